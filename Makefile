@@ -1,0 +1,18 @@
+# Novemia — points d'entrée. Chaque cible installe d'abord ce qui manque (paquets Debian).
+.PHONY: dependances construire test run bench
+
+dependances:
+	@bash scripts/installer-dependances.sh
+
+construire: dependances
+	cmake --preset defaut
+	cmake --build --preset defaut
+
+test: construire
+	ctest --preset defaut
+
+bench: construire
+	./build/bench/novemia-bench
+
+run: construire
+	@echo "(la fenêtre arrive avec le jeu)"

@@ -1,0 +1,93 @@
+// Modèle de la grille et moteur de résolution « à la main » :
+// deux déductions (élimination, unicité) et des hypothèses en profondeur.
+// Aucune dépendance à Qt ni à une fenêtre : le moteur écrit ses lignes de trace
+// dans une sortie qu'on lui confie et remonte la remise à zéro par un crochet.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+// Origine du chiffre d'une case ; les valeurs indexent la table des couleurs.
+enum OrigineCase : int32_t {
+    Vide = 0,
+    Init = 1,
+    DeduitOrdi = 2,
+    DeduitOrdiUnicite = 3,
+    HypoOrdi = 4,
+    CoupDeMain = 5,
+    CoupJoueur = 6,
+    HypoJoueur = 7,
+};
+
+// Une case. `possibles` n'a de sens que pour une case vide.
+struct Case {
+    int32_t chiffre = 0;                  // 1 à 9 ; 0 = vide
+    std::array<uint8_t, 9> possibles{};   // possibles[d-1] vaut 1 tant que d est possible
+    int32_t niveau = 0;                   // niveau d'hypothèse auquel le solveur a posé le chiffre
+    OrigineCase origine = Vide;
+};
+
+// Une case de la solution gardée pour les coups de main.
+struct CaseSolution {
+    int32_t chiffre = 0;
+    int32_t marque = 0;  // Init pour un indice, CoupDeMain une fois révélée, 0 sinon
+};
+
+// Un niveau d'hypothèse : la case, ses candidats à l'ouverture (fin = -1) et le rang essayé.
+struct Hypothese {
+    int32_t ligne = 0;
+    int32_t colonne = 0;
+    std::array<int32_t, 10> chiffres{};
+    int32_t indice = 0;
+};
+
+// Reçoit les lignes de trace (UTF-8, terminées par "\n"), seulement quand la trace est active.
+class CSortieTrace {
+public:
+    virtual ~CSortieTrace() = default;
+    virtual void Ecrire(std::string_view ligne) = 0;
+};
+
+// Limites d'itérations du pilote : les essais du générateur gardent 100 (leur classement
+// lit le niveau où la résolution bornée s'arrête) ; tout ce qui répond au joueur prend 100 000.
+constexpr int32_t LimiteGeneration = 100;
+constexpr int32_t LimiteJoueur = 100000;
+
+class CGrille {
+public:
+    std::array<std::array<Case, 9>, 9> cases{};   // [ligne][colonne]
+    std::array<CaseSolution, 81> solution{};      // ligne * 9 + colonne
+    std::array<Hypothese, 81> hypotheses{};       // indexé par niveau ; l'entrée 0 ne sert pas
+    int32_t niveauCourant = 0;
+    bool traceActive = false;
+
+    // Où vont les lignes de trace (peut rester nul : rien n'est écrit).
+    CSortieTrace* sortieTrace = nullptr;
+    // Appelé quand le pilote échoue sans niveau à défaire ; la partie y branche RemettreAZero.
+    // Sans crochet, rien n'est remis à zéro (comme sans grille en cours).
+    std::function<void()> remettreAZero;
+
+    void ViderGrille();
+    void RemettreGrille();
+    bool GrillePleine() const;
+    bool GrilleValide() const;
+    int32_t CompterOrigine(OrigineCase origine) const;
+
+    void CalculerPossibles(int32_t ligne, int32_t colonne);
+    int32_t DeduireElimination();  // 0 rien posé, 1 posé, 2 contradiction
+    int32_t DeduireUnicite();      // 0 rien posé, 1 posé
+
+    int32_t ChoisirCaseHypothese() const;  // ligne * 10 + colonne, ou -1
+    void PoserHypothese(int32_t code);     // code de case, ou -1 pour le chiffre suivant du niveau
+    void AnnulerNiveau();
+
+    // Le pilote : vrai quand la grille finit pleine et sans chiffre répété.
+    bool Resoudre(int32_t limiteIterations);
+    // Résout (limite LimiteJoueur) ; en cas de succès garde la solution et revient aux indices.
+    // En cas d'échec renvoie faux : l'appelant affiche MessageSansSolution.
+    bool ResoudreEtMemoriser();
+};
+
+inline constexpr std::string_view MessageSansSolution = "Cette grille n'a pas de solution !";

@@ -1,0 +1,48 @@
+// Tout ce que la partie montre ou demande passe par cette interface : la fenêtre
+// (CDlgGrille) l'implémente avec de vrais widgets, les tests avec un faux scripté.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "engine/grille.h"
+
+class CIhm {
+public:
+    virtual ~CIhm() = default;
+
+    // Montre une case : texte " " ou le chiffre, dans la couleur de son origine.
+    virtual void MontrerCase(int ligne, int colonne, const std::string& texte, OrigineCase origine) = 0;
+    // Aspect d'une entrée de la palette (0-8 chiffres, 9 "Eff", 10 "?") : normal ou en évidence
+    // (couleur 9 et gras).
+    virtual void MontrerPalette(int entree, bool enEvidence) = 0;
+
+    virtual std::string TexteStatut() const = 0;
+    virtual void ChangerStatut(const std::string& texte) = 0;
+
+    // Boîte OK, titre "Novemia".
+    virtual void Message(const std::string& texte) = 0;
+    // Question "Alerte" (Oui/Non, icône d'avertissement) : vrai seulement pour « Oui ».
+    virtual bool Question(const std::string& texte) = 0;
+
+    // Dialogues de fichiers (filtre "Grille Sudoku (*.sdu)") ; rien si l'utilisateur annule.
+    virtual std::optional<std::string> ChoisirFichierAOuvrir() = 0;
+    virtual std::optional<std::string> ChoisirFichierAEnregistrer() = 0;  // remplacement déjà confirmé
+
+    virtual void CurseurAttente(bool actif) = 0;
+
+    // Menu en mode création : coche sur « Créer », sept entrées grisées ; l'inverse sinon.
+    virtual void EtatMenuCreation(bool modeCreation) = 0;
+};
+
+// Curseur d'attente le temps d'une portée.
+class CAttente {
+public:
+    explicit CAttente(CIhm& ihm) : ihm(ihm) { ihm.CurseurAttente(true); }
+    ~CAttente() { ihm.CurseurAttente(false); }
+    CAttente(const CAttente&) = delete;
+    CAttente& operator=(const CAttente&) = delete;
+
+private:
+    CIhm& ihm;
+};
