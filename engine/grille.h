@@ -24,7 +24,7 @@ enum OrigineCase : int32_t {
 // Une case. `possibles` n'a de sens que pour une case vide.
 struct Case {
     int32_t chiffre = 0;                  // 1 à 9 ; 0 = vide
-    std::array<uint8_t, 9> possibles{};   // possibles[d-1] vaut 1 tant que d est possible
+    uint16_t possibles = 0;               // bit d-1 à 1 tant que le chiffre d est possible
     int32_t niveau = 0;                   // niveau d'hypothèse auquel le solveur a posé le chiffre
     OrigineCase origine = Vide;
 };
@@ -88,6 +88,22 @@ public:
     // Résout (limite LimiteJoueur) ; en cas de succès garde la solution et revient aux indices.
     // En cas d'échec renvoie faux : l'appelant affiche MessageSansSolution.
     bool ResoudreEtMemoriser();
+
+private:
+    // Chiffres présents dans chaque ligne, colonne et région (bit d-1 = chiffre d) : de quoi
+    // calculer les possibles d'une case en trois lectures. Les autres couches écrivent les
+    // cases directement, donc chaque opération publique qui s'en sert les reconstruit d'abord.
+    std::array<uint16_t, 9> presentsLigne{};
+    std::array<uint16_t, 9> presentsColonne{};
+    std::array<uint16_t, 9> presentsRegion{};
+    bool presentsAJour = false;
+
+    void ReconstruirePresents();
+    uint16_t PossiblesDepuisPresents(int32_t ligne, int32_t colonne) const;
+    void Placer(int32_t ligne, int32_t colonne, int32_t chiffre, OrigineCase origine);
+    int32_t Eliminer();  // DeduireElimination sans reconstruction préalable
+    bool PlacerUniques(int32_t type, int32_t unite);
+    void Tracer(const char* format, int32_t ligne, int32_t colonne, int32_t chiffre) const;
 };
 
 inline constexpr std::string_view MessageSansSolution = "Cette grille n'a pas de solution !";

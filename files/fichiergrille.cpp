@@ -1,0 +1,189 @@
+// Lecture et écriture du fichier de grille .sdu.
+#include "files/fichiergrille.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <fstream>
+#include <limits>
+
+namespace {
+
+// Au plus ce nombre de caractères d'une ligne est gardé : assez pour savoir qu'elle
+// n'en fait pas 9 (même suivie d'un CR), jamais toute une ligne démesurée.
+constexpr size_t LongueurGardee = 12;
+
+// Une ligne lue : ses premiers caractères et sa longueur, fin de ligne exclue. Au-delà de
+// LongueurGardee, la longueur ne compte plus (elle vaut LongueurGardee + 1).
+struct LigneBornee {
+    std::array<char, LongueurGardee> debut{};
+    size_t longueur = 0;
+    bool tropLongue() const { return longueur > LongueurGardee; }
+};
+
+// Lit la ligne suivante (LF ou CR LF, dernière ligne sans fin acceptée). Faux quand le
+// flux n'a plus de ligne ou ne se lit plus. Une ligne de grille trop longue n'est pas lue
+// jusqu'au bout : son sort est réglé (l'appelant s'arrête sur une erreur).
+bool LireLigne(std::istream& entree, LigneBornee& ligne)
+{
+    ligne.longueur = 0;
+    bool lu = false;
+    for (;;) {
+        const auto c = entree.get();
+        if (c == std::char_traits<char>::eof()) {
+            break;
+        }
+        lu = true;
+        if (c == '\n') {
+            break;
+        }
+        if (ligne.longueur < LongueurGardee) {
+            ligne.debut[ligne.longueur] = static_cast<char>(c);
+        }
+        ++ligne.longueur;
+        if (ligne.tropLongue()) {
+            if (ligne.debut[0] == '#') {
+                // Commentaire : passé sans être gardé.
+                entree.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+            }
+            return !entree.bad();
+        }
+    }
+    if (ligne.longueur > 0 && ligne.debut[ligne.longueur - 1] == '\r') {
+        --ligne.longueur;  // CR LF, ou CR final sans LF
+    }
+    return lu && !entree.bad();
+}
+
+bool CaractereAutorise(char c) { return c == '.' || (c >= '0' && c <= '9'); }
+
+}  // namespace
+
+std::optional<std::string> LireFichierGrille(std::istream& entree, CGrille& grille)
+{
+    int32_t lignesGrille = 0;
+    LigneBornee ligne;
+    while (LireLigne(entree, ligne)) {
+        if (ligne.longueur > 0 && ligne.debut[0] == '#') {
+            continue;
+        }
+        if (lignesGrille == 9) {
+            return std::string(MessageTropDeLignes);
+        }
+        if (ligne.longueur != 9) {
+            return std::string(MessageNeufCaracteres);
+        }
+        for (size_t j = 0; j < 9; ++j) {
+            if (!CaractereAutorise(ligne.debut[j])) {
+                return std::string(MessageCaractereInterdit);
+            }
+        }
+        // "." et "0" laissent la case telle quelle : l'appelant a vidé la grille.
+        for (size_t j = 0; j < 9; ++j) {
+            const char c = ligne.debut[j];
+            if (c >= '1' && c <= '9') {
+                Case& k = grille.cases[lignesGrille][j];
+                k.chiffre = c - '0';
+                k.origine = Init;
+            }
+        }
+        ++lignesGrille;
+    }
+    if (entree.bad()) {
+        return std::string(MessageOuvertureGrille);
+    }
+    if (lignesGrille < 9) {
+        return std::string(MessagePasAssezDeLignes);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> LireFichierGrille(const std::string& chemin, CGrille& grille)
+{
+    // Seul un fichier ordinaire est lu : un dossier ou un périphérique (sans fin) ne l'est pas.
+    struct stat etat {};
+    if (::stat(chemin.c_str(), &etat) != 0 || !S_ISREG(etat.st_mode)) {
+        return std::string(MessageOuvertureGrille);
+    }
+    std::ifstream entree(chemin, std::ios::binary);
+    if (!entree.is_open()) {
+        return std::string(MessageOuvertureGrille);
+    }
+    return LireFichierGrille(entree, grille);
+}
+
+namespace {
+
+// Les 99 octets du fichier : neuf lignes de neuf caractères, chacune suivie de CR LF.
+std::string TexteGrille(const CGrille& grille)
+{
+    std::string texte;
+    texte.reserve(99);
+    for (const auto& ligne : grille.cases) {
+        for (const Case& k : ligne) {
+            const bool indice = k.origine == Init && k.chiffre >= 1 && k.chiffre <= 9;
+            texte += indice ? static_cast<char>('0' + k.chiffre) : '.';
+        }
+        texte += "\r\n";
+    }
+    return texte;
+}
+
+bool EcrireTout(int descripteur, const std::string& texte)
+{
+    size_t ecrit = 0;
+    while (ecrit < texte.size()) {
+        const ssize_t n = ::write(descripteur, texte.data() + ecrit, texte.size() - ecrit);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        ecrit += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+void EcrireFichierGrille(std::ostream& sortie, const CGrille& grille)
+{
+    const std::string texte = TexteGrille(grille);
+    sortie.write(texte.data(), static_cast<std::streamsize>(texte.size()));
+}
+
+bool EcrireFichierGrille(const std::string& chemin, const CGrille& grille)
+{
+    // Écrit à côté puis renomme : un fichier existant n'est remplacé qu'une fois le nouveau
+    // complet sur le disque.
+    std::string temporaire;
+    int descripteur = -1;
+    for (int essai = 0; essai < 100 && descripteur < 0; ++essai) {
+        temporaire = chemin + ".~" + std::to_string(::getpid()) + "-" + std::to_string(essai);
+        descripteur = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descripteur < 0 && errno != EEXIST) {
+            return false;
+        }
+    }
+    if (descripteur < 0) {
+        return false;
+    }
+    bool reussi = EcrireTout(descripteur, TexteGrille(grille));
+    reussi = (::fsync(descripteur) == 0) && reussi;
+    reussi = (::close(descripteur) == 0) && reussi;
+    reussi = reussi && ::rename(temporaire.c_str(), chemin.c_str()) == 0;
+    if (!reussi) {
+        ::unlink(temporaire.c_str());
+    }
+    return reussi;
+}
+
+std::string NomSansDossier(const std::string& chemin)
+{
+    const size_t separateur = chemin.find_last_of('/');
+    return separateur == std::string::npos ? chemin : chemin.substr(separateur + 1);
+}
