@@ -20,11 +20,16 @@ public:
     QComboBox* comboSkin = nullptr;
     std::string skinInitial;
 
+    bool OnInitDialog();
     void RemplirListeSkins();
     void OnCbnSelchangeSkin(int index);
     void OnBnClickedOk();
 
     void reject() override;  // Annuler remet nomSkin à sa valeur d'ouverture
+
+protected:
+    // Entrée dans le champ du combo : le bouton par défaut, pas un choix dans la liste.
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
     std::string& nomSkin;

@@ -9,6 +9,8 @@
 constexpr int ErreurValeurAbsente = 2;
 constexpr int ErreurAccesRefuse = 5;
 constexpr int ErreurValeurTropLongue = 234;
+// Valeur qui n'est pas du texte, ou fichier de réglages mal formé.
+constexpr int ErreurDonneesInvalides = 13;
 
 // Fixe les emplacements des fichiers de réglages d'après XDG_CONFIG_HOME et XDG_CONFIG_DIRS ;
 // à appeler avant tout usage de QSettings.

@@ -1,0 +1,157 @@
+// Boîte « Préférences » : la liste des skins du dossier, le choix confirmé par OK est
+// enregistré puis signalé à la fenêtre principale, qui recharge le skin.
+#include "skin/dlgpref.h"
+
+#include "skin/recherchefichiers.h"
+#include "skin/registre.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRect>
+
+#include <cmath>
+
+namespace {
+
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDC_SKIN = 1094;
+
+// Unités de boîte de dialogue vers pixels, comme la fenêtre principale.
+QRect EnPixels(int x, int y, int largeur, int hauteur)
+{
+    const auto h = [](int u) { return static_cast<int>(std::lround(u * 1.5)); };
+    const auto v = [](int u) { return static_cast<int>(std::lround(u * 1.625)); };
+    return QRect(h(x), v(y), h(largeur), v(hauteur));
+}
+
+// Ordre de la liste : alphabétique sans égard à la casse, selon la langue du système.
+bool Avant(const QString& a, const QString& b)
+{
+    return QString::localeAwareCompare(a.toCaseFolded(), b.toCaseFolded()) < 0;
+}
+
+}  // namespace
+
+CDlgPref::CDlgPref(std::string& nomSkinAppli, const std::string& dossierSkins, QWidget* parent)
+    : QDialog(parent), nomSkin(nomSkinAppli), repertoireSkins(dossierSkins)
+{
+    setObjectName(QStringLiteral("CDlgPref"));
+    setWindowTitle(QStringLiteral("Préférences"));
+    setFixedSize(EnPixels(0, 0, 186, 62).size());
+
+    // Les contrôles dans l'ordre de tabulation.
+    auto* ok = new QPushButton(QStringLiteral("&OK"), this);
+    ok->setObjectName(QString::number(IDOK));
+    ok->setGeometry(EnPixels(27, 41, 50, 14));
+    ok->setDefault(true);
+
+    auto* annuler = new QPushButton(QStringLiteral("&Annuler"), this);
+    annuler->setObjectName(QString::number(IDCANCEL));
+    annuler->setGeometry(EnPixels(107, 41, 50, 14));
+
+    comboSkin = new QComboBox(this);
+    comboSkin->setObjectName(QString::number(IDC_SKIN));
+    comboSkin->setEditable(true);
+    comboSkin->setInsertPolicy(QComboBox::NoInsert);
+    // Taper un nom ne choisit rien : pas de complétion qui sélectionnerait un élément.
+    comboSkin->setCompleter(nullptr);
+    // La hauteur de 48 unités compte la liste déroulante : le champ garde sa hauteur propre.
+    const QRect zoneCombo = EnPixels(29, 7, 145, 48);
+    comboSkin->setGeometry(zoneCombo.x(), zoneCombo.y(), zoneCombo.width(),
+                           comboSkin->sizeHint().height());
+    comboSkin->lineEdit()->installEventFilter(this);
+
+    auto* etiquette = new QLabel(QStringLiteral("Skin"), this);
+    QRect zoneEtiquette = EnPixels(7, 8, 14, 8);
+    // La police du système peut être plus large que celle d'origine : l'étiquette
+    // s'étend au besoin jusqu'au combo, sans le chevaucher.
+    const int largeurTexte = etiquette->sizeHint().width();
+    zoneEtiquette.setWidth(std::min(std::max(zoneEtiquette.width(), largeurTexte),
+                                    zoneCombo.x() - zoneEtiquette.x()));
+    zoneEtiquette.setHeight(std::max(zoneEtiquette.height(), etiquette->sizeHint().height()));
+    etiquette->setGeometry(zoneEtiquette);
+    etiquette->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    setTabOrder(ok, annuler);
+    setTabOrder(annuler, comboSkin);
+
+    connect(ok, &QPushButton::clicked, this, &CDlgPref::OnBnClickedOk);
+    connect(annuler, &QPushButton::clicked, this, &CDlgPref::reject);
+    connect(comboSkin, &QComboBox::activated, this, &CDlgPref::OnCbnSelchangeSkin);
+
+    OnInitDialog();
+    ok->setFocus();
+}
+
+bool CDlgPref::OnInitDialog()
+{
+    RemplirListeSkins();
+    // Le nom en vigueur dans le champ, aucun élément choisi.
+    comboSkin->setCurrentIndex(-1);
+    comboSkin->setEditText(QString::fromStdString(nomSkin));
+    skinInitial = nomSkin;
+    return true;
+}
+
+void CDlgPref::RemplirListeSkins()
+{
+    comboSkin->clear();
+    CRechercheFichiers recherche;
+    recherche.DefinirDossier(repertoireSkins);
+    recherche.Chercher("*.bmp");
+    for (const std::string& chemin : recherche.fichiers) {
+        const std::size_t separateur = chemin.find_last_of("/\\");
+        std::string nom = separateur == std::string::npos ? chemin : chemin.substr(separateur + 1);
+        // Sans l'extension ".bmp" ; un fichier nommé ".bmp" n'a pas de nom de skin.
+        if (nom.size() <= 4) continue;
+        nom.resize(nom.size() - 4);
+        const QString texte = QFile::decodeName(nom.c_str());
+        // Insertion à sa place, après les noms égaux déjà présents.
+        int place = comboSkin->count();
+        while (place > 0 && Avant(texte, comboSkin->itemText(place - 1))) --place;
+        comboSkin->insertItem(place, texte);
+    }
+}
+
+void CDlgPref::OnCbnSelchangeSkin(int index)
+{
+    if (index < 0) return;
+    const std::string choisi = comboSkin->itemText(index).toStdString();
+    if (choisi != nomSkin) nomSkin = choisi;
+}
+
+void CDlgPref::OnBnClickedOk()
+{
+    if (nomSkin != skinInitial) {
+        if (parentWidget() != nullptr) {
+            QCoreApplication::postEvent(parentWidget(), new QEvent(EvenementChangerSkin));
+        }
+        // Un échec d'écriture n'empêche pas le changement pour cette partie.
+        EcrireRegistre("Skin", nomSkin);
+    }
+    accept();
+}
+
+void CDlgPref::reject()
+{
+    nomSkin = skinInitial;
+    QDialog::reject();
+}
+
+bool CDlgPref::eventFilter(QObject* objet, QEvent* evenement)
+{
+    if (objet == comboSkin->lineEdit() && evenement->type() == QEvent::KeyPress) {
+        const int touche = static_cast<QKeyEvent*>(evenement)->key();
+        if (touche == Qt::Key_Return || touche == Qt::Key_Enter) {
+            OnBnClickedOk();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(objet, evenement);
+}

@@ -1,0 +1,46 @@
+// Énumération d'un dossier par QDir, dans l'ordre du système de fichiers.
+#include "skin/recherchefichiers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QStringList>
+
+namespace {
+
+bool EstBlanc(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+}  // namespace
+
+void CRechercheFichiers::DefinirDossier(const std::string& nouveau)
+{
+    dossier = nouveau;
+    // Le séparateur est la barre oblique inverse si le texte en contient une.
+    const char separateur = dossier.find('\\') != std::string::npos ? '\\' : '/';
+    for (;;) {
+        std::size_t fin = dossier.size();
+        while (fin > 0 && EstBlanc(dossier[fin - 1])) --fin;
+        if (fin == 0 || dossier[fin - 1] != separateur) break;
+        dossier.resize(fin - 1);
+    }
+}
+
+void CRechercheFichiers::Chercher(const std::string& motif)
+{
+    if (dossier.empty()) return;
+    QDir repertoire(QFile::decodeName(dossier.c_str()));
+    if (!repertoire.exists()) return;
+
+    // Fichiers cachés compris, comme sous Windows ; jamais les dossiers ni "." et "..".
+    const QStringList noms = repertoire.entryList(
+        QStringList{QFile::decodeName(motif.c_str())},
+        QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Unsorted);
+    const std::string separateur(1, QDir::separator().toLatin1());
+    for (const QString& nom : noms) {
+        fichiers.push_back(dossier + separateur + QFile::encodeName(nom).toStdString());
+    }
+}

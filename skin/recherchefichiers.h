@@ -1,0 +1,25 @@
+// Recherche des fichiers d'un dossier dont le nom suit un motif à jokers (* et ?),
+// sans distinguer les majuscules ; sert à lister les skins installés.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CRechercheFichiers {
+public:
+    virtual ~CRechercheFichiers() = default;
+
+    // Fixe le dossier ; les séparateurs finaux (et les blancs qui les suivent) sont ôtés.
+    void DefinirDossier(const std::string& dossier);
+    // Ajoute à `fichiers` le chemin complet de chaque fichier du dossier qui suit `motif` ;
+    // les sous-dossiers sont laissés de côté, un dossier absent ne donne rien.
+    void Chercher(const std::string& motif);
+
+    const std::string& Dossier() const { return dossier; }
+
+    // Chemins trouvés, dans l'ordre où le système de fichiers les donne.
+    std::vector<std::string> fichiers;
+
+private:
+    std::string dossier;
+};

@@ -1,0 +1,100 @@
+// Réglages "s2gAppDir" et "Skin" sur QSettings, au format INI : Novemia.conf de
+// l'utilisateur d'abord, puis celui de la machine.
+#include "skin/registre.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QSettings>
+#include <QString>
+#include <QVariant>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr const char* organisation = "Novemia";
+// Comme le tampon fixe d'une lecture du registre : zéro final compris.
+constexpr std::size_t tailleTampon = 1024;
+
+QString VariableEnvironnement(const char* nom)
+{
+    const char* valeur = std::getenv(nom);
+    return valeur != nullptr ? QString::fromLocal8Bit(valeur) : QString();
+}
+
+std::string TexteErreur(int code)
+{
+    return "Erreur : Base de registre (" + std::to_string(code) + ")";
+}
+
+// Le texte d'une valeur lue ; faux si elle n'est pas du texte (liste, @Variant…).
+bool TexteDeLaValeur(const QVariant& valeur, std::string& texte)
+{
+    switch (valeur.typeId()) {
+    case QMetaType::QString:
+        texte = valeur.toString().toStdString();
+        return true;
+    case QMetaType::QByteArray: {
+        const QByteArray octets = valeur.toByteArray();
+        texte.assign(octets.constData(), static_cast<std::size_t>(octets.size()));
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+void PreparerEmplacementsReglages()
+{
+    // Les règles XDG : un chemin relatif ne compte pas.
+    QString utilisateur = VariableEnvironnement("XDG_CONFIG_HOME");
+    if (utilisateur.isEmpty() || QDir::isRelativePath(utilisateur)) {
+        utilisateur = QDir::homePath() + QStringLiteral("/.config");
+    }
+    // QSettings ne lit qu'un dossier pour la machine : le premier de la liste.
+    QString machine;
+    for (const QString& dossier : VariableEnvironnement("XDG_CONFIG_DIRS").split(QLatin1Char(':'))) {
+        if (!dossier.isEmpty() && QDir::isAbsolutePath(dossier)) {
+            machine = dossier;
+            break;
+        }
+    }
+    if (machine.isEmpty()) machine = QStringLiteral("/etc/xdg");
+
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, utilisateur);
+    QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, machine);
+}
+
+std::string LireRegistre(const std::string& nom)
+{
+    // Portée utilisateur avec repli : Novemia.conf de l'utilisateur, puis celui de la machine.
+    const QSettings reglages(QSettings::IniFormat, QSettings::UserScope, QLatin1String(organisation));
+    const QString cle = QString::fromStdString(nom);
+    if (nom.empty() || !reglages.contains(cle)) return TexteErreur(ErreurValeurAbsente);
+
+    std::string texte;
+    if (!TexteDeLaValeur(reglages.value(cle), texte)) return TexteErreur(ErreurDonneesInvalides);
+    if (texte.size() >= tailleTampon) return TexteErreur(ErreurValeurTropLongue);
+    // Comme une chaîne du registre : le texte s'arrête au premier octet nul.
+    texte.resize(texte.find('\0') == std::string::npos ? texte.size() : texte.find('\0'));
+    if (texte.empty()) return "ERR";
+    return texte;
+}
+
+int EcrireRegistre(const std::string& nom, const std::string& valeur)
+{
+    QSettings reglages(QSettings::IniFormat, QSettings::UserScope, QLatin1String(organisation));
+    reglages.setValue(QString::fromStdString(nom), QString::fromStdString(valeur));
+    reglages.sync();
+    switch (reglages.status()) {
+    case QSettings::NoError:
+        return 0;
+    case QSettings::AccessError:
+        return ErreurAccesRefuse;
+    case QSettings::FormatError:
+        return ErreurDonneesInvalides;
+    }
+    return ErreurDonneesInvalides;
+}
