@@ -1,0 +1,38 @@
+// Le coup de main : révèle au hasard un à trois chiffres de la solution gardée.
+#include <algorithm>
+
+#include "game/partie.h"
+
+void CPartie::DonnerCoupDeMain(int n)
+{
+    // Une solution qui n'est pas celle de la grille en jeu donnerait de faux chiffres.
+    if (!solutionConnue) return;
+    if (!grille.GrilleValide()) {
+        ihm.Message("La grille en l'état comporte des erreurs !");
+        return;
+    }
+
+    auto peutRecevoir = [this](int ligne, int colonne) {
+        return grille.cases[ligne][colonne].origine == Vide &&
+               grille.solution[ligne * 9 + colonne].marque == 0;
+    };
+
+    int possibles = 0;
+    for (int ligne = 0; ligne < 9; ++ligne) {
+        for (int colonne = 0; colonne < 9; ++colonne) possibles += peutRecevoir(ligne, colonne);
+    }
+    n = std::min(n, possibles);
+
+    for (int reveles = 0; reveles < n;) {
+        const int ligne = hasard.Tirer() % 9;
+        const int colonne = hasard.Tirer() % 9;
+        if (!peutRecevoir(ligne, colonne)) continue;
+        CaseSolution& s = grille.solution[ligne * 9 + colonne];
+        Case& c = grille.cases[ligne][colonne];
+        s.marque = CoupDeMain;
+        c.origine = CoupDeMain;
+        c.chiffre = s.chiffre;
+        AfficherCase(ligne, colonne);
+        ++reveles;
+    }
+}

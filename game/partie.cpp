@@ -1,0 +1,254 @@
+// La partie : affichage des cases, règles des clics et commandes du menu « Grille ».
+#include "game/partie.h"
+
+#include <string>
+
+#include "files/fichiergrille.h"
+
+namespace {
+
+constexpr std::string_view Resultat = " >>>";
+
+// Coupe le texte d'état avant sa première remarque " >>>", sauf si elle est en tête.
+std::string CouperStatut(const std::string& texte)
+{
+    const auto position = texte.find(Resultat);
+    if (position != std::string::npos && position > 0) {
+        return texte.substr(0, position);
+    }
+    return texte;
+}
+
+bool CaseValide(int ligne, int colonne)
+{
+    return ligne >= 0 && ligne < 9 && colonne >= 0 && colonne < 9;
+}
+
+}  // namespace
+
+CPartie::CPartie(CIhm& ihm) : ihm(ihm)
+{
+    // Le pilote remonte ici quand il échoue sans niveau à défaire.
+    grille.remettreAZero = [this] { RemettreAZero(); };
+    grille.sortieTrace = &fichierTrace;
+}
+
+// ---------------------------------------------------------------- affichage
+
+void CPartie::AfficherCase(int ligne, int colonne)
+{
+    const Case& c = grille.cases[ligne][colonne];
+    // Une case vide porte toujours une espace, jamais un texte vide.
+    const std::string texte = c.chiffre > 0 ? std::to_string(c.chiffre) : std::string(" ");
+    ihm.MontrerCase(ligne, colonne, texte, c.origine);
+}
+
+void CPartie::AfficherGrille()
+{
+    for (int ligne = 0; ligne < 9; ++ligne) {
+        for (int colonne = 0; colonne < 9; ++colonne) {
+            AfficherCase(ligne, colonne);
+        }
+    }
+}
+
+void CPartie::DeselectionnerPalette()
+{
+    chiffreSelectionne = -1;
+    // L'entrée "?" et modeHypothese restent tels quels.
+    for (int entree = 0; entree <= 9; ++entree) {
+        ihm.MontrerPalette(entree, false);
+    }
+}
+
+// ---------------------------------------------------------------- clics
+
+void CPartie::CliquerCase(int ligne, int colonne)
+{
+    if (!grilleEnCours && !modeCreation) return;
+    if (chiffreSelectionne < 0 || chiffreSelectionne > 9 || !CaseValide(ligne, colonne)) return;
+
+    // En création tout chiffre se change ; en jeu, seulement ceux du joueur.
+    const int32_t origineMin = modeCreation ? Init : CoupJoueur;
+    Case& c = grille.cases[ligne][colonne];
+
+    if (chiffreSelectionne == 0) {
+        if (c.origine < origineMin) return;
+        c.chiffre = 0;
+        c.origine = Vide;
+    } else {
+        if (c.chiffre != 0 && c.origine < origineMin) return;
+        c.chiffre = chiffreSelectionne;
+        c.origine = modeCreation ? Init : static_cast<OrigineCase>(CoupJoueur + modeHypothese);
+    }
+    AfficherCase(ligne, colonne);
+}
+
+void CPartie::CliquerPalette(int entree)
+{
+    if (!grilleEnCours && !modeCreation) return;
+    if (entree < 0 || entree > 10) return;
+
+    if (entree == 10) {
+        if (modeCreation) return;  // pas d'hypothèse du joueur sur des indices
+        modeHypothese = modeHypothese == 0 ? 1 : 0;
+        ihm.MontrerPalette(10, modeHypothese == 1);
+        return;
+    }
+
+    if (chiffreSelectionne > 0) {
+        ihm.MontrerPalette(chiffreSelectionne - 1, false);
+    } else if (chiffreSelectionne == 0) {
+        ihm.MontrerPalette(9, false);
+    }
+    chiffreSelectionne = entree == 9 ? 0 : entree + 1;
+    ihm.MontrerPalette(entree, true);
+}
+
+// ---------------------------------------------------------------- commandes
+
+void CPartie::OnCreer()
+{
+    // Dans les deux sens, et même si la question reçoit « Non ».
+    DeselectionnerPalette();
+
+    if (!modeCreation) {
+        if (!ihm.Question(std::string(QuestionPerteGrille))) return;
+        grilleEnCours = false;
+        solutionConnue = false;
+        grille.ViderGrille();
+        AfficherGrille();
+        modeCreation = true;
+        ihm.ChangerStatut(" Grille en mode création");
+        ihm.EtatMenuCreation(true);
+        return;
+    }
+
+    modeCreation = false;
+    ihm.ChangerStatut(" Grille créée manuellement");
+    grilleEnCours = true;
+    if (!ResoudreEtMemoriser()) {
+        // Le pilote a pu laisser des chiffres dans les cases : le plateau doit les montrer,
+        // sinon des cases d'apparence vide refuseraient les clics.
+        AfficherGrille();
+    }
+    ihm.EtatMenuCreation(false);
+}
+
+void CPartie::OnImporter()
+{
+    if (modeCreation) return;
+    if (!ihm.Question(std::string(QuestionPerteGrille))) return;
+
+    solutionConnue = false;
+    grille.ViderGrille();
+    AfficherGrille();
+    DeselectionnerPalette();
+
+    if (!LireGrille()) {
+        // Les indices lus avant une erreur de format ne doivent pas rester invisibles.
+        grille.ViderGrille();
+        return;
+    }
+    ihm.ChangerStatut(" Grille importée (" + nomFichier + ")");
+    ResoudreEtMemoriser();
+    AfficherGrille();
+}
+
+bool CPartie::LireGrille()
+{
+    const auto chemin = ihm.ChoisirFichierAOuvrir();
+    if (!chemin) return false;
+
+    if (const auto erreur = LireFichierGrille(*chemin, grille)) {
+        ihm.Message(*erreur);
+        return false;
+    }
+    grilleEnCours = true;
+    chiffreSelectionne = -1;
+    nomFichier = NomSansDossier(*chemin);
+    return true;
+}
+
+void CPartie::OnExporter()
+{
+    if (modeCreation) return;
+    const auto chemin = ihm.ChoisirFichierAEnregistrer();
+    if (!chemin) return;
+    if (!EcrireFichierGrille(*chemin, grille)) {
+        ihm.Message(std::string(MessageExportation));
+    }
+}
+
+void CPartie::RemettreAZero()
+{
+    if (!grilleEnCours) return;
+    grille.RemettreGrille();
+    ihm.ChangerStatut(CouperStatut(ihm.TexteStatut()));
+    AfficherGrille();
+}
+
+void CPartie::OnResoudre()
+{
+    if (!grilleEnCours) return;
+    if (!ihm.Question(std::string(QuestionPerteCoups))) return;
+
+    RemettreAZero();
+    DeselectionnerPalette();
+    const std::string base = CouperStatut(ihm.TexteStatut());
+
+    bool resolue = false;
+    {
+        CAttente attente(ihm);
+        resolue = grille.Resoudre(LimiteJoueur);
+    }
+    AfficherGrille();
+    if (resolue) {
+        ihm.Message("La grille est résolue !");
+        ihm.ChangerStatut(base + " >>> grille résolue automatiquement");
+    } else {
+        ihm.Message("Cette grille est impossible à résoudre !");
+        ihm.ChangerStatut(base + " >>> grille impossible à résoudre automatiquement");
+    }
+}
+
+void CPartie::OnVerifier()
+{
+    if (!grilleEnCours) return;
+    // Seules les règles comptent : la solution gardée n'est pas consultée.
+    if (grille.GrillePleine() && grille.GrilleValide()) {
+        ihm.Message("La grille est résolue !");
+        ihm.ChangerStatut(CouperStatut(ihm.TexteStatut()) + " >>> la grille est résolue !");
+    } else {
+        ihm.Message("La grille comporte des erreurs !");
+    }
+}
+
+void CPartie::OnTrace()
+{
+    if (grille.traceActive) {
+        grille.traceActive = false;
+        fichierTrace.Fermer();
+        return;
+    }
+    if (!fichierTrace.Ouvrir(horloge())) {
+        ihm.Message("Impossible de créer le fichier de trace " + fichierTrace.Nom());
+        return;
+    }
+    grille.sortieTrace = &fichierTrace;
+    grille.traceActive = true;
+}
+
+bool CPartie::ResoudreEtMemoriser()
+{
+    bool resolue = false;
+    {
+        CAttente attente(ihm);
+        resolue = grille.ResoudreEtMemoriser();
+    }
+    solutionConnue = resolue;
+    if (!resolue) {
+        ihm.Message(std::string(MessageSansSolution));
+    }
+    return resolue;
+}

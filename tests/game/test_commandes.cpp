@@ -1,0 +1,475 @@
+// Les commandes du menu « Grille » jouées avec une fausse interface scriptée.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "files/fichiergrille.h"
+#include "tests/game/outils.h"
+#include "tests/support/dossiertemporaire.h"
+
+namespace {
+
+const std::string Resolue = " >>> la grille est résolue !";
+const std::string ResolueAuto = " >>> grille résolue automatiquement";
+const std::string ImpossibleAuto = " >>> grille impossible à résoudre automatiquement";
+
+class Commandes : public testing::Test {
+protected:
+    CDossierTemporaire dossier;
+    CIhmFactice ihm;
+    CPartie partie{ihm};
+    std::string grille = GrillesReference("qqwing-simple-200.txt", 1).at(0);
+
+    void EnJeu(const std::string& nom = "grille.sdu")
+    {
+        Importer(partie, ihm, grille, nom);
+        ASSERT_TRUE(partie.grilleEnCours);
+        ASSERT_TRUE(partie.solutionConnue);
+        ihm.OublierHistorique();
+    }
+    // Remplit les cases vides avec la solution gardée, comme le ferait le joueur.
+    void JouerLaSolution()
+    {
+        for (int i = 0; i < 81; ++i) {
+            Case& c = partie.grille.cases[i / 9][i % 9];
+            if (c.chiffre == 0) {
+                c.chiffre = partie.grille.solution[i].chiffre;
+                c.origine = CoupJoueur;
+            }
+        }
+    }
+    // Saisit une grille en mode création, clic par clic.
+    void Creer(const std::string& grille81)
+    {
+        partie.OnCreer();
+        for (int i = 0; i < 81; ++i) {
+            if (grille81[i] == '.') continue;
+            partie.CliquerPalette(grille81[i] - '1');
+            partie.CliquerCase(i / 9, i % 9);
+        }
+        partie.OnCreer();
+    }
+};
+
+TEST_F(Commandes, RienAvantLaPremiereGrille)
+{
+    const auto solution = partie.grille.solution;
+    partie.OnVerifier();
+    partie.OnResoudre();
+    partie.RemettreAZero();
+    partie.OnCoupDeMain3();
+    EXPECT_TRUE(ihm.questions.empty());
+    EXPECT_TRUE(ihm.messages.empty());
+    EXPECT_EQ(ihm.casesMontrees, 0);
+    EXPECT_EQ(ihm.statut, " Pas de grille");
+    EXPECT_EQ(partie.grille.CompterOrigine(Vide), 81);
+    EXPECT_EQ(partie.grille.solution[0].chiffre, solution[0].chiffre);
+}
+
+TEST_F(Commandes, RienEnModeCreationSaufCreerLuiMeme)
+{
+    EnJeu();
+    partie.OnCreer();
+    ASSERT_TRUE(partie.modeCreation);
+    partie.CliquerPalette(2);
+    partie.CliquerCase(0, 0);
+    const std::string saisie = Indices(partie.grille);
+    ihm.OublierHistorique();
+    ihm.fichiersAOuvrir.push_back("grille.sdu");
+    ihm.fichiersAEnregistrer.push_back("sortie.sdu");
+
+    partie.OnVerifier();
+    partie.OnResoudre();
+    partie.RemettreAZero();
+    partie.OnImporter();
+    partie.OnExporter();
+    for (auto niveau : {Facile, Moyen, Difficile, Diabolique}) partie.GenererGrille(niveau);
+    partie.OnCoupDeMain1();
+
+    EXPECT_TRUE(ihm.questions.empty());
+    EXPECT_TRUE(ihm.messages.empty());
+    EXPECT_EQ(ihm.casesMontrees, 0);
+    EXPECT_EQ(ihm.statut, " Grille en mode création");
+    EXPECT_EQ(Indices(partie.grille), saisie);
+    EXPECT_EQ(ihm.fichiersAOuvrir.size(), 1u) << "aucun dialogue ouvert";
+    EXPECT_FALSE(std::filesystem::exists("sortie.sdu"));
+}
+
+TEST_F(Commandes, VerifierDeuxFoisNAjouteQuUnSuffixe)
+{
+    EnJeu();
+    JouerLaSolution();
+    partie.OnVerifier();
+    partie.OnVerifier();
+    EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)" + Resolue);
+    EXPECT_EQ(ihm.messages, std::vector<std::string>(2, "La grille est résolue !"));
+}
+
+TEST_F(Commandes, VerifierUneGrilleIncompleteOuFausse)
+{
+    EnJeu();
+    partie.OnVerifier();  // incomplète sans chiffre répété
+    JouerLaSolution();
+    // Deux chiffres du joueur échangés dans une ligne : pleine mais fausse.
+    int a = -1;
+    for (int k = 0; k < 9 && a < 0; ++k) {
+        if (partie.grille.cases[0][k].origine == CoupJoueur) a = k;
+    }
+    int b = -1;
+    for (int k = a + 1; k < 9 && b < 0; ++k) {
+        if (partie.grille.cases[0][k].origine == CoupJoueur) b = k;
+    }
+    ASSERT_GE(b, 0);
+    std::swap(partie.grille.cases[0][a].chiffre, partie.grille.cases[0][b].chiffre);
+    partie.OnVerifier();
+    EXPECT_EQ(ihm.messages, std::vector<std::string>(2, "La grille comporte des erreurs !"));
+    EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)");
+}
+
+TEST_F(Commandes, VerifierNeRegardeQueLesRegles)
+{
+    EnJeu();
+    JouerLaSolution();
+    // La solution gardée n'est pas consultée : même effacée, la grille pleine et juste passe.
+    for (auto& s : partie.grille.solution) s = CaseSolution{};
+    partie.OnVerifier();
+    EXPECT_EQ(ihm.messages, std::vector<std::string>{"La grille est résolue !"});
+}
+
+TEST_F(Commandes, VerifierApresResoudreRemplaceLeSuffixe)
+{
+    EnJeu();
+    partie.OnResoudre();
+    EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)" + ResolueAuto);
+    partie.OnVerifier();
+    EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)" + Resolue);
+}
+
+TEST_F(Commandes, ResoudreMontreLaGrilleDansLesCouleursDuSolveur)
+{
+    EnJeu();
+    const auto solution = partie.grille.solution;
+    partie.CliquerPalette(3);
+    partie.CliquerCase(0, 0);  // un coup du joueur, perdu par la résolution
+    ihm.reponses.push_back(false);
+    partie.OnResoudre();
+    EXPECT_EQ(ihm.questions, std::vector<std::string>{std::string(QuestionPerteCoups)});
+    EXPECT_EQ(partie.chiffreSelectionne, 4) << "« Non » ne change rien";
+
+    partie.OnResoudre();
+    EXPECT_TRUE(partie.grille.GrillePleine());
+    EXPECT_TRUE(partie.grille.GrilleValide());
+    EXPECT_EQ(partie.grille.CompterOrigine(CoupJoueur), 0);
+    EXPECT_GT(partie.grille.CompterOrigine(DeduitOrdi), 0);
+    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+    EXPECT_EQ(partie.chiffreSelectionne, -1);
+    EXPECT_EQ(ihm.messages.back(), "La grille est résolue !");
+    EXPECT_TRUE(partie.grilleEnCours);
+    for (int i = 0; i < 81; ++i) {
+        EXPECT_EQ(partie.grille.solution[i].chiffre, solution[i].chiffre);
+        EXPECT_EQ(partie.grille.solution[i].marque, solution[i].marque);
+    }
+    EXPECT_FALSE(ihm.attenteDesequilibree);
+    EXPECT_EQ(ihm.profondeurAttente, 0);
+    EXPECT_TRUE(ihm.messagesSousAttente.empty());
+}
+
+TEST_F(Commandes, ResoudreUneGrilleImpossible)
+{
+    // Deux 5 dans la première ligne, saisis en mode création.
+    Creer("5...5" + std::string(76, '.'));
+    EXPECT_EQ(ihm.messages.back(), std::string(MessageSansSolution));
+    ihm.OublierHistorique();
+    partie.OnResoudre();
+    EXPECT_EQ(ihm.messages, std::vector<std::string>{"Cette grille est impossible à résoudre !"});
+    EXPECT_EQ(ihm.statut, " Grille créée manuellement" + ImpossibleAuto);
+    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+}
+
+TEST_F(Commandes, RemettreAZeroApresResoudre)
+{
+    EnJeu();
+    partie.CliquerPalette(10);
+    partie.CliquerPalette(6);
+    partie.OnResoudre();
+    const auto solution = partie.grille.solution;
+    partie.RemettreAZero();
+    EXPECT_EQ(Indices(partie.grille), grille);
+    EXPECT_EQ(partie.grille.CompterOrigine(Vide) + partie.grille.CompterOrigine(Init), 81);
+    EXPECT_EQ(partie.grille.niveauCourant, 0);
+    EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)");
+    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+    EXPECT_EQ(partie.modeHypothese, 1);
+    for (int i = 0; i < 81; ++i) EXPECT_EQ(partie.grille.solution[i].chiffre, solution[i].chiffre);
+}
+
+TEST_F(Commandes, RemettreAZeroCoupeAvantLaPremiereRemarque)
+{
+    EnJeu();
+    const std::vector<std::pair<std::string, std::string>> cas{
+        {" Grille importée (a.sdu) >>> x", " Grille importée (a.sdu)"},
+        {" A >>> b >>> c", " A"},
+        {" >>> en tête", " >>> en tête"},
+        {" sans remarque", " sans remarque"},
+        {" A>>> collé", " A>>> collé"},
+        {"", ""},
+    };
+    for (const auto& [avant, apres] : cas) {
+        ihm.statut = avant;
+        partie.RemettreAZero();
+        EXPECT_EQ(ihm.statut, apres) << avant;
+    }
+}
+
+TEST_F(Commandes, ImportAnnuleLaissePlateauVideEtStatutPrecedent)
+{
+    EnJeu("premiere.sdu");
+    const auto solution = partie.grille.solution;
+    partie.CliquerPalette(2);
+    ihm.reponses.push_back(true);  // dialogue annulé : la file des fichiers est vide
+    partie.OnImporter();
+    EXPECT_EQ(ihm.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
+    EXPECT_EQ(partie.grille.CompterOrigine(Vide), 81);
+    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+    EXPECT_EQ(ihm.statut, " Grille importée (premiere.sdu)");
+    EXPECT_TRUE(partie.grilleEnCours);
+    EXPECT_EQ(partie.chiffreSelectionne, -1);
+    EXPECT_EQ(partie.nomFichier, "premiere.sdu");
+    EXPECT_TRUE(ihm.messages.empty());
+    for (int i = 0; i < 81; ++i) EXPECT_EQ(partie.grille.solution[i].chiffre, solution[i].chiffre);
+    // La solution gardée n'est plus celle de la grille en jeu : pas de coup de main.
+    partie.OnCoupDeMain3();
+    EXPECT_EQ(partie.grille.CompterOrigine(Vide), 81);
+}
+
+TEST_F(Commandes, ImportDemandeToujoursEtNonNeChangeRien)
+{
+    ihm.reponses.push_back(false);
+    ihm.fichiersAOuvrir.push_back("rien.sdu");
+    partie.OnImporter();
+    EXPECT_EQ(ihm.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
+    EXPECT_EQ(ihm.fichiersAOuvrir.size(), 1u);
+    EXPECT_EQ(ihm.casesMontrees, 0);
+    ihm.fichiersAOuvrir.clear();
+
+    EnJeu();
+    ihm.reponses.push_back(false);
+    partie.OnImporter();
+    EXPECT_EQ(ihm.questions.size(), 1u);
+    EXPECT_EQ(Indices(partie.grille), grille);
+    EXPECT_TRUE(partie.solutionConnue);
+}
+
+TEST_F(Commandes, ImportReussi)
+{
+    EnJeu("dossier-et-nom.sdu");
+    EXPECT_EQ(ihm.statut, " Grille importée (dossier-et-nom.sdu)");
+    std::filesystem::create_directory("sous");
+    EcrireSdu("sous/autre.sdu", grille);
+    ihm.fichiersAOuvrir.push_back((dossier.Chemin() / "sous" / "autre.sdu").string());
+    partie.OnImporter();
+    EXPECT_EQ(partie.nomFichier, "autre.sdu");
+    EXPECT_EQ(ihm.statut, " Grille importée (autre.sdu)");
+    EXPECT_EQ(Indices(partie.grille), grille);
+    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+    // La solution gardée est une grille pleine, valide, qui prolonge les indices.
+    CGrille s;
+    for (int i = 0; i < 81; ++i) {
+        s.cases[i / 9][i % 9].chiffre = partie.grille.solution[i].chiffre;
+        if (grille[i] != '.') {
+            EXPECT_EQ(partie.grille.solution[i].chiffre, grille[i] - '0');
+            EXPECT_EQ(partie.grille.solution[i].marque, Init);
+        } else {
+            EXPECT_EQ(partie.grille.solution[i].marque, 0);
+        }
+    }
+    EXPECT_TRUE(s.GrillePleine());
+    EXPECT_TRUE(s.GrilleValide());
+}
+
+// Les messages du lecteur arrivent par l'import ; après un échec la grille est vide.
+TEST_F(Commandes, MessagesDuLecteurALImport)
+{
+    EnJeu();
+    const std::string l9 = grille.substr(0, 9);
+    std::string neuf;
+    for (int i = 0; i < 9; ++i) neuf += grille.substr(i * 9, 9) + "\n";
+    const std::vector<std::pair<std::string, std::string_view>> cas{
+        {neuf + l9 + "\n", MessageTropDeLignes},
+        {l9 + "\n" + l9 + " \n" + neuf, MessageNeufCaracteres},
+        {"\xEF\xBB\xBF" + neuf, MessageNeufCaracteres},
+        {l9 + "\n\n" + neuf, MessageNeufCaracteres},
+        {"# rien\n", MessagePasAssezDeLignes},
+        {"", MessagePasAssezDeLignes},
+    };
+    int n = 0;
+    for (const auto& [contenu, message] : cas) {
+        const std::string nom = "mauvais" + std::to_string(n++) + ".sdu";
+        std::ofstream(nom, std::ios::binary) << contenu;
+        ihm.OublierHistorique();
+        ihm.fichiersAOuvrir.push_back(nom);
+        partie.OnImporter();
+        EXPECT_EQ(ihm.messages, std::vector<std::string>{std::string(message)}) << nom;
+        EXPECT_EQ(partie.grille.CompterOrigine(Vide), 81) << nom;
+        EXPECT_TRUE(ihm.PlateauConforme(partie.grille)) << nom;
+        EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)") << nom;
+        EXPECT_EQ(partie.nomFichier, "grille.sdu");
+    }
+    // Un fichier absent ou un dossier ne s'ouvrent pas.
+    for (const std::string nom : {"absent.sdu", "."}) {
+        ihm.OublierHistorique();
+        ihm.fichiersAOuvrir.push_back(nom);
+        partie.OnImporter();
+        EXPECT_EQ(ihm.messages, std::vector<std::string>{std::string(MessageOuvertureGrille)}) << nom;
+    }
+}
+
+TEST_F(Commandes, ApresUnImportRateLesClicsVoientLePlateauVide)
+{
+    EnJeu();
+    // Trois lignes lues, puis une ligne trop courte.
+    std::ofstream("coupe.sdu") << "123456789\n456789123\n789123456\n12\n";
+    ihm.fichiersAOuvrir.push_back("coupe.sdu");
+    partie.OnImporter();
+    partie.CliquerPalette(4);
+    partie.CliquerCase(0, 0);
+    EXPECT_EQ(partie.grille.cases[0][0].chiffre, 5) << "la case d'apparence vide prend le chiffre";
+}
+
+TEST_F(Commandes, ExportPuisImportRendLesIndicesSeuls)
+{
+    EnJeu();
+    for (int i = 0; i < 81; ++i) {
+        if (grille[i] == '.') {
+            partie.CliquerPalette(partie.grille.solution[i].chiffre - 1);
+            partie.CliquerCase(i / 9, i % 9);
+            break;
+        }
+    }
+    partie.OnCoupDeMain2();
+    ASSERT_EQ(partie.grille.CompterOrigine(CoupDeMain), 2);
+    const std::string avant = ihm.statut;
+    ihm.OublierHistorique();
+    ihm.fichiersAEnregistrer.push_back("export.sdu");
+    partie.OnExporter();
+    EXPECT_TRUE(ihm.messages.empty());
+    EXPECT_EQ(ihm.casesMontrees, 0);
+    EXPECT_EQ(ihm.statut, avant);
+    EXPECT_EQ(std::filesystem::file_size("export.sdu"), 99u);
+
+    ihm.fichiersAOuvrir.push_back("export.sdu");
+    partie.OnImporter();
+    EXPECT_EQ(Indices(partie.grille), grille);
+    EXPECT_EQ(partie.grille.CompterOrigine(CoupJoueur) + partie.grille.CompterOrigine(CoupDeMain), 0);
+}
+
+TEST_F(Commandes, ExportVersUnEndroitInterdit)
+{
+    EnJeu();
+    std::filesystem::create_directory("dossier.sdu");
+    for (const std::string chemin : {"absent/grille.sdu", "dossier.sdu"}) {
+        ihm.OublierHistorique();
+        ihm.fichiersAEnregistrer.push_back(chemin);
+        partie.OnExporter();
+        EXPECT_EQ(ihm.messages, std::vector<std::string>{std::string(MessageExportation)}) << chemin;
+    }
+    EXPECT_FALSE(std::filesystem::exists("absent"));
+    ihm.OublierHistorique();
+    partie.OnExporter();  // dialogue annulé
+    EXPECT_TRUE(ihm.messages.empty());
+}
+
+TEST_F(Commandes, GenererSansGrilleNeDemandeRien)
+{
+    partie.hasard.Semer(11);
+    partie.OnMoyen();
+    EXPECT_TRUE(ihm.questions.empty());
+    EXPECT_TRUE(partie.grilleEnCours);
+    EXPECT_EQ(ihm.statut, " Grille générée (Niveau moyen)");
+
+    // Avec une grille en jeu, la question ; « Non » ne touche à rien.
+    const std::string indices = Indices(partie.grille);
+    ihm.OublierHistorique();
+    ihm.reponses.push_back(false);
+    partie.OnDiabolique();
+    EXPECT_EQ(ihm.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
+    EXPECT_EQ(Indices(partie.grille), indices);
+    EXPECT_EQ(ihm.statut, " Grille générée (Niveau moyen)");
+    EXPECT_EQ(ihm.casesMontrees, 0);
+
+    partie.OnDiabolique();
+    EXPECT_EQ(ihm.statut, " Grille générée (Niveau diabolique)");
+    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+    EXPECT_GT(ihm.attentesOuvertes, 0);
+    EXPECT_EQ(ihm.profondeurAttente, 0);
+    EXPECT_FALSE(ihm.attenteDesequilibree);
+}
+
+TEST_F(Commandes, CreerRepondNonNeChangeQueLaSelection)
+{
+    EnJeu();
+    partie.CliquerPalette(10);
+    partie.CliquerPalette(2);
+    const std::string indices = Indices(partie.grille);
+    ihm.OublierHistorique();
+    ihm.reponses.push_back(false);
+    partie.OnCreer();
+    EXPECT_EQ(ihm.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
+    EXPECT_EQ(partie.chiffreSelectionne, -1);
+    EXPECT_EQ(partie.modeHypothese, 1);
+    EXPECT_FALSE(partie.modeCreation);
+    EXPECT_TRUE(partie.grilleEnCours);
+    EXPECT_TRUE(partie.solutionConnue);
+    EXPECT_EQ(Indices(partie.grille), indices);
+    EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)");
+    EXPECT_TRUE(ihm.etatsMenu.empty());
+    EXPECT_EQ(ihm.casesMontrees, 0);
+}
+
+TEST_F(Commandes, CreerEntreEtSortDuModeCreation)
+{
+    // La question est posée même sans grille en jeu.
+    partie.OnCreer();
+    EXPECT_EQ(ihm.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
+    EXPECT_TRUE(partie.modeCreation);
+    EXPECT_FALSE(partie.grilleEnCours);
+    EXPECT_EQ(ihm.statut, " Grille en mode création");
+    EXPECT_EQ(ihm.etatsMenu, std::vector<bool>{true});
+    EXPECT_TRUE(ihm.menuCreation);
+    EXPECT_EQ(ihm.casesMontrees, 81);
+
+    for (int i = 0; i < 81; ++i) {
+        if (grille[i] == '.') continue;
+        partie.CliquerPalette(grille[i] - '1');
+        partie.CliquerCase(i / 9, i % 9);
+    }
+    ihm.OublierHistorique();
+    partie.OnCreer();
+    EXPECT_TRUE(ihm.questions.empty());
+    EXPECT_FALSE(partie.modeCreation);
+    EXPECT_TRUE(partie.grilleEnCours);
+    EXPECT_TRUE(partie.solutionConnue);
+    EXPECT_EQ(ihm.statut, " Grille créée manuellement");
+    EXPECT_EQ(ihm.etatsMenu, std::vector<bool>{false});
+    EXPECT_FALSE(ihm.menuCreation);
+    EXPECT_EQ(partie.chiffreSelectionne, -1);
+    EXPECT_EQ(Indices(partie.grille), grille);
+    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+    EXPECT_TRUE(ihm.messages.empty());
+}
+
+TEST_F(Commandes, UneSaisieSansSolutionQuitteQuandMemeLeModeCreation)
+{
+    EnJeu();
+    Creer("11" + std::string(79, '.'));
+    EXPECT_EQ(ihm.messages, std::vector<std::string>{std::string(MessageSansSolution)});
+    EXPECT_FALSE(partie.modeCreation);
+    EXPECT_TRUE(partie.grilleEnCours);
+    EXPECT_FALSE(partie.solutionConnue);
+    EXPECT_FALSE(ihm.menuCreation);
+    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+}
+
+}  // namespace
