@@ -1,5 +1,5 @@
 # Novemia — points d'entrée. Chaque cible installe d'abord ce qui manque (paquets Debian).
-.PHONY: dependances construire test run bench
+.PHONY: dependances construire test run bench captures
 
 dependances:
 	@bash scripts/installer-dependances.sh
@@ -16,3 +16,6 @@ bench: construire
 
 run: construire
 	@echo "(la fenêtre arrive avec le jeu)"
+
+captures: construire
+	cmake --build --preset defaut --target captures

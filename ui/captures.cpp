@@ -1,0 +1,95 @@
+// Captures de la fenêtre : pour chaque skin d'un dossier, la vraie fenêtre hors écran avec
+// une grille en jeu où paraît chaque origine de chiffre, enregistrée en PNG.
+// Usage : novemia-captures <dossier des skins> <dossier de sortie>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "skin/registre.h"
+#include "ui/dlggrille.h"
+#include "ui/grilleapp.h"
+
+namespace {
+
+// La fenêtre sans rien de modal : les messages vont sur la sortie d'erreur.
+class CDlgCapture : public CDlgGrille {
+public:
+    using CDlgGrille::CDlgGrille;
+    void Message(const std::string& texte) override { std::fprintf(stderr, "message : %s\n", texte.c_str()); }
+    bool Question(const std::string&) override { return true; }
+};
+
+// Une grille pleine et juste, et une origine par case qui les montre toutes.
+void PreparerGrille(CPartie& partie)
+{
+    constexpr std::array<OrigineCase, 11> Origines{Init, Init, Init, Vide, DeduitOrdi, DeduitOrdiUnicite,
+                                                   HypoOrdi, CoupDeMain, CoupJoueur, HypoJoueur, Init};
+    for (int ligne = 0; ligne < 9; ++ligne) {
+        for (int colonne = 0; colonne < 9; ++colonne) {
+            Case& c = partie.grille.cases[ligne][colonne];
+            c.origine = Origines[(ligne * 4 + colonne * 7) % Origines.size()];
+            c.chiffre = c.origine == Vide ? 0 : (ligne * 3 + ligne / 3 + colonne) % 9 + 1;
+        }
+    }
+    partie.grilleEnCours = true;
+    partie.modeCreation = false;
+    partie.AfficherGrille();
+    partie.CliquerPalette(4);   // « 5 » choisi : en évidence et gras
+    partie.CliquerPalette(10);  // « ? » allumé
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "Usage : %s <dossier des skins> <dossier de sortie>\n", argv[0]);
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Réglages dans un dossier jetable : jamais ceux de l'utilisateur ni de la machine.
+    QTemporaryDir reglages;
+    qputenv("XDG_CONFIG_HOME", reglages.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_DIRS", reglages.path().toLocal8Bit());
+
+    CGrilleApp application;
+    application.Preparer(argc, argv);
+
+    const QDir dossierSkins(QString::fromLocal8Bit(argv[1]));
+    QDir sortie;
+    sortie.mkpath(QString::fromLocal8Bit(argv[2]));
+    const QStringList bitmaps = dossierSkins.entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name);
+    if (bitmaps.isEmpty()) {
+        std::fprintf(stderr, "Aucun skin dans %s\n", argv[1]);
+        return 1;
+    }
+    // Un dossier d'application jetable dont « skin » mène aux skins : le démarrage réel
+    // les trouve par les réglages, comme chez un joueur.
+    QTemporaryDir appli;
+    QFile::link(dossierSkins.absolutePath(), QDir(appli.path()).filePath(QStringLiteral("skin")));
+    EcrireRegistre("s2gAppDir", appli.path().toStdString());
+    int echecs = 0;
+    for (const QString& fichier : bitmaps) {
+        const QString nom = fichier.left(fichier.size() - 4);
+        EcrireRegistre("Skin", nom.toStdString());
+        CDlgCapture boite(application);
+        boite.show();
+        PreparerGrille(boite.partie);
+        boite.ChangerStatut(" Grille importée (une grille au nom assez long.sdu) >>> grille impossible à résoudre "
+                            "automatiquement");
+        QApplication::processEvents();
+        const QString chemin = QDir(QString::fromLocal8Bit(argv[2])).filePath(nom + QStringLiteral(".png"));
+        if (!boite.grab().save(chemin)) {
+            std::fprintf(stderr, "Impossible d'écrire %s\n", qPrintable(chemin));
+            ++echecs;
+        } else {
+            std::printf("%s\n", qPrintable(chemin));
+        }
+        boite.hide();
+    }
+    return echecs == 0 ? 0 : 1;
+}

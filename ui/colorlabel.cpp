@@ -1,0 +1,84 @@
+#include "ui/colorlabel.h"
+
+#include <QPainter>
+#include <QPalette>
+
+CColorLabel::CColorLabel(QWidget* parent)
+    : QLabel(parent),
+      couleurTexte(DepuisQColor(palette().color(QPalette::WindowText))),
+      police(QWidget::font())
+{
+    // Aucun fond propre, et les clics vont à la fenêtre, pas à l'étiquette.
+    setAutoFillBackground(false);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setTextFormat(Qt::PlainText);
+}
+
+QColor CColorLabel::VersQColor(Couleur couleur)
+{
+    return QColor(couleur & 0xFF, (couleur >> 8) & 0xFF, (couleur >> 16) & 0xFF);
+}
+
+Couleur CColorLabel::DepuisQColor(const QColor& couleur)
+{
+    return static_cast<Couleur>(couleur.red()) | (static_cast<Couleur>(couleur.green()) << 8) |
+           (static_cast<Couleur>(couleur.blue()) << 16);
+}
+
+void CColorLabel::ChangerTexte(const std::string& texte, bool redessiner)
+{
+    setText(QString::fromStdString(texte));
+    if (redessiner)
+        Redessiner();
+}
+
+void CColorLabel::ChangerCouleurTexte(Couleur couleur, bool redessiner)
+{
+    couleurTexte = couleur & 0x00FFFFFF;
+    if (redessiner)
+        Redessiner();
+}
+
+void CColorLabel::ChangerNomPolice(const std::string& nom, bool redessiner)
+{
+    // Un nom de police tient en 31 caractères ; au-delà on le coupe plutôt que de déborder.
+    police.setFamily(QString::fromStdString(nom.substr(0, 31)));
+    if (redessiner)
+        Redessiner();
+}
+
+void CColorLabel::ChangerTaillePolice(int hauteur, bool redessiner)
+{
+    // Hauteur des caractères hors interligne : la taille en pixels de Qt.
+    if (hauteur > 0)
+        police.setPixelSize(hauteur);
+    if (redessiner)
+        Redessiner();
+}
+
+void CColorLabel::ChangerGras(bool gras, bool redessiner)
+{
+    police.setWeight(gras ? QFont::Bold : QFont::Normal);
+    if (redessiner)
+        Redessiner();
+}
+
+void CColorLabel::Redessiner()
+{
+    QWidget* parent = parentWidget();
+    if (parent == nullptr) {
+        update();
+        return;
+    }
+    // Le parent repeint son fond puis les enfants qui recouvrent la zone, dont celle-ci.
+    parent->update(geometry().adjusted(2, 2, -2, -2));
+}
+
+void CColorLabel::paintEvent(QPaintEvent*)
+{
+    QPainter peintre(this);
+    peintre.setFont(police);
+    peintre.setPen(VersQColor(couleurTexte));
+    peintre.drawText(contentsRect(), static_cast<int>(alignment()), text());
+}

@@ -1,0 +1,40 @@
+// Étiquette de texte dont la couleur et la police se choisissent à l'exécution, et qui écrit
+// son texte directement sur ce que la fenêtre parente a peint dessous (le skin) : elle n'a
+// aucun fond à elle et laisse passer les clics vers la fenêtre.
+#pragma once
+
+#include <QFont>
+#include <QLabel>
+#include <string>
+
+#include "skin/configuration.h"
+
+class CColorLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit CColorLabel(QWidget* parent = nullptr);
+
+    void ChangerTexte(const std::string& texte, bool redessiner);
+    void ChangerCouleurTexte(Couleur couleur, bool redessiner);
+    void ChangerNomPolice(const std::string& nom, bool redessiner);
+    void ChangerTaillePolice(int hauteur, bool redessiner);  // hauteur des caractères en pixels
+    void ChangerGras(bool gras, bool redessiner);
+    // Fait repeindre par le parent la zone sous l'étiquette (rétrécie de 2 px de chaque
+    // côté) : le fond du skin revient sous le nouveau texte.
+    void Redessiner();
+
+    std::string Texte() const { return text().toStdString(); }
+    Couleur CouleurTexte() const { return couleurTexte; }
+    const QFont& Police() const { return police; }
+
+    // 0x00BBGGRR vers QColor et retour.
+    static QColor VersQColor(Couleur couleur);
+    static Couleur DepuisQColor(const QColor& couleur);
+
+protected:
+    void paintEvent(QPaintEvent* evenement) override;
+
+private:
+    Couleur couleurTexte;
+    QFont police;  // ne change que par les opérations ci-dessus, jamais en peignant
+};

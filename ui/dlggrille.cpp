@@ -1,0 +1,458 @@
+#include "ui/dlggrille.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <ctime>
+#include <vector>
+
+#include "skin/dlgpref.h"
+#include "skin/registre.h"
+#include "ui/colorlabel.h"
+#include "ui/dlgapropos.h"
+#include "ui/disposition.h"
+#include "ui/grilleapp.h"
+#include "ui/icone.h"
+#include "ui/identifiants.h"
+
+// L'aiguillage des commandes, dans l'ordre où la fenêtre d'origine enregistrait ses
+// gestionnaires.
+const std::array<CDlgGrille::EntreeCommande, 19> CDlgGrille::TableCommandes{{
+    {ID_IMPORTER, &CDlgGrille::OnImporter},
+    {ID_RESOUDRE, &CDlgGrille::OnResoudre},
+    {ID_REMETTREAZERO, &CDlgGrille::RemettreAZero},
+    {ID_EXPORTER, &CDlgGrille::OnExporter},
+    {ID_VERIFIER, &CDlgGrille::OnVerifier},
+    {ID_APROPOS, &CDlgGrille::OnAPropos},
+    {ID_CREER, &CDlgGrille::OnCreer},
+    {ID_TRACE, &CDlgGrille::OnTrace},
+    {ID_FACILE, &CDlgGrille::OnFacile},
+    {ID_MOYEN, &CDlgGrille::OnMoyen},
+    {ID_DIFFICILE, &CDlgGrille::OnDifficile},
+    {ID_DIABOLIQUE, &CDlgGrille::OnDiabolique},
+    {ID_COUPDEMAIN1, &CDlgGrille::OnCoupDeMain1},
+    {ID_COUPDEMAIN2, &CDlgGrille::OnCoupDeMain2},
+    {ID_COUPDEMAIN3, &CDlgGrille::OnCoupDeMain3},
+    {ID_PREFERENCES, &CDlgGrille::OnPreferences},
+    {ID_AIDE, &CDlgGrille::OnAide},
+    {IDOK, &CDlgGrille::OnOK},
+    {IDCANCEL, &CDlgGrille::OnCancel},
+}};
+
+namespace {
+
+const std::string NomPolice = "Times New Roman";
+
+// Rectangle en unités de dialogue → pixels de la zone client (bords arrondis un à un,
+// pour que deux étiquettes voisines se touchent sans se chevaucher d'un pixel de trop).
+QRect EnPixels(const disposition::Rect& r)
+{
+    const int gauche = disposition::EnPixelsX(r.x);
+    const int haut = disposition::EnPixelsY(r.y);
+    return QRect(gauche, haut, disposition::EnPixelsX(r.x + r.largeur) - gauche,
+                 disposition::EnPixelsY(r.y + r.hauteur) - haut);
+}
+
+}  // namespace
+
+CDlgGrille::CDlgGrille(CGrilleApp& application, QWidget* parent)
+    : CDlgSkin(disposition::LargeurClient, disposition::HauteurClient, parent),
+      app(application),
+      partie(*this),
+      icone(IconeApplication())
+{
+    setWindowTitle(QStringLiteral("Novemia"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(false);
+    cheminAide = (QCoreApplication::applicationDirPath() + QStringLiteral("/../share/novemia/aide/index.html"))
+                     .toStdString();
+    CreerEtiquettes();
+}
+
+CDlgGrille::~CDlgGrille() = default;
+
+void CDlgGrille::CreerEtiquettes()
+{
+    QWidget* client = ZoneClient();
+    auto creer = [client](int id, const disposition::Rect& rect, Qt::Alignment alignement) {
+        auto* etiquette = new CColorLabel(client);
+        etiquette->setObjectName(QString::number(id));
+        etiquette->setProperty("id", id);
+        etiquette->setGeometry(EnPixels(rect));
+        etiquette->setAlignment(alignement | Qt::AlignVCenter);
+        return etiquette;
+    };
+    for (int ligne = 0; ligne < 9; ++ligne)
+        for (int colonne = 0; colonne < 9; ++colonne)
+            etiquettesCases[9 * ligne + colonne] = creer(disposition::IdCase(ligne, colonne),
+                                                          disposition::RectCase(ligne, colonne), Qt::AlignHCenter);
+    for (int entree = 0; entree < 11; ++entree)
+        etiquettesPalette[entree] =
+            creer(disposition::IdsPalette[entree], disposition::RectPalette(entree), Qt::AlignHCenter);
+    etiquetteStatut = creer(disposition::IdStatut, disposition::RectStatut, Qt::AlignLeft);
+}
+
+void CDlgGrille::CreerMenu()
+{
+    menuPrincipal = new QMenuBar(this);
+    // Une pile de menus par profondeur : chaque sous-menu reçoit les entrées qui le suivent.
+    std::vector<QMenu*> parents(3, nullptr);
+    for (const EntreeMenu& entree : TableMenu) {
+        const QString texte = QString::fromUtf8(entree.texte.data(), static_cast<qsizetype>(entree.texte.size()));
+        QMenu* parent = entree.profondeur > 0 ? parents[entree.profondeur - 1] : nullptr;
+        switch (entree.genre) {
+        case EntreeMenu::SousMenu: {
+            QMenu* menu = parent != nullptr ? parent->addMenu(texte) : menuPrincipal->addMenu(texte);
+            parents[entree.profondeur] = menu;
+            if (entree.profondeur == 0 && menuGrille == nullptr)
+                menuGrille = menu;
+            break;
+        }
+        case EntreeMenu::Separateur:
+            parent->addSeparator();
+            break;
+        case EntreeMenu::Commande: {
+            QAction* action = parent != nullptr ? parent->addAction(texte) : menuPrincipal->addAction(texte);
+            action->setData(entree.id);
+            const int id = entree.id;
+            connect(action, &QAction::triggered, this, [this, id] { Commande(id); });
+            if (id == ID_CREER)
+                actionCreer = action;
+            break;
+        }
+        }
+    }
+    InstallerBarreMenus(menuPrincipal);
+
+    // La trace n'a pas d'entrée de menu : seulement une combinaison de touches cachée.
+    auto* trace = new QAction(this);
+    trace->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+    trace->setShortcutContext(Qt::WindowShortcut);
+    connect(trace, &QAction::triggered, this, [this] { Commande(ID_TRACE); });
+    addAction(trace);
+}
+
+void CDlgGrille::setVisible(bool visible)
+{
+    if (visible && !initialisee)
+        OnInitDialog();
+    CDlgSkin::setVisible(visible);
+}
+
+void CDlgGrille::OnInitDialog()
+{
+    if (initialisee)
+        return;
+    initialisee = true;
+
+    setWindowIcon(icone);
+    CreerMenu();
+
+    app.repertoireAppli = LireRegistre("s2gAppDir");
+    app.repertoireSkins = app.repertoireAppli + "/skin";
+    app.nomSkin = LireRegistre("Skin");
+    ChargerSkin();
+
+    partie.grille.niveauCourant = 0;
+    partie.modeHypothese = 0;
+    partie.chiffreSelectionne = -1;
+    partie.grilleEnCours = false;
+    partie.modeCreation = false;
+    partie.grille.traceActive = false;
+
+    for (CColorLabel* etiquette : etiquettesCases) {
+        etiquette->ChangerNomPolice(NomPolice, false);
+        etiquette->ChangerTaillePolice(22, true);
+    }
+    for (int entree = 0; entree < 9; ++entree) {
+        CColorLabel* etiquette = etiquettesPalette[entree];
+        etiquette->ChangerNomPolice(NomPolice, false);
+        etiquette->ChangerTaillePolice(18, false);
+        etiquette->ChangerCouleurTexte(couleurs[8], false);
+        etiquette->ChangerTexte(std::to_string(entree + 1), true);
+    }
+    for (int entree = 9; entree < 11; ++entree) {
+        CColorLabel* etiquette = etiquettesPalette[entree];
+        etiquette->ChangerNomPolice(NomPolice, false);
+        etiquette->ChangerTaillePolice(16, false);
+        etiquette->ChangerCouleurTexte(couleurs[8], false);
+        etiquette->ChangerTexte(entree == 9 ? "Eff" : "?", true);
+    }
+    etiquetteStatut->ChangerNomPolice(NomPolice, false);
+    etiquetteStatut->ChangerTaillePolice(12, false);
+    etiquetteStatut->ChangerCouleurTexte(couleurs[10], false);
+    etiquetteStatut->ChangerTexte(" Pas de grille", true);
+
+    partie.nbInitNiveau = {31, 28, 26, 25};
+    // Le seul ensemencement du programme : les 32 bits bas de l'heure.
+    partie.hasard.Semer(static_cast<uint32_t>(static_cast<uint64_t>(std::time(nullptr)) & 0xFFFFFFFFu));
+}
+
+bool CDlgGrille::Commande(int id)
+{
+    for (const EntreeCommande& entree : TableCommandes) {
+        if (entree.id == id) {
+            (this->*entree.gestionnaire)();
+            return true;
+        }
+    }
+    return false;
+}
+
+void CDlgGrille::ChargerSkin()
+{
+    ChargerFond(app.repertoireSkins + "/" + app.nomSkin + ".bmp");
+    ChargerConfiguration(app.repertoireSkins + "/" + app.nomSkin + ".cfg");
+    partie.AfficherGrille();
+    etiquetteStatut->ChangerCouleurTexte(couleurs[10], true);
+    const int selection = partie.chiffreSelectionne == 0 ? 9 : partie.chiffreSelectionne - 1;
+    for (int entree = 0; entree < 10; ++entree)
+        etiquettesPalette[entree]->ChangerCouleurTexte(entree == selection ? couleurs[9] : couleurs[8], true);
+    etiquettesPalette[10]->ChangerCouleurTexte(partie.modeHypothese != 0 ? couleurs[9] : couleurs[8], true);
+}
+
+int CDlgGrille::ChargerConfiguration(std::string chemin)
+{
+    ResultatConfiguration resultat = LireConfiguration(chemin);
+    // Pendant le message, le plateau garde ses couleurs : la table change après.
+    if (resultat.message)
+        Message(*resultat.message);
+    couleurs = resultat.couleurs;
+    return resultat.resultat;
+}
+
+void CDlgGrille::OnChangerSkin()
+{
+    ChargerSkin();
+}
+
+bool CDlgGrille::event(QEvent* evenement)
+{
+    if (evenement->type() == EvenementChangerSkin) {
+        OnChangerSkin();
+        return true;
+    }
+    return CDlgSkin::event(evenement);
+}
+
+void CDlgGrille::keyPressEvent(QKeyEvent* evenement)
+{
+    switch (evenement->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        Commande(IDOK);
+        return;
+    case Qt::Key_Escape:
+        Commande(IDCANCEL);
+        return;
+    default:
+        CDlgSkin::keyPressEvent(evenement);
+    }
+}
+
+void CDlgGrille::OnLButtonDown(const QPoint& point)
+{
+    const disposition::Zone zone = disposition::ZoneClic(point.x(), point.y());
+    if (zone.type == disposition::Zone::Case)
+        partie.CliquerCase(zone.ligne, zone.colonne);
+    else if (zone.type == disposition::Zone::Palette)
+        partie.CliquerPalette(zone.entree);
+    // Chaque clic, qu'il ait changé la grille ou non, peut ensuite déplacer la fenêtre.
+    CDlgSkin::OnLButtonDown(point);
+}
+
+void CDlgGrille::OnCreer()
+{
+    // Qt coche l'entrée d'elle-même au clic : la coche ne suit que le mode réel.
+    if (actionCreer != nullptr && actionCreer->isCheckable())
+        actionCreer->setChecked(partie.modeCreation);
+    partie.OnCreer();
+}
+
+int CDlgGrille::ExecuterBoite(QDialog& boite)
+{
+    return boite.exec();
+}
+
+void CDlgGrille::OnAPropos()
+{
+    CDlgAPropos apropos(icone, this);
+    ExecuterBoite(apropos);
+}
+
+void CDlgGrille::OnPreferences()
+{
+    CDlgPref preferences(app.nomSkin, app.repertoireSkins, this);
+    ExecuterBoite(preferences);
+}
+
+void CDlgGrille::OnAide()
+{
+    bool ouverte = false;
+    {
+        CAttente attente(*this);
+        QFile page(QString::fromStdString(cheminAide));
+        if (page.open(QIODevice::ReadOnly) && page.size() > 0) {
+            page.close();
+            if (visionneuseAide == nullptr) {
+                // Fenêtre à part, non modale, comme une aide qu'on garde ouverte en jouant.
+                auto* fenetre = new QDialog(this);
+                fenetre->setWindowTitle(QStringLiteral("Aide de Novemia"));
+                fenetre->setWindowFlags(Qt::Window);
+                auto* colonne = new QVBoxLayout(fenetre);
+                colonne->setContentsMargins(0, 0, 0, 0);
+                visionneuseAide = new QTextBrowser(fenetre);
+                visionneuseAide->setOpenExternalLinks(true);
+                colonne->addWidget(visionneuseAide);
+                fenetre->resize(760, 600);
+            }
+            visionneuseAide->setSource(QUrl::fromLocalFile(QString::fromStdString(cheminAide)));
+            // La table des matières est en tête de la page.
+            visionneuseAide->scrollToAnchor(QStringLiteral("sommaire"));
+            QWidget* fenetre = visionneuseAide->window();
+            fenetre->show();
+            fenetre->raise();
+            fenetre->activateWindow();
+            ouverte = !visionneuseAide->document()->isEmpty();
+        }
+    }
+    if (!ouverte)
+        Message("Failed to launch help.");
+}
+
+void CDlgGrille::MontrerCase(int ligne, int colonne, const std::string& texte, OrigineCase origine)
+{
+    if (ligne < 0 || ligne > 8 || colonne < 0 || colonne > 8)
+        return;
+    const auto indice = static_cast<size_t>(origine);
+    const Couleur couleur = indice < 8 ? couleurs[indice] : couleurs[Vide];
+    CColorLabel* etiquette = etiquettesCases[9 * ligne + colonne];
+    etiquette->ChangerCouleurTexte(couleur, true);
+    etiquette->ChangerTexte(texte, true);
+}
+
+void CDlgGrille::MontrerPalette(int entree, bool enEvidence)
+{
+    if (entree < 0 || entree > 10)
+        return;
+    etiquettesPalette[entree]->ChangerCouleurTexte(enEvidence ? couleurs[9] : couleurs[8], false);
+    etiquettesPalette[entree]->ChangerGras(enEvidence, true);
+}
+
+std::string CDlgGrille::TexteStatut() const
+{
+    return etiquetteStatut->Texte();
+}
+
+void CDlgGrille::ChangerStatut(const std::string& texte)
+{
+    etiquetteStatut->ChangerTexte(texte, true);
+}
+
+void CDlgGrille::Message(const std::string& texte)
+{
+    QMessageBox boite(QMessageBox::NoIcon, QStringLiteral("Novemia"), QString::fromStdString(texte),
+                      QMessageBox::Ok, this);
+    boite.exec();
+}
+
+bool CDlgGrille::Question(const std::string& texte)
+{
+    QMessageBox boite(QMessageBox::Warning, QStringLiteral("Alerte"), QString::fromStdString(texte),
+                      QMessageBox::NoButton, this);
+    QPushButton* oui = boite.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+    QPushButton* non = boite.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+    boite.setDefaultButton(oui);
+    boite.setEscapeButton(non);
+    boite.exec();
+    return boite.clickedButton() == oui;
+}
+
+namespace {
+
+std::optional<std::string> ChoisirFichier(QWidget* parent, bool ouvrir)
+{
+    QFileDialog boite(parent, ouvrir ? QStringLiteral("Ouvrir") : QStringLiteral("Enregistrer sous"));
+    boite.setOption(QFileDialog::DontUseNativeDialog);
+    boite.setNameFilter(QStringLiteral("Grille Sudoku (*.sdu)"));
+    boite.setDefaultSuffix(QStringLiteral("sdu"));
+    if (ouvrir) {
+        boite.setAcceptMode(QFileDialog::AcceptOpen);
+        boite.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        // Qt demande confirmation avant de remplacer un fichier existant.
+        boite.setAcceptMode(QFileDialog::AcceptSave);
+        boite.setFileMode(QFileDialog::AnyFile);
+    }
+    if (boite.exec() != QDialog::Accepted || boite.selectedFiles().isEmpty())
+        return std::nullopt;
+    return boite.selectedFiles().constFirst().toStdString();
+}
+
+}  // namespace
+
+std::optional<std::string> CDlgGrille::ChoisirFichierAOuvrir()
+{
+    return ChoisirFichier(this, true);
+}
+
+std::optional<std::string> CDlgGrille::ChoisirFichierAEnregistrer()
+{
+    return ChoisirFichier(this, false);
+}
+
+void CDlgGrille::CurseurAttente(bool actif)
+{
+    if (actif)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void CDlgGrille::EtatMenuCreation(bool modeCreation)
+{
+    if (actionCreer != nullptr) {
+        // Cochable seulement en mode création : hors de lui, pas de case vide dessinée.
+        actionCreer->setCheckable(modeCreation);
+        actionCreer->setChecked(modeCreation);
+    }
+    if (menuGrille == nullptr)
+        return;
+    const QList<QAction*> actions = menuGrille->actions();
+    for (int position : PositionsGriseesCreation)
+        if (position < actions.size())
+            actions[position]->setEnabled(!modeCreation);
+}
+
+CColorLabel* CDlgGrille::Etiquette(int id) const
+{
+    for (CColorLabel* etiquette : etiquettesCases)
+        if (etiquette->property("id").toInt() == id)
+            return etiquette;
+    for (CColorLabel* etiquette : etiquettesPalette)
+        if (etiquette->property("id").toInt() == id)
+            return etiquette;
+    return etiquetteStatut->property("id").toInt() == id ? etiquetteStatut : nullptr;
+}
+
+QAction* CDlgGrille::Action(int id) const
+{
+    if (menuPrincipal == nullptr)
+        return nullptr;
+    const QList<QAction*> actions = menuPrincipal->findChildren<QAction*>();
+    for (QAction* action : actions)
+        if (action->data().toInt() == id && !action->menu())
+            return action;
+    return nullptr;
+}

@@ -1,0 +1,52 @@
+// Base des boîtes à skin : un bitmap peint tel quel depuis le coin de la zone client, sous
+// tout le reste, et un appui gauche n'importe où dans cette zone qui déplace la fenêtre.
+// La zone client est le widget placé sous la barre de menus ; les étiquettes en sont les
+// enfants et se placent dans ses coordonnées.
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+#include <QPoint>
+#include <string>
+
+class QMenuBar;
+class QVBoxLayout;
+
+class CDlgSkin : public QDialog {
+    Q_OBJECT
+public:
+    CDlgSkin(int largeurClient, int hauteurClient, QWidget* parent = nullptr);
+    ~CDlgSkin() override;
+
+    // Prend `bitmap` comme fond ; un pixmap nul retire le fond. Repeint tout.
+    bool DefinirFond(const QPixmap& bitmap);
+    // Charge un fichier bitmap ; illisible ou absent : plus de fond du tout.
+    bool ChargerFond(const std::string& chemin);
+
+    bool AUnFond() const { return !bitmapFond.isNull(); }
+    const QPixmap& Fond() const { return bitmapFond; }
+    QWidget* ZoneClient() const { return zoneClient; }
+
+protected:
+    // Place la barre de menus au-dessus de la zone client.
+    void InstallerBarreMenus(QMenuBar* barre);
+
+    // Appui gauche en coordonnées client : lance le déplacement de la fenêtre. Les classes
+    // dérivées traitent le clic puis appellent cette version.
+    virtual void OnLButtonDown(const QPoint& point);
+    virtual void OnRButtonDown(const QPoint& point);
+
+private:
+    class CZoneClient;
+    friend class CZoneClient;
+
+    void PeindreFond(QPainter& peintre);
+    void DeplacerManuellement(const QPoint& positionEcran);
+    void FinirDeplacement();
+
+    QPixmap bitmapFond;
+    QVBoxLayout* disposition = nullptr;
+    QWidget* zoneClient = nullptr;  // un CZoneClient
+    bool deplacementManuel = false;
+    QPoint decalageDeplacement;  // position écran de l'appui moins coin de la fenêtre
+};

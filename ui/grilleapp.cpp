@@ -1,0 +1,41 @@
+#include "ui/grilleapp.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "skin/registre.h"
+#include "ui/dlggrille.h"
+
+CGrilleApp::CGrilleApp() = default;
+CGrilleApp::~CGrilleApp() = default;
+
+bool ChargerTraductionQt(QTranslator& traduction)
+{
+    if (!traduction.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(&traduction);
+}
+
+void CGrilleApp::Preparer(int& argc, char** argv)
+{
+    application = std::make_unique<QApplication>(argc, argv);
+    // Les titres valent "Novemia" tels quels, sans nom de programme ajouté.
+    QApplication::setApplicationDisplayName(QStringLiteral("Novemia"));
+    // Avant tout usage de QSettings.
+    PreparerEmplacementsReglages();
+    traduction = std::make_unique<QTranslator>();
+    ChargerTraductionQt(*traduction);
+}
+
+int CGrilleApp::Executer(int& argc, char** argv)
+{
+    Preparer(argc, argv);
+    {
+        CDlgGrille boite(*this);
+        boite.exec();  // le résultat n'est pas regardé
+    }
+    traduction.reset();
+    application.reset();
+    return 0;
+}
