@@ -1,0 +1,175 @@
+// Le coup de main : chiffres révélés depuis la solution gardée, cases marquées, refus.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "tests/game/outils.h"
+#include "tests/support/dossiertemporaire.h"
+
+namespace {
+
+class CoupDeMainTest : public testing::Test {
+protected:
+    CDossierTemporaire dossier;
+    CIhmFactice ihm;
+    CPartie partie{ihm};
+    std::string grille = GrillesReference("qqwing-simple-200.txt", 2).at(1);
+
+    void SetUp() override
+    {
+        Importer(partie, ihm, grille);
+        ASSERT_TRUE(partie.solutionConnue);
+        ihm.OublierHistorique();
+    }
+    std::vector<int> CasesVides() const
+    {
+        std::vector<int> v;
+        for (int i = 0; i < 81; ++i) {
+            if (partie.grille.cases[i / 9][i % 9].origine == Vide) v.push_back(i);
+        }
+        return v;
+    }
+    // Le joueur remplit juste toutes les cases vides sauf `reste`.
+    void JouerSauf(int reste)
+    {
+        auto vides = CasesVides();
+        for (size_t k = static_cast<size_t>(reste); k < vides.size(); ++k) {
+            const int i = vides[k];
+            partie.CliquerPalette(partie.grille.solution[i].chiffre - 1);
+            partie.CliquerCase(i / 9, i % 9);
+        }
+    }
+    std::set<int> Reveles() const
+    {
+        std::set<int> r;
+        for (int i = 0; i < 81; ++i) {
+            if (partie.grille.cases[i / 9][i % 9].origine == CoupDeMain) r.insert(i);
+        }
+        return r;
+    }
+};
+
+TEST_F(CoupDeMainTest, ReveleLesChiffresDeLaSolution)
+{
+    for (int n = 1; n <= 3; ++n) {
+        const auto avant = Reveles();
+        partie.DonnerCoupDeMain(n);
+        const auto apres = Reveles();
+        EXPECT_EQ(apres.size(), avant.size() + n);
+        for (int i : apres) {
+            const Case& c = partie.grille.cases[i / 9][i % 9];
+            EXPECT_EQ(c.chiffre, partie.grille.solution[i].chiffre);
+            EXPECT_EQ(partie.grille.solution[i].marque, CoupDeMain);
+            EXPECT_EQ(ihm.plateau[i / 9][i % 9].origine, CoupDeMain);
+            EXPECT_EQ(ihm.plateau[i / 9][i % 9].texte, std::to_string(c.chiffre));
+        }
+    }
+    EXPECT_EQ(ihm.casesMontrees, 6);
+    EXPECT_TRUE(ihm.messages.empty());
+}
+
+TEST_F(CoupDeMainTest, SuitLesTiragesLigneColonne)
+{
+    partie.hasard.Semer(3);
+    CHasard temoin;
+    temoin.Semer(3);
+    int attendu = -1;
+    while (attendu < 0) {
+        const int l = temoin.Tirer() % 9;
+        const int c = temoin.Tirer() % 9;
+        if (partie.grille.cases[l][c].origine == Vide) attendu = l * 9 + c;
+    }
+    partie.OnCoupDeMain1();
+    EXPECT_EQ(Reveles(), std::set<int>{attendu});
+}
+
+TEST_F(CoupDeMainTest, MoinsDeCasesQueDemande)
+{
+    JouerSauf(2);
+    const auto vides = CasesVides();
+    ASSERT_EQ(vides.size(), 2u);
+    partie.OnCoupDeMain3();
+    EXPECT_EQ(Reveles(), std::set<int>(vides.begin(), vides.end()));
+    EXPECT_TRUE(ihm.messages.empty());
+    EXPECT_TRUE(partie.grille.GrillePleine());
+
+    // Grille pleine et juste : plus rien à révéler, sans message.
+    ihm.OublierHistorique();
+    partie.OnCoupDeMain2();
+    EXPECT_EQ(ihm.casesMontrees, 0);
+    EXPECT_TRUE(ihm.messages.empty());
+}
+
+TEST_F(CoupDeMainTest, ChiffreRepeteDonneLeMessage)
+{
+    // Deux fois le même chiffre dans une ligne, des cases vides restent.
+    const auto vides = CasesVides();
+    const int i = vides.at(0);
+    int doublon = 0;
+    for (int c = 0; c < 9; ++c) {
+        if (partie.grille.cases[i / 9][c].origine == Init) doublon = partie.grille.cases[i / 9][c].chiffre;
+    }
+    ASSERT_GT(doublon, 0);
+    partie.CliquerPalette(doublon - 1);
+    partie.CliquerCase(i / 9, i % 9);
+    partie.OnCoupDeMain1();
+    EXPECT_EQ(ihm.messages, std::vector<std::string>{"La grille en l'état comporte des erreurs !"});
+    EXPECT_TRUE(Reveles().empty());
+}
+
+TEST_F(CoupDeMainTest, UnChiffreReveleNeSeChangePas)
+{
+    partie.OnCoupDeMain1();
+    const int i = *Reveles().begin();
+    const int chiffre = partie.grille.cases[i / 9][i % 9].chiffre;
+    partie.CliquerPalette(chiffre % 9);  // un autre chiffre
+    partie.CliquerCase(i / 9, i % 9);
+    partie.CliquerPalette(9);
+    partie.CliquerCase(i / 9, i % 9);
+    EXPECT_EQ(partie.grille.cases[i / 9][i % 9].chiffre, chiffre);
+    EXPECT_EQ(partie.grille.cases[i / 9][i % 9].origine, CoupDeMain);
+}
+
+TEST_F(CoupDeMainTest, ApresRemiseAZeroLesCasesReveleesSontSautees)
+{
+    partie.OnCoupDeMain3();
+    const auto premiers = Reveles();
+    ASSERT_EQ(premiers.size(), 3u);
+    partie.RemettreAZero();
+    EXPECT_TRUE(Reveles().empty());
+    for (int i : premiers) EXPECT_EQ(partie.grille.cases[i / 9][i % 9].origine, Vide);
+
+    // Tous les coups de main possibles : les trois premières cases restent vides.
+    const size_t libres = CasesVides().size() - premiers.size();
+    for (size_t k = 0; k < libres + 3; ++k) partie.OnCoupDeMain1();
+    EXPECT_EQ(Reveles().size(), libres);
+    for (int i : premiers) EXPECT_EQ(partie.grille.cases[i / 9][i % 9].origine, Vide) << i;
+}
+
+TEST_F(CoupDeMainTest, RienTantQueLaSolutionNEstPasCelleDeLaGrille)
+{
+    // Import annulé : plateau vide, solution d'une autre grille.
+    partie.OnImporter();
+    partie.OnCoupDeMain3();
+    EXPECT_TRUE(Reveles().empty());
+
+    // Saisie sans solution.
+    partie.OnCreer();
+    partie.CliquerPalette(0);
+    partie.CliquerCase(0, 0);
+    partie.CliquerCase(0, 1);
+    partie.OnCreer();
+    ihm.OublierHistorique();
+    partie.OnCoupDeMain3();
+    EXPECT_TRUE(Reveles().empty());
+    EXPECT_TRUE(ihm.messages.empty());
+
+    // Au démarrage.
+    CIhmFactice ihm2;
+    CPartie neuve{ihm2};
+    neuve.grilleEnCours = true;
+    neuve.OnCoupDeMain3();
+    EXPECT_EQ(neuve.grille.CompterOrigine(Vide), 81);
+}
+
+}  // namespace

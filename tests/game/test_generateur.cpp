@@ -1,0 +1,275 @@
+// Le générateur : reproductible depuis la graine, semis de 18 indices, propriétés de chaque
+// niveau, et une solution pour toute grille générée.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "tests/game/outils.h"
+#include "tests/support/dossiertemporaire.h"
+
+namespace {
+
+constexpr int GrainesParNiveau = 250;
+
+// Une partie qui retient chaque semis : le curseur d'attente de SemerGrille se referme
+// quand les 18 indices sont posés.
+struct PartieObservee {
+    CIhmFactice ihm;
+    CPartie partie{ihm};
+    std::vector<std::string> semis;
+
+    explicit PartieObservee(uint32_t graine)
+    {
+        partie.hasard.Semer(graine);
+        ihm.surAttente = [this](bool actif) {
+            // Profondeur 1 : la génération entière ; le semis est imbriqué dedans.
+            if (!actif && ihm.profondeurAttente == 1) semis.push_back(Indices(partie.grille));
+        };
+    }
+};
+
+// Les indices se résolvent-ils sans hypothèse avec la limite du générateur ?
+bool SansHypothese(const std::string& indices)
+{
+    CGrille g;
+    PoserIndices(g, indices);
+    return g.Resoudre(LimiteGeneration) && g.niveauCourant == 0;
+}
+
+int Compter(const std::string& indices)
+{
+    int n = 0;
+    for (char c : indices) n += c != '.';
+    return n;
+}
+
+// Le semis : 18 indices, chaque chiffre deux fois, aucun chiffre répété dans une unité.
+void VerifierSemis(const std::string& semis)
+{
+    ASSERT_EQ(Compter(semis), 18) << semis;
+    for (char d = '1'; d <= '9'; ++d) {
+        EXPECT_EQ(std::count(semis.begin(), semis.end(), d), 2) << semis;
+    }
+    CGrille g;
+    PoserIndices(g, semis);
+    EXPECT_TRUE(g.GrilleValide()) << semis;
+}
+
+TEST(Generateur, MemeGraineMemesGrilles)
+{
+    for (auto niveau : {Facile, Diabolique}) {
+        PartieObservee a(1234), b(1234), c(1235);
+        std::vector<std::string> ga, gb, gc;
+        for (int i = 0; i < 3; ++i) {
+            a.partie.GenererGrille(niveau);
+            b.partie.GenererGrille(niveau);
+            c.partie.GenererGrille(niveau);
+            ga.push_back(Indices(a.partie.grille));
+            gb.push_back(Indices(b.partie.grille));
+            gc.push_back(Indices(c.partie.grille));
+        }
+        EXPECT_EQ(ga, gb);
+        EXPECT_NE(ga, gc);
+        EXPECT_EQ(std::set<std::string>(ga.begin(), ga.end()).size(), 3u) << "grilles successives";
+    }
+}
+
+TEST(Generateur, SemerGrilleDonneDeuxFoisChaqueChiffre)
+{
+    CIhmFactice ihm;
+    CPartie partie{ihm};
+    std::set<std::string> vus;
+    for (uint32_t graine = 0; graine < 200; ++graine) {
+        partie.hasard.Semer(graine);
+        partie.SemerGrille();
+        VerifierSemis(Indices(partie.grille));
+        EXPECT_EQ(partie.grille.CompterOrigine(Vide), 81 - 18);
+        vus.insert(Indices(partie.grille));
+    }
+    EXPECT_EQ(vus.size(), 200u);
+    EXPECT_EQ(ihm.attentesOuvertes, 200);
+    EXPECT_EQ(ihm.profondeurAttente, 0);
+}
+
+TEST(Generateur, SemerGrilleSuitLOrdreDesTirages)
+{
+    // Premier chiffre : la première case tirée (ligne puis colonne) est forcément libre.
+    CIhmFactice ihm;
+    CPartie partie{ihm};
+    partie.hasard.Semer(77);
+    CHasard temoin;
+    temoin.Semer(77);
+    const int ligne = temoin.Tirer() % 9;
+    const int colonne = temoin.Tirer() % 9;
+    partie.SemerGrille();
+    EXPECT_EQ(partie.grille.cases[ligne][colonne].chiffre, 1);
+    EXPECT_EQ(partie.grille.cases[ligne][colonne].origine, Init);
+}
+
+TEST(Generateur, FixerHypotheseSansCaseHypothese)
+{
+    CIhmFactice ihm;
+    CPartie partie{ihm};
+    partie.grille.ViderGrille();
+    partie.hasard.Semer(5);
+    const CHasard avant = partie.hasard;
+    EXPECT_EQ(partie.FixerHypothese(), -1);
+    EXPECT_EQ(partie.grille.CompterOrigine(Init), 0);
+    CHasard apres = partie.hasard;
+    CHasard temoin = avant;
+    EXPECT_EQ(apres.Tirer(), temoin.Tirer()) << "aucun tirage consommé";
+}
+
+TEST(Generateur, FixerHypotheseChoisitLaKiemeCaseHypothese)
+{
+    CIhmFactice ihm;
+    CPartie partie{ihm};
+    partie.grille.ViderGrille();
+    const std::vector<int> codes{3, 27, 40, 88};
+    for (int code : codes) {
+        partie.grille.cases[code / 10][code % 10] = Case{5, 0, 1, HypoOrdi};
+    }
+    partie.hasard.Semer(9);
+    CHasard temoin;
+    temoin.Semer(9);
+    const int attendu = codes[temoin.Tirer() % 4];
+    EXPECT_EQ(partie.FixerHypothese(), attendu);
+    EXPECT_EQ(partie.grille.cases[attendu / 10][attendu % 10].origine, Init);
+    EXPECT_EQ(partie.grille.cases[attendu / 10][attendu % 10].chiffre, 5);
+    EXPECT_EQ(partie.grille.CompterOrigine(HypoOrdi), 3);
+}
+
+// Une grille pleine (la solution d'une grille de référence) dont seuls les `garder` premiers
+// indices restent des indices : les autres cases gardent leur chiffre, comme après EpurerGrille.
+void PreparerPleine(CPartie& partie, const std::string& indices, int garder)
+{
+    PoserIndices(partie.grille, indices);
+    ASSERT_TRUE(partie.grille.Resoudre(LimiteJoueur));
+    int k = 0;
+    for (auto& ligne : partie.grille.cases) {
+        for (Case& c : ligne) {
+            if (c.origine == Init && k++ >= garder) c.origine = DeduitOrdi;
+        }
+    }
+}
+
+TEST(Generateur, CompleterGrilleRespecteLaCibleEtLesLimitesDesUnites)
+{
+    const auto grilles = GrillesReference("qqwing-simple-200.txt", 40);
+    int atteintes = 0;
+    for (size_t i = 0; i < grilles.size(); ++i) {
+        CIhmFactice ihm;
+        CPartie partie{ihm};
+        PreparerPleine(partie, grilles[i], 14 + static_cast<int>(i % 16));
+        const std::string avant = Indices(partie.grille);
+        partie.hasard.Semer(static_cast<uint32_t>(i));
+        CHasard depart = partie.hasard;
+        partie.CompleterGrille(Difficile);
+
+        const std::string apres = Indices(partie.grille);
+        EXPECT_TRUE(partie.grille.GrillePleine());
+        const int cible = partie.nbInitNiveau[Difficile];
+        const int ajoutes = Compter(apres) - Compter(avant);
+        if (Compter(avant) >= cible) {
+            EXPECT_EQ(ajoutes, 0);
+            continue;
+        }
+        if (Compter(apres) >= cible) {
+            ++atteintes;
+            EXPECT_EQ(Compter(apres), cible) << "un ajout de trop";
+        } else {
+            // Cible manquée : les 100 tirages (200 nombres) ont été consommés.
+            CHasard fin = partie.hasard;
+            for (int k = 0; k < 200; ++k) depart.Tirer();
+            EXPECT_EQ(depart.Tirer(), fin.Tirer()) << grilles[i];
+        }
+        // Chaque unité qui a gagné un indice garde au moins 4 cases à remplir.
+        for (int p = 0; p < 81; ++p) {
+            if (avant[p] != '.' || apres[p] == '.') continue;
+            const int l = p / 9, c = p % 9;
+            int ligne = 0, colonne = 0, region = 0;
+            for (int q = 0; q < 81; ++q) {
+                if (apres[q] != '.') continue;
+                ligne += q / 9 == l;
+                colonne += q % 9 == c;
+                region += (q / 9) / 3 == l / 3 && (q % 9) / 3 == c / 3;
+            }
+            EXPECT_GE(ligne, 4);
+            EXPECT_GE(colonne, 4);
+            EXPECT_GE(region, 4);
+        }
+    }
+    EXPECT_GT(atteintes, 0);
+}
+
+class GenerationParNiveau : public testing::TestWithParam<NiveauGrille> {
+protected:
+    CDossierTemporaire dossier;
+};
+
+// Plusieurs centaines de graines par niveau : toute grille a une solution, et chaque niveau
+// tient ses promesses.
+TEST_P(GenerationParNiveau, ProprietesSurDesCentainesDeGraines)
+{
+    const NiveauGrille niveau = GetParam();
+    PartieObservee p(2026u + static_cast<uint32_t>(niveau));
+    int sousLaCible = 0;
+    for (int n = 0; n < GrainesParNiveau; ++n) {
+        p.semis.clear();
+        p.ihm.OublierHistorique();
+        p.partie.GenererGrille(niveau);
+        const std::string indices = Indices(p.partie.grille);
+
+        ASSERT_TRUE(p.ihm.messages.empty()) << indices;
+        ASSERT_TRUE(p.partie.solutionConnue);
+        EXPECT_EQ(p.partie.grille.niveauCourant, 0);
+        EXPECT_EQ(p.partie.grille.CompterOrigine(Init) + p.partie.grille.CompterOrigine(Vide), 81);
+        EXPECT_EQ(p.ihm.statut, " Grille générée (Niveau " + std::string(MotNiveau(niveau)) + ")");
+        EXPECT_TRUE(p.ihm.PlateauConforme(p.partie.grille));
+
+        // La solution gardée prolonge les indices et respecte les règles.
+        CGrille s;
+        for (int i = 0; i < 81; ++i) {
+            s.cases[i / 9][i % 9].chiffre = p.partie.grille.solution[i].chiffre;
+            if (indices[i] != '.') {
+                ASSERT_EQ(indices[i] - '0', p.partie.grille.solution[i].chiffre);
+            }
+        }
+        ASSERT_TRUE(s.GrillePleine() && s.GrilleValide()) << indices;
+
+        ASSERT_FALSE(p.semis.empty());
+        VerifierSemis(p.semis.back());
+
+        if (niveau == Diabolique) {
+            for (int i = 0; i < 81; ++i) {
+                if (p.semis.back()[i] != '.') {
+                    ASSERT_EQ(indices[i], p.semis.back()[i]) << indices;
+                }
+            }
+            continue;
+        }
+        EXPECT_TRUE(SansHypothese(indices)) << indices;
+        sousLaCible += Compter(indices) < p.partie.nbInitNiveau[niveau];
+        if (niveau == Facile) {
+            for (int r = 0; r < 9; ++r) {
+                int k = 0;
+                for (int i = 0; i < 81; ++i) {
+                    k += indices[i] != '.' && (i / 9) / 3 == r / 3 && (i % 9) / 3 == r % 3;
+                }
+                EXPECT_GE(k, 3) << indices;
+            }
+        }
+    }
+    // Les 100 tirages suffisent presque toujours à atteindre la cible.
+    if (niveau != Diabolique) {
+        EXPECT_LT(sousLaCible, GrainesParNiveau / 10);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Niveaux, GenerationParNiveau,
+                         testing::Values(Facile, Moyen, Difficile, Diabolique),
+                         [](const testing::TestParamInfo<NiveauGrille>& info) {
+                             return std::string(MotNiveau(info.param));
+                         });
+
+}  // namespace
