@@ -1,5 +1,5 @@
 # Novemia — points d'entrée. Chaque cible installe d'abord ce qui manque (paquets Debian).
-.PHONY: dependances construire test run bench captures
+.PHONY: dependances construire test run bench captures fuzz
 
 dependances:
 	@bash scripts/installer-dependances.sh
@@ -8,8 +8,23 @@ construire: dependances
 	cmake --preset defaut
 	cmake --build --preset defaut
 
+# Secondes de fuzzing par cible (`make fuzz DUREE=300`) ; la CI en donne 20.
+DUREE ?= 60
+
+# Toute la suite, puis encore toute la suite construite avec ASan et UBSan (préréglage
+# « sanitiseurs », options et suppressions dans CMakePresets.json) ; en CI, le fuzzing aussi.
 test: construire
 	ctest --preset defaut
+	@debut=$$(date +%s); \
+	cmake --preset sanitiseurs >/dev/null && cmake --build --preset sanitiseurs && ctest --preset sanitiseurs; \
+	statut=$$?; echo "Partie sanitiseurs (construction et tests) : $$(( $$(date +%s) - debut )) s"; exit $$statut
+	@if [ -n "$$CI" ]; then $(MAKE) --no-print-directory fuzz DUREE=20; fi
+
+# Chaque cible libFuzzer DUREE secondes, à partir des corpus de fuzz/corpus/.
+fuzz: dependances
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+	bash fuzz/lancer.sh build-fuzz/fuzz $(DUREE)
 
 bench: construire
 	./build/bench/novemia-bench
