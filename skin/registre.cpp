@@ -1,9 +1,11 @@
 // Réglages "s2gAppDir" et "Skin" sur QSettings, au format INI : Novemia.conf de
-// l'utilisateur d'abord, puis celui de la machine.
+// l'utilisateur d'abord, puis celui de la machine. Les fichiers sont nommés
+// explicitement, le format INI de Qt donnant sinon l'extension ".ini".
 #include "skin/registre.h"
 
 #include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QString>
 #include <QVariant>
@@ -12,14 +14,14 @@
 
 namespace {
 
-constexpr const char* organisation = "Novemia";
+constexpr const char* nomFichier = "/Novemia.conf";
 // Comme le tampon fixe d'une lecture du registre : zéro final compris.
 constexpr std::size_t tailleTampon = 1024;
 
 QString VariableEnvironnement(const char* nom)
 {
     const char* valeur = std::getenv(nom);
-    return valeur != nullptr ? QString::fromLocal8Bit(valeur) : QString();
+    return valeur != nullptr ? QFile::decodeName(valeur) : QString();
 }
 
 std::string TexteErreur(int code)
@@ -44,6 +46,24 @@ bool TexteDeLaValeur(const QVariant& valeur, std::string& texte)
     }
 }
 
+// Les deux fichiers, fixés par PreparerEmplacementsReglages.
+struct Emplacements {
+    QString utilisateur;
+    QString machine;
+};
+
+Emplacements& EmplacementsCourants()
+{
+    static Emplacements emplacements;
+    return emplacements;
+}
+
+const Emplacements& Fichiers()
+{
+    if (EmplacementsCourants().utilisateur.isEmpty()) PreparerEmplacementsReglages();
+    return EmplacementsCourants();
+}
+
 }  // namespace
 
 void PreparerEmplacementsReglages()
@@ -63,19 +83,42 @@ void PreparerEmplacementsReglages()
     }
     if (machine.isEmpty()) machine = QStringLiteral("/etc/xdg");
 
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, utilisateur);
-    QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, machine);
+    EmplacementsCourants() = {utilisateur + QLatin1String(nomFichier), machine + QLatin1String(nomFichier)};
+    // Tout autre usage de QSettings par portée trouve les mêmes dossiers.
+    for (const auto format : {QSettings::IniFormat, QSettings::NativeFormat}) {
+        QSettings::setPath(format, QSettings::UserScope, utilisateur);
+        QSettings::setPath(format, QSettings::SystemScope, machine);
+    }
+}
+
+std::string FichierReglagesUtilisateur()
+{
+    return QFile::encodeName(Fichiers().utilisateur).toStdString();
+}
+
+std::string FichierReglagesMachine()
+{
+    return QFile::encodeName(Fichiers().machine).toStdString();
 }
 
 std::string LireRegistre(const std::string& nom)
 {
-    // Portée utilisateur avec repli : Novemia.conf de l'utilisateur, puis celui de la machine.
-    const QSettings reglages(QSettings::IniFormat, QSettings::UserScope, QLatin1String(organisation));
     const QString cle = QString::fromStdString(nom);
-    if (nom.empty() || !reglages.contains(cle)) return TexteErreur(ErreurValeurAbsente);
+    if (nom.empty()) return TexteErreur(ErreurValeurAbsente);
+    QVariant valeur;
+    bool trouvee = false;
+    for (const QString& fichier : {Fichiers().utilisateur, Fichiers().machine}) {
+        const QSettings reglages(fichier, QSettings::IniFormat);
+        if (reglages.contains(cle)) {
+            valeur = reglages.value(cle);
+            trouvee = true;
+            break;
+        }
+    }
+    if (!trouvee) return TexteErreur(ErreurValeurAbsente);
 
     std::string texte;
-    if (!TexteDeLaValeur(reglages.value(cle), texte)) return TexteErreur(ErreurDonneesInvalides);
+    if (!TexteDeLaValeur(valeur, texte)) return TexteErreur(ErreurDonneesInvalides);
     if (texte.size() >= tailleTampon) return TexteErreur(ErreurValeurTropLongue);
     // Comme une chaîne du registre : le texte s'arrête au premier octet nul.
     texte.resize(texte.find('\0') == std::string::npos ? texte.size() : texte.find('\0'));
@@ -85,7 +128,7 @@ std::string LireRegistre(const std::string& nom)
 
 int EcrireRegistre(const std::string& nom, const std::string& valeur)
 {
-    QSettings reglages(QSettings::IniFormat, QSettings::UserScope, QLatin1String(organisation));
+    QSettings reglages(Fichiers().utilisateur, QSettings::IniFormat);
     reglages.setValue(QString::fromStdString(nom), QString::fromStdString(valeur));
     reglages.sync();
     switch (reglages.status()) {

@@ -15,6 +15,9 @@ constexpr int ErreurDonneesInvalides = 13;
 // Fixe les emplacements des fichiers de réglages d'après XDG_CONFIG_HOME et XDG_CONFIG_DIRS ;
 // à appeler avant tout usage de QSettings.
 void PreparerEmplacementsReglages();
+// Les deux fichiers lus, dans cet ordre : celui de l'utilisateur, puis celui de la machine.
+std::string FichierReglagesUtilisateur();
+std::string FichierReglagesMachine();
 
 // La valeur `nom` ; "Erreur : Base de registre (%d)" en cas d'erreur, "ERR" si elle est vide.
 std::string LireRegistre(const std::string& nom);

@@ -1,0 +1,274 @@
+// Boîte « Préférences » sur la plateforme sans écran : liste, choix, OK, Annuler.
+#include "reglagestemporaires.h"
+#include "skin/dlgpref.h"
+#include "skin/registre.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+// Fenêtre principale de substitution : compte les demandes de rechargement du skin.
+class CFenetreReceptrice : public QWidget {
+public:
+    int changements = 0;
+
+protected:
+    bool event(QEvent* evenement) override
+    {
+        if (evenement->type() == EvenementChangerSkin) {
+            ++changements;
+            return true;
+        }
+        return QWidget::event(evenement);
+    }
+};
+
+class DlgPref : public ::testing::Test {
+protected:
+    CReglagesTemporaires reglages;
+    QString dossier = reglages.Chemin(QStringLiteral("skin"));
+    CFenetreReceptrice fenetre;
+    std::string nomSkin = "Bois";
+
+    void SetUp() override
+    {
+        QDir().mkpath(dossier + QStringLiteral("/Sous.bmp"));
+        for (const char* nom : {"Zinc.bmp", "abricot.bmp", "Bois.bmp", "Nuit.BMP", "a.b.bmp", "Bois.cfg",
+                                "lisez-moi.txt", ".bmp"}) {
+            CReglagesTemporaires::Ecrire(dossier + QLatin1Char('/') + QLatin1String(nom), "BM");
+        }
+        reglages.Ecrire(reglages.FichierMachine(), "[General]\nSkin=Bois\n");
+    }
+
+    std::unique_ptr<CDlgPref> Ouvrir(const QString& repertoire)
+    {
+        auto dlg = std::make_unique<CDlgPref>(nomSkin, repertoire.toStdString(), &fenetre);
+        dlg->show();
+        return dlg;
+    }
+    std::unique_ptr<CDlgPref> Ouvrir() { return Ouvrir(dossier); }
+
+    static QStringList Liste(const CDlgPref& dlg)
+    {
+        QStringList noms;
+        for (int i = 0; i < dlg.comboSkin->count(); ++i) noms << dlg.comboSkin->itemText(i);
+        return noms;
+    }
+
+    // Choix à la souris dans la liste déroulante.
+    static void Choisir(CDlgPref& dlg, const QString& nom)
+    {
+        const int index = dlg.comboSkin->findText(nom);
+        ASSERT_GE(index, 0) << nom.toStdString();
+        dlg.comboSkin->showPopup();
+        QAbstractItemView* vue = dlg.comboSkin->view();
+        const QModelIndex element = vue->model()->index(index, 0);
+        vue->scrollTo(element);
+        QTest::mouseClick(vue->viewport(), Qt::LeftButton, {}, vue->visualRect(element).center());
+        ASSERT_EQ(dlg.comboSkin->currentIndex(), index);
+    }
+
+    static QPushButton* Bouton(const CDlgPref& dlg, const char* id)
+    {
+        return dlg.findChild<QPushButton*>(QLatin1String(id));
+    }
+
+    int Changements()
+    {
+        QCoreApplication::processEvents();
+        return fenetre.changements;
+    }
+    // "Skin" tel que le fichier de l'utilisateur le garde (vide s'il n'y est pas).
+    QString SkinDeLUtilisateur() const
+    {
+        QSettings fichier(reglages.FichierUtilisateur(), QSettings::IniFormat);
+        return fichier.value("Skin").toString();
+    }
+};
+
+TEST_F(DlgPref, Presentation)
+{
+    auto dlg = Ouvrir();
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Préférences"));
+    EXPECT_EQ(dlg->size(), QSize(279, 101));
+    QPushButton* ok = Bouton(*dlg, "1");
+    QPushButton* annuler = Bouton(*dlg, "2");
+    ASSERT_NE(ok, nullptr);
+    ASSERT_NE(annuler, nullptr);
+    EXPECT_EQ(ok->text(), QStringLiteral("&OK"));
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_EQ(annuler->text(), QStringLiteral("&Annuler"));
+    EXPECT_EQ(ok->geometry(), QRect(41, 67, 75, 23));
+    EXPECT_EQ(annuler->geometry().topLeft(), QPoint(161, 67));
+    EXPECT_EQ(dlg->comboSkin->objectName(), QStringLiteral("1094"));
+    EXPECT_TRUE(dlg->comboSkin->isEditable());
+    EXPECT_EQ(dlg->comboSkin->geometry().topLeft(), QPoint(44, 11));
+    EXPECT_EQ(dlg->comboSkin->width(), 218);
+    const QLabel* etiquette = dlg->findChild<QLabel*>();
+    ASSERT_NE(etiquette, nullptr);
+    EXPECT_EQ(etiquette->text(), QStringLiteral("Skin"));
+    EXPECT_LE(etiquette->geometry().right(), dlg->comboSkin->x());
+    // Ordre de tabulation : OK, Annuler, le combo, puis retour à OK.
+    EXPECT_EQ(ok->nextInFocusChain(), annuler);
+    QWidget* apresAnnuler = annuler->nextInFocusChain();
+    EXPECT_TRUE(apresAnnuler == dlg->comboSkin || apresAnnuler->focusProxy() == dlg->comboSkin ||
+                dlg->comboSkin->isAncestorOf(apresAnnuler));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    EXPECT_EQ(QApplication::focusWidget(), ok);
+}
+
+TEST_F(DlgPref, ListeTrieeSansCasseEtSansExtension)
+{
+    auto dlg = Ouvrir();
+    EXPECT_EQ(Liste(*dlg), (QStringList{"a.b", "abricot", "Bois", "Nuit", "Zinc"}));
+    // Le nom en vigueur dans le champ, aucun élément choisi.
+    EXPECT_EQ(dlg->comboSkin->currentText(), QStringLiteral("Bois"));
+    EXPECT_EQ(dlg->comboSkin->currentIndex(), -1);
+    EXPECT_EQ(dlg->skinInitial, "Bois");
+}
+
+TEST_F(DlgPref, RemplirDeuxFoisNeDoublePas)
+{
+    auto dlg = Ouvrir();
+    dlg->RemplirListeSkins();
+    EXPECT_EQ(dlg->comboSkin->count(), 5);
+}
+
+TEST_F(DlgPref, OkSansChoixNeChangeRien)
+{
+    auto dlg = Ouvrir();
+    QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(Changements(), 0);
+    EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
+    EXPECT_EQ(nomSkin, "Bois");
+}
+
+TEST_F(DlgPref, ChoisirLeSkinEnVigueurNeChangeRien)
+{
+    auto dlg = Ouvrir();
+    Choisir(*dlg, QStringLiteral("Bois"));
+    QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
+    EXPECT_EQ(Changements(), 0);
+    EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
+}
+
+TEST_F(DlgPref, UnChoixPuisOk)
+{
+    auto dlg = Ouvrir();
+    Choisir(*dlg, QStringLiteral("Zinc"));
+    EXPECT_EQ(nomSkin, "Zinc");
+    // Rien n'est signalé ni écrit avant OK.
+    EXPECT_EQ(Changements(), 0);
+    EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
+    QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
+    EXPECT_EQ(Changements(), 1);
+    EXPECT_EQ(SkinDeLUtilisateur(), QStringLiteral("Zinc"));
+    EXPECT_EQ(LireRegistre("Skin"), "Zinc");
+}
+
+TEST_F(DlgPref, DeuxChoixNeComptentQueLeSecond)
+{
+    auto dlg = Ouvrir();
+    Choisir(*dlg, QStringLiteral("Zinc"));
+    Choisir(*dlg, QStringLiteral("abricot"));
+    QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
+    EXPECT_EQ(Changements(), 1);
+    EXPECT_EQ(nomSkin, "abricot");
+    EXPECT_EQ(SkinDeLUtilisateur(), QStringLiteral("abricot"));
+}
+
+TEST_F(DlgPref, ChoisirPuisRevenirAuSkinInitial)
+{
+    auto dlg = Ouvrir();
+    Choisir(*dlg, QStringLiteral("Zinc"));
+    Choisir(*dlg, QStringLiteral("Bois"));
+    QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
+    EXPECT_EQ(Changements(), 0);
+    EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
+}
+
+TEST_F(DlgPref, TaperUnNomNeChoisitRien)
+{
+    auto dlg = Ouvrir();
+    QLineEdit* champ = dlg->comboSkin->lineEdit();
+    champ->clear();
+    QTest::keyClicks(champ, QStringLiteral("Zinc"));
+    EXPECT_EQ(nomSkin, "Bois");
+    // Entrée dans le champ vaut OK, sans faire du texte tapé un choix.
+    QTest::keyClick(champ, Qt::Key_Return);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(nomSkin, "Bois");
+    EXPECT_EQ(Changements(), 0);
+    EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
+}
+
+TEST_F(DlgPref, LesFlechesChoisissentDansLaListe)
+{
+    auto dlg = Ouvrir();
+    dlg->comboSkin->setFocus();
+    QTest::keyClick(dlg->comboSkin, Qt::Key_Down);
+    ASSERT_GE(dlg->comboSkin->currentIndex(), 0);
+    EXPECT_EQ(QString::fromStdString(nomSkin), dlg->comboSkin->currentText());
+}
+
+TEST_F(DlgPref, AnnulerRemetLeNomDOuverture)
+{
+    for (int maniere = 0; maniere < 3; ++maniere) {
+        SCOPED_TRACE(maniere);
+        auto dlg = Ouvrir();
+        Choisir(*dlg, QStringLiteral("Nuit"));
+        ASSERT_EQ(nomSkin, "Nuit");
+        if (maniere == 0) QTest::mouseClick(Bouton(*dlg, "2"), Qt::LeftButton);
+        if (maniere == 1) QTest::keyClick(dlg.get(), Qt::Key_Escape);
+        if (maniere == 2) dlg->close();
+        EXPECT_FALSE(dlg->isVisible());
+        EXPECT_EQ(dlg->result(), QDialog::Rejected);
+        EXPECT_EQ(nomSkin, "Bois");
+        EXPECT_EQ(Changements(), 0);
+        EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
+    }
+}
+
+TEST_F(DlgPref, DossierAbsentOuVide)
+{
+    for (const QString& repertoire : {reglages.Chemin(QStringLiteral("absent")), reglages.Utilisateur()}) {
+        auto dlg = Ouvrir(repertoire);
+        EXPECT_EQ(dlg->comboSkin->count(), 0);
+        EXPECT_EQ(dlg->comboSkin->currentText(), QStringLiteral("Bois"));
+        QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
+        EXPECT_EQ(nomSkin, "Bois");
+        EXPECT_EQ(Changements(), 0);
+    }
+}
+
+TEST_F(DlgPref, EcritureImpossibleLeChangementResteSignale)
+{
+    const QString fichier = reglages.Chemin(QStringLiteral("pas-un-dossier"));
+    reglages.Ecrire(fichier, "x");
+    CReglagesTemporaires::Pointer(fichier + QStringLiteral("/config"), reglages.Machine());
+    auto dlg = Ouvrir();
+    Choisir(*dlg, QStringLiteral("Zinc"));
+    QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
+    // Le skin change pour cette partie ; au prochain démarrage, l'ancien nom revient.
+    EXPECT_EQ(Changements(), 1);
+    EXPECT_EQ(nomSkin, "Zinc");
+    EXPECT_EQ(LireRegistre("Skin"), "Bois");
+    CReglagesTemporaires::Pointer(reglages.Utilisateur(), reglages.Machine());
+}
+
+}  // namespace

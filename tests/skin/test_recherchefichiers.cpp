@@ -1,0 +1,112 @@
+// Recherche des fichiers d'un dossier : séparateurs finaux, jokers sans casse, dossiers écartés.
+#include "reglagestemporaires.h"
+#include "skin/recherchefichiers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct CasDossier {
+    std::string donne;
+    std::string garde;
+};
+
+class DefinirDossier : public ::testing::TestWithParam<CasDossier> {};
+
+TEST_P(DefinirDossier, OteLesSeparateursFinaux)
+{
+    CRechercheFichiers recherche;
+    recherche.DefinirDossier(GetParam().donne);
+    EXPECT_EQ(recherche.Dossier(), GetParam().garde);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cas, DefinirDossier,
+    ::testing::Values(CasDossier{"/usr/share/novemia/skin", "/usr/share/novemia/skin"},
+                      CasDossier{"/usr/share/novemia/skin/", "/usr/share/novemia/skin"},
+                      CasDossier{"/usr/share/novemia/skin///", "/usr/share/novemia/skin"},
+                      CasDossier{"/a/skin/ / \t", "/a/skin"},
+                      CasDossier{"C:\\Jeux\\skin\\", "C:\\Jeux\\skin"},
+                      CasDossier{"C:\\Jeux\\skin \\ ", "C:\\Jeux\\skin "},
+                      // Avec une barre inverse, la barre oblique n'est pas un séparateur.
+                      CasDossier{"C:\\Jeux/skin/", "C:\\Jeux/skin/"},
+                      // Des blancs sans séparateur devant restent.
+                      CasDossier{"/a/skin  ", "/a/skin  "},
+                      CasDossier{"/", ""},
+                      CasDossier{"", ""}),
+    [](const ::testing::TestParamInfo<CasDossier>& info) { return "n" + std::to_string(info.index); });
+
+class Chercher : public ::testing::Test {
+protected:
+    QTemporaryDir racine;
+    QString dossier = racine.filePath(QStringLiteral("skin"));
+
+    void SetUp() override
+    {
+        QDir(racine.path()).mkpath(QStringLiteral("skin/Sous.bmp"));
+        for (const char* nom : {"Bois.bmp", "Nuit.BMP", "a.b.bmp", "Zinc.Bmp", "Bois.cfg", "bmp", "x.bmpx",
+                                ".cache.bmp", "Sous.bmp/Dedans.bmp"}) {
+            CReglagesTemporaires::Ecrire(dossier + QLatin1Char('/') + QLatin1String(nom), "BM");
+        }
+    }
+
+    std::vector<std::string> Trouves(const std::string& dossierDonne, const std::string& motif)
+    {
+        CRechercheFichiers recherche;
+        recherche.DefinirDossier(dossierDonne);
+        recherche.Chercher(motif);
+        std::vector<std::string> trouves = recherche.fichiers;
+        std::sort(trouves.begin(), trouves.end());
+        return trouves;
+    }
+};
+
+TEST_F(Chercher, FichiersSeulsEtExtensionSansCasse)
+{
+    const std::string d = dossier.toStdString();
+    const std::vector<std::string> attendu = {d + "/.cache.bmp", d + "/Bois.bmp", d + "/Nuit.BMP",
+                                              d + "/Zinc.Bmp", d + "/a.b.bmp"};
+    EXPECT_EQ(Trouves(d, "*.bmp"), attendu);
+    EXPECT_EQ(Trouves(d + "//", "*.BMP"), attendu);
+}
+
+TEST_F(Chercher, PointDInterrogation)
+{
+    const std::string d = dossier.toStdString();
+    EXPECT_EQ(Trouves(d, "????.bmp"), (std::vector<std::string>{d + "/Bois.bmp", d + "/Nuit.BMP",
+                                                                 d + "/Zinc.Bmp"}));
+}
+
+TEST_F(Chercher, AjouteALaListe)
+{
+    CRechercheFichiers recherche;
+    recherche.fichiers.push_back("deja");
+    recherche.DefinirDossier(dossier.toStdString());
+    recherche.Chercher("Bois.*");
+    recherche.Chercher("nuit.bmp");
+    ASSERT_EQ(recherche.fichiers.size(), 4u);
+    EXPECT_EQ(recherche.fichiers[0], "deja");
+    EXPECT_EQ(recherche.fichiers[3], dossier.toStdString() + "/Nuit.BMP");
+}
+
+TEST_F(Chercher, DossierAbsentOuVideNeDonneRien)
+{
+    CRechercheFichiers recherche;
+    recherche.fichiers.push_back("deja");
+    recherche.DefinirDossier(racine.filePath(QStringLiteral("absent")).toStdString());
+    recherche.Chercher("*.bmp");
+    recherche.DefinirDossier("");
+    recherche.Chercher("*.bmp");
+    // Un fichier donné comme dossier ne s'énumère pas non plus.
+    recherche.DefinirDossier((dossier + QStringLiteral("/Bois.bmp")).toStdString());
+    recherche.Chercher("*");
+    EXPECT_EQ(recherche.fichiers, std::vector<std::string>{"deja"});
+    EXPECT_TRUE(Trouves(dossier.toStdString(), "*.png").empty());
+}
+
+
+}  // namespace
