@@ -1,0 +1,102 @@
+// L'étiquette colorée et la boîte à skin, seules.
+#include <QImage>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include "ui/colorlabel.h"
+#include "ui/dlgskin.h"
+
+namespace {
+
+TEST(ColorLabel, CouleurEtPoliceSansFondPropre)
+{
+    QWidget parent;
+    parent.resize(100, 40);
+    parent.setAutoFillBackground(true);
+    QPalette p = parent.palette();
+    p.setColor(QPalette::Window, QColor(1, 2, 3));
+    parent.setPalette(p);
+    CColorLabel etiquette(&parent);
+    etiquette.setGeometry(0, 0, 100, 40);
+    etiquette.setAlignment(Qt::AlignCenter);
+
+    etiquette.ChangerNomPolice("Times New Roman", false);
+    etiquette.ChangerTaillePolice(22, false);
+    etiquette.ChangerGras(true, false);
+    etiquette.ChangerCouleurTexte(0x00FF8040, false);  // 0x00BBGGRR : rouge 0x40
+    etiquette.ChangerTexte("8", true);
+    EXPECT_EQ(etiquette.Texte(), "8");
+    EXPECT_EQ(etiquette.Police().pixelSize(), 22);
+    EXPECT_EQ(etiquette.Police().weight(), QFont::Bold);
+    EXPECT_EQ(CColorLabel::VersQColor(etiquette.CouleurTexte()), QColor(0x40, 0x80, 0xFF));
+
+    // Le fond du parent passe partout où il n'y a pas de lettre.
+    const QImage image = parent.grab().toImage();
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(1, 2, 3));
+    int teintes = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            teintes += image.pixelColor(x, y) == QColor(0x40, 0x80, 0xFF);
+    EXPECT_GT(teintes, 5);
+
+    // Un texte plus court ne laisse rien de l'ancien.
+    etiquette.ChangerTexte("", true);
+    const QImage vide = parent.grab().toImage();
+    for (int y = 0; y < vide.height(); ++y)
+        for (int x = 0; x < vide.width(); ++x)
+            ASSERT_EQ(vide.pixelColor(x, y), QColor(1, 2, 3));
+}
+
+TEST(ColorLabel, ConversionDesCouleursAllerRetour)
+{
+    for (Couleur c : {0x00000000u, 0x00FFFFFFu, 0x00123456u, 0x000000FFu, 0x00FF0000u})
+        EXPECT_EQ(CColorLabel::DepuisQColor(CColorLabel::VersQColor(c)), c);
+    EXPECT_EQ(CColorLabel::VersQColor(0x000000FFu), QColor(255, 0, 0));
+}
+
+TEST(ColorLabel, DeuxEtiquettesOntChacuneLeurPolice)
+{
+    CColorLabel a, b;
+    a.ChangerTaillePolice(12, false);
+    b.ChangerTaillePolice(12, false);
+    a.ChangerGras(true, false);
+    EXPECT_EQ(b.Police().weight(), QFont::Normal);
+    // Un nom trop long est coupé à 31 caractères.
+    a.ChangerNomPolice(std::string(40, 'x'), false);
+    EXPECT_EQ(a.Police().family().size(), 31);
+}
+
+TEST(DlgSkin, FondCharge_RemplaceEtRetire)
+{
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("fond.bmp"));
+    QImage image(60, 30, QImage::Format_RGB32);
+    image.fill(QColor(9, 99, 199));
+    ASSERT_TRUE(image.save(chemin, "BMP"));
+
+    CDlgSkin boite(200, 100);
+    EXPECT_FALSE(boite.AUnFond());
+    EXPECT_TRUE(boite.ChargerFond(chemin.toStdString()));
+    ASSERT_TRUE(boite.AUnFond());
+    EXPECT_EQ(boite.Fond().size(), QSize(60, 30));
+    const QImage rendu = boite.ZoneClient()->grab().toImage();
+    EXPECT_EQ(rendu.pixelColor(10, 10), QColor(9, 99, 199));
+    EXPECT_EQ(rendu.pixelColor(100, 50), boite.palette().color(QPalette::Window));
+
+    // Un fichier qui n'est pas un bitmap, puis un absent : plus de fond, sans erreur.
+    const QString faux = dossier.filePath(QStringLiteral("faux.bmp"));
+    QFile f(faux);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("pas une image");
+    f.close();
+    boite.ChargerFond(chemin.toStdString());
+    EXPECT_TRUE(boite.ChargerFond(faux.toStdString()));
+    EXPECT_FALSE(boite.AUnFond());
+    boite.ChargerFond(chemin.toStdString());
+    boite.ChargerFond(dossier.filePath(QStringLiteral("absent.bmp")).toStdString());
+    EXPECT_FALSE(boite.AUnFond());
+    EXPECT_EQ(boite.ZoneClient()->grab().toImage().pixelColor(10, 10), boite.palette().color(QPalette::Window));
+}
+
+}  // namespace

@@ -1,0 +1,558 @@
+// La vraie fenêtre principale, hors écran : démarrage, clics à de vrais pixels, skins,
+// clavier, menu et quelques parties menées par le menu avec des réponses scriptées.
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <gtest/gtest.h>
+#include <set>
+
+#include "fenetretest.h"
+#include "skin/dlgpref.h"
+#include "ui/dlgapropos.h"
+#include "ui/identifiants.h"
+
+namespace {
+
+class Fenetre : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        boite.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&boite));
+    }
+
+    // Le pixel rendu d'un point de la zone client.
+    QColor Pixel(QPoint point) { return boite.ZoneClient()->grab().toImage().pixelColor(point); }
+
+    // Nombre de pixels exactement de `couleur` dans l'étiquette.
+    static int PixelsDeCouleur(CColorLabel* etiquette, Couleur couleur, QWidget* client)
+    {
+        const QImage image = client->grab(etiquette->geometry()).toImage();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += CColorLabel::DepuisQColor(image.pixelColor(x, y)) == couleur;
+        return n;
+    }
+
+    // Une grille en jeu, par le menu.
+    void Generer()
+    {
+        boite.partie.hasard.Semer(12345);
+        boite.Action(ID_FACILE)->trigger();
+        ASSERT_TRUE(boite.partie.grilleEnCours);
+    }
+
+    CEnvironnementFenetre environnement;
+    CGrilleApp application;
+    CDlgGrilleTest boite{application};
+};
+
+TEST_F(Fenetre, DemarrageMontreUnPlateauVide)
+{
+    EXPECT_EQ(boite.windowTitle(), QStringLiteral("Novemia"));
+    EXPECT_EQ(boite.ZoneClient()->size(), QSize(480, 341));
+    EXPECT_TRUE(boite.messages.empty());
+    EXPECT_EQ(application.repertoireAppli, environnement.Appli());
+    EXPECT_EQ(application.repertoireSkins, environnement.Skins());
+    EXPECT_EQ(application.nomSkin, "Clair");
+    EXPECT_EQ(boite.couleurs, TableAttendue(SkinClair));
+    EXPECT_TRUE(boite.AUnFond());
+
+    for (CColorLabel* c : boite.etiquettesCases) {
+        EXPECT_EQ(c->Texte(), " ");
+        EXPECT_EQ(c->Police().family(), QStringLiteral("Times New Roman"));
+        EXPECT_EQ(c->Police().pixelSize(), 22);
+        EXPECT_EQ(c->CouleurTexte(), boite.couleurs[Vide]);
+    }
+    const char* textes[11] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "Eff", "?"};
+    for (int e = 0; e < 11; ++e) {
+        CColorLabel* p = boite.etiquettesPalette[e];
+        EXPECT_EQ(p->Texte(), textes[e]);
+        EXPECT_EQ(p->Police().pixelSize(), e < 9 ? 18 : 16);
+        EXPECT_EQ(p->Police().weight(), QFont::Normal);
+        EXPECT_EQ(p->CouleurTexte(), boite.couleurs[8]);
+        EXPECT_TRUE(p->alignment() & Qt::AlignHCenter);
+    }
+    EXPECT_EQ(boite.etiquetteStatut->Texte(), " Pas de grille");
+    EXPECT_EQ(boite.etiquetteStatut->Police().pixelSize(), 12);
+    EXPECT_EQ(boite.etiquetteStatut->CouleurTexte(), boite.couleurs[10]);
+    EXPECT_TRUE(boite.etiquetteStatut->alignment() & Qt::AlignLeft);
+
+    EXPECT_EQ(boite.partie.chiffreSelectionne, -1);
+    EXPECT_EQ(boite.partie.modeHypothese, 0);
+    EXPECT_FALSE(boite.partie.grilleEnCours);
+    EXPECT_FALSE(boite.partie.modeCreation);
+    EXPECT_EQ(boite.partie.nbInitNiveau, (std::array<int32_t, 4>{31, 28, 26, 25}));
+}
+
+TEST_F(Fenetre, IdentifiantsEtPositionsDesEtiquettes)
+{
+    std::set<int> vus;
+    for (int l = 0; l < 9; ++l) {
+        for (int c = 0; c < 9; ++c) {
+            CColorLabel* e = boite.etiquettesCases[9 * l + c];
+            const int id = e->property("id").toInt();
+            EXPECT_EQ(id, (l == 4 && c == 5) ? 6 : 1000 + 9 * l + c);
+            EXPECT_EQ(e->objectName(), QString::number(id));
+            EXPECT_EQ(boite.Etiquette(id), e);
+            vus.insert(id);
+            // Le centre de chaque zone de clic tombe dans l'étiquette de sa case.
+            EXPECT_TRUE(e->geometry().contains(PointCase(l, c))) << l << "," << c;
+        }
+    }
+    EXPECT_EQ(boite.Etiquette(1041), nullptr);
+    const int palette[11] = {1082, 1084, 1085, 1086, 1087, 1088, 1089, 1090, 1091, 1092, 1093};
+    for (int e = 0; e < 11; ++e) {
+        EXPECT_EQ(boite.etiquettesPalette[e]->property("id").toInt(), palette[e]);
+        EXPECT_TRUE(boite.etiquettesPalette[e]->geometry().contains(PointPalette(e))) << e;
+        vus.insert(palette[e]);
+    }
+    EXPECT_EQ(boite.etiquetteStatut->property("id").toInt(), IDC_STATUT);
+    vus.insert(IDC_STATUT);
+    EXPECT_EQ(vus.size(), 93u);
+    // Toutes les étiquettes dans la zone client, aucune ne prend la souris.
+    for (CColorLabel* e : boite.ZoneClient()->findChildren<CColorLabel*>()) {
+        EXPECT_TRUE(QRect(0, 0, 480, 341).contains(e->geometry())) << e->objectName().toStdString();
+        EXPECT_TRUE(e->testAttribute(Qt::WA_TransparentForMouseEvents));
+    }
+}
+
+TEST_F(Fenetre, ClicSurLaPaletteMetEnEvidenceEtGras)
+{
+    Generer();
+    Cliquer(boite, PointPalette(9));  // « Eff »
+    EXPECT_EQ(boite.partie.chiffreSelectionne, 0);
+    EXPECT_EQ(boite.etiquettesPalette[9]->Police().weight(), QFont::Bold);
+    EXPECT_EQ(boite.etiquettesPalette[9]->CouleurTexte(), boite.couleurs[9]);
+
+    Cliquer(boite, PointPalette(4));  // « 5 » : « Eff » revient à la normale
+    EXPECT_EQ(boite.partie.chiffreSelectionne, 5);
+    EXPECT_EQ(boite.etiquettesPalette[4]->Police().weight(), QFont::Bold);
+    EXPECT_EQ(boite.etiquettesPalette[4]->CouleurTexte(), boite.couleurs[9]);
+    EXPECT_EQ(boite.etiquettesPalette[9]->Police().weight(), QFont::Normal);
+    EXPECT_EQ(boite.etiquettesPalette[9]->CouleurTexte(), boite.couleurs[8]);
+
+    Cliquer(boite, PointPalette(10));  // « ? »
+    EXPECT_EQ(boite.partie.modeHypothese, 1);
+    EXPECT_EQ(boite.etiquettesPalette[10]->CouleurTexte(), boite.couleurs[9]);
+    Cliquer(boite, PointPalette(10));
+    EXPECT_EQ(boite.partie.modeHypothese, 0);
+    EXPECT_EQ(boite.etiquettesPalette[10]->Police().weight(), QFont::Normal);
+}
+
+TEST_F(Fenetre, AvantUneGrilleLesClicsNeFontRien)
+{
+    Cliquer(boite, PointPalette(2));
+    Cliquer(boite, PointCase(0, 0));
+    EXPECT_EQ(boite.partie.chiffreSelectionne, -1);
+    EXPECT_EQ(boite.etiquettesPalette[2]->Police().weight(), QFont::Normal);
+    EXPECT_EQ(boite.etiquettesCases[0]->Texte(), " ");
+}
+
+TEST_F(Fenetre, ClicSurUneCaseVidePoseLeChiffreDansSaCouleur)
+{
+    Generer();
+    // Une case vide quelconque, au pixel réel de sa zone.
+    int ligne = -1, colonne = -1;
+    for (int k = 0; k < 81 && ligne < 0; ++k)
+        if (boite.partie.grille.cases[k / 9][k % 9].chiffre == 0)
+            ligne = k / 9, colonne = k % 9;
+    ASSERT_GE(ligne, 0);
+    Cliquer(boite, PointPalette(6));  // « 7 »
+    Cliquer(boite, PointCase(ligne, colonne));
+    CColorLabel* etiquette = boite.etiquettesCases[9 * ligne + colonne];
+    EXPECT_EQ(etiquette->Texte(), "7");
+    EXPECT_EQ(boite.partie.grille.cases[ligne][colonne].origine, CoupJoueur);
+    EXPECT_EQ(etiquette->CouleurTexte(), boite.couleurs[CoupJoueur]);
+    // Et c'est bien ce qui est peint.
+    EXPECT_GT(PixelsDeCouleur(etiquette, boite.couleurs[CoupJoueur], boite.ZoneClient()), 5);
+
+    // Même case avec « ? » allumé : le chiffre devient une hypothèse du joueur.
+    Cliquer(boite, PointPalette(10));
+    Cliquer(boite, PointPalette(1));
+    Cliquer(boite, PointCase(ligne, colonne));
+    EXPECT_EQ(etiquette->Texte(), "2");
+    EXPECT_EQ(etiquette->CouleurTexte(), boite.couleurs[HypoJoueur]);
+    EXPECT_GT(PixelsDeCouleur(etiquette, boite.couleurs[HypoJoueur], boite.ZoneClient()), 5);
+}
+
+TEST_F(Fenetre, ClicsHorsZonesEtBoutonDroitSansEffet)
+{
+    Generer();
+    const auto avant = boite.partie.grille.cases;
+    Cliquer(boite, PointPalette(3), Qt::RightButton);
+    EXPECT_EQ(boite.partie.chiffreSelectionne, -1);
+    Cliquer(boite, PointPalette(3));
+    ASSERT_EQ(boite.partie.chiffreSelectionne, 4);
+    // Sous la grille (y 299-301), entre grille et palette (x 383-419), bouton droit.
+    for (QPoint p : {QPoint(100, 299), QPoint(100, 301), QPoint(383, 100), QPoint(419, 100)})
+        Cliquer(boite, p);
+    for (int k = 0; k < 81; ++k)
+        Cliquer(boite, PointCase(k / 9, k % 9), Qt::RightButton);
+    for (int k = 0; k < 81; ++k)
+        EXPECT_EQ(boite.partie.grille.cases[k / 9][k % 9].chiffre, avant[k / 9][k % 9].chiffre);
+    EXPECT_TRUE(boite.questions.empty());
+}
+
+TEST_F(Fenetre, LePaletteUnNeLancePasResoudre)
+{
+    Generer();
+    Cliquer(boite, PointPalette(0));  // identifiant 1082, comme « Résoudre »
+    EXPECT_EQ(boite.partie.chiffreSelectionne, 1);
+    EXPECT_TRUE(boite.questions.empty());
+    EXPECT_TRUE(boite.messages.empty());
+    EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille générée (Niveau facile)");
+}
+
+TEST_F(Fenetre, ChangementDeSkinRecoloreTout)
+{
+    Generer();
+    Cliquer(boite, PointPalette(9));   // la gomme choisie
+    Cliquer(boite, PointPalette(10));  // « ? » allumé
+    const QColor fondAvant = Pixel({5, 5});
+
+    application.nomSkin = "Sombre";
+    QCoreApplication::postEvent(&boite, new QEvent(EvenementChangerSkin));
+    QCoreApplication::processEvents();
+
+    const TableCouleurs attendu = TableAttendue(SkinSombre);
+    ASSERT_EQ(boite.couleurs, attendu);
+    for (int k = 0; k < 81; ++k)
+        EXPECT_EQ(boite.etiquettesCases[k]->CouleurTexte(),
+                  attendu[boite.partie.grille.cases[k / 9][k % 9].origine]);
+    for (int e = 0; e < 9; ++e)
+        EXPECT_EQ(boite.etiquettesPalette[e]->CouleurTexte(), attendu[8]);
+    EXPECT_EQ(boite.etiquettesPalette[9]->CouleurTexte(), attendu[9]);
+    EXPECT_EQ(boite.etiquettesPalette[10]->CouleurTexte(), attendu[9]);
+    EXPECT_EQ(boite.etiquetteStatut->CouleurTexte(), attendu[10]);
+    // Le fond a changé lui aussi, les poids de la palette non.
+    EXPECT_NE(Pixel({5, 5}), fondAvant);
+    EXPECT_EQ(Pixel({5, 5}), QColor(30, 40, 50));
+    EXPECT_EQ(boite.etiquettesPalette[9]->Police().weight(), QFont::Bold);
+    EXPECT_TRUE(boite.messages.empty());
+}
+
+TEST_F(Fenetre, SkinIntrouvableToutEnNoirEtFondOrdinaire)
+{
+    application.nomSkin = "Absent";
+    boite.ChargerSkin();
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0],
+              "Impossible d'ouvrir le fichier de configuration " + environnement.Skins() + "/Absent.cfg");
+    EXPECT_EQ(boite.couleurs, TableCouleurs{});
+    EXPECT_FALSE(boite.AUnFond());
+    EXPECT_EQ(Pixel({5, 5}), boite.palette().color(QPalette::Window));
+    EXPECT_EQ(boite.etiquetteStatut->CouleurTexte(), 0u);
+}
+
+TEST_F(Fenetre, FichierDeCouleursFautifSignaleSonChemin)
+{
+    CEnvironnementFenetre::EcrireTexte(environnement.Skins() + "/Clair.cfg", "Init=255,0\n");
+    boite.ChargerSkin();
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0],
+              "Le fichier de configuration " + environnement.Skins() + "/Clair.cfg comporte des erreurs");
+    EXPECT_EQ(boite.couleurs, TableCouleurs{});
+    EXPECT_TRUE(boite.AUnFond());  // le bitmap, lui, est toujours là
+}
+
+TEST_F(Fenetre, BitmapPlusPetitNEstPasEtire)
+{
+    environnement.EcrireSkin("Petit", SkinClair, QColor(200, 10, 10), 100, 60);
+    application.nomSkin = "Petit";
+    boite.ChargerSkin();
+    EXPECT_EQ(Pixel({50, 30}), QColor(200, 10, 10));
+    EXPECT_EQ(Pixel({200, 200}), boite.palette().color(QPalette::Window));
+}
+
+TEST_F(Fenetre, ReglagesAbsentsDonnentLeTexteDErreurDansLeChemin)
+{
+    // Un autre démarrage, sans aucun réglage.
+    CEnvironnementFenetre vide;
+    QFile::remove(QString::fromStdString(vide.Appli()) + "/../utilisateur/Novemia.conf");
+    CGrilleApp autre;
+    CDlgGrilleTest seconde(autre);
+    seconde.show();
+    const std::string erreur = "Erreur : Base de registre (2)";
+    EXPECT_EQ(autre.repertoireAppli, erreur);
+    EXPECT_EQ(autre.nomSkin, erreur);
+    ASSERT_EQ(seconde.messages.size(), 1u);
+    EXPECT_EQ(seconde.messages[0],
+              "Impossible d'ouvrir le fichier de configuration " + erreur + "/skin/" + erreur + ".cfg");
+    EXPECT_EQ(seconde.etiquetteStatut->Texte(), " Pas de grille");
+}
+
+TEST_F(Fenetre, EntreeEtEchapFermentAussitot)
+{
+    Generer();
+    QTest::keyClick(&boite, Qt::Key_Return);
+    EXPECT_FALSE(boite.isVisible());
+    EXPECT_EQ(boite.result(), IDOK);
+    EXPECT_TRUE(boite.questions.empty());
+
+    boite.show();
+    QTest::keyClick(&boite, Qt::Key_Escape);
+    EXPECT_FALSE(boite.isVisible());
+    EXPECT_EQ(boite.result(), IDCANCEL);
+
+    boite.show();
+    boite.Action(ID_QUITTER)->trigger();
+    EXPECT_FALSE(boite.isVisible());
+    EXPECT_TRUE(boite.questions.empty());
+}
+
+TEST_F(Fenetre, MenuDansLOrdreDeLaTable)
+{
+    const QList<QAction*> barre = boite.menuPrincipal->actions();
+    ASSERT_EQ(barre.size(), 3);
+    EXPECT_EQ(barre[0]->text(), QStringLiteral("&Grille"));
+    EXPECT_EQ(barre[1]->text(), QStringLiteral("&Préférences"));
+    EXPECT_EQ(barre[1]->menu(), nullptr);  // une commande sur la barre même
+    EXPECT_EQ(barre[1]->data().toInt(), ID_PREFERENCES);
+    EXPECT_EQ(barre[2]->text(), QStringLiteral("&Aide"));
+
+    // Texte de chaque entrée, « - » pour un séparateur, sous-menus entre crochets.
+    std::function<QStringList(QMenu*)> lister = [&](QMenu* menu) {
+        QStringList l;
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator())
+                l << QStringLiteral("-");
+            else if (a->menu())
+                l << a->text() + QStringLiteral("[") + lister(a->menu()).join(QStringLiteral("|")) +
+                         QStringLiteral("]");
+            else
+                l << a->text();
+            EXPECT_FALSE(a->isChecked());
+            EXPECT_TRUE(a->isEnabled());
+        }
+        return l;
+    };
+    EXPECT_EQ(lister(barre[0]->menu()).join(QStringLiteral("|")),
+              QStringLiteral("&Créer|&Générer[&Facile|&Moyen|&Difficile|&Diabolique]|&Importer|&Exporter|-|"
+                             "&Remettre à zéro|Coup de &main[1 chiffre|2 chiffres|3 chiffres]|&Résoudre|"
+                             "&Vérifier|-|&Quitter"));
+    EXPECT_EQ(lister(barre[2]->menu()).join(QStringLiteral("|")), QStringLiteral("&Aide|A &propos ..."));
+
+    // Chaque commande du menu est dans la table d'aiguillage, la trace n'a pas d'entrée.
+    for (const EntreeMenu& e : TableMenu)
+        if (e.genre == EntreeMenu::Commande)
+            EXPECT_NE(boite.Action(e.id), nullptr) << e.id;
+    EXPECT_EQ(boite.Action(ID_TRACE), nullptr);
+}
+
+TEST_F(Fenetre, TableDAiguillageDansLOrdre)
+{
+    const int ordre[19] = {1081,  1082,  32787, 32786, 32788, 16,    32789, 32791, 32795, 32794,
+                           32793, 32792, 32782, 32783, 32784, 32799, 32800, 1,     2};
+    for (size_t k = 0; k < CDlgGrille::TableCommandes.size(); ++k)
+        EXPECT_EQ(CDlgGrille::TableCommandes[k].id, ordre[k]);
+    EXPECT_FALSE(boite.Commande(12345));
+}
+
+TEST_F(Fenetre, TraceParRaccourciCache)
+{
+    QTest::keyClick(&boite, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(boite.partie.grille.traceActive);
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(boite.partie.fichierTrace.Nom())));
+    QTest::keyClick(&boite, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(boite.partie.grille.traceActive);
+    // Aucune entrée de menu n'offre ce raccourci.
+    for (QAction* a : boite.menuPrincipal->findChildren<QAction*>())
+        EXPECT_TRUE(a->shortcut().isEmpty()) << a->text().toStdString();
+}
+
+TEST_F(Fenetre, PartieMeneeParLeMenu)
+{
+    Generer();
+    EXPECT_TRUE(boite.questions.empty());  // pas de grille avant : pas de question
+    EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille générée (Niveau facile)");
+    int indices = 0, vide = -1;
+    for (int k = 0; k < 81; ++k) {
+        const Case& c = boite.partie.grille.cases[k / 9][k % 9];
+        if (c.origine == Init) {
+            ++indices;
+            EXPECT_EQ(boite.etiquettesCases[k]->Texte(), std::to_string(c.chiffre));
+            EXPECT_EQ(boite.etiquettesCases[k]->CouleurTexte(), boite.couleurs[Init]);
+        } else if (vide < 0) {
+            vide = k;
+        }
+    }
+    EXPECT_GE(indices, 17);
+    ASSERT_GE(vide, 0);
+
+    // Le bon chiffre par la palette, puis « Vérifier » sur une grille incomplète.
+    const int juste = boite.partie.grille.solution[vide].chiffre;
+    ASSERT_GE(juste, 1);
+    Cliquer(boite, PointPalette(juste - 1));
+    Cliquer(boite, PointCase(vide / 9, vide % 9));
+    EXPECT_EQ(boite.etiquettesCases[vide]->Texte(), std::to_string(juste));
+    boite.Action(ID_VERIFIER)->trigger();
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0], "La grille comporte des erreurs !");
+
+    // Remise à zéro : le chiffre du joueur s'en va.
+    boite.Action(ID_REMETTREAZERO)->trigger();
+    EXPECT_EQ(boite.etiquettesCases[vide]->Texte(), " ");
+
+    // Résoudre, réponse « Non » : rien ; puis « Oui ».
+    boite.reponses = {false};
+    boite.Action(ID_RESOUDRE)->trigger();
+    EXPECT_EQ(boite.etiquettesCases[vide]->Texte(), " ");
+    boite.Action(ID_RESOUDRE)->trigger();
+    ASSERT_EQ(boite.questions.size(), 2u);
+    EXPECT_EQ(boite.messages.back(), "La grille est résolue !");
+    EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille générée (Niveau facile) >>> grille résolue automatiquement");
+    for (int k = 0; k < 81; ++k) {
+        const Case& c = boite.partie.grille.cases[k / 9][k % 9];
+        EXPECT_EQ(boite.etiquettesCases[k]->Texte(), std::to_string(c.chiffre));
+        EXPECT_EQ(boite.etiquettesCases[k]->CouleurTexte(), boite.couleurs[c.origine]);
+    }
+    // « Vérifier » remplace le suffixe, une seule fois.
+    boite.Action(ID_VERIFIER)->trigger();
+    boite.Action(ID_VERIFIER)->trigger();
+    EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille générée (Niveau facile) >>> la grille est résolue !");
+    // Une deuxième génération demande confirmation.
+    boite.reponses = {false};
+    boite.Action(ID_DIABOLIQUE)->trigger();
+    EXPECT_EQ(boite.questions.back(), "Vous allez perdre la grille en cours ! Voulez-vous continuer ?");
+    EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille générée (Niveau facile) >>> la grille est résolue !");
+}
+
+TEST_F(Fenetre, CoupDeMainMontreSaCouleur)
+{
+    Generer();
+    boite.Action(ID_COUPDEMAIN3)->trigger();
+    int montres = 0;
+    for (int k = 0; k < 81; ++k) {
+        if (boite.partie.grille.cases[k / 9][k % 9].origine == CoupDeMain) {
+            ++montres;
+            EXPECT_EQ(boite.etiquettesCases[k]->CouleurTexte(), boite.couleurs[CoupDeMain]);
+            EXPECT_NE(boite.etiquettesCases[k]->Texte(), " ");
+        }
+    }
+    EXPECT_EQ(montres, 3);
+}
+
+TEST_F(Fenetre, ModeCreationGriseEtRestaureLesEntrees)
+{
+    QAction* creer = boite.Action(ID_CREER);
+    const QList<QAction*> entrees = boite.menuGrille->actions();
+    ASSERT_EQ(entrees.size(), 11);
+
+    boite.reponses = {false};
+    creer->trigger();  // « Non » : rien que la palette
+    EXPECT_FALSE(creer->isChecked());
+    EXPECT_FALSE(boite.partie.modeCreation);
+    for (QAction* a : entrees)
+        EXPECT_TRUE(a->isEnabled());
+
+    creer->trigger();
+    ASSERT_TRUE(boite.partie.modeCreation);
+    EXPECT_TRUE(creer->isChecked());
+    EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille en mode création");
+    for (int p = 0; p < entrees.size(); ++p) {
+        const bool grisee = std::find(PositionsGriseesCreation.begin(), PositionsGriseesCreation.end(), p) !=
+                            PositionsGriseesCreation.end();
+        EXPECT_EQ(entrees[p]->isEnabled(), !grisee) << p;
+    }
+    // Un indice tapé en mode création : origine Init, couleur des indices.
+    Cliquer(boite, PointPalette(2));
+    Cliquer(boite, PointCase(4, 5));
+    EXPECT_EQ(boite.Etiquette(6)->Texte(), "3");
+    EXPECT_EQ(boite.Etiquette(6)->CouleurTexte(), boite.couleurs[Init]);
+
+    creer->trigger();
+    EXPECT_FALSE(boite.partie.modeCreation);
+    EXPECT_FALSE(creer->isChecked());
+    EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille créée manuellement");
+    for (QAction* a : entrees)
+        EXPECT_TRUE(a->isEnabled());
+}
+
+TEST_F(Fenetre, ImportationParLeMenu)
+{
+    const std::string chemin = environnement.Chemin(QStringLiteral("essai.sdu")).toStdString();
+    CEnvironnementFenetre::EcrireTexte(chemin,
+                                       "# essai\n53..7....\n6..195...\n.98....6.\n8...6...3\n4..8.3..1\n"
+                                       "7...2...6\n.6....28.\n...419..5\n....8..79\n");
+    boite.fichiersAOuvrir = {chemin};
+    boite.Action(ID_IMPORTER)->trigger();
+    EXPECT_EQ(boite.questions.size(), 1u);  // l'importation demande toujours
+    EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille importée (essai.sdu)");
+    EXPECT_EQ(boite.etiquettesCases[0]->Texte(), "5");
+    EXPECT_EQ(boite.etiquettesCases[2]->Texte(), " ");
+
+    // Annulée : plateau vide, la ligne d'état nomme encore la grille précédente.
+    boite.Action(ID_IMPORTER)->trigger();
+    for (CColorLabel* c : boite.etiquettesCases)
+        EXPECT_EQ(c->Texte(), " ");
+    EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille importée (essai.sdu)");
+}
+
+TEST_F(Fenetre, AProposEtPreferencesSontDesBoitesModales)
+{
+    bool versionVue = false, okVu = false;
+    boite.surBoite = [&](QDialog& d) {
+        if (qobject_cast<CDlgAPropos*>(&d) == nullptr)
+            return;
+        for (QLabel* l : d.findChildren<QLabel*>())
+            versionVue |= l->text() == QStringLiteral("Novemia Version 1.0");
+        for (QPushButton* b : d.findChildren<QPushButton*>())
+            okVu |= b->text() == QStringLiteral("OK") && b->isDefault();
+    };
+    boite.Action(ID_APROPOS)->trigger();
+    boite.Action(ID_PREFERENCES)->trigger();
+    ASSERT_EQ(boite.boitesOuvertes.size(), 2u);
+    EXPECT_EQ(boite.boitesOuvertes[0], "À propos de Novemia");
+    EXPECT_TRUE(versionVue);
+    EXPECT_TRUE(okVu);
+    EXPECT_EQ(boite.boitesOuvertes[1], "Préférences");
+}
+
+TEST_F(Fenetre, AideAbsenteOuPresente)
+{
+    boite.cheminAide = environnement.Chemin(QStringLiteral("absente/index.html")).toStdString();
+    boite.Action(ID_AIDE)->trigger();
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0], "Failed to launch help.");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // le curseur d'attente est rendu
+
+    boite.cheminAide = environnement.Chemin(QStringLiteral("index.html")).toStdString();
+    CEnvironnementFenetre::EcrireTexte(boite.cheminAide,
+                                       "<html><body><h1 id=\"sommaire\">Sommaire</h1><p>Règles</p></body></html>");
+    boite.Action(ID_AIDE)->trigger();
+    EXPECT_EQ(boite.messages.size(), 1u);
+    ASSERT_NE(boite.visionneuseAide, nullptr);
+    EXPECT_TRUE(boite.visionneuseAide->window()->isVisible());
+    EXPECT_TRUE(boite.visionneuseAide->toPlainText().contains(QStringLiteral("Règles")));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(Fenetre, AppuiGaucheEtGlisserDeplaceLaFenetre)
+{
+    // Le déplacement manuel (la plateforme hors écran n'en offre pas) : l'appui sur une case,
+    // puis la souris qui bouge, bouton tenu.
+    const QPoint depart = boite.pos();
+    const QPoint point = PointCase(3, 3);
+    QTest::mousePress(boite.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      boite.ZoneClient()->mapTo(&boite, point));
+    const QPoint global = boite.ZoneClient()->mapToGlobal(point);
+    QMouseEvent glisse(QEvent::MouseMove, QPointF(point), QPointF(global + QPoint(30, 20)), Qt::NoButton,
+                       Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(boite.ZoneClient(), &glisse);
+    EXPECT_EQ(boite.pos(), depart + QPoint(30, 20));
+    QTest::mouseRelease(boite.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                        boite.ZoneClient()->mapTo(&boite, point));
+    // Relâché : bouger ne déplace plus rien.
+    QMouseEvent apres(QEvent::MouseMove, QPointF(point), QPointF(global + QPoint(90, 90)), Qt::NoButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(boite.ZoneClient(), &apres);
+    EXPECT_EQ(boite.pos(), depart + QPoint(30, 20));
+}
+
+}  // namespace
