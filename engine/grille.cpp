@@ -1,10 +1,11 @@
 // Moteur de résolution : modèle de la grille, déductions par élimination et par unicité,
 // hypothèses en profondeur et pilote borné en itérations.
 //
-// Les candidats d'une case tiennent dans un masque de 9 bits (bit d-1 = chiffre d). Pour ne
-// pas relire 27 cases à chaque calcul, la grille garde aussi le masque des chiffres présents
-// dans chaque ligne, colonne et région ; les possibles d'une case vide sont alors le
-// complément de l'union de ses trois masques.
+// Les candidats d'une case tiennent dans un masque de 9 bits (bit d-1 = chiffre d). Un petit
+// état dérivé (voir grille.h) évite de refaire ce qui n'a pas changé : les chiffres présents
+// de chaque unité, les cases que l'élimination doit revoir, les unités que l'unicité doit
+// recompter. Les poses, leur ordre, les niveaux et les lignes de trace sont ceux d'un
+// passage complet sur les 81 cases : une case ou une unité sautée n'aurait rien donné.
 #include "engine/grille.h"
 
 #include <bit>
@@ -22,35 +23,58 @@ constexpr uint16_t Bit(int32_t chiffre)
     return (chiffre >= 1 && chiffre <= 9) ? static_cast<uint16_t>(1u << (chiffre - 1)) : 0;
 }
 
-constexpr int32_t Region(int32_t ligne, int32_t colonne) { return (ligne / 3) * 3 + colonne / 3; }
+// Nombre de candidats d'un masque (sans dépendre d'une instruction du processeur).
+constexpr std::array<uint8_t, 512> NombreDeCandidats = [] {
+    std::array<uint8_t, 512> table{};
+    for (int m = 0; m < 512; ++m) {
+        for (int b = 0; b < 9; ++b) {
+            table[m] += (m >> b) & 1;
+        }
+    }
+    return table;
+}();
 
-struct Position {
-    int8_t ligne;
-    int8_t colonne;
-};
+constexpr int32_t LigneDe(int32_t i) { return i / 9; }
+constexpr int32_t ColonneDe(int32_t i) { return i % 9; }
+constexpr int32_t RegionDe(int32_t i) { return (i / 27) * 3 + (i % 9) / 3; }
+
+// Ensemble des 81 cases.
+constexpr std::array<uint64_t, 2> ToutesCases{~uint64_t{0}, (uint64_t{1} << (81 - 64)) - 1};
 
 enum TypeUnite : int32_t { UniteLigne = 0, UniteColonne = 1, UniteRegion = 2 };
 
-// Les 27 unités dans l'ordre de visite : lignes 0 à 8, colonnes 0 à 8, puis régions de
-// gauche à droite et de haut en bas ; dans une unité, les cases ligne par ligne, de gauche
-// à droite.
-constexpr std::array<std::array<Position, 9>, 27> Unites = [] {
-    std::array<std::array<Position, 9>, 27> unites{};
+// Les 27 unités (numéro = type * 9 + rang) dans l'ordre de visite : lignes 0 à 8, colonnes
+// 0 à 8, puis régions de gauche à droite et de haut en bas. Dans une unité, les cases
+// ligne par ligne, de gauche à droite.
+constexpr std::array<std::array<uint8_t, 9>, 27> Unites = [] {
+    std::array<std::array<uint8_t, 9>, 27> unites{};
     for (int u = 0; u < 9; ++u) {
-        for (int i = 0; i < 9; ++i) {
-            unites[UniteLigne * 9 + u][i] = {static_cast<int8_t>(u), static_cast<int8_t>(i)};
-            unites[UniteColonne * 9 + u][i] = {static_cast<int8_t>(i), static_cast<int8_t>(u)};
-            unites[UniteRegion * 9 + u][i] = {static_cast<int8_t>((u / 3) * 3 + i / 3),
-                                              static_cast<int8_t>((u % 3) * 3 + i % 3)};
+        for (int k = 0; k < 9; ++k) {
+            unites[UniteLigne * 9 + u][k] = static_cast<uint8_t>(u * 9 + k);
+            unites[UniteColonne * 9 + u][k] = static_cast<uint8_t>(k * 9 + u);
+            unites[UniteRegion * 9 + u][k] =
+                static_cast<uint8_t>(((u / 3) * 3 + k / 3) * 9 + (u % 3) * 3 + k % 3);
         }
     }
     return unites;
 }();
 
-constexpr int32_t UniteDe(int32_t type, int32_t ligne, int32_t colonne)
+// Numéro de l'unité d'un type donné qui contient la case i.
+constexpr int32_t UniteDe(int32_t type, int32_t i)
 {
-    return type == UniteLigne ? ligne : type == UniteColonne ? colonne : Region(ligne, colonne);
+    return type * 9 + (type == UniteLigne ? LigneDe(i) : type == UniteColonne ? ColonneDe(i) : RegionDe(i));
 }
+
+// Les trois unités de chaque case, en bits du masque `unitesARevoir`.
+constexpr std::array<uint32_t, 81> UnitesDeLaCase = [] {
+    std::array<uint32_t, 81> table{};
+    for (int i = 0; i < 81; ++i) {
+        table[i] = (1u << UniteDe(UniteLigne, i)) | (1u << UniteDe(UniteColonne, i)) | (1u << UniteDe(UniteRegion, i));
+    }
+    return table;
+}();
+
+constexpr uint32_t ToutesUnites = (1u << 27) - 1;
 
 constexpr const char* TraceElimination =
     "Déduction par élimination -> Case(%d,%d): Chiffre=%d Niveau=%d \n";
@@ -62,6 +86,48 @@ constexpr const char* TraceUnicite[3] = {
 constexpr const char* TraceHypothese = "Hypothese -> Case(%d,%d): Chiffre=%d Niveau=%d\n";
 
 }  // namespace
+
+int32_t CGrille::EnsembleCases::Suivante(int32_t depuis) const
+{
+    if (depuis < 64) {
+        const uint64_t reste = mots[0] & (~uint64_t{0} << depuis);
+        if (reste != 0) {
+            return std::countr_zero(reste);
+        }
+        depuis = 64;
+    }
+    if (depuis < 81) {
+        const uint64_t reste = mots[1] & (~uint64_t{0} << (depuis - 64));
+        if (reste != 0) {
+            return 64 + std::countr_zero(reste);
+        }
+    }
+    return 81;
+}
+
+namespace {
+
+// Les 20 voisines de chaque case (même ligne, colonne ou région, elle-même exclue).
+struct TableVoisines {
+    std::array<std::array<uint64_t, 2>, 81> mots{};
+    constexpr TableVoisines()
+    {
+        for (int i = 0; i < 81; ++i) {
+            for (int j = 0; j < 81; ++j) {
+                const bool voisine = j != i && (LigneDe(j) == LigneDe(i) || ColonneDe(j) == ColonneDe(i) ||
+                                                RegionDe(j) == RegionDe(i));
+                if (voisine) {
+                    mots[i][j >> 6] |= uint64_t{1} << (j & 63);
+                }
+            }
+        }
+    }
+};
+constexpr TableVoisines Voisines;
+
+}  // namespace
+
+Case& CGrille::CaseNo(int32_t i) { return cases[LigneDe(i)][ColonneDe(i)]; }
 
 void CGrille::ViderGrille()
 {
@@ -107,8 +173,8 @@ bool CGrille::GrilleValide() const
 {
     for (const auto& unite : Unites) {
         uint16_t vus = 0;
-        for (const Position p : unite) {
-            const int32_t chiffre = cases[p.ligne][p.colonne].chiffre;
+        for (const int32_t i : unite) {
+            const int32_t chiffre = cases[LigneDe(i)][ColonneDe(i)].chiffre;
             if (chiffre > 0) {
                 const uint16_t bit = Bit(chiffre);
                 if (vus & bit) {
@@ -134,10 +200,11 @@ int32_t CGrille::CompterOrigine(OrigineCase origine) const
 
 void CGrille::CalculerPossibles(int32_t ligne, int32_t colonne)
 {
+    const int32_t i = ligne * 9 + colonne;
     uint16_t presents = 0;
     for (int32_t type = UniteLigne; type <= UniteRegion; ++type) {
-        for (const Position p : Unites[type * 9 + UniteDe(type, ligne, colonne)]) {
-            presents |= Bit(cases[p.ligne][p.colonne].chiffre);
+        for (const int32_t j : Unites[UniteDe(type, i)]) {
+            presents |= Bit(cases[LigneDe(j)][ColonneDe(j)].chiffre);
         }
     }
     cases[ligne][colonne].possibles = TousChiffres & ~presents;
@@ -148,39 +215,101 @@ void CGrille::ReconstruirePresents()
     presentsLigne.fill(0);
     presentsColonne.fill(0);
     presentsRegion.fill(0);
-    for (int32_t l = 0; l < 9; ++l) {
-        for (int32_t c = 0; c < 9; ++c) {
-            const uint16_t bit = Bit(cases[l][c].chiffre);
-            presentsLigne[l] |= bit;
-            presentsColonne[c] |= bit;
-            presentsRegion[Region(l, c)] |= bit;
-        }
+    for (int32_t i = 0; i < 81; ++i) {
+        const uint16_t bit = Bit(cases[LigneDe(i)][ColonneDe(i)].chiffre);
+        presentsLigne[LigneDe(i)] |= bit;
+        presentsColonne[ColonneDe(i)] |= bit;
+        presentsRegion[RegionDe(i)] |= bit;
     }
     presentsAJour = true;
 }
 
-uint16_t CGrille::PossiblesDepuisPresents(int32_t ligne, int32_t colonne) const
+void CGrille::ToutRevoir()
 {
-    return TousChiffres &
-           ~(presentsLigne[ligne] | presentsColonne[colonne] | presentsRegion[Region(ligne, colonne)]);
+    ReconstruirePresents();
+    vides = {};
+    for (int32_t i = 0; i < 81; ++i) {
+        const Case& c = CaseNo(i);
+        candidats[i] = c.chiffre == 0 ? (c.possibles & TousChiffres) : 0;
+        if (c.chiffre == 0) {
+            vides.Ajouter(i);
+        }
+    }
+    nbVides = std::popcount(vides.mots[0]) + std::popcount(vides.mots[1]);
+    aRevoir = vides;
+    unitesARevoir = ToutesUnites;
 }
 
-void CGrille::Placer(int32_t ligne, int32_t colonne, int32_t chiffre, OrigineCase origine)
+uint16_t CGrille::PossiblesDepuisPresents(int32_t i) const
 {
-    Case& c = cases[ligne][colonne];
+    return TousChiffres & ~(presentsLigne[LigneDe(i)] | presentsColonne[ColonneDe(i)] | presentsRegion[RegionDe(i)]);
+}
+
+void CGrille::Placer(int32_t i, int32_t chiffre, OrigineCase origine)
+{
+    Case& c = CaseNo(i);
     if (c.chiffre != 0) {
         // Un chiffre en remplace un autre : l'ancien ne peut se retirer des masques (il
         // figure peut-être ailleurs dans l'unité), on les reconstruira.
         presentsAJour = false;
-    } else if (presentsAJour) {
-        const uint16_t bit = Bit(chiffre);
-        presentsLigne[ligne] |= bit;
-        presentsColonne[colonne] |= bit;
-        presentsRegion[Region(ligne, colonne)] |= bit;
+    } else {
+        --nbVides;
+        vides.Retirer(i);
+        aRevoir.Retirer(i);
+        candidats[i] = 0;
+        if (presentsAJour) {
+            const uint16_t bit = Bit(chiffre);
+            presentsLigne[LigneDe(i)] |= bit;
+            presentsColonne[ColonneDe(i)] |= bit;
+            presentsRegion[RegionDe(i)] |= bit;
+        }
     }
     c.chiffre = chiffre;
     c.origine = origine;
     c.niveau = niveauCourant;
+    // Les voisines vides perdent peut-être un candidat ; les trois unités ont une case vide
+    // de moins.
+    aRevoir.AjouterCommunes(Voisines.mots[i], vides);
+    unitesARevoir |= UnitesDeLaCase[i];
+}
+
+// Nouveaux possibles d'une case vide.
+void CGrille::ChangerPossibles(int32_t i, uint16_t possibles)
+{
+    if (candidats[i] != possibles) {
+        candidats[i] = possibles;
+        CaseNo(i).possibles = possibles;
+        unitesARevoir |= UnitesDeLaCase[i];
+    }
+}
+
+// Recalcule les possibles des 81 cases depuis les chiffres (pleines comprises, comme le
+// ferait CalculerPossibles case par case) et remet l'état dérivé d'accord.
+void CGrille::RecalculerTout()
+{
+    ReconstruirePresents();
+    const EnsembleCases anciennesVides = vides;
+    vides = {};
+    aRevoir = {};
+    for (int32_t i = 0; i < 81; ++i) {
+        Case& c = CaseNo(i);
+        const uint16_t possibles = PossiblesDepuisPresents(i);
+        const bool vide = c.chiffre == 0;
+        // Une unité ne voit que les cases vides et leurs drapeaux : on ne la recomptera que
+        // si l'un ou l'autre a changé.
+        if (vide != anciennesVides.Contient(i) || (vide && candidats[i] != possibles)) {
+            unitesARevoir |= UnitesDeLaCase[i];
+        }
+        c.possibles = possibles;
+        candidats[i] = vide ? possibles : 0;
+        if (vide) {
+            vides.Ajouter(i);
+            if ((possibles & (possibles - 1)) == 0) {
+                aRevoir.Ajouter(i);  // zéro ou un candidat : l'élimination a à faire ici
+            }
+        }
+    }
+    nbVides = std::popcount(vides.mots[0]) + std::popcount(vides.mots[1]);
 }
 
 void CGrille::Tracer(const char* format, int32_t ligne, int32_t colonne, int32_t chiffre) const
@@ -197,7 +326,7 @@ void CGrille::Tracer(const char* format, int32_t ligne, int32_t colonne, int32_t
 
 int32_t CGrille::DeduireElimination()
 {
-    ReconstruirePresents();
+    ToutRevoir();
     return Eliminer();
 }
 
@@ -210,25 +339,21 @@ int32_t CGrille::Eliminer()
     bool progres = true;
     while (progres) {
         progres = false;
-        for (int32_t l = 0; l < 9; ++l) {
-            for (int32_t c = 0; c < 9; ++c) {
-                Case& k = cases[l][c];
-                if (k.chiffre > 0) {
-                    continue;
-                }
-                // Les chiffres posés plus tôt dans ce passage comptent déjà.
-                const uint16_t possibles = PossiblesDepuisPresents(l, c);
-                k.possibles = possibles;
-                if (possibles == 0) {
-                    return 2;
-                }
-                if (std::has_single_bit(possibles)) {
-                    const int32_t chiffre = std::countr_zero(possibles) + 1;
-                    Placer(l, c, chiffre, DeduitOrdi);
-                    Tracer(TraceElimination, l, c, chiffre);
-                    progres = true;
-                    resultat = 1;
-                }
+        // Un passage en lecture sur les cases vides à revoir ; une pose ajoute ses voisines
+        // vides, revues dans ce même passage si elles suivent, au suivant sinon.
+        for (int32_t i = aRevoir.Suivante(0); i < 81; i = aRevoir.Suivante(i + 1)) {
+            aRevoir.Retirer(i);
+            const uint16_t possibles = PossiblesDepuisPresents(i);
+            ChangerPossibles(i, possibles);
+            if (possibles == 0) {
+                return 2;
+            }
+            if ((possibles & (possibles - 1)) == 0) {
+                const int32_t chiffre = std::countr_zero(possibles) + 1;
+                Placer(i, chiffre, DeduitOrdi);
+                Tracer(TraceElimination, LigneDe(i), ColonneDe(i), chiffre);
+                progres = true;
+                resultat = 1;
             }
         }
     }
@@ -237,13 +362,21 @@ int32_t CGrille::Eliminer()
 
 int32_t CGrille::DeduireUnicite()
 {
+    ToutRevoir();
+    return ChercherUniques();
+}
+
+int32_t CGrille::ChercherUniques()
+{
     int32_t resultat = 0;
     bool progres = true;
     while (progres) {
         progres = false;
-        for (int32_t type = UniteLigne; type <= UniteRegion; ++type) {
-            for (int32_t u = 0; u < 9; ++u) {
-                if (PlacerUniques(type, u)) {
+        // Lignes, colonnes puis régions : l'ordre des numéros d'unité.
+        for (int32_t unite = 0; unite < 27; ++unite) {
+            if ((unitesARevoir >> unite) & 1u) {
+                unitesARevoir &= ~(1u << unite);
+                if (PlacerUniques(unite)) {
                     progres = true;
                     resultat = 1;
                 }
@@ -256,48 +389,42 @@ int32_t CGrille::DeduireUnicite()
 // Pose chaque chiffre possible dans une seule case vide de l'unité. Les comptes sont pris
 // une fois, avant toute pose : deux chiffres uniques dans la même case y sont écrits tour à
 // tour, le plus grand restant.
-bool CGrille::PlacerUniques(int32_t type, int32_t unite)
+bool CGrille::PlacerUniques(int32_t unite)
 {
-    const auto& positions = Unites[type * 9 + unite];
-    uint16_t uneFois = 0;       // chiffres possibles dans au moins une case vide
-    uint16_t plusieursFois = 0; // ... dans au moins deux
-    uint16_t videsAuCompte = 0; // rangs (dans l'unité) des cases vides au moment du compte
-    for (int32_t i = 0; i < 9; ++i) {
-        const Case& k = cases[positions[i].ligne][positions[i].colonne];
-        if (k.chiffre == 0) {
-            videsAuCompte |= static_cast<uint16_t>(1u << i);
-            plusieursFois |= uneFois & k.possibles;
-            uneFois |= k.possibles;
-        }
+    const auto& positions = Unites[unite];
+    std::array<uint16_t, 9> auCompte;  // candidats des cases de l'unité au moment du compte
+    uint16_t uneFois = 0;              // chiffres possibles dans au moins une case vide
+    uint16_t plusieursFois = 0;        // ... dans au moins deux
+    for (int32_t k = 0; k < 9; ++k) {
+        const uint16_t m = candidats[positions[k]];
+        auCompte[k] = m;
+        plusieursFois |= uneFois & m;
+        uneFois |= m;
     }
-    uint16_t uniques = TousChiffres & uneFois & ~plusieursFois;
+    uint16_t uniques = uneFois & ~plusieursFois;
     if (uniques == 0) {
         return false;
     }
+    const int32_t type = unite / 9;
     for (; uniques != 0; uniques &= uniques - 1) {
         const int32_t chiffre = std::countr_zero(uniques) + 1;
         const uint16_t bit = Bit(chiffre);
-        // La seule case vide au compte qui avait ce chiffre ; une pose n'efface un drapeau
-        // que pour son propre chiffre, celui-ci y est donc encore.
-        int32_t i = 0;
-        while (!((videsAuCompte >> i) & 1u) ||
-               !(cases[positions[i].ligne][positions[i].colonne].possibles & bit)) {
-            ++i;
+        int32_t k = 0;
+        while (!(auCompte[k] & bit)) {
+            ++k;
         }
-        const int32_t l = positions[i].ligne;
-        const int32_t c = positions[i].colonne;
-        Placer(l, c, chiffre, DeduitOrdiUnicite);
-        Tracer(TraceUnicite[type], l, c, chiffre);
+        const int32_t i = positions[k];
+        Placer(i, chiffre, DeduitOrdiUnicite);
+        Tracer(TraceUnicite[type], LigneDe(i), ColonneDe(i), chiffre);
         // Retire le chiffre des cases vides des deux autres unités de la case ; aucune autre
         // case vide de l'unité elle-même ne l'avait.
         for (int32_t autre = UniteLigne; autre <= UniteRegion; ++autre) {
             if (autre == type) {
                 continue;
             }
-            for (const Position p : Unites[autre * 9 + UniteDe(autre, l, c)]) {
-                Case& voisine = cases[p.ligne][p.colonne];
-                if (voisine.chiffre == 0) {
-                    voisine.possibles &= static_cast<uint16_t>(~bit);
+            for (const int32_t j : Unites[UniteDe(autre, i)]) {
+                if (candidats[j] & bit) {
+                    ChangerPossibles(j, candidats[j] & static_cast<uint16_t>(~bit));
                 }
             }
         }
@@ -316,7 +443,7 @@ int32_t CGrille::ChoisirCaseHypothese() const
             if (k.chiffre != 0) {
                 continue;
             }
-            const int32_t n = std::popcount(k.possibles);
+            const int32_t n = NombreDeCandidats[k.possibles & TousChiffres];
             if (n >= 2 && n < moins) {
                 meilleure = l * 10 + c;
                 moins = n;
@@ -334,8 +461,8 @@ void CGrille::PoserHypothese(int32_t code)
     if (code >= 0) {
         const int32_t l = code / 10;
         const int32_t c = code % 10;
-        if (l > 8 || c > 8 || niveauCourant >= NiveauMaximum) {
-            return;
+        if (l > 8 || c > 8 || niveauCourant >= NiveauMaximum || (cases[l][c].possibles & TousChiffres) == 0) {
+            return;  // pas de case, plus de place pour un niveau, ou aucun chiffre à essayer
         }
         const int32_t niveau = ++niveauCourant;
         Hypothese& h = hypotheses[niveau];
@@ -358,7 +485,7 @@ void CGrille::PoserHypothese(int32_t code)
     }
     const Hypothese& h = hypotheses[niveauCourant];
     const int32_t chiffre = h.chiffres[h.indice];
-    Placer(h.ligne, h.colonne, chiffre, HypoOrdi);
+    Placer(h.ligne * 9 + h.colonne, chiffre, HypoOrdi);
     Tracer(TraceHypothese, h.ligne, h.colonne, chiffre);
 }
 
@@ -373,18 +500,13 @@ void CGrille::AnnulerNiveau()
             }
         }
     }
-    ReconstruirePresents();
-    for (int32_t l = 0; l < 9; ++l) {
-        for (int32_t c = 0; c < 9; ++c) {
-            cases[l][c].possibles = PossiblesDepuisPresents(l, c);
-        }
-    }
+    RecalculerTout();
 }
 
 bool CGrille::Resoudre(int32_t limiteIterations)
 {
     niveauCourant = 0;
-    ReconstruirePresents();
+    ToutRevoir();
     const auto echecSansNiveau = [this] {
         if (remettreAZero) {
             remettreAZero();
@@ -392,13 +514,13 @@ bool CGrille::Resoudre(int32_t limiteIterations)
     };
     for (int32_t iterations = 1;; ++iterations) {
         const int32_t e = Eliminer();
-        if (GrillePleine()) {
+        if (nbVides == 0) {
             break;
         }
         int32_t u = 0;
         if (e != 2) {
-            u = DeduireUnicite();
-            if (GrillePleine()) {
+            u = ChercherUniques();
+            if (nbVides == 0) {
                 break;
             }
         }

@@ -90,19 +90,53 @@ public:
     bool ResoudreEtMemoriser();
 
 private:
-    // Chiffres présents dans chaque ligne, colonne et région (bit d-1 = chiffre d) : de quoi
-    // calculer les possibles d'une case en trois lectures. Les autres couches écrivent les
-    // cases directement, donc chaque opération publique qui s'en sert les reconstruit d'abord.
+    // Un ensemble de cases : bit i pour la case i = ligne * 9 + colonne (81 bits, deux mots).
+    struct EnsembleCases {
+        std::array<uint64_t, 2> mots{};
+        void Ajouter(int32_t i) { mots[i >> 6] |= uint64_t{1} << (i & 63); }
+        void Retirer(int32_t i) { mots[i >> 6] &= ~(uint64_t{1} << (i & 63)); }
+        bool Contient(int32_t i) const { return (mots[i >> 6] >> (i & 63)) & 1u; }
+        // Ajoute les cases qui sont à la fois dans `a` et dans `b`.
+        void AjouterCommunes(const std::array<uint64_t, 2>& a, const EnsembleCases& b)
+        {
+            mots[0] |= a[0] & b.mots[0];
+            mots[1] |= a[1] & b.mots[1];
+        }
+        int32_t Suivante(int32_t depuis) const;  // première case >= depuis, 81 sinon
+    };
+
+    // État dérivé des cases, pour que les passages ne refassent pas un travail connu.
+    // Les autres couches écrivent les cases directement : chaque opération publique qui s'en
+    // sert le reconstruit d'abord (ToutRevoir).
+    //  - chiffres présents par ligne, colonne et région (bit d-1 = chiffre d) : les possibles
+    //    d'une case vide sont le complément de l'union de ses trois masques ;
+    //  - `candidats` : les possibles de chaque case vide, 0 pour une case pleine (ceux d'une
+    //    case pleine restent dans `cases` tels que calculés la dernière fois) ;
+    //  - `vides` et `nbVides` : les cases sans chiffre ;
+    //  - `aRevoir` : hors de cet ensemble, une case vide a des drapeaux exacts et au moins deux
+    //    candidats, l'élimination n'y ferait rien ;
+    //  - `unitesARevoir` (bit type * 9 + unité) : hors de ce masque, une unité n'a pas changé
+    //    depuis un compte de l'unicité qui n'a rien posé, la recompter ne poserait rien.
     std::array<uint16_t, 9> presentsLigne{};
     std::array<uint16_t, 9> presentsColonne{};
     std::array<uint16_t, 9> presentsRegion{};
     bool presentsAJour = false;
+    std::array<uint16_t, 81> candidats{};
+    EnsembleCases vides;
+    int32_t nbVides = 0;
+    EnsembleCases aRevoir;
+    uint32_t unitesARevoir = 0;
 
+    Case& CaseNo(int32_t i);
+    void ToutRevoir();
     void ReconstruirePresents();
-    uint16_t PossiblesDepuisPresents(int32_t ligne, int32_t colonne) const;
-    void Placer(int32_t ligne, int32_t colonne, int32_t chiffre, OrigineCase origine);
-    int32_t Eliminer();  // DeduireElimination sans reconstruction préalable
-    bool PlacerUniques(int32_t type, int32_t unite);
+    uint16_t PossiblesDepuisPresents(int32_t i) const;
+    void RecalculerTout();
+    void Placer(int32_t i, int32_t chiffre, OrigineCase origine);
+    void ChangerPossibles(int32_t i, uint16_t possibles);
+    int32_t Eliminer();  // DeduireElimination sur l'état dérivé tel qu'il est
+    int32_t ChercherUniques();  // DeduireUnicite sur l'état dérivé tel qu'il est
+    bool PlacerUniques(int32_t unite);
     void Tracer(const char* format, int32_t ligne, int32_t colonne, int32_t chiffre) const;
 };
 
