@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdlib>
 #include <fstream>
 #include <limits>
 
@@ -156,8 +157,20 @@ void EcrireFichierGrille(std::ostream& sortie, const CGrille& grille)
     sortie.write(texte.data(), static_cast<std::streamsize>(texte.size()));
 }
 
-bool EcrireFichierGrille(const std::string& chemin, const CGrille& grille)
+bool EcrireFichierGrille(const std::string& cheminChoisi, const CGrille& grille)
 {
+    // Un lien est suivi : c'est le fichier désigné qui est remplacé, le lien reste.
+    std::string chemin = cheminChoisi;
+    if (char* reel = ::realpath(cheminChoisi.c_str(), nullptr)) {
+        chemin = reel;
+        std::free(reel);
+    }
+    // Seul un fichier ordinaire où l'on peut écrire est remplacé : renommer par-dessus un
+    // périphérique ou un tube en ferait un fichier, et un fichier protégé resterait protégé.
+    struct stat etat {};
+    if (::stat(chemin.c_str(), &etat) == 0 && (!S_ISREG(etat.st_mode) || ::access(chemin.c_str(), W_OK) != 0)) {
+        return false;
+    }
     // Écrit à côté puis renomme : un fichier existant n'est remplacé qu'une fois le nouveau
     // complet sur le disque.
     std::string temporaire;
