@@ -1,5 +1,5 @@
 # Novemia — points d'entrée. Chaque cible installe d'abord ce qui manque (paquets Debian).
-.PHONY: dependances construire test run bench captures fuzz
+.PHONY: dependances construire test run bench captures fuzz paquet
 
 dependances:
 	@bash scripts/installer-dependances.sh
@@ -29,8 +29,16 @@ fuzz: dependances
 bench: construire
 	./build/bench/novemia-bench
 
+# Installation complète sous build/installation (les mêmes règles que la vraie), puis le jeu,
+# qui y trouve ses réglages de machine par XDG_CONFIG_DIRS.
+INSTALLATION = $(CURDIR)/build/installation
 run: construire
-	@echo "(la fenêtre arrive avec le jeu)"
+	cmake --install build --prefix "$(INSTALLATION)"
+	XDG_CONFIG_DIRS="$(INSTALLATION)/etc/xdg" "$(INSTALLATION)/bin/novemia"
 
 captures: construire
 	cmake --build --preset defaut --target captures
+
+# Paquet Debian dans build/ : novemia_<version>_<architecture>.deb.
+paquet: construire
+	cd build && cpack -G DEB

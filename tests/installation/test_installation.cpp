@@ -1,0 +1,238 @@
+// Installation complète de l'arbre de construction dans un préfixe temporaire, puis ce que
+// verrait un joueur : les fichiers à leur place, l'entrée de menu, le programme qui démarre
+// sur les réglages de ce préfixe et le skin par défaut en vigueur.
+#include "skin/configuration.h"
+#include "skin/registre.h"
+
+#ifdef NOVEMIA_AVEC_FENETRE
+#include "ui/dlggrille.h"
+#include "ui/grilleapp.h"
+#endif
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QMap>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// Le préfixe temporaire, installé une fois pour tous les tests du programme.
+class CInstallation : public ::testing::Environment {
+public:
+    static inline std::unique_ptr<QTemporaryDir> racine;
+    static inline QString prefixe;
+    static inline QString journal;
+    static inline bool reussie = false;
+
+    void SetUp() override
+    {
+        racine = std::make_unique<QTemporaryDir>();
+        // Une virgule et un blanc dans le chemin : les réglages doivent le garder entier.
+        prefixe = racine->filePath(QStringLiteral("préfixe, essai"));
+        QProcess cmake;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DESTDIR"));
+        cmake.setProcessEnvironment(env);
+        cmake.setProcessChannelMode(QProcess::MergedChannels);
+        cmake.start(QStringLiteral(NOVEMIA_CMAKE),
+                    {QStringLiteral("--install"), QStringLiteral(NOVEMIA_ARBRE), QStringLiteral("--prefix"), prefixe});
+        reussie = cmake.waitForFinished(240000) && cmake.exitStatus() == QProcess::NormalExit && cmake.exitCode() == 0;
+        journal = QString::fromLocal8Bit(cmake.readAll());
+    }
+
+    void TearDown() override { racine.reset(); }
+
+    static QString Chemin(const QString& relatif) { return prefixe + QLatin1Char('/') + relatif; }
+    static QString Donnees(const QString& relatif)
+    {
+        return Chemin(QStringLiteral(NOVEMIA_DATADIR "/") + relatif);
+    }
+    static QString Reglages() { return Chemin(QStringLiteral("etc/xdg")); }
+};
+
+// Un outil de validation : code de sortie et sortie.
+struct Resultat {
+    int code = -1;
+    QString sortie;
+};
+
+Resultat Lancer(const QString& programme, const QStringList& arguments)
+{
+    Resultat r;
+    const QString chemin = QStandardPaths::findExecutable(programme);
+    if (chemin.isEmpty()) {
+        r.sortie = programme + QStringLiteral(" introuvable (scripts/installer-dependances.sh)");
+        return r;
+    }
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(chemin, arguments);
+    if (p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit) r.code = p.exitCode();
+    r.sortie = QString::fromLocal8Bit(p.readAll());
+    return r;
+}
+
+class Installation : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(CInstallation::reussie) << CInstallation::journal.toStdString(); }
+};
+
+TEST_F(Installation, FichiersALeurPlace)
+{
+    for (const QString& programme : {QStringLiteral("novemia")}) {
+        const QFileInfo info(CInstallation::Chemin(QStringLiteral(NOVEMIA_BINDIR "/") + programme));
+        EXPECT_TRUE(info.isFile() && info.isExecutable()) << info.filePath().toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(CInstallation::Donnees(QStringLiteral("novemia/aide/index.html"))).isFile());
+    const QStringList bitmaps = QDir(CInstallation::Donnees(QStringLiteral("novemia/skin")))
+                                    .entryList({QStringLiteral("*.bmp")}, QDir::Files);
+    EXPECT_GE(bitmaps.size(), 3);
+    for (const QString& bmp : bitmaps) {
+        const QString cfg = CInstallation::Donnees(QStringLiteral("novemia/skin/")) +
+                            bmp.chopped(4) + QStringLiteral(".cfg");
+        EXPECT_TRUE(QFileInfo::exists(cfg)) << cfg.toStdString();
+    }
+}
+
+TEST_F(Installation, IconesAuxSixTailles)
+{
+    for (int taille : {16, 32, 48, 64, 128, 256}) {
+        const QString chemin = CInstallation::Donnees(
+            QStringLiteral("icons/hicolor/%1x%1/apps/novemia.png").arg(taille));
+        const QImage image(chemin);
+        ASSERT_FALSE(image.isNull()) << chemin.toStdString();
+        EXPECT_EQ(image.size(), QSize(taille, taille)) << chemin.toStdString();
+    }
+}
+
+TEST_F(Installation, EntreeDeBureauValide)
+{
+    const QString desktop = CInstallation::Donnees(QStringLiteral("applications/novemia.desktop"));
+    const Resultat r = Lancer(QStringLiteral("desktop-file-validate"), {desktop});
+    EXPECT_EQ(r.code, 0) << r.sortie.toStdString();
+    EXPECT_TRUE(r.sortie.trimmed().isEmpty()) << r.sortie.toStdString();
+
+    // Lecture ligne à ligne : QSettings couperait les valeurs à leurs virgules.
+    QFile fichier(desktop);
+    ASSERT_TRUE(fichier.open(QIODevice::ReadOnly | QIODevice::Text));
+    QMap<QString, QString> entree;
+    for (const QByteArray& ligne : fichier.readAll().split('\n')) {
+        const int egal = ligne.indexOf('=');
+        if (egal > 0) entree.insert(QString::fromUtf8(ligne.left(egal)), QString::fromUtf8(ligne.mid(egal + 1)));
+    }
+    EXPECT_EQ(entree.value(QStringLiteral("Name")), QStringLiteral("Novemia"));
+    EXPECT_EQ(entree.value(QStringLiteral("Exec")), QStringLiteral("novemia"));
+    EXPECT_EQ(entree.value(QStringLiteral("Icon")), QStringLiteral("novemia"));
+    EXPECT_EQ(entree.value(QStringLiteral("Terminal")), QStringLiteral("false"));
+    EXPECT_EQ(entree.value(QStringLiteral("Categories")), QStringLiteral("Game;LogicGame;"));
+    EXPECT_TRUE(entree.value(QStringLiteral("Comment")).contains(QStringLiteral("chiffre")));
+}
+
+TEST_F(Installation, MetadonneesAppStreamValides)
+{
+    const QStringList fichiers = QDir(CInstallation::Donnees(QStringLiteral("metainfo")))
+                                     .entryList({QStringLiteral("*.metainfo.xml")}, QDir::Files);
+    ASSERT_EQ(fichiers.size(), 1);
+    const QString chemin = CInstallation::Donnees(QStringLiteral("metainfo/")) + fichiers.first();
+    const Resultat r = Lancer(QStringLiteral("appstreamcli"), {QStringLiteral("validate"), QStringLiteral("--no-net"),
+                                                               QStringLiteral("--pedantic"), chemin});
+    EXPECT_EQ(r.code, 0) << r.sortie.toStdString();
+    // L'identifiant lancé est bien l'entrée de bureau installée.
+    QFile xml(chemin);
+    ASSERT_TRUE(xml.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(xml.readAll().contains("<launchable type=\"desktop-id\">novemia.desktop</launchable>"));
+}
+
+// Les variables XDG qui font lire au programme les réglages du préfixe, jamais ceux de la
+// machine ni de l'utilisateur.
+void PointerSurLePrefixe(const QString& utilisateur)
+{
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(CInstallation::Reglages()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(utilisateur));
+    PreparerEmplacementsReglages();
+}
+
+TEST_F(Installation, LeSkinParDefautEstEnVigueur)
+{
+    QTemporaryDir utilisateur;
+    PointerSurLePrefixe(utilisateur.path());
+    ASSERT_EQ(FichierReglagesMachine(), (CInstallation::Reglages() + QStringLiteral("/Novemia.conf")).toStdString());
+
+    const std::string appli = LireRegistre("s2gAppDir");
+    EXPECT_EQ(appli, CInstallation::Donnees(QStringLiteral("novemia")).toStdString());
+    const std::string skin = LireRegistre("Skin");
+    ASSERT_EQ(skin.rfind("Erreur", 0), std::string::npos) << skin;
+    ASSERT_NE(skin, "ERR");
+
+    const std::string dossierSkins = appli + "/skin";
+    EXPECT_FALSE(QImage(QString::fromStdString(dossierSkins + "/" + skin + ".bmp")).isNull());
+    const ResultatConfiguration cfg = LireConfiguration(dossierSkins + "/" + skin + ".cfg");
+    ASSERT_FALSE(cfg.message.has_value()) << *cfg.message;
+    // Les chiffres donnés, la palette et la ligne d'état ne sont pas noirs.
+    EXPECT_NE(cfg.couleurs[1] | cfg.couleurs[2] | cfg.couleurs[6], 0u);
+    int nonNoires = 0;
+    for (Couleur c : cfg.couleurs) nonNoires += (c != 0);
+    EXPECT_GE(nonNoires, 6);
+
+#ifdef NOVEMIA_AVEC_FENETRE
+    // La vraie fenêtre, lancée comme au démarrage, porte ces couleurs.
+    CGrilleApp application;
+    CDlgGrille boite(application);
+    boite.show();
+    EXPECT_EQ(application.repertoireAppli, appli);
+    EXPECT_EQ(application.nomSkin, skin);
+    EXPECT_EQ(boite.couleurs, cfg.couleurs);
+    boite.hide();
+#endif
+}
+
+TEST_F(Installation, LeProgrammeInstalleDemarre)
+{
+    QTemporaryDir utilisateur;
+    QTemporaryDir courant;
+    QProcess jeu;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_CONFIG_DIRS"), CInstallation::Reglages());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), utilisateur.path());
+    jeu.setProcessEnvironment(env);
+    jeu.setWorkingDirectory(courant.path());
+    jeu.setProcessChannelMode(QProcess::MergedChannels);
+    jeu.start(CInstallation::Chemin(QStringLiteral(NOVEMIA_BINDIR "/novemia")), {});
+    ASSERT_TRUE(jeu.waitForStarted(10000)) << jeu.errorString().toStdString();
+    // Toujours en vie au bout de deux secondes : la fenêtre attend le joueur.
+    EXPECT_FALSE(jeu.waitForFinished(2000)) << "sortie " << jeu.exitCode() << " : "
+                                            << jeu.readAll().toStdString();
+    EXPECT_EQ(jeu.state(), QProcess::Running);
+    jeu.kill();
+    jeu.waitForFinished(5000);
+    // Rien n'a été écrit chez l'utilisateur : le jeu n'écrit qu'au choix d'un skin.
+    EXPECT_TRUE(QDir(utilisateur.path()).isEmpty());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir courant;
+    QDir::setCurrent(courant.path());
+    // Aucun test ne lit les vrais réglages, même avant de pointer sur le préfixe.
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(courant.filePath(QStringLiteral("machine"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(courant.filePath(QStringLiteral("utilisateur"))));
+    PreparerEmplacementsReglages();
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new CInstallation);
+    return RUN_ALL_TESTS();
+}
