@@ -122,22 +122,6 @@ INSTANTIATE_TEST_SUITE_P(Origines, ClicsParOrigine,
                              return "Origine" + std::to_string(info.param.origine);
                          });
 
-TEST_F(Clics, LeChiffreNiveauEtCandidatsDuneCaseNeChangentPasAuClic)
-{
-    EnJeu();
-    Case& c = partie.grille.cases[0][0];
-    c.chiffre = 0;
-    c.origine = Vide;
-    c.niveau = 7;
-    c.possibles = 0b100;
-    const auto possibles = c.possibles;
-    partie.CliquerPalette(8);
-    partie.CliquerCase(0, 0);
-    EXPECT_EQ(c.chiffre, 9);
-    EXPECT_EQ(c.niveau, 7);
-    EXPECT_EQ(c.possibles, possibles);
-}
-
 TEST_F(Clics, LeBoutonPointDInterrogationBasculeLesChiffresDuJoueurEnHypotheses)
 {
     EnJeu();
@@ -219,20 +203,6 @@ TEST_F(Clics, LesEntreesHorsLimitesSontIgnorees)
     partie.CliquerCase(9, 0);
     partie.CliquerCase(0, -1);
     EXPECT_EQ(Indices(partie.grille), avant);
-}
-
-TEST_F(Clics, AfficherCaseMontreUneEspacePourUneCaseVide)
-{
-    Forcer(3, 5, 0, Vide);
-    Forcer(3, 6, 8, DeduitOrdiUnicite);
-    partie.AfficherCase(3, 5);
-    partie.AfficherCase(3, 6);
-    EXPECT_EQ(ihm.plateau[3][5].texte, " ");
-    EXPECT_EQ(ihm.plateau[3][6].texte, "8");
-    EXPECT_EQ(ihm.plateau[3][6].origine, DeduitOrdiUnicite);
-    partie.AfficherGrille();
-    EXPECT_EQ(ihm.casesMontrees, 83);
-    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
 }
 
 }  // namespace

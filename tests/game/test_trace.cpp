@@ -98,22 +98,6 @@ TEST_F(Trace, DeuxiemeMiseEnRouteLeMemeJourNeGardeQueLaDeuxieme)
               VersDisque(EnTeteTrace(local) + TraceAttendue(simple, LimiteJoueur).texte));
 }
 
-TEST_F(Trace, LaGenerationEcritChacunDeSesEssais)
-{
-    partie.hasard.Semer(42);
-    partie.OnTrace();
-    partie.OnFacile();
-    partie.OnTrace();
-    const std::string contenu = LireFichier(NomFichierTrace(local));
-    // Le même générateur, sans trace, sur la même graine, donne la même grille.
-    CIhmFactice ihm2;
-    CPartie temoin{ihm2};
-    temoin.hasard.Semer(42);
-    temoin.OnFacile();
-    EXPECT_EQ(Indices(temoin.grille), Indices(partie.grille));
-    EXPECT_GT(contenu.size(), 10'000u) << "des dizaines de résolutions tracées";
-}
-
 TEST_F(Trace, FichierImpossibleACreer)
 {
     // Dossier courant supprimé : aucun fichier ne peut y être créé, même avec tous les droits.
