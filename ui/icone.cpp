@@ -41,6 +41,15 @@ QIcon IconeApplication()
         if (QFileInfo::exists(chemin))
             icone.addFile(chemin, QSize(taille, taille));
     }
+    // Dans l'arbre de construction, avant toute installation : <construction>/icones.
+    if (icone.isNull()) {
+        const QString construction = QCoreApplication::applicationDirPath() + QStringLiteral("/../icones/");
+        for (int taille : {16, 32, 48, 64, 128, 256}) {
+            const QString chemin = construction + QStringLiteral("novemia-%1.png").arg(taille);
+            if (QFileInfo::exists(chemin))
+                icone.addFile(chemin, QSize(taille, taille));
+        }
+    }
     if (!icone.isNull())
         return icone;
     const QIcon theme = QIcon::fromTheme(QStringLiteral("novemia"));
