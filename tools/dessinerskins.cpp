@@ -111,8 +111,10 @@ QRectF CasePalette(int entree)
 {
     const auto bornes = geometrie::BornesPalette();
     // Bords sur des demi-pixels : le trait d'un pixel reste net.
-    return QRectF(QPointF(std::floor(geometrie::PaletteGauche()) + 0.5, std::round(bornes[entree]) + 1.5),
-                  QPointF(std::ceil(geometrie::PaletteDroite()) - 0.5, std::round(bornes[entree + 1]) - 0.5));
+    // Bord haut sur le pixel qui suit la limite, bord bas sur celui qui la précède : entre
+    // deux cases voisines, un pixel d'écart centré sur leur limite.
+    return QRectF(QPointF(std::floor(geometrie::PaletteGauche()) + 0.5, std::floor(bornes[entree]) + 1.5),
+                  QPointF(std::ceil(geometrie::PaletteDroite()) - 0.5, std::floor(bornes[entree + 1]) - 0.5));
 }
 
 QRectF BandeStatut()
@@ -328,11 +330,12 @@ QImage DessinerBois()
     // Palette : tuiles d'érable en relief.
     peintre.begin(&image);
     peintre.setRenderHint(QPainter::Antialiasing);
-    auto tuile = [&](const QRectF& r, const QColor& clair, double rayon) {
+    // Relief d'une tuile : `bombe` en pour cent de clarté entre le haut et le bas.
+    auto tuile = [&](const QRectF& r, const QColor& clair, double rayon, int bombe) {
         Ombre(peintre, r, rayon, 3, QColor(20, 8, 0, 120), QPointF(1.5, 2));
-        QLinearGradient g(r.topLeft(), r.bottomRight());
-        g.setColorAt(0, clair.lighter(108));
-        g.setColorAt(1, clair.darker(112));
+        QLinearGradient g(r.topLeft(), r.bottomLeft());
+        g.setColorAt(0, clair.lighter(100 + bombe / 2));
+        g.setColorAt(1, clair.darker(100 + bombe / 2));
         peintre.setBrush(g);
         peintre.setPen(QPen(QColor(80, 46, 20), 1));
         peintre.drawRoundedRect(r, rayon, rayon);
@@ -341,8 +344,9 @@ QImage DessinerBois()
         peintre.drawRoundedRect(r.adjusted(1, 1, -1, -1), rayon - 1, rayon - 1);
     };
     for (int e = 0; e < 11; ++e)
-        tuile(CasePalette(e), e == 10 ? QColor(236, 206, 140) : e == 9 ? QColor(232, 190, 150) : QColor(234, 204, 158), 3);
-    tuile(BandeStatut(), QColor(232, 204, 160), 4);
+        tuile(CasePalette(e), e == 10 ? QColor(236, 206, 140) : e == 9 ? QColor(232, 190, 150) : QColor(234, 204, 158), 3, 20);
+    // La bande porte un texte de 12 px : presque plate.
+    tuile(BandeStatut(), QColor(232, 204, 160), 4, 8);
     return image;
 }
 

@@ -1,0 +1,143 @@
+// Règles d'installation des données : `cmake --install` de l'arbre de construction dans un
+// préfixe temporaire pose les skins, la page d'aide et le fichier de réglages de la machine,
+// que QSettings relit tel que le jeu le lira.
+#include "outils.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Installation {
+    bool reussie = false;
+    QString journal;
+};
+
+// Installe le composant des données ; `destdir` vide : sans DESTDIR.
+Installation Installer(const QString& prefixe, const QString& destdir = {})
+{
+    QProcess cmake;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DESTDIR"));
+    if (!destdir.isEmpty())
+        env.insert(QStringLiteral("DESTDIR"), destdir);
+    cmake.setProcessEnvironment(env);
+    cmake.setProcessChannelMode(QProcess::MergedChannels);
+    cmake.start(QStringLiteral(NOVEMIA_CMAKE), {QStringLiteral("--install"), QStringLiteral(NOVEMIA_ARBRE),
+                                                QStringLiteral("--prefix"), prefixe, QStringLiteral("--component"),
+                                                QStringLiteral("donnees")});
+    Installation r;
+    r.reussie = cmake.waitForFinished(120000) && cmake.exitStatus() == QProcess::NormalExit && cmake.exitCode() == 0;
+    r.journal = QString::fromLocal8Bit(cmake.readAll());
+    return r;
+}
+
+QByteArray Empreinte(const QString& chemin)
+{
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+// Vérifie les fichiers de l'application sous `racine` (dossier share/novemia tel que posé sur disque).
+void VerifierDossierAppli(const QString& racine)
+{
+    for (const QString& nom : NomsSkins()) {
+        for (const char* extension : {"bmp", "cfg"}) {
+            const QString installe = racine + QStringLiteral("/skin/") + nom + QLatin1Char('.') + QLatin1String(extension);
+            EXPECT_TRUE(QFileInfo::exists(installe)) << qPrintable(installe);
+            EXPECT_EQ(Empreinte(installe), Empreinte(CheminSkin(nom, extension))) << qPrintable(installe);
+        }
+    }
+    const QString aide = racine + QStringLiteral("/aide/index.html");
+    EXPECT_EQ(Empreinte(aide), Empreinte(QStringLiteral(NOVEMIA_AIDE))) << qPrintable(aide);
+    EXPECT_FALSE(Empreinte(aide).isEmpty());
+}
+
+// Relit le fichier de réglages comme le jeu : s2gAppDir et Skin au premier niveau.
+void VerifierReglages(const QString& fichier, const QString& appliAttendue)
+{
+    ASSERT_TRUE(QFileInfo::exists(fichier)) << qPrintable(fichier);
+    QSettings reglages(fichier, QSettings::IniFormat);
+    ASSERT_EQ(reglages.status(), QSettings::NoError);
+    EXPECT_EQ(reglages.childKeys().size(), 2) << qPrintable(reglages.childKeys().join(QLatin1Char(',')));
+    const QVariant appli = reglages.value(QStringLiteral("s2gAppDir"));
+    // Une chaîne, jamais une liste (une virgule dans le chemin ne doit pas le couper).
+    EXPECT_EQ(appli.typeId(), QMetaType::QString);
+    EXPECT_EQ(appli.toString(), appliAttendue);
+    EXPECT_EQ(reglages.value(QStringLiteral("Skin")).toString(), QStringLiteral(NOVEMIA_SKIN_DEFAUT));
+}
+
+TEST(Installation, PrefixeOrdinaire)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString prefixe = tmp.filePath(QStringLiteral("jeu"));
+    const Installation i = Installer(prefixe);
+    ASSERT_TRUE(i.reussie) << qPrintable(i.journal);
+
+    const QString appli = prefixe + QStringLiteral("/" NOVEMIA_DATADIR "/novemia");
+    VerifierDossierAppli(appli);
+    VerifierReglages(prefixe + QStringLiteral("/etc/xdg/Novemia.conf"), appli);
+    // Le chemin que le jeu construira mène à un fond lisible.
+    QSettings reglages(prefixe + QStringLiteral("/etc/xdg/Novemia.conf"), QSettings::IniFormat);
+    const QImage fond(reglages.value(QStringLiteral("s2gAppDir")).toString() + QStringLiteral("/skin/") +
+                      reglages.value(QStringLiteral("Skin")).toString() + QStringLiteral(".bmp"));
+    EXPECT_FALSE(fond.isNull());
+}
+
+TEST(Installation, SousUsrLesReglagesVontDansEtcXdgSousDestdir)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString destdir = tmp.filePath(QStringLiteral("racine"));
+    const Installation i = Installer(QStringLiteral("/usr"), destdir);
+    ASSERT_TRUE(i.reussie) << qPrintable(i.journal);
+
+    VerifierDossierAppli(destdir + QStringLiteral("/usr/" NOVEMIA_DATADIR "/novemia"));
+    // Le chemin écrit est celui du système installé, pas celui de la mise en paquet.
+    VerifierReglages(destdir + QStringLiteral("/etc/xdg/Novemia.conf"), QStringLiteral("/usr/" NOVEMIA_DATADIR "/novemia"));
+    EXPECT_FALSE(QFileInfo::exists(destdir + QStringLiteral("/usr/etc")));
+    // Rien n'a été écrit hors de DESTDIR.
+    EXPECT_FALSE(i.journal.contains(QStringLiteral("Installing: /etc"))) << qPrintable(i.journal);
+}
+
+TEST(Installation, PrefixeAvecVirguleEspaceEtBarreFinale)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString prefixe = tmp.filePath(QStringLiteral("mes jeux, essai=1"));
+    const Installation i = Installer(prefixe + QStringLiteral("/"));
+    ASSERT_TRUE(i.reussie) << qPrintable(i.journal);
+
+    const QString appli = prefixe + QStringLiteral("/" NOVEMIA_DATADIR "/novemia");
+    VerifierDossierAppli(appli);
+    VerifierReglages(prefixe + QStringLiteral("/etc/xdg/Novemia.conf"), appli);
+}
+
+TEST(Installation, UneSecondeInstallationRemplaceLesReglages)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString prefixe = tmp.filePath(QStringLiteral("jeu"));
+    const QString fichier = prefixe + QStringLiteral("/etc/xdg/Novemia.conf");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(fichier).path()));
+    {
+        // Un reste d'une installation ancienne, plus long que le nouveau contenu.
+        QFile ancien(fichier);
+        ASSERT_TRUE(ancien.open(QIODevice::WriteOnly));
+        ancien.write("[General]\ns2gAppDir=/ailleurs/tres/loin/de/tout/share/novemia\nSkin=Ancien\nAutre=1\n");
+    }
+    const Installation i = Installer(prefixe);
+    ASSERT_TRUE(i.reussie) << qPrintable(i.journal);
+    VerifierReglages(fichier, prefixe + QStringLiteral("/" NOVEMIA_DATADIR "/novemia"));
+}
+
+}  // namespace

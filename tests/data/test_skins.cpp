@@ -1,0 +1,338 @@
+// Skins livrés : fond de 480 × 341 en BMP 24 bits, fichier de couleurs complet, et dessin
+// d'accord avec la disposition de la fenêtre (traits entre les cases, cases de palette,
+// bande d'état), avec des couleurs lisibles sur ce fond et bien distinctes entre elles.
+#include "outils.h"
+
+#include "disposition.h"
+
+#include <QFile>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#ifdef NOVEMIA_LECTEUR_CFG
+#include "skin/configuration.h"
+#endif
+
+namespace {
+
+using namespace disposition;
+
+// Bords des cases en pixels (flottants), d'après les rectangles en unités de dialogue :
+// un trait passe au milieu du chevauchement de deux lignes voisines.
+double BordX(int k)
+{
+    const Rect c = RectCase(0, std::min(k, 8));
+    return (k < 9 ? c.x : c.x + c.largeur) * PixelsParUniteX;
+}
+
+double BordY(int r)
+{
+    if (r == 0)
+        return RectCase(0, 0).y * PixelsParUniteY;
+    const Rect haut = RectCase(r - 1, 0);
+    if (r == 9)
+        return (haut.y + haut.hauteur) * PixelsParUniteY;
+    return (haut.y + haut.hauteur + RectCase(r, 0).y) / 2.0 * PixelsParUniteY;
+}
+
+double CentrePaletteY(int e)
+{
+    const Rect r = RectPalette(e);
+    return (r.y + r.hauteur / 2.0) * PixelsParUniteY;
+}
+
+// Limite entre les cases de palette e-1 et e (e = 0 : haut de la première, 11 : bas de la dernière).
+double BornePalette(int e)
+{
+    if (e == 0)
+        return RectPalette(0).y * PixelsParUniteY;
+    const Rect haut = RectPalette(e - 1);
+    if (e == 11)
+        return (haut.y + haut.hauteur) * PixelsParUniteY;
+    return (haut.y + haut.hauteur + RectPalette(e).y) / 2.0 * PixelsParUniteY;
+}
+
+struct Statistiques {
+    QColor moyenne;
+    double ecartType = 0;  // de la luminosité
+    int ecartMax = 0;      // plus grand écart de luminosité à la moyenne
+};
+
+Statistiques Mesurer(const QImage& image, const QRect& zone)
+{
+    double r = 0, v = 0, b = 0, g = 0, g2 = 0;
+    int n = 0;
+    for (int y = zone.top(); y <= zone.bottom(); ++y)
+        for (int x = zone.left(); x <= zone.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            r += qRed(p), v += qGreen(p), b += qBlue(p);
+            g += qGray(p), g2 += double(qGray(p)) * qGray(p);
+            ++n;
+        }
+    Statistiques s;
+    s.moyenne = QColor(int(r / n + 0.5), int(v / n + 0.5), int(b / n + 0.5));
+    const double moyenneGris = g / n;
+    s.ecartType = std::sqrt(std::max(0.0, g2 / n - moyenneGris * moyenneGris));
+    for (int y = zone.top(); y <= zone.bottom(); ++y)
+        for (int x = zone.left(); x <= zone.right(); ++x)
+            s.ecartMax = std::max(s.ecartMax, int(std::abs(qGray(image.pixel(x, y)) - moyenneGris) + 0.5));
+    return s;
+}
+
+// Intérieur d'une case dessinée, à distance des traits.
+QRect InterieurCase(int r, int k, int retrait = 4)
+{
+    return QRect(QPoint(int(std::ceil(BordX(k))) + retrait, int(std::ceil(BordY(r))) + retrait),
+                 QPoint(int(BordX(k + 1)) - retrait, int(BordY(r + 1)) - retrait));
+}
+
+// Plus grand écart de clarté avec `reference` parmi les pixels à ±1 d'un trait vertical
+// (ou horizontal) passant à la coordonnée c.
+int EcartPresDuTraitVertical(const QImage& image, double c, int y, const QColor& reference)
+{
+    int ecart = 0;
+    for (int x = int(c) - 1; x <= int(c) + 1; ++x)
+        ecart = std::max(ecart, EcartClarte(image.pixelColor(x, y), reference));
+    return ecart;
+}
+
+int EcartPresDuTraitHorizontal(const QImage& image, double c, int x, const QColor& reference)
+{
+    int ecart = 0;
+    for (int y = int(c) - 1; y <= int(c) + 1; ++y)
+        ecart = std::max(ecart, EcartClarte(image.pixelColor(x, y), reference));
+    return ecart;
+}
+
+// Écart de couleur perçu (CIE 1976) : au-delà de 25, deux couleurs ne se confondent pas.
+double EcartPercu(const QColor& a, const QColor& b)
+{
+    auto lab = [](const QColor& c) {
+        auto lin = [](double v) {
+            v /= 255.0;
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        const double r = lin(c.red()), g = lin(c.green()), bl = lin(c.blue());
+        const double x = (0.4124 * r + 0.3576 * g + 0.1805 * bl) / 0.95047;
+        const double y = 0.2126 * r + 0.7152 * g + 0.0722 * bl;
+        const double z = (0.0193 * r + 0.1192 * g + 0.9505 * bl) / 1.08883;
+        auto f = [](double t) { return t > 0.008856 ? std::cbrt(t) : 7.787 * t + 16.0 / 116; };
+        return std::array<double, 3>{116 * f(y) - 16, 500 * (f(x) - f(y)), 200 * (f(y) - f(z))};
+    };
+    const auto la = lab(a), lb = lab(b);
+    return std::sqrt(std::pow(la[0] - lb[0], 2) + std::pow(la[1] - lb[1], 2) + std::pow(la[2] - lb[2], 2));
+}
+
+class SkinLivre : public ::testing::TestWithParam<std::string> {
+protected:
+    QString Nom() const { return QString::fromStdString(GetParam()); }
+
+    void SetUp() override
+    {
+        image = QImage(CheminSkin(Nom(), "bmp")).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(image.isNull()) << qPrintable(CheminSkin(Nom(), "bmp"));
+        ASSERT_EQ(image.size(), QSize(LargeurClient, HauteurClient));
+        const FichierCouleurs f = LireCouleurs(CheminSkin(Nom(), "cfg"));
+        ASSERT_TRUE(f.lisible);
+        for (const QString& cle : ClesCouleurs()) {
+            ASSERT_EQ(f.valeurs.count(cle), 1u) << qPrintable(cle);
+            const auto& v = f.valeurs.at(cle).back();
+            ASSERT_EQ(v.size(), 3u) << qPrintable(cle);
+            couleurs[cle] = QColor(v[0], v[1], v[2]);
+        }
+    }
+
+    QImage image;
+    std::map<QString, QColor> couleurs;
+};
+
+TEST_P(SkinLivre, FondEnBmp24BitsDeLaTailleDeLaZoneClient)
+{
+    QFile fichier(CheminSkin(Nom(), "bmp"));
+    ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
+    const QByteArray entete = fichier.read(54);
+    ASSERT_EQ(entete.size(), 54);
+    EXPECT_EQ(entete.left(2), QByteArray("BM"));
+    auto mot = [&](int position) { return quint8(entete[position]) | (quint8(entete[position + 1]) << 8); };
+    EXPECT_EQ(mot(28), 24) << "bits par pixel";
+    EXPECT_EQ(mot(30), 0) << "compression";
+    // Hauteur positive : lignes de bas en haut, la forme que lit tout lecteur de BMP.
+    EXPECT_EQ(mot(22), HauteurClient);
+}
+
+TEST_P(SkinLivre, FichierDeCouleursAvecSixClesDeTroisValeursChacune)
+{
+    const FichierCouleurs f = LireCouleurs(CheminSkin(Nom(), "cfg"));
+    EXPECT_TRUE(f.fautes.isEmpty()) << qPrintable(f.fautes.join(QStringLiteral(", ")));
+    int total = 0;
+    for (const QString& cle : ClesCouleurs()) {
+        ASSERT_EQ(f.valeurs.count(cle), 1u) << qPrintable(cle);
+        ASSERT_EQ(f.valeurs.at(cle).size(), 1u) << qPrintable(cle) << " en plusieurs lignes";
+        for (int v : f.valeurs.at(cle).front()) {
+            EXPECT_GE(v, 0) << qPrintable(cle);
+            EXPECT_LE(v, 255) << qPrintable(cle);
+            ++total;
+        }
+    }
+    EXPECT_EQ(total, 18);
+}
+
+#ifdef NOVEMIA_LECTEUR_CFG
+TEST_P(SkinLivre, LeLecteurDuProgrammeLitLesMemesCouleursSansMessage)
+{
+    const ResultatConfiguration r = LireConfiguration(CheminSkin(Nom(), "cfg").toStdString());
+    EXPECT_EQ(r.resultat, 1);
+    EXPECT_FALSE(r.message.has_value()) << *r.message;
+    auto enCouleur = [](Couleur c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); };
+    EXPECT_EQ(enCouleur(r.couleurs[1]), couleurs["Init"]);
+    EXPECT_EQ(enCouleur(r.couleurs[2]), couleurs["DeduitOrdi"]);
+    EXPECT_EQ(enCouleur(r.couleurs[4]), couleurs["HypoOrdi"]);
+    EXPECT_EQ(enCouleur(r.couleurs[5]), couleurs["CoupDeMain"]);
+    EXPECT_EQ(enCouleur(r.couleurs[6]), couleurs["CoupJoueur"]);
+    EXPECT_EQ(enCouleur(r.couleurs[7]), couleurs["HypoJoueur"]);
+}
+#endif
+
+TEST_P(SkinLivre, TraitsEntreLesCasesEtCadreAutourDeLeurReunion)
+{
+    for (int r = 0; r < 9; ++r)
+        for (int k = 0; k <= 9; ++k) {
+            // Trait vertical k à mi-hauteur de la ligne r, comparé à la case voisine.
+            const int y = int((BordY(r) + BordY(r + 1)) / 2);
+            const QColor voisine = Mesurer(image, InterieurCase(r, std::min(k, 8))).moyenne;
+            const int attendu = k % 3 == 0 ? 60 : 15;  // épais entre régions et au bord, fin sinon
+            EXPECT_GE(EcartPresDuTraitVertical(image, BordX(k), y, voisine), attendu)
+                << "trait vertical " << k << ", ligne " << r;
+        }
+    for (int k = 0; k < 9; ++k)
+        for (int r = 0; r <= 9; ++r) {
+            const int x = int((BordX(k) + BordX(k + 1)) / 2);
+            const QColor voisine = Mesurer(image, InterieurCase(std::min(r, 8), k)).moyenne;
+            const int attendu = r % 3 == 0 ? 60 : 15;
+            EXPECT_GE(EcartPresDuTraitHorizontal(image, BordY(r), x, voisine), attendu)
+                << "trait horizontal " << r << ", colonne " << k;
+        }
+}
+
+TEST_P(SkinLivre, TraitEpaisPlusMarqueQueTraitFin)
+{
+    // Entre la colonne 2 et la colonne 3 (régions) le trait est plus appuyé qu'entre 1 et 2.
+    for (int r = 0; r < 9; ++r) {
+        const int y = int((BordY(r) + BordY(r + 1)) / 2);
+        const QColor fond = Mesurer(image, InterieurCase(r, 2)).moyenne;
+        EXPECT_GT(EcartPresDuTraitVertical(image, BordX(3), y, fond), EcartPresDuTraitVertical(image, BordX(2), y, fond))
+            << "ligne " << r;
+    }
+}
+
+TEST_P(SkinLivre, CasesCalmesSousLesChiffres)
+{
+    for (int r = 0; r < 9; ++r)
+        for (int k = 0; k < 9; ++k) {
+            const Statistiques s = Mesurer(image, InterieurCase(r, k));
+            // Ni trait ni motif appuyé sous un chiffre.
+            EXPECT_LE(s.ecartType, 6.0) << "case " << r << "," << k;
+            EXPECT_LE(s.ecartMax, 22) << "case " << r << "," << k;
+        }
+}
+
+TEST_P(SkinLivre, ZonesDeClicDansLesCasesDessinees)
+{
+    for (int r = 0; r < 9; ++r)
+        for (int k = 0; k < 9; ++k) {
+            // Le milieu de chaque zone de clic tombe dans la case dessinée du même nom, loin des traits.
+            const int x = GrilleXMin + 33 * k + 16, y = GrilleYMin + 32 * r + 16;
+            const Zone z = ZoneClic(x, y);
+            ASSERT_EQ(z.type, Zone::Case);
+            ASSERT_EQ(z.ligne, r);
+            ASSERT_EQ(z.colonne, k);
+            EXPECT_TRUE(InterieurCase(r, k, 2).contains(x, y)) << "case " << r << "," << k;
+            const QColor fond = Mesurer(image, InterieurCase(r, k)).moyenne;
+            EXPECT_LE(EcartClarte(image.pixelColor(x, y), fond), 12) << "case " << r << "," << k;
+        }
+}
+
+TEST_P(SkinLivre, CouleursDesChiffresLisiblesSurChaqueCase)
+{
+    for (int r = 0; r < 9; ++r)
+        for (int k = 0; k < 9; ++k) {
+            const QColor fond = Mesurer(image, InterieurCase(r, k)).moyenne;
+            for (const QString& cle : ClesCouleurs()) {
+                // Les indices méritent le contraste d'un texte courant, les autres celui d'un grand texte.
+                const double minimum = cle == QLatin1String("Init") ? 4.5 : 3.0;
+                EXPECT_GE(Contraste(couleurs[cle], fond), minimum) << qPrintable(cle) << " case " << r << "," << k;
+            }
+        }
+}
+
+TEST_P(SkinLivre, SixOriginesBienDistinctes)
+{
+    const QStringList& cles = ClesCouleurs();
+    for (int i = 0; i < cles.size(); ++i)
+        for (int j = i + 1; j < cles.size(); ++j)
+            EXPECT_GE(EcartPercu(couleurs[cles[i]], couleurs[cles[j]]), 25.0)
+                << qPrintable(cles[i]) << " / " << qPrintable(cles[j]);
+}
+
+TEST_P(SkinLivre, UneCaseDePaletteSousChaqueEntree)
+{
+    const double gauche = RectPalette(0).x * PixelsParUniteX;
+    const double droite = (RectPalette(0).x + RectPalette(0).largeur) * PixelsParUniteX;
+    const int milieuX = int((gauche + droite) / 2);
+    for (int e = 0; e < 11; ++e) {
+        const int y = int(CentrePaletteY(e));
+        const QRect interieur(milieuX - 5, y - 3, 11, 7);
+        const Statistiques s = Mesurer(image, interieur);
+        EXPECT_LE(s.ecartMax, 22) << "entrée " << e;
+        // Bords gauche et droit de la case sur ceux de l'étiquette.
+        EXPECT_GE(EcartPresDuTraitVertical(image, gauche, y, s.moyenne), 30) << "entrée " << e;
+        EXPECT_GE(EcartPresDuTraitVertical(image, droite - 1, y, s.moyenne), 30) << "entrée " << e;
+        // Séparation visible en haut et en bas, à la limite avec la voisine.
+        EXPECT_GE(EcartPresDuTraitHorizontal(image, BornePalette(e), milieuX, s.moyenne), 30) << "entrée " << e;
+        EXPECT_GE(EcartPresDuTraitHorizontal(image, BornePalette(e + 1), milieuX, s.moyenne), 30) << "entrée " << e;
+        // Texte normal dans la couleur des indices, entrée choisie dans celle des déductions.
+        EXPECT_GE(Contraste(couleurs["Init"], s.moyenne), 4.5) << "entrée " << e;
+        EXPECT_GE(Contraste(couleurs["DeduitOrdi"], s.moyenne), 3.0) << "entrée " << e;
+        // La zone de clic de l'entrée passe bien par sa case.
+        const Zone z = ZoneClic(PaletteXMin + 10, y);
+        EXPECT_EQ(z.type, Zone::Palette);
+        EXPECT_EQ(z.entree, e);
+    }
+}
+
+TEST_P(SkinLivre, BandeCalmeSousLaLigneDEtat)
+{
+    const Rect s = RectStatut;
+    const QRect etiquette(QPoint(int(std::ceil(s.x * PixelsParUniteX)), int(std::ceil(s.y * PixelsParUniteY))),
+                          QPoint(int((s.x + s.largeur) * PixelsParUniteX) - 1, int((s.y + s.hauteur) * PixelsParUniteY) - 1));
+    const Statistiques bande = Mesurer(image, etiquette.adjusted(2, 2, -2, -2));
+    EXPECT_LE(bande.ecartType, 6.0);
+    EXPECT_LE(bande.ecartMax, 22);
+    EXPECT_GE(Contraste(couleurs["Init"], bande.moyenne), 4.5);
+    // La bande se détache de ce qui l'entoure, juste au-dessus de l'étiquette.
+    EXPECT_GE(EcartPresDuTraitHorizontal(image, s.y * PixelsParUniteY - 1, etiquette.center().x(), bande.moyenne), 30);
+}
+
+INSTANTIATE_TEST_SUITE_P(Livres, SkinLivre, ::testing::ValuesIn(NomsSkinsStd()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+TEST(SkinsLivres, AuMoinsTroisDontCeluiParDefaut)
+{
+    const QStringList noms = NomsSkins();
+    EXPECT_GE(noms.size(), 3);
+    EXPECT_TRUE(noms.contains(QStringLiteral(NOVEMIA_SKIN_DEFAUT)));
+    // Deux skins ne se ressemblent pas : leurs cases n'ont pas la même teinte.
+    for (int i = 0; i < noms.size(); ++i)
+        for (int j = i + 1; j < noms.size(); ++j) {
+            const QImage a(CheminSkin(noms[i], "bmp")), b(CheminSkin(noms[j], "bmp"));
+            ASSERT_FALSE(a.isNull());
+            ASSERT_FALSE(b.isNull());
+            EXPECT_GE(EcartPercu(Mesurer(a, InterieurCase(4, 4)).moyenne, Mesurer(b, InterieurCase(4, 4)).moyenne), 10.0)
+                << qPrintable(noms[i]) << " / " << qPrintable(noms[j]);
+        }
+}
+
+}  // namespace
