@@ -1,0 +1,124 @@
+// Mémoire d'une longue session : 10 000 générations (les quatre niveaux tour à tour) puis
+// 10 000 résolutions dans un même processus. Rapporte le tas occupé et la
+// mémoire résidente avant et après la boucle : une fuite s'y verrait en Mio.
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "game/partie.h"
+
+namespace {
+
+constexpr int Repetitions = 10000;
+
+// La session n'affiche rien et répond « Oui » à tout.
+class CIhmSilencieuse : public CIhm {
+public:
+    void MontrerCase(int, int, const std::string&, OrigineCase) override {}
+    void MontrerPalette(int, bool) override {}
+    std::string TexteStatut() const override { return statut; }
+    void ChangerStatut(const std::string& texte) override { statut = texte; }
+    void Message(const std::string& texte) override { ++messages, dernierMessage = texte; }
+    bool Question(const std::string&) override { return true; }
+    std::optional<std::string> ChoisirFichierAOuvrir() override { return std::nullopt; }
+    std::optional<std::string> ChoisirFichierAEnregistrer() override { return std::nullopt; }
+    void CurseurAttente(bool) override {}
+    void EtatMenuCreation(bool) override {}
+
+    int messages = 0;
+    std::string dernierMessage;
+
+private:
+    std::string statut;
+};
+
+long ResidentKio()
+{
+    long pages = 0, residentes = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &residentes) != 2) residentes = 0;
+        std::fclose(f);
+    }
+    return residentes * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// Octets du tas en usage (allocateur de la glibc).
+double TasOctets() { return static_cast<double>(mallinfo2().uordblks); }
+
+struct Releve {
+    double tas = 0;
+    long resident = 0;
+    static Releve Maintenant()
+    {
+        // La mémoire résidente d'abord : la première lecture de /proc alloue pour de bon
+        // quelques octets de la bibliothèque C, qui ne doivent pas passer pour une fuite.
+        const long resident = ResidentKio();
+        return {TasOctets(), resident};
+    }
+};
+
+void Rapporter(benchmark::State& etat, const Releve& avant, const Releve& apres)
+{
+    etat.counters["tas_avant_kio"] = avant.tas / 1024;
+    etat.counters["tas_croissance_o"] = apres.tas - avant.tas;
+    etat.counters["rss_avant_kio"] = static_cast<double>(avant.resident);
+    etat.counters["rss_croissance_kio"] = static_cast<double>(apres.resident - avant.resident);
+}
+
+void BM_Memoire_Generations(benchmark::State& etat)
+{
+    CIhmSilencieuse ihm;
+    CPartie partie(ihm);
+    partie.hasard.Semer(1);
+    // Échauffement : les tampons de la bibliothèque sont en place.
+    for (int i = 0; i < 100; ++i) partie.GenererGrille(static_cast<NiveauGrille>(i % 4));
+    Releve avant;
+    for (auto _ : etat) {
+        // Relevé pris dans la boucle : ce que la mesure elle-même alloue n'y compte pas.
+        avant = Releve::Maintenant();
+        for (int i = 0; i < Repetitions; ++i) partie.GenererGrille(static_cast<NiveauGrille>(i % 4));
+    }
+    const Releve apres = Releve::Maintenant();
+    if (ihm.messages != 0) etat.SkipWithError(ihm.dernierMessage.c_str());
+    Rapporter(etat, avant, apres);
+}
+BENCHMARK(BM_Memoire_Generations)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_Memoire_Resolutions(benchmark::State& etat)
+{
+    CIhmSilencieuse ihm;
+    CPartie partie(ihm);
+    partie.hasard.Semer(2);
+    // Cent grilles diaboliques, gardées par leurs indices, à résoudre tour à tour.
+    std::vector<CGrille> grilles;
+    for (int i = 0; i < 100; ++i) {
+        partie.ConstruireGrille(Diabolique);
+        partie.grille.RemettreGrille();
+        grilles.push_back(partie.grille);
+    }
+    for (int i = 0; i < 100; ++i) {
+        partie.grille = grilles[i];
+        partie.ResoudreEtMemoriser();
+    }
+    Releve avant;
+    for (auto _ : etat) {
+        // Relevé pris dans la boucle : ce que la mesure elle-même alloue n'y compte pas.
+        avant = Releve::Maintenant();
+        for (int i = 0; i < Repetitions; ++i) {
+            partie.grille = grilles[i % grilles.size()];
+            partie.ResoudreEtMemoriser();
+        }
+    }
+    const Releve apres = Releve::Maintenant();
+    if (ihm.messages != 0) etat.SkipWithError(ihm.dernierMessage.c_str());
+    Rapporter(etat, avant, apres);
+}
+BENCHMARK(BM_Memoire_Resolutions)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
