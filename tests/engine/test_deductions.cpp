@@ -1,0 +1,315 @@
+// Les deux déductions, le choix de la case d'hypothèse, la pose et l'annulation d'un niveau,
+// sur des grilles construites pour chaque cas.
+#include <gtest/gtest.h>
+
+#include "outilsgrille.h"
+
+namespace {
+
+constexpr uint16_t Tous = 0x1FF;
+uint16_t BitDe(int d) { return static_cast<uint16_t>(1u << (d - 1)); }
+
+void Poser(CGrille& g, int l, int c, int d)
+{
+    g.cases[l][c].chiffre = d;
+    g.cases[l][c].origine = Init;
+}
+
+struct AvecTrace {
+    CGrille grille;
+    CSortieMemoire trace;
+    AvecTrace()
+    {
+        grille.ViderGrille();
+        grille.traceActive = true;
+        grille.sortieTrace = &trace;
+    }
+};
+
+TEST(Elimination, NeuviemeChiffreDUneCase)
+{
+    AvecTrace t;
+    // La case (4,7) voit 1 2 3 dans sa ligne, 4 5 6 dans sa colonne, 7 8 dans sa région.
+    Poser(t.grille, 4, 0, 1), Poser(t.grille, 4, 1, 2), Poser(t.grille, 4, 2, 3);
+    Poser(t.grille, 0, 7, 4), Poser(t.grille, 1, 7, 5), Poser(t.grille, 8, 7, 6);
+    Poser(t.grille, 3, 6, 7), Poser(t.grille, 5, 8, 8);
+    t.grille.niveauCourant = 3;
+    EXPECT_EQ(t.grille.DeduireElimination(), 1);
+    const Case& k = t.grille.cases[4][7];
+    EXPECT_EQ(k.chiffre, 9);
+    EXPECT_EQ(k.origine, DeduitOrdi);
+    EXPECT_EQ(k.niveau, 3);
+    ASSERT_EQ(t.trace.lignes.size(), 1u);
+    EXPECT_EQ(t.trace.lignes[0], "D\xC3\xA9" "duction par \xC3\xA9limination -> Case(4,7): Chiffre=9 Niveau=3 \n");
+}
+
+TEST(Elimination, ChaineVueAuPassageSuivant)
+{
+    AvecTrace t;
+    // (0,0) garde 8 et 9 (colonne 0 : 1 à 7) ; (0,8) n'a que 8 (colonne 8 : le reste).
+    for (int l = 1; l <= 7; ++l) Poser(t.grille, l, 0, l);
+    const int colonne8[] = {2, 3, 4, 5, 6, 7, 9, 1};
+    for (int l = 1; l <= 8; ++l) Poser(t.grille, l, 8, colonne8[l - 1]);
+    EXPECT_EQ(t.grille.DeduireElimination(), 1);
+    ASSERT_GE(t.trace.lignes.size(), 2u);
+    // (0,8) est posée d'abord ; (0,0), visitée plus tôt dans le passage, suit au passage d'après.
+    EXPECT_NE(t.trace.lignes[0].find("Case(0,8): Chiffre=8"), std::string::npos) << t.trace.lignes[0];
+    EXPECT_NE(t.trace.lignes[1].find("Case(0,0): Chiffre=9"), std::string::npos) << t.trace.lignes[1];
+}
+
+TEST(Elimination, ContradictionRendDeuxEtGardeLesPosesPrecedentes)
+{
+    AvecTrace t;
+    // (0,0) n'a que 9 ; (5,5) voit les neuf chiffres ; (8,8), après elle, n'aurait que 9.
+    for (int c = 1; c <= 8; ++c) Poser(t.grille, 0, c, c);
+    Poser(t.grille, 5, 6, 1), Poser(t.grille, 5, 7, 2), Poser(t.grille, 5, 8, 3);
+    Poser(t.grille, 8, 5, 4), Poser(t.grille, 7, 5, 6);
+    Poser(t.grille, 3, 3, 7), Poser(t.grille, 4, 4, 8), Poser(t.grille, 3, 4, 9);
+    Poser(t.grille, 8, 0, 1), Poser(t.grille, 8, 1, 2), Poser(t.grille, 8, 2, 3);
+    Poser(t.grille, 6, 8, 5), Poser(t.grille, 7, 8, 6), Poser(t.grille, 6, 6, 7);
+    t.grille.CalculerPossibles(5, 5);
+    ASSERT_EQ(t.grille.cases[5][5].possibles, 0) << "montage : (5,5) doit tout voir";
+    t.grille.CalculerPossibles(8, 8);
+    ASSERT_EQ(t.grille.cases[8][8].possibles, BitDe(9)) << "montage : (8,8) n'a que 9";
+    EXPECT_EQ(t.grille.DeduireElimination(), 2);
+    EXPECT_EQ(t.grille.cases[0][0].chiffre, 9) << "la pose faite avant la contradiction reste";
+    EXPECT_EQ(t.grille.cases[0][0].origine, DeduitOrdi);
+    EXPECT_EQ(t.grille.cases[8][8].chiffre, 0) << "rien après la case sans candidat";
+    EXPECT_EQ(t.grille.cases[5][5].possibles, 0);
+}
+
+TEST(Elimination, RienAPoserLaisseLesChiffresEtMetLesDrapeauxAJour)
+{
+    CGrille grille;
+    const auto liste = ChargerListe("17indices-1000.txt");
+    if (liste.empty()) GTEST_SKIP() << "liste absente";
+    Remplir(grille, liste[3]);
+    for (auto& ligne : grille.cases)
+        for (Case& k : ligne) k.possibles = 0;  // des drapeaux faux, à recalculer
+    const auto avant = grille.cases;
+    const int32_t e = grille.DeduireElimination();
+    ASSERT_NE(e, 2);
+    if (e == 0) {
+        for (int l = 0; l < 9; ++l)
+            for (int c = 0; c < 9; ++c) EXPECT_EQ(grille.cases[l][c].chiffre, avant[l][c].chiffre);
+    }
+    for (int l = 0; l < 9; ++l)
+        for (int c = 0; c < 9; ++c) {
+            if (grille.cases[l][c].chiffre != 0) continue;
+            const uint16_t lus = grille.cases[l][c].possibles;
+            grille.CalculerPossibles(l, c);
+            EXPECT_EQ(lus, grille.cases[l][c].possibles) << l << "," << c;
+            EXPECT_GE(std::popcount(lus), 2);
+        }
+}
+
+TEST(Elimination, GrillePleineNeFaitRien)
+{
+    AvecTrace t;
+    Remplir(t.grille, "123456789456789123789123456214365897365897214897214365531642978642978531978531642");
+    ASSERT_TRUE(t.grille.GrilleValide());
+    EXPECT_EQ(t.grille.DeduireElimination(), 0);
+    EXPECT_EQ(t.grille.DeduireUnicite(), 0);
+    EXPECT_TRUE(t.trace.lignes.empty());
+}
+
+TEST(Elimination, IndicesRepetesRetirentSeulementDesCandidats)
+{
+    CGrille grille;
+    grille.ViderGrille();
+    Poser(grille, 0, 0, 5), Poser(grille, 0, 4, 5);
+    EXPECT_EQ(grille.DeduireElimination(), 0);
+    EXPECT_EQ(grille.cases[0][8].possibles, Tous & ~BitDe(5));
+}
+
+TEST(Unicite, PoseeParLaColonneQuandLaLigneEnACinq)
+{
+    AvecTrace t;
+    // Le 1 n'est possible qu'en (2,3) et (2,5) : deux places dans la ligne 2, une seule
+    // dans la colonne 3, qui passe avant la colonne 5.
+    for (auto& ligne : t.grille.cases)
+        for (Case& k : ligne) k.possibles = Tous & ~BitDe(1);
+    t.grille.cases[2][3].possibles = Tous;
+    t.grille.cases[2][5].possibles = Tous;
+    EXPECT_EQ(t.grille.DeduireUnicite(), 1);
+    EXPECT_EQ(t.grille.cases[2][3].chiffre, 1);
+    EXPECT_EQ(t.grille.cases[2][3].origine, DeduitOrdiUnicite);
+    EXPECT_EQ(t.grille.cases[2][3].possibles, Tous) << "les drapeaux de la case posée restent";
+    EXPECT_EQ(t.grille.cases[2][5].possibles, Tous & ~BitDe(1)) << "effacé par la ligne 2";
+    EXPECT_EQ(t.grille.cases[2][5].chiffre, 0);
+    ASSERT_EQ(t.trace.lignes.size(), 1u);
+    EXPECT_EQ(t.trace.lignes[0], "D\xC3\xA9" "duction par unicit\xC3\xA9 (colonne) -> Case(2,3) : Chiffre=1 Niveau=0 \n");
+}
+
+TEST(Unicite, DeuxChiffresUniquesDansLaMemeCase)
+{
+    AvecTrace t;
+    t.grille.niveauCourant = 2;
+    for (int c = 0; c < 9; ++c)
+        if (c != 2) t.grille.cases[0][c].possibles = Tous & ~(BitDe(3) | BitDe(6));
+    EXPECT_EQ(t.grille.DeduireUnicite(), 1);
+    EXPECT_EQ(t.grille.cases[0][2].chiffre, 6) << "le plus grand reste";
+    EXPECT_EQ(t.grille.cases[0][2].niveau, 2);
+    ASSERT_EQ(t.trace.lignes.size(), 2u);
+    EXPECT_EQ(t.trace.lignes[0], "D\xC3\xA9" "duction par unicit\xC3\xA9 (ligne)-> Case(0,2) : Chiffre=3 Niveau=2 \n");
+    EXPECT_EQ(t.trace.lignes[1], "D\xC3\xA9" "duction par unicit\xC3\xA9 (ligne)-> Case(0,2) : Chiffre=6 Niveau=2 \n");
+}
+
+TEST(Unicite, UnePoseEffaceLeDrapeauPourLesUnitesSuivantes)
+{
+    AvecTrace t;
+    // Le 2 : seul en (2,4) dans la ligne 2 ; en (5,4) et (5,7) dans la ligne 5. La pose de
+    // la ligne 2 l'efface de la colonne 4 : la ligne 5 n'a plus que (5,7).
+    for (int c = 0; c < 9; ++c) {
+        if (c != 4) t.grille.cases[2][c].possibles = Tous & ~BitDe(2);
+        if (c != 4 && c != 7) t.grille.cases[5][c].possibles = Tous & ~BitDe(2);
+    }
+    EXPECT_EQ(t.grille.DeduireUnicite(), 1);
+    ASSERT_GE(t.trace.lignes.size(), 2u);
+    EXPECT_EQ(t.trace.lignes[0], "D\xC3\xA9" "duction par unicit\xC3\xA9 (ligne)-> Case(2,4) : Chiffre=2 Niveau=0 \n");
+    EXPECT_EQ(t.trace.lignes[1], "D\xC3\xA9" "duction par unicit\xC3\xA9 (ligne)-> Case(5,7) : Chiffre=2 Niveau=0 \n");
+    EXPECT_EQ(t.grille.cases[5][4].chiffre, 0);
+}
+
+TEST(Unicite, RegionEnDernier)
+{
+    AvecTrace t;
+    // Le 4 n'est possible qu'en (7,1) et (8,2) : deux lignes, deux colonnes, une région.
+    for (auto& ligne : t.grille.cases)
+        for (Case& k : ligne) k.possibles = Tous & ~BitDe(4);
+    t.grille.cases[7][1].possibles = Tous;
+    t.grille.cases[8][2].possibles = Tous;
+    // Une ligne et une colonne avec une seule place chacune : le 4 de la ligne 7 est en
+    // (7,1), seul ; la région n'aura plus rien à poser.
+    EXPECT_EQ(t.grille.DeduireUnicite(), 1);
+    ASSERT_FALSE(t.trace.lignes.empty());
+    EXPECT_EQ(t.trace.lignes[0], "D\xC3\xA9" "duction par unicit\xC3\xA9 (ligne)-> Case(7,1) : Chiffre=4 Niveau=0 \n");
+    // Même montage sans ligne ni colonne décisive : deux cases par ligne et par colonne.
+    AvecTrace r;
+    for (auto& ligne : r.grille.cases)
+        for (Case& k : ligne) k.possibles = Tous & ~BitDe(4);
+    r.grille.cases[6][0].possibles = Tous;  // région 6
+    r.grille.cases[6][3].possibles = Tous;  // région 7
+    r.grille.cases[3][0].possibles = Tous;  // région 3
+    r.grille.cases[3][4].possibles = Tous;  // région 4
+    r.grille.cases[4][3].possibles = Tous;  // région 4
+    r.grille.cases[4][4].possibles = Tous;  // région 4
+    EXPECT_EQ(r.grille.DeduireUnicite(), 1);
+    ASSERT_FALSE(r.trace.lignes.empty());
+    EXPECT_EQ(r.trace.lignes[0], "D\xC3\xA9" "duction par unicit\xC3\xA9 (r\xC3\xA9gion) -> Case(3,0) : Chiffre=4 Niveau=0 \n");
+}
+
+TEST(Unicite, RienAPoserNeChangeRien)
+{
+    AvecTrace t;
+    const auto avant = t.grille.cases;
+    EXPECT_EQ(t.grille.DeduireUnicite(), 0);
+    for (int l = 0; l < 9; ++l)
+        for (int c = 0; c < 9; ++c) {
+            EXPECT_EQ(t.grille.cases[l][c].chiffre, 0);
+            EXPECT_EQ(t.grille.cases[l][c].possibles, avant[l][c].possibles);
+        }
+    EXPECT_TRUE(t.trace.lignes.empty());
+}
+
+struct CasChoix {
+    std::vector<std::pair<int, uint16_t>> drapeaux;  // case (l*9+c) et ses drapeaux
+    int32_t attendu;
+};
+
+class Choix : public ::testing::TestWithParam<CasChoix> {};
+
+TEST_P(Choix, MoinsDeCandidatsPuisPremiereEnLecture)
+{
+    CGrille grille;
+    grille.ViderGrille();
+    for (const auto& [i, m] : GetParam().drapeaux) grille.cases[i / 9][i % 9].possibles = m;
+    EXPECT_EQ(grille.ChoisirCaseHypothese(), GetParam().attendu);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Choix,
+    ::testing::Values(
+        CasChoix{{}, 0},                                                         // vide : (0,0), neuf candidats
+        CasChoix{{{4 * 9 + 6, 0x003}, {2 * 9 + 8, 0x00C}}, 28},                   // deux à deux : la première en lecture
+        CasChoix{{{0, 0x001}, {1, 0x000}, {50, 0x0F0}, {60, 0x007}}, 66},          // 0 ou 1 candidat : jamais choisie
+        CasChoix{{{70, 0x007}, {10, 0x00F}, {5, 0x01F}}, 77},                      // 3 avant 4 avant 5
+        CasChoix{{{80, 0x101}}, 88}));
+
+TEST(Choix, GrillePleineRendMoinsUn)
+{
+    CGrille grille;
+    Remplir(grille, "123456789456789123789123456214365897365897214897214365531642978642978531978531642");
+    EXPECT_EQ(grille.ChoisirCaseHypothese(), -1);
+}
+
+TEST(Hypothese, PoseReessaiEtAnnulation)
+{
+    AvecTrace t;
+    Poser(t.grille, 0, 0, 5);
+    t.grille.cases[3][6].possibles = BitDe(3) | BitDe(7);
+    t.grille.PoserHypothese(36);
+    EXPECT_EQ(t.grille.niveauCourant, 1);
+    const Hypothese& h = t.grille.hypotheses[1];
+    EXPECT_EQ(h.ligne, 3);
+    EXPECT_EQ(h.colonne, 6);
+    EXPECT_EQ(h.indice, 0);
+    EXPECT_EQ(h.chiffres[0], 3);
+    EXPECT_EQ(h.chiffres[1], 7);
+    EXPECT_EQ(h.chiffres[2], -1);
+    const Case& k = t.grille.cases[3][6];
+    EXPECT_EQ(k.chiffre, 3);
+    EXPECT_EQ(k.origine, HypoOrdi);
+    EXPECT_EQ(k.niveau, 1);
+
+    t.grille.AnnulerNiveau();
+    EXPECT_EQ(k.chiffre, 0);
+    EXPECT_EQ(k.origine, Vide);
+    EXPECT_EQ(k.niveau, 0);
+    EXPECT_EQ(t.grille.cases[0][0].chiffre, 5) << "un indice n'est pas d'un niveau ouvert";
+    EXPECT_EQ(t.grille.niveauCourant, 1);
+    EXPECT_EQ(t.grille.cases[0][8].possibles, Tous & ~BitDe(5)) << "tous les candidats recalculés";
+    EXPECT_EQ(t.grille.cases[0][0].possibles, Tous & ~BitDe(5)) << "une case pleine aussi";
+
+    t.grille.PoserHypothese(-1);
+    EXPECT_EQ(k.chiffre, 7);
+    EXPECT_EQ(t.grille.hypotheses[1].indice, 1);
+    ASSERT_EQ(t.trace.lignes.size(), 2u);
+    EXPECT_EQ(t.trace.lignes[0], "Hypothese -> Case(3,6): Chiffre=3 Niveau=1\n");
+    EXPECT_EQ(t.trace.lignes[1], "Hypothese -> Case(3,6): Chiffre=7 Niveau=1\n");
+}
+
+TEST(Hypothese, AnnulerNeVideQueLeNiveauCourant)
+{
+    CGrille grille;
+    grille.ViderGrille();
+    grille.cases[0][0] = {4, 0x1FF, 1, HypoOrdi};
+    grille.cases[0][1] = {6, 0x1FF, 1, DeduitOrdi};
+    grille.cases[5][5] = {2, 0x1FF, 2, HypoOrdi};
+    grille.cases[5][6] = {3, 0x1FF, 2, DeduitOrdiUnicite};
+    grille.niveauCourant = 2;
+    grille.AnnulerNiveau();
+    EXPECT_EQ(grille.cases[5][5].chiffre, 0);
+    EXPECT_EQ(grille.cases[5][6].chiffre, 0);
+    EXPECT_EQ(grille.cases[0][0].chiffre, 4);
+    EXPECT_EQ(grille.cases[0][1].chiffre, 6);
+    EXPECT_EQ(grille.cases[5][6].possibles, Tous);
+}
+
+TEST(Trace, RienSansTraceActive)
+{
+    CGrille grille;
+    CSortieMemoire trace;
+    grille.sortieTrace = &trace;
+    const auto liste = ChargerListe("top95.txt");
+    Remplir(grille, liste.empty() ? std::string(81, '.') : liste[0]);
+    EXPECT_TRUE(grille.Resoudre(LimiteJoueur));
+    EXPECT_TRUE(trace.lignes.empty());
+    // Trace active sans sortie : rien n'est écrit nulle part, la résolution va au bout.
+    grille.traceActive = true;
+    grille.sortieTrace = nullptr;
+    grille.RemettreGrille();
+    EXPECT_TRUE(grille.Resoudre(LimiteJoueur));
+}
+
+}  // namespace
