@@ -12,6 +12,7 @@
 #include "game/partie.h"
 #include "skin/configuration.h"
 #include "ui/dlgskin.h"
+#include "ui/identifiants.h"
 
 class CColorLabel;
 class CGrilleApp;
@@ -64,6 +65,8 @@ public:
     void OnAide();
     void OnOK() { done(IdResultatOK); }
     void OnCancel() { done(IdResultatAnnuler); }
+    // La case de fermeture et le menu système finissent comme « Quitter ».
+    void reject() override { Commande(IDCANCEL); }
 
     // CIhm
     void MontrerCase(int ligne, int colonne, const std::string& texte, OrigineCase origine) override;

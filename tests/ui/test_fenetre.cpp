@@ -494,6 +494,38 @@ TEST_F(Fenetre, ImportationParLeMenu)
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille importée (essai.sdu)");
 }
 
+TEST_F(Fenetre, ExportationParLeMenuNeGardeQueLesIndices)
+{
+    Generer();
+    boite.Action(ID_COUPDEMAIN2)->trigger();  // deux chiffres révélés : pas exportés
+    const std::string chemin = environnement.Chemin(QStringLiteral("sortie.sdu")).toStdString();
+    boite.fichiersAEnregistrer = {chemin};
+    const std::string statut = boite.etiquetteStatut->Texte();
+    boite.Action(ID_EXPORTER)->trigger();
+    EXPECT_TRUE(boite.messages.empty());
+    EXPECT_EQ(boite.etiquetteStatut->Texte(), statut);
+    QFile f(QString::fromStdString(chemin));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray contenu = f.readAll();
+    ASSERT_EQ(contenu.size(), 99);
+    for (int l = 0; l < 9; ++l) {
+        for (int c = 0; c < 9; ++c) {
+            const Case& k = boite.partie.grille.cases[l][c];
+            EXPECT_EQ(contenu[l * 11 + c], k.origine == Init ? char('0' + k.chiffre) : '.');
+        }
+        EXPECT_EQ(contenu.mid(l * 11 + 9, 2), QByteArray("\r\n"));
+    }
+}
+
+TEST_F(Fenetre, CaseDeFermetureFinitCommeQuitter)
+{
+    Generer();
+    boite.close();
+    EXPECT_FALSE(boite.isVisible());
+    EXPECT_EQ(boite.result(), IDCANCEL);
+    EXPECT_TRUE(boite.questions.empty());
+}
+
 TEST_F(Fenetre, AProposEtPreferencesSontDesBoitesModales)
 {
     bool versionVue = false, okVu = false;
