@@ -1,0 +1,42 @@
+// novemia-cli : résoudre et générer des grilles depuis un terminal, avec le moteur du jeu.
+#include <cstdio>
+#include <string_view>
+
+#include "cli/commandes.h"
+
+namespace {
+
+constexpr const char* TexteUsage =
+    "Usage : novemia-cli COMMANDE [ARGUMENTS…]\n"
+    "  novemia-cli resoudre FICHIER [FICHIER…] [--trace JOURNAL]\n"
+    "  novemia-cli resoudre --lignes FICHIER [--trace JOURNAL]\n"
+    "  novemia-cli generer NIVEAU [--graine N] [--nombre K] [--trace JOURNAL]\n";
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 2) {
+        const std::string_view commande = argv[1];
+        if (commande == "resoudre") {
+            return CommandeResoudre(argc - 1, argv + 1);
+        }
+        if (commande == "generer") {
+#ifdef NOVEMIA_AVEC_GENERER
+            return CommandeGenerer(argc - 1, argv + 1);
+#else
+            std::fputs("novemia-cli : commande « generer » indisponible\n", stderr);
+            return 64;
+#endif
+        }
+        if (commande == "--aide" || commande == "-h" || commande == "--help") {
+            std::fputs(TexteUsage, stdout);
+            return 0;
+        }
+        std::fprintf(stderr, "novemia-cli : commande inconnue « %s »\n", argv[1]);
+    } else {
+        std::fputs("novemia-cli : commande manquante\n", stderr);
+    }
+    std::fputs(TexteUsage, stderr);
+    return 64;
+}

@@ -1,0 +1,262 @@
+// « novemia-cli resoudre » : lit des grilles comme l'importation du jeu, les résout comme une
+// grille qui entre en jeu (ResoudreEtMemoriser) et écrit leurs solutions.
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <iostream>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/commandes.h"
+#include "engine/grille.h"
+#include "files/fichiergrille.h"
+#include "files/fichiertrace.h"
+
+namespace {
+
+// Codes de sortie : le plus grave l'emporte (2 sur 1).
+constexpr int CodeSucces = 0;
+constexpr int CodeSansSolution = 1;
+constexpr int CodeLecture = 2;
+constexpr int CodeUsage = 64;
+constexpr int CodeEcriture = 74;  // sortie standard en échec (disque plein…)
+
+constexpr const char* TexteUsage =
+    "Usage : novemia-cli resoudre FICHIER [FICHIER…] [--trace JOURNAL]\n"
+    "        novemia-cli resoudre --lignes FICHIER [--trace JOURNAL]\n"
+    "  FICHIER           grille au format .sdu (neuf lignes de neuf caractères)\n"
+    "  --lignes FICHIER  une grille par ligne : 81 caractères, « . » ou « 0 » pour une case\n"
+    "                    vide ; lignes vides et lignes commençant par « # » ignorées ;\n"
+    "                    « - » lit l'entrée standard\n"
+    "  --trace JOURNAL   écrit la trace des résolutions dans JOURNAL\n"
+    "Code de sortie : 0 tout est résolu, 1 une grille sans solution, 2 un fichier illisible.\n";
+
+int Usage(const std::string& erreur)
+{
+    std::cerr << "novemia-cli resoudre : " << erreur << "\n" << TexteUsage;
+    return CodeUsage;
+}
+
+struct Options {
+    std::vector<std::string> fichiers;
+    std::optional<std::string> lignes;
+    std::optional<std::string> trace;
+};
+
+// Rend les options, ou le code de sortie quand il faut s'arrêter là (usage, aide).
+std::optional<int> LireOptions(int argc, char** argv, Options& options)
+{
+    bool finDesOptions = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (!finDesOptions && (arg == "--aide" || arg == "-h" || arg == "--help")) {
+            std::cout << TexteUsage;
+            return CodeSucces;
+        }
+        if (!finDesOptions && (arg == "--trace" || arg == "--lignes")) {
+            if (i + 1 >= argc) return Usage("valeur manquante après " + std::string(arg));
+            const std::string valeur = argv[++i];
+            if (valeur.empty()) return Usage("nom de fichier vide après " + std::string(arg));
+            auto& cible = arg == "--trace" ? options.trace : options.lignes;
+            if (cible) return Usage(std::string(arg) + " donné deux fois");
+            cible = valeur;
+            continue;
+        }
+        if (!finDesOptions && arg == "--") {
+            finDesOptions = true;
+            continue;
+        }
+        if (!finDesOptions && arg.size() > 1 && arg[0] == '-') {
+            return Usage("option inconnue « " + std::string(arg) + " »");
+        }
+        if (arg.empty()) return Usage("nom de fichier vide");
+        options.fichiers.emplace_back(arg);
+    }
+    if (options.lignes && !options.fichiers.empty()) {
+        return Usage("--lignes ne se combine pas avec des fichiers de grille");
+    }
+    if (!options.lignes && options.fichiers.empty()) return Usage("aucun fichier de grille");
+    return std::nullopt;
+}
+
+// Écrit sur la sortie standard ; les messages d'erreur passent après ce qui précède.
+void MessageErreur(const std::string& texte)
+{
+    std::cout.flush();
+    std::cerr << texte << '\n';
+}
+
+// La solution gardée par ResoudreEtMemoriser, en 81 chiffres.
+std::string TexteSolution(const CGrille& grille)
+{
+    std::string texte(81, '0');
+    for (int i = 0; i < 81; ++i) texte[i] = static_cast<char>('0' + grille.solution[i].chiffre);
+    return texte;
+}
+
+void Brancher(CGrille& grille, CFichierTrace* trace)
+{
+    if (trace != nullptr) {
+        grille.traceActive = true;
+        grille.sortieTrace = trace;
+    }
+}
+
+int ResoudreFichiers(const std::vector<std::string>& fichiers, CFichierTrace* trace)
+{
+    int code = CodeSucces;
+    const bool plusieurs = fichiers.size() > 1;
+    for (const std::string& fichier : fichiers) {
+        const std::string prefixe = plusieurs ? fichier + " : " : "";
+        CGrille grille;
+        grille.ViderGrille();
+        if (const auto erreur = LireFichierGrille(fichier, grille)) {
+            MessageErreur(prefixe + *erreur);
+            code = CodeLecture;
+            continue;
+        }
+        Brancher(grille, trace);
+        if (!grille.ResoudreEtMemoriser()) {
+            MessageErreur(prefixe + std::string(MessageSansSolution));
+            if (code == CodeSucces) code = CodeSansSolution;
+            continue;
+        }
+        if (plusieurs) std::cout << "# " << fichier << '\n';
+        const std::string solution = TexteSolution(grille);
+        for (int l = 0; l < 9; ++l) std::cout << std::string_view(solution).substr(l * 9, 9) << '\n';
+    }
+    return code;
+}
+
+// Lecture d'une ligne en n'en gardant que le début : une ligne démesurée n'occupe pas plus
+// de mémoire qu'une autre. `longueur` compte les caractères (fin de ligne exclue) jusqu'à
+// LongueurGardee + 1 au plus.
+constexpr size_t LongueurGardee = 100;
+
+bool LireLigneBornee(std::istream& entree, std::string& debut, size_t& longueur)
+{
+    debut.clear();
+    longueur = 0;
+    bool lu = false;
+    for (;;) {
+        const auto c = entree.get();
+        if (c == std::char_traits<char>::eof()) break;
+        lu = true;
+        if (c == '\n') break;
+        if (longueur == LongueurGardee) {
+            // Trop longue pour être une grille : on passe le reste sans le garder.
+            entree.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+            longueur = LongueurGardee + 1;
+            return true;
+        }
+        debut += static_cast<char>(c);
+        ++longueur;
+    }
+    return lu;
+}
+
+// Contrôle d'une ligne de grille ; rend le message d'erreur, ou rien si elle est bonne.
+std::optional<std::string> ControlerLigne(std::string& ligne, size_t longueur)
+{
+    if (longueur > LongueurGardee) return "une grille s'écrit en 81 caractères (ligne trop longue)";
+    while (!ligne.empty() && (ligne.back() == '\r' || ligne.back() == ' ' || ligne.back() == '\t')) {
+        ligne.pop_back();
+    }
+    if (ligne.size() != 81) {
+        return "une grille s'écrit en 81 caractères (" + std::to_string(ligne.size()) + " lus)";
+    }
+    for (size_t i = 0; i < ligne.size(); ++i) {
+        const char c = ligne[i];
+        if (c != '.' && (c < '0' || c > '9')) {
+            return "caractère non autorisé en position " + std::to_string(i + 1);
+        }
+    }
+    return std::nullopt;
+}
+
+bool LigneIgnoree(const std::string& ligne)
+{
+    if (!ligne.empty() && ligne[0] == '#') return true;
+    return ligne.find_first_not_of(" \t\r") == std::string::npos;
+}
+
+int ResoudreLignes(std::istream& entree, CFichierTrace* trace)
+{
+    int code = CodeSucces;
+    std::string ligne;
+    size_t longueur = 0;
+    for (long numero = 1; LireLigneBornee(entree, ligne, longueur); ++numero) {
+        if (longueur <= LongueurGardee && LigneIgnoree(ligne)) continue;
+        if (const auto erreur = ControlerLigne(ligne, longueur)) {
+            MessageErreur("novemia-cli resoudre : ligne " + std::to_string(numero) + " : " + *erreur);
+            code = CodeLecture;
+            continue;
+        }
+        CGrille grille;
+        grille.ViderGrille();
+        for (int i = 0; i < 81; ++i) {
+            if (ligne[i] >= '1' && ligne[i] <= '9') {
+                grille.cases[i / 9][i % 9].chiffre = ligne[i] - '0';
+                grille.cases[i / 9][i % 9].origine = Init;
+            }
+        }
+        Brancher(grille, trace);
+        if (grille.ResoudreEtMemoriser()) {
+            std::cout << TexteSolution(grille) << '\n';
+        } else {
+            std::cout << MessageSansSolution << '\n';
+            if (code == CodeSucces) code = CodeSansSolution;
+        }
+    }
+    if (entree.bad()) {
+        MessageErreur("novemia-cli resoudre : erreur de lecture");
+        code = CodeLecture;
+    }
+    return code;
+}
+
+int ResoudreLignes(const std::string& chemin, CFichierTrace* trace)
+{
+    if (chemin == "-") return ResoudreLignes(std::cin, trace);
+    // Un fichier ordinaire ou un tube ; ni dossier ni périphérique (sans fin).
+    struct stat etat {};
+    const bool lisible = ::stat(chemin.c_str(), &etat) == 0 && (S_ISREG(etat.st_mode) || S_ISFIFO(etat.st_mode));
+    std::ifstream entree;
+    if (lisible) entree.open(chemin, std::ios::binary);
+    if (!entree.is_open()) {
+        MessageErreur("novemia-cli resoudre : impossible d'ouvrir « " + chemin + " »");
+        return CodeLecture;
+    }
+    return ResoudreLignes(entree, trace);
+}
+
+}  // namespace
+
+int CommandeResoudre(int argc, char** argv)
+{
+    Options options;
+    if (const auto fin = LireOptions(argc, argv, options)) return *fin;
+
+    CFichierTrace trace;
+    if (options.trace && !trace.Ouvrir(std::time(nullptr), *options.trace)) {
+        MessageErreur("novemia-cli resoudre : impossible de créer le fichier de trace « " + *options.trace + " »");
+        return CodeLecture;
+    }
+    CFichierTrace* sortieTrace = options.trace ? &trace : nullptr;
+
+    std::ios::sync_with_stdio(false);
+    const int code = options.lignes ? ResoudreLignes(*options.lignes, sortieTrace)
+                                    : ResoudreFichiers(options.fichiers, sortieTrace);
+    trace.Fermer();
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "novemia-cli resoudre : écriture impossible sur la sortie standard\n";
+        return CodeEcriture;
+    }
+    return code;
+}

@@ -1,0 +1,265 @@
+// « novemia-cli resoudre » lancé comme depuis un terminal : sorties, messages, codes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/grille.h"
+#include "files/fichiergrille.h"
+#include "support/dossiertemporaire.h"
+
+namespace {
+
+struct Resultat {
+    int code = -1;
+    std::string sortie;
+    std::string erreurs;
+};
+
+std::string Citer(const std::string& texte)
+{
+    std::string cite = "'";
+    for (char c : texte) cite += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return cite + "'";
+}
+
+std::string Contenu(const std::string& chemin)
+{
+    std::ifstream entree(chemin, std::ios::binary);
+    return {std::istreambuf_iterator<char>(entree), std::istreambuf_iterator<char>()};
+}
+
+// Lance la commande dans le dossier courant, avec `entree` sur l'entrée standard.
+Resultat Lancer(const std::vector<std::string>& arguments, const std::string& entree = "")
+{
+    std::ofstream("entree.txt", std::ios::binary) << entree;
+    std::string commande = Citer(NOVEMIA_CLI);
+    for (const std::string& a : arguments) commande += " " + Citer(a);
+    commande += " < entree.txt > sortie.txt 2> erreurs.txt";
+    const int etat = std::system(commande.c_str());
+    Resultat r;
+    r.code = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
+    r.sortie = Contenu("sortie.txt");
+    r.erreurs = Contenu("erreurs.txt");
+    return r;
+}
+
+void Ecrire(const std::string& chemin, const std::string& texte) { std::ofstream(chemin, std::ios::binary) << texte; }
+
+// Une grille d'une ligne (81 caractères) en fichier .sdu.
+std::string EnFichier(const std::string& ligne)
+{
+    std::string texte = "# grille d'essai\r\n";
+    for (int l = 0; l < 9; ++l) texte += ligne.substr(l * 9, 9) + "\r\n";
+    return texte;
+}
+
+const std::string Facile =
+    "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
+const std::string DeuxCinq = "5...5...." + std::string(72, '.');
+
+// Vérifie qu'un texte de 81 chiffres est une grille pleine, valide, qui garde les indices.
+void VerifierSolution(const std::string& solution, const std::string& indices)
+{
+    ASSERT_EQ(solution.size(), 81u) << solution;
+    CGrille grille;
+    grille.ViderGrille();
+    for (int i = 0; i < 81; ++i) {
+        ASSERT_TRUE(solution[i] >= '1' && solution[i] <= '9') << solution;
+        if (indices[i] >= '1' && indices[i] <= '9') {
+            ASSERT_EQ(solution[i], indices[i]) << i;
+        }
+        grille.cases[i / 9][i % 9].chiffre = solution[i] - '0';
+    }
+    EXPECT_TRUE(grille.GrillePleine());
+    EXPECT_TRUE(grille.GrilleValide()) << solution;
+}
+
+std::vector<std::string> Lignes(const std::string& texte)
+{
+    std::vector<std::string> lignes;
+    std::istringstream flux(texte);
+    for (std::string l; std::getline(flux, l);) lignes.push_back(l);
+    return lignes;
+}
+
+class Cli : public ::testing::Test {
+protected:
+    CDossierTemporaire dossier;
+};
+
+TEST_F(Cli, UnFichierNeufLignesDeNeufChiffres)
+{
+    Ecrire("facile.sdu", EnFichier(Facile));
+    const Resultat r = Lancer({"resoudre", "facile.sdu"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.erreurs, "");
+    const auto lignes = Lignes(r.sortie);
+    ASSERT_EQ(lignes.size(), 9u) << r.sortie;
+    std::string solution;
+    for (const std::string& l : lignes) {
+        EXPECT_EQ(l.size(), 9u);
+        solution += l;
+    }
+    VerifierSolution(solution, Facile);
+}
+
+TEST_F(Cli, SansSolutionUnSeulFichier)
+{
+    Ecrire("cinq.sdu", EnFichier(DeuxCinq));
+    const Resultat r = Lancer({"resoudre", "cinq.sdu"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.sortie, "");
+    EXPECT_EQ(r.erreurs, std::string(MessageSansSolution) + "\n");
+}
+
+TEST_F(Cli, PlusieursFichiersLeCodeLePlusGraveGagne)
+{
+    Ecrire("a.sdu", EnFichier(Facile));
+    Ecrire("b.sdu", EnFichier(DeuxCinq));
+    Ecrire("c.sdu", "123456789\n");
+    Ecrire("d.sdu", EnFichier(Facile));
+    const Resultat r = Lancer({"resoudre", "a.sdu", "b.sdu", "c.sdu", "absent.sdu", "d.sdu"});
+    EXPECT_EQ(r.code, 2);
+    const auto lignes = Lignes(r.sortie);
+    ASSERT_EQ(lignes.size(), 20u) << r.sortie;
+    EXPECT_EQ(lignes[0], "# a.sdu");
+    EXPECT_EQ(lignes[10], "# d.sdu");
+    EXPECT_NE(r.erreurs.find("b.sdu : " + std::string(MessageSansSolution)), std::string::npos) << r.erreurs;
+    EXPECT_NE(r.erreurs.find("c.sdu : " + std::string(MessagePasAssezDeLignes)), std::string::npos) << r.erreurs;
+    EXPECT_NE(r.erreurs.find("absent.sdu : " + std::string(MessageOuvertureGrille)), std::string::npos) << r.erreurs;
+
+    // Sans fichier illisible, la grille sans solution donne 1.
+    const Resultat s = Lancer({"resoudre", "a.sdu", "b.sdu"});
+    EXPECT_EQ(s.code, 1);
+}
+
+TEST_F(Cli, MessagesDuLecteur)
+{
+    Ecrire("interdit.sdu", EnFichier(std::string(80, '.') + "x"));
+    const Resultat r = Lancer({"resoudre", "interdit.sdu"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.erreurs, std::string(MessageCaractereInterdit) + "\n");
+    const Resultat d = Lancer({"resoudre", "."});
+    EXPECT_EQ(d.code, 2);
+    EXPECT_EQ(d.erreurs, std::string(MessageOuvertureGrille) + "\n");
+}
+
+TEST_F(Cli, LignesDansLOrdreAvecErreursAprèsCoup)
+{
+    std::string zeros = Facile;
+    for (char& c : zeros)
+        if (c == '.') c = '0';
+    const std::string texte = "# commentaire\n\n" + Facile + "\r\n   \n" + zeros + "\n" + Facile.substr(1) + "\n" +
+                              DeuxCinq + "\n" + Facile.substr(0, 80) + "?\n" + Facile;
+    Ecrire("liste.txt", texte);
+    const Resultat r = Lancer({"resoudre", "--lignes", "liste.txt"});
+    EXPECT_EQ(r.code, 2);
+    const auto lignes = Lignes(r.sortie);
+    ASSERT_EQ(lignes.size(), 4u) << r.sortie;
+    VerifierSolution(lignes[0], Facile);
+    EXPECT_EQ(lignes[1], lignes[0]) << "« 0 » est une case vide";
+    EXPECT_EQ(lignes[2], MessageSansSolution);
+    EXPECT_EQ(lignes[3], lignes[0]) << "la dernière ligne, sans fin de ligne";
+    EXPECT_NE(r.erreurs.find("ligne 6 :"), std::string::npos) << r.erreurs;
+    EXPECT_NE(r.erreurs.find("ligne 8 :"), std::string::npos) << r.erreurs;
+    EXPECT_EQ(Lignes(r.erreurs).size(), 2u) << r.erreurs;
+
+    // Une grille sans solution et aucune ligne fautive : 1.
+    Ecrire("sans.txt", Facile + "\n" + DeuxCinq + "\n");
+    EXPECT_EQ(Lancer({"resoudre", "--lignes", "sans.txt"}).code, 1);
+}
+
+TEST_F(Cli, LignesDepuisLEntreeStandardEtLigneDemesuree)
+{
+    const Resultat r = Lancer({"resoudre", "--lignes", "-"}, Facile + "\n" + std::string(1 << 20, '1') + "\n" + Facile);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(Lignes(r.sortie).size(), 2u);
+    EXPECT_NE(r.erreurs.find("ligne 2 :"), std::string::npos);
+    const Resultat absent = Lancer({"resoudre", "--lignes", "absent.txt"});
+    EXPECT_EQ(absent.code, 2);
+    EXPECT_FALSE(absent.erreurs.empty());
+    EXPECT_EQ(Lancer({"resoudre", "--lignes", "/dev/zero"}).code, 2);
+}
+
+TEST_F(Cli, TraceDesResolutionsALaSuite)
+{
+    const auto corps = [](const std::string& journal) {
+        const size_t fin = journal.find("--------\r\n\r\n");
+        return fin == std::string::npos ? std::string("(pas d'en-tête)") : journal.substr(fin + 12);
+    };
+    Ecrire("a.sdu", EnFichier(Facile));
+    Ecrire("b.sdu", EnFichier(std::string(81, '.')));
+    ASSERT_EQ(Lancer({"resoudre", "a.sdu", "--trace", "ta.txt"}).code, 0);
+    ASSERT_EQ(Lancer({"resoudre", "--trace", "tb.txt", "b.sdu"}).code, 0);
+    ASSERT_EQ(Lancer({"resoudre", "a.sdu", "b.sdu", "--trace", "tab.txt"}).code, 0);
+    const std::string journal = Contenu("tab.txt");
+    EXPECT_EQ(journal.rfind("-------- Trace du ", 0), 0u) << journal.substr(0, 60);
+    EXPECT_NE(journal.find(" \xE0 "), std::string::npos) << "en-tête en page de code 1252";
+    EXPECT_EQ(corps(journal), corps(Contenu("ta.txt")) + corps(Contenu("tb.txt")));
+    EXPECT_NE(journal.find("D\xE9" "duction par \xE9limination -> Case("), std::string::npos);
+    EXPECT_EQ(journal.find("\xC3"), std::string::npos) << "pas d'UTF-8 sur le disque";
+    for (size_t i = journal.find('\n'); i != std::string::npos; i = journal.find('\n', i + 1)) {
+        ASSERT_GT(i, 0u);
+        ASSERT_EQ(journal[i - 1], '\r') << "LF sans CR à l'octet " << i;
+    }
+    const Resultat r = Lancer({"resoudre", "a.sdu", "--trace", "pas/de/dossier.txt"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.sortie, "");
+}
+
+struct CasUsage {
+    std::vector<std::string> arguments;
+};
+
+class Usage : public Cli, public ::testing::WithParamInterface<CasUsage> {};
+
+TEST_P(Usage, Code64EtTexteDUsage)
+{
+    Ecrire("a.sdu", EnFichier(Facile));
+    const Resultat r = Lancer(GetParam().arguments);
+    EXPECT_EQ(r.code, 64);
+    EXPECT_NE(r.erreurs.find("Usage : novemia-cli"), std::string::npos) << r.erreurs;
+    EXPECT_EQ(r.sortie, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cas, Usage,
+    ::testing::Values(CasUsage{{}}, CasUsage{{"deviner"}}, CasUsage{{"resoudre"}},
+                      CasUsage{{"resoudre", "--vite", "a.sdu"}}, CasUsage{{"resoudre", "a.sdu", "--trace"}},
+                      CasUsage{{"resoudre", "--lignes"}}, CasUsage{{"resoudre", "--lignes", "x", "a.sdu"}},
+                      CasUsage{{"resoudre", "--lignes", "x", "--lignes", "y"}},
+                      CasUsage{{"resoudre", "a.sdu", "--trace", ""}}));
+
+TEST_F(Cli, AideSurLaSortieStandard)
+{
+    const Resultat r = Lancer({"resoudre", "--aide"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.sortie.find("--lignes FICHIER"), std::string::npos);
+    // Après « -- », un nom qui commence par un tiret est un fichier.
+    Ecrire("-a.sdu", EnFichier(Facile));
+    EXPECT_EQ(Lancer({"resoudre", "--", "-a.sdu"}).code, 0);
+}
+
+TEST_F(Cli, ListesPubliquesToutesResolues)
+{
+    for (const char* nom : {"top95.txt", "17indices-1000.txt", "qqwing-expert-200.txt"}) {
+        const std::string chemin = std::string(NOVEMIA_GRILLES) + "/" + nom;
+        const auto grilles = Lignes(Contenu(chemin));
+        if (grilles.empty()) GTEST_SKIP() << "liste absente : " << nom;
+        const Resultat r = Lancer({"resoudre", "--lignes", chemin});
+        EXPECT_EQ(r.code, 0) << nom;
+        const auto solutions = Lignes(r.sortie);
+        ASSERT_EQ(solutions.size(), grilles.size()) << nom;
+        for (size_t i = 0; i < grilles.size(); ++i) {
+            VerifierSolution(solutions[i], grilles[i]);
+            if (HasFatalFailure()) return;
+        }
+    }
+}
+
+}  // namespace
