@@ -1,0 +1,165 @@
+// Vitesse de la résolution qui répond au joueur (Resoudre(LimiteJoueur) depuis les indices),
+// grille par grille, sur chaque liste du dossier des grilles de référence, et dans la même
+// exécution celle de solve() de la bibliothèque qqwing sur les mêmes grilles. Chaque mesure
+// est répétée ; le résumé final donne les médianes des répétitions (µs par grille) et le
+// rapport entre les deux.
+//
+// Ce fichier porte main() pour tout novemia-bench : les mesures des autres fichiers du
+// dossier s'y exécutent aussi.
+#include <benchmark/benchmark.h>
+
+#include <qqwing.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/grille.h"
+
+namespace {
+
+constexpr int Repetitions = 5;
+constexpr double CibleDixSeptIndicesUs = 60.0;
+
+using Indices = std::array<int, 81>;  // 0 vide, 1 à 9 indice
+
+struct Liste {
+    std::string nom;
+    std::vector<Indices> grilles;
+};
+
+std::vector<Liste> ChargerListes()
+{
+    std::vector<Liste> listes;
+    std::error_code erreur;
+    for (const auto& entree : std::filesystem::directory_iterator(NOVEMIA_GRILLES, erreur)) {
+        if (entree.path().extension() != ".txt") continue;
+        Liste liste{entree.path().filename().string(), {}};
+        std::ifstream fichier(entree.path());
+        for (std::string ligne; std::getline(fichier, ligne);) {
+            if (ligne.size() < 81) continue;
+            Indices g{};
+            for (int i = 0; i < 81; ++i) g[i] = ligne[i] >= '1' && ligne[i] <= '9' ? ligne[i] - '0' : 0;
+            liste.grilles.push_back(g);
+        }
+        if (!liste.grilles.empty()) listes.push_back(std::move(liste));
+    }
+    std::sort(listes.begin(), listes.end(), [](const Liste& a, const Liste& b) { return a.nom < b.nom; });
+    return listes;
+}
+
+void Poser(CGrille& grille, const Indices& g)
+{
+    grille.ViderGrille();
+    for (int i = 0; i < 81; ++i) {
+        if (g[i] != 0) {
+            grille.cases[i / 9][i % 9].chiffre = g[i];
+            grille.cases[i / 9][i % 9].origine = Init;
+        }
+    }
+}
+
+// Le compteur « par grille » : temps par grille résolue.
+void CompterGrilles(benchmark::State& state, size_t parTour)
+{
+    state.counters["par_grille"] = benchmark::Counter(static_cast<double>(state.iterations() * parTour),
+                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void Novemia(benchmark::State& state, const Liste* liste)
+{
+    CGrille grille;
+    for (auto _ : state) {
+        for (const Indices& g : liste->grilles) {
+            Poser(grille, g);
+            if (!grille.Resoudre(LimiteJoueur)) {
+                state.SkipWithError("grille non résolue");
+                return;
+            }
+            benchmark::DoNotOptimize(grille.cases);
+        }
+    }
+    CompterGrilles(state, liste->grilles.size());
+}
+
+void Qqwing(benchmark::State& state, const Liste* liste)
+{
+    qqwing::SudokuBoard plateau;
+    for (auto _ : state) {
+        for (const Indices& g : liste->grilles) {
+            Indices copie = g;
+            plateau.setPuzzle(copie.data());
+            if (!plateau.solve()) {
+                state.SkipWithError("grille non résolue par qqwing");
+                return;
+            }
+            benchmark::DoNotOptimize(plateau.getSolution());
+        }
+    }
+    CompterGrilles(state, liste->grilles.size());
+}
+
+// Garde les médianes des répétitions en plus de l'affichage habituel.
+class CRapporteur : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> medianesUs;  // nom de la mesure -> µs par grille
+
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs) {
+            const auto compteur = run.counters.find("par_grille");
+            if (run.aggregate_name == "median" && compteur != run.counters.end()) {
+                medianesUs[run.run_name.function_name] = compteur->second.value * 1e6;
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    static const std::vector<Liste> listes = ChargerListes();
+    for (const Liste& liste : listes) {
+        benchmark::RegisterBenchmark(("Resolution/novemia/" + liste.nom).c_str(), Novemia, &liste)
+            ->Repetitions(Repetitions)
+            ->ReportAggregatesOnly(true)
+            ->MinTime(0.2)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("Resolution/qqwing/" + liste.nom).c_str(), Qqwing, &liste)
+            ->Repetitions(Repetitions)
+            ->ReportAggregatesOnly(true)
+            ->MinTime(0.2)
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    CRapporteur rapporteur;
+    benchmark::RunSpecifiedBenchmarks(&rapporteur);
+    benchmark::Shutdown();
+
+    if (listes.empty()) {
+        std::printf("\nAucune liste de grilles dans %s\n", NOVEMIA_GRILLES);
+        return 0;
+    }
+    std::printf("\nRésolution, médiane de %d répétitions (µs par grille)\n", Repetitions);
+    std::printf("%-26s %8s %12s %12s %8s\n", "liste", "grilles", "novemia", "qqwing", "rapport");
+    for (const Liste& liste : listes) {
+        const auto n = rapporteur.medianesUs.find("Resolution/novemia/" + liste.nom);
+        const auto q = rapporteur.medianesUs.find("Resolution/qqwing/" + liste.nom);
+        if (n == rapporteur.medianesUs.end() || q == rapporteur.medianesUs.end()) continue;  // filtrée
+        std::printf("%-26s %8zu %12.1f %12.1f %8.2f%s\n", liste.nom.c_str(), liste.grilles.size(), n->second,
+                    q->second, n->second / q->second, n->second < q->second ? "" : "  (plus lent que qqwing)");
+        if (liste.nom == "17indices-1000.txt") {
+            std::printf("%-26s cible %.0f µs par grille : %s\n", "", CibleDixSeptIndicesUs,
+                        n->second <= CibleDixSeptIndicesUs ? "tenue" : "manquée");
+        }
+    }
+    return 0;
+}
