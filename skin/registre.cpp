@@ -128,6 +128,11 @@ std::string LireRegistre(const std::string& nom)
 
 int EcrireRegistre(const std::string& nom, const std::string& valeur)
 {
+    {
+        // Un fichier mal formé serait réécrit sans ce que Qt n'a pas su lire : on n'y touche pas.
+        const QSettings existant(Fichiers().utilisateur, QSettings::IniFormat);
+        if (existant.status() == QSettings::FormatError) return ErreurDonneesInvalides;
+    }
     QSettings reglages(Fichiers().utilisateur, QSettings::IniFormat);
     reglages.setValue(QString::fromStdString(nom), QString::fromStdString(valeur));
     reglages.sync();

@@ -89,7 +89,11 @@ protected:
 
 TEST_F(Installation, FichiersALeurPlace)
 {
-    for (const QString& programme : {QStringLiteral("novemia")}) {
+    QStringList programmes{QStringLiteral("novemia")};
+#ifdef NOVEMIA_AVEC_CLI
+    programmes << QStringLiteral("novemia-cli");
+#endif
+    for (const QString& programme : programmes) {
         const QFileInfo info(CInstallation::Chemin(QStringLiteral(NOVEMIA_BINDIR "/") + programme));
         EXPECT_TRUE(info.isFile() && info.isExecutable()) << info.filePath().toStdString();
     }

@@ -159,6 +159,15 @@ TEST_F(Registre, FichierDeLUtilisateurRemplaceParUnDossier)
     EXPECT_EQ(LireRegistre("Skin"), "Bois");
 }
 
+TEST_F(Registre, FichierDeLUtilisateurMalFormeGardeTel)
+{
+    Machine("[General]\nSkin=Bois\n");
+    const QByteArray malForme = "[General\nAutre=garde\n";
+    Utilisateur(malForme);
+    EXPECT_EQ(EcrireRegistre("Skin", "Zinc"), ErreurDonneesInvalides);
+    EXPECT_EQ(reglages.Lire(reglages.FichierUtilisateur()), malForme);
+}
+
 TEST_F(Registre, VariablesXdgAbsentesOuRelatives)
 {
     const QByteArray home = qgetenv("HOME");
