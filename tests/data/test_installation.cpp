@@ -122,22 +122,4 @@ TEST(Installation, PrefixeAvecVirguleEspaceEtBarreFinale)
     VerifierReglages(prefixe + QStringLiteral("/etc/xdg/Novemia.conf"), appli);
 }
 
-TEST(Installation, UneSecondeInstallationRemplaceLesReglages)
-{
-    QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
-    const QString prefixe = tmp.filePath(QStringLiteral("jeu"));
-    const QString fichier = prefixe + QStringLiteral("/etc/xdg/Novemia.conf");
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(fichier).path()));
-    {
-        // Un reste d'une installation ancienne, plus long que le nouveau contenu.
-        QFile ancien(fichier);
-        ASSERT_TRUE(ancien.open(QIODevice::WriteOnly));
-        ancien.write("[General]\ns2gAppDir=/ailleurs/tres/loin/de/tout/share/novemia\nSkin=Ancien\nAutre=1\n");
-    }
-    const Installation i = Installer(prefixe);
-    ASSERT_TRUE(i.reussie) << qPrintable(i.journal);
-    VerifierReglages(fichier, prefixe + QStringLiteral("/" NOVEMIA_DATADIR "/novemia"));
-}
-
 }  // namespace

@@ -217,17 +217,6 @@ TEST_P(SkinLivre, TraitsEntreLesCasesEtCadreAutourDeLeurReunion)
         }
 }
 
-TEST_P(SkinLivre, TraitEpaisPlusMarqueQueTraitFin)
-{
-    // Entre la colonne 2 et la colonne 3 (régions) le trait est plus appuyé qu'entre 1 et 2.
-    for (int r = 0; r < 9; ++r) {
-        const int y = int((BordY(r) + BordY(r + 1)) / 2);
-        const QColor fond = Mesurer(image, InterieurCase(r, 2)).moyenne;
-        EXPECT_GT(EcartPresDuTraitVertical(image, BordX(3), y, fond), EcartPresDuTraitVertical(image, BordX(2), y, fond))
-            << "ligne " << r;
-    }
-}
-
 TEST_P(SkinLivre, CasesCalmesSousLesChiffres)
 {
     for (int r = 0; r < 9; ++r)
@@ -318,21 +307,5 @@ TEST_P(SkinLivre, BandeCalmeSousLaLigneDEtat)
 
 INSTANTIATE_TEST_SUITE_P(Livres, SkinLivre, ::testing::ValuesIn(NomsSkinsStd()),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
-
-TEST(SkinsLivres, AuMoinsTroisDontCeluiParDefaut)
-{
-    const QStringList noms = NomsSkins();
-    EXPECT_GE(noms.size(), 3);
-    EXPECT_TRUE(noms.contains(QStringLiteral(NOVEMIA_SKIN_DEFAUT)));
-    // Deux skins ne se ressemblent pas : leurs cases n'ont pas la même teinte.
-    for (int i = 0; i < noms.size(); ++i)
-        for (int j = i + 1; j < noms.size(); ++j) {
-            const QImage a(CheminSkin(noms[i], "bmp")), b(CheminSkin(noms[j], "bmp"));
-            ASSERT_FALSE(a.isNull());
-            ASSERT_FALSE(b.isNull());
-            EXPECT_GE(EcartPercu(Mesurer(a, InterieurCase(4, 4)).moyenne, Mesurer(b, InterieurCase(4, 4)).moyenne), 10.0)
-                << qPrintable(noms[i]) << " / " << qPrintable(noms[j]);
-        }
-}
 
 }  // namespace
