@@ -214,7 +214,10 @@ QImage DessinerPapier()
     QPainter peintre(&image);
     peintre.setRenderHint(QPainter::Antialiasing);
 
-    // Marge rouge de cahier, à gauche de la grille.
+    // Page de cahier : lignes bleues pâles, marge rouge à gauche de la grille.
+    peintre.setPen(QPen(QColor(120, 150, 200, 55), 1.0));
+    for (double y = 18.5; y < HauteurClient; y += 18)
+        peintre.drawLine(QPointF(0, y), QPointF(LargeurClient, y));
     peintre.setPen(QPen(QColor(205, 90, 90, 120), 1.2));
     peintre.drawLine(QPointF(42.5, 0), QPointF(42.5, HauteurClient));
     peintre.setPen(QPen(QColor(205, 90, 90, 70), 1.0));
