@@ -1,5 +1,8 @@
 // L'étiquette colorée et la boîte à skin, seules.
+#include <QCoreApplication>
 #include <QImage>
+#include <QScreen>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -40,12 +43,26 @@ TEST(ColorLabel, CouleurEtPoliceSansFondPropre)
             teintes += image.pixelColor(x, y) == QColor(0x40, 0x80, 0xFF);
     EXPECT_GT(teintes, 5);
 
-    // Un texte plus court ne laisse rien de l'ancien.
+    // Ce qui est vraiment à l'écran (la mémoire de la fenêtre, pas un rendu neuf) : un texte
+    // plus court, redessiné, ne laisse rien du plus long.
+    parent.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+    auto ecran = [&parent] {
+        QCoreApplication::processEvents();
+        return parent.screen()->grabWindow(parent.winId()).toImage();
+    };
+    etiquette.ChangerTexte("88888", true);
+    const QImage long_ = ecran();
     etiquette.ChangerTexte("", true);
-    const QImage vide = parent.grab().toImage();
+    const QImage vide = ecran();
+    int restes = 0, avant = 0;
     for (int y = 0; y < vide.height(); ++y)
-        for (int x = 0; x < vide.width(); ++x)
-            ASSERT_EQ(vide.pixelColor(x, y), QColor(1, 2, 3));
+        for (int x = 0; x < vide.width(); ++x) {
+            restes += vide.pixelColor(x, y) != QColor(1, 2, 3);
+            avant += long_.pixelColor(x, y) != QColor(1, 2, 3);
+        }
+    EXPECT_GT(avant, 50);
+    EXPECT_EQ(restes, 0);
 }
 
 TEST(ColorLabel, ConversionDesCouleursAllerRetour)
