@@ -28,6 +28,7 @@ fuzz: dependances
 
 bench: construire
 	./build/bench/novemia-bench
+	./build/bench/fenetre/novemia-bench-demarrage
 
 # Installation complète sous build/installation (les mêmes règles que la vraie), puis le jeu,
 # qui y trouve ses réglages de machine par XDG_CONFIG_DIRS.
