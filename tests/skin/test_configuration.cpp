@@ -126,18 +126,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Configuration, RemplitLesOnzeEntreesDepuisLesSixCles)
 {
     const ResultatConfiguration r = Analyser(
-        "Init=1,0,0\nDeduitOrdi=2,0,0\nHypoOrdi=3,0,0\nCoupDeMain=4,0,0\nCoupJoueur=5,0,0\nHypoJoueur=6,0,0\n");
+        "Init=17,34,51\nDeduitOrdi=2,0,0\nHypoOrdi=3,0,0\nCoupDeMain=4,0,0\nCoupJoueur=5,0,0\nHypoJoueur=6,0,0\n");
     ASSERT_FALSE(r.message.has_value());
+    // Rouge dans l'octet bas, puis vert, puis bleu.
+    constexpr Couleur init = 0x00332211u;
     // Vide, Init, DeduitOrdi, DeduitOrdiUnicite, HypoOrdi, CoupDeMain, CoupJoueur, HypoJoueur,
     // palette normale, palette en évidence, ligne d'état.
-    const TableCouleurs attendu = {1, 1, 2, 2, 3, 4, 5, 6, 1, 2, 1};
+    const TableCouleurs attendu = {init, init, 2, 2, 3, 4, 5, 6, init, 2, init};
     EXPECT_EQ(r.couleurs, attendu);
-}
-
-TEST(Configuration, DonneLesTroisOctetsDansLOrdreRougeVertBleu)
-{
-    const ResultatConfiguration r = Analyser(AvecInit("Init=17,34,51"));
-    EXPECT_EQ(r.couleurs[1], 0x00332211u);
 }
 
 TEST(Configuration, DixMilleLignes)
@@ -236,50 +232,40 @@ protected:
     void TearDown() override { std::filesystem::remove_all(dossier); }
 };
 
-TEST_F(FichierConfiguration, FichierAbsent)
+TEST_F(FichierConfiguration, FichierAbsentOuDossier)
 {
-    const std::string chemin = (dossier / "Absent.cfg").string();
-    const ResultatConfiguration r = LireConfiguration(chemin);
-    EXPECT_EQ(r.resultat, -1);
-    ASSERT_TRUE(r.message.has_value());
-    EXPECT_EQ(*r.message, "Impossible d'ouvrir le fichier de configuration " + chemin);
-    for (Couleur c : r.couleurs) EXPECT_EQ(c, 0u);
+    // Un dossier s'ouvrirait sous Linux sans pouvoir se lire.
+    std::filesystem::create_directory(dossier / "Dossier.cfg");
+    for (const char* nom : {"Absent.cfg", "Dossier.cfg"}) {
+        const std::string chemin = (dossier / nom).string();
+        const ResultatConfiguration r = LireConfiguration(chemin);
+        EXPECT_EQ(r.resultat, -1);
+        ASSERT_TRUE(r.message.has_value());
+        EXPECT_EQ(*r.message, "Impossible d'ouvrir le fichier de configuration " + chemin);
+        for (Couleur c : r.couleurs) EXPECT_EQ(c, 0u);
+    }
 }
 
-TEST_F(FichierConfiguration, UnDossierNePeutPasSOuvrir)
+TEST_F(FichierConfiguration, FichiersSurDisque)
 {
-    const std::string chemin = (dossier / "Dossier.cfg").string();
-    std::filesystem::create_directory(chemin);
-    const ResultatConfiguration r = LireConfiguration(chemin);
-    EXPECT_EQ(r.resultat, -1);
-    ASSERT_TRUE(r.message.has_value());
-    EXPECT_EQ(*r.message, "Impossible d'ouvrir le fichier de configuration " + chemin);
-}
-
-TEST_F(FichierConfiguration, FichierSurDisqueEnCrLf)
-{
-    const std::string chemin = (dossier / "Bois.cfg").string();
+    const std::string bois = (dossier / "Bois.cfg").string();
     {
-        std::ofstream f(chemin, std::ios::binary);
+        std::ofstream f(bois, std::ios::binary);
         std::istringstream lignes(completes);
         std::string ligne;
         while (std::getline(lignes, ligne)) f << ligne << "\r\n";
     }
-    const ResultatConfiguration r = LireConfiguration(chemin);
+    const ResultatConfiguration r = LireConfiguration(bois);
     EXPECT_EQ(r.resultat, 1);
     EXPECT_FALSE(r.message.has_value());
     EXPECT_EQ(r.couleurs[9], Rvb(exemple[1]));
-}
 
-TEST_F(FichierConfiguration, FichierFautifSurDisque)
-{
-    const std::string chemin = (dossier / "Zinc.cfg").string();
-    std::ofstream(chemin) << "Init=255,0\n";
-    const ResultatConfiguration r = LireConfiguration(chemin);
-    EXPECT_EQ(r.resultat, 1);
-    ASSERT_TRUE(r.message.has_value());
-    EXPECT_EQ(*r.message, "Le fichier de configuration " + chemin + " comporte des erreurs");
-    for (Couleur c : r.couleurs) EXPECT_EQ(c, 0u);
+    const std::string zinc = (dossier / "Zinc.cfg").string();
+    std::ofstream(zinc) << "Init=255,0\n";
+    const ResultatConfiguration fautif = LireConfiguration(zinc);
+    EXPECT_EQ(fautif.resultat, 1);
+    ASSERT_TRUE(fautif.message.has_value());
+    EXPECT_EQ(*fautif.message, "Le fichier de configuration " + zinc + " comporte des erreurs");
 }
 
 }  // namespace

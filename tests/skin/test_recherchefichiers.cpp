@@ -74,13 +74,6 @@ TEST_F(Chercher, FichiersSeulsEtExtensionSansCasse)
     EXPECT_EQ(Trouves(d + "//", "*.BMP"), attendu);
 }
 
-TEST_F(Chercher, PointDInterrogation)
-{
-    const std::string d = dossier.toStdString();
-    EXPECT_EQ(Trouves(d, "????.bmp"), (std::vector<std::string>{d + "/Bois.bmp", d + "/Nuit.BMP",
-                                                                 d + "/Zinc.Bmp"}));
-}
-
 TEST_F(Chercher, AjouteALaListe)
 {
     CRechercheFichiers recherche;
