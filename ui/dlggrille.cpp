@@ -106,6 +106,8 @@ void CDlgGrille::CreerEtiquettes()
 void CDlgGrille::CreerMenu()
 {
     menuPrincipal = new QMenuBar(this);
+    // Toujours dans la fenêtre : la zone client commence sous elle.
+    menuPrincipal->setNativeMenuBar(false);
     // Une pile de menus par profondeur : chaque sous-menu reçoit les entrées qui le suivent.
     std::vector<QMenu*> parents(3, nullptr);
     for (const EntreeMenu& entree : TableMenu) {

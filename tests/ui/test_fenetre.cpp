@@ -423,6 +423,26 @@ TEST_F(Fenetre, PartieMeneeParLeMenu)
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille générée (Niveau facile) >>> la grille est résolue !");
 }
 
+TEST_F(Fenetre, PartieEntiereJoueeALaSouris)
+{
+    boite.partie.hasard.Semer(2024);
+    boite.Action(ID_DIABOLIQUE)->trigger();
+    ASSERT_TRUE(boite.partie.grilleEnCours);
+    // Chaque case vide reçoit, par deux vrais clics, le chiffre de la solution gardée.
+    for (int k = 0; k < 81; ++k) {
+        if (boite.partie.grille.cases[k / 9][k % 9].chiffre != 0)
+            continue;
+        Cliquer(boite, PointPalette(boite.partie.grille.solution[k].chiffre - 1));
+        Cliquer(boite, PointCase(k / 9, k % 9));
+    }
+    boite.Action(ID_VERIFIER)->trigger();
+    ASSERT_EQ(boite.messages.size(), 1u);
+    EXPECT_EQ(boite.messages[0], "La grille est résolue !");
+    EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille générée (Niveau diabolique) >>> la grille est résolue !");
+    for (int k = 0; k < 81; ++k)
+        EXPECT_EQ(boite.etiquettesCases[k]->Texte(), std::to_string(boite.partie.grille.solution[k].chiffre));
+}
+
 TEST_F(Fenetre, CoupDeMainMontreSaCouleur)
 {
     Generer();
