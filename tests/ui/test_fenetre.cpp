@@ -1,6 +1,7 @@
 // La vraie fenêtre principale, hors écran : démarrage, clics à de vrais pixels, skins,
 // clavier, menu et quelques parties menées par le menu avec des réponses scriptées.
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
@@ -564,6 +565,25 @@ TEST_F(Fenetre, AProposEtPreferencesSontDesBoitesModales)
     EXPECT_TRUE(versionVue);
     EXPECT_TRUE(okVu);
     EXPECT_EQ(boite.boitesOuvertes[1], "Préférences");
+}
+
+TEST_F(Fenetre, PreferencesChangentLeSkinApresLaFermeture)
+{
+    boite.surBoite = [](QDialog& d) {
+        auto* preferences = qobject_cast<CDlgPref*>(&d);
+        ASSERT_NE(preferences, nullptr);
+        const int index = preferences->comboSkin->findText(QStringLiteral("Sombre"));
+        ASSERT_GE(index, 0);
+        preferences->OnCbnSelchangeSkin(index);
+        preferences->OnBnClickedOk();
+    };
+    boite.Action(ID_PREFERENCES)->trigger();
+    // Le changement est posté : rien n'a encore changé à la sortie de la boîte.
+    EXPECT_EQ(boite.couleurs, TableAttendue(SkinClair));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(application.nomSkin, "Sombre");
+    EXPECT_EQ(boite.couleurs, TableAttendue(SkinSombre));
+    EXPECT_EQ(LireRegistre("Skin"), "Sombre");
 }
 
 TEST_F(Fenetre, AideAbsenteOuPresente)
