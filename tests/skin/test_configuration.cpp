@@ -196,7 +196,7 @@ long PicMemoireKo()
 
 TEST(Configuration, LigneEnormeSansLaGarderEnMemoire)
 {
-    constexpr std::size_t taille = 256u << 20;
+    constexpr std::size_t taille = 64u << 20;
     const long avant = PicMemoireKo();
     // Une remarque géante, un dernier champ de chiffres géant, un quatrième champ géant.
     const std::string apresInit = completes.substr(completes.find('\n') + 1);
@@ -221,7 +221,7 @@ TEST(Configuration, LigneEnormeSansLaGarderEnMemoire)
         ASSERT_FALSE(r.message.has_value());
         EXPECT_EQ(r.couleurs[1], Rvb({4, 5, 6}));
     }
-    EXPECT_LT(PicMemoireKo() - avant, 32 * 1024) << "une ligne a été gardée en mémoire";
+    EXPECT_LT(PicMemoireKo() - avant, 24 * 1024) << "une ligne a été gardée en mémoire";
 }
 
 class FichierConfiguration : public ::testing::Test {
