@@ -128,8 +128,9 @@ void CPartie::OnCreer()
     ihm.ChangerStatut(" Grille créée manuellement");
     grilleEnCours = true;
     if (!ResoudreEtMemoriser()) {
-        // Le pilote a pu laisser des chiffres dans les cases : le plateau doit les montrer,
-        // sinon des cases d'apparence vide refuseraient les clics.
+        // Le pilote a pu laisser ses chiffres dans les cases sans les montrer : on revient à la
+        // saisie, que le plateau montre, sinon des cases d'apparence vide refuseraient les clics.
+        grille.RemettreGrille();
         AfficherGrille();
     }
     ihm.EtatMenuCreation(false);

@@ -451,8 +451,12 @@ TEST_F(Commandes, CreerEntreEtSortDuModeCreation)
 TEST_F(Commandes, UneSaisieSansSolutionQuitteQuandMemeLeModeCreation)
 {
     EnJeu();
-    Creer("11" + std::string(79, '.'));
+    const std::string saisie = "11" + std::string(79, '.');
+    Creer(saisie);
     EXPECT_EQ(ihm.messages, std::vector<std::string>{std::string(MessageSansSolution)});
+    // Le plateau et la grille montrent la saisie seule, pas les essais du pilote.
+    EXPECT_EQ(Indices(partie.grille), saisie);
+    EXPECT_EQ(partie.grille.CompterOrigine(Init) + partie.grille.CompterOrigine(Vide), 81);
     EXPECT_FALSE(partie.modeCreation);
     EXPECT_TRUE(partie.grilleEnCours);
     EXPECT_FALSE(partie.solutionConnue);
