@@ -357,6 +357,9 @@ TEST_F(Fenetre, TableDAiguillageDansLOrdre)
 
 TEST_F(Fenetre, TraceParRaccourciCache)
 {
+    // Un raccourci de fenêtre ne vaut que pour la fenêtre active.
+    boite.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&boite));
     QTest::keyClick(&boite, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(boite.partie.grille.traceActive);
     EXPECT_TRUE(QFile::exists(QString::fromStdString(boite.partie.fichierTrace.Nom())));
