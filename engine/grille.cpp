@@ -8,6 +8,7 @@
 // passage complet sur les 81 cases : une case ou une unité sautée n'aurait rien donné.
 #include "engine/grille.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdio>
 
@@ -37,9 +38,6 @@ constexpr std::array<uint8_t, 512> NombreDeCandidats = [] {
 constexpr int32_t LigneDe(int32_t i) { return i / 9; }
 constexpr int32_t ColonneDe(int32_t i) { return i % 9; }
 constexpr int32_t RegionDe(int32_t i) { return (i / 27) * 3 + (i % 9) / 3; }
-
-// Ensemble des 81 cases.
-constexpr std::array<uint64_t, 2> ToutesCases{~uint64_t{0}, (uint64_t{1} << (81 - 64)) - 1};
 
 enum TypeUnite : int32_t { UniteLigne = 0, UniteColonne = 1, UniteRegion = 2 };
 
@@ -317,10 +315,11 @@ void CGrille::Tracer(const char* format, int32_t ligne, int32_t colonne, int32_t
     if (!traceActive || sortieTrace == nullptr) {
         return;
     }
-    char tampon[128];
+    // Assez pour la plus longue ligne, même avec quatre entiers de onze caractères.
+    char tampon[160];
     const int n = std::snprintf(tampon, sizeof tampon, format, ligne, colonne, chiffre, niveauCourant);
     if (n > 0) {
-        sortieTrace->Ecrire(std::string_view(tampon, static_cast<size_t>(n)));
+        sortieTrace->Ecrire(std::string_view(tampon, std::min(static_cast<size_t>(n), sizeof tampon - 1)));
     }
 }
 
