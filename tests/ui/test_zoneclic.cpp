@@ -1,5 +1,6 @@
 // Géométrie des clics : chaque borne des zones, les trous entre elles.
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include "ui/disposition.h"
 
@@ -13,6 +14,9 @@ struct CasClic {
     Zone::Type type;
     int ligne, colonne, entree;
 };
+
+// Nom lisible de chaque cas dans la liste des tests : le point cliqué.
+void PrintTo(const CasClic& c, std::ostream* sortie) { *sortie << "x" << c.x << "_y" << c.y; }
 
 class ZoneClicTest : public ::testing::TestWithParam<CasClic> {};
 
