@@ -245,21 +245,4 @@ TEST_F(Cli, AideSurLaSortieStandard)
     EXPECT_EQ(Lancer({"resoudre", "--", "-a.sdu"}).code, 0);
 }
 
-TEST_F(Cli, ListesPubliquesToutesResolues)
-{
-    for (const char* nom : {"top95.txt", "17indices-1000.txt", "qqwing-expert-200.txt"}) {
-        const std::string chemin = std::string(NOVEMIA_GRILLES) + "/" + nom;
-        const auto grilles = Lignes(Contenu(chemin));
-        if (grilles.empty()) GTEST_SKIP() << "liste absente : " << nom;
-        const Resultat r = Lancer({"resoudre", "--lignes", chemin});
-        EXPECT_EQ(r.code, 0) << nom;
-        const auto solutions = Lignes(r.sortie);
-        ASSERT_EQ(solutions.size(), grilles.size()) << nom;
-        for (size_t i = 0; i < grilles.size(); ++i) {
-            VerifierSolution(solutions[i], grilles[i]);
-            if (HasFatalFailure()) return;
-        }
-    }
-}
-
 }  // namespace

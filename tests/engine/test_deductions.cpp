@@ -171,20 +171,9 @@ TEST(Unicite, UnePoseEffaceLeDrapeauPourLesUnitesSuivantes)
     EXPECT_EQ(t.grille.cases[5][4].chiffre, 0);
 }
 
-TEST(Unicite, RegionEnDernier)
+TEST(Unicite, RegionQuandNiLigneNiColonneNeDecident)
 {
-    AvecTrace t;
-    // Le 4 n'est possible qu'en (7,1) et (8,2) : deux lignes, deux colonnes, une région.
-    for (auto& ligne : t.grille.cases)
-        for (Case& k : ligne) k.possibles = Tous & ~BitDe(4);
-    t.grille.cases[7][1].possibles = Tous;
-    t.grille.cases[8][2].possibles = Tous;
-    // Une ligne et une colonne avec une seule place chacune : le 4 de la ligne 7 est en
-    // (7,1), seul ; la région n'aura plus rien à poser.
-    EXPECT_EQ(t.grille.DeduireUnicite(), 1);
-    ASSERT_FALSE(t.trace.lignes.empty());
-    EXPECT_EQ(t.trace.lignes[0], "D\xC3\xA9" "duction par unicit\xC3\xA9 (ligne)-> Case(7,1) : Chiffre=4 Niveau=0 \n");
-    // Même montage sans ligne ni colonne décisive : deux cases par ligne et par colonne.
+    // Le 4 : deux places par ligne et par colonne, une seule dans les régions 3, 6 et 7.
     AvecTrace r;
     for (auto& ligne : r.grille.cases)
         for (Case& k : ligne) k.possibles = Tous & ~BitDe(4);

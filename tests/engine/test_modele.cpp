@@ -103,18 +103,6 @@ TEST(Modele, ViderGrilleEffaceAussiLesIndices)
     EXPECT_EQ(grille.CompterOrigine(Vide), 81);
 }
 
-TEST(Modele, CompterOrigineParValeur)
-{
-    CGrille grille;
-    grille.ViderGrille();
-    const OrigineCase origines[] = {Init, DeduitOrdi, DeduitOrdiUnicite, HypoOrdi, CoupDeMain, CoupJoueur, HypoJoueur};
-    int rang = 0;
-    for (int n = 0; n < 7; ++n)
-        for (int fois = 0; fois <= n; ++fois, ++rang) grille.cases[rang / 9][rang % 9].origine = origines[n];
-    for (int n = 0; n < 7; ++n) EXPECT_EQ(grille.CompterOrigine(origines[n]), n + 1) << origines[n];
-    EXPECT_EQ(grille.CompterOrigine(Vide), 81 - rang);
-}
-
 // Les possibles d'une case relus à la main dans ses trois unités.
 uint16_t PossiblesAttendus(const CGrille& grille, int l, int c)
 {
