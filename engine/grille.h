@@ -55,6 +55,7 @@ public:
 constexpr int32_t LimiteGeneration = 100;
 constexpr int32_t LimiteJoueur = 100000;
 
+// La grille en jeu (cases, solution gardée, hypothèses ouvertes) et son solveur.
 class CGrille {
 public:
     std::array<std::array<Case, 9>, 9> cases{};   // [ligne][colonne]

@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cerrno>
-#include <cstdlib>
 #include <fstream>
 #include <limits>
 
