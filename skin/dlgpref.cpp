@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRect>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
