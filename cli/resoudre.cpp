@@ -6,13 +6,13 @@
 #include <ctime>
 #include <fstream>
 #include <iostream>
-#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/commandes.h"
+#include "cli/lignes.h"
 #include "engine/grille.h"
 #include "files/fichiergrille.h"
 #include "files/fichiertrace.h"
@@ -133,70 +133,18 @@ int ResoudreFichiers(const std::vector<std::string>& fichiers, CFichierTrace* tr
     return code;
 }
 
-// Lecture d'une ligne en n'en gardant que le début : une ligne démesurée n'occupe pas plus
-// de mémoire qu'une autre. `longueur` compte les caractères (fin de ligne exclue) jusqu'à
-// LongueurGardee + 1 au plus.
-constexpr size_t LongueurGardee = 100;
-
-bool LireLigneBornee(std::istream& entree, std::string& debut, size_t& longueur)
-{
-    debut.clear();
-    longueur = 0;
-    bool lu = false;
-    for (;;) {
-        const auto c = entree.get();
-        if (c == std::char_traits<char>::eof()) break;
-        lu = true;
-        if (c == '\n') break;
-        if (longueur == LongueurGardee) {
-            // Trop longue pour être une grille : on passe le reste sans le garder.
-            entree.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-            longueur = LongueurGardee + 1;
-            return true;
-        }
-        debut += static_cast<char>(c);
-        ++longueur;
-    }
-    return lu;
-}
-
-// Contrôle d'une ligne de grille ; rend le message d'erreur, ou rien si elle est bonne.
-std::optional<std::string> ControlerLigne(std::string& ligne, size_t longueur)
-{
-    if (longueur > LongueurGardee) return "une grille s'écrit en 81 caractères (ligne trop longue)";
-    while (!ligne.empty() && (ligne.back() == '\r' || ligne.back() == ' ' || ligne.back() == '\t')) {
-        ligne.pop_back();
-    }
-    if (ligne.size() != 81) {
-        return "une grille s'écrit en 81 caractères (" + std::to_string(ligne.size()) + " lus)";
-    }
-    for (size_t i = 0; i < ligne.size(); ++i) {
-        const char c = ligne[i];
-        if (c != '.' && (c < '0' || c > '9')) {
-            return "caractère non autorisé en position " + std::to_string(i + 1);
-        }
-    }
-    return std::nullopt;
-}
-
-bool LigneIgnoree(const std::string& ligne)
-{
-    if (!ligne.empty() && ligne[0] == '#') return true;
-    return ligne.find_first_not_of(" \t\r") == std::string::npos;
-}
-
 int ResoudreLignes(std::istream& entree, CFichierTrace* trace)
 {
     int code = CodeSucces;
-    std::string ligne;
-    size_t longueur = 0;
-    for (long numero = 1; LireLigneBornee(entree, ligne, longueur); ++numero) {
-        if (longueur <= LongueurGardee && LigneIgnoree(ligne)) continue;
-        if (const auto erreur = ControlerLigne(ligne, longueur)) {
-            MessageErreur("novemia-cli resoudre : ligne " + std::to_string(numero) + " : " + *erreur);
+    LigneDeGrilles lue;
+    for (long numero = 1; LireLigneDeGrilles(entree, lue); ++numero) {
+        if (lue.erreur) {
+            MessageErreur("novemia-cli resoudre : ligne " + std::to_string(numero) + " : " + *lue.erreur);
             code = CodeLecture;
             continue;
         }
+        if (lue.grille.empty()) continue;
+        const std::string& ligne = lue.grille;
         CGrille grille;
         grille.ViderGrille();
         for (int i = 0; i < 81; ++i) {
