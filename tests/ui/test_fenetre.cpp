@@ -340,9 +340,11 @@ TEST_F(Fenetre, MenuDansLOrdreDeLaTable)
     EXPECT_EQ(lister(barre[2]->menu()).join(QStringLiteral("|")), QStringLiteral("&Aide|A &propos ..."));
 
     // Chaque commande du menu est dans la table d'aiguillage, la trace n'a pas d'entrée.
-    for (const EntreeMenu& e : TableMenu)
-        if (e.genre == EntreeMenu::Commande)
+    for (const EntreeMenu& e : TableMenu) {
+        if (e.genre == EntreeMenu::Commande) {
             EXPECT_NE(boite.Action(e.id), nullptr) << e.id;
+        }
+    }
     EXPECT_EQ(boite.Action(ID_TRACE), nullptr);
 }
 

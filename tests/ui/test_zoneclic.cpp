@@ -29,8 +29,9 @@ TEST_P(ZoneClicTest, PointRapporteALaBonneZone)
         EXPECT_EQ(z.ligne, c.ligne);
         EXPECT_EQ(z.colonne, c.colonne);
     }
-    if (c.type == Zone::Palette)
+    if (c.type == Zone::Palette) {
         EXPECT_EQ(z.entree, c.entree);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
