@@ -104,11 +104,15 @@ void Qqwing(benchmark::State& state, const Liste* liste)
     CompterGrilles(state, liste->grilles.size());
 }
 
-// Garde les médianes des répétitions en plus de l'affichage habituel.
-class CRapporteur : public benchmark::ConsoleReporter {
+// Passe tout à l'affichage choisi par les options habituelles (--benchmark_format, couleurs…)
+// et garde au passage les médianes des répétitions.
+class CRapporteur : public benchmark::BenchmarkReporter {
 public:
+    explicit CRapporteur(benchmark::BenchmarkReporter* affichage) : affichage(affichage) {}
+
     std::map<std::string, double> medianesUs;  // nom de la mesure -> µs par grille
 
+    bool ReportContext(const Context& contexte) override { return affichage->ReportContext(contexte); }
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
@@ -117,8 +121,12 @@ public:
                 medianesUs[run.run_name.function_name] = compteur->second.value * 1e6;
             }
         }
-        ConsoleReporter::ReportRuns(runs);
+        affichage->ReportRuns(runs);
     }
+    void Finalize() override { affichage->Finalize(); }
+
+private:
+    benchmark::BenchmarkReporter* affichage;
 };
 
 }  // namespace
@@ -140,7 +148,7 @@ int main(int argc, char** argv)
     }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    CRapporteur rapporteur;
+    CRapporteur rapporteur(benchmark::CreateDefaultDisplayReporter());
     benchmark::RunSpecifiedBenchmarks(&rapporteur);
     benchmark::Shutdown();
 
