@@ -11,6 +11,11 @@ namespace {
 
 constexpr int GrainesParNiveau = 250;
 
+class Generateur : public testing::Test {
+protected:
+    CDossierTemporaire dossier;
+};
+
 // Une partie qui retient chaque semis : le curseur d'attente de SemerGrille se referme
 // quand les 18 indices sont posés.
 struct PartieObservee {
@@ -55,7 +60,7 @@ void VerifierSemis(const std::string& semis)
     EXPECT_TRUE(g.GrilleValide()) << semis;
 }
 
-TEST(Generateur, MemeGraineMemesGrilles)
+TEST_F(Generateur, MemeGraineMemesGrilles)
 {
     for (auto niveau : {Facile, Diabolique}) {
         PartieObservee a(1234), b(1234), c(1235);
@@ -74,7 +79,7 @@ TEST(Generateur, MemeGraineMemesGrilles)
     }
 }
 
-TEST(Generateur, SemerGrilleDonneDeuxFoisChaqueChiffre)
+TEST_F(Generateur, SemerGrilleDonneDeuxFoisChaqueChiffre)
 {
     CIhmFactice ihm;
     CPartie partie{ihm};
@@ -91,7 +96,7 @@ TEST(Generateur, SemerGrilleDonneDeuxFoisChaqueChiffre)
     EXPECT_EQ(ihm.profondeurAttente, 0);
 }
 
-TEST(Generateur, SemerGrilleSuitLOrdreDesTirages)
+TEST_F(Generateur, SemerGrilleSuitLOrdreDesTirages)
 {
     // Premier chiffre : la première case tirée (ligne puis colonne) est forcément libre.
     CIhmFactice ihm;
@@ -106,7 +111,7 @@ TEST(Generateur, SemerGrilleSuitLOrdreDesTirages)
     EXPECT_EQ(partie.grille.cases[ligne][colonne].origine, Init);
 }
 
-TEST(Generateur, FixerHypotheseSansCaseHypothese)
+TEST_F(Generateur, FixerHypotheseSansCaseHypothese)
 {
     CIhmFactice ihm;
     CPartie partie{ihm};
@@ -120,7 +125,7 @@ TEST(Generateur, FixerHypotheseSansCaseHypothese)
     EXPECT_EQ(apres.Tirer(), temoin.Tirer()) << "aucun tirage consommé";
 }
 
-TEST(Generateur, FixerHypotheseChoisitLaKiemeCaseHypothese)
+TEST_F(Generateur, FixerHypotheseChoisitLaKiemeCaseHypothese)
 {
     CIhmFactice ihm;
     CPartie partie{ihm};
@@ -153,7 +158,7 @@ void PreparerPleine(CPartie& partie, const std::string& indices, int garder)
     }
 }
 
-TEST(Generateur, CompleterGrilleRespecteLaCibleEtLesLimitesDesUnites)
+TEST_F(Generateur, CompleterGrilleRespecteLaCibleEtLesLimitesDesUnites)
 {
     const auto grilles = GrillesReference("qqwing-simple-200.txt", 40);
     int atteintes = 0;
