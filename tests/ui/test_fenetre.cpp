@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <set>
 
 #include "fenetretest.h"
@@ -343,6 +344,9 @@ TEST_F(Fenetre, MenuDansLOrdreDeLaTable)
     for (const EntreeMenu& e : TableMenu) {
         if (e.genre == EntreeMenu::Commande) {
             EXPECT_NE(boite.Action(e.id), nullptr) << e.id;
+            EXPECT_TRUE(std::any_of(CDlgGrille::TableCommandes.begin(), CDlgGrille::TableCommandes.end(),
+                                    [&e](const CDlgGrille::EntreeCommande& c) { return c.id == e.id; }))
+                << e.id;
         }
     }
     EXPECT_EQ(boite.Action(ID_TRACE), nullptr);
