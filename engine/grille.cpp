@@ -213,11 +213,13 @@ void CGrille::ReconstruirePresents()
     presentsLigne.fill(0);
     presentsColonne.fill(0);
     presentsRegion.fill(0);
-    for (int32_t i = 0; i < 81; ++i) {
-        const uint16_t bit = Bit(cases[LigneDe(i)][ColonneDe(i)].chiffre);
-        presentsLigne[LigneDe(i)] |= bit;
-        presentsColonne[ColonneDe(i)] |= bit;
-        presentsRegion[RegionDe(i)] |= bit;
+    for (int32_t l = 0; l < 9; ++l) {
+        for (int32_t c = 0; c < 9; ++c) {
+            const uint16_t bit = Bit(cases[l][c].chiffre);
+            presentsLigne[l] |= bit;
+            presentsColonne[c] |= bit;
+            presentsRegion[(l / 3) * 3 + c / 3] |= bit;
+        }
     }
     presentsAJour = true;
 }
@@ -289,21 +291,25 @@ void CGrille::RecalculerTout()
     const EnsembleCases anciennesVides = vides;
     vides = {};
     aRevoir = {};
-    for (int32_t i = 0; i < 81; ++i) {
-        Case& c = CaseNo(i);
-        const uint16_t possibles = PossiblesDepuisPresents(i);
-        const bool vide = c.chiffre == 0;
-        // Une unité ne voit que les cases vides et leurs drapeaux : on ne la recomptera que
-        // si l'un ou l'autre a changé.
-        if (vide != anciennesVides.Contient(i) || (vide && candidats[i] != possibles)) {
-            unitesARevoir |= UnitesDeLaCase[i];
-        }
-        c.possibles = possibles;
-        candidats[i] = vide ? possibles : 0;
-        if (vide) {
-            vides.Ajouter(i);
-            if ((possibles & (possibles - 1)) == 0) {
-                aRevoir.Ajouter(i);  // zéro ou un candidat : l'élimination a à faire ici
+    for (int32_t l = 0; l < 9; ++l) {
+        for (int32_t c = 0; c < 9; ++c) {
+            const int32_t i = l * 9 + c;
+            Case& k = cases[l][c];
+            const uint16_t possibles =
+                TousChiffres & ~(presentsLigne[l] | presentsColonne[c] | presentsRegion[(l / 3) * 3 + c / 3]);
+            const bool vide = k.chiffre == 0;
+            // Une unité ne voit que les cases vides et leurs drapeaux : on ne la recomptera
+            // que si l'un ou l'autre a changé.
+            if (vide != anciennesVides.Contient(i) || (vide && candidats[i] != possibles)) {
+                unitesARevoir |= UnitesDeLaCase[i];
+            }
+            k.possibles = possibles;
+            candidats[i] = vide ? possibles : 0;
+            if (vide) {
+                vides.Ajouter(i);
+                if ((possibles & (possibles - 1)) == 0) {
+                    aRevoir.Ajouter(i);  // zéro ou un candidat : l'élimination a à faire ici
+                }
             }
         }
     }
