@@ -1,6 +1,7 @@
-// Point d'entrée des tests de robustesse qui ont besoin de Qt : plateforme sans écran et
-// réglages hors des vrais fichiers avant tout usage de QSettings.
+// Point d'entrée des tests de robustesse qui ont besoin de Qt : plateforme sans écran,
+// dossier courant et réglages temporaires posés avant tout usage de QSettings.
 #include <QApplication>
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir reglages;
+    QDir::setCurrent(reglages.path());
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(reglages.filePath(QStringLiteral("utilisateur"))));
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(reglages.filePath(QStringLiteral("machine"))));
     PreparerEmplacementsReglages();

@@ -74,6 +74,7 @@ TEST(Charge, ResolutionsRepetees)
 {
     const auto grilles = Grilles("top95.txt");
     ASSERT_EQ(grilles.size(), 95u);
+    CDossierTemporaire dossier;
     CIhmFactice ihm;
     CPartie partie(ihm);
     auto resoudre = [&](int n) {

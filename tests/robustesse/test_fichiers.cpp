@@ -61,8 +61,7 @@ TEST_F(LectureHostile, CheminsQuiNeSontPasDesFichiersLisibles)
         {"tube nommé", "tube.sdu"},
         {"périphérique sans fin", "/dev/zero"},
         {"périphérique aléatoire", "/dev/urandom"},
-        // S'ouvre mais ne se lit pas (erreur d'entrée-sortie dès le premier octet), même
-        // pour root : le vrai cas « fichier illisible ».
+        // S'ouvre mais ne se lit pas (erreur d'entrée-sortie dès le premier octet).
         {"erreur de lecture", "/proc/self/mem"},
     };
     for (const auto& c : cas) {
@@ -79,14 +78,14 @@ TEST_F(LectureHostile, FichierSansDroitDeLecture)
 {
     EcrireFichier("interdit.sdu", GrilleValide);
     ASSERT_EQ(::chmod("interdit.sdu", 0), 0);
-    if (::geteuid() == 0) {
-        // root lit malgré les droits : le cas « illisible » est couvert par l'erreur de
-        // lecture de /proc/self/mem ci-dessus.
-        GTEST_SKIP() << "root ignore les droits de lecture";
-    }
-    const auto message = LireFichierGrille(std::string("interdit.sdu"), grille);
-    ASSERT_TRUE(message.has_value());
-    EXPECT_EQ(*message, MessageOuvertureGrille);
+    // Le dossier reste traversable : seul le fichier est protégé.
+    ASSERT_EQ(::chmod(dossier.Chemin().c_str(), 0755), 0);
+    const std::string chemin = (dossier.Chemin() / "interdit.sdu").string();
+    EXPECT_TRUE(SansDroitsDeRoot([&chemin] {
+        CGrille g;
+        return LireFichierGrille(chemin, g) == std::optional<std::string>(MessageOuvertureGrille) &&
+               g.CompterOrigine(Vide) == 81;
+    }));
 }
 
 // Un binaire (ce programme de test lui-même, puis des octets pseudo-aléatoires où tous

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,16 @@ namespace {
 
 const std::string PremiereGrille =
     "53..7....\n6..195...\n.98....6.\n8...6...3\n4..8.3..1\n7...2...6\n.6....28.\n...419..5\n....8..79\n";
+
+// Les chiffres et origines de toutes les cases, pour comparer deux états de la grille.
+std::string Indices(const CGrille& grille)
+{
+    std::string s;
+    for (const auto& ligne : grille.cases) {
+        for (const Case& k : ligne) s += std::to_string(k.chiffre) + char('A' + k.origine);
+    }
+    return s;
+}
 
 // Une interface factice dont le dialogue d'ouverture peut agir juste avant de répondre.
 class CIhmPiegee : public CIhmFactice {
@@ -187,19 +198,22 @@ TEST_F(PartieEnPanne, ExportationAtraversUnLien)
     EXPECT_EQ(relue.CompterOrigine(Init), 30);
 }
 
-// Un fichier protégé en écriture n'est pas remplacé en douce.
+// Un fichier protégé en écriture n'est pas remplacé en douce, même dans un dossier ouvert.
 TEST_F(PartieEnPanne, ExportationVersUnFichierProtege)
 {
     EcrireFichier("protege.sdu", PremiereGrille);
     ASSERT_EQ(::chmod("protege.sdu", 0444), 0);
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root écrit malgré les droits ; les autres cas restent couverts";
-    }
+    ASSERT_EQ(::chmod(dossier.Chemin().c_str(), 0777), 0);
+    const std::string chemin = (dossier.Chemin() / "protege.sdu").string();
     const CGrille avant = partie.grille;
-    ihm.fichiersAEnregistrer.push_back("protege.sdu");
-    partie.OnExporter();
-    VerifierExportationRefusee(avant, ihm.statut);
+    EXPECT_TRUE(SansDroitsDeRoot([&] {
+        ihm.fichiersAEnregistrer.push_back(chemin);
+        partie.OnExporter();
+        return ihm.messages == std::vector<std::string>{std::string(MessageExportation)} &&
+               Indices(partie.grille) == Indices(avant);
+    }));
     EXPECT_EQ(LireFichier("protege.sdu"), PremiereGrille);
+    EXPECT_EQ(NombreDeFichiers("."), 2);  // premiere.sdu et protege.sdu, rien d'autre
 }
 
 // Trace dans un dossier courant où l'on ne peut rien créer : le message avec le nom du
