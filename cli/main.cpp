@@ -22,12 +22,7 @@ int main(int argc, char** argv)
             return CommandeResoudre(argc - 1, argv + 1);
         }
         if (commande == "generer") {
-#ifdef NOVEMIA_AVEC_GENERER
             return CommandeGenerer(argc - 1, argv + 1);
-#else
-            std::fputs("novemia-cli : commande « generer » indisponible\n", stderr);
-            return 64;
-#endif
         }
         if (commande == "--aide" || commande == "-h" || commande == "--help") {
             std::fputs(TexteUsage, stdout);

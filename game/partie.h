@@ -78,7 +78,7 @@ public:
     bool ResoudreEtMemoriser();  // montre MessageSansSolution en cas d'échec
 
     // Cœur du générateur, sans question ni statut : laisse dans la grille les indices et la
-    // solution complète (étapes 3 à 5 de la génération).
+    // solution complète (tout le travail de la génération avant la solution gardée).
     void ConstruireGrille(NiveauGrille niveau);
     void SemerGrille();
     int32_t FixerHypothese();  // -1 (et rien ne change) s'il n'y a aucune case HypoOrdi

@@ -4,10 +4,8 @@
 #include "skin/configuration.h"
 #include "skin/registre.h"
 
-#ifdef NOVEMIA_AVEC_FENETRE
 #include "ui/dlggrille.h"
 #include "ui/grilleapp.h"
-#endif
 
 #include <QApplication>
 #include <QDir>
@@ -89,10 +87,7 @@ protected:
 
 TEST_F(Installation, FichiersALeurPlace)
 {
-    QStringList programmes{QStringLiteral("novemia")};
-#ifdef NOVEMIA_AVEC_CLI
-    programmes << QStringLiteral("novemia-cli");
-#endif
+    const QStringList programmes{QStringLiteral("novemia"), QStringLiteral("novemia-cli")};
     for (const QString& programme : programmes) {
         const QFileInfo info(CInstallation::Chemin(QStringLiteral(NOVEMIA_BINDIR "/") + programme));
         EXPECT_TRUE(info.isFile() && info.isExecutable()) << info.filePath().toStdString();
@@ -188,7 +183,6 @@ TEST_F(Installation, LeSkinParDefautEstEnVigueur)
     for (Couleur c : cfg.couleurs) nonNoires += (c != 0);
     EXPECT_GE(nonNoires, 6);
 
-#ifdef NOVEMIA_AVEC_FENETRE
     // La vraie fenêtre, lancée comme au démarrage, porte ces couleurs.
     CGrilleApp application;
     CDlgGrille boite(application);
@@ -197,7 +191,6 @@ TEST_F(Installation, LeSkinParDefautEstEnVigueur)
     EXPECT_EQ(application.nomSkin, skin);
     EXPECT_EQ(boite.couleurs, cfg.couleurs);
     boite.hide();
-#endif
 }
 
 TEST_F(Installation, LeProgrammeInstalleDemarre)
