@@ -167,7 +167,8 @@ bool EcrireFichierGrille(const std::string& cheminChoisi, const CGrille& grille)
     // Seul un fichier ordinaire où l'on peut écrire est remplacé : renommer par-dessus un
     // périphérique ou un tube en ferait un fichier, et un fichier protégé resterait protégé.
     struct stat etat {};
-    if (::stat(chemin.c_str(), &etat) == 0 && (!S_ISREG(etat.st_mode) || ::access(chemin.c_str(), W_OK) != 0)) {
+    const bool existe = ::stat(chemin.c_str(), &etat) == 0;
+    if (existe && (!S_ISREG(etat.st_mode) || ::access(chemin.c_str(), W_OK) != 0)) {
         return false;
     }
     // Écrit à côté puis renomme : un fichier existant n'est remplacé qu'une fois le nouveau
@@ -184,7 +185,9 @@ bool EcrireFichierGrille(const std::string& cheminChoisi, const CGrille& grille)
     if (descripteur < 0) {
         return false;
     }
-    bool reussi = EcrireTout(descripteur, TexteGrille(grille));
+    // Le fichier remplacé garde ses droits : un fichier privé ne devient pas lisible de tous.
+    bool reussi = !existe || ::fchmod(descripteur, etat.st_mode & 07777) == 0;
+    reussi = reussi && EcrireTout(descripteur, TexteGrille(grille));
     reussi = (::fsync(descripteur) == 0) && reussi;
     reussi = (::close(descripteur) == 0) && reussi;
     reussi = reussi && ::rename(temporaire.c_str(), chemin.c_str()) == 0;

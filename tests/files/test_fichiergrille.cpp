@@ -249,6 +249,22 @@ TEST(EcritureGrille, ExporterPuisImporter)
     VerifierIndices(relue);
 }
 
+TEST(EcritureGrille, RemplacementGardeLesDroitsDuFichier)
+{
+    CDossierTemporaire dossier;
+    CGrille grille;
+    ASSERT_EQ(Lire(Grille(), grille), std::nullopt);
+    for (const ::mode_t droits : {0600, 0640, 0604}) {
+        { std::ofstream("prive.sdu") << "ancien"; }
+        ::chmod("prive.sdu", droits);
+        ASSERT_TRUE(EcrireFichierGrille(std::string("prive.sdu"), grille));
+        struct stat etat {};
+        ASSERT_EQ(::stat("prive.sdu", &etat), 0);
+        EXPECT_EQ(etat.st_mode & 07777, droits);
+        EXPECT_EQ(etat.st_size, 99);
+    }
+}
+
 TEST(EcritureGrille, EchecLaisseLAncienFichierIntact)
 {
     CDossierTemporaire dossier;
