@@ -482,8 +482,12 @@ void CGrille::PoserHypothese(int32_t code)
         }
         h.chiffres[n] = -1;
     } else {
+        // Aucun niveau ouvert (ou un niveau hors de la table) : rien à relire.
+        if (niveauCourant <= 0 || niveauCourant > NiveauMaximum) {
+            return;
+        }
         Hypothese& h = hypotheses[niveauCourant];
-        if (niveauCourant <= 0 || h.indice >= 9 || h.chiffres[h.indice + 1] <= 0) {
+        if (h.indice < 0 || h.indice >= 9 || h.chiffres[h.indice + 1] <= 0) {
             return;  // pas d'autre chiffre à essayer : l'appelant n'aurait pas dû demander
         }
         ++h.indice;

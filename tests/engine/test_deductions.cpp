@@ -268,6 +268,26 @@ TEST(Hypothese, PoseReessaiEtAnnulation)
     EXPECT_EQ(t.trace.lignes[1], "Hypothese -> Case(3,6): Chiffre=7 Niveau=1\n");
 }
 
+TEST(Hypothese, ChiffreSuivantSansNiveauOuvertNeChangeRien)
+{
+    // Niveau courant hors de la table des hypothèses, ou rang d'essai faussé : rien n'est
+    // lu ni écrit hors des enregistrements, la grille reste telle quelle.
+    for (const int32_t niveau : {0, -1, 81, 1000}) {
+        AvecTrace t;
+        t.grille.niveauCourant = niveau;
+        t.grille.PoserHypothese(-1);
+        EXPECT_EQ(t.grille.niveauCourant, niveau);
+        EXPECT_EQ(t.grille.CompterOrigine(Vide), 81) << niveau;
+        EXPECT_TRUE(t.trace.lignes.empty()) << niveau;
+    }
+    AvecTrace t;
+    t.grille.niveauCourant = 1;
+    t.grille.hypotheses[1] = {2, 2, {4, 5, -1}, -5};
+    t.grille.PoserHypothese(-1);
+    EXPECT_EQ(t.grille.hypotheses[1].indice, -5);
+    EXPECT_EQ(t.grille.CompterOrigine(Vide), 81);
+}
+
 TEST(Hypothese, AnnulerNeVideQueLeNiveauCourant)
 {
     CGrille grille;
