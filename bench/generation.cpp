@@ -14,29 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "game/ihmsansecran.h"
 #include "game/partie.h"
 
 namespace {
 
 constexpr int NombreGraines = 1000;
-
-// Une interface muette : la génération ne montre rien à personne.
-class CIhmMuette : public CIhm {
-public:
-    void MontrerCase(int, int, const std::string&, OrigineCase) override {}
-    void MontrerPalette(int, bool) override {}
-    std::string TexteStatut() const override { return statut; }
-    void ChangerStatut(const std::string& texte) override { statut = texte; }
-    void Message(const std::string&) override {}
-    bool Question(const std::string&) override { return true; }
-    std::optional<std::string> ChoisirFichierAOuvrir() override { return std::nullopt; }
-    std::optional<std::string> ChoisirFichierAEnregistrer() override { return std::nullopt; }
-    void CurseurAttente(bool) override {}
-    void EtatMenuCreation(bool) override {}
-
-private:
-    std::string statut;
-};
 
 struct Mesure {
     double medianeMs = 0;  // temps processeur
@@ -93,7 +76,7 @@ double Centile(std::vector<double> v, double p)
 void Generation_Novemia(benchmark::State& etat)
 {
     const auto niveau = static_cast<NiveauGrille>(etat.range(0));
-    CIhmMuette ihm;
+    CIhmSansEcran ihm;
     CPartie partie{ihm};
     std::vector<double> durees;
     int uniques = 0;

@@ -11,32 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "game/ihmsansecran.h"
 #include "game/partie.h"
 
 namespace {
 
 constexpr int Repetitions = 10000;
-
-// La session n'affiche rien et répond « Oui » à tout.
-class CIhmSilencieuse : public CIhm {
-public:
-    void MontrerCase(int, int, const std::string&, OrigineCase) override {}
-    void MontrerPalette(int, bool) override {}
-    std::string TexteStatut() const override { return statut; }
-    void ChangerStatut(const std::string& texte) override { statut = texte; }
-    void Message(const std::string& texte) override { ++messages, dernierMessage = texte; }
-    bool Question(const std::string&) override { return true; }
-    std::optional<std::string> ChoisirFichierAOuvrir() override { return std::nullopt; }
-    std::optional<std::string> ChoisirFichierAEnregistrer() override { return std::nullopt; }
-    void CurseurAttente(bool) override {}
-    void EtatMenuCreation(bool) override {}
-
-    int messages = 0;
-    std::string dernierMessage;
-
-private:
-    std::string statut;
-};
 
 long ResidentKio()
 {
@@ -73,7 +53,8 @@ void Rapporter(benchmark::State& etat, const Releve& avant, const Releve& apres)
 
 void BM_Memoire_Generations(benchmark::State& etat)
 {
-    CIhmSilencieuse ihm;
+    std::string message;  // un message dirait que la session a échoué
+    CIhmSansEcran ihm([&](const std::string& texte) { message = texte; });
     CPartie partie(ihm);
     partie.hasard.Semer(1);
     // Échauffement : les tampons de la bibliothèque sont en place.
@@ -85,14 +66,15 @@ void BM_Memoire_Generations(benchmark::State& etat)
         for (int i = 0; i < Repetitions; ++i) partie.GenererGrille(static_cast<NiveauGrille>(i % 4));
     }
     const Releve apres = Releve::Maintenant();
-    if (ihm.messages != 0) etat.SkipWithError(ihm.dernierMessage.c_str());
+    if (!message.empty()) etat.SkipWithError(message.c_str());
     Rapporter(etat, avant, apres);
 }
 BENCHMARK(BM_Memoire_Generations)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_Memoire_Resolutions(benchmark::State& etat)
 {
-    CIhmSilencieuse ihm;
+    std::string message;  // un message dirait que la session a échoué
+    CIhmSansEcran ihm([&](const std::string& texte) { message = texte; });
     CPartie partie(ihm);
     partie.hasard.Semer(2);
     // Cent grilles diaboliques, gardées par leurs indices, à résoudre tour à tour.
@@ -116,7 +98,7 @@ void BM_Memoire_Resolutions(benchmark::State& etat)
         }
     }
     const Releve apres = Releve::Maintenant();
-    if (ihm.messages != 0) etat.SkipWithError(ihm.dernierMessage.c_str());
+    if (!message.empty()) etat.SkipWithError(message.c_str());
     Rapporter(etat, avant, apres);
 }
 BENCHMARK(BM_Memoire_Resolutions)->Iterations(1)->Unit(benchmark::kMillisecond);

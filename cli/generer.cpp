@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "cli/commandes.h"
+#include "game/ihmsansecran.h"
 #include "game/partie.h"
 
 namespace {
@@ -17,25 +18,6 @@ namespace {
 constexpr int CodeUsage = 64;       // mauvais arguments
 constexpr int CodeCreation = 73;    // fichier de trace impossible à créer
 constexpr int CodeEcriture = 74;    // sortie standard en échec
-
-// Une interface de console : les questions reçoivent « Oui », les messages vont sur stderr,
-// rien d'autre ne s'affiche.
-class CIhmConsole : public CIhm {
-public:
-    void MontrerCase(int, int, const std::string&, OrigineCase) override {}
-    void MontrerPalette(int, bool) override {}
-    std::string TexteStatut() const override { return statut; }
-    void ChangerStatut(const std::string& texte) override { statut = texte; }
-    void Message(const std::string& texte) override { std::cerr << texte << '\n'; }
-    bool Question(const std::string&) override { return true; }
-    std::optional<std::string> ChoisirFichierAOuvrir() override { return std::nullopt; }
-    std::optional<std::string> ChoisirFichierAEnregistrer() override { return std::nullopt; }
-    void CurseurAttente(bool) override {}
-    void EtatMenuCreation(bool) override {}
-
-private:
-    std::string statut = " Pas de grille";
-};
 
 int Usage(const std::string& erreur)
 {
@@ -105,7 +87,7 @@ int CommandeGenerer(int argc, char** argv)
     }
     if (!niveau) return Usage("niveau manquant");
 
-    CIhmConsole ihm;
+    CIhmSansEcran ihm([](const std::string& texte) { std::cerr << texte << '\n'; });
     CPartie partie{ihm};
     const std::time_t maintenant = std::time(nullptr);
     // Semée une seule fois, comme au démarrage du jeu.
