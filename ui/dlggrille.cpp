@@ -75,6 +75,9 @@ CDlgGrille::CDlgGrille(CGrilleApp& application, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
+    // Aucun contrôle ne prend le clavier : la fenêtre le garde, et la barre de menus le lui
+    // rend après une navigation au clavier, si bien qu'Échap la ferme encore.
+    setFocusPolicy(Qt::StrongFocus);
     cheminAide = (QCoreApplication::applicationDirPath() + QStringLiteral("/../share/novemia/aide/index.html"))
                      .toStdString();
     CreerEtiquettes();

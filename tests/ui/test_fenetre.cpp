@@ -308,6 +308,29 @@ TEST_F(Fenetre, EntreeEtEchapFermentAussitot)
     EXPECT_TRUE(boite.questions.empty());
 }
 
+// Le menu mené au clavier (Alt+G, puis Échap deux fois) rend le clavier à la fenêtre :
+// Échap et Entrée, frappés comme par le joueur, la ferment encore.
+TEST_F(Fenetre, EchapFermeEncoreApresLeMenuAuClavier)
+{
+    boite.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&boite));
+    for (const int touche : {Qt::Key_Escape, Qt::Key_Return}) {
+        QTest::keyClick(boite.windowHandle(), Qt::Key_G, Qt::AltModifier);
+        QMenu* ouvert = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(ouvert, nullptr);
+        EXPECT_EQ(ouvert, boite.menuGrille);
+        QTest::keyClick(ouvert, Qt::Key_Escape);      // ferme le menu déroulant
+        QTest::keyClick(boite.windowHandle(), Qt::Key_Escape);  // quitte la barre
+        ASSERT_TRUE(boite.isVisible());
+        QTest::keyClick(boite.windowHandle(), static_cast<Qt::Key>(touche));
+        EXPECT_FALSE(boite.isVisible());
+        EXPECT_EQ(boite.result(), touche == Qt::Key_Escape ? IDCANCEL : IDOK);
+        boite.show();
+        boite.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&boite));
+    }
+}
+
 TEST_F(Fenetre, MenuDansLOrdreDeLaTable)
 {
     const QList<QAction*> barre = boite.menuPrincipal->actions();
