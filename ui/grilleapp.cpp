@@ -20,8 +20,7 @@ bool ChargerTraductionQt(QTranslator& traduction)
 void CGrilleApp::Preparer(int& argc, char** argv)
 {
     application = std::make_unique<QApplication>(argc, argv);
-    // Les titres valent "Novemia" tels quels, sans nom de programme ajouté.
-    QApplication::setApplicationDisplayName(QStringLiteral("Novemia"));
+    // Pas de nom d'affichage : Qt l'ajouterait aux titres (« Préférences — Novemia »).
     // Avant tout usage de QSettings.
     PreparerEmplacementsReglages();
     traduction = std::make_unique<QTranslator>();
