@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "ui/disposition.h"
+
 CDlgAPropos::CDlgAPropos(const QIcon& icone, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("À propos de Novemia"));
@@ -27,6 +29,6 @@ CDlgAPropos::CDlgAPropos(const QIcon& icone, QWidget* parent) : QDialog(parent)
     grille->addWidget(texte, 0, 1, Qt::AlignTop | Qt::AlignLeft);
     grille->addWidget(ok, 0, 2, Qt::AlignTop);
     grille->setColumnStretch(1, 1);
-    grille->setSizeConstraint(QLayout::SetFixedSize);
-    setMinimumWidth(352);
+    // 235 × 55 unités de dialogue, comme la boîte d'origine.
+    setFixedSize(disposition::EnPixelsX(235), disposition::EnPixelsY(55));
 }

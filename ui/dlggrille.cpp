@@ -369,6 +369,8 @@ void CDlgGrille::Message(const std::string& texte)
 {
     QMessageBox boite(QMessageBox::NoIcon, QStringLiteral("Novemia"), QString::fromStdString(texte),
                       QMessageBox::Ok, this);
+    // Un chemin qui contient « <b> » ne doit pas passer pour du HTML.
+    boite.setTextFormat(Qt::PlainText);
     boite.exec();
 }
 
@@ -376,6 +378,7 @@ bool CDlgGrille::Question(const std::string& texte)
 {
     QMessageBox boite(QMessageBox::Warning, QStringLiteral("Alerte"), QString::fromStdString(texte),
                       QMessageBox::NoButton, this);
+    boite.setTextFormat(Qt::PlainText);
     QPushButton* oui = boite.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
     QPushButton* non = boite.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
     boite.setDefaultButton(oui);

@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,6 +17,7 @@
 
 #include "fenetretest.h"
 #include "skin/dlgpref.h"
+#include "ui/disposition.h"
 #include "ui/dlgapropos.h"
 #include "ui/identifiants.h"
 
@@ -589,6 +593,7 @@ TEST_F(Fenetre, AProposEtPreferencesSontDesBoitesModales)
             versionVue |= l->text() == QStringLiteral("Novemia Version 1.0");
         for (QPushButton* b : d.findChildren<QPushButton*>())
             okVu |= b->text() == QStringLiteral("OK") && b->isDefault();
+        EXPECT_EQ(d.size(), QSize(disposition::EnPixelsX(235), disposition::EnPixelsY(55)));
     };
     boite.Action(ID_APROPOS)->trigger();
     boite.Action(ID_PREFERENCES)->trigger();
@@ -657,6 +662,84 @@ TEST_F(Fenetre, AppuiGaucheEtGlisserDeplaceLaFenetre)
                       Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(boite.ZoneClient(), &apres);
     EXPECT_EQ(boite.pos(), depart + QPoint(30, 20));
+}
+
+// Les vraies boîtes (la fenêtre de test les remplace ailleurs) : titres, icônes, boutons,
+// texte jamais pris pour du HTML, filtre et suffixe des dialogues de fichiers.
+TEST(BoitesReelles, MessageQuestionEtFichiers)
+{
+    CEnvironnementFenetre environnement;
+    CGrilleApp application;
+    CDlgGrille boite(application);
+    // Lit la boîte modale ouverte, puis la ferme par `fermer`.
+    auto repondre = [](std::function<void(QWidget*)> fermer) {
+        QTimer::singleShot(0, [fermer] { fermer(QApplication::activeModalWidget()); });
+    };
+
+    const std::string texte = "Impossible d'ouvrir le fichier de configuration /tmp/<b>x</b>/skin/a.cfg";
+    QString titre, affiche;
+    int format = -1, icone = -1, boutons = -1;
+    repondre([&](QWidget* w) {
+        auto* m = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(m, nullptr);
+        titre = m->windowTitle();
+        affiche = m->text();
+        format = m->textFormat();
+        icone = m->icon();
+        boutons = static_cast<int>(m->buttons().size());
+        m->button(QMessageBox::Ok)->click();
+    });
+    boite.Message(texte);
+    EXPECT_EQ(titre, QStringLiteral("Novemia"));
+    EXPECT_EQ(affiche.toStdString(), texte);
+    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_EQ(icone, QMessageBox::NoIcon);
+    EXPECT_EQ(boutons, 1);
+
+    for (const bool oui : {true, false}) {
+        QStringList textes;
+        repondre([&](QWidget* w) {
+            auto* m = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(m, nullptr);
+            titre = m->windowTitle();
+            icone = m->icon();
+            format = m->textFormat();
+            for (QAbstractButton* b : m->buttons())
+                textes << b->text();
+            for (QAbstractButton* b : m->buttons())
+                if (b->text() == (oui ? QStringLiteral("&Oui") : QStringLiteral("&Non")))
+                    b->click();
+        });
+        EXPECT_EQ(boite.Question("Vous allez perdre la grille en cours ! Voulez-vous continuer ?"), oui);
+        EXPECT_EQ(titre, QStringLiteral("Alerte"));
+        EXPECT_EQ(icone, QMessageBox::Warning);
+        EXPECT_EQ(format, Qt::PlainText);
+        textes.sort();
+        EXPECT_EQ(textes, (QStringList{QStringLiteral("&Non"), QStringLiteral("&Oui")}));
+    }
+
+    for (const bool ouvrir : {true, false}) {
+        QStringList filtres;
+        QString suffixe;
+        bool confirme = false, enregistrer = true;
+        repondre([&](QWidget* w) {
+            auto* d = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(d, nullptr);
+            filtres = d->nameFilters();
+            suffixe = d->defaultSuffix();
+            confirme = !d->testOption(QFileDialog::DontConfirmOverwrite);
+            enregistrer = d->acceptMode() == QFileDialog::AcceptSave;
+            d->reject();
+        });
+        const auto choix = ouvrir ? boite.ChoisirFichierAOuvrir() : boite.ChoisirFichierAEnregistrer();
+        EXPECT_FALSE(choix.has_value());  // annulé
+        EXPECT_EQ(filtres, QStringList{QStringLiteral("Grille Sudoku (*.sdu)")});
+        EXPECT_EQ(suffixe, QStringLiteral("sdu"));
+        EXPECT_EQ(enregistrer, !ouvrir);
+        if (!ouvrir) {
+            EXPECT_TRUE(confirme);
+        }
+    }
 }
 
 }  // namespace
