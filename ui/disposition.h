@@ -27,18 +27,14 @@ constexpr int EnPixelsY(int unites) { return static_cast<int>(unites * PixelsPar
 // (pas de 19 ou 20 : là où il vaut 19 deux lignes voisines se chevauchent d'une unité).
 constexpr std::array<int, 9> YLignes{8, 27, 47, 66, 86, 105, 125, 145, 165};
 constexpr Rect RectCase(int ligne, int colonne) { return {56 + 22 * colonne, YLignes[ligne], 22, 20}; }
-// Identifiant de la case (m, n) : 1000 + 9 m + n, sauf (4, 5) qui porte 6.
-constexpr int IdCase(int ligne, int colonne) { return (ligne == 4 && colonne == 5) ? 6 : 1000 + 9 * ligne + colonne; }
 
 // Palette : 11 étiquettes à x = 279, largeur 16.
-constexpr std::array<int, 11> IdsPalette{1082, 1084, 1085, 1086, 1087, 1088, 1089, 1090, 1091, 1092, 1093};
 constexpr Rect RectPalette(int entree)
 {
     return entree < 10 ? Rect{279, 19 + 14 * entree, 16, 15} : Rect{279, 160, 16, 13};
 }
 
 // Ligne d'état.
-constexpr int IdStatut = 1083;
 constexpr Rect RectStatut{7, 199, 300, 10};
 
 // Zones de clic, en pixels de la zone client, bornes comprises.

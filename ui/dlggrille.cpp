@@ -98,12 +98,12 @@ void CDlgGrille::CreerEtiquettes()
     };
     for (int ligne = 0; ligne < 9; ++ligne)
         for (int colonne = 0; colonne < 9; ++colonne)
-            etiquettesCases[9 * ligne + colonne] = creer(disposition::IdCase(ligne, colonne),
+            etiquettesCases[9 * ligne + colonne] = creer(IdCase(ligne, colonne),
                                                           disposition::RectCase(ligne, colonne), Qt::AlignHCenter);
     for (int entree = 0; entree < 11; ++entree)
         etiquettesPalette[entree] =
-            creer(disposition::IdsPalette[entree], disposition::RectPalette(entree), Qt::AlignHCenter);
-    etiquetteStatut = creer(disposition::IdStatut, disposition::RectStatut, Qt::AlignLeft);
+            creer(IDC_PALETTE[entree], disposition::RectPalette(entree), Qt::AlignHCenter);
+    etiquetteStatut = creer(IDC_STATUT, disposition::RectStatut, Qt::AlignLeft);
 }
 
 void CDlgGrille::CreerMenu()

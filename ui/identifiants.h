@@ -29,27 +29,12 @@ constexpr int ID_PREFERENCES = 32799;
 constexpr int ID_AIDE = 32800;
 constexpr int ID_QUITTER = IDCANCEL;
 
-// Contrôles : la case (4, 5) porte 6 ; les autres cases 1000 + 9 m + n.
-constexpr int IDC_CASE_4_5 = 6;
-constexpr int IDC_CASE_PREMIERE = 1000;
-constexpr int IDC_PALETTE_1 = 1082;  // le même nombre que « Résoudre » : les étiquettes n'envoient rien
-constexpr int IDC_PALETTE_2 = 1084;
-constexpr int IDC_PALETTE_3 = 1085;
-constexpr int IDC_PALETTE_4 = 1086;
-constexpr int IDC_PALETTE_5 = 1087;
-constexpr int IDC_PALETTE_6 = 1088;
-constexpr int IDC_PALETTE_7 = 1089;
-constexpr int IDC_PALETTE_8 = 1090;
-constexpr int IDC_PALETTE_9 = 1091;
-constexpr int IDC_PALETTE_EFF = 1092;
-constexpr int IDC_PALETTE_HYPO = 1093;
+// Contrôles. Les cases portent 1000 + 9 m + n, sauf la case (4, 5) qui porte 6.
+constexpr int IdCase(int ligne, int colonne) { return (ligne == 4 && colonne == 5) ? 6 : 1000 + 9 * ligne + colonne; }
+// Palette "1" à "9", "Eff", "?" ; "1" porte le même nombre que « Résoudre », sans conflit
+// puisque les étiquettes n'envoient aucune commande.
+constexpr std::array<int, 11> IDC_PALETTE{1082, 1084, 1085, 1086, 1087, 1088, 1089, 1090, 1091, 1092, 1093};
 constexpr int IDC_STATUT = 1083;
-
-// Ressources d'origine, gardées pour mémoire des numéros.
-constexpr int IDD_APROPOS = 100;
-constexpr int IDD_GRILLE = 102;
-constexpr int IDR_ICONE = 128;
-constexpr int IDR_MENU = 129;
 
 // Une ligne de la table du menu : `profondeur` 0 pour la barre, 1 pour un menu déroulant,
 // 2 pour un sous-menu. Un sous-menu est suivi de ses entrées, plus profondes d'un cran.
