@@ -70,7 +70,7 @@ CDlgPref::CDlgPref(std::string& nomSkinAppli, const std::string& dossierSkins, Q
 
     auto* etiquette = new QLabel(QStringLiteral("Skin"), this);
     QRect zoneEtiquette = EnPixels(7, 8, 14, 8);
-    // La police du système peut être plus large que celle d'origine : l'étiquette
+    // La police du système peut être plus large que prévu par la disposition : l'étiquette
     // s'étend au besoin jusqu'au combo, sans le chevaucher.
     const int largeurTexte = etiquette->sizeHint().width();
     zoneEtiquette.setWidth(std::min(std::max(zoneEtiquette.width(), largeurTexte),

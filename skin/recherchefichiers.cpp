@@ -35,7 +35,7 @@ void CRechercheFichiers::Chercher(const std::string& motif)
     QDir repertoire(QFile::decodeName(dossier.c_str()));
     if (!repertoire.exists()) return;
 
-    // Fichiers cachés compris, comme sous Windows ; jamais les dossiers ni "." et "..".
+    // Fichiers cachés compris ; jamais les dossiers ni "." et "..".
     const QStringList noms = repertoire.entryList(
         QStringList{QFile::decodeName(motif.c_str())},
         QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Unsorted);

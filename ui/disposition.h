@@ -1,4 +1,4 @@
-// Disposition de la fenêtre principale, en unités de dialogue comme dans le modèle d'origine,
+// Disposition de la fenêtre principale, en unités de dialogue,
 // et zones de clic en pixels de la zone client. Sans Qt : le programme qui dessine les skins
 // au moment de la construction s'en sert aussi, si bien que fond et étiquettes ne peuvent
 // pas se décaler.

@@ -29,6 +29,6 @@ CDlgAPropos::CDlgAPropos(const QIcon& icone, QWidget* parent) : QDialog(parent)
     grille->addWidget(texte, 0, 1, Qt::AlignTop | Qt::AlignLeft);
     grille->addWidget(ok, 0, 2, Qt::AlignTop);
     grille->setColumnStretch(1, 1);
-    // 235 × 55 unités de dialogue, comme la boîte d'origine.
+    // 235 × 55 unités de dialogue.
     setFixedSize(disposition::EnPixelsX(235), disposition::EnPixelsY(55));
 }

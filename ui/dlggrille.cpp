@@ -25,8 +25,7 @@
 #include "ui/icone.h"
 #include "ui/identifiants.h"
 
-// L'aiguillage des commandes, dans l'ordre où la fenêtre d'origine enregistrait ses
-// gestionnaires.
+// L'aiguillage des commandes, dans l'ordre d'enregistrement des gestionnaires.
 const std::array<CDlgGrille::EntreeCommande, 19> CDlgGrille::TableCommandes{{
     {ID_IMPORTER, &CDlgGrille::OnImporter},
     {ID_RESOUDRE, &CDlgGrille::OnResoudre},
