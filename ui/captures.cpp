@@ -22,20 +22,31 @@ public:
     bool Question(const std::string&) override { return true; }
 };
 
-// Une grille pleine et juste, et une origine par case qui les montre toutes.
+// Une vraie partie diabolique en cours où paraît chaque origine : en haut les chiffres du
+// joueur (dont des hypothèses et des coups de main), au milieu ceux du solveur (déductions
+// et hypothèses), en bas des cases encore vides.
 void PreparerGrille(CPartie& partie)
 {
-    constexpr std::array<OrigineCase, 11> Origines{Init, Init, Init, Vide, DeduitOrdi, DeduitOrdiUnicite,
-                                                   HypoOrdi, CoupDeMain, CoupJoueur, HypoJoueur, Init};
+    for (uint32_t graine = 1;; ++graine) {
+        partie.hasard.Semer(graine);
+        partie.GenererGrille(Diabolique);
+        partie.grille.Resoudre(LimiteJoueur);
+        if (partie.grille.CompterOrigine(HypoOrdi) > 0 && partie.grille.GrillePleine())
+            break;
+    }
+    int rang = 0;
     for (int ligne = 0; ligne < 9; ++ligne) {
         for (int colonne = 0; colonne < 9; ++colonne) {
             Case& c = partie.grille.cases[ligne][colonne];
-            c.origine = Origines[(ligne * 4 + colonne * 7) % Origines.size()];
-            c.chiffre = c.origine == Vide ? 0 : (ligne * 3 + ligne / 3 + colonne) % 9 + 1;
+            if (c.origine == Init || c.origine == HypoOrdi)
+                continue;
+            ++rang;
+            if (ligne < 3)
+                c.origine = rang % 5 == 0 ? CoupDeMain : rang % 3 == 0 ? HypoJoueur : CoupJoueur;
+            else if (ligne >= 6)
+                c = Case{};
         }
     }
-    partie.grilleEnCours = true;
-    partie.modeCreation = false;
     partie.AfficherGrille();
     partie.CliquerPalette(4);   // « 5 » choisi : en évidence et gras
     partie.CliquerPalette(10);  // « ? » allumé
@@ -79,8 +90,6 @@ int main(int argc, char** argv)
         CDlgCapture boite(application);
         boite.show();
         PreparerGrille(boite.partie);
-        boite.ChangerStatut(" Grille importée (une grille au nom assez long.sdu) >>> grille impossible à résoudre "
-                            "automatiquement");
         QApplication::processEvents();
         const QString chemin = QDir(QString::fromLocal8Bit(argv[2])).filePath(nom + QStringLiteral(".png"));
         if (!boite.grab().save(chemin)) {
