@@ -12,7 +12,6 @@ paquets=(
   clang libclang-rt-14-dev llvm
   valgrind
   desktop-file-utils appstream dpkg-dev file
-  xvfb xauth imagemagick
 )
 
 manquants=()
