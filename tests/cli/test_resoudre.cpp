@@ -1,56 +1,18 @@
 // « novemia-cli resoudre » lancé comme depuis un terminal : sorties, messages, codes.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "engine/grille.h"
 #include "files/fichiergrille.h"
+#include "support/commande.h"
 #include "support/dossiertemporaire.h"
 
 namespace {
 
-struct Resultat {
-    int code = -1;
-    std::string sortie;
-    std::string erreurs;
-};
-
-std::string Citer(const std::string& texte)
-{
-    std::string cite = "'";
-    for (char c : texte) cite += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return cite + "'";
-}
-
-std::string Contenu(const std::string& chemin)
-{
-    std::ifstream entree(chemin, std::ios::binary);
-    return {std::istreambuf_iterator<char>(entree), std::istreambuf_iterator<char>()};
-}
-
-// Lance la commande dans le dossier courant, avec `entree` sur l'entrée standard.
-Resultat Lancer(const std::vector<std::string>& arguments, const std::string& entree = "")
-{
-    std::ofstream("entree.txt", std::ios::binary) << entree;
-    std::string commande = Citer(NOVEMIA_CLI);
-    for (const std::string& a : arguments) commande += " " + Citer(a);
-    commande += " < entree.txt > sortie.txt 2> erreurs.txt";
-    const int etat = std::system(commande.c_str());
-    Resultat r;
-    r.code = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
-    r.sortie = Contenu("sortie.txt");
-    r.erreurs = Contenu("erreurs.txt");
-    return r;
-}
-
 void Ecrire(const std::string& chemin, const std::string& texte) { std::ofstream(chemin, std::ios::binary) << texte; }
 
-// Une grille d'une ligne (81 caractères) en fichier .sdu.
+// Une grille d'une ligne (81 caractères) en fichier .sdu, avec commentaire et CRLF.
 std::string EnFichier(const std::string& ligne)
 {
     std::string texte = "# grille d'essai\r\n";
@@ -62,7 +24,7 @@ const std::string Facile =
     "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
 const std::string DeuxCinq = "5...5...." + std::string(72, '.');
 
-// Vérifie qu'un texte de 81 chiffres est une grille pleine, valide, qui garde les indices.
+// Un texte de 81 chiffres est-il une grille pleine, valide, qui garde les indices ?
 void VerifierSolution(const std::string& solution, const std::string& indices)
 {
     ASSERT_EQ(solution.size(), 81u) << solution;
@@ -70,13 +32,10 @@ void VerifierSolution(const std::string& solution, const std::string& indices)
     grille.ViderGrille();
     for (int i = 0; i < 81; ++i) {
         ASSERT_TRUE(solution[i] >= '1' && solution[i] <= '9') << solution;
-        if (indices[i] >= '1' && indices[i] <= '9') {
-            ASSERT_EQ(solution[i], indices[i]) << i;
-        }
+        if (indices[i] != '.') ASSERT_EQ(solution[i], indices[i]) << i;
         grille.cases[i / 9][i % 9].chiffre = solution[i] - '0';
     }
-    EXPECT_TRUE(grille.GrillePleine());
-    EXPECT_TRUE(grille.GrilleValide()) << solution;
+    EXPECT_TRUE(grille.GrillePleine() && grille.GrilleValide()) << solution;
 }
 
 std::vector<std::string> Lignes(const std::string& texte)
@@ -95,7 +54,7 @@ protected:
 TEST_F(Cli, UnFichierNeufLignesDeNeufChiffres)
 {
     Ecrire("facile.sdu", EnFichier(Facile));
-    const Resultat r = Lancer({"resoudre", "facile.sdu"});
+    const auto r = LancerCli({"resoudre", "facile.sdu"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.erreurs, "");
     const auto lignes = Lignes(r.sortie);
@@ -108,13 +67,23 @@ TEST_F(Cli, UnFichierNeufLignesDeNeufChiffres)
     VerifierSolution(solution, Facile);
 }
 
-TEST_F(Cli, SansSolutionUnSeulFichier)
+// Un seul fichier fautif : son message seul et le code qui lui revient.
+TEST_F(Cli, UnFichierFautif)
 {
     Ecrire("cinq.sdu", EnFichier(DeuxCinq));
-    const Resultat r = Lancer({"resoudre", "cinq.sdu"});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.sortie, "");
-    EXPECT_EQ(r.erreurs, std::string(MessageSansSolution) + "\n");
+    Ecrire("interdit.sdu", EnFichier(std::string(80, '.') + "x"));
+    const std::vector<std::tuple<std::string, int, std::string_view>> cas{
+        {"cinq.sdu", 1, MessageSansSolution},
+        {"interdit.sdu", 2, MessageCaractereInterdit},
+        {".", 2, MessageOuvertureGrille},
+    };
+    for (const auto& [nom, code, message] : cas) {
+        SCOPED_TRACE(nom);
+        const auto r = LancerCli({"resoudre", nom});
+        EXPECT_EQ(r.code, code);
+        EXPECT_EQ(r.sortie, "");
+        EXPECT_EQ(r.erreurs, std::string(message) + "\n");
+    }
 }
 
 TEST_F(Cli, PlusieursFichiersLeCodeLePlusGraveGagne)
@@ -123,41 +92,28 @@ TEST_F(Cli, PlusieursFichiersLeCodeLePlusGraveGagne)
     Ecrire("b.sdu", EnFichier(DeuxCinq));
     Ecrire("c.sdu", "123456789\n");
     Ecrire("d.sdu", EnFichier(Facile));
-    const Resultat r = Lancer({"resoudre", "a.sdu", "b.sdu", "c.sdu", "absent.sdu", "d.sdu"});
+    const auto r = LancerCli({"resoudre", "a.sdu", "b.sdu", "c.sdu", "absent.sdu", "d.sdu"});
     EXPECT_EQ(r.code, 2);
     const auto lignes = Lignes(r.sortie);
     ASSERT_EQ(lignes.size(), 20u) << r.sortie;
     EXPECT_EQ(lignes[0], "# a.sdu");
     EXPECT_EQ(lignes[10], "# d.sdu");
-    EXPECT_NE(r.erreurs.find("b.sdu : " + std::string(MessageSansSolution)), std::string::npos) << r.erreurs;
-    EXPECT_NE(r.erreurs.find("c.sdu : " + std::string(MessagePasAssezDeLignes)), std::string::npos) << r.erreurs;
-    EXPECT_NE(r.erreurs.find("absent.sdu : " + std::string(MessageOuvertureGrille)), std::string::npos) << r.erreurs;
-
+    for (const auto& attendu : {"b.sdu : " + std::string(MessageSansSolution),
+                                "c.sdu : " + std::string(MessagePasAssezDeLignes),
+                                "absent.sdu : " + std::string(MessageOuvertureGrille)}) {
+        EXPECT_NE(r.erreurs.find(attendu), std::string::npos) << r.erreurs;
+    }
     // Sans fichier illisible, la grille sans solution donne 1.
-    const Resultat s = Lancer({"resoudre", "a.sdu", "b.sdu"});
-    EXPECT_EQ(s.code, 1);
+    EXPECT_EQ(LancerCli({"resoudre", "a.sdu", "b.sdu"}).code, 1);
 }
 
-TEST_F(Cli, MessagesDuLecteur)
-{
-    Ecrire("interdit.sdu", EnFichier(std::string(80, '.') + "x"));
-    const Resultat r = Lancer({"resoudre", "interdit.sdu"});
-    EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.erreurs, std::string(MessageCaractereInterdit) + "\n");
-    const Resultat d = Lancer({"resoudre", "."});
-    EXPECT_EQ(d.code, 2);
-    EXPECT_EQ(d.erreurs, std::string(MessageOuvertureGrille) + "\n");
-}
-
-TEST_F(Cli, LignesDansLOrdreAvecErreursAprèsCoup)
+TEST_F(Cli, LignesDansLOrdreAvecErreursApresCoup)
 {
     std::string zeros = Facile;
-    for (char& c : zeros)
-        if (c == '.') c = '0';
-    const std::string texte = "# commentaire\n\n" + Facile + "\r\n   \n" + zeros + "\n" + Facile.substr(1) + "\n" +
-                              DeuxCinq + "\n" + Facile.substr(0, 80) + "?\n" + Facile;
-    Ecrire("liste.txt", texte);
-    const Resultat r = Lancer({"resoudre", "--lignes", "liste.txt"});
+    for (char& c : zeros) c = c == '.' ? '0' : c;
+    Ecrire("liste.txt", "# commentaire\n\n" + Facile + "\r\n   \n" + zeros + "\n" + Facile.substr(1) + "\n" +
+                            DeuxCinq + "\n" + Facile.substr(0, 80) + "?\n" + Facile);
+    const auto r = LancerCli({"resoudre", "--lignes", "liste.txt"});
     EXPECT_EQ(r.code, 2);
     const auto lignes = Lignes(r.sortie);
     ASSERT_EQ(lignes.size(), 4u) << r.sortie;
@@ -165,25 +121,25 @@ TEST_F(Cli, LignesDansLOrdreAvecErreursAprèsCoup)
     EXPECT_EQ(lignes[1], lignes[0]) << "« 0 » est une case vide";
     EXPECT_EQ(lignes[2], MessageSansSolution);
     EXPECT_EQ(lignes[3], lignes[0]) << "la dernière ligne, sans fin de ligne";
+    EXPECT_EQ(Lignes(r.erreurs).size(), 2u) << r.erreurs;
     EXPECT_NE(r.erreurs.find("ligne 6 :"), std::string::npos) << r.erreurs;
     EXPECT_NE(r.erreurs.find("ligne 8 :"), std::string::npos) << r.erreurs;
-    EXPECT_EQ(Lignes(r.erreurs).size(), 2u) << r.erreurs;
 
     // Une grille sans solution et aucune ligne fautive : 1.
     Ecrire("sans.txt", Facile + "\n" + DeuxCinq + "\n");
-    EXPECT_EQ(Lancer({"resoudre", "--lignes", "sans.txt"}).code, 1);
+    EXPECT_EQ(LancerCli({"resoudre", "--lignes", "sans.txt"}).code, 1);
 }
 
 TEST_F(Cli, LignesDepuisLEntreeStandardEtLigneDemesuree)
 {
-    const Resultat r = Lancer({"resoudre", "--lignes", "-"}, Facile + "\n" + std::string(1 << 20, '1') + "\n" + Facile);
+    const auto r = LancerCli({"resoudre", "--lignes", "-"}, Facile + "\n" + std::string(1 << 20, '1') + "\n" + Facile);
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(Lignes(r.sortie).size(), 2u);
     EXPECT_NE(r.erreurs.find("ligne 2 :"), std::string::npos);
-    const Resultat absent = Lancer({"resoudre", "--lignes", "absent.txt"});
+    const auto absent = LancerCli({"resoudre", "--lignes", "absent.txt"});
     EXPECT_EQ(absent.code, 2);
     EXPECT_FALSE(absent.erreurs.empty());
-    EXPECT_EQ(Lancer({"resoudre", "--lignes", "/dev/zero"}).code, 2);
+    EXPECT_EQ(LancerCli({"resoudre", "--lignes", "/dev/zero"}).code, 2);
 }
 
 TEST_F(Cli, TraceDesResolutionsALaSuite)
@@ -194,9 +150,9 @@ TEST_F(Cli, TraceDesResolutionsALaSuite)
     };
     Ecrire("a.sdu", EnFichier(Facile));
     Ecrire("b.sdu", EnFichier(std::string(81, '.')));
-    ASSERT_EQ(Lancer({"resoudre", "a.sdu", "--trace", "ta.txt"}).code, 0);
-    ASSERT_EQ(Lancer({"resoudre", "--trace", "tb.txt", "b.sdu"}).code, 0);
-    ASSERT_EQ(Lancer({"resoudre", "a.sdu", "b.sdu", "--trace", "tab.txt"}).code, 0);
+    ASSERT_EQ(LancerCli({"resoudre", "a.sdu", "--trace", "ta.txt"}).code, 0);
+    ASSERT_EQ(LancerCli({"resoudre", "--trace", "tb.txt", "b.sdu"}).code, 0);
+    ASSERT_EQ(LancerCli({"resoudre", "a.sdu", "b.sdu", "--trace", "tab.txt"}).code, 0);
     const std::string journal = Contenu("tab.txt");
     EXPECT_EQ(journal.rfind("-------- Trace du ", 0), 0u) << journal.substr(0, 60);
     EXPECT_NE(journal.find(" \xE0 "), std::string::npos) << "en-tête en page de code 1252";
@@ -204,45 +160,38 @@ TEST_F(Cli, TraceDesResolutionsALaSuite)
     EXPECT_NE(journal.find("D\xE9" "duction par \xE9limination -> Case("), std::string::npos);
     EXPECT_EQ(journal.find("\xC3"), std::string::npos) << "pas d'UTF-8 sur le disque";
     for (size_t i = journal.find('\n'); i != std::string::npos; i = journal.find('\n', i + 1)) {
-        ASSERT_GT(i, 0u);
-        ASSERT_EQ(journal[i - 1], '\r') << "LF sans CR à l'octet " << i;
+        ASSERT_TRUE(i > 0 && journal[i - 1] == '\r') << "LF sans CR à l'octet " << i;
     }
-    const Resultat r = Lancer({"resoudre", "a.sdu", "--trace", "pas/de/dossier.txt"});
+    const auto r = LancerCli({"resoudre", "a.sdu", "--trace", "pas/de/dossier.txt"});
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.sortie, "");
 }
 
-struct CasUsage {
-    std::vector<std::string> arguments;
-};
-
-class Usage : public Cli, public ::testing::WithParamInterface<CasUsage> {};
-
-TEST_P(Usage, Code64EtTexteDUsage)
+TEST_F(Cli, MauvaisArgumentsDonnentLUsageEtLeCode64)
 {
     Ecrire("a.sdu", EnFichier(Facile));
-    const Resultat r = Lancer(GetParam().arguments);
-    EXPECT_EQ(r.code, 64);
-    EXPECT_NE(r.erreurs.find("Usage : novemia-cli"), std::string::npos) << r.erreurs;
-    EXPECT_EQ(r.sortie, "");
+    const std::vector<std::vector<std::string>> cas{
+        {}, {"deviner"}, {"resoudre"}, {"resoudre", "--vite", "a.sdu"}, {"resoudre", "a.sdu", "--trace"},
+        {"resoudre", "--lignes"}, {"resoudre", "--lignes", "x", "a.sdu"},
+        {"resoudre", "--lignes", "x", "--lignes", "y"}, {"resoudre", "a.sdu", "--trace", ""},
+    };
+    for (const auto& arguments : cas) {
+        SCOPED_TRACE(testing::PrintToString(arguments));
+        const auto r = LancerCli(arguments);
+        EXPECT_EQ(r.code, 64);
+        EXPECT_NE(r.erreurs.find("Usage : novemia-cli"), std::string::npos) << r.erreurs;
+        EXPECT_EQ(r.sortie, "");
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cas, Usage,
-    ::testing::Values(CasUsage{{}}, CasUsage{{"deviner"}}, CasUsage{{"resoudre"}},
-                      CasUsage{{"resoudre", "--vite", "a.sdu"}}, CasUsage{{"resoudre", "a.sdu", "--trace"}},
-                      CasUsage{{"resoudre", "--lignes"}}, CasUsage{{"resoudre", "--lignes", "x", "a.sdu"}},
-                      CasUsage{{"resoudre", "--lignes", "x", "--lignes", "y"}},
-                      CasUsage{{"resoudre", "a.sdu", "--trace", ""}}));
 
 TEST_F(Cli, AideSurLaSortieStandard)
 {
-    const Resultat r = Lancer({"resoudre", "--aide"});
+    const auto r = LancerCli({"resoudre", "--aide"});
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.sortie.find("--lignes FICHIER"), std::string::npos);
     // Après « -- », un nom qui commence par un tiret est un fichier.
     Ecrire("-a.sdu", EnFichier(Facile));
-    EXPECT_EQ(Lancer({"resoudre", "--", "-a.sdu"}).code, 0);
+    EXPECT_EQ(LancerCli({"resoudre", "--", "-a.sdu"}).code, 0);
 }
 
 }  // namespace
