@@ -16,6 +16,7 @@ protected:
     {
         Importer(partie, ihm, GrillesReference("qqwing-simple-200.txt", 1).at(0));
         ASSERT_TRUE(partie.grilleEnCours);
+        ihm.OublierHistorique();
     }
     // Met une case dans un état donné sans passer par les règles.
     void Forcer(int l, int c, int chiffre, OrigineCase origine)
@@ -25,104 +26,82 @@ protected:
     }
 };
 
-TEST_F(Clics, SansGrilleNiPlateauNiPaletteNeReagissent)
+TEST_F(Clics, ClicsSansEffet)
 {
+    // Sans grille, ni la palette ni le plateau ne réagissent, même avec une sélection.
     partie.CliquerPalette(4);
     partie.CliquerPalette(10);
-    partie.chiffreSelectionne = 5;  // même avec une sélection
+    partie.chiffreSelectionne = 5;
     partie.CliquerCase(0, 0);
     EXPECT_EQ(partie.grille.cases[0][0].chiffre, 0);
     EXPECT_EQ(partie.modeHypothese, 0);
     EXPECT_TRUE(ihm.appelsPalette.empty());
     EXPECT_EQ(ihm.casesMontrees, 0);
-}
 
-TEST_F(Clics, SansSelectionUnClicSurLePlateauNeFaitRien)
-{
+    // En jeu : clic sans sélection, entrées hors limites.
+    partie.chiffreSelectionne = -1;
     EnJeu();
-    ihm.OublierHistorique();
+    const std::string avant = Indices(partie.grille);
     partie.CliquerCase(0, 0);
+    partie.CliquerPalette(11);
+    partie.CliquerPalette(-1);
+    EXPECT_EQ(partie.chiffreSelectionne, -1);
+    partie.CliquerPalette(0);
+    partie.CliquerCase(9, 0);
+    partie.CliquerCase(0, -1);
+    EXPECT_EQ(Indices(partie.grille), avant);
     EXPECT_EQ(ihm.casesMontrees, 0);
 }
 
-// Chaque origine : le joueur peut-il y poser un chiffre, l'effacer ? (en jeu, puis en création)
-struct CasOrigine {
-    OrigineCase origine;
-    bool poseEnJeu;
-    bool effaceEnJeu;
-};
-
-class ClicsParOrigine : public Clics, public testing::WithParamInterface<CasOrigine> {};
-
-TEST_P(ClicsParOrigine, EnJeu)
+// Pour chaque origine : le joueur peut-il y poser un chiffre, l'effacer ? En création, tout
+// se change.
+TEST_F(Clics, SelonLOrigineDeLaCase)
 {
+    const std::vector<std::tuple<OrigineCase, bool, bool>> cas{
+        {Vide, true, false},        {Init, false, false},     {DeduitOrdi, false, false},
+        {DeduitOrdiUnicite, false, false}, {HypoOrdi, false, false}, {CoupDeMain, false, false},
+        {CoupJoueur, true, true},   {HypoJoueur, true, true},
+    };
     EnJeu();
-    const auto cas = GetParam();
-    const int chiffreAvant = cas.origine == Vide ? 0 : 3;
+    const Case& k = partie.grille.cases[4][4];
+    for (const auto& [origine, pose, efface] : cas) {
+        SCOPED_TRACE(testing::Message() << "origine " << origine);
+        const int avant = origine == Vide ? 0 : 3;
+        Forcer(4, 4, avant, origine);
+        partie.CliquerPalette(6);  // le chiffre 7
+        partie.CliquerCase(4, 4);
+        EXPECT_EQ(k.chiffre, pose ? 7 : avant);
+        EXPECT_EQ(k.origine, pose ? CoupJoueur : origine);
+        if (pose) EXPECT_EQ(ihm.plateau[4][4].texte, "7");
+        if (pose) EXPECT_EQ(ihm.plateau[4][4].origine, CoupJoueur);
 
-    Forcer(4, 4, chiffreAvant, cas.origine);
-    partie.CliquerPalette(6);  // le chiffre 7
-    partie.CliquerCase(4, 4);
-    const Case& apres = partie.grille.cases[4][4];
-    if (cas.poseEnJeu) {
-        EXPECT_EQ(apres.chiffre, 7);
-        EXPECT_EQ(apres.origine, CoupJoueur);
-        EXPECT_EQ(ihm.plateau[4][4].texte, "7");
-        EXPECT_EQ(ihm.plateau[4][4].origine, CoupJoueur);
-    } else {
-        EXPECT_EQ(apres.chiffre, chiffreAvant);
-        EXPECT_EQ(apres.origine, cas.origine);
+        Forcer(4, 4, avant, origine);
+        ihm.OublierHistorique();
+        partie.CliquerPalette(9);  // la gomme
+        partie.CliquerCase(4, 4);
+        EXPECT_EQ(k.chiffre, efface ? 0 : avant);
+        EXPECT_EQ(k.origine, efface ? Vide : origine);
+        EXPECT_EQ(ihm.casesMontrees, efface ? 1 : 0);
+        if (efface) EXPECT_EQ(ihm.plateau[4][4].texte, " ");
     }
-
-    Forcer(4, 4, chiffreAvant, cas.origine);
-    ihm.OublierHistorique();
-    partie.CliquerPalette(9);  // la gomme
-    partie.CliquerCase(4, 4);
-    if (cas.effaceEnJeu) {
-        EXPECT_EQ(apres.chiffre, 0);
-        EXPECT_EQ(apres.origine, Vide);
-        EXPECT_EQ(ihm.plateau[4][4].texte, " ");
-    } else {
-        EXPECT_EQ(apres.chiffre, chiffreAvant);
-        EXPECT_EQ(apres.origine, cas.origine);
-        EXPECT_EQ(ihm.casesMontrees, 0);
-    }
-}
-
-TEST_P(ClicsParOrigine, EnCreationToutSeChange)
-{
     partie.OnCreer();
     ASSERT_TRUE(partie.modeCreation);
-    const auto cas = GetParam();
-    const int chiffreAvant = cas.origine == Vide ? 0 : 3;
-
-    Forcer(2, 7, chiffreAvant, cas.origine);
-    partie.CliquerPalette(0);
-    partie.CliquerCase(2, 7);
-    EXPECT_EQ(partie.grille.cases[2][7].chiffre, 1);
-    EXPECT_EQ(partie.grille.cases[2][7].origine, Init);
-
-    Forcer(2, 7, chiffreAvant, cas.origine);
-    partie.CliquerPalette(9);
-    partie.CliquerCase(2, 7);
-    // Une case vide n'a rien à effacer ; toute autre l'est.
-    EXPECT_EQ(partie.grille.cases[2][7].chiffre, 0);
-    EXPECT_EQ(partie.grille.cases[2][7].origine, Vide);
+    for (const auto& [origine, pose, efface] : cas) {
+        SCOPED_TRACE(testing::Message() << "création, origine " << origine);
+        Forcer(2, 7, origine == Vide ? 0 : 3, origine);
+        partie.CliquerPalette(0);
+        partie.CliquerCase(2, 7);
+        EXPECT_EQ(partie.grille.cases[2][7].chiffre, 1);
+        EXPECT_EQ(partie.grille.cases[2][7].origine, Init);
+        Forcer(2, 7, origine == Vide ? 0 : 3, origine);
+        partie.CliquerPalette(9);
+        partie.CliquerCase(2, 7);
+        EXPECT_EQ(partie.grille.cases[2][7].chiffre, 0);
+        EXPECT_EQ(partie.grille.cases[2][7].origine, Vide);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Origines, ClicsParOrigine,
-                         testing::Values(CasOrigine{Vide, true, false}, CasOrigine{Init, false, false},
-                                         CasOrigine{DeduitOrdi, false, false},
-                                         CasOrigine{DeduitOrdiUnicite, false, false},
-                                         CasOrigine{HypoOrdi, false, false},
-                                         CasOrigine{CoupDeMain, false, false},
-                                         CasOrigine{CoupJoueur, true, true},
-                                         CasOrigine{HypoJoueur, true, true}),
-                         [](const testing::TestParamInfo<CasOrigine>& info) {
-                             return "Origine" + std::to_string(info.param.origine);
-                         });
-
-TEST_F(Clics, LeBoutonPointDInterrogationBasculeLesChiffresDuJoueurEnHypotheses)
+TEST_F(Clics, LePointDInterrogationBasculeLesChiffresDuJoueurEnHypotheses)
 {
     EnJeu();
     Forcer(1, 1, 0, Vide);
@@ -145,10 +124,8 @@ TEST_F(Clics, LeBoutonPointDInterrogationBasculeLesChiffresDuJoueurEnHypotheses)
     EXPECT_FALSE(ihm.paletteEnEvidence[10]);
     partie.CliquerCase(1, 1);  // et l'inverse
     EXPECT_EQ(partie.grille.cases[1][1].origine, CoupJoueur);
-}
 
-TEST_F(Clics, LePointDInterrogationNeFaitRienEnCreation)
-{
+    // En création, « ? » ne fait rien.
     partie.OnCreer();
     ihm.OublierHistorique();
     partie.CliquerPalette(10);
@@ -159,30 +136,18 @@ TEST_F(Clics, LePointDInterrogationNeFaitRienEnCreation)
 TEST_F(Clics, LaMiseEnEvidenceSuitLaSelection)
 {
     EnJeu();
-    ihm.OublierHistorique();
     partie.CliquerPalette(9);
     EXPECT_EQ(partie.chiffreSelectionne, 0);
     partie.CliquerPalette(4);
+    partie.CliquerPalette(4);  // recliquer garde la sélection
     EXPECT_EQ(partie.chiffreSelectionne, 5);
     // « Eff » revient à l'aspect normal avant que « 5 » ne passe en évidence.
     const std::vector<std::pair<int, bool>> attendus{{9, true}, {9, false}, {4, true}};
-    EXPECT_EQ(ihm.appelsPalette, attendus);
+    EXPECT_EQ(std::vector(ihm.appelsPalette.begin(), ihm.appelsPalette.begin() + 3), attendus);
+    for (int e = 0; e < 11; ++e) EXPECT_EQ(ihm.paletteEnEvidence[e], e == 4) << e;
 
-    partie.CliquerPalette(4);  // recliquer garde la sélection
-    EXPECT_EQ(partie.chiffreSelectionne, 5);
-    EXPECT_TRUE(ihm.paletteEnEvidence[4]);
-    for (int e = 0; e < 11; ++e) {
-        if (e != 4) {
-            EXPECT_FALSE(ihm.paletteEnEvidence[e]) << e;
-        }
-    }
-}
-
-TEST_F(Clics, DeselectionnerRemetLesDixEntreesSansToucherAuPointDInterrogation)
-{
-    EnJeu();
+    // Désélectionner remet les dix entrées sans toucher au « ? ».
     partie.CliquerPalette(10);
-    partie.CliquerPalette(3);
     ihm.OublierHistorique();
     partie.DeselectionnerPalette();
     EXPECT_EQ(partie.chiffreSelectionne, -1);
@@ -190,19 +155,6 @@ TEST_F(Clics, DeselectionnerRemetLesDixEntreesSansToucherAuPointDInterrogation)
     EXPECT_TRUE(ihm.paletteEnEvidence[10]);
     ASSERT_EQ(ihm.appelsPalette.size(), 10u);
     for (int e = 0; e < 10; ++e) EXPECT_EQ(ihm.appelsPalette[e], std::make_pair(e, false));
-}
-
-TEST_F(Clics, LesEntreesHorsLimitesSontIgnorees)
-{
-    EnJeu();
-    const std::string avant = Indices(partie.grille);
-    partie.CliquerPalette(11);
-    partie.CliquerPalette(-1);
-    EXPECT_EQ(partie.chiffreSelectionne, -1);
-    partie.CliquerPalette(0);
-    partie.CliquerCase(9, 0);
-    partie.CliquerCase(0, -1);
-    EXPECT_EQ(Indices(partie.grille), avant);
 }
 
 }  // namespace

@@ -97,49 +97,35 @@ TEST_F(Commandes, RienEnModeCreationSaufCreerLuiMeme)
     EXPECT_FALSE(std::filesystem::exists("sortie.sdu"));
 }
 
-TEST_F(Commandes, VerifierDeuxFoisNAjouteQuUnSuffixe)
-{
-    EnJeu();
-    JouerLaSolution();
-    partie.OnVerifier();
-    partie.OnVerifier();
-    EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)" + Resolue);
-    EXPECT_EQ(ihm.messages, std::vector<std::string>(2, "La grille est résolue !"));
-}
-
 TEST_F(Commandes, VerifierUneGrilleIncompleteOuFausse)
 {
     EnJeu();
     partie.OnVerifier();  // incomplète sans chiffre répété
     JouerLaSolution();
     // Deux chiffres du joueur échangés dans une ligne : pleine mais fausse.
-    int a = -1;
-    for (int k = 0; k < 9 && a < 0; ++k) {
-        if (partie.grille.cases[0][k].origine == CoupJoueur) a = k;
+    std::vector<int> joues;
+    for (int k = 0; k < 9; ++k) {
+        if (partie.grille.cases[0][k].origine == CoupJoueur) joues.push_back(k);
     }
-    int b = -1;
-    for (int k = a + 1; k < 9 && b < 0; ++k) {
-        if (partie.grille.cases[0][k].origine == CoupJoueur) b = k;
-    }
-    ASSERT_GE(b, 0);
-    std::swap(partie.grille.cases[0][a].chiffre, partie.grille.cases[0][b].chiffre);
+    ASSERT_GE(joues.size(), 2u);
+    std::swap(partie.grille.cases[0][joues[0]].chiffre, partie.grille.cases[0][joues[1]].chiffre);
     partie.OnVerifier();
     EXPECT_EQ(ihm.messages, std::vector<std::string>(2, "La grille comporte des erreurs !"));
     EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)");
 }
 
-TEST_F(Commandes, VerifierNeRegardeQueLesRegles)
+// Deux fois : un seul suffixe ; après « Résoudre », le suffixe est remplacé. Seules les règles
+// comptent : la solution gardée, effacée, n'est pas consultée.
+TEST_F(Commandes, VerifierUneGrilleResolue)
 {
     EnJeu();
     JouerLaSolution();
-    // La solution gardée n'est pas consultée : même effacée, la grille pleine et juste passe.
     for (auto& s : partie.grille.solution) s = CaseSolution{};
     partie.OnVerifier();
-    EXPECT_EQ(ihm.messages, std::vector<std::string>{"La grille est résolue !"});
-}
+    partie.OnVerifier();
+    EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)" + Resolue);
+    EXPECT_EQ(ihm.messages, std::vector<std::string>(2, "La grille est résolue !"));
 
-TEST_F(Commandes, VerifierApresResoudreRemplaceLeSuffixe)
-{
     EnJeu();
     partie.OnResoudre();
     EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)" + ResolueAuto);
