@@ -36,9 +36,8 @@ struct CGrilleReference {
 
     bool Pleine() const
     {
-        for (auto& ligne : cases)
-            for (auto& k : ligne)
-                if (k.chiffre == 0) return false;
+        for (int i = 0; i < 81; ++i)
+            if (cases[i / 9][i % 9].chiffre == 0) return false;
         return true;
     }
 
@@ -47,13 +46,11 @@ struct CGrilleReference {
         for (int u = 0; u < 27; ++u) {
             bool vu[10] = {};
             for (int i = 0; i < 9; ++i) {
-                int l = u < 9 ? u : u < 18 ? i : (u - 18) / 3 * 3 + i / 3;
-                int c = u < 9 ? i : u < 18 ? u - 9 : (u - 18) % 3 * 3 + i % 3;
-                int d = cases[l][c].chiffre;
-                if (d > 0) {
-                    if (vu[d]) return false;
-                    vu[d] = true;
-                }
+                int l, c;
+                CaseUnite(u / 9, u % 9, i, l, c);
+                const int d = cases[l][c].chiffre;
+                if (d > 0 && vu[d]) return false;
+                vu[d] = true;
             }
         }
         return true;
@@ -84,10 +81,7 @@ struct CGrilleReference {
                     CalculerPossibles(r, k);
                     int n = 0, d = 0;
                     for (int x = 0; x < 9; ++x)
-                        if (cases[r][k].possibles[x]) {
-                            ++n;
-                            d = x + 1;
-                        }
+                        if (cases[r][k].possibles[x]) ++n, d = x + 1;
                     if (n == 0) return 2;
                     if (n == 1) {
                         cases[r][k].chiffre = d;
@@ -128,11 +122,7 @@ struct CGrilleReference {
                         CaseUnite(type, u, i, l, c);
                         if (cases[l][c].chiffre != 0) continue;
                         for (int x = 0; x < 9; ++x)
-                            if (cases[l][c].possibles[x]) {
-                                ++compte[x];
-                                posL[x] = l;
-                                posC[x] = c;
-                            }
+                            if (cases[l][c].possibles[x]) ++compte[x], posL[x] = l, posC[x] = c;
                     }
                     for (int x = 0; x < 9; ++x) {
                         if (compte[x] != 1) continue;
@@ -198,11 +188,7 @@ struct CGrilleReference {
     {
         for (auto& ligne : cases)
             for (auto& k : ligne)
-                if (k.niveau == niveauCourant) {
-                    k.chiffre = 0;
-                    k.origine = Vide;
-                    k.niveau = 0;
-                }
+                if (k.niveau == niveauCourant) k.chiffre = k.origine = k.niveau = 0;
         for (int r = 0; r < 9; ++r)
             for (int k = 0; k < 9; ++k) CalculerPossibles(r, k);
     }
@@ -218,22 +204,17 @@ struct CGrilleReference {
                 if (Pleine()) break;
             }
             if (e == 2) {
-                bool fin = false;
-                for (;;) {
-                    if (niveauCourant == 0) {
-                        ++remisesAZero;
-                        fin = true;
-                        break;
-                    }
+                // Retour au dernier niveau qui a encore un chiffre à essayer.
+                for (; niveauCourant > 0; --niveauCourant) {
                     Annuler();
-                    HypoRef& h = hypotheses[niveauCourant];
-                    if (h.chiffres[h.indice + 1] > 0) {
-                        Poser(-1);
-                        break;
-                    }
-                    --niveauCourant;
+                    const HypoRef& h = hypotheses[niveauCourant];
+                    if (h.chiffres[h.indice + 1] > 0) break;
                 }
-                if (fin) break;
+                if (niveauCourant == 0) {
+                    ++remisesAZero;
+                    break;
+                }
+                Poser(-1);
             } else if (e == 0 && u == 0) {
                 int h = Choisir();
                 if (h == -1) {

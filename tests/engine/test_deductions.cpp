@@ -1,5 +1,6 @@
 // Les deux déductions, le choix de la case d'hypothèse, la pose et l'annulation d'un niveau,
-// sur des grilles construites pour chaque cas.
+// sur des grilles construites pour chaque cas. L'ordre des poses sur de vraies grilles est
+// comparé au solveur témoin (test_temoin.cpp).
 #include <gtest/gtest.h>
 
 #include "outilsgrille.h"
@@ -13,6 +14,14 @@ void Poser(CGrille& g, int l, int c, int d)
 {
     g.cases[l][c].chiffre = d;
     g.cases[l][c].origine = Init;
+}
+
+// Le chiffre `d` n'est plus possible qu'aux cases `places` (l*9+c).
+void SeulementEn(CGrille& g, int d, std::initializer_list<int> places)
+{
+    for (auto& ligne : g.cases)
+        for (Case& k : ligne) k.possibles = Tous & ~BitDe(d);
+    for (const int i : places) g.cases[i / 9][i % 9].possibles = Tous;
 }
 
 struct AvecTrace {
@@ -43,20 +52,6 @@ TEST(Elimination, NeuviemeChiffreDUneCase)
     EXPECT_EQ(t.trace.lignes[0], "D\xC3\xA9" "duction par \xC3\xA9limination -> Case(4,7): Chiffre=9 Niveau=3 \n");
 }
 
-TEST(Elimination, ChaineVueAuPassageSuivant)
-{
-    AvecTrace t;
-    // (0,0) garde 8 et 9 (colonne 0 : 1 à 7) ; (0,8) n'a que 8 (colonne 8 : le reste).
-    for (int l = 1; l <= 7; ++l) Poser(t.grille, l, 0, l);
-    const int colonne8[] = {2, 3, 4, 5, 6, 7, 9, 1};
-    for (int l = 1; l <= 8; ++l) Poser(t.grille, l, 8, colonne8[l - 1]);
-    EXPECT_EQ(t.grille.DeduireElimination(), 1);
-    ASSERT_GE(t.trace.lignes.size(), 2u);
-    // (0,8) est posée d'abord ; (0,0), visitée plus tôt dans le passage, suit au passage d'après.
-    EXPECT_NE(t.trace.lignes[0].find("Case(0,8): Chiffre=8"), std::string::npos) << t.trace.lignes[0];
-    EXPECT_NE(t.trace.lignes[1].find("Case(0,0): Chiffre=9"), std::string::npos) << t.trace.lignes[1];
-}
-
 TEST(Elimination, ContradictionRendDeuxEtGardeLesPosesPrecedentes)
 {
     AvecTrace t;
@@ -76,31 +71,6 @@ TEST(Elimination, ContradictionRendDeuxEtGardeLesPosesPrecedentes)
     EXPECT_EQ(t.grille.cases[0][0].origine, DeduitOrdi);
     EXPECT_EQ(t.grille.cases[8][8].chiffre, 0) << "rien après la case sans candidat";
     EXPECT_EQ(t.grille.cases[5][5].possibles, 0);
-}
-
-TEST(Elimination, RienAPoserLaisseLesChiffresEtMetLesDrapeauxAJour)
-{
-    CGrille grille;
-    const auto liste = ChargerListe("17indices-1000.txt");
-    if (liste.empty()) GTEST_SKIP() << "liste absente";
-    Remplir(grille, liste[3]);
-    for (auto& ligne : grille.cases)
-        for (Case& k : ligne) k.possibles = 0;  // des drapeaux faux, à recalculer
-    const auto avant = grille.cases;
-    const int32_t e = grille.DeduireElimination();
-    ASSERT_NE(e, 2);
-    if (e == 0) {
-        for (int l = 0; l < 9; ++l)
-            for (int c = 0; c < 9; ++c) EXPECT_EQ(grille.cases[l][c].chiffre, avant[l][c].chiffre);
-    }
-    for (int l = 0; l < 9; ++l)
-        for (int c = 0; c < 9; ++c) {
-            if (grille.cases[l][c].chiffre != 0) continue;
-            const uint16_t lus = grille.cases[l][c].possibles;
-            grille.CalculerPossibles(l, c);
-            EXPECT_EQ(lus, grille.cases[l][c].possibles) << l << "," << c;
-            EXPECT_GE(std::popcount(lus), 2);
-        }
 }
 
 TEST(Elimination, GrillePleineNeFaitRien)
@@ -127,10 +97,7 @@ TEST(Unicite, PoseeParLaColonneQuandLaLigneEnACinq)
     AvecTrace t;
     // Le 1 n'est possible qu'en (2,3) et (2,5) : deux places dans la ligne 2, une seule
     // dans la colonne 3, qui passe avant la colonne 5.
-    for (auto& ligne : t.grille.cases)
-        for (Case& k : ligne) k.possibles = Tous & ~BitDe(1);
-    t.grille.cases[2][3].possibles = Tous;
-    t.grille.cases[2][5].possibles = Tous;
+    SeulementEn(t.grille, 1, {2 * 9 + 3, 2 * 9 + 5});
     EXPECT_EQ(t.grille.DeduireUnicite(), 1);
     EXPECT_EQ(t.grille.cases[2][3].chiffre, 1);
     EXPECT_EQ(t.grille.cases[2][3].origine, DeduitOrdiUnicite);
@@ -155,34 +122,12 @@ TEST(Unicite, DeuxChiffresUniquesDansLaMemeCase)
     EXPECT_EQ(t.trace.lignes[1], "D\xC3\xA9" "duction par unicit\xC3\xA9 (ligne)-> Case(0,2) : Chiffre=6 Niveau=2 \n");
 }
 
-TEST(Unicite, UnePoseEffaceLeDrapeauPourLesUnitesSuivantes)
-{
-    AvecTrace t;
-    // Le 2 : seul en (2,4) dans la ligne 2 ; en (5,4) et (5,7) dans la ligne 5. La pose de
-    // la ligne 2 l'efface de la colonne 4 : la ligne 5 n'a plus que (5,7).
-    for (int c = 0; c < 9; ++c) {
-        if (c != 4) t.grille.cases[2][c].possibles = Tous & ~BitDe(2);
-        if (c != 4 && c != 7) t.grille.cases[5][c].possibles = Tous & ~BitDe(2);
-    }
-    EXPECT_EQ(t.grille.DeduireUnicite(), 1);
-    ASSERT_GE(t.trace.lignes.size(), 2u);
-    EXPECT_EQ(t.trace.lignes[0], "D\xC3\xA9" "duction par unicit\xC3\xA9 (ligne)-> Case(2,4) : Chiffre=2 Niveau=0 \n");
-    EXPECT_EQ(t.trace.lignes[1], "D\xC3\xA9" "duction par unicit\xC3\xA9 (ligne)-> Case(5,7) : Chiffre=2 Niveau=0 \n");
-    EXPECT_EQ(t.grille.cases[5][4].chiffre, 0);
-}
-
 TEST(Unicite, RegionQuandNiLigneNiColonneNeDecident)
 {
     // Le 4 : deux places par ligne et par colonne, une seule dans les régions 3, 6 et 7.
     AvecTrace r;
-    for (auto& ligne : r.grille.cases)
-        for (Case& k : ligne) k.possibles = Tous & ~BitDe(4);
-    r.grille.cases[6][0].possibles = Tous;  // région 6
-    r.grille.cases[6][3].possibles = Tous;  // région 7
-    r.grille.cases[3][0].possibles = Tous;  // région 3
-    r.grille.cases[3][4].possibles = Tous;  // région 4
-    r.grille.cases[4][3].possibles = Tous;  // région 4
-    r.grille.cases[4][4].possibles = Tous;  // région 4
+    // Cases (6,0) région 6, (6,3) région 7, (3,0) région 3, (3,4) (4,3) (4,4) région 4.
+    SeulementEn(r.grille, 4, {54, 57, 27, 31, 39, 40});
     EXPECT_EQ(r.grille.DeduireUnicite(), 1);
     ASSERT_FALSE(r.trace.lignes.empty());
     EXPECT_EQ(r.trace.lignes[0], "D\xC3\xA9" "duction par unicit\xC3\xA9 (r\xC3\xA9gion) -> Case(3,0) : Chiffre=4 Niveau=0 \n");
@@ -191,39 +136,30 @@ TEST(Unicite, RegionQuandNiLigneNiColonneNeDecident)
 TEST(Unicite, RienAPoserNeChangeRien)
 {
     AvecTrace t;
-    const auto avant = t.grille.cases;
     EXPECT_EQ(t.grille.DeduireUnicite(), 0);
-    for (int l = 0; l < 9; ++l)
-        for (int c = 0; c < 9; ++c) {
-            EXPECT_EQ(t.grille.cases[l][c].chiffre, 0);
-            EXPECT_EQ(t.grille.cases[l][c].possibles, avant[l][c].possibles);
-        }
+    EXPECT_EQ(t.grille.CompterOrigine(Vide), 81);
+    for (const auto& ligne : t.grille.cases)
+        for (const Case& k : ligne) EXPECT_EQ(k.possibles, Tous);
     EXPECT_TRUE(t.trace.lignes.empty());
 }
 
-struct CasChoix {
-    std::vector<std::pair<int, uint16_t>> drapeaux;  // case (l*9+c) et ses drapeaux
-    int32_t attendu;
-};
-
-class Choix : public ::testing::TestWithParam<CasChoix> {};
-
-TEST_P(Choix, MoinsDeCandidatsPuisPremiereEnLecture)
+// Moins de candidats d'abord, puis la première en lecture ; rendu l*10+c.
+TEST(Choix, MoinsDeCandidatsPuisPremiereEnLecture)
 {
-    CGrille grille;
-    grille.ViderGrille();
-    for (const auto& [i, m] : GetParam().drapeaux) grille.cases[i / 9][i % 9].possibles = m;
-    EXPECT_EQ(grille.ChoisirCaseHypothese(), GetParam().attendu);
+    const std::pair<std::vector<std::pair<int, uint16_t>>, int32_t> cas[] = {
+        {{}, 0},                                                 // vide : (0,0), neuf candidats
+        {{{4 * 9 + 6, 0x003}, {2 * 9 + 8, 0x00C}}, 28},          // deux à deux : la première en lecture
+        {{{0, 0x001}, {1, 0x000}, {50, 0x0F0}, {60, 0x007}}, 66},  // 0 ou 1 candidat : jamais choisie
+        {{{70, 0x007}, {10, 0x00F}, {5, 0x01F}}, 77},              // 3 avant 4 avant 5
+        {{{80, 0x101}}, 88},
+    };
+    for (const auto& [drapeaux, attendu] : cas) {
+        CGrille grille;
+        grille.ViderGrille();
+        for (const auto& [i, m] : drapeaux) grille.cases[i / 9][i % 9].possibles = m;
+        EXPECT_EQ(grille.ChoisirCaseHypothese(), attendu);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Choix,
-    ::testing::Values(
-        CasChoix{{}, 0},                                                         // vide : (0,0), neuf candidats
-        CasChoix{{{4 * 9 + 6, 0x003}, {2 * 9 + 8, 0x00C}}, 28},                   // deux à deux : la première en lecture
-        CasChoix{{{0, 0x001}, {1, 0x000}, {50, 0x0F0}, {60, 0x007}}, 66},          // 0 ou 1 candidat : jamais choisie
-        CasChoix{{{70, 0x007}, {10, 0x00F}, {5, 0x01F}}, 77},                      // 3 avant 4 avant 5
-        CasChoix{{{80, 0x101}}, 88}));
 
 TEST(Choix, GrillePleineRendMoinsUn)
 {
@@ -286,23 +222,6 @@ TEST(Hypothese, ChiffreSuivantSansNiveauOuvertNeChangeRien)
     t.grille.PoserHypothese(-1);
     EXPECT_EQ(t.grille.hypotheses[1].indice, -5);
     EXPECT_EQ(t.grille.CompterOrigine(Vide), 81);
-}
-
-TEST(Hypothese, AnnulerNeVideQueLeNiveauCourant)
-{
-    CGrille grille;
-    grille.ViderGrille();
-    grille.cases[0][0] = {4, 0x1FF, 1, HypoOrdi};
-    grille.cases[0][1] = {6, 0x1FF, 1, DeduitOrdi};
-    grille.cases[5][5] = {2, 0x1FF, 2, HypoOrdi};
-    grille.cases[5][6] = {3, 0x1FF, 2, DeduitOrdiUnicite};
-    grille.niveauCourant = 2;
-    grille.AnnulerNiveau();
-    EXPECT_EQ(grille.cases[5][5].chiffre, 0);
-    EXPECT_EQ(grille.cases[5][6].chiffre, 0);
-    EXPECT_EQ(grille.cases[0][0].chiffre, 4);
-    EXPECT_EQ(grille.cases[0][1].chiffre, 6);
-    EXPECT_EQ(grille.cases[5][6].possibles, Tous);
 }
 
 TEST(Trace, RienSansTraceActive)

@@ -3,19 +3,23 @@
 // publiques, des semis au hasard (indices répétés compris) et des résolutions bornées.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "engine/hasard.h"
 #include "grillereference.h"
 #include "outilsgrille.h"
 
 namespace {
 
+// Ce que la résolution a montré : issue, remises à zéro, trace.
 struct Issue {
-    bool resultat;
-    int remises;
+    bool resultat = false;
+    int remises = 0;
+    std::vector<std::string> lignes;
 };
 
 // Résout la même grille des deux côtés et compare tout l'état observable.
-void Comparer(const std::string& texte, int32_t limite)
+Issue Comparer(const std::string& texte, int32_t limite)
 {
     CGrille grille;
     Remplir(grille, texte);
@@ -24,7 +28,6 @@ void Comparer(const std::string& texte, int32_t limite)
     grille.sortieTrace = &trace;
     int remises = 0;
     grille.remettreAZero = [&remises] { ++remises; };
-
     CGrilleReference temoin;
     for (int i = 0; i < 81; ++i) {
         auto& k = temoin.cases[i / 9][i % 9];
@@ -32,38 +35,31 @@ void Comparer(const std::string& texte, int32_t limite)
         k.origine = grille.cases[i / 9][i % 9].origine;
         k.possibles.fill(1);
     }
-
-    const Issue moteur{grille.Resoudre(limite), remises};
-    const Issue attendu{temoin.Resoudre(limite), temoin.remisesAZero};
+    const Issue moteur{grille.Resoudre(limite), remises, trace.lignes};
 
     SCOPED_TRACE(texte);
-    ASSERT_EQ(moteur.resultat, attendu.resultat);
-    ASSERT_EQ(moteur.remises, attendu.remises);
-    ASSERT_EQ(trace.texte, temoin.trace);
-    ASSERT_EQ(grille.niveauCourant, temoin.niveauCourant);
-    for (int l = 0; l < 9; ++l) {
-        for (int c = 0; c < 9; ++c) {
-            const Case& k = grille.cases[l][c];
-            const auto& r = temoin.cases[l][c];
-            ASSERT_EQ(k.chiffre, r.chiffre) << l << "," << c;
-            ASSERT_EQ(k.niveau, r.niveau) << l << "," << c;
-            ASSERT_EQ(static_cast<int>(k.origine), r.origine) << l << "," << c;
-            for (int d = 1; d <= 9; ++d) {
-                ASSERT_EQ((k.possibles >> (d - 1)) & 1, r.possibles[d - 1]) << l << "," << c << " chiffre " << d;
-            }
-        }
+    EXPECT_EQ(moteur.resultat, temoin.Resoudre(limite));
+    EXPECT_EQ(moteur.remises, temoin.remisesAZero);
+    EXPECT_EQ(trace.texte, temoin.trace);
+    EXPECT_EQ(grille.niveauCourant, temoin.niveauCourant);
+    for (int i = 0; i < 81; ++i) {
+        const Case& k = grille.cases[i / 9][i % 9];
+        const auto& r = temoin.cases[i / 9][i % 9];
+        EXPECT_EQ(k.chiffre, r.chiffre) << i;
+        EXPECT_EQ(k.niveau, r.niveau) << i;
+        EXPECT_EQ(static_cast<int>(k.origine), r.origine) << i;
+        for (int d = 1; d <= 9; ++d) EXPECT_EQ((k.possibles >> (d - 1)) & 1, r.possibles[d - 1]) << i << " chiffre " << d;
     }
-    for (int n = 1; n <= grille.niveauCourant; ++n) {
+    for (int n = 1; n <= grille.niveauCourant && n <= temoin.niveauCourant; ++n) {
         const Hypothese& h = grille.hypotheses[n];
         const auto& r = temoin.hypotheses[n];
-        ASSERT_EQ(h.ligne, r.ligne);
-        ASSERT_EQ(h.colonne, r.colonne);
-        ASSERT_EQ(h.indice, r.indice);
-        for (int i = 0; i <= h.indice + 1 && i < 10; ++i) {
-            ASSERT_EQ(h.chiffres[i], r.chiffres[i]);
-            if (h.chiffres[i] < 0) break;
-        }
+        EXPECT_EQ(h.ligne, r.ligne);
+        EXPECT_EQ(h.colonne, r.colonne);
+        EXPECT_EQ(h.indice, r.indice);
+        for (int i = 0; i <= h.indice + 1 && i < 10 && (i == 0 || h.chiffres[i - 1] >= 0); ++i)
+            EXPECT_EQ(h.chiffres[i], r.chiffres[i]);
     }
+    return moteur;
 }
 
 // Une grille sur `pas` de la liste, pour garder la suite rapide.
@@ -71,27 +67,73 @@ void ComparerListe(const std::string& nom, size_t pas, int32_t limite)
 {
     const auto grilles = ChargerListe(nom);
     if (grilles.empty()) GTEST_SKIP() << "liste absente : " << nom;
-    for (size_t i = 0; i < grilles.size(); i += pas) {
-        Comparer(grilles[i], limite);
-        if (::testing::Test::HasFatalFailure()) return;
-    }
+    for (size_t i = 0; i < grilles.size() && !::testing::Test::HasFailure(); i += pas) Comparer(grilles[i], limite);
 }
 
-TEST(Temoin, Top95ResoluCommeLeTemoin) { ComparerListe("top95.txt", 1, LimiteJoueur); }
 TEST(Temoin, DifficilesResolusCommeLeTemoin) { ComparerListe("difficiles-375.txt", 15, LimiteJoueur); }
 TEST(Temoin, DixSeptIndicesResolusCommeLeTemoin) { ComparerListe("17indices-1000.txt", 20, LimiteJoueur); }
 TEST(Temoin, Top1465ResoluCommeLeTemoin) { ComparerListe("top1465.txt", 30, LimiteJoueur); }
-
 // Borné à 100 itérations, l'arrêt laisse la même grille et les mêmes niveaux ouverts.
 TEST(Temoin, ArretBorneIdentique) { ComparerListe("top95.txt", 3, LimiteGeneration); }
 
+// Relit les hypothèses d'une trace : chacune ouvre le niveau suivant, ou reprend un niveau
+// ouvert (le même, ou plus bas après retour en arrière) sur la même case avec un chiffre
+// plus grand. Rend le nombre de reprises et de retours de plus d'un niveau.
+std::pair<int, int> RelireHypotheses(const std::vector<std::string>& lignes)
+{
+    static const std::regex hypothese(R"(Hypothese -> Case\(([0-8]),([0-8])\): Chiffre=([1-9]) Niveau=([0-9]+)\n)");
+    std::vector<std::array<int, 3>> ouverts;  // ligne, colonne, chiffre par niveau
+    int reprises = 0, descentes = 0;
+    for (const std::string& ligne : lignes) {
+        std::smatch m;
+        if (!std::regex_match(ligne, m, hypothese)) continue;
+        const int l = std::stoi(m[1]), c = std::stoi(m[2]), d = std::stoi(m[3]), n = std::stoi(m[4]);
+        const int ouvertsN = static_cast<int>(ouverts.size());
+        EXPECT_GE(n, 1);
+        EXPECT_LE(n, ouvertsN + 1) << ligne;
+        if (n < 1 || n > ouvertsN + 1) return {0, 0};
+        if (n == ouvertsN + 1) {
+            ouverts.push_back({l, c, d});
+            continue;
+        }
+        EXPECT_EQ(ouverts[n - 1][0], l) << ligne;
+        EXPECT_EQ(ouverts[n - 1][1], c) << ligne;
+        EXPECT_GT(d, ouverts[n - 1][2]) << "candidats essayés en ordre croissant : " << ligne;
+        ++reprises;
+        descentes += n < ouvertsN;
+        ouverts.resize(n);
+        ouverts.back()[2] = d;
+    }
+    return {reprises, descentes};
+}
+
+// top95 entier, et les retours en arrière relus dans la trace.
+TEST(Temoin, Top95ResoluCommeLeTemoinAvecRetoursEnArriere)
+{
+    const auto grilles = ChargerListe("top95.txt");
+    if (grilles.empty()) GTEST_SKIP() << "liste absente";
+    int reprises = 0, descentes = 0;
+    for (const std::string& texte : grilles) {
+        const Issue issue = Comparer(texte, LimiteJoueur);
+        EXPECT_TRUE(issue.resultat) << texte;
+        const auto [r, d] = RelireHypotheses(issue.lignes);
+        reprises += r;
+        descentes += d;
+        if (HasFailure()) return;
+    }
+    EXPECT_GT(reprises, 0) << "aucun chiffre suivant essayé : la liste ne teste rien";
+    EXPECT_GT(descentes, 0) << "aucun niveau épuisé : la liste ne teste rien";
+}
+
 // Semis au hasard comme le générateur : 18 cases tirées, chiffres tirés, répétitions
-// possibles ; couvre les contradictions au niveau 0 et les grilles sans solution.
+// possibles ; couvre les contradictions au niveau 0 et les grilles sans solution, dont
+// celles qui épuisent leurs hypothèses avant la remise à zéro.
 TEST(Temoin, SemisAuHasard)
 {
     CHasard hasard;
     hasard.Semer(20261207);
-    for (int essai = 0; essai < 200; ++essai) {
+    int epuisees = 0;
+    for (int essai = 0; essai < 200 && !HasFailure(); ++essai) {
         std::string texte(81, '.');
         const int indices = 10 + essai % 20;
         for (int i = 0; i < indices; ++i) {
@@ -99,9 +141,12 @@ TEST(Temoin, SemisAuHasard)
             const int c = hasard.Tirer() % 9;
             texte[l * 9 + c] = static_cast<char>('1' + hasard.Tirer() % 9);
         }
-        Comparer(texte, essai % 2 ? LimiteGeneration : 1000);
-        if (::testing::Test::HasFatalFailure()) return;
+        const Issue issue = Comparer(texte, essai % 2 ? LimiteGeneration : 1000);
+        bool hypotheses = false;
+        for (const auto& l : issue.lignes) hypotheses |= l.starts_with("Hypothese");
+        epuisees += !issue.resultat && issue.remises == 1 && hypotheses;
     }
+    EXPECT_GT(epuisees, 0) << "aucun semis n'a épuisé ses hypothèses";
 }
 
 }  // namespace
