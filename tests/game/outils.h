@@ -39,6 +39,14 @@ inline std::string Indices(const CGrille& grille)
     return s;
 }
 
+// La solution gardée : (chiffre, marque) de chaque case.
+inline std::vector<std::pair<int, int>> SolutionGardee(const CGrille& grille)
+{
+    std::vector<std::pair<int, int>> s;
+    for (const CaseSolution& c : grille.solution) s.emplace_back(c.chiffre, c.marque);
+    return s;
+}
+
 // Pose les indices d'une chaîne de 81 caractères dans une grille vidée.
 inline void PoserIndices(CGrille& grille, const std::string& grille81)
 {

@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "files/fichiergrille.h"
 #include "tests/game/outils.h"
@@ -11,9 +10,9 @@
 
 namespace {
 
+const std::string Importee = " Grille importée (grille.sdu)";
 const std::string Resolue = " >>> la grille est résolue !";
-const std::string ResolueAuto = " >>> grille résolue automatiquement";
-const std::string ImpossibleAuto = " >>> grille impossible à résoudre automatiquement";
+using Textes = std::vector<std::string>;
 
 class Commandes : public testing::Test {
 protected:
@@ -53,48 +52,45 @@ protected:
     }
 };
 
-TEST_F(Commandes, RienAvantLaPremiereGrille)
+// Avant la première grille, puis en mode création, les commandes (hors « Créer ») ne font rien.
+TEST_F(Commandes, RienAvantLaPremiereGrilleNiEnModeCreation)
 {
-    const auto solution = partie.grille.solution;
-    partie.OnVerifier();
-    partie.OnResoudre();
-    partie.RemettreAZero();
-    partie.OnCoupDeMain3();
-    EXPECT_TRUE(ihm.questions.empty());
-    EXPECT_TRUE(ihm.messages.empty());
-    EXPECT_EQ(ihm.casesMontrees, 0);
-    EXPECT_EQ(ihm.statut, " Pas de grille");
-    EXPECT_EQ(partie.grille.CompterOrigine(Vide), 81);
-    EXPECT_EQ(partie.grille.solution[0].chiffre, solution[0].chiffre);
-}
+    for (const bool creation : {false, true}) {
+        SCOPED_TRACE(creation ? "création" : "démarrage");
+        if (creation) {
+            EnJeu();
+            partie.OnCreer();
+            ASSERT_TRUE(partie.modeCreation);
+            partie.CliquerPalette(2);
+            partie.CliquerCase(0, 0);
+            ihm.OublierHistorique();
+        }
+        const std::string indices = Indices(partie.grille);
+        const auto solution = SolutionGardee(partie.grille);
+        const std::string statut = ihm.statut;
+        ihm.fichiersAOuvrir = {"grille.sdu"};
+        ihm.fichiersAEnregistrer = {"sortie.sdu"};
 
-TEST_F(Commandes, RienEnModeCreationSaufCreerLuiMeme)
-{
-    EnJeu();
-    partie.OnCreer();
-    ASSERT_TRUE(partie.modeCreation);
-    partie.CliquerPalette(2);
-    partie.CliquerCase(0, 0);
-    const std::string saisie = Indices(partie.grille);
-    ihm.OublierHistorique();
-    ihm.fichiersAOuvrir.push_back("grille.sdu");
-    ihm.fichiersAEnregistrer.push_back("sortie.sdu");
+        partie.OnVerifier();
+        partie.OnResoudre();
+        partie.RemettreAZero();
+        if (creation) {  // import et génération posent une question hors création
+            partie.OnImporter();
+            partie.OnExporter();
+            for (auto niveau : {Facile, Moyen, Difficile, Diabolique}) partie.GenererGrille(niveau);
+        }
+        partie.OnCoupDeMain3();
 
-    partie.OnVerifier();
-    partie.OnResoudre();
-    partie.RemettreAZero();
-    partie.OnImporter();
-    partie.OnExporter();
-    for (auto niveau : {Facile, Moyen, Difficile, Diabolique}) partie.GenererGrille(niveau);
-    partie.OnCoupDeMain1();
-
-    EXPECT_TRUE(ihm.questions.empty());
-    EXPECT_TRUE(ihm.messages.empty());
-    EXPECT_EQ(ihm.casesMontrees, 0);
-    EXPECT_EQ(ihm.statut, " Grille en mode création");
-    EXPECT_EQ(Indices(partie.grille), saisie);
-    EXPECT_EQ(ihm.fichiersAOuvrir.size(), 1u) << "aucun dialogue ouvert";
-    EXPECT_FALSE(std::filesystem::exists("sortie.sdu"));
+        EXPECT_TRUE(ihm.questions.empty());
+        EXPECT_TRUE(ihm.messages.empty());
+        EXPECT_EQ(ihm.casesMontrees, 0);
+        EXPECT_EQ(ihm.statut, creation ? " Grille en mode création" : " Pas de grille");
+        EXPECT_EQ(ihm.statut, statut);
+        EXPECT_EQ(Indices(partie.grille), indices);
+        EXPECT_EQ(SolutionGardee(partie.grille), solution);
+        EXPECT_EQ(ihm.fichiersAOuvrir.size(), 1u) << "aucun dialogue ouvert";
+        EXPECT_FALSE(std::filesystem::exists("sortie.sdu"));
+    }
 }
 
 TEST_F(Commandes, VerifierUneGrilleIncompleteOuFausse)
@@ -110,8 +106,8 @@ TEST_F(Commandes, VerifierUneGrilleIncompleteOuFausse)
     ASSERT_GE(joues.size(), 2u);
     std::swap(partie.grille.cases[0][joues[0]].chiffre, partie.grille.cases[0][joues[1]].chiffre);
     partie.OnVerifier();
-    EXPECT_EQ(ihm.messages, std::vector<std::string>(2, "La grille comporte des erreurs !"));
-    EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)");
+    EXPECT_EQ(ihm.messages, Textes(2, "La grille comporte des erreurs !"));
+    EXPECT_EQ(ihm.statut, Importee);
 }
 
 // Deux fois : un seul suffixe ; après « Résoudre », le suffixe est remplacé. Seules les règles
@@ -123,40 +119,36 @@ TEST_F(Commandes, VerifierUneGrilleResolue)
     for (auto& s : partie.grille.solution) s = CaseSolution{};
     partie.OnVerifier();
     partie.OnVerifier();
-    EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)" + Resolue);
-    EXPECT_EQ(ihm.messages, std::vector<std::string>(2, "La grille est résolue !"));
+    EXPECT_EQ(ihm.statut, Importee + Resolue);
+    EXPECT_EQ(ihm.messages, Textes(2, "La grille est résolue !"));
 
     EnJeu();
     partie.OnResoudre();
-    EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)" + ResolueAuto);
+    EXPECT_EQ(ihm.statut, Importee + " >>> grille résolue automatiquement");
     partie.OnVerifier();
-    EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)" + Resolue);
+    EXPECT_EQ(ihm.statut, Importee + Resolue);
 }
 
 TEST_F(Commandes, ResoudreMontreLaGrilleDansLesCouleursDuSolveur)
 {
     EnJeu();
-    const auto solution = partie.grille.solution;
+    const auto solution = SolutionGardee(partie.grille);
     partie.CliquerPalette(3);
     partie.CliquerCase(0, 0);  // un coup du joueur, perdu par la résolution
     ihm.reponses.push_back(false);
     partie.OnResoudre();
-    EXPECT_EQ(ihm.questions, std::vector<std::string>{std::string(QuestionPerteCoups)});
+    EXPECT_EQ(ihm.questions, Textes{std::string(QuestionPerteCoups)});
     EXPECT_EQ(partie.chiffreSelectionne, 4) << "« Non » ne change rien";
 
     partie.OnResoudre();
-    EXPECT_TRUE(partie.grille.GrillePleine());
-    EXPECT_TRUE(partie.grille.GrilleValide());
+    EXPECT_TRUE(partie.grille.GrillePleine() && partie.grille.GrilleValide());
     EXPECT_EQ(partie.grille.CompterOrigine(CoupJoueur), 0);
     EXPECT_GT(partie.grille.CompterOrigine(DeduitOrdi), 0);
     EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
     EXPECT_EQ(partie.chiffreSelectionne, -1);
     EXPECT_EQ(ihm.messages.back(), "La grille est résolue !");
     EXPECT_TRUE(partie.grilleEnCours);
-    for (int i = 0; i < 81; ++i) {
-        EXPECT_EQ(partie.grille.solution[i].chiffre, solution[i].chiffre);
-        EXPECT_EQ(partie.grille.solution[i].marque, solution[i].marque);
-    }
+    EXPECT_EQ(SolutionGardee(partie.grille), solution);
     EXPECT_FALSE(ihm.attenteDesequilibree);
     EXPECT_EQ(ihm.profondeurAttente, 0);
     EXPECT_TRUE(ihm.messagesSousAttente.empty());
@@ -169,8 +161,8 @@ TEST_F(Commandes, ResoudreUneGrilleImpossible)
     EXPECT_EQ(ihm.messages.back(), std::string(MessageSansSolution));
     ihm.OublierHistorique();
     partie.OnResoudre();
-    EXPECT_EQ(ihm.messages, std::vector<std::string>{"Cette grille est impossible à résoudre !"});
-    EXPECT_EQ(ihm.statut, " Grille créée manuellement" + ImpossibleAuto);
+    EXPECT_EQ(ihm.messages, Textes{"Cette grille est impossible à résoudre !"});
+    EXPECT_EQ(ihm.statut, " Grille créée manuellement >>> grille impossible à résoudre automatiquement");
     EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
 }
 
@@ -180,27 +172,20 @@ TEST_F(Commandes, RemettreAZeroApresResoudre)
     partie.CliquerPalette(10);
     partie.CliquerPalette(6);
     partie.OnResoudre();
-    const auto solution = partie.grille.solution;
+    const auto solution = SolutionGardee(partie.grille);
     partie.RemettreAZero();
     EXPECT_EQ(Indices(partie.grille), grille);
     EXPECT_EQ(partie.grille.CompterOrigine(Vide) + partie.grille.CompterOrigine(Init), 81);
     EXPECT_EQ(partie.grille.niveauCourant, 0);
-    EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)");
+    EXPECT_EQ(ihm.statut, Importee);
     EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
     EXPECT_EQ(partie.modeHypothese, 1);
-    for (int i = 0; i < 81; ++i) EXPECT_EQ(partie.grille.solution[i].chiffre, solution[i].chiffre);
-}
+    EXPECT_EQ(SolutionGardee(partie.grille), solution);
 
-TEST_F(Commandes, RemettreAZeroCoupeAvantLaPremiereRemarque)
-{
-    EnJeu();
+    // Le statut est coupé avant la première remarque « >>> » précédée d'un espace.
     const std::vector<std::pair<std::string, std::string>> cas{
-        {" Grille importée (a.sdu) >>> x", " Grille importée (a.sdu)"},
-        {" A >>> b >>> c", " A"},
-        {" >>> en tête", " >>> en tête"},
-        {" sans remarque", " sans remarque"},
-        {" A>>> collé", " A>>> collé"},
-        {"", ""},
+        {" A >>> b >>> c", " A"}, {" >>> en tête", " >>> en tête"}, {" sans remarque", " sans remarque"},
+        {" A>>> collé", " A>>> collé"}, {"", ""},
     };
     for (const auto& [avant, apres] : cas) {
         ihm.statut = avant;
@@ -212,11 +197,10 @@ TEST_F(Commandes, RemettreAZeroCoupeAvantLaPremiereRemarque)
 TEST_F(Commandes, ImportAnnuleLaissePlateauVideEtStatutPrecedent)
 {
     EnJeu("premiere.sdu");
-    const auto solution = partie.grille.solution;
+    const auto solution = SolutionGardee(partie.grille);
     partie.CliquerPalette(2);
-    ihm.reponses.push_back(true);  // dialogue annulé : la file des fichiers est vide
-    partie.OnImporter();
-    EXPECT_EQ(ihm.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
+    partie.OnImporter();  // « Oui », puis dialogue annulé : la file des fichiers est vide
+    EXPECT_EQ(ihm.questions, Textes{std::string(QuestionPerteGrille)});
     EXPECT_EQ(partie.grille.CompterOrigine(Vide), 81);
     EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
     EXPECT_EQ(ihm.statut, " Grille importée (premiere.sdu)");
@@ -224,43 +208,32 @@ TEST_F(Commandes, ImportAnnuleLaissePlateauVideEtStatutPrecedent)
     EXPECT_EQ(partie.chiffreSelectionne, -1);
     EXPECT_EQ(partie.nomFichier, "premiere.sdu");
     EXPECT_TRUE(ihm.messages.empty());
-    for (int i = 0; i < 81; ++i) EXPECT_EQ(partie.grille.solution[i].chiffre, solution[i].chiffre);
-    // La solution gardée n'est plus celle de la grille en jeu : pas de coup de main.
-    partie.OnCoupDeMain3();
-    EXPECT_EQ(partie.grille.CompterOrigine(Vide), 81);
+    EXPECT_EQ(SolutionGardee(partie.grille), solution);
 }
 
 TEST_F(Commandes, ImportDemandeToujoursEtNonNeChangeRien)
 {
-    ihm.reponses.push_back(false);
-    ihm.fichiersAOuvrir.push_back("rien.sdu");
-    partie.OnImporter();
-    EXPECT_EQ(ihm.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
-    EXPECT_EQ(ihm.fichiersAOuvrir.size(), 1u);
-    EXPECT_EQ(ihm.casesMontrees, 0);
-    ihm.fichiersAOuvrir.clear();
-
-    EnJeu();
-    ihm.reponses.push_back(false);
-    partie.OnImporter();
-    EXPECT_EQ(ihm.questions.size(), 1u);
+    for (const bool enJeu : {false, true}) {
+        if (enJeu) EnJeu();
+        ihm.reponses = {false};
+        ihm.fichiersAOuvrir = {"rien.sdu"};
+        partie.OnImporter();
+        EXPECT_EQ(ihm.questions, Textes{std::string(QuestionPerteGrille)});
+        EXPECT_EQ(ihm.fichiersAOuvrir.size(), 1u);
+        EXPECT_EQ(ihm.casesMontrees, 0);
+        EXPECT_EQ(partie.solutionConnue, enJeu);
+        ihm.fichiersAOuvrir.clear();
+    }
     EXPECT_EQ(Indices(partie.grille), grille);
-    EXPECT_TRUE(partie.solutionConnue);
-}
 
-TEST_F(Commandes, ImportReussi)
-{
-    EnJeu("dossier-et-nom.sdu");
-    EXPECT_EQ(ihm.statut, " Grille importée (dossier-et-nom.sdu)");
+    // Un import réussi ne garde que le nom du fichier.
     std::filesystem::create_directory("sous");
     EcrireSdu("sous/autre.sdu", grille);
-    ihm.fichiersAOuvrir.push_back((dossier.Chemin() / "sous" / "autre.sdu").string());
+    ihm.fichiersAOuvrir = {(dossier.Chemin() / "sous" / "autre.sdu").string()};
     partie.OnImporter();
     EXPECT_EQ(partie.nomFichier, "autre.sdu");
     EXPECT_EQ(ihm.statut, " Grille importée (autre.sdu)");
-    EXPECT_EQ(Indices(partie.grille), grille);
     EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
-    EXPECT_TRUE(partie.solutionConnue);
 }
 
 // Les messages du lecteur arrivent par l'import ; après un échec la grille est vide.
@@ -277,27 +250,29 @@ TEST_F(Commandes, MessagesDuLecteurALImport)
         {l9 + "\n\n" + neuf, MessageNeufCaracteres},
         {"# rien\n", MessagePasAssezDeLignes},
         {"", MessagePasAssezDeLignes},
+        {"<absent>", MessageOuvertureGrille},
+        {".", MessageOuvertureGrille},
     };
     int n = 0;
     for (const auto& [contenu, message] : cas) {
-        const std::string nom = "mauvais" + std::to_string(n++) + ".sdu";
-        std::ofstream(nom, std::ios::binary) << contenu;
+        std::string nom = contenu == "<absent>" ? "absent.sdu" : contenu == "." ? "." : "";
+        if (nom.empty()) {
+            nom = "mauvais" + std::to_string(n++) + ".sdu";
+            std::ofstream(nom, std::ios::binary) << contenu;
+        }
+        SCOPED_TRACE(nom);
         ihm.OublierHistorique();
-        ihm.fichiersAOuvrir.push_back(nom);
+        ihm.fichiersAOuvrir = {nom};
         partie.OnImporter();
-        EXPECT_EQ(ihm.messages, std::vector<std::string>{std::string(message)}) << nom;
-        EXPECT_EQ(partie.grille.CompterOrigine(Vide), 81) << nom;
-        EXPECT_TRUE(ihm.PlateauConforme(partie.grille)) << nom;
-        EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)") << nom;
+        EXPECT_EQ(ihm.messages, Textes{std::string(message)});
+        EXPECT_EQ(partie.grille.CompterOrigine(Vide), 81);
+        EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+        EXPECT_EQ(ihm.statut, Importee);
         EXPECT_EQ(partie.nomFichier, "grille.sdu");
     }
-    // Un fichier absent ou un dossier ne s'ouvrent pas.
-    for (const std::string nom : {"absent.sdu", "."}) {
-        ihm.OublierHistorique();
-        ihm.fichiersAOuvrir.push_back(nom);
-        partie.OnImporter();
-        EXPECT_EQ(ihm.messages, std::vector<std::string>{std::string(MessageOuvertureGrille)}) << nom;
-    }
+    // La solution gardée n'est plus celle de la grille en jeu : pas de coup de main.
+    partie.OnCoupDeMain3();
+    EXPECT_EQ(partie.grille.CompterOrigine(Vide), 81);
 }
 
 TEST_F(Commandes, ApresUnImportRateLesClicsVoientLePlateauVide)
@@ -305,7 +280,7 @@ TEST_F(Commandes, ApresUnImportRateLesClicsVoientLePlateauVide)
     EnJeu();
     // Trois lignes lues, puis une ligne trop courte.
     std::ofstream("coupe.sdu") << "123456789\n456789123\n789123456\n12\n";
-    ihm.fichiersAOuvrir.push_back("coupe.sdu");
+    ihm.fichiersAOuvrir = {"coupe.sdu"};
     partie.OnImporter();
     partie.CliquerPalette(4);
     partie.CliquerCase(0, 0);
@@ -315,25 +290,21 @@ TEST_F(Commandes, ApresUnImportRateLesClicsVoientLePlateauVide)
 TEST_F(Commandes, ExportPuisImportRendLesIndicesSeuls)
 {
     EnJeu();
-    for (int i = 0; i < 81; ++i) {
-        if (grille[i] == '.') {
-            partie.CliquerPalette(partie.grille.solution[i].chiffre - 1);
-            partie.CliquerCase(i / 9, i % 9);
-            break;
-        }
-    }
+    const int i = static_cast<int>(grille.find('.'));
+    partie.CliquerPalette(partie.grille.solution[i].chiffre - 1);
+    partie.CliquerCase(i / 9, i % 9);
     partie.OnCoupDeMain2();
     ASSERT_EQ(partie.grille.CompterOrigine(CoupDeMain), 2);
     const std::string avant = ihm.statut;
     ihm.OublierHistorique();
-    ihm.fichiersAEnregistrer.push_back("export.sdu");
+    ihm.fichiersAEnregistrer = {"export.sdu"};
     partie.OnExporter();
     EXPECT_TRUE(ihm.messages.empty());
     EXPECT_EQ(ihm.casesMontrees, 0);
     EXPECT_EQ(ihm.statut, avant);
     EXPECT_EQ(std::filesystem::file_size("export.sdu"), 99u);
 
-    ihm.fichiersAOuvrir.push_back("export.sdu");
+    ihm.fichiersAOuvrir = {"export.sdu"};
     partie.OnImporter();
     EXPECT_EQ(Indices(partie.grille), grille);
     EXPECT_EQ(partie.grille.CompterOrigine(CoupJoueur) + partie.grille.CompterOrigine(CoupDeMain), 0);
@@ -345,11 +316,12 @@ TEST_F(Commandes, ExportVersUnEndroitInterdit)
     std::filesystem::create_directory("dossier.sdu");
     for (const std::string chemin : {"absent/grille.sdu", "dossier.sdu"}) {
         ihm.OublierHistorique();
-        ihm.fichiersAEnregistrer.push_back(chemin);
+        ihm.fichiersAEnregistrer = {chemin};
         partie.OnExporter();
-        EXPECT_EQ(ihm.messages, std::vector<std::string>{std::string(MessageExportation)}) << chemin;
+        EXPECT_EQ(ihm.messages, Textes{std::string(MessageExportation)}) << chemin;
     }
     EXPECT_FALSE(std::filesystem::exists("absent"));
+    EXPECT_EQ(Indices(partie.grille), grille);
     ihm.OublierHistorique();
     partie.OnExporter();  // dialogue annulé
     EXPECT_TRUE(ihm.messages.empty());
@@ -366,9 +338,9 @@ TEST_F(Commandes, GenererSansGrilleNeDemandeRien)
     // Avec une grille en jeu, la question ; « Non » ne touche à rien.
     const std::string indices = Indices(partie.grille);
     ihm.OublierHistorique();
-    ihm.reponses.push_back(false);
+    ihm.reponses = {false};
     partie.OnDiabolique();
-    EXPECT_EQ(ihm.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
+    EXPECT_EQ(ihm.questions, Textes{std::string(QuestionPerteGrille)});
     EXPECT_EQ(Indices(partie.grille), indices);
     EXPECT_EQ(ihm.statut, " Grille générée (Niveau moyen)");
     EXPECT_EQ(ihm.casesMontrees, 0);
@@ -386,18 +358,16 @@ TEST_F(Commandes, CreerRepondNonNeChangeQueLaSelection)
     EnJeu();
     partie.CliquerPalette(10);
     partie.CliquerPalette(2);
-    const std::string indices = Indices(partie.grille);
     ihm.OublierHistorique();
-    ihm.reponses.push_back(false);
+    ihm.reponses = {false};
     partie.OnCreer();
-    EXPECT_EQ(ihm.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
+    EXPECT_EQ(ihm.questions, Textes{std::string(QuestionPerteGrille)});
     EXPECT_EQ(partie.chiffreSelectionne, -1);
     EXPECT_EQ(partie.modeHypothese, 1);
     EXPECT_FALSE(partie.modeCreation);
-    EXPECT_TRUE(partie.grilleEnCours);
-    EXPECT_TRUE(partie.solutionConnue);
-    EXPECT_EQ(Indices(partie.grille), indices);
-    EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)");
+    EXPECT_TRUE(partie.grilleEnCours && partie.solutionConnue);
+    EXPECT_EQ(Indices(partie.grille), grille);
+    EXPECT_EQ(ihm.statut, Importee);
     EXPECT_TRUE(ihm.etatsMenu.empty());
     EXPECT_EQ(ihm.casesMontrees, 0);
 }
@@ -406,7 +376,7 @@ TEST_F(Commandes, CreerEntreEtSortDuModeCreation)
 {
     // La question est posée même sans grille en jeu.
     partie.OnCreer();
-    EXPECT_EQ(ihm.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
+    EXPECT_EQ(ihm.questions, Textes{std::string(QuestionPerteGrille)});
     EXPECT_TRUE(partie.modeCreation);
     EXPECT_FALSE(partie.grilleEnCours);
     EXPECT_EQ(ihm.statut, " Grille en mode création");
@@ -423,8 +393,7 @@ TEST_F(Commandes, CreerEntreEtSortDuModeCreation)
     partie.OnCreer();
     EXPECT_TRUE(ihm.questions.empty());
     EXPECT_FALSE(partie.modeCreation);
-    EXPECT_TRUE(partie.grilleEnCours);
-    EXPECT_TRUE(partie.solutionConnue);
+    EXPECT_TRUE(partie.grilleEnCours && partie.solutionConnue);
     EXPECT_EQ(ihm.statut, " Grille créée manuellement");
     EXPECT_EQ(ihm.etatsMenu, std::vector<bool>{false});
     EXPECT_FALSE(ihm.menuCreation);
@@ -439,7 +408,7 @@ TEST_F(Commandes, UneSaisieSansSolutionQuitteQuandMemeLeModeCreation)
     EnJeu();
     const std::string saisie = "11" + std::string(79, '.');
     Creer(saisie);
-    EXPECT_EQ(ihm.messages, std::vector<std::string>{std::string(MessageSansSolution)});
+    EXPECT_EQ(ihm.messages, Textes{std::string(MessageSansSolution)});
     // Le plateau et la grille montrent la saisie seule, pas les essais du pilote.
     EXPECT_EQ(Indices(partie.grille), saisie);
     EXPECT_EQ(partie.grille.CompterOrigine(Init) + partie.grille.CompterOrigine(Vide), 81);
