@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -136,22 +137,6 @@ TEST(Configuration, RemplitLesOnzeEntreesDepuisLesSixCles)
     EXPECT_EQ(r.couleurs, attendu);
 }
 
-TEST(Configuration, DixMilleLignes)
-{
-    // Les six clés dispersées dans le bruit, chacune une fois.
-    std::istringstream cles(completes);
-    std::string melange;
-    std::string ligne;
-    for (int i = 0; i < 10000; ++i) {
-        if (i % 1700 == 0 && std::getline(cles, ligne)) melange += ligne + "\r\n";
-        else melange += "Remarque " + std::to_string(i) + "\r\n";
-    }
-    const ResultatConfiguration r = Analyser(melange);
-    EXPECT_FALSE(r.message.has_value());
-    EXPECT_EQ(r.couleurs[4], Rvb(exemple[2]));
-    EXPECT_EQ(r.couleurs[7], Rvb(exemple[5]));
-}
-
 // Flux qui fabrique à la demande une ligne de `taille` octets, sans jamais la garder.
 class CFluxGenere : public std::streambuf {
 public:
@@ -198,28 +183,20 @@ TEST(Configuration, LigneEnormeSansLaGarderEnMemoire)
 {
     constexpr std::size_t taille = 64u << 20;
     const long avant = PicMemoireKo();
-    // Une remarque géante, un dernier champ de chiffres géant, un quatrième champ géant.
     const std::string apresInit = completes.substr(completes.find('\n') + 1);
-    {
-        CFluxGenere flux("x", 'y', taille, "\n" + completes);
-        std::istream entree(&flux);
-        const auto r = AnalyserConfiguration(entree, "c");
-        EXPECT_FALSE(r.message.has_value());
-    }
-    {
-        // 10^k - 1 est congru à 255 modulo 256 dès que k ≥ 8.
-        CFluxGenere flux("Init=1,2,", '9', taille, "\n" + apresInit);
-        std::istream entree(&flux);
-        const auto r = AnalyserConfiguration(entree, "c");
-        ASSERT_FALSE(r.message.has_value());
-        EXPECT_EQ(r.couleurs[1], Rvb({1, 2, 255}));
-    }
-    {
-        CFluxGenere flux("Init=4,5,6,", ',', taille, "7\r\n" + apresInit);
+    // Une remarque géante, un dernier champ de chiffres géant (10^k - 1 vaut 255 modulo 256
+    // dès que k ≥ 8), un quatrième champ géant : {début, remplissage, fin, Init attendu}.
+    const std::tuple<std::string, char, std::string, std::array<int, 3>> cas[] = {
+        {"x", 'y', "\n" + completes, {0, 0, 0}},
+        {"Init=1,2,", '9', "\n" + apresInit, {1, 2, 255}},
+        {"Init=4,5,6,", ',', "7\r\n" + apresInit, {4, 5, 6}}};
+    for (const auto& [debut, remplissage, fin, init] : cas) {
+        SCOPED_TRACE(debut);
+        CFluxGenere flux(debut, remplissage, taille, fin);
         std::istream entree(&flux);
         const auto r = AnalyserConfiguration(entree, "c");
         ASSERT_FALSE(r.message.has_value());
-        EXPECT_EQ(r.couleurs[1], Rvb({4, 5, 6}));
+        EXPECT_EQ(r.couleurs[1], Rvb(init));
     }
     EXPECT_LT(PicMemoireKo() - avant, 24 * 1024) << "une ligne a été gardée en mémoire";
 }
@@ -232,40 +209,32 @@ protected:
     void TearDown() override { std::filesystem::remove_all(dossier); }
 };
 
-TEST_F(FichierConfiguration, FichierAbsentOuDossier)
+TEST_F(FichierConfiguration, FichiersSurDisque)
 {
     // Un dossier s'ouvrirait sous Linux sans pouvoir se lire.
     std::filesystem::create_directory(dossier / "Dossier.cfg");
-    for (const char* nom : {"Absent.cfg", "Dossier.cfg"}) {
+    std::ofstream(dossier / "Bois.cfg", std::ios::binary) << completes;
+    std::ofstream(dossier / "Zinc.cfg") << "Init=255,0\n";
+    const std::string ouvrir = "Impossible d'ouvrir le fichier de configuration ";
+    const std::tuple<const char*, int, std::string> cas[] = {
+        {"Absent.cfg", -1, ouvrir + "@"},
+        {"Dossier.cfg", -1, ouvrir + "@"},
+        {"Zinc.cfg", 1, "Le fichier de configuration @ comporte des erreurs"},
+        {"Bois.cfg", 1, ""}};
+    for (const auto& [nom, resultat, modele] : cas) {
+        SCOPED_TRACE(nom);
         const std::string chemin = (dossier / nom).string();
         const ResultatConfiguration r = LireConfiguration(chemin);
-        EXPECT_EQ(r.resultat, -1);
+        EXPECT_EQ(r.resultat, resultat);
+        if (modele.empty()) {
+            EXPECT_FALSE(r.message.has_value());
+            EXPECT_EQ(r.couleurs[9], Rvb(exemple[1]));
+            continue;
+        }
         ASSERT_TRUE(r.message.has_value());
-        EXPECT_EQ(*r.message, "Impossible d'ouvrir le fichier de configuration " + chemin);
+        EXPECT_EQ(*r.message, modele.substr(0, modele.find('@')) + chemin + modele.substr(modele.find('@') + 1));
         for (Couleur c : r.couleurs) EXPECT_EQ(c, 0u);
     }
-}
-
-TEST_F(FichierConfiguration, FichiersSurDisque)
-{
-    const std::string bois = (dossier / "Bois.cfg").string();
-    {
-        std::ofstream f(bois, std::ios::binary);
-        std::istringstream lignes(completes);
-        std::string ligne;
-        while (std::getline(lignes, ligne)) f << ligne << "\r\n";
-    }
-    const ResultatConfiguration r = LireConfiguration(bois);
-    EXPECT_EQ(r.resultat, 1);
-    EXPECT_FALSE(r.message.has_value());
-    EXPECT_EQ(r.couleurs[9], Rvb(exemple[1]));
-
-    const std::string zinc = (dossier / "Zinc.cfg").string();
-    std::ofstream(zinc) << "Init=255,0\n";
-    const ResultatConfiguration fautif = LireConfiguration(zinc);
-    EXPECT_EQ(fautif.resultat, 1);
-    ASSERT_TRUE(fautif.message.has_value());
-    EXPECT_EQ(*fautif.message, "Le fichier de configuration " + zinc + " comporte des erreurs");
 }
 
 }  // namespace

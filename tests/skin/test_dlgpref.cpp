@@ -137,68 +137,45 @@ TEST_F(DlgPref, ListeTrieeSansCasseEtSansExtension)
     EXPECT_EQ(dlg->comboSkin->currentText(), QStringLiteral("Bois"));
     EXPECT_EQ(dlg->comboSkin->currentIndex(), -1);
     EXPECT_EQ(dlg->skinInitial, "Bois");
-}
-
-TEST_F(DlgPref, RemplirDeuxFoisNeDoublePas)
-{
-    auto dlg = Ouvrir();
-    dlg->RemplirListeSkins();
+    dlg->RemplirListeSkins();  // une seconde fois : pas de doublons
     EXPECT_EQ(dlg->comboSkin->count(), 5);
 }
 
-TEST_F(DlgPref, OkSansChoixNeChangeRien)
-{
-    auto dlg = Ouvrir();
-    QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
-    EXPECT_EQ(dlg->result(), QDialog::Accepted);
-    EXPECT_FALSE(dlg->isVisible());
-    EXPECT_EQ(Changements(), 0);
-    EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
-    EXPECT_EQ(nomSkin, "Bois");
-}
+// Des choix à la souris puis OK : seul le dernier compte, et seulement s'il change le skin.
+struct CasChoix {
+    QStringList choix;
+    std::string skin;  // "Bois" : rien signalé ni écrit
+};
 
-TEST_F(DlgPref, ChoisirLeSkinEnVigueurNeChangeRien)
+TEST_F(DlgPref, ChoixPuisOk)
 {
-    auto dlg = Ouvrir();
-    Choisir(*dlg, QStringLiteral("Bois"));
-    QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
-    EXPECT_EQ(Changements(), 0);
-    EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
-}
-
-TEST_F(DlgPref, UnChoixPuisOk)
-{
-    auto dlg = Ouvrir();
-    Choisir(*dlg, QStringLiteral("Zinc"));
-    EXPECT_EQ(nomSkin, "Zinc");
-    // Rien n'est signalé ni écrit avant OK.
-    EXPECT_EQ(Changements(), 0);
-    EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
-    QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
-    EXPECT_EQ(Changements(), 1);
-    EXPECT_EQ(SkinDeLUtilisateur(), QStringLiteral("Zinc"));
-    EXPECT_EQ(LireRegistre("Skin"), "Zinc");
-}
-
-TEST_F(DlgPref, DeuxChoixNeComptentQueLeSecond)
-{
-    auto dlg = Ouvrir();
-    Choisir(*dlg, QStringLiteral("Zinc"));
-    Choisir(*dlg, QStringLiteral("abricot"));
-    QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
-    EXPECT_EQ(Changements(), 1);
-    EXPECT_EQ(nomSkin, "abricot");
-    EXPECT_EQ(SkinDeLUtilisateur(), QStringLiteral("abricot"));
-}
-
-TEST_F(DlgPref, ChoisirPuisRevenirAuSkinInitial)
-{
-    auto dlg = Ouvrir();
-    Choisir(*dlg, QStringLiteral("Zinc"));
-    Choisir(*dlg, QStringLiteral("Bois"));
-    QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
-    EXPECT_EQ(Changements(), 0);
-    EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
+    const CasChoix cas[] = {{{}, "Bois"},
+                            {{"Bois"}, "Bois"},
+                            {{"Zinc"}, "Zinc"},
+                            {{"Zinc", "abricot"}, "abricot"},
+                            {{"Zinc", "Bois"}, "Bois"}};
+    for (const CasChoix& c : cas) {
+        SCOPED_TRACE(c.choix.join(QLatin1Char(',')).toStdString());
+        QFile::remove(reglages.FichierUtilisateur());
+        nomSkin = "Bois";
+        fenetre.changements = 0;
+        auto dlg = Ouvrir();
+        for (const QString& nom : c.choix) Choisir(*dlg, nom);
+        EXPECT_EQ(nomSkin, c.skin);
+        // Rien n'est signalé ni écrit avant OK.
+        EXPECT_EQ(Changements(), 0);
+        EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
+        QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
+        EXPECT_EQ(dlg->result(), QDialog::Accepted);
+        EXPECT_FALSE(dlg->isVisible());
+        const bool change = c.skin != "Bois";
+        EXPECT_EQ(Changements(), change ? 1 : 0);
+        EXPECT_EQ(QFile::exists(reglages.FichierUtilisateur()), change);
+        if (change) {
+            EXPECT_EQ(SkinDeLUtilisateur().toStdString(), c.skin);
+        }
+        EXPECT_EQ(LireRegistre("Skin"), c.skin);
+    }
 }
 
 TEST_F(DlgPref, TaperUnNomNeChoisitRien)

@@ -16,91 +16,62 @@ protected:
     CReglagesTemporaires reglages;
 
     void Machine(const QByteArray& contenu) { reglages.Ecrire(reglages.FichierMachine(), contenu); }
-    void Utilisateur(const QByteArray& contenu)
-    {
-        reglages.Ecrire(reglages.FichierUtilisateur(), contenu);
-    }
+    void Utilisateur(const QByteArray& contenu) { reglages.Ecrire(reglages.FichierUtilisateur(), contenu); }
 };
 
-TEST_F(Registre, ValeurAbsenteOuSansFichier)
-{
-    EXPECT_EQ(LireRegistre("Skin"), "Erreur : Base de registre (2)");
-    Machine("[General]\ns2gAppDir=/usr/share/novemia\n");
-    EXPECT_EQ(LireRegistre("Skin"), "Erreur : Base de registre (2)");
-    EXPECT_EQ(LireRegistre("skin2"), "Erreur : Base de registre (2)");
-    EXPECT_EQ(LireRegistre(""), "Erreur : Base de registre (2)");
-}
+// Une lecture : fichiers de la machine et de l'utilisateur (absent si vide), clé, texte rendu.
+struct CasLecture {
+    QByteArray machine, utilisateur;
+    std::string cle, attendu;
+};
 
-TEST_F(Registre, ValeurDeLaMachine)
+TEST_F(Registre, Lectures)
 {
-    Machine("[General]\ns2gAppDir=/usr/share/novemia\nSkin=Bois\n");
-    EXPECT_EQ(LireRegistre("s2gAppDir"), "/usr/share/novemia");
-    EXPECT_EQ(LireRegistre("Skin"), "Bois");
-}
-
-TEST_F(Registre, LUtilisateurPasseAvantLaMachine)
-{
-    Machine("[General]\ns2gAppDir=/usr/share/novemia\nSkin=Bois\n");
-    Utilisateur("[General]\nSkin=Ardoise\n");
-    EXPECT_EQ(LireRegistre("Skin"), "Ardoise");
-    // Ce que l'utilisateur n'a pas se lit toujours chez la machine.
-    EXPECT_EQ(LireRegistre("s2gAppDir"), "/usr/share/novemia");
-}
-
-TEST_F(Registre, ValeurVide)
-{
-    Machine("[General]\nSkin=\n");
-    EXPECT_EQ(LireRegistre("Skin"), "ERR");
-    // Vide chez l'utilisateur : c'est elle qui compte, pas celle de la machine.
-    Machine("[General]\nSkin=Bois\n");
-    Utilisateur("[General]\nSkin=\n");
-    EXPECT_EQ(LireRegistre("Skin"), "ERR");
-}
-
-TEST_F(Registre, LongueurDuTampon)
-{
-    const std::string longue1023(1023, 'a');
-    Machine("[General]\nA=" + QByteArray::fromStdString(longue1023) + "\nB=" +
-            QByteArray(1024, 'b') + "\nC=" + QByteArray(5000, 'c') + "\n");
-    EXPECT_EQ(LireRegistre("A"), longue1023);
-    EXPECT_EQ(LireRegistre("B"), "Erreur : Base de registre (234)");
-    EXPECT_EQ(LireRegistre("C"), "Erreur : Base de registre (234)");
+    const std::string absente = "Erreur : Base de registre (2)", longue = "Erreur : Base de registre (234)",
+                      pasTexte = "Erreur : Base de registre (13)";
+    const QByteArray base = "[General]\ns2gAppDir=/usr/share/novemia\nSkin=Bois\n";
     // La longueur se compte en octets : 512 « é » en font 1024.
     QString accents;
     accents.fill(QChar(0xE9), 512);
-    Machine("[General]\nD=" + accents.toUtf8() + "\nE=" + accents.chopped(1).toUtf8() + "\n");
-    EXPECT_EQ(LireRegistre("D"), "Erreur : Base de registre (234)");
-    EXPECT_EQ(LireRegistre("E"), accents.chopped(1).toStdString());
-}
-
-TEST_F(Registre, ValeursQuiNeSontPasDuTexte)
-{
-    Machine("[General]\n"
-            "Liste=a, b\n"
-            "Guillemets=\"a, b\"\n"
-            "Octets=@ByteArray(Bois)\n"
-            "Rect=@Rect(1 2 3 4)\n"
-            "Nombre=12\n");
-    // Une liste ne redonne pas son texte d'origine : erreur plutôt qu'un texte faux.
-    EXPECT_EQ(LireRegistre("Liste"), "Erreur : Base de registre (13)");
-    EXPECT_EQ(LireRegistre("Guillemets"), "a, b");
-    EXPECT_EQ(LireRegistre("Rect"), "Erreur : Base de registre (13)");
-    EXPECT_EQ(LireRegistre("Octets"), "Bois");
-    EXPECT_EQ(LireRegistre("Nombre"), "12");
-    {
-        // Une date, que QSettings range en @Variant(...) binaire.
-        QSettings fichier(reglages.FichierMachine(), QSettings::IniFormat);
-        fichier.setValue("Variant", QDate(2024, 5, 1));
+    const CasLecture cas[] = {
+        {"", "", "Skin", absente},
+        {"[General]\ns2gAppDir=/usr\n", "", "Skin", absente},
+        {base, "", "skin2", absente},
+        {base, "", "", absente},
+        {base, "", "s2gAppDir", "/usr/share/novemia"},
+        {base, "", "Skin", "Bois"},
+        // L'utilisateur passe avant la machine ; ce qu'il n'a pas se lit chez la machine.
+        {base, "[General]\nSkin=Ardoise\n", "Skin", "Ardoise"},
+        {base, "[General]\nSkin=Ardoise\n", "s2gAppDir", "/usr/share/novemia"},
+        {"[General]\nSkin=\n", "", "Skin", "ERR"},
+        {base, "[General]\nSkin=\n", "Skin", "ERR"},
+        {"[General]\nA=" + QByteArray(1023, 'a') + "\n", "", "A", std::string(1023, 'a')},
+        {"[General]\nB=" + QByteArray(1024, 'b') + "\n", "", "B", longue},
+        {"[General]\nC=" + QByteArray(5000, 'c') + "\n", "", "C", longue},
+        {"[General]\nD=" + accents.toUtf8() + "\n", "", "D", longue},
+        {"[General]\nE=" + accents.chopped(1).toUtf8() + "\n", "", "E", accents.chopped(1).toStdString()},
+        // Une liste ne redonne pas son texte d'origine : erreur plutôt qu'un texte faux.
+        {"[General]\nListe=a, b\n", "", "Liste", pasTexte},
+        {"[General]\nG=\"a, b\"\n", "", "G", "a, b"},
+        {"[General]\nR=@Rect(1 2 3 4)\n", "", "R", pasTexte},
+        {"[General]\nO=@ByteArray(Bois)\n", "", "O", "Bois"},
+        {"[General]\nN=12\n", "", "N", "12"},
+        // Le texte s'arrête au premier octet nul.
+        {"[General]\nA=@ByteArray(Bois\\0Zinc)\n", "", "A", "Bois"},
+        {"[General]\nB=@ByteArray(\\0Zinc)\n", "", "B", "ERR"},
+    };
+    for (const CasLecture& c : cas) {
+        SCOPED_TRACE(c.machine.left(60).toStdString() + " / " + c.utilisateur.toStdString() + " / " + c.cle);
+        QFile::remove(reglages.FichierMachine());
+        QFile::remove(reglages.FichierUtilisateur());
+        if (!c.machine.isEmpty()) Machine(c.machine);
+        if (!c.utilisateur.isEmpty()) Utilisateur(c.utilisateur);
+        EXPECT_EQ(LireRegistre(c.cle), c.attendu);
     }
+    // Une date, que QSettings range en @Variant(...) binaire.
+    QSettings(reglages.FichierMachine(), QSettings::IniFormat).setValue("Variant", QDate(2024, 5, 1));
     ASSERT_TRUE(reglages.Lire(reglages.FichierMachine()).contains("@Variant("));
-    EXPECT_EQ(LireRegistre("Variant"), "Erreur : Base de registre (13)");
-}
-
-TEST_F(Registre, LeTexteSArreteAuPremierOctetNul)
-{
-    Machine("[General]\nA=@ByteArray(Bois\\0Zinc)\nB=@ByteArray(\\0Zinc)\n");
-    EXPECT_EQ(LireRegistre("A"), "Bois");
-    EXPECT_EQ(LireRegistre("B"), "ERR");
+    EXPECT_EQ(LireRegistre("Variant"), pasTexte);
 }
 
 TEST_F(Registre, EcritDansLeFichierDeLUtilisateur)
@@ -115,14 +86,12 @@ TEST_F(Registre, EcritDansLeFichierDeLUtilisateur)
     // Relu par un QSettings neuf limité au fichier de l'utilisateur.
     QSettings fichier(reglages.FichierUtilisateur(), QSettings::IniFormat);
     EXPECT_EQ(fichier.value("Skin").toString(), QStringLiteral("Nuit, étoilée"));
-}
-
-TEST_F(Registre, CreeLeDossierDeLUtilisateur)
-{
+    // Un dossier d'utilisateur absent est créé.
     CReglagesTemporaires::Pointer(reglages.Chemin(QStringLiteral("neuf/config")), reglages.Machine());
     EXPECT_EQ(EcrireRegistre("Skin", "Zinc"), 0);
     EXPECT_TRUE(QFile::exists(reglages.Chemin(QStringLiteral("neuf/config/Novemia.conf"))));
     EXPECT_EQ(LireRegistre("Skin"), "Zinc");
+    CReglagesTemporaires::Pointer(reglages.Utilisateur(), reglages.Machine());
 }
 
 TEST_F(Registre, EcritureImpossible)
@@ -141,26 +110,26 @@ TEST_F(Registre, EcritureImpossible)
     EXPECT_EQ(reglages.Lire(reglages.FichierMachine()), QByteArray("[General]\nSkin=Bois\n"));
     // La lecture suivante, comme au prochain démarrage, donne l'ancien nom.
     EXPECT_EQ(LireRegistre("Skin"), "Bois");
-}
-
-TEST_F(Registre, FichierDeLUtilisateurMalFormeGardeTel)
-{
-    Machine("[General]\nSkin=Bois\n");
-    const QByteArray malForme = "[General\nAutre=garde\n";
-    Utilisateur(malForme);
+    // Un fichier de l'utilisateur mal formé est gardé tel quel.
+    CReglagesTemporaires::Pointer(reglages.Utilisateur() + QStringLiteral("2"), reglages.Machine());
+    QDir().mkpath(reglages.Utilisateur() + QStringLiteral("2"));
+    const QString malForme = reglages.Utilisateur() + QStringLiteral("2/Novemia.conf");
+    reglages.Ecrire(malForme, "[General\nAutre=garde\n");
     EXPECT_EQ(EcrireRegistre("Skin", "Zinc"), ErreurDonneesInvalides);
-    EXPECT_EQ(reglages.Lire(reglages.FichierUtilisateur()), malForme);
+    EXPECT_EQ(reglages.Lire(malForme), QByteArray("[General\nAutre=garde\n"));
+    CReglagesTemporaires::Pointer(reglages.Utilisateur(), reglages.Machine());
 }
 
 TEST_F(Registre, VariablesXdgAbsentesOuRelatives)
 {
     const QByteArray home = qgetenv("HOME");
+    const std::string maison = reglages.Chemin(QStringLiteral("maison/.config/Novemia.conf")).toStdString();
     qputenv("HOME", QFile::encodeName(reglages.Chemin(QStringLiteral("maison"))));
     // Un chemin relatif ne compte pas : on retombe sur ~/.config et sur le dossier suivant.
     qputenv("XDG_CONFIG_HOME", "relatif/config");
     qputenv("XDG_CONFIG_DIRS", "relatif::" + QFile::encodeName(reglages.Machine()) + ":/etc/xdg");
     PreparerEmplacementsReglages();
-    EXPECT_EQ(FichierReglagesUtilisateur(), reglages.Chemin(QStringLiteral("maison/.config/Novemia.conf")).toStdString());
+    EXPECT_EQ(FichierReglagesUtilisateur(), maison);
     EXPECT_EQ(FichierReglagesMachine(), reglages.FichierMachine().toStdString());
     Machine("[General]\nSkin=Bois\n");
     EXPECT_EQ(LireRegistre("Skin"), "Bois");
@@ -171,7 +140,7 @@ TEST_F(Registre, VariablesXdgAbsentesOuRelatives)
     qunsetenv("XDG_CONFIG_DIRS");
     PreparerEmplacementsReglages();
     EXPECT_EQ(FichierReglagesMachine(), "/etc/xdg/Novemia.conf");
-    EXPECT_EQ(FichierReglagesUtilisateur(), reglages.Chemin(QStringLiteral("maison/.config/Novemia.conf")).toStdString());
+    EXPECT_EQ(FichierReglagesUtilisateur(), maison);
     // Retour aux dossiers temporaires avant toute lecture.
     qputenv("HOME", home);
     CReglagesTemporaires::Pointer(reglages.Utilisateur(), reglages.Machine());

@@ -8,9 +8,20 @@
 #include <gtest/gtest.h>
 
 #include "ui/colorlabel.h"
+#include "fenetretest.h"
 #include "ui/dlgskin.h"
 
 namespace {
+
+// Pixels de l'image égaux (ou, si `egal` est faux, différents) à `couleur`.
+int Compter(const QImage& image, const QColor& couleur, bool egal = true)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixelColor(x, y) == couleur) == egal;
+    return n;
+}
 
 TEST(ColorLabel, CouleurEtPoliceSansFondPropre)
 {
@@ -37,11 +48,7 @@ TEST(ColorLabel, CouleurEtPoliceSansFondPropre)
     // Le fond du parent passe partout où il n'y a pas de lettre.
     const QImage image = parent.grab().toImage();
     EXPECT_EQ(image.pixelColor(2, 2), QColor(1, 2, 3));
-    int teintes = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            teintes += image.pixelColor(x, y) == QColor(0x40, 0x80, 0xFF);
-    EXPECT_GT(teintes, 5);
+    EXPECT_GT(Compter(image, QColor(0x40, 0x80, 0xFF)), 5);
 
     // Ce qui est vraiment à l'écran (la mémoire de la fenêtre, pas un rendu neuf) : un texte
     // plus court, redessiné, ne laisse rien du plus long.
@@ -52,17 +59,9 @@ TEST(ColorLabel, CouleurEtPoliceSansFondPropre)
         return parent.screen()->grabWindow(parent.winId()).toImage();
     };
     etiquette.ChangerTexte("88888", true);
-    const QImage long_ = ecran();
+    EXPECT_GT(Compter(ecran(), QColor(1, 2, 3), false), 50);
     etiquette.ChangerTexte("", true);
-    const QImage vide = ecran();
-    int restes = 0, avant = 0;
-    for (int y = 0; y < vide.height(); ++y)
-        for (int x = 0; x < vide.width(); ++x) {
-            restes += vide.pixelColor(x, y) != QColor(1, 2, 3);
-            avant += long_.pixelColor(x, y) != QColor(1, 2, 3);
-        }
-    EXPECT_GT(avant, 50);
-    EXPECT_EQ(restes, 0);
+    EXPECT_EQ(Compter(ecran(), QColor(1, 2, 3), false), 0);
 }
 
 TEST(ColorLabel, ConversionDesCouleursAllerRetour)
@@ -103,10 +102,7 @@ TEST(DlgSkin, FondCharge_RemplaceEtRetire)
 
     // Un fichier qui n'est pas un bitmap, puis un absent : plus de fond, sans erreur.
     const QString faux = dossier.filePath(QStringLiteral("faux.bmp"));
-    QFile f(faux);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("pas une image");
-    f.close();
+    CEnvironnementFenetre::EcrireTexte(faux.toStdString(), "pas une image");
     boite.ChargerFond(chemin.toStdString());
     EXPECT_TRUE(boite.ChargerFond(faux.toStdString()));
     EXPECT_FALSE(boite.AUnFond());
