@@ -3,7 +3,6 @@
 #include "outils.h"
 
 #include <QRegularExpression>
-#include <QScrollBar>
 #include <QSet>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -59,17 +58,6 @@ TEST_F(PageAide, SommaireEnTeteEtChaqueLienMeneAUneAncre)
     const int sommaire = texte.indexOf(QStringLiteral("Sommaire"));
     EXPECT_GE(sommaire, 0);
     EXPECT_LT(sommaire, texte.indexOf(QStringLiteral("1. La règle du jeu")));
-}
-
-TEST_F(PageAide, UnLienDuSommaireFaitDefilerJusquALaSection)
-{
-    navigateur.show();
-    navigateur.scrollToAnchor(QStringLiteral("sommaire"));
-    const int enTete = navigateur.verticalScrollBar()->value();
-    navigateur.scrollToAnchor(QStringLiteral("skins"));
-    EXPECT_GT(navigateur.verticalScrollBar()->value(), enTete);
-    navigateur.scrollToAnchor(QStringLiteral("sommaire"));
-    EXPECT_EQ(navigateur.verticalScrollBar()->value(), enTete);
 }
 
 TEST_F(PageAide, ToutesLesCommandesEtNotionsSontDecrites)

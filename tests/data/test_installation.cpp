@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 struct Installation {
@@ -75,51 +77,31 @@ void VerifierReglages(const QString& fichier, const QString& appliAttendue)
     EXPECT_EQ(reglages.value(QStringLiteral("Skin")).toString(), QStringLiteral(NOVEMIA_SKIN_DEFAUT));
 }
 
-TEST(Installation, PrefixeOrdinaire)
-{
-    QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
-    const QString prefixe = tmp.filePath(QStringLiteral("jeu"));
-    const Installation i = Installer(prefixe);
-    ASSERT_TRUE(i.reussie) << qPrintable(i.journal);
-
-    const QString appli = prefixe + QStringLiteral("/" NOVEMIA_DATADIR "/novemia");
-    VerifierDossierAppli(appli);
-    VerifierReglages(prefixe + QStringLiteral("/etc/xdg/Novemia.conf"), appli);
-    // Le chemin que le jeu construira mène à un fond lisible.
-    QSettings reglages(prefixe + QStringLiteral("/etc/xdg/Novemia.conf"), QSettings::IniFormat);
-    const QImage fond(reglages.value(QStringLiteral("s2gAppDir")).toString() + QStringLiteral("/skin/") +
-                      reglages.value(QStringLiteral("Skin")).toString() + QStringLiteral(".bmp"));
-    EXPECT_FALSE(fond.isNull());
-}
-
-TEST(Installation, SousUsrLesReglagesVontDansEtcXdgSousDestdir)
-{
-    QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
-    const QString destdir = tmp.filePath(QStringLiteral("racine"));
-    const Installation i = Installer(QStringLiteral("/usr"), destdir);
-    ASSERT_TRUE(i.reussie) << qPrintable(i.journal);
-
-    VerifierDossierAppli(destdir + QStringLiteral("/usr/" NOVEMIA_DATADIR "/novemia"));
-    // Le chemin écrit est celui du système installé, pas celui de la mise en paquet.
-    VerifierReglages(destdir + QStringLiteral("/etc/xdg/Novemia.conf"), QStringLiteral("/usr/" NOVEMIA_DATADIR "/novemia"));
-    EXPECT_FALSE(QFileInfo::exists(destdir + QStringLiteral("/usr/etc")));
-    // Rien n'a été écrit hors de DESTDIR.
-    EXPECT_FALSE(i.journal.contains(QStringLiteral("Installing: /etc"))) << qPrintable(i.journal);
-}
-
-TEST(Installation, PrefixeAvecVirguleEspaceEtBarreFinale)
+// Un préfixe à virgule, blanc, « = » et barre finale (le chemin écrit doit rester entier),
+// puis /usr sous DESTDIR : réglages dans etc/xdg, avec le chemin du système installé.
+TEST(Installation, PrefixesEtDestdir)
 {
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
     const QString prefixe = tmp.filePath(QStringLiteral("mes jeux, essai=1"));
-    const Installation i = Installer(prefixe + QStringLiteral("/"));
-    ASSERT_TRUE(i.reussie) << qPrintable(i.journal);
-
-    const QString appli = prefixe + QStringLiteral("/" NOVEMIA_DATADIR "/novemia");
-    VerifierDossierAppli(appli);
-    VerifierReglages(prefixe + QStringLiteral("/etc/xdg/Novemia.conf"), appli);
+    const QString destdir = tmp.filePath(QStringLiteral("racine"));
+    // {préfixe donné, DESTDIR, racine sur disque}
+    const std::tuple<QString, QString, QString> cas[] = {{prefixe + QStringLiteral("/"), {}, prefixe},
+                                                         {QStringLiteral("/usr"), destdir, destdir}};
+    for (const auto& [donne, dest, racine] : cas) {
+        SCOPED_TRACE(donne.toStdString());
+        const Installation i = Installer(donne, dest);
+        ASSERT_TRUE(i.reussie) << qPrintable(i.journal);
+        const QString appli = (dest.isEmpty() ? prefixe : QStringLiteral("/usr")) +
+                              QStringLiteral("/" NOVEMIA_DATADIR "/novemia");
+        VerifierDossierAppli(dest + appli);
+        VerifierReglages(racine + QStringLiteral("/etc/xdg/Novemia.conf"), appli);
+        // Le chemin que le jeu construira mène à un fond lisible.
+        EXPECT_FALSE(QImage(dest + appli + QStringLiteral("/skin/" NOVEMIA_SKIN_DEFAUT ".bmp")).isNull());
+        // Rien hors de DESTDIR, ni sous usr/etc.
+        EXPECT_FALSE(QFileInfo::exists(racine + QStringLiteral("/usr/etc")));
+        EXPECT_FALSE(!dest.isEmpty() && i.journal.contains(QStringLiteral("Installing: /etc"))) << qPrintable(i.journal);
+    }
 }
 
 }  // namespace

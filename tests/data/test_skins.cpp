@@ -89,21 +89,13 @@ QRect InterieurCase(int r, int k, int retrait = 4)
                  QPoint(int(BordX(k + 1)) - retrait, int(BordY(r + 1)) - retrait));
 }
 
-// Plus grand écart de clarté avec `reference` parmi les pixels à ±1 d'un trait vertical
-// (ou horizontal) passant à la coordonnée c.
-int EcartPresDuTraitVertical(const QImage& image, double c, int y, const QColor& reference)
+// Plus grand écart de clarté avec `reference` parmi les pixels à ±1 d'un trait passant à la
+// coordonnée c, vertical (le long de y = autre) ou horizontal (le long de x = autre).
+int EcartPresDuTrait(const QImage& image, bool vertical, double c, int autre, const QColor& reference)
 {
     int ecart = 0;
-    for (int x = int(c) - 1; x <= int(c) + 1; ++x)
-        ecart = std::max(ecart, EcartClarte(image.pixelColor(x, y), reference));
-    return ecart;
-}
-
-int EcartPresDuTraitHorizontal(const QImage& image, double c, int x, const QColor& reference)
-{
-    int ecart = 0;
-    for (int y = int(c) - 1; y <= int(c) + 1; ++y)
-        ecart = std::max(ecart, EcartClarte(image.pixelColor(x, y), reference));
+    for (int d = int(c) - 1; d <= int(c) + 1; ++d)
+        ecart = std::max(ecart, EcartClarte(vertical ? image.pixelColor(d, autre) : image.pixelColor(autre, d), reference));
     return ecart;
 }
 
@@ -136,11 +128,16 @@ protected:
         ASSERT_FALSE(image.isNull()) << qPrintable(CheminSkin(Nom(), "bmp"));
         ASSERT_EQ(image.size(), QSize(LargeurClient, HauteurClient));
         const FichierCouleurs f = LireCouleurs(CheminSkin(Nom(), "cfg"));
+        // Six clés, chacune sur une ligne, de trois valeurs entières de 0 à 255.
         ASSERT_TRUE(f.lisible);
+        ASSERT_TRUE(f.fautes.isEmpty()) << qPrintable(f.fautes.join(QStringLiteral(", ")));
         for (const QString& cle : ClesCouleurs()) {
             ASSERT_EQ(f.valeurs.count(cle), 1u) << qPrintable(cle);
-            const auto& v = f.valeurs.at(cle).back();
+            ASSERT_EQ(f.valeurs.at(cle).size(), 1u) << qPrintable(cle) << " en plusieurs lignes";
+            const auto& v = f.valeurs.at(cle).front();
             ASSERT_EQ(v.size(), 3u) << qPrintable(cle);
+            for (int c : v)
+                ASSERT_TRUE(c >= 0 && c <= 255) << qPrintable(cle) << " : " << c;
             couleurs[cle] = QColor(v[0], v[1], v[2]);
         }
     }
@@ -163,58 +160,34 @@ TEST_P(SkinLivre, FondEnBmp24BitsDeLaTailleDeLaZoneClient)
     EXPECT_EQ(mot(22), HauteurClient);
 }
 
-TEST_P(SkinLivre, FichierDeCouleursAvecSixClesDeTroisValeursChacune)
-{
-    const FichierCouleurs f = LireCouleurs(CheminSkin(Nom(), "cfg"));
-    EXPECT_TRUE(f.fautes.isEmpty()) << qPrintable(f.fautes.join(QStringLiteral(", ")));
-    int total = 0;
-    for (const QString& cle : ClesCouleurs()) {
-        ASSERT_EQ(f.valeurs.count(cle), 1u) << qPrintable(cle);
-        ASSERT_EQ(f.valeurs.at(cle).size(), 1u) << qPrintable(cle) << " en plusieurs lignes";
-        for (int v : f.valeurs.at(cle).front()) {
-            EXPECT_GE(v, 0) << qPrintable(cle);
-            EXPECT_LE(v, 255) << qPrintable(cle);
-            ++total;
-        }
-    }
-    EXPECT_EQ(total, 18);
-}
-
 #ifdef NOVEMIA_LECTEUR_CFG
 TEST_P(SkinLivre, LeLecteurDuProgrammeLitLesMemesCouleursSansMessage)
 {
     const ResultatConfiguration r = LireConfiguration(CheminSkin(Nom(), "cfg").toStdString());
     EXPECT_EQ(r.resultat, 1);
     EXPECT_FALSE(r.message.has_value()) << *r.message;
-    auto enCouleur = [](Couleur c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); };
-    EXPECT_EQ(enCouleur(r.couleurs[1]), couleurs["Init"]);
-    EXPECT_EQ(enCouleur(r.couleurs[2]), couleurs["DeduitOrdi"]);
-    EXPECT_EQ(enCouleur(r.couleurs[4]), couleurs["HypoOrdi"]);
-    EXPECT_EQ(enCouleur(r.couleurs[5]), couleurs["CoupDeMain"]);
-    EXPECT_EQ(enCouleur(r.couleurs[6]), couleurs["CoupJoueur"]);
-    EXPECT_EQ(enCouleur(r.couleurs[7]), couleurs["HypoJoueur"]);
+    // Entrée de la table pour chaque clé, dans l'ordre des clés.
+    const int entrees[6] = {1, 2, 4, 5, 6, 7};
+    for (int k = 0; k < 6; ++k) {
+        const Couleur c = r.couleurs[entrees[k]];
+        EXPECT_EQ(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF), couleurs[ClesCouleurs()[k]]) << k;
+    }
 }
 #endif
 
 TEST_P(SkinLivre, TraitsEntreLesCasesEtCadreAutourDeLeurReunion)
 {
-    for (int r = 0; r < 9; ++r)
-        for (int k = 0; k <= 9; ++k) {
-            // Trait vertical k à mi-hauteur de la ligne r, comparé à la case voisine.
-            const int y = int((BordY(r) + BordY(r + 1)) / 2);
-            const QColor voisine = Mesurer(image, InterieurCase(r, std::min(k, 8))).moyenne;
-            const int attendu = k % 3 == 0 ? 60 : 15;  // épais entre régions et au bord, fin sinon
-            EXPECT_GE(EcartPresDuTraitVertical(image, BordX(k), y, voisine), attendu)
-                << "trait vertical " << k << ", ligne " << r;
-        }
-    for (int k = 0; k < 9; ++k)
-        for (int r = 0; r <= 9; ++r) {
-            const int x = int((BordX(k) + BordX(k + 1)) / 2);
-            const QColor voisine = Mesurer(image, InterieurCase(std::min(r, 8), k)).moyenne;
-            const int attendu = r % 3 == 0 ? 60 : 15;
-            EXPECT_GE(EcartPresDuTraitHorizontal(image, BordY(r), x, voisine), attendu)
-                << "trait horizontal " << r << ", colonne " << k;
-        }
+    // Trait k (0 à 9) au milieu de la ligne ou colonne j, comparé à la case voisine :
+    // épais entre régions et au bord, fin sinon.
+    for (const bool vertical : {true, false})
+        for (int j = 0; j < 9; ++j)
+            for (int k = 0; k <= 9; ++k) {
+                const int m = std::min(k, 8);
+                const QColor voisine = Mesurer(image, vertical ? InterieurCase(j, m) : InterieurCase(m, j)).moyenne;
+                const int milieu = int(vertical ? (BordY(j) + BordY(j + 1)) / 2 : (BordX(j) + BordX(j + 1)) / 2);
+                EXPECT_GE(EcartPresDuTrait(image, vertical, vertical ? BordX(k) : BordY(k), milieu, voisine), k % 3 == 0 ? 60 : 15)
+                    << (vertical ? "trait vertical " : "trait horizontal ") << k << ", le long de " << j;
+            }
 }
 
 TEST_P(SkinLivre, CasesCalmesSousLesChiffres)
@@ -277,11 +250,11 @@ TEST_P(SkinLivre, UneCaseDePaletteSousChaqueEntree)
         const Statistiques s = Mesurer(image, interieur);
         EXPECT_LE(s.ecartMax, 22) << "entrée " << e;
         // Bords gauche et droit de la case sur ceux de l'étiquette.
-        EXPECT_GE(EcartPresDuTraitVertical(image, gauche, y, s.moyenne), 30) << "entrée " << e;
-        EXPECT_GE(EcartPresDuTraitVertical(image, droite - 1, y, s.moyenne), 30) << "entrée " << e;
+        EXPECT_GE(EcartPresDuTrait(image, true, gauche, y, s.moyenne), 30) << "entrée " << e;
+        EXPECT_GE(EcartPresDuTrait(image, true, droite - 1, y, s.moyenne), 30) << "entrée " << e;
         // Séparation visible en haut et en bas, à la limite avec la voisine.
-        EXPECT_GE(EcartPresDuTraitHorizontal(image, BornePalette(e), milieuX, s.moyenne), 30) << "entrée " << e;
-        EXPECT_GE(EcartPresDuTraitHorizontal(image, BornePalette(e + 1), milieuX, s.moyenne), 30) << "entrée " << e;
+        EXPECT_GE(EcartPresDuTrait(image, false, BornePalette(e), milieuX, s.moyenne), 30) << "entrée " << e;
+        EXPECT_GE(EcartPresDuTrait(image, false, BornePalette(e + 1), milieuX, s.moyenne), 30) << "entrée " << e;
         // Texte normal dans la couleur des indices, entrée choisie dans celle des déductions.
         EXPECT_GE(Contraste(couleurs["Init"], s.moyenne), 4.5) << "entrée " << e;
         EXPECT_GE(Contraste(couleurs["DeduitOrdi"], s.moyenne), 3.0) << "entrée " << e;
@@ -302,7 +275,7 @@ TEST_P(SkinLivre, BandeCalmeSousLaLigneDEtat)
     EXPECT_LE(bande.ecartMax, 22);
     EXPECT_GE(Contraste(couleurs["Init"], bande.moyenne), 4.5);
     // La bande se détache de ce qui l'entoure, juste au-dessus de l'étiquette.
-    EXPECT_GE(EcartPresDuTraitHorizontal(image, s.y * PixelsParUniteY - 1, etiquette.center().x(), bande.moyenne), 30);
+    EXPECT_GE(EcartPresDuTrait(image, false, s.y * PixelsParUniteY - 1, etiquette.center().x(), bande.moyenne), 30);
 }
 
 INSTANTIATE_TEST_SUITE_P(Livres, SkinLivre, ::testing::ValuesIn(NomsSkinsStd()),
