@@ -13,83 +13,76 @@ protected:
     CDossierTemporaire dossier;
     CIhmFactice ihm;
     CPartie partie{ihm};
-    std::string grille = GrillesReference("qqwing-simple-200.txt", 2).at(1);
 
     void SetUp() override
     {
-        Importer(partie, ihm, grille);
+        Importer(partie, ihm, GrillesReference("qqwing-simple-200.txt", 2).at(1));
         ASSERT_TRUE(partie.solutionConnue);
         ihm.OublierHistorique();
     }
-    std::vector<int> CasesVides() const
+    std::vector<int> Cases(OrigineCase origine) const
     {
         std::vector<int> v;
         for (int i = 0; i < 81; ++i) {
-            if (partie.grille.cases[i / 9][i % 9].origine == Vide) v.push_back(i);
+            if (partie.grille.cases[i / 9][i % 9].origine == origine) v.push_back(i);
         }
         return v;
     }
-    // Le joueur remplit juste toutes les cases vides sauf `reste`.
-    void JouerSauf(int reste)
-    {
-        auto vides = CasesVides();
-        for (size_t k = static_cast<size_t>(reste); k < vides.size(); ++k) {
-            const int i = vides[k];
-            partie.CliquerPalette(partie.grille.solution[i].chiffre - 1);
-            partie.CliquerCase(i / 9, i % 9);
-        }
-    }
     std::set<int> Reveles() const
     {
-        std::set<int> r;
-        for (int i = 0; i < 81; ++i) {
-            if (partie.grille.cases[i / 9][i % 9].origine == CoupDeMain) r.insert(i);
-        }
-        return r;
+        const auto v = Cases(CoupDeMain);
+        return {v.begin(), v.end()};
     }
 };
 
-TEST_F(CoupDeMainTest, ReveleLesChiffresDeLaSolution)
+TEST_F(CoupDeMainTest, ReveleLesChiffresDeLaSolutionDansLOrdreDesTirages)
 {
+    // La première case vide tirée (ligne puis colonne) est la première révélée.
+    partie.hasard.Semer(3);
+    CHasard temoin = partie.hasard;
+    int premiere = -1;
+    while (premiere < 0) {
+        const int l = temoin.Tirer() % 9;
+        const int c = temoin.Tirer() % 9;
+        if (partie.grille.cases[l][c].origine == Vide) premiere = l * 9 + c;
+    }
     for (int n = 1; n <= 3; ++n) {
         const auto avant = Reveles();
         partie.DonnerCoupDeMain(n);
-        const auto apres = Reveles();
-        EXPECT_EQ(apres.size(), avant.size() + n);
-        for (int i : apres) {
-            const Case& c = partie.grille.cases[i / 9][i % 9];
-            EXPECT_EQ(c.chiffre, partie.grille.solution[i].chiffre);
-            EXPECT_EQ(partie.grille.solution[i].marque, CoupDeMain);
-            EXPECT_EQ(ihm.plateau[i / 9][i % 9].origine, CoupDeMain);
-            EXPECT_EQ(ihm.plateau[i / 9][i % 9].texte, std::to_string(c.chiffre));
-        }
+        if (n == 1) EXPECT_EQ(Reveles(), std::set<int>{premiere});
+        EXPECT_EQ(Reveles().size(), avant.size() + n);
+    }
+    for (int i : Reveles()) {
+        const Case& c = partie.grille.cases[i / 9][i % 9];
+        EXPECT_EQ(c.chiffre, partie.grille.solution[i].chiffre);
+        EXPECT_EQ(partie.grille.solution[i].marque, CoupDeMain);
+        EXPECT_EQ(ihm.plateau[i / 9][i % 9].origine, CoupDeMain);
+        EXPECT_EQ(ihm.plateau[i / 9][i % 9].texte, std::to_string(c.chiffre));
     }
     EXPECT_EQ(ihm.casesMontrees, 6);
     EXPECT_TRUE(ihm.messages.empty());
-}
 
-TEST_F(CoupDeMainTest, SuitLesTiragesLigneColonne)
-{
-    partie.hasard.Semer(3);
-    CHasard temoin;
-    temoin.Semer(3);
-    int attendu = -1;
-    while (attendu < 0) {
-        const int l = temoin.Tirer() % 9;
-        const int c = temoin.Tirer() % 9;
-        if (partie.grille.cases[l][c].origine == Vide) attendu = l * 9 + c;
+    // Un chiffre révélé ne se change ni ne s'efface.
+    const int i = premiere;
+    const int chiffre = partie.grille.cases[i / 9][i % 9].chiffre;
+    for (int entree : {chiffre % 9, 9}) {
+        partie.CliquerPalette(entree);
+        partie.CliquerCase(i / 9, i % 9);
     }
-    partie.OnCoupDeMain1();
-    EXPECT_EQ(Reveles(), std::set<int>{attendu});
+    EXPECT_EQ(partie.grille.cases[i / 9][i % 9].chiffre, chiffre);
+    EXPECT_EQ(partie.grille.cases[i / 9][i % 9].origine, CoupDeMain);
 }
 
 TEST_F(CoupDeMainTest, MoinsDeCasesQueDemande)
 {
-    JouerSauf(2);
-    const auto vides = CasesVides();
-    ASSERT_EQ(vides.size(), 2u);
+    // Le joueur remplit juste toutes les cases vides sauf deux.
+    const auto vides = Cases(Vide);
+    for (size_t k = 2; k < vides.size(); ++k) {
+        partie.CliquerPalette(partie.grille.solution[vides[k]].chiffre - 1);
+        partie.CliquerCase(vides[k] / 9, vides[k] % 9);
+    }
     partie.OnCoupDeMain3();
-    EXPECT_EQ(Reveles(), std::set<int>(vides.begin(), vides.end()));
+    EXPECT_EQ(Reveles(), (std::set<int>{vides[0], vides[1]}));
     EXPECT_TRUE(ihm.messages.empty());
     EXPECT_TRUE(partie.grille.GrillePleine());
 
@@ -103,8 +96,7 @@ TEST_F(CoupDeMainTest, MoinsDeCasesQueDemande)
 TEST_F(CoupDeMainTest, ChiffreRepeteDonneLeMessage)
 {
     // Deux fois le même chiffre dans une ligne, des cases vides restent.
-    const auto vides = CasesVides();
-    const int i = vides.at(0);
+    const int i = Cases(Vide).at(0);
     int doublon = 0;
     for (int c = 0; c < 9; ++c) {
         if (partie.grille.cases[i / 9][c].origine == Init) doublon = partie.grille.cases[i / 9][c].chiffre;
@@ -117,19 +109,6 @@ TEST_F(CoupDeMainTest, ChiffreRepeteDonneLeMessage)
     EXPECT_TRUE(Reveles().empty());
 }
 
-TEST_F(CoupDeMainTest, UnChiffreReveleNeSeChangePas)
-{
-    partie.OnCoupDeMain1();
-    const int i = *Reveles().begin();
-    const int chiffre = partie.grille.cases[i / 9][i % 9].chiffre;
-    partie.CliquerPalette(chiffre % 9);  // un autre chiffre
-    partie.CliquerCase(i / 9, i % 9);
-    partie.CliquerPalette(9);
-    partie.CliquerCase(i / 9, i % 9);
-    EXPECT_EQ(partie.grille.cases[i / 9][i % 9].chiffre, chiffre);
-    EXPECT_EQ(partie.grille.cases[i / 9][i % 9].origine, CoupDeMain);
-}
-
 TEST_F(CoupDeMainTest, ApresRemiseAZeroLesCasesReveleesSontSautees)
 {
     partie.OnCoupDeMain3();
@@ -137,10 +116,9 @@ TEST_F(CoupDeMainTest, ApresRemiseAZeroLesCasesReveleesSontSautees)
     ASSERT_EQ(premiers.size(), 3u);
     partie.RemettreAZero();
     EXPECT_TRUE(Reveles().empty());
-    for (int i : premiers) EXPECT_EQ(partie.grille.cases[i / 9][i % 9].origine, Vide);
 
     // Tous les coups de main possibles : les trois premières cases restent vides.
-    const size_t libres = CasesVides().size() - premiers.size();
+    const size_t libres = Cases(Vide).size() - premiers.size();
     for (size_t k = 0; k < libres + 3; ++k) partie.OnCoupDeMain1();
     EXPECT_EQ(Reveles().size(), libres);
     for (int i : premiers) EXPECT_EQ(partie.grille.cases[i / 9][i % 9].origine, Vide) << i;
