@@ -2,12 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 #include "files/fichiertrace.h"
 #include "tests/game/outils.h"
+#include "tests/support/commande.h"
 #include "tests/support/dossiertemporaire.h"
 
 namespace {
@@ -16,31 +14,8 @@ namespace {
 class CSortieMemoire : public CSortieTrace {
 public:
     std::string texte;
-    int lignes = 0;
-    void Ecrire(std::string_view ligne) override
-    {
-        texte += ligne;
-        ++lignes;
-    }
+    void Ecrire(std::string_view ligne) override { texte += ligne; }
 };
-
-std::string LireFichier(const std::string& nom)
-{
-    std::ifstream entree(nom, std::ios::binary);
-    return {std::istreambuf_iterator<char>(entree), std::istreambuf_iterator<char>()};
-}
-
-// Ce que le solveur écrit pour ces indices, avec la limite donnée.
-CSortieMemoire TraceAttendue(const std::string& indices, int32_t limite)
-{
-    CSortieMemoire sortie;
-    CGrille g;
-    PoserIndices(g, indices);
-    g.sortieTrace = &sortie;
-    g.traceActive = true;
-    g.Resoudre(limite);
-    return sortie;
-}
 
 class Trace : public testing::Test {
 protected:
@@ -53,33 +28,44 @@ protected:
     std::string difficile = GrillesReference("top95.txt", 1).at(0);
     std::string simple = GrillesReference("qqwing-simple-200.txt", 1).at(0);
 
-    void SetUp() override
+    void SetUp() override { Horloge(partie); }
+    void Horloge(CPartie& p)
     {
-        partie.horloge = [this] { return instant; };
+        p.horloge = [this] { return instant; };
         localtime_r(&instant, &local);
     }
+    // Le fichier attendu : l'en-tête puis ce que le solveur seul écrit pour ces indices.
+    std::string Attendu(const std::string& indices)
+    {
+        CSortieMemoire sortie;
+        CGrille g;
+        PoserIndices(g, indices);
+        g.sortieTrace = &sortie;
+        g.traceActive = true;
+        g.Resoudre(LimiteJoueur);
+        return VersDisque(EnTeteTrace(local) + sortie.texte);
+    }
+    std::string Fichier() { return Contenu(NomFichierTrace(local)); }
 };
 
 TEST_F(Trace, EnTetePuisUneLigneParDeductionEtHypothese)
 {
-    const auto attendue = TraceAttendue(difficile, LimiteJoueur);
-    ASSERT_NE(attendue.texte.find("Hypothese -> "), std::string::npos);
-
     partie.OnTrace();
     EXPECT_TRUE(partie.grille.traceActive);
     Importer(partie, ihm, difficile);
     partie.OnTrace();
     EXPECT_FALSE(partie.grille.traceActive);
 
-    const std::string contenu = LireFichier(NomFichierTrace(local));
-    EXPECT_EQ(contenu, VersDisque(EnTeteTrace(local) + attendue.texte));
+    const std::string contenu = Fichier();
+    EXPECT_EQ(contenu, Attendu(difficile));
+    EXPECT_NE(contenu.find("Hypothese -> "), std::string::npos);
     // L'en-tête : l'heure de la mise en route, en page 1252 (« à » sur un octet).
     EXPECT_EQ(contenu.find("-------- Trace du "), 0u);
     EXPECT_NE(contenu.find("\xE0"), std::string::npos);
 
     // Trace éteinte : plus rien n'arrive dans le fichier.
     partie.OnResoudre();
-    EXPECT_EQ(LireFichier(NomFichierTrace(local)), contenu);
+    EXPECT_EQ(Fichier(), contenu);
 }
 
 TEST_F(Trace, DeuxiemeMiseEnRouteLeMemeJourNeGardeQueLaDeuxieme)
@@ -89,13 +75,11 @@ TEST_F(Trace, DeuxiemeMiseEnRouteLeMemeJourNeGardeQueLaDeuxieme)
     partie.OnTrace();
 
     instant += 60;  // une minute plus tard, même jour
-    localtime_r(&instant, &local);
+    Horloge(partie);
     partie.OnTrace();
     Importer(partie, ihm, simple, "b.sdu");
     partie.OnTrace();
-
-    EXPECT_EQ(LireFichier(NomFichierTrace(local)),
-              VersDisque(EnTeteTrace(local) + TraceAttendue(simple, LimiteJoueur).texte));
+    EXPECT_EQ(Fichier(), Attendu(simple));
 }
 
 TEST_F(Trace, FichierImpossibleACreer)
@@ -120,16 +104,14 @@ TEST_F(Trace, FichierImpossibleACreer)
 
 TEST_F(Trace, FermerLeProgrammeTraceAllumeeLaisseUnFichierComplet)
 {
-    std::string attendu;
     {
         CIhmFactice ihm2;
         CPartie p{ihm2};
-        p.horloge = [this] { return instant; };
+        Horloge(p);
         p.OnTrace();
         Importer(p, ihm2, difficile);
-        attendu = VersDisque(EnTeteTrace(local) + TraceAttendue(difficile, LimiteJoueur).texte);
     }
-    EXPECT_EQ(LireFichier(NomFichierTrace(local)), attendu);
+    EXPECT_EQ(Fichier(), Attendu(difficile));
 }
 
 }  // namespace

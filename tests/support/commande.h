@@ -22,6 +22,7 @@ inline std::string Contenu(const std::string& chemin)
     return {std::istreambuf_iterator<char>(entree), std::istreambuf_iterator<char>()};
 }
 
+#ifdef NOVEMIA_CLI
 // `entree` arrive sur l'entrée standard ; chaque argument est protégé pour le shell.
 inline ResultatCommande LancerCli(const std::vector<std::string>& arguments, const std::string& entree = "")
 {
@@ -37,3 +38,4 @@ inline ResultatCommande LancerCli(const std::vector<std::string>& arguments, con
     const int etat = std::system(commande.c_str());
     return {WIFEXITED(etat) ? WEXITSTATUS(etat) : -1, Contenu("sortie.txt"), Contenu("erreurs.txt")};
 }
+#endif
