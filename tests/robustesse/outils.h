@@ -9,9 +9,12 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,16 +62,17 @@ inline std::string LireFichier(const std::string& chemin)
     return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
-// Ajoute `octets` fois le caractère `c` au fichier, par blocs d'un Mio : le test lui-même
-// ne tient jamais le gros contenu en mémoire.
-inline void AjouterRepete(std::ofstream& f, char c, uint64_t octets)
+// Écrit `debut`, `octets` fois le caractère `c` par blocs d'un Mio, puis `fin` : le test
+// lui-même ne tient jamais le gros contenu en mémoire.
+inline void EcrireGrosFichier(const std::string& chemin, const std::string& debut, char c, uint64_t octets,
+                              const std::string& fin)
 {
+    std::ofstream f(chemin, std::ios::binary | std::ios::trunc);
+    f << debut;
     const std::string bloc(1 << 20, c);
-    while (octets > 0) {
-        const uint64_t n = octets < bloc.size() ? octets : bloc.size();
-        f.write(bloc.data(), static_cast<std::streamsize>(n));
-        octets -= n;
-    }
+    for (; octets > 0; octets -= std::min<uint64_t>(octets, bloc.size()))
+        f.write(bloc.data(), static_cast<std::streamsize>(std::min<uint64_t>(octets, bloc.size())));
+    f << fin;
 }
 
 // Ce qu'un programme lancé a rendu.

@@ -1,10 +1,6 @@
 // « novemia-cli resoudre --lignes » face aux fichiers démesurés ou binaires : le lecteur ne
 // garde jamais plus qu'une courte ligne, un commentaire est passé quelle que soit sa
 // longueur, et chaque faute est dite en français avec son numéro de ligne.
-#include <cstdint>
-#include <fstream>
-#include <string>
-
 #include <gtest/gtest.h>
 
 #include "tests/robustesse/outils.h"
@@ -14,19 +10,12 @@ namespace {
 
 const std::string Grille = "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
 
-// Au-delà, le programme aurait gardé une bonne part des 100 Mo.
-constexpr long PointeToleree = 48 * 1024;  // kio
-
-Execution Resoudre(const std::string& fichier)
-{
-    return Lancer({NOVEMIA_CLI, "resoudre", "--lignes", fichier});
-}
+Execution Resoudre(const std::string& fichier) { return Lancer({NOVEMIA_CLI, "resoudre", "--lignes", fichier}); }
 
 class CliHostile : public ::testing::Test {
 protected:
     CDossierTemporaire dossier;
-    // La mémoire de pointe d'une petite résolution, pour comparer.
-    long pointeOrdinaire = 0;
+    long pointeOrdinaire = 0;  // mémoire de pointe d'une petite résolution, pour comparer
 
     void SetUp() override
     {
@@ -35,38 +24,31 @@ protected:
         ASSERT_EQ(petite.statut, 0) << petite.erreurs;
         pointeOrdinaire = petite.pointeKio;
     }
+    // Au-delà, le programme aurait gardé une bonne part des 100 Mo.
+    void VerifierPointe(const Execution& r) { EXPECT_LT(r.pointeKio - pointeOrdinaire, 48 * 1024); }
 };
 
 TEST_F(CliHostile, LigneDeCentMegaOctets)
 {
-    {
-        std::ofstream f("enorme.txt", std::ios::binary);
-        AjouterRepete(f, '1', 100ull << 20);
-        f << '\n' << Grille << '\n';
-    }
+    EcrireGrosFichier("enorme.txt", "", '1', 100ull << 20, "\n" + Grille + "\n");
     const Execution r = Resoudre("enorme.txt");
     EXPECT_EQ(r.statut, 2);
     EXPECT_EQ(r.erreurs, "novemia-cli resoudre : ligne 1 : une grille s'écrit en 81 caractères (ligne trop longue)\n");
-    // La ligne suivante est quand même résolue.
-    EXPECT_EQ(r.sortie.size(), 82u) << r.sortie;
-    EXPECT_LT(r.pointeKio - pointeOrdinaire, PointeToleree);
+    EXPECT_EQ(r.sortie.size(), 82u) << "la ligne suivante est quand même résolue : " << r.sortie;
+    VerifierPointe(r);
 }
 
 // Un commentaire plus long qu'une grille, et un de 100 Mo : ignorés comme les autres.
 TEST_F(CliHostile, CommentairesLongs)
 {
-    {
-        std::ofstream f("commentaires.txt", std::ios::binary);
-        f << "# " << std::string(150, '-') << '\n' << Grille << "\n#";
-        AjouterRepete(f, '=', 100ull << 20);
-        f << '\n' << Grille << '\n';
-    }
+    EcrireGrosFichier("commentaires.txt", "# " + std::string(150, '-') + "\n" + Grille + "\n#", '=', 100ull << 20,
+                      "\n" + Grille + "\n");
     const Execution r = Resoudre("commentaires.txt");
     EXPECT_EQ(r.statut, 0) << r.erreurs;
     EXPECT_TRUE(r.erreurs.empty()) << r.erreurs;
     ASSERT_EQ(r.sortie.size(), 2 * 82u) << r.sortie;
     EXPECT_EQ(r.sortie.substr(0, 82), r.sortie.substr(82));
-    EXPECT_LT(r.pointeKio - pointeOrdinaire, PointeToleree);
+    VerifierPointe(r);
 }
 
 // Ce programme de test lui-même, donné comme liste : des fautes numérotées, pas de plantage.

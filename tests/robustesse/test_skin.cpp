@@ -89,28 +89,11 @@ TEST_F(FondHostile, DonneesTronquees)
 
 // ------------------------------------------------------------------ fichier de couleurs
 
-TEST(ConfigurationHostile, DixMilleLignes)
+// 10 000 fois la même clé : bien plus de 18 valeurs, le fichier est fautif et rien n'est pris.
+// (Les 10 000 lignes de bruit autour des six clés sont dans tests/skin.)
+TEST(ConfigurationHostile, DixMilleFoisLaMemeCle)
 {
     CDossierTemporaire dossier;
-    const std::string six =
-        "Init=1,2,3\nDeduitOrdi=4,5,6\nHypoOrdi=7,8,9\nCoupDeMain=10,11,12\nCoupJoueur=13,14,15\nHypoJoueur=16,17,18\n";
-    // 9 994 lignes de remarques et de clés presque justes, puis les six vraies clés.
-    std::string bruit;
-    for (int i = 0; i < 9994; ++i) {
-        switch (i % 4) {
-        case 0: bruit += "; remarque " + std::to_string(i) + "\n"; break;
-        case 1: bruit += " Init=9,9,9\n"; break;
-        case 2: bruit += "init=9,9,9\n"; break;
-        default: bruit += "HypoJoueur =9,9,9\n"; break;
-        }
-    }
-    EcrireFichier("bruit.cfg", bruit + six);
-    const ResultatConfiguration bon = LireConfiguration("bruit.cfg");
-    EXPECT_FALSE(bon.message.has_value());
-    EXPECT_EQ(bon.couleurs[1], 1u | 2u << 8 | 3u << 16);
-    EXPECT_EQ(bon.couleurs[7], 16u | 17u << 8 | 18u << 16);
-
-    // 10 000 fois la même clé : bien plus de 18 valeurs, le fichier est fautif.
     std::string repete;
     for (int i = 0; i < 10000; ++i) repete += "Init=255,255,255\n";
     EcrireFichier("repete.cfg", repete);
@@ -123,65 +106,32 @@ TEST(ConfigurationHostile, DixMilleLignes)
 
 // ------------------------------------------------------------------ réglages
 
-// Fichier de l'utilisateur dans un dossier temporaire ; le nom du fichier est celui que les
-// réglages créent eux-mêmes à la première écriture.
-class ReglagesHostiles : public ::testing::Test {
-protected:
+// Le fichier de l'utilisateur, dans un dossier temporaire, n'est pas du texte du tout, ou
+// porte une valeur qu'aucun texte ne donne : une erreur de la base, jamais un nom bizarre.
+// (Valeurs absentes, vides, de 1 023 et 1 024 octets : tests/skin.)
+TEST(ReglagesHostiles, ValeursQuiNeSontPasDuTexte)
+{
     QTemporaryDir racine;
-    QString fichier;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(racine.isValid());
-        QDir(racine.path()).mkpath(QStringLiteral("utilisateur"));
-        QDir(racine.path()).mkpath(QStringLiteral("machine"));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(racine.filePath(QStringLiteral("utilisateur"))));
-        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(racine.filePath(QStringLiteral("machine"))));
-        PreparerEmplacementsReglages();
-        ASSERT_EQ(EcrireRegistre("Skin", "Bois"), 0);
-        const QStringList crees = QDir(racine.filePath(QStringLiteral("utilisateur"))).entryList(QDir::Files);
-        ASSERT_EQ(crees.size(), 1);
-        fichier = racine.filePath(QStringLiteral("utilisateur/") + crees[0]);
-    }
-
-    std::string Lire(const QByteArray& contenu)
-    {
+    ASSERT_TRUE(racine.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(racine.filePath(QStringLiteral("utilisateur"))));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(racine.filePath(QStringLiteral("machine"))));
+    PreparerEmplacementsReglages();
+    ASSERT_EQ(EcrireRegistre("Skin", "Bois"), 0);  // le nom du fichier est celui des réglages
+    const QStringList crees = QDir(racine.filePath(QStringLiteral("utilisateur"))).entryList(QDir::Files);
+    ASSERT_EQ(crees.size(), 1);
+    const QString fichier = racine.filePath(QStringLiteral("utilisateur/") + crees[0]);
+    auto lire = [&fichier](const QByteArray& contenu) {
         QFile f(fichier);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(contenu);
         f.close();
         return LireRegistre("Skin");
-    }
-};
-
-std::string Erreur(int code) { return "Erreur : Base de registre (" + std::to_string(code) + ")"; }
-
-TEST_F(ReglagesHostiles, ValeursLimites)
-{
-    const std::string v1023(1023, 'a');
-    const std::string v1024(1024, 'b');
-    EXPECT_EQ(Lire("[General]\ns2gAppDir=/opt\n"), Erreur(ErreurValeurAbsente));
-    EXPECT_EQ(Lire("[General]\nSkin=\n"), "ERR");
-    EXPECT_EQ(Lire(QByteArray("[General]\nSkin=") + v1023.c_str() + "\n"), v1023);
-    EXPECT_EQ(Lire(QByteArray("[General]\nSkin=") + v1024.c_str() + "\n"), Erreur(ErreurValeurTropLongue));
-    EXPECT_EQ(Lire(""), Erreur(ErreurValeurAbsente));
-    // Le fichier lui-même n'est pas du texte : aucune valeur n'y est trouvée.
-    EXPECT_EQ(Lire(QByteArray::fromStdString(LireFichier("/proc/self/exe").substr(0, 4096))),
-              Erreur(ErreurValeurAbsente));
-}
-
-// Valeurs qui ne sont pas un simple texte : une erreur de la base, jamais un nom bizarre.
-TEST_F(ReglagesHostiles, ValeursQuiNeSontPasDuTexte)
-{
-    for (const char* contenu : {"[General]\nSkin=Bois, Nuit\n", "[General]\nSkin=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x7)\n",
-                                "[General]\nSkin=@Invalid()\n", "[General]\nSkin=@Rect(1 2 3 4)\n"}) {
-        SCOPED_TRACE(contenu);
-        const std::string r = Lire(contenu);
-        EXPECT_EQ(r, Erreur(ErreurDonneesInvalides));
-    }
-    // Des octets : lus comme une chaîne du registre, jusqu'au premier octet nul.
-    EXPECT_EQ(Lire("[General]\nSkin=@ByteArray(Bo\\0is)\n"), "Bo");
-    EXPECT_EQ(Lire("[General]\nSkin=@ByteArray(\\0)\n"), "ERR");
+    };
+    const std::string erreur = "Erreur : Base de registre (";
+    EXPECT_EQ(lire(QByteArray::fromStdString(LireFichier("/proc/self/exe").substr(0, 4096))),
+              erreur + std::to_string(ErreurValeurAbsente) + ")");
+    for (const char* contenu : {"[General]\nSkin=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x7)\n", "[General]\nSkin=@Invalid()\n"})
+        EXPECT_EQ(lire(contenu), erreur + std::to_string(ErreurDonneesInvalides) + ")") << contenu;
 }
 
 }  // namespace
