@@ -137,6 +137,19 @@ TEST(Configuration, RemplitLesOnzeEntreesDepuisLesSixCles)
     EXPECT_EQ(r.couleurs, attendu);
 }
 
+// Les six clés dispersées dans 10 000 lignes de bruit, chacune une fois.
+TEST(Configuration, DixMilleLignes)
+{
+    std::istringstream cles(completes);
+    std::string melange, ligne;
+    for (int i = 0; i < 10000; ++i)
+        melange += (i % 1700 == 0 && std::getline(cles, ligne) ? ligne : "Remarque " + std::to_string(i)) + "\r\n";
+    const ResultatConfiguration r = Analyser(melange);
+    EXPECT_FALSE(r.message.has_value());
+    EXPECT_EQ(r.couleurs[4], Rvb(exemple[2]));
+    EXPECT_EQ(r.couleurs[7], Rvb(exemple[5]));
+}
+
 // Flux qui fabrique à la demande une ligne de `taille` octets, sans jamais la garder.
 class CFluxGenere : public std::streambuf {
 public:

@@ -90,6 +90,13 @@ protected:
         QCoreApplication::processEvents();
         return fenetre.changements;
     }
+    // Rien signalé, rien écrit, le nom d'ouverture gardé.
+    void RienNAChange()
+    {
+        EXPECT_EQ(nomSkin, "Bois");
+        EXPECT_EQ(Changements(), 0);
+        EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
+    }
     // "Skin" tel que le fichier de l'utilisateur le garde (vide s'il n'y est pas).
     QString SkinDeLUtilisateur() const
     {
@@ -189,9 +196,7 @@ TEST_F(DlgPref, TaperUnNomNeChoisitRien)
     QTest::keyClick(champ, Qt::Key_Return);
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
-    EXPECT_EQ(nomSkin, "Bois");
-    EXPECT_EQ(Changements(), 0);
-    EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
+    RienNAChange();
 }
 
 TEST_F(DlgPref, LesFlechesChoisissentDansLaListe)
@@ -215,9 +220,7 @@ TEST_F(DlgPref, AnnulerRemetLeNomDOuverture)
         if (maniere == 2) dlg->close();
         EXPECT_FALSE(dlg->isVisible());
         EXPECT_EQ(dlg->result(), QDialog::Rejected);
-        EXPECT_EQ(nomSkin, "Bois");
-        EXPECT_EQ(Changements(), 0);
-        EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
+        RienNAChange();
     }
 }
 
@@ -228,8 +231,7 @@ TEST_F(DlgPref, DossierAbsentOuVide)
         EXPECT_EQ(dlg->comboSkin->count(), 0);
         EXPECT_EQ(dlg->comboSkin->currentText(), QStringLiteral("Bois"));
         QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
-        EXPECT_EQ(nomSkin, "Bois");
-        EXPECT_EQ(Changements(), 0);
+        RienNAChange();
     }
 }
 

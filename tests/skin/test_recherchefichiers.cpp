@@ -72,12 +72,19 @@ TEST_F(Chercher, FichiersSeulsEtExtensionSansCasse)
                                               d + "/Zinc.Bmp", d + "/a.b.bmp"};
     EXPECT_EQ(Trouves(d, "*.bmp"), attendu);
     EXPECT_EQ(Trouves(d + "//", "*.BMP"), attendu);
+    EXPECT_TRUE(Trouves(d, "*.png").empty());
 }
 
 TEST_F(Chercher, AjouteALaListe)
 {
     CRechercheFichiers recherche;
     recherche.fichiers.push_back("deja");
+    // Dossier absent, vide, ou fichier donné comme dossier : rien de plus.
+    for (const QString& d : {racine.filePath(QStringLiteral("absent")), QString(), dossier + QStringLiteral("/Bois.bmp")}) {
+        recherche.DefinirDossier(d.toStdString());
+        recherche.Chercher("*");
+    }
+    EXPECT_EQ(recherche.fichiers, std::vector<std::string>{"deja"});
     recherche.DefinirDossier(dossier.toStdString());
     recherche.Chercher("Bois.*");
     recherche.Chercher("nuit.bmp");
@@ -85,21 +92,5 @@ TEST_F(Chercher, AjouteALaListe)
     EXPECT_EQ(recherche.fichiers[0], "deja");
     EXPECT_EQ(recherche.fichiers[3], dossier.toStdString() + "/Nuit.BMP");
 }
-
-TEST_F(Chercher, DossierAbsentOuVideNeDonneRien)
-{
-    CRechercheFichiers recherche;
-    recherche.fichiers.push_back("deja");
-    recherche.DefinirDossier(racine.filePath(QStringLiteral("absent")).toStdString());
-    recherche.Chercher("*.bmp");
-    recherche.DefinirDossier("");
-    recherche.Chercher("*.bmp");
-    // Un fichier donné comme dossier ne s'énumère pas non plus.
-    recherche.DefinirDossier((dossier + QStringLiteral("/Bois.bmp")).toStdString());
-    recherche.Chercher("*");
-    EXPECT_EQ(recherche.fichiers, std::vector<std::string>{"deja"});
-    EXPECT_TRUE(Trouves(dossier.toStdString(), "*.png").empty());
-}
-
 
 }  // namespace
