@@ -33,32 +33,12 @@ TEST_F(Generer, MemeGraineMemeSortieQueLaPartie)
     }
     EXPECT_EQ(a.sortie, attendu);
     EXPECT_EQ(ihm.questions.size(), 2u) << "une question par grille remplacée";
-}
 
-TEST_F(Generer, SansGraineUneGrilleParDefaut)
-{
+    // Sans graine ni nombre : une grille.
     const auto r = LancerCli({"generer", "diabolique"});
     ASSERT_EQ(r.code, 0) << r.erreurs;
     EXPECT_EQ(r.sortie.size(), std::string("# diabolique 1/1\n").size() + 90);
     EXPECT_EQ(r.sortie.rfind("# diabolique 1/1\n", 0), 0u);
-}
-
-TEST_F(Generer, MauvaisArgumentsDonnentLUsageEtLeCode64)
-{
-    const std::vector<std::vector<std::string>> cas{
-        {}, {"Facile"}, {"extreme"}, {"moyen", "difficile"},
-        {"moyen", "--nombre", "0"}, {"moyen", "--nombre", "trois"}, {"moyen", "--nombre", "3x"},
-        {"moyen", "--nombre", "-2"}, {"moyen", "--nombre"}, {"moyen", "--graine", "4294967296"},
-        {"moyen", "--graine", "+1"}, {"moyen", "--graine", ""}, {"moyen", "--trace", ""}, {"moyen", "--vite"},
-    };
-    for (auto args : cas) {
-        SCOPED_TRACE(testing::PrintToString(args));
-        args.insert(args.begin(), "generer");
-        const auto r = LancerCli(args);
-        EXPECT_EQ(r.code, 64);
-        EXPECT_TRUE(r.sortie.empty());
-        EXPECT_NE(r.erreurs.find("Usage : novemia-cli generer NIVEAU"), std::string::npos);
-    }
 }
 
 TEST_F(Generer, LaTraceRecoitChaqueResolution)

@@ -167,6 +167,7 @@ TEST_F(Cli, TraceDesResolutionsALaSuite)
     EXPECT_EQ(r.sortie, "");
 }
 
+// Mauvais arguments : code 64, usage sur la sortie d'erreur, rien sur la sortie standard.
 TEST_F(Cli, MauvaisArgumentsDonnentLUsageEtLeCode64)
 {
     Ecrire("a.sdu", EnFichier(Facile));
@@ -174,12 +175,20 @@ TEST_F(Cli, MauvaisArgumentsDonnentLUsageEtLeCode64)
         {}, {"deviner"}, {"resoudre"}, {"resoudre", "--vite", "a.sdu"}, {"resoudre", "a.sdu", "--trace"},
         {"resoudre", "--lignes"}, {"resoudre", "--lignes", "x", "a.sdu"},
         {"resoudre", "--lignes", "x", "--lignes", "y"}, {"resoudre", "a.sdu", "--trace", ""},
+        {"generer"}, {"generer", "Facile"}, {"generer", "extreme"}, {"generer", "moyen", "difficile"},
+        {"generer", "moyen", "--nombre", "0"}, {"generer", "moyen", "--nombre", "trois"},
+        {"generer", "moyen", "--nombre", "3x"}, {"generer", "moyen", "--nombre", "-2"},
+        {"generer", "moyen", "--nombre"}, {"generer", "moyen", "--graine", "4294967296"},
+        {"generer", "moyen", "--graine", "+1"}, {"generer", "moyen", "--graine", ""},
+        {"generer", "moyen", "--trace", ""}, {"generer", "moyen", "--vite"},
     };
     for (const auto& arguments : cas) {
         SCOPED_TRACE(testing::PrintToString(arguments));
         const auto r = LancerCli(arguments);
         EXPECT_EQ(r.code, 64);
-        EXPECT_NE(r.erreurs.find("Usage : novemia-cli"), std::string::npos) << r.erreurs;
+        const bool generer = !arguments.empty() && arguments[0] == "generer";
+        EXPECT_NE(r.erreurs.find(generer ? "Usage : novemia-cli generer NIVEAU" : "Usage : novemia-cli"),
+                  std::string::npos) << r.erreurs;
         EXPECT_EQ(r.sortie, "");
     }
 }
