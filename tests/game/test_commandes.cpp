@@ -154,18 +154,6 @@ TEST_F(Commandes, ResoudreMontreLaGrilleDansLesCouleursDuSolveur)
     EXPECT_TRUE(ihm.messagesSousAttente.empty());
 }
 
-TEST_F(Commandes, ResoudreUneGrilleImpossible)
-{
-    // Deux 5 dans la première ligne, saisis en mode création.
-    Creer("5...5" + std::string(76, '.'));
-    EXPECT_EQ(ihm.messages.back(), std::string(MessageSansSolution));
-    ihm.OublierHistorique();
-    partie.OnResoudre();
-    EXPECT_EQ(ihm.messages, Textes{"Cette grille est impossible à résoudre !"});
-    EXPECT_EQ(ihm.statut, " Grille créée manuellement >>> grille impossible à résoudre automatiquement");
-    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
-}
-
 TEST_F(Commandes, RemettreAZeroApresResoudre)
 {
     EnJeu();
@@ -403,10 +391,11 @@ TEST_F(Commandes, CreerEntreEtSortDuModeCreation)
     EXPECT_TRUE(ihm.messages.empty());
 }
 
-TEST_F(Commandes, UneSaisieSansSolutionQuitteQuandMemeLeModeCreation)
+// Une saisie sans solution quitte quand même le mode création ; « Résoudre » la déclare impossible.
+TEST_F(Commandes, UneSaisieSansSolution)
 {
     EnJeu();
-    const std::string saisie = "11" + std::string(79, '.');
+    const std::string saisie = "5...5" + std::string(76, '.');  // deux 5 dans la première ligne
     Creer(saisie);
     EXPECT_EQ(ihm.messages, Textes{std::string(MessageSansSolution)});
     // Le plateau et la grille montrent la saisie seule, pas les essais du pilote.
@@ -416,6 +405,12 @@ TEST_F(Commandes, UneSaisieSansSolutionQuitteQuandMemeLeModeCreation)
     EXPECT_TRUE(partie.grilleEnCours);
     EXPECT_FALSE(partie.solutionConnue);
     EXPECT_FALSE(ihm.menuCreation);
+    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+
+    ihm.OublierHistorique();
+    partie.OnResoudre();
+    EXPECT_EQ(ihm.messages, Textes{"Cette grille est impossible à résoudre !"});
+    EXPECT_EQ(ihm.statut, " Grille créée manuellement >>> grille impossible à résoudre automatiquement");
     EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
 }
 

@@ -1,8 +1,6 @@
 // La commande de trace : fichier du jour, en-tête, une ligne par déduction et hypothèse.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "files/fichiertrace.h"
 #include "tests/game/outils.h"
 #include "tests/support/commande.h"
@@ -80,26 +78,6 @@ TEST_F(Trace, DeuxiemeMiseEnRouteLeMemeJourNeGardeQueLaDeuxieme)
     Importer(partie, ihm, simple, "b.sdu");
     partie.OnTrace();
     EXPECT_EQ(Fichier(), Attendu(simple));
-}
-
-TEST_F(Trace, FichierImpossibleACreer)
-{
-    // Dossier courant supprimé : aucun fichier ne peut y être créé, même avec tous les droits.
-    std::filesystem::create_directory("parti");
-    std::filesystem::current_path("parti");
-    std::filesystem::remove(dossier.Chemin() / "parti");
-
-    partie.OnTrace();
-    EXPECT_EQ(ihm.messages,
-              std::vector<std::string>{"Impossible de créer le fichier de trace " + NomFichierTrace(local)});
-    EXPECT_FALSE(partie.grille.traceActive);
-    EXPECT_FALSE(partie.fichierTrace.EstOuvert());
-
-    // La commande suivante réessaie la mise en route, sans l'éteindre.
-    std::filesystem::current_path(dossier.Chemin());
-    partie.OnTrace();
-    EXPECT_TRUE(partie.grille.traceActive);
-    EXPECT_EQ(ihm.messages.size(), 1u);
 }
 
 TEST_F(Trace, FermerLeProgrammeTraceAllumeeLaisseUnFichierComplet)
