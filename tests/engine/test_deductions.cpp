@@ -52,27 +52,6 @@ TEST(Elimination, NeuviemeChiffreDUneCase)
     EXPECT_EQ(t.trace.lignes[0], "D\xC3\xA9" "duction par \xC3\xA9limination -> Case(4,7): Chiffre=9 Niveau=3 \n");
 }
 
-TEST(Elimination, ContradictionRendDeuxEtGardeLesPosesPrecedentes)
-{
-    AvecTrace t;
-    // (0,0) n'a que 9 ; (5,5) voit les neuf chiffres ; (8,8), après elle, n'aurait que 9.
-    for (int c = 1; c <= 8; ++c) Poser(t.grille, 0, c, c);
-    Poser(t.grille, 5, 6, 1), Poser(t.grille, 5, 7, 2), Poser(t.grille, 5, 8, 3);
-    Poser(t.grille, 8, 5, 4), Poser(t.grille, 7, 5, 6);
-    Poser(t.grille, 3, 3, 7), Poser(t.grille, 4, 4, 8), Poser(t.grille, 3, 4, 9);
-    Poser(t.grille, 8, 0, 1), Poser(t.grille, 8, 1, 2), Poser(t.grille, 8, 2, 3);
-    Poser(t.grille, 6, 8, 5), Poser(t.grille, 7, 8, 6), Poser(t.grille, 6, 6, 7);
-    t.grille.CalculerPossibles(5, 5);
-    ASSERT_EQ(t.grille.cases[5][5].possibles, 0) << "montage : (5,5) doit tout voir";
-    t.grille.CalculerPossibles(8, 8);
-    ASSERT_EQ(t.grille.cases[8][8].possibles, BitDe(9)) << "montage : (8,8) n'a que 9";
-    EXPECT_EQ(t.grille.DeduireElimination(), 2);
-    EXPECT_EQ(t.grille.cases[0][0].chiffre, 9) << "la pose faite avant la contradiction reste";
-    EXPECT_EQ(t.grille.cases[0][0].origine, DeduitOrdi);
-    EXPECT_EQ(t.grille.cases[8][8].chiffre, 0) << "rien après la case sans candidat";
-    EXPECT_EQ(t.grille.cases[5][5].possibles, 0);
-}
-
 TEST(Elimination, GrillePleineNeFaitRien)
 {
     AvecTrace t;
@@ -131,16 +110,6 @@ TEST(Unicite, RegionQuandNiLigneNiColonneNeDecident)
     EXPECT_EQ(r.grille.DeduireUnicite(), 1);
     ASSERT_FALSE(r.trace.lignes.empty());
     EXPECT_EQ(r.trace.lignes[0], "D\xC3\xA9" "duction par unicit\xC3\xA9 (r\xC3\xA9gion) -> Case(3,0) : Chiffre=4 Niveau=0 \n");
-}
-
-TEST(Unicite, RienAPoserNeChangeRien)
-{
-    AvecTrace t;
-    EXPECT_EQ(t.grille.DeduireUnicite(), 0);
-    EXPECT_EQ(t.grille.CompterOrigine(Vide), 81);
-    for (const auto& ligne : t.grille.cases)
-        for (const Case& k : ligne) EXPECT_EQ(k.possibles, Tous);
-    EXPECT_TRUE(t.trace.lignes.empty());
 }
 
 // Moins de candidats d'abord, puis la première en lecture ; rendu l*10+c.

@@ -109,26 +109,6 @@ TEST(LectureGrille, PointLaisseLaCaseTelleQuelle)
     EXPECT_EQ(grille.cases[0][2].origine, CoupJoueur);
 }
 
-// Une ligne sans fin, produite à la demande : le lecteur s'arrête dès qu'elle dépasse.
-TEST(LectureGrille, LigneSansFinPasLueJusquauBout)
-{
-    struct CFluxSansFin : std::streambuf {
-        std::string bloc = std::string(1 << 16, '5');
-        long long lus = 0;
-        int_type underflow() override
-        {
-            lus += static_cast<long long>(bloc.size());
-            setg(bloc.data(), bloc.data(), bloc.data() + bloc.size());
-            return traits_type::to_int_type(bloc[0]);
-        }
-    } flux;
-    std::istream entree(&flux);
-    CGrille grille;
-    grille.ViderGrille();
-    EXPECT_EQ(LireFichierGrille(entree, grille), std::string(MessageNeufCaracteres));
-    EXPECT_LT(flux.lus, 1 << 20);
-}
-
 TEST(EcritureGrille, IndicesSeulsEnQuatreVingtDixNeufOctets)
 {
     CGrille grille;

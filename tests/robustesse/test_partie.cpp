@@ -3,7 +3,6 @@
 // inexistant, trace impossible à créer. Un message en français, rien de perdu.
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 #include <csignal>
 #include <filesystem>
@@ -136,20 +135,6 @@ TEST_F(PartieEnPanne, ExportationSurDisquePlein)
     EXPECT_TRUE(refusee);
     EXPECT_EQ(LireFichier("sortie/garde.sdu"), ancien);
     EXPECT_EQ(NombreDeFichiers("sortie"), 1);
-}
-
-// Un périphérique plein (le même que /dev/full, créé ici) : le message, et le périphérique
-// reste un périphérique.
-TEST_F(PartieEnPanne, ExportationVersUnPeripheriquePlein)
-{
-    if (::mknod("plein.sdu", S_IFCHR | 0666, makedev(1, 7)) != 0) {
-        GTEST_SKIP() << "impossible de créer un périphérique ici (droits du conteneur)";
-    }
-    EXPECT_TRUE(ExportationRefusee("plein.sdu"));
-    struct stat etat {};
-    ASSERT_EQ(::stat("plein.sdu", &etat), 0);
-    EXPECT_TRUE(S_ISCHR(etat.st_mode));
-    EXPECT_EQ(NombreDeFichiers("."), 2);  // premiere.sdu et le périphérique
 }
 
 // Un lien vers une grille rangée ailleurs : c'est la cible qui est remplacée, le lien reste.
