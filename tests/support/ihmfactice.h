@@ -63,21 +63,15 @@ public:
     bool Question(const std::string& texte) override
     {
         questions.push_back(texte);
-        if (reponses.empty()) return true;
-        const bool r = reponses.front();
-        reponses.pop_front();
-        return r;
+        return Depiler(reponses).value_or(true);
     }
-    std::optional<std::string> ChoisirFichierAOuvrir() override { return Depiler(fichiersAOuvrir); }
-    std::optional<std::string> ChoisirFichierAEnregistrer() override { return Depiler(fichiersAEnregistrer); }
+    std::optional<std::string> ChoisirFichierAOuvrir() override { return Depiler(fichiersAOuvrir).value_or(std::nullopt); }
+    std::optional<std::string> ChoisirFichierAEnregistrer() override { return Depiler(fichiersAEnregistrer).value_or(std::nullopt); }
     void CurseurAttente(bool actif) override
     {
-        if (actif) {
-            ++profondeurAttente;
-            ++attentesOuvertes;
-        } else if (--profondeurAttente < 0) {
-            attenteDesequilibree = true;
-        }
+        attentesOuvertes += actif;
+        profondeurAttente += actif ? 1 : -1;
+        attenteDesequilibree = attenteDesequilibree || profondeurAttente < 0;
         if (surAttente) surAttente(actif);
     }
     void EtatMenuCreation(bool modeCreation) override
@@ -89,32 +83,31 @@ public:
     // Le plateau montre-t-il exactement les chiffres et origines de la grille ?
     bool PlateauConforme(const CGrille& grille) const
     {
-        for (int l = 0; l < 9; ++l) {
-            for (int c = 0; c < 9; ++c) {
-                const Case& k = grille.cases[l][c];
-                const std::string attendu = k.chiffre > 0 ? std::string(1, char('0' + k.chiffre)) : " ";
-                if (plateau[l][c].texte != attendu || plateau[l][c].origine != k.origine) return false;
-            }
+        for (int i = 0; i < 81; ++i) {
+            const Case& k = grille.cases[i / 9][i % 9];
+            const CaseMontree& m = plateau[i / 9][i % 9];
+            if (m.texte != (k.chiffre > 0 ? std::to_string(k.chiffre) : " ") || m.origine != k.origine) return false;
         }
         return true;
     }
 
     void OublierHistorique()
     {
-        casesMontrees = 0;
+        casesMontrees = attentesOuvertes = 0;
         appelsPalette.clear();
         messages.clear();
         questions.clear();
         etatsMenu.clear();
-        attentesOuvertes = 0;
         messagesSousAttente.clear();
     }
 
 private:
-    static std::optional<std::string> Depiler(std::deque<std::optional<std::string>>& file)
+    // Le prochain élément du script, rien quand il est épuisé.
+    template <typename T>
+    static std::optional<T> Depiler(std::deque<T>& file)
     {
         if (file.empty()) return std::nullopt;
-        auto r = file.front();
+        std::optional<T> r = std::move(file.front());
         file.pop_front();
         return r;
     }
