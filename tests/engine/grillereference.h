@@ -10,10 +10,8 @@
 
 struct CGrilleReference {
     struct CaseRef {
-        int chiffre = 0;
+        int chiffre = 0, niveau = 0, origine = 0;
         std::array<int, 9> possibles{};
-        int niveau = 0;
-        int origine = 0;
     };
     struct HypoRef {
         int ligne = 0, colonne = 0, indice = 0;
