@@ -134,6 +134,16 @@ private:
     }
 };
 
+// Pixels de l'image égaux (ou, si `egal` est faux, différents) à `couleur`.
+inline int Compter(const QImage& image, const QColor& couleur, bool egal = true)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixelColor(x, y) == couleur) == egal;
+    return n;
+}
+
 // Clic réel : par la fenêtre, au point donné en coordonnées de la zone client, de sorte
 // que Qt choisisse lui-même le widget sous la souris.
 inline void Cliquer(CDlgGrille& boite, QPoint pointClient, Qt::MouseButton bouton = Qt::LeftButton)

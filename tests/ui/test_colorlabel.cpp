@@ -13,16 +13,6 @@
 
 namespace {
 
-// Pixels de l'image égaux (ou, si `egal` est faux, différents) à `couleur`.
-int Compter(const QImage& image, const QColor& couleur, bool egal = true)
-{
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            n += (image.pixelColor(x, y) == couleur) == egal;
-    return n;
-}
-
 TEST(ColorLabel, CouleurEtPoliceSansFondPropre)
 {
     QWidget parent;

@@ -35,15 +35,10 @@ protected:
     // Le pixel rendu d'un point de la zone client.
     QColor Pixel(QPoint point) { return boite.ZoneClient()->grab().toImage().pixelColor(point); }
 
-    // Nombre de pixels exactement de `couleur` dans l'étiquette.
-    static int PixelsDeCouleur(CColorLabel* etiquette, Couleur couleur, QWidget* client)
+    // Nombre de pixels exactement de `couleur` peints dans l'étiquette.
+    int PixelsDeCouleur(CColorLabel* etiquette, Couleur couleur)
     {
-        const QImage image = client->grab(etiquette->geometry()).toImage();
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                n += CColorLabel::DepuisQColor(image.pixelColor(x, y)) == couleur;
-        return n;
+        return Compter(boite.ZoneClient()->grab(etiquette->geometry()).toImage(), CColorLabel::VersQColor(couleur));
     }
 
     // Une grille en jeu, par le menu.
@@ -166,7 +161,7 @@ TEST_F(Fenetre, ClicSurUneCaseVidePoseLeChiffreDansSaCouleur)
     EXPECT_EQ(boite.partie.grille.cases[ligne][colonne].origine, CoupJoueur);
     EXPECT_EQ(etiquette->CouleurTexte(), boite.couleurs[CoupJoueur]);
     // Et c'est bien ce qui est peint.
-    EXPECT_GT(PixelsDeCouleur(etiquette, boite.couleurs[CoupJoueur], boite.ZoneClient()), 5);
+    EXPECT_GT(PixelsDeCouleur(etiquette, boite.couleurs[CoupJoueur]), 5);
 
     // Même case avec « ? » allumé : le chiffre devient une hypothèse du joueur.
     Cliquer(boite, PointPalette(10));
@@ -174,7 +169,7 @@ TEST_F(Fenetre, ClicSurUneCaseVidePoseLeChiffreDansSaCouleur)
     Cliquer(boite, PointCase(ligne, colonne));
     EXPECT_EQ(etiquette->Texte(), "2");
     EXPECT_EQ(etiquette->CouleurTexte(), boite.couleurs[HypoJoueur]);
-    EXPECT_GT(PixelsDeCouleur(etiquette, boite.couleurs[HypoJoueur], boite.ZoneClient()), 5);
+    EXPECT_GT(PixelsDeCouleur(etiquette, boite.couleurs[HypoJoueur]), 5);
 }
 
 TEST_F(Fenetre, ClicsHorsZonesEtBoutonDroitSansEffet)
