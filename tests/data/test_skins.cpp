@@ -190,43 +190,26 @@ TEST_P(SkinLivre, TraitsEntreLesCasesEtCadreAutourDeLeurReunion)
             }
 }
 
-TEST_P(SkinLivre, CasesCalmesSousLesChiffres)
+// Chaque case : calme sous le chiffre, le milieu de sa zone de clic dedans, chaque couleur
+// d'origine lisible dessus.
+TEST_P(SkinLivre, ChaqueCaseCalmeCliquableEtLisible)
 {
     for (int r = 0; r < 9; ++r)
         for (int k = 0; k < 9; ++k) {
+            SCOPED_TRACE(testing::Message() << "case " << r << "," << k);
             const Statistiques s = Mesurer(image, InterieurCase(r, k));
             // Ni trait ni motif appuyé sous un chiffre.
-            EXPECT_LE(s.ecartType, 6.0) << "case " << r << "," << k;
-            EXPECT_LE(s.ecartMax, 22) << "case " << r << "," << k;
-        }
-}
-
-TEST_P(SkinLivre, ZonesDeClicDansLesCasesDessinees)
-{
-    for (int r = 0; r < 9; ++r)
-        for (int k = 0; k < 9; ++k) {
-            // Le milieu de chaque zone de clic tombe dans la case dessinée du même nom, loin des traits.
+            EXPECT_LE(s.ecartType, 6.0);
+            EXPECT_LE(s.ecartMax, 22);
+            // Le milieu de la zone de clic tombe dans la case dessinée du même nom, loin des traits.
             const int x = GrilleXMin + 33 * k + 16, y = GrilleYMin + 32 * r + 16;
             const Zone z = ZoneClic(x, y);
-            ASSERT_EQ(z.type, Zone::Case);
-            ASSERT_EQ(z.ligne, r);
-            ASSERT_EQ(z.colonne, k);
-            EXPECT_TRUE(InterieurCase(r, k, 2).contains(x, y)) << "case " << r << "," << k;
-            const QColor fond = Mesurer(image, InterieurCase(r, k)).moyenne;
-            EXPECT_LE(EcartClarte(image.pixelColor(x, y), fond), 12) << "case " << r << "," << k;
-        }
-}
-
-TEST_P(SkinLivre, CouleursDesChiffresLisiblesSurChaqueCase)
-{
-    for (int r = 0; r < 9; ++r)
-        for (int k = 0; k < 9; ++k) {
-            const QColor fond = Mesurer(image, InterieurCase(r, k)).moyenne;
-            for (const QString& cle : ClesCouleurs()) {
-                // Les indices méritent le contraste d'un texte courant, les autres celui d'un grand texte.
-                const double minimum = cle == QLatin1String("Init") ? 4.5 : 3.0;
-                EXPECT_GE(Contraste(couleurs[cle], fond), minimum) << qPrintable(cle) << " case " << r << "," << k;
-            }
+            ASSERT_TRUE(z.type == Zone::Case && z.ligne == r && z.colonne == k);
+            EXPECT_TRUE(InterieurCase(r, k, 2).contains(x, y));
+            EXPECT_LE(EcartClarte(image.pixelColor(x, y), s.moyenne), 12);
+            // Les indices méritent le contraste d'un texte courant, les autres celui d'un grand texte.
+            for (const QString& cle : ClesCouleurs())
+                EXPECT_GE(Contraste(couleurs[cle], s.moyenne), cle == QLatin1String("Init") ? 4.5 : 3.0) << qPrintable(cle);
         }
 }
 
