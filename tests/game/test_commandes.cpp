@@ -235,6 +235,7 @@ TEST_F(Commandes, MessagesDuLecteurALImport)
     const std::vector<std::pair<std::string, std::string_view>> cas{
         {neuf + l9 + "\n", MessageTropDeLignes},
         {l9 + "\n" + l9 + " \n" + neuf, MessageNeufCaracteres},
+        {"123456789\n456789123\n789123456\n12\n", MessageNeufCaracteres},
         {"", MessagePasAssezDeLignes},
         {"<absent>", MessageOuvertureGrille},
         {".", MessageOuvertureGrille},
@@ -255,22 +256,16 @@ TEST_F(Commandes, MessagesDuLecteurALImport)
         EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
         EXPECT_EQ(ihm.statut, Importee);
         EXPECT_EQ(partie.nomFichier, "grille.sdu");
+        // Les clics voient le plateau vide, pas les chiffres lus avant l'erreur.
+        partie.CliquerPalette(4);
+        partie.CliquerCase(0, 0);
+        EXPECT_EQ(partie.grille.cases[0][0].chiffre, 5);
     }
     // La solution gardée n'est plus celle de la grille en jeu : pas de coup de main.
+    ihm.OublierHistorique();
     partie.OnCoupDeMain3();
-    EXPECT_EQ(partie.grille.CompterOrigine(Vide), 81);
-}
-
-TEST_F(Commandes, ApresUnImportRateLesClicsVoientLePlateauVide)
-{
-    EnJeu();
-    // Trois lignes lues, puis une ligne trop courte.
-    std::ofstream("coupe.sdu") << "123456789\n456789123\n789123456\n12\n";
-    ihm.fichiersAOuvrir = {"coupe.sdu"};
-    partie.OnImporter();
-    partie.CliquerPalette(4);
-    partie.CliquerCase(0, 0);
-    EXPECT_EQ(partie.grille.cases[0][0].chiffre, 5) << "la case d'apparence vide prend le chiffre";
+    EXPECT_EQ(partie.grille.CompterOrigine(CoupDeMain), 0);
+    EXPECT_TRUE(ihm.messages.empty());
 }
 
 TEST_F(Commandes, ExportPuisImportRendLesIndicesSeuls)
