@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <set>
 #include <vector>
 
@@ -142,6 +143,162 @@ TEST_F(Generateur, CompleterGrilleRespecteLaCibleEtLesLimitesDesUnites)
         }
     }
     EXPECT_GT(atteintes, 0);
+}
+
+// Générateur témoin, écrit pas à pas d'après les règles, sur le moteur seul (sans partie,
+// donc sans remise à zéro du pilote) : chaque tirage dans l'ordre dit (ligne puis colonne
+// % 9, places % n, case d'hypothèse % n), et un nouveau semis quand un essai échoue.
+struct GenerateurTemoin {
+    CGrille g;
+    CHasard hasard;
+    const std::array<int, 4> cibles{31, 28, 26, 25};
+
+    void Semer()
+    {
+        g.ViderGrille();
+        for (int d = 1; d <= 9; ++d) {
+            for (int copie = 0; copie < 2; ++copie) {
+                for (;;) {
+                    const int l = hasard.Tirer() % 9;
+                    const int c = hasard.Tirer() % 9;
+                    bool libre = g.cases[l][c].chiffre == 0;
+                    for (int i = 0; i < 9; ++i) {
+                        libre = libre && g.cases[l][i].chiffre != d && g.cases[i][c].chiffre != d &&
+                                g.cases[l / 3 * 3 + i / 3][c / 3 * 3 + i % 3].chiffre != d;
+                    }
+                    if (libre) {
+                        g.cases[l][c].chiffre = d;
+                        g.cases[l][c].origine = Init;
+                        break;
+                    }
+                }
+            }
+        }
+    }
+    int Fixer()
+    {
+        std::vector<int> hypos;
+        for (int i = 0; i < 81; ++i) {
+            if (g.cases[i / 9][i % 9].origine == HypoOrdi) hypos.push_back(i);
+        }
+        if (hypos.empty()) return -1;
+        const int i = hypos[hasard.Tirer() % static_cast<int>(hypos.size())];
+        g.cases[i / 9][i % 9].origine = Init;
+        return i / 9 * 10 + i % 9;
+    }
+    void Epurer()
+    {
+        const int n = g.CompterOrigine(Init);
+        std::vector<int> places(n, -1);
+        for (int i = 0; i < 81; ++i) {
+            if (g.cases[i / 9][i % 9].origine != Init) continue;
+            int p;
+            do p = hasard.Tirer() % n;
+            while (places[p] != -1);
+            places[p] = i;
+        }
+        for (int i : places) {
+            Case& c = g.cases[i / 9][i % 9];
+            const int chiffre = c.chiffre;
+            c.chiffre = 0;
+            c.origine = Vide;
+            g.RemettreGrille();
+            g.Resoudre(LimiteGeneration);
+            if (g.niveauCourant > 0) {
+                c.chiffre = chiffre;
+                c.origine = Init;
+            }
+        }
+        g.RemettreGrille();
+    }
+    int NonIndices(int l0, int l1, int c0, int c1) const
+    {
+        int n = 0;
+        for (int l = l0; l <= l1; ++l) {
+            for (int c = c0; c <= c1; ++c) n += g.cases[l][c].origine != Init;
+        }
+        return n;
+    }
+    void Completer(NiveauGrille niveau)
+    {
+        g.Resoudre(LimiteGeneration);
+        int compte = g.CompterOrigine(Init);
+        for (int essais = 1; compte < cibles[niveau]; ++essais) {
+            const int l = hasard.Tirer() % 9;
+            const int c = hasard.Tirer() % 9;
+            if (g.cases[l][c].origine != Init) {
+                g.cases[l][c].origine = Init;
+                const int rl = l / 3 * 3, rc = c / 3 * 3;
+                if (NonIndices(l, l, 0, 8) <= 3 || NonIndices(0, 8, c, c) <= 3 ||
+                    NonIndices(rl, rl + 2, rc, rc + 2) <= 3) {
+                    g.cases[l][c].origine = Vide;
+                } else {
+                    ++compte;
+                }
+            }
+            if (essais == 100) break;
+        }
+        if (niveau != Facile) return;
+        for (int r = 0; r < 9; ++r) {
+            std::vector<Case*> libres;
+            for (int i = 0; i < 9; ++i) {
+                Case& k = g.cases[r / 3 * 3 + i / 3][r % 3 * 3 + i % 3];
+                if (k.origine != Init) libres.push_back(&k);
+            }
+            for (int i = 0; i + 6 < static_cast<int>(libres.size()); ++i) libres[i]->origine = Init;
+        }
+    }
+    void Generer(NiveauGrille niveau)
+    {
+        for (bool fini = false; !fini;) {
+            do Semer();
+            while (!g.Resoudre(LimiteGeneration));
+            bool echec = false;
+            int dernier = -1;
+            const int32_t plafond = niveau == Diabolique ? 2 : 0;
+            while (!echec && g.niveauCourant > plafond) {
+                dernier = Fixer();
+                g.RemettreGrille();
+                echec = dernier < 0 || !g.Resoudre(LimiteGeneration);
+            }
+            if (echec) continue;
+            if (niveau == Diabolique) {
+                if (g.niveauCourant == 0 && dernier >= 0) g.cases[dernier / 10][dernier % 10].origine = HypoOrdi;
+                g.RemettreGrille();
+            } else {
+                Epurer();
+                Completer(niveau);
+            }
+            fini = true;
+        }
+        ASSERT_TRUE(g.ResoudreEtMemoriser());
+    }
+};
+
+// La partie tire exactement comme le témoin : mêmes indices, même solution gardée, y compris
+// pour les grilles suivantes d'une même partie (grille en jeu, remise à zéro du pilote branchée).
+TEST_F(Generateur, TiragesDansLOrdreDesRegles)
+{
+    for (auto niveau : {Facile, Moyen, Difficile, Diabolique}) {
+        for (uint32_t graine = 0; graine < 12; ++graine) {
+            CIhmFactice ihm;
+            CPartie partie{ihm};
+            partie.hasard.Semer(graine);
+            GenerateurTemoin temoin;
+            temoin.hasard.Semer(graine);
+            for (int n = 0; n < 3; ++n) {
+                partie.GenererGrille(niveau);
+                temoin.Generer(niveau);
+                ASSERT_EQ(Indices(partie.grille), Indices(temoin.g)) << MotNiveau(niveau) << " graine " << graine;
+                for (int i = 0; i < 81; ++i) {
+                    ASSERT_EQ(partie.grille.solution[i].chiffre, temoin.g.solution[i].chiffre);
+                    ASSERT_EQ(partie.grille.solution[i].marque, temoin.g.solution[i].marque);
+                }
+            }
+            // Le tirage suivant est le même : rien n'a été tiré en plus ou en moins.
+            EXPECT_EQ(partie.hasard.Tirer(), temoin.hasard.Tirer());
+        }
+    }
 }
 
 class GenerationParNiveau : public testing::TestWithParam<NiveauGrille> {
