@@ -32,7 +32,9 @@ void VerifierSolution(const std::string& solution, const std::string& indices)
     grille.ViderGrille();
     for (int i = 0; i < 81; ++i) {
         ASSERT_TRUE(solution[i] >= '1' && solution[i] <= '9') << solution;
-        if (indices[i] != '.') ASSERT_EQ(solution[i], indices[i]) << i;
+        if (indices[i] != '.') {
+            ASSERT_EQ(solution[i], indices[i]) << i;
+        }
         grille.cases[i / 9][i % 9].chiffre = solution[i] - '0';
     }
     EXPECT_TRUE(grille.GrillePleine() && grille.GrilleValide()) << solution;
