@@ -6,6 +6,7 @@
 
 #include "ui/dlggrille.h"
 #include "ui/grilleapp.h"
+#include "tests/support/environnementqt.h"
 
 #include <QApplication>
 #include <QDir>
@@ -215,13 +216,9 @@ TEST_F(Installation, LeProgrammeInstalleDemarre)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir courant;
-    QDir::setCurrent(courant.path());
     // Aucun test ne lit les vrais réglages, même avant de pointer sur le préfixe.
-    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(courant.filePath(QStringLiteral("machine"))));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(courant.filePath(QStringLiteral("utilisateur"))));
-    PreparerEmplacementsReglages();
+    QTemporaryDir courant;
+    PreparerTestsQt(courant);
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new CInstallation);

@@ -1,0 +1,19 @@
+// Prépare un exécutable de tests Qt : plateforme sans écran, dossier courant temporaire et
+// réglages temporaires posés avant tout usage de QSettings, si bien qu'aucun test, même
+// sans fixture, n'atteint ~/.config ni /etc/xdg.
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "skin/registre.h"
+
+inline void PreparerTestsQt(const QTemporaryDir& courant)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QDir::setCurrent(courant.path());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(courant.filePath(QStringLiteral("utilisateur"))));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(courant.filePath(QStringLiteral("machine"))));
+    PreparerEmplacementsReglages();
+}
