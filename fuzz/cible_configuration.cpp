@@ -41,15 +41,7 @@ bool Modele(std::string_view texte, TableCouleurs& couleurs, bool& fautif)
 {
     std::array<std::array<int64_t, 3>, 6> rvb{};
     int64_t nombre = 0;
-    while (!texte.empty()) {
-        const auto fin = texte.find('\n');
-        std::string_view ligne = texte.substr(0, fin);
-        if (fin == std::string_view::npos) {
-            texte = {};
-        } else {
-            texte.remove_prefix(fin + 1);
-            if (!ligne.empty() && ligne.back() == '\r') ligne.remove_suffix(1);
-        }
+    for (std::string_view ligne : DecouperLignes(texte)) {
         // Une ligne se lit comme une chaîne C : elle s'arrête au premier octet nul.
         ligne = ligne.substr(0, ligne.find('\0'));
         for (std::size_t k = 0; k < cles.size(); ++k) {

@@ -24,18 +24,9 @@ struct Attendu {
 // Rend faux quand l'entrée sort de ce que le format fixe sans ambiguïté (un CR isolé).
 bool Modele(std::string_view texte, Attendu& attendu)
 {
-    std::vector<std::string_view> lignes;
-    while (!texte.empty()) {
-        const auto fin = texte.find('\n');
-        std::string_view ligne = texte.substr(0, fin);
-        if (fin == std::string_view::npos) {
-            texte = {};
-        } else {
-            texte.remove_prefix(fin + 1);
-            if (!ligne.empty() && ligne.back() == '\r') ligne.remove_suffix(1);
-        }
+    const std::vector<std::string_view> lignes = DecouperLignes(texte);
+    for (const std::string_view ligne : lignes) {
         if (ligne.find('\r') != std::string_view::npos) return false;
-        lignes.push_back(ligne);
     }
     int lues = 0;
     for (const std::string_view ligne : lignes) {
