@@ -31,11 +31,11 @@ bench: construire
 	./build/bench/fenetre/novemia-bench-demarrage
 
 # Installation complète sous build/installation (les mêmes règles que la vraie), puis le jeu,
-# qui y trouve ses réglages de machine par XDG_CONFIG_DIRS.
+# qui trouve ses réglages de machine à côté de lui, dans build/installation/etc/xdg.
 INSTALLATION = $(CURDIR)/build/installation
 run: construire
 	cmake --install build --prefix "$(INSTALLATION)"
-	XDG_CONFIG_DIRS="$(INSTALLATION)/etc/xdg" "$(INSTALLATION)/bin/novemia"
+	"$(INSTALLATION)/bin/novemia"
 
 captures: construire
 	cmake --build --preset defaut --target captures

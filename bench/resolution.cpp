@@ -134,6 +134,10 @@ private:
 int main(int argc, char** argv)
 {
     static const std::vector<Liste> listes = ChargerListes();
+    if (listes.empty()) {
+        std::fprintf(stderr, "Aucune liste de grilles dans %s\n", NOVEMIA_GRILLES);
+        return 1;
+    }
     for (const Liste& liste : listes) {
         benchmark::RegisterBenchmark(("Resolution/novemia/" + liste.nom).c_str(), Novemia, &liste)
             ->Repetitions(Repetitions)
@@ -152,10 +156,6 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&rapporteur);
     benchmark::Shutdown();
 
-    if (listes.empty()) {
-        std::printf("\nAucune liste de grilles dans %s\n", NOVEMIA_GRILLES);
-        return 0;
-    }
     std::printf("\nRésolution, médiane de %d répétitions (µs par grille)\n", Repetitions);
     std::printf("%-26s %8s %12s %12s %8s\n", "liste", "grilles", "novemia", "qqwing", "rapport");
     for (const Liste& liste : listes) {

@@ -15,10 +15,6 @@
 
 namespace {
 
-constexpr int CodeUsage = 64;       // mauvais arguments
-constexpr int CodeCreation = 73;    // fichier de trace impossible à créer
-constexpr int CodeEcriture = 74;    // sortie standard en échec
-
 int Usage(const std::string& erreur)
 {
     std::cerr << "novemia-cli generer : " << erreur << "\n"
@@ -26,7 +22,8 @@ int Usage(const std::string& erreur)
               << "  NIVEAU     facile, moyen, difficile ou diabolique\n"
               << "  --graine   graine du hasard, entier de 0 à 4294967295 (par défaut l'heure)\n"
               << "  --nombre   nombre de grilles, entier de 1 à 1000000 (par défaut 1)\n"
-              << "  --trace    fichier où écrire la trace de chaque résolution\n";
+              << "  --trace    fichier où écrire la trace de chaque résolution\n"
+              << TexteCodesSortie;
     return CodeUsage;
 }
 
@@ -96,7 +93,7 @@ int CommandeGenerer(int argc, char** argv)
     if (trace) {
         if (!partie.fichierTrace.Ouvrir(maintenant, *trace)) {
             std::cerr << "novemia-cli generer : impossible de créer le fichier de trace " << *trace << '\n';
-            return CodeCreation;
+            return CodeTrace;
         }
         partie.grille.sortieTrace = &partie.fichierTrace;
         partie.grille.traceActive = true;

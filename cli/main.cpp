@@ -26,12 +26,13 @@ int main(int argc, char** argv)
         }
         if (commande == "--aide" || commande == "-h" || commande == "--help") {
             std::fputs(TexteUsage, stdout);
-            return 0;
+            std::fputs(TexteCodesSortie, stdout);
+            return CodeSucces;
         }
         std::fprintf(stderr, "novemia-cli : commande inconnue « %s »\n", argv[1]);
     } else {
         std::fputs("novemia-cli : commande manquante\n", stderr);
     }
     std::fputs(TexteUsage, stderr);
-    return 64;
+    return CodeUsage;
 }

@@ -19,13 +19,6 @@
 
 namespace {
 
-// Codes de sortie : le plus grave l'emporte (2 sur 1).
-constexpr int CodeSucces = 0;
-constexpr int CodeSansSolution = 1;
-constexpr int CodeLecture = 2;
-constexpr int CodeUsage = 64;
-constexpr int CodeEcriture = 74;  // sortie standard en échec (disque plein…)
-
 constexpr const char* TexteUsage =
     "Usage : novemia-cli resoudre FICHIER [FICHIER…] [--trace JOURNAL]\n"
     "        novemia-cli resoudre --lignes FICHIER [--trace JOURNAL]\n"
@@ -33,12 +26,11 @@ constexpr const char* TexteUsage =
     "  --lignes FICHIER  une grille par ligne : 81 caractères, « . » ou « 0 » pour une case\n"
     "                    vide ; lignes vides et lignes commençant par « # » ignorées ;\n"
     "                    « - » lit l'entrée standard\n"
-    "  --trace JOURNAL   écrit la trace des résolutions dans JOURNAL\n"
-    "Code de sortie : 0 tout est résolu, 1 une grille sans solution, 2 un fichier illisible.\n";
+    "  --trace JOURNAL   écrit la trace des résolutions dans JOURNAL\n";
 
 int Usage(const std::string& erreur)
 {
-    std::cerr << "novemia-cli resoudre : " << erreur << "\n" << TexteUsage;
+    std::cerr << "novemia-cli resoudre : " << erreur << "\n" << TexteUsage << TexteCodesSortie;
     return CodeUsage;
 }
 
@@ -55,7 +47,7 @@ std::optional<int> LireOptions(int argc, char** argv, Options& options)
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (!finDesOptions && (arg == "--aide" || arg == "-h" || arg == "--help")) {
-            std::cout << TexteUsage;
+            std::cout << TexteUsage << TexteCodesSortie;
             return CodeSucces;
         }
         if (!finDesOptions && (arg == "--trace" || arg == "--lignes")) {
@@ -193,7 +185,7 @@ int CommandeResoudre(int argc, char** argv)
     CFichierTrace trace;
     if (options.trace && !trace.Ouvrir(std::time(nullptr), *options.trace)) {
         MessageErreur("novemia-cli resoudre : impossible de créer le fichier de trace « " + *options.trace + " »");
-        return CodeLecture;
+        return CodeTrace;
     }
     CFichierTrace* sortieTrace = options.trace ? &trace : nullptr;
 

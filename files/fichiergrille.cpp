@@ -148,6 +148,17 @@ bool EcrireTout(int descripteur, const std::string& texte)
     return true;
 }
 
+bool EcrireSurPlace(const std::string& chemin, const std::string& texte)
+{
+    const int descripteur = ::open(chemin.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (descripteur < 0) {
+        return false;
+    }
+    bool reussi = EcrireTout(descripteur, texte);
+    reussi = (::fsync(descripteur) == 0) && reussi;
+    return (::close(descripteur) == 0) && reussi;
+}
+
 }  // namespace
 
 void EcrireFichierGrille(std::ostream& sortie, const CGrille& grille)
@@ -171,6 +182,7 @@ bool EcrireFichierGrille(const std::string& cheminChoisi, const CGrille& grille)
     if (existe && (!S_ISREG(etat.st_mode) || ::access(chemin.c_str(), W_OK) != 0)) {
         return false;
     }
+    const std::string texte = TexteGrille(grille);
     // Écrit à côté puis renomme : un fichier existant n'est remplacé qu'une fois le nouveau
     // complet sur le disque.
     std::string temporaire;
@@ -179,7 +191,9 @@ bool EcrireFichierGrille(const std::string& cheminChoisi, const CGrille& grille)
         temporaire = chemin + ".~" + std::to_string(::getpid()) + "-" + std::to_string(essai);
         descripteur = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descripteur < 0 && errno != EEXIST) {
-            return false;
+            // Dossier où l'on ne peut rien créer : un fichier existant qu'on a le droit
+            // d'écrire est réécrit sur place.
+            return existe && (errno == EACCES || errno == EPERM) && EcrireSurPlace(chemin, texte);
         }
     }
     if (descripteur < 0) {
@@ -187,7 +201,7 @@ bool EcrireFichierGrille(const std::string& cheminChoisi, const CGrille& grille)
     }
     // Le fichier remplacé garde ses droits : un fichier privé ne devient pas lisible de tous.
     bool reussi = !existe || ::fchmod(descripteur, etat.st_mode & 07777) == 0;
-    reussi = reussi && EcrireTout(descripteur, TexteGrille(grille));
+    reussi = reussi && EcrireTout(descripteur, texte);
     reussi = (::fsync(descripteur) == 0) && reussi;
     reussi = (::close(descripteur) == 0) && reussi;
     reussi = reussi && ::rename(temporaire.c_str(), chemin.c_str()) == 0;

@@ -1,17 +1,15 @@
-// Fuzzing de la lecture d'un réglage : l'entrée devient le texte stocké pour "Skin" dans
-// un fichier de réglages temporaire, puis LireRegistre doit rendre la valeur (courte, sans
-// octet nul), "ERR" ou un texte "Erreur : Base de registre (N)" ; une valeur simple revient
-// telle quelle, ou en erreur 234 à partir de 1024 octets.
-#include <fcntl.h>
-#include <sys/stat.h>
-
-#include <array>
+// Fuzzing des réglages. L'entrée sert deux fois :
+//  - comme contenu entier du fichier de l'utilisateur : LireRegistre rend une valeur courte
+//    sans octet nul, "ERR" ou un texte "Erreur : Base de registre (N)" ; "Skin" s'y écrit et
+//    se relit, et une seconde écriture ne change que la valeur ;
+//  - comme valeur de "Skin" : écrite puis relue, elle revient telle quelle (ou en erreur 234
+//    à partir de 1024 octets), à moins de ne pas tenir sur une ligne (erreur 13).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -20,15 +18,13 @@
 
 namespace {
 
-// Le fichier de l'utilisateur, sous ses deux noms possibles (.conf au format natif, .ini au
-// format INI de QSettings) : la cible ne dépend pas du format choisi par les réglages.
-std::array<std::filesystem::path, 2> fichiersUtilisateur;
+std::filesystem::path fichierUtilisateur;
 
-// Crée une seule fois les emplacements de réglages, dans un dossier temporaire propre au
-// processus : ni les réglages de l'utilisateur ni ceux de la machine ne sont touchés.
+// Crée une seule fois un fichier de réglages dans un dossier temporaire propre au processus :
+// ni les réglages de l'utilisateur ni ceux de la machine ne sont touchés.
 void Preparer()
 {
-    if (!fichiersUtilisateur[0].empty()) return;
+    if (!fichierUtilisateur.empty()) return;
     // En mémoire quand c'est possible : réécrire un fichier sur ext4 force son écriture sur
     // le disque, ce qui diviserait la vitesse par plus de dix.
     std::error_code e;
@@ -36,32 +32,26 @@ void Preparer()
         std::filesystem::is_directory("/dev/shm", e) ? "/dev/shm" : std::filesystem::temp_directory_path();
     std::string modele = (base / "novemia-fuzz-XXXXXX").string();
     NOVEMIA_EXIGER(::mkdtemp(modele.data()) != nullptr);
-    const std::filesystem::path racine = modele;
-    std::filesystem::create_directories(racine / "utilisateur");
-    std::filesystem::create_directories(racine / "machine");
-    ::setenv("XDG_CONFIG_HOME", (racine / "utilisateur").c_str(), 1);
-    ::setenv("XDG_CONFIG_DIRS", (racine / "machine").c_str(), 1);
-    PreparerEmplacementsReglages();
-    fichiersUtilisateur = {racine / "utilisateur" / "Novemia.conf", racine / "utilisateur" / "Novemia.ini"};
+    fichierUtilisateur = std::filesystem::path(modele) / "Novemia.conf";
+    FixerEmplacementsReglages(fichierUtilisateur.string(), {});
     // Le dossier disparaît à la sortie du processus.
-    static const std::filesystem::path aEffacer = racine;
+    static const std::filesystem::path aEffacer = modele;
     std::atexit([] {
         std::error_code e;
         std::filesystem::remove_all(aEffacer, e);
     });
 }
 
-// Une valeur que le format INI garde telle quelle : lettres, chiffres, quelques signes,
-// et des blancs seulement à l'intérieur.
-bool ValeurSimple(std::string_view v)
+void Ecrire(std::string_view contenu)
 {
-    if (!v.empty() && (v.front() == ' ' || v.back() == ' ')) return false;
-    for (const char c : v) {
-        const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                        c == '_' || c == '-' || c == '.' || c == '/' || c == ' ';
-        if (!ok) return false;
-    }
-    return v.find("  ") == std::string_view::npos;
+    std::ofstream f(fichierUtilisateur, std::ios::binary | std::ios::trunc);
+    f.write(contenu.data(), static_cast<std::streamsize>(contenu.size()));
+}
+
+std::string Lire()
+{
+    std::ifstream f(fichierUtilisateur, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
 }
 
 bool EstTexteErreur(const std::string& r)
@@ -81,34 +71,38 @@ bool EstTexteErreur(const std::string& r)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, std::size_t taille)
 {
     Preparer();
-    const std::string_view valeur(reinterpret_cast<const char*>(donnees), taille);
-    // QSettings ne relit un fichier que si sa taille ou sa date a changé : une date neuve
-    // à chaque entrée (une seconde de plus) garantit la relecture.
-    static std::time_t date = 1000000000;
-    ++date;
-    for (const auto& fichier : fichiersUtilisateur) {
-        {
-            std::ofstream f(fichier, std::ios::binary | std::ios::trunc);
-            f << "[General]\ns2gAppDir=/opt/novemia\nSkin=" << valeur << "\n";
-        }
-        const struct timespec dates[2] = {{date, 0}, {date, 0}};
-        NOVEMIA_EXIGER(::utimensat(AT_FDCWD, fichier.c_str(), dates, 0) == 0);
-    }
+    const std::string_view entree(reinterpret_cast<const char*>(donnees), taille);
 
+    // L'entrée comme fichier entier.
+    Ecrire(entree);
     const std::string r = LireRegistre("Skin");
-
     NOVEMIA_EXIGER(!r.empty());
     if (r != "ERR" && !EstTexteErreur(r)) {
         NOVEMIA_EXIGER(r.size() < 1024);
         NOVEMIA_EXIGER(r.find('\0') == std::string::npos);
     }
-    if (ValeurSimple(valeur)) {
+    NOVEMIA_EXIGER(EcrireRegistre("Skin", "Zinc") == 0);
+    NOVEMIA_EXIGER(LireRegistre("Skin") == "Zinc");
+    // Une seconde écriture ne change plus que la valeur.
+    const std::string apres = Lire();
+    NOVEMIA_EXIGER(EcrireRegistre("Skin", "Bois") == 0);
+    NOVEMIA_EXIGER(Lire().size() == apres.size());
+
+    // L'entrée comme valeur.
+    std::filesystem::remove(fichierUtilisateur);
+    const std::string valeur(entree);
+    const int code = EcrireRegistre("Skin", valeur);
+    if (valeur.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) {
+        NOVEMIA_EXIGER(code == ErreurDonneesInvalides);
+    } else {
+        NOVEMIA_EXIGER(code == 0);
+        const std::string relue = LireRegistre("Skin");
         if (valeur.empty()) {
-            NOVEMIA_EXIGER(r == "ERR");
+            NOVEMIA_EXIGER(relue == "ERR");
         } else if (valeur.size() >= 1024) {
-            NOVEMIA_EXIGER(r == "Erreur : Base de registre (234)");
+            NOVEMIA_EXIGER(relue == "Erreur : Base de registre (234)");
         } else {
-            NOVEMIA_EXIGER(r == valeur);
+            NOVEMIA_EXIGER(relue == valeur);
         }
     }
     return 0;

@@ -5,12 +5,12 @@
 
 void CPartie::DonnerCoupDeMain(int n)
 {
-    // Une solution qui n'est pas celle de la grille en jeu donnerait de faux chiffres.
-    if (!solutionConnue) return;
     if (!grille.GrilleValide()) {
         ihm.Message("La grille en l'état comporte des erreurs !");
         return;
     }
+    // Une solution qui n'est pas celle de la grille en jeu donnerait de faux chiffres.
+    if (!solutionConnue) return;
 
     auto peutRecevoir = [this](int ligne, int colonne) {
         return grille.cases[ligne][colonne].origine == Vide &&

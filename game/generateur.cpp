@@ -75,7 +75,7 @@ void CPartie::GenererGrille(NiveauGrille niveau)
     grilleEnCours = true;
     ResoudreEtMemoriser();
     AfficherGrille();
-    ihm.ChangerStatut(" Grille générée (Niveau " + std::string(MotNiveau(niveau)) + ")");
+    ChangerStatut(" Grille générée (Niveau " + std::string(MotNiveau(niveau)) + ")");
 }
 
 void CPartie::ConstruireGrille(NiveauGrille niveau)

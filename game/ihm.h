@@ -17,7 +17,6 @@ public:
     // (couleur 9 et gras).
     virtual void MontrerPalette(int entree, bool enEvidence) = 0;
 
-    virtual std::string TexteStatut() const = 0;
     virtual void ChangerStatut(const std::string& texte) = 0;
 
     // Boîte OK, titre "Novemia".

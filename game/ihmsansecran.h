@@ -18,8 +18,7 @@ public:
 
     void MontrerCase(int, int, const std::string&, OrigineCase) override {}
     void MontrerPalette(int, bool) override {}
-    std::string TexteStatut() const override { return statut; }
-    void ChangerStatut(const std::string& texte) override { statut = texte; }
+    void ChangerStatut(const std::string&) override {}
     void Message(const std::string& texte) override
     {
         if (surMessage) surMessage(texte);
@@ -32,5 +31,4 @@ public:
 
 private:
     std::function<void(const std::string&)> surMessage;
-    std::string statut = " Pas de grille";
 };

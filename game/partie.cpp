@@ -7,18 +7,6 @@
 
 namespace {
 
-constexpr std::string_view Resultat = " >>>";
-
-// Coupe le texte d'état avant sa première remarque " >>>", sauf si elle est en tête.
-std::string CouperStatut(const std::string& texte)
-{
-    const auto position = texte.find(Resultat);
-    if (position != std::string::npos && position > 0) {
-        return texte.substr(0, position);
-    }
-    return texte;
-}
-
 bool CaseValide(int ligne, int colonne)
 {
     return ligne >= 0 && ligne < 9 && colonne >= 0 && colonne < 9;
@@ -59,6 +47,18 @@ void CPartie::DeselectionnerPalette()
     for (int entree = 0; entree <= 9; ++entree) {
         ihm.MontrerPalette(entree, false);
     }
+}
+
+void CPartie::ChangerStatut(const std::string& base)
+{
+    statutBase = base;
+    ihm.ChangerStatut(base);
+}
+
+void CPartie::AjouterResultat(std::string_view resultat)
+{
+    // Le texte de base, jamais cherché dans la ligne : un nom de fichier peut contenir " >>>".
+    ihm.ChangerStatut(statutBase + std::string(resultat));
 }
 
 // ---------------------------------------------------------------- clics
@@ -119,13 +119,13 @@ void CPartie::OnCreer()
         grille.ViderGrille();
         AfficherGrille();
         modeCreation = true;
-        ihm.ChangerStatut(" Grille en mode création");
+        ChangerStatut(" Grille en mode création");
         ihm.EtatMenuCreation(true);
         return;
     }
 
     modeCreation = false;
-    ihm.ChangerStatut(" Grille créée manuellement");
+    ChangerStatut(" Grille créée manuellement");
     grilleEnCours = true;
     if (!ResoudreEtMemoriser()) {
         // Le pilote a pu laisser ses chiffres dans les cases sans les montrer : on revient à la
@@ -151,7 +151,7 @@ void CPartie::OnImporter()
         grille.ViderGrille();
         return;
     }
-    ihm.ChangerStatut(" Grille importée (" + nomFichier + ")");
+    ChangerStatut(" Grille importée (" + nomFichier + ")");
     ResoudreEtMemoriser();
     AfficherGrille();
 }
@@ -185,7 +185,7 @@ void CPartie::RemettreAZero()
 {
     if (!grilleEnCours) return;
     grille.RemettreGrille();
-    ihm.ChangerStatut(CouperStatut(ihm.TexteStatut()));
+    ihm.ChangerStatut(statutBase);
     AfficherGrille();
 }
 
@@ -196,7 +196,6 @@ void CPartie::OnResoudre()
 
     RemettreAZero();
     DeselectionnerPalette();
-    const std::string base = CouperStatut(ihm.TexteStatut());
 
     bool resolue = false;
     {
@@ -206,10 +205,10 @@ void CPartie::OnResoudre()
     AfficherGrille();
     if (resolue) {
         ihm.Message("La grille est résolue !");
-        ihm.ChangerStatut(base + " >>> grille résolue automatiquement");
+        AjouterResultat(" >>> grille résolue automatiquement");
     } else {
         ihm.Message("Cette grille est impossible à résoudre !");
-        ihm.ChangerStatut(base + " >>> grille impossible à résoudre automatiquement");
+        AjouterResultat(" >>> grille impossible à résoudre automatiquement");
     }
 }
 
@@ -219,7 +218,7 @@ void CPartie::OnVerifier()
     // Seules les règles comptent : la solution gardée n'est pas consultée.
     if (grille.GrillePleine() && grille.GrilleValide()) {
         ihm.Message("La grille est résolue !");
-        ihm.ChangerStatut(CouperStatut(ihm.TexteStatut()) + " >>> la grille est résolue !");
+        AjouterResultat(" >>> la grille est résolue !");
     } else {
         ihm.Message("La grille comporte des erreurs !");
     }

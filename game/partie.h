@@ -44,6 +44,7 @@ public:
     // ResoudreEtMemoriser réussi, effacé dès que la grille en jeu est remplacée ou vidée.
     bool solutionConnue = false;
     CFichierTrace fichierTrace;
+    std::string statutBase = " Pas de grille";
     // Heure utilisée par la trace (remplaçable dans les tests).
     std::function<std::time_t()> horloge = [] { return std::time(nullptr); };
 
@@ -51,6 +52,10 @@ public:
     void AfficherCase(int ligne, int colonne);
     void AfficherGrille();
     void DeselectionnerPalette();
+    // La ligne d'état : un texte de base (" Grille importée (…)"…), auquel un résultat
+    // " >>> …" s'ajoute ; une remarque en remplace une autre, la remise à zéro l'ôte.
+    void ChangerStatut(const std::string& base);
+    void AjouterResultat(std::string_view resultat);
 
     // Clics déjà rapportés à une case ou à une entrée de palette par la fenêtre.
     void CliquerCase(int ligne, int colonne);

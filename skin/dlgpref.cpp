@@ -66,6 +66,10 @@ CDlgPref::CDlgPref(std::string& nomSkinAppli, const std::string& dossierSkins, Q
     const QRect zoneCombo = EnPixels(29, 7, 145, 48);
     comboSkin->setGeometry(zoneCombo.x(), zoneCombo.y(), zoneCombo.width(),
                            comboSkin->sizeHint().height());
+    // Un texte tapé qui vaut un nom de la liste n'en devient pas le choix quand la saisie
+    // s'achève (Entrée, Tab, clic ailleurs) : seule la liste choisit.
+    QObject::disconnect(comboSkin->lineEdit(), &QLineEdit::editingFinished, comboSkin, nullptr);
+    comboSkin->installEventFilter(this);
     comboSkin->lineEdit()->installEventFilter(this);
 
     auto* etiquette = new QLabel(QStringLiteral("Skin"), this);
@@ -147,7 +151,7 @@ void CDlgPref::reject()
 
 bool CDlgPref::eventFilter(QObject* objet, QEvent* evenement)
 {
-    if (objet == comboSkin->lineEdit() && evenement->type() == QEvent::KeyPress) {
+    if ((objet == comboSkin || objet == comboSkin->lineEdit()) && evenement->type() == QEvent::KeyPress) {
         const int touche = static_cast<QKeyEvent*>(evenement)->key();
         if (touche == Qt::Key_Return || touche == Qt::Key_Enter) {
             OnBnClickedOk();

@@ -16,6 +16,23 @@ bool EstBlanc(char c)
 
 }  // namespace
 
+std::string FichierDuSkin(const std::string& dossier, const std::string& nom, const std::string& extension)
+{
+    const std::string exact = dossier + "/" + nom + "." + extension;
+    if (QFileInfo::exists(QFile::decodeName(exact.c_str()))) return exact;
+    // Le nom compte tel quel, seule l'extension se compare sans casse.
+    const QString debut = QFile::decodeName(nom.c_str()) + QLatin1Char('.');
+    const QString suite = QString::fromStdString(extension);
+    const QStringList noms = QDir(QFile::decodeName(dossier.c_str())).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString& fichier : noms) {
+        if (fichier.size() == debut.size() + suite.size() && fichier.startsWith(debut) &&
+            fichier.endsWith(suite, Qt::CaseInsensitive)) {
+            return dossier + "/" + QFile::encodeName(fichier).toStdString();
+        }
+    }
+    return exact;
+}
+
 void CRechercheFichiers::DefinirDossier(const std::string& nouveau)
 {
     dossier = nouveau;

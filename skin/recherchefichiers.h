@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+// Le fichier <dossier>/<nom>.<extension> d'un skin, l'extension en toute casse : un skin
+// listé depuis Nuit.BMP se charge. Le chemin en minuscules s'il n'existe sous aucune casse.
+std::string FichierDuSkin(const std::string& dossier, const std::string& nom, const std::string& extension);
+
 class CRechercheFichiers {
 public:
     virtual ~CRechercheFichiers() = default;

@@ -1,55 +1,31 @@
-// Réglages "s2gAppDir" et "Skin" sur QSettings, au format INI : Novemia.conf de
-// l'utilisateur d'abord, puis celui de la machine. Les fichiers sont nommés
-// explicitement, le format INI de Qt donnant sinon l'extension ".ini".
+// Réglages "s2gAppDir" et "Skin" dans des fichiers Novemia.conf lus et écrits ligne à ligne :
+// une valeur revient exactement comme elle a été écrite, par le programme ou à la main, et
+// l'écriture ne change que la ligne de la clé.
 #include "skin/registre.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QSettings>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QString>
-#include <QVariant>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string_view>
 
 namespace {
 
-constexpr const char* nomFichier = "/Novemia.conf";
+constexpr std::string_view NomFichier = "Novemia.conf";
 // Comme le tampon fixe d'une lecture du registre : zéro final compris.
-constexpr std::size_t tailleTampon = 1024;
+constexpr std::size_t TailleTampon = 1024;
 
-QString VariableEnvironnement(const char* nom)
-{
-    const char* valeur = std::getenv(nom);
-    return valeur != nullptr ? QFile::decodeName(valeur) : QString();
-}
-
-std::string TexteErreur(int code)
-{
-    return "Erreur : Base de registre (" + std::to_string(code) + ")";
-}
-
-// Le texte d'une valeur lue ; faux si elle n'est pas du texte (liste, @Variant…).
-bool TexteDeLaValeur(const QVariant& valeur, std::string& texte)
-{
-    switch (valeur.typeId()) {
-    case QMetaType::QString:
-        texte = valeur.toString().toStdString();
-        return true;
-    case QMetaType::QByteArray: {
-        const QByteArray octets = valeur.toByteArray();
-        texte.assign(octets.constData(), static_cast<std::size_t>(octets.size()));
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
-// Les deux fichiers, fixés par PreparerEmplacementsReglages.
 struct Emplacements {
-    QString utilisateur;
-    QString machine;
+    bool prets = false;
+    std::string utilisateur;
+    std::vector<std::string> machine;
 };
 
 Emplacements& EmplacementsCourants()
@@ -60,89 +36,206 @@ Emplacements& EmplacementsCourants()
 
 const Emplacements& Fichiers()
 {
-    if (EmplacementsCourants().utilisateur.isEmpty()) PreparerEmplacementsReglages();
+    if (!EmplacementsCourants().prets) PreparerEmplacementsReglages();
     return EmplacementsCourants();
+}
+
+std::string Variable(const char* nom)
+{
+    const char* valeur = std::getenv(nom);
+    return valeur != nullptr ? valeur : "";
+}
+
+std::string DansLeDossier(const std::filesystem::path& dossier)
+{
+    return (dossier / NomFichier).lexically_normal().string();
+}
+
+constexpr std::string_view Blancs = " \t";
+
+std::string_view SansBlancs(std::string_view texte)
+{
+    const auto debut = texte.find_first_not_of(Blancs);
+    if (debut == std::string_view::npos) return {};
+    return texte.substr(debut, texte.find_last_not_of(Blancs) + 1 - debut);
+}
+
+// Où se trouve, dans le contenu d'un fichier, la dernière ligne qui donne `nom` hors de toute
+// section autre que [General], et où un nouveau réglage se placerait sinon.
+struct Recherche {
+    std::optional<std::string_view> valeur;  // la valeur, fin de ligne exclue
+    std::size_t debutValeur = 0;             // positions dans le contenu
+    std::size_t finValeur = 0;
+    std::size_t insertion = 0;  // fin de la partie hors section (début du premier autre en-tête)
+};
+
+Recherche Chercher(std::string_view contenu, std::string_view nom)
+{
+    Recherche r;
+    bool horsSection = true;
+    bool insertionTrouvee = false;
+    for (std::size_t debut = 0; debut < contenu.size();) {
+        std::size_t fin = contenu.find('\n', debut);
+        const std::size_t suivante = fin == std::string_view::npos ? contenu.size() : fin + 1;
+        if (fin == std::string_view::npos) fin = contenu.size();
+        std::string_view ligne = contenu.substr(debut, fin - debut);
+        if (!ligne.empty() && ligne.back() == '\r') ligne.remove_suffix(1);
+
+        const std::string_view nette = SansBlancs(ligne);
+        if (!nette.empty() && nette.front() == '[' && nette.back() == ']') {
+            horsSection = nette == "[General]";
+            if (!horsSection && !insertionTrouvee) {
+                r.insertion = debut;
+                insertionTrouvee = true;
+            }
+        } else if (horsSection && !nette.empty() && nette.front() != '#' && nette.front() != ';') {
+            const std::size_t egal = ligne.find('=');
+            if (egal != std::string_view::npos && SansBlancs(ligne.substr(0, egal)) == nom) {
+                r.valeur = ligne.substr(egal + 1);
+                r.debutValeur = debut + egal + 1;
+                r.finValeur = debut + ligne.size();
+            }
+        }
+        debut = suivante;
+    }
+    if (!insertionTrouvee) r.insertion = contenu.size();
+    return r;
+}
+
+// Le contenu d'un fichier ; rien s'il n'existe pas ou ne se lit pas.
+std::optional<std::string> Contenu(const std::string& chemin)
+{
+    QFile fichier(QFile::decodeName(chemin.c_str()));
+    if (!fichier.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray octets = fichier.readAll();
+    if (fichier.error() != QFileDevice::NoError) return std::nullopt;
+    return octets.toStdString();
+}
+
+// Un fichier de plus à lire, s'il n'y est pas déjà.
+void Ajouter(std::vector<std::string>& fichiers, std::string fichier)
+{
+    if (std::find(fichiers.begin(), fichiers.end(), fichier) == fichiers.end()) fichiers.push_back(std::move(fichier));
+}
+
+std::string TexteErreur(int code)
+{
+    return "Erreur : Base de registre (" + std::to_string(code) + ")";
 }
 
 }  // namespace
 
-void PreparerEmplacementsReglages()
+void PreparerEmplacementsReglages(const std::string& dossierProgramme)
 {
     // Les règles XDG : un chemin relatif ne compte pas.
-    QString utilisateur = VariableEnvironnement("XDG_CONFIG_HOME");
-    if (utilisateur.isEmpty() || QDir::isRelativePath(utilisateur)) {
-        utilisateur = QDir::homePath() + QStringLiteral("/.config");
+    std::filesystem::path utilisateur = Variable("XDG_CONFIG_HOME");
+    if (!utilisateur.is_absolute()) {
+        utilisateur = std::filesystem::path(QFile::encodeName(QDir::homePath()).toStdString()) / ".config";
     }
-    // QSettings ne lit qu'un dossier pour la machine : le premier de la liste.
-    QString machine;
-    for (const QString& dossier : VariableEnvironnement("XDG_CONFIG_DIRS").split(QLatin1Char(':'))) {
-        if (!dossier.isEmpty() && QDir::isAbsolutePath(dossier)) {
-            machine = dossier;
-            break;
+    Emplacements e;
+    e.prets = true;
+    e.utilisateur = DansLeDossier(utilisateur);
+    const std::string dossiers = Variable("XDG_CONFIG_DIRS");
+    for (std::size_t debut = 0; debut <= dossiers.size();) {
+        std::size_t fin = dossiers.find(':', debut);
+        if (fin == std::string::npos) fin = dossiers.size();
+        const std::filesystem::path dossier = dossiers.substr(debut, fin - debut);
+        if (dossier.is_absolute()) Ajouter(e.machine, DansLeDossier(dossier));
+        debut = fin + 1;
+    }
+    if (!dossierProgramme.empty()) {
+        Ajouter(e.machine, DansLeDossier(std::filesystem::path(dossierProgramme) / ".." / "etc" / "xdg"));
+    }
+    Ajouter(e.machine, DansLeDossier("/etc/xdg"));
+    EmplacementsCourants() = std::move(e);
+}
+
+void FixerEmplacementsReglages(const std::string& utilisateur, const std::vector<std::string>& machine)
+{
+    EmplacementsCourants() = {true, utilisateur, machine};
+}
+
+std::string FichierReglagesUtilisateur() { return Fichiers().utilisateur; }
+
+std::vector<std::string> FichiersReglagesMachine() { return Fichiers().machine; }
+
+Reglage LireReglage(const std::string& nom)
+{
+    Reglage reglage;
+    reglage.erreur = ErreurValeurAbsente;
+    if (nom.empty()) return reglage;
+    std::vector<std::string> fichiers{Fichiers().utilisateur};
+    fichiers.insert(fichiers.end(), Fichiers().machine.begin(), Fichiers().machine.end());
+    for (const std::string& fichier : fichiers) {
+        const std::optional<std::string> contenu = Contenu(fichier);
+        if (!contenu) continue;
+        const Recherche r = Chercher(*contenu, nom);
+        if (!r.valeur) continue;
+        reglage.dossier = std::filesystem::path(fichier).parent_path().string();
+        if (r.valeur->size() >= TailleTampon) {
+            reglage.erreur = ErreurValeurTropLongue;
+            return reglage;
         }
+        reglage.erreur = 0;
+        // Comme une chaîne du registre : le texte s'arrête au premier octet nul.
+        reglage.valeur = std::string(r.valeur->substr(0, r.valeur->find('\0')));
+        return reglage;
     }
-    if (machine.isEmpty()) machine = QStringLiteral("/etc/xdg");
-
-    EmplacementsCourants() = {utilisateur + QLatin1String(nomFichier), machine + QLatin1String(nomFichier)};
-    // Tout autre usage de QSettings par portée trouve les mêmes dossiers.
-    for (const auto format : {QSettings::IniFormat, QSettings::NativeFormat}) {
-        QSettings::setPath(format, QSettings::UserScope, utilisateur);
-        QSettings::setPath(format, QSettings::SystemScope, machine);
-    }
+    return reglage;
 }
 
-std::string FichierReglagesUtilisateur()
+std::string TexteReglage(const Reglage& reglage)
 {
-    return QFile::encodeName(Fichiers().utilisateur).toStdString();
+    if (reglage.erreur != 0) return TexteErreur(reglage.erreur);
+    return reglage.valeur.empty() ? "ERR" : reglage.valeur;
 }
 
-std::string FichierReglagesMachine()
-{
-    return QFile::encodeName(Fichiers().machine).toStdString();
-}
+std::string LireRegistre(const std::string& nom) { return TexteReglage(LireReglage(nom)); }
 
-std::string LireRegistre(const std::string& nom)
+std::string LireDossierRegistre(const std::string& nom)
 {
-    const QString cle = QString::fromStdString(nom);
-    if (nom.empty()) return TexteErreur(ErreurValeurAbsente);
-    QVariant valeur;
-    bool trouvee = false;
-    for (const QString& fichier : {Fichiers().utilisateur, Fichiers().machine}) {
-        const QSettings reglages(fichier, QSettings::IniFormat);
-        if (reglages.contains(cle)) {
-            valeur = reglages.value(cle);
-            trouvee = true;
-            break;
-        }
-    }
-    if (!trouvee) return TexteErreur(ErreurValeurAbsente);
-
-    std::string texte;
-    if (!TexteDeLaValeur(valeur, texte)) return TexteErreur(ErreurDonneesInvalides);
-    if (texte.size() >= tailleTampon) return TexteErreur(ErreurValeurTropLongue);
-    // Comme une chaîne du registre : le texte s'arrête au premier octet nul.
-    texte.resize(texte.find('\0') == std::string::npos ? texte.size() : texte.find('\0'));
-    if (texte.empty()) return "ERR";
-    return texte;
+    const Reglage reglage = LireReglage(nom);
+    const std::filesystem::path chemin = reglage.valeur;
+    if (reglage.erreur != 0 || reglage.valeur.empty() || chemin.is_absolute()) return TexteReglage(reglage);
+    std::string dossier = (std::filesystem::path(reglage.dossier) / chemin).lexically_normal().string();
+    while (dossier.size() > 1 && dossier.back() == '/') dossier.pop_back();
+    return dossier;
 }
 
 int EcrireRegistre(const std::string& nom, const std::string& valeur)
 {
-    {
-        // Un fichier mal formé serait réécrit sans ce que Qt n'a pas su lire : on n'y touche pas.
-        const QSettings existant(Fichiers().utilisateur, QSettings::IniFormat);
-        if (existant.status() == QSettings::FormatError) return ErreurDonneesInvalides;
-    }
-    QSettings reglages(Fichiers().utilisateur, QSettings::IniFormat);
-    reglages.setValue(QString::fromStdString(nom), QString::fromStdString(valeur));
-    reglages.sync();
-    switch (reglages.status()) {
-    case QSettings::NoError:
-        return 0;
-    case QSettings::AccessError:
-        return ErreurAccesRefuse;
-    case QSettings::FormatError:
+    const auto horsLigne = [](const std::string& texte) {
+        return texte.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos;
+    };
+    if (nom.empty() || nom.find('=') != std::string::npos || SansBlancs(nom) != nom || horsLigne(nom) ||
+        horsLigne(valeur)) {
         return ErreurDonneesInvalides;
     }
-    return ErreurDonneesInvalides;
+    const std::string& chemin = Fichiers().utilisateur;
+    const QString fichier = QFile::decodeName(chemin.c_str());
+    // Un fichier présent qu'on ne peut relire serait écrasé avec ce qu'il contient : on n'y touche pas.
+    std::string contenu;
+    if (QFile::exists(fichier)) {
+        const std::optional<std::string> lu = Contenu(chemin);
+        if (!lu) return ErreurAccesRefuse;
+        contenu = *lu;
+    }
+    const Recherche r = Chercher(contenu, nom);
+    if (r.valeur) {
+        contenu.replace(r.debutValeur, r.finValeur - r.debutValeur, valeur);
+    } else {
+        const std::string finDeLigne = contenu.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+        std::string ligne = nom + "=" + valeur + finDeLigne;
+        if (r.insertion > 0 && contenu[r.insertion - 1] != '\n') ligne = finDeLigne + ligne;
+        contenu.insert(r.insertion, ligne);
+    }
+    if (!QDir().mkpath(QFileInfo(fichier).absolutePath())) return ErreurAccesRefuse;
+    QSaveFile sortie(fichier);
+    // Dans un dossier où l'on ne peut créer de fichier, le fichier lui-même est réécrit.
+    sortie.setDirectWriteFallback(true);
+    if (!sortie.open(QIODevice::WriteOnly)) return ErreurAccesRefuse;
+    if (sortie.write(contenu.data(), static_cast<qint64>(contenu.size())) != static_cast<qint64>(contenu.size())) {
+        sortie.cancelWriting();
+    }
+    return sortie.commit() ? 0 : ErreurAccesRefuse;
 }

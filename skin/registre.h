@@ -1,25 +1,48 @@
-// Les deux réglages du programme, "s2gAppDir" et "Skin", dans un magasin par machine
-// (QSettings, organisation "Novemia") : le fichier de l'utilisateur est lu d'abord, puis
-// celui de la machine ; "Skin" s'écrit dans le fichier de l'utilisateur.
+// Les deux réglages du programme, "s2gAppDir" et "Skin", dans des fichiers Novemia.conf :
+// celui de l'utilisateur est lu d'abord, puis ceux de la machine dans l'ordre ; "Skin"
+// s'écrit dans celui de l'utilisateur.
+//
+// Le format est celui qu'une personne écrit : une ligne « clé=valeur », la valeur étant tout
+// ce qui suit le premier « = », telle quelle (virgules, barres obliques inverses, guillemets,
+// blancs et lettres accentuées compris). Les lignes vides, les commentaires (« # », « ; »),
+// les en-têtes « [General] » et les lignes incomprises sont gardés à l'écriture.
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Codes d'erreur à la manière du registre.
 constexpr int ErreurValeurAbsente = 2;
 constexpr int ErreurAccesRefuse = 5;
 constexpr int ErreurValeurTropLongue = 234;
-// Valeur qui n'est pas du texte, ou fichier de réglages mal formé.
+// Valeur qu'une ligne ne peut pas tenir (saut de ligne, octet nul).
 constexpr int ErreurDonneesInvalides = 13;
 
-// Fixe les emplacements des fichiers de réglages d'après XDG_CONFIG_HOME et XDG_CONFIG_DIRS ;
-// à appeler avant tout usage de QSettings.
-void PreparerEmplacementsReglages();
-// Les deux fichiers lus, dans cet ordre : celui de l'utilisateur, puis celui de la machine.
+// Fixe les fichiers lus : celui de l'utilisateur ($XDG_CONFIG_HOME, ~/.config par défaut),
+// puis pour la machine chaque dossier de $XDG_CONFIG_DIRS, puis <dossierProgramme>/../etc/xdg
+// (l'installation du programme, où qu'elle soit), puis /etc/xdg.
+void PreparerEmplacementsReglages(const std::string& dossierProgramme = {});
+// Pour les essais : exactement ces fichiers, sans rien chercher ailleurs.
+void FixerEmplacementsReglages(const std::string& utilisateur, const std::vector<std::string>& machine);
 std::string FichierReglagesUtilisateur();
-std::string FichierReglagesMachine();
+// Les fichiers de la machine, dans l'ordre où ils sont lus.
+std::vector<std::string> FichiersReglagesMachine();
 
-// La valeur `nom` ; "Erreur : Base de registre (%d)" en cas d'erreur, "ERR" si elle est vide.
+// Une lecture : la valeur, ou le code d'erreur qui dit pourquoi il n'y en a pas.
+struct Reglage {
+    int erreur = 0;           // 0, ErreurValeurAbsente ou ErreurValeurTropLongue
+    std::string valeur;       // le texte lu, jusqu'à son premier octet nul
+    std::string dossier;      // dossier du fichier qui l'a donnée
+};
+Reglage LireReglage(const std::string& nom);
+
+// Le texte qu'en voit le programme : la valeur, "ERR" si elle est vide,
+// "Erreur : Base de registre (%d)" en cas d'erreur.
+std::string TexteReglage(const Reglage& reglage);
 std::string LireRegistre(const std::string& nom);
+// Comme LireRegistre, mais un chemin relatif part du dossier du fichier qui le donne :
+// une installation déplacée en bloc retrouve ses données.
+std::string LireDossierRegistre(const std::string& nom);
+
 // Écrit `valeur` sous `nom` dans le fichier de l'utilisateur ; 0 ou le code d'erreur.
 int EcrireRegistre(const std::string& nom, const std::string& valeur);

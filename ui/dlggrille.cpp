@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "skin/dlgpref.h"
+#include "skin/recherchefichiers.h"
 #include "skin/registre.h"
 #include "ui/colorlabel.h"
 #include "ui/dlgapropos.h"
@@ -163,7 +164,7 @@ void CDlgGrille::OnInitDialog()
     setWindowIcon(icone);
     CreerMenu();
 
-    app.repertoireAppli = LireRegistre("s2gAppDir");
+    app.repertoireAppli = LireDossierRegistre("s2gAppDir");
     app.repertoireSkins = app.repertoireAppli + "/skin";
     app.nomSkin = LireRegistre("Skin");
     ChargerSkin();
@@ -216,8 +217,8 @@ bool CDlgGrille::Commande(int id)
 
 void CDlgGrille::ChargerSkin()
 {
-    ChargerFond(app.repertoireSkins + "/" + app.nomSkin + ".bmp");
-    ChargerConfiguration(app.repertoireSkins + "/" + app.nomSkin + ".cfg");
+    ChargerFond(FichierDuSkin(app.repertoireSkins, app.nomSkin, "bmp"));
+    ChargerConfiguration(FichierDuSkin(app.repertoireSkins, app.nomSkin, "cfg"));
     partie.AfficherGrille();
     etiquetteStatut->ChangerCouleurTexte(couleurs[10], true);
     const int selection = partie.chiffreSelectionne == 0 ? 9 : partie.chiffreSelectionne - 1;
@@ -352,11 +353,6 @@ void CDlgGrille::MontrerPalette(int entree, bool enEvidence)
         return;
     etiquettesPalette[entree]->ChangerCouleurTexte(enEvidence ? couleurs[9] : couleurs[8], false);
     etiquettesPalette[entree]->ChangerGras(enEvidence, true);
-}
-
-std::string CDlgGrille::TexteStatut() const
-{
-    return etiquetteStatut->Texte();
 }
 
 void CDlgGrille::ChangerStatut(const std::string& texte)

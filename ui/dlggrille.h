@@ -71,7 +71,6 @@ public:
     // CIhm
     void MontrerCase(int ligne, int colonne, const std::string& texte, OrigineCase origine) override;
     void MontrerPalette(int entree, bool enEvidence) override;
-    std::string TexteStatut() const override;
     void ChangerStatut(const std::string& texte) override;
     void Message(const std::string& texte) override;
     bool Question(const std::string& texte) override;

@@ -1,6 +1,7 @@
 #include "ui/grilleapp.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -21,8 +22,8 @@ void CGrilleApp::Preparer(int& argc, char** argv)
 {
     application = std::make_unique<QApplication>(argc, argv);
     // Pas de nom d'affichage : Qt l'ajouterait aux titres (« Préférences — Novemia »).
-    // Avant tout usage de QSettings.
-    PreparerEmplacementsReglages();
+    // Les réglages de la machine se trouvent aussi à côté du programme installé.
+    PreparerEmplacementsReglages(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
     traduction = std::make_unique<QTranslator>();
     ChargerTraductionQt(*traduction);
 }

@@ -1,6 +1,8 @@
 // « novemia-cli resoudre » lancé comme depuis un terminal : sorties, messages, codes.
 #include <gtest/gtest.h>
 
+#include "cli/commandes.h"
+
 #include <sstream>
 
 #include "engine/grille.h"
@@ -165,7 +167,7 @@ TEST_F(Cli, TraceDesResolutionsALaSuite)
         ASSERT_TRUE(i > 0 && journal[i - 1] == '\r') << "LF sans CR à l'octet " << i;
     }
     const auto r = LancerCli({"resoudre", "a.sdu", "--trace", "pas/de/dossier.txt"});
-    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.code, 73);
     EXPECT_EQ(r.sortie, "");
 }
 
@@ -200,6 +202,13 @@ TEST_F(Cli, AideSurLaSortieStandard)
     const auto r = LancerCli({"resoudre", "--aide"});
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.sortie.find("--lignes FICHIER"), std::string::npos);
+    // Une seule table des codes de sortie, pour toutes les commandes.
+    for (const char* aide : {"--help", "-h", "--aide"}) {
+        const auto generale = LancerCli({aide});
+        EXPECT_EQ(generale.code, 0);
+        EXPECT_NE(generale.sortie.find(TexteCodesSortie), std::string::npos) << generale.sortie;
+    }
+    EXPECT_NE(r.sortie.find(TexteCodesSortie), std::string::npos);
     // Après « -- », un nom qui commence par un tiret est un fichier.
     Ecrire("-a.sdu", EnFichier(Facile));
     EXPECT_EQ(LancerCli({"resoudre", "--", "-a.sdu"}).code, 0);

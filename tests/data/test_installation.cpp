@@ -1,14 +1,14 @@
 // Règles d'installation des données : `cmake --install` de l'arbre de construction dans un
 // préfixe temporaire pose les skins, la page d'aide et le fichier de réglages de la machine,
-// que QSettings relit tel que le jeu le lira.
+// relu tel que le jeu le lira.
 #include "outils.h"
+#include "skin/registre.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -63,18 +63,18 @@ void VerifierDossierAppli(const QString& racine)
     EXPECT_FALSE(Empreinte(aide).isEmpty());
 }
 
-// Relit le fichier de réglages comme le jeu : s2gAppDir et Skin au premier niveau.
+// Relit le fichier de réglages comme le jeu : le dossier de l'application entier (même avec
+// virgule, blanc ou « = ») et le skin par défaut, sur trois lignes qu'une personne lit aussi.
 void VerifierReglages(const QString& fichier, const QString& appliAttendue)
 {
     ASSERT_TRUE(QFileInfo::exists(fichier)) << qPrintable(fichier);
-    QSettings reglages(fichier, QSettings::IniFormat);
-    ASSERT_EQ(reglages.status(), QSettings::NoError);
-    EXPECT_EQ(reglages.childKeys().size(), 2) << qPrintable(reglages.childKeys().join(QLatin1Char(',')));
-    const QVariant appli = reglages.value(QStringLiteral("s2gAppDir"));
-    // Une chaîne, jamais une liste (une virgule dans le chemin ne doit pas le couper).
-    EXPECT_EQ(appli.typeId(), QMetaType::QString);
-    EXPECT_EQ(appli.toString(), appliAttendue);
-    EXPECT_EQ(reglages.value(QStringLiteral("Skin")).toString(), QStringLiteral(NOVEMIA_SKIN_DEFAUT));
+    FixerEmplacementsReglages(QFile::encodeName(fichier + QStringLiteral(".absent")).toStdString(),
+                              {QFile::encodeName(fichier).toStdString()});
+    EXPECT_EQ(LireDossierRegistre("s2gAppDir"), QFile::encodeName(appliAttendue).toStdString());
+    EXPECT_EQ(LireRegistre("Skin"), NOVEMIA_SKIN_DEFAUT);
+    QFile texte(fichier);
+    ASSERT_TRUE(texte.open(QIODevice::ReadOnly));
+    EXPECT_EQ(texte.readAll().count('\n'), 3);
 }
 
 // Un préfixe à virgule, blanc, « = » et barre finale (le chemin écrit doit rester entier),

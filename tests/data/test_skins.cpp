@@ -12,9 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
-#ifdef NOVEMIA_LECTEUR_CFG
 #include "skin/configuration.h"
-#endif
 
 namespace {
 
@@ -160,7 +158,6 @@ TEST_P(SkinLivre, FondEnBmp24BitsDeLaTailleDeLaZoneClient)
     EXPECT_EQ(mot(22), HauteurClient);
 }
 
-#ifdef NOVEMIA_LECTEUR_CFG
 TEST_P(SkinLivre, LeLecteurDuProgrammeLitLesMemesCouleursSansMessage)
 {
     const ResultatConfiguration r = LireConfiguration(CheminSkin(Nom(), "cfg").toStdString());
@@ -173,7 +170,6 @@ TEST_P(SkinLivre, LeLecteurDuProgrammeLitLesMemesCouleursSansMessage)
         EXPECT_EQ(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF), couleurs[ClesCouleurs()[k]]) << k;
     }
 }
-#endif
 
 TEST_P(SkinLivre, TraitsEntreLesCasesEtCadreAutourDeLeurReunion)
 {

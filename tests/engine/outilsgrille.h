@@ -7,18 +7,7 @@
 #include <vector>
 
 #include "engine/grille.h"
-
-// Grilles d'une liste (une par ligne, 81 caractères) ; vide si le fichier manque.
-inline std::vector<std::string> ChargerListe(const std::string& nom)
-{
-    std::vector<std::string> grilles;
-    std::ifstream entree(std::string(NOVEMIA_GRILLES) + "/" + nom);
-    std::string ligne;
-    while (std::getline(entree, ligne)) {
-        if (ligne.size() >= 81) grilles.push_back(ligne.substr(0, 81));
-    }
-    return grilles;
-}
+#include "tests/support/listes.h"
 
 // Vide la grille puis pose les indices de `texte` ("." ou "0" : case vide).
 inline void Remplir(CGrille& grille, const std::string& texte)

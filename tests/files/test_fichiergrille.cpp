@@ -2,10 +2,13 @@
 // Les chemins hostiles (dossiers, périphériques, gros fichiers) sont dans tests/robustesse.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <sstream>
 
 #include "files/fichiergrille.h"
@@ -157,7 +160,29 @@ TEST(EcritureGrille, ExporterPuisImporterEnGardantLesDroits)
     EXPECT_EQ(fichiers, 1);
 }
 
-TEST(EcritureGrille, EchecLaisseLAncienFichierIntact)
+// Exécute `action` sans les droits de root : sous root, dans un processus fils devenu
+// « nobody », pour que les droits des fichiers comptent vraiment.
+bool SansPrivileges(const std::function<bool()>& action)
+{
+    if (::geteuid() != 0) return action();
+    const pid_t fils = ::fork();
+    if (fils == 0) {
+        const bool reussi = ::setgid(65534) == 0 && ::setuid(65534) == 0 && action();
+        ::_exit(reussi ? 0 : 1);
+    }
+    int etat = 0;
+    return fils > 0 && ::waitpid(fils, &etat, 0) == fils && WIFEXITED(etat) && WEXITSTATUS(etat) == 0;
+}
+
+std::string Contenu(const std::string& chemin)
+{
+    std::ifstream relu(chemin, std::ios::binary);
+    return {std::istreambuf_iterator<char>(relu), std::istreambuf_iterator<char>()};
+}
+
+// Un dossier où l'on ne peut rien créer : un fichier qu'on peut écrire y est réécrit sur
+// place ; un fichier protégé ou nouveau ne l'est pas, l'ancien contenu reste intact.
+TEST(EcritureGrille, DossierEnLectureSeule)
 {
     CDossierTemporaire dossier;
     CGrille grille;
@@ -165,15 +190,24 @@ TEST(EcritureGrille, EchecLaisseLAncienFichierIntact)
     std::filesystem::create_directory("un_dossier.sdu");
     EXPECT_FALSE(EcrireFichierGrille(std::string("un_dossier.sdu"), grille));
     EXPECT_TRUE(std::filesystem::is_directory("un_dossier.sdu"));
+
+    ::chmod(".", 0755);
     std::filesystem::create_directory("lecture_seule");
-    { std::ofstream("lecture_seule/ancien.sdu") << "contenu précédent"; }
-    ::chmod("lecture_seule", 0555);
-    if (::geteuid() != 0) {  // root écrit partout
-        EXPECT_FALSE(EcrireFichierGrille(std::string("lecture_seule/ancien.sdu"), grille));
-        std::ifstream relu("lecture_seule/ancien.sdu");
-        std::string contenu((std::istreambuf_iterator<char>(relu)), std::istreambuf_iterator<char>());
-        EXPECT_EQ(contenu, "contenu précédent");
+    for (const char* nom : {"lecture_seule/ancien.sdu", "lecture_seule/protege.sdu"}) {
+        std::ofstream(nom) << "contenu précédent";
+        ASSERT_EQ(::chown(nom, 65534, 65534) == 0 || ::geteuid() != 0, true);
     }
+    ::chmod("lecture_seule/protege.sdu", 0444);
+    ::chmod("lecture_seule", 0555);
+    const auto exporter = [&grille](const char* nom) {
+        return SansPrivileges([&] { return EcrireFichierGrille(std::string(nom), grille); });
+    };
+    EXPECT_TRUE(exporter("lecture_seule/ancien.sdu"));
+    EXPECT_EQ(Contenu("lecture_seule/ancien.sdu").size(), 99u);
+    EXPECT_FALSE(exporter("lecture_seule/protege.sdu"));
+    EXPECT_EQ(Contenu("lecture_seule/protege.sdu"), "contenu précédent");
+    EXPECT_FALSE(exporter("lecture_seule/nouveau.sdu"));
+    EXPECT_FALSE(std::filesystem::exists("lecture_seule/nouveau.sdu"));
     ::chmod("lecture_seule", 0755);
 }
 

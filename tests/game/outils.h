@@ -9,18 +9,7 @@
 #include "engine/grille.h"
 #include "game/partie.h"
 #include "tests/support/ihmfactice.h"
-
-// Les n premières grilles (81 caractères) d'une liste de référence.
-inline std::vector<std::string> GrillesReference(const std::string& fichier, size_t n)
-{
-    std::ifstream entree(std::string(NOVEMIA_GRILLES) + "/" + fichier);
-    std::vector<std::string> grilles;
-    std::string ligne;
-    while (grilles.size() < n && std::getline(entree, ligne)) {
-        if (ligne.size() >= 81) grilles.push_back(ligne.substr(0, 81));
-    }
-    return grilles;
-}
+#include "tests/support/listes.h"
 
 // Écrit une grille de 81 caractères en fichier .sdu (neuf lignes).
 inline void EcrireSdu(const std::string& chemin, const std::string& grille81)

@@ -14,7 +14,7 @@ protected:
 
     void EnJeu()
     {
-        Importer(partie, ihm, GrillesReference("qqwing-simple-200.txt", 1).at(0));
+        Importer(partie, ihm, ChargerListe("qqwing-simple-200.txt", 1).at(0));
         ASSERT_TRUE(partie.grilleEnCours);
         ihm.OublierHistorique();
     }

@@ -19,7 +19,7 @@ protected:
     CDossierTemporaire dossier;
     CIhmFactice ihm;
     CPartie partie{ihm};
-    std::string grille = GrillesReference("qqwing-simple-200.txt", 1).at(0);
+    std::string grille = ChargerListe("qqwing-simple-200.txt", 1).at(0);
 
     void EnJeu(const std::string& nom = "grille.sdu")
     {
@@ -170,15 +170,18 @@ TEST_F(Commandes, RemettreAZeroApresResoudre)
     EXPECT_EQ(partie.modeHypothese, 1);
     EXPECT_EQ(SolutionGardee(partie.grille), solution);
 
-    // Le statut est coupé avant la première remarque « >>> » précédée d'un espace.
-    const std::vector<std::pair<std::string, std::string>> cas{
-        {" A >>> b >>> c", " A"}, {" >>> en tête", " >>> en tête"}, {" sans remarque", " sans remarque"},
-        {" A>>> collé", " A>>> collé"}, {"", ""},
-    };
-    for (const auto& [avant, apres] : cas) {
-        ihm.statut = avant;
+    // Seule la remarque part : un « >>> » du nom de fichier reste dans le texte de base.
+    for (const std::string nom : {"a >>> b.sdu", " >>> en tête.sdu", "A>>> collé.sdu"}) {
+        SCOPED_TRACE(nom);
+        Importer(partie, ihm, grille, nom);
+        const std::string base = " Grille importée (" + nom + ")";
+        ASSERT_EQ(ihm.statut, base);
+        partie.OnResoudre();
+        EXPECT_EQ(ihm.statut, base + " >>> grille résolue automatiquement");
+        partie.OnVerifier();
+        EXPECT_EQ(ihm.statut, base + " >>> la grille est résolue !");
         partie.RemettreAZero();
-        EXPECT_EQ(ihm.statut, apres) << avant;
+        EXPECT_EQ(ihm.statut, base);
     }
 }
 

@@ -96,7 +96,7 @@ TEST_F(Generateur, FixerHypotheseChoisitLaKiemeCaseHypothese)
 
 TEST_F(Generateur, CompleterGrilleRespecteLaCibleEtLesLimitesDesUnites)
 {
-    const auto grilles = GrillesReference("qqwing-simple-200.txt", 40);
+    const auto grilles = ChargerListe("qqwing-simple-200.txt", 40);
     const int cible = partie.nbInitNiveau[Difficile];
     int atteintes = 0;
     for (size_t i = 0; i < grilles.size(); ++i) {

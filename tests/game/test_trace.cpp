@@ -23,8 +23,8 @@ protected:
     std::time_t instant = 1'780'000'000;  // un instant fixe, en 2026
     std::tm local{};
     // Une grille qui demande des hypothèses : la trace en contient.
-    std::string difficile = GrillesReference("top95.txt", 1).at(0);
-    std::string simple = GrillesReference("qqwing-simple-200.txt", 1).at(0);
+    std::string difficile = ChargerListe("top95.txt", 1).at(0);
+    std::string simple = ChargerListe("qqwing-simple-200.txt", 1).at(0);
 
     void SetUp() override { Horloge(partie); }
     void Horloge(CPartie& p)

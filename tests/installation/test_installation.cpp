@@ -22,6 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -56,7 +58,6 @@ public:
     {
         return Chemin(QStringLiteral(NOVEMIA_DATADIR "/") + relatif);
     }
-    static QString Reglages() { return Chemin(QStringLiteral("etc/xdg")); }
 };
 
 // Un outil de validation : code de sortie et sortie.
@@ -147,30 +148,34 @@ TEST_F(Installation, MetadonneesAppStreamValides)
     EXPECT_TRUE(xml.readAll().contains("<launchable type=\"desktop-id\">novemia.desktop</launchable>"));
 }
 
-// Les variables XDG qui font lire au programme les réglages du préfixe, jamais ceux de la
-// machine ni de l'utilisateur.
-void PointerSurLePrefixe(const QString& utilisateur)
-{
-    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(CInstallation::Reglages()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(utilisateur));
-    PreparerEmplacementsReglages();
-}
+// La fenêtre, les messages retenus au lieu d'être montrés.
+class CFenetreSansBoite : public CDlgGrille {
+public:
+    using CDlgGrille::CDlgGrille;
+    std::vector<std::string> messages;
+    void Message(const std::string& texte) override { messages.push_back(texte); }
+};
 
-TEST_F(Installation, LeSkinParDefautEstEnVigueur)
+// Le jeu démarré depuis <préfixe>/bin dans un environnement propre, sans aucune variable XDG
+// ni réglage de l'utilisateur : il trouve ses réglages à côté de lui, dans <préfixe>/etc/xdg,
+// et s'ouvre sur le skin par défaut, sans message.
+void VerifierLeSkinParDefaut(const QString& prefixe)
 {
-    QTemporaryDir utilisateur;
-    PointerSurLePrefixe(utilisateur.path());
-    ASSERT_EQ(FichierReglagesMachine(), (CInstallation::Reglages() + QStringLiteral("/Novemia.conf")).toStdString());
+    QTemporaryDir maison;
+    const QByteArray ancienneMaison = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(maison.path()));
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_CONFIG_DIRS");
+    PreparerEmplacementsReglages(QFile::encodeName(prefixe + QStringLiteral("/" NOVEMIA_BINDIR)).toStdString());
+    const std::string reglages = QFile::encodeName(prefixe + QStringLiteral("/etc/xdg/Novemia.conf")).toStdString();
+    EXPECT_EQ(FichiersReglagesMachine().front(), reglages);
 
-    const std::string appli = LireRegistre("s2gAppDir");
-    EXPECT_EQ(appli, CInstallation::Donnees(QStringLiteral("novemia")).toStdString());
+    const std::string appli = LireDossierRegistre("s2gAppDir");
+    EXPECT_EQ(appli, QFile::encodeName(prefixe + QStringLiteral("/" NOVEMIA_DATADIR "/novemia")).toStdString());
     const std::string skin = LireRegistre("Skin");
     ASSERT_EQ(skin.rfind("Erreur", 0), std::string::npos) << skin;
     ASSERT_NE(skin, "ERR");
-
-    const std::string dossierSkins = appli + "/skin";
-    EXPECT_FALSE(QImage(QString::fromStdString(dossierSkins + "/" + skin + ".bmp")).isNull());
-    const ResultatConfiguration cfg = LireConfiguration(dossierSkins + "/" + skin + ".cfg");
+    const ResultatConfiguration cfg = LireConfiguration(appli + "/skin/" + skin + ".cfg");
     ASSERT_FALSE(cfg.message.has_value()) << *cfg.message;
     // Les chiffres donnés, la palette et la ligne d'état ne sont pas noirs.
     EXPECT_NE(cfg.couleurs[1] | cfg.couleurs[2] | cfg.couleurs[6], 0u);
@@ -178,25 +183,40 @@ TEST_F(Installation, LeSkinParDefautEstEnVigueur)
     for (Couleur c : cfg.couleurs) nonNoires += (c != 0);
     EXPECT_GE(nonNoires, 6);
 
-    // La vraie fenêtre, lancée comme au démarrage, porte ces couleurs.
+    // La vraie fenêtre, lancée comme au démarrage : son fond et ses couleurs, aucun message.
     CGrilleApp application;
-    CDlgGrille boite(application);
+    CFenetreSansBoite boite(application);
     boite.show();
     EXPECT_EQ(application.repertoireAppli, appli);
     EXPECT_EQ(application.nomSkin, skin);
+    EXPECT_TRUE(boite.messages.empty()) << boite.messages.front();
+    EXPECT_TRUE(boite.AUnFond());
     EXPECT_EQ(boite.couleurs, cfg.couleurs);
     boite.hide();
+    // Rien n'a été écrit chez l'utilisateur.
+    EXPECT_TRUE(QDir(maison.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    qputenv("HOME", ancienneMaison);
 }
 
-TEST_F(Installation, LeProgrammeInstalleDemarre)
+TEST_F(Installation, LeSkinParDefautEstEnVigueurOuQueSoitLInstallation)
 {
-    QTemporaryDir utilisateur;
+    VerifierLeSkinParDefaut(CInstallation::prefixe);
+    // L'installation déplacée en bloc, sous un autre nom, marche encore.
+    const QString deplace = CInstallation::racine->filePath(QStringLiteral("opt, déplacé"));
+    ASSERT_TRUE(QDir().rename(CInstallation::prefixe, deplace));
+    VerifierLeSkinParDefaut(deplace);
+    ASSERT_TRUE(QDir().rename(deplace, CInstallation::prefixe));
+}
+
+TEST_F(Installation, LeProgrammeInstalleDemarreSansEnvironnement)
+{
+    QTemporaryDir maison;
     QTemporaryDir courant;
     QProcess jeu;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // Un environnement propre, comme au lancement depuis un menu de bureau sans XDG_*.
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("HOME"), maison.path());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_CONFIG_DIRS"), CInstallation::Reglages());
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), utilisateur.path());
     jeu.setProcessEnvironment(env);
     jeu.setWorkingDirectory(courant.path());
     jeu.setProcessChannelMode(QProcess::MergedChannels);
@@ -209,7 +229,9 @@ TEST_F(Installation, LeProgrammeInstalleDemarre)
     jeu.kill();
     jeu.waitForFinished(5000);
     // Rien n'a été écrit chez l'utilisateur : le jeu n'écrit qu'au choix d'un skin.
-    EXPECT_TRUE(QDir(utilisateur.path()).isEmpty());
+    EXPECT_TRUE(QDir(maison.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                    .filter(QStringLiteral("Novemia"))
+                    .isEmpty());
 }
 
 }  // namespace

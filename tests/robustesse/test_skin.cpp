@@ -101,20 +101,15 @@ TEST(ConfigurationHostile, DixMilleFoisLaMemeCle)
 
 // ------------------------------------------------------------------ réglages
 
-// Le fichier de l'utilisateur, dans un dossier temporaire, n'est pas du texte du tout, ou
-// porte une valeur qu'aucun texte ne donne : une erreur de la base, jamais un nom bizarre.
+// Le fichier de l'utilisateur n'est pas du texte du tout, ou noie la valeur sous 10 000
+// lignes de bruit : rien ne plante, la valeur se retrouve ou manque, jamais un nom bizarre.
 // (Valeurs absentes, vides, de 1 023 et 1 024 octets : tests/skin.)
-TEST(ReglagesHostiles, ValeursQuiNeSontPasDuTexte)
+TEST(ReglagesHostiles, FichiersQuiNeSontPasDesReglages)
 {
     QTemporaryDir racine;
     ASSERT_TRUE(racine.isValid());
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(racine.filePath(QStringLiteral("utilisateur"))));
-    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(racine.filePath(QStringLiteral("machine"))));
-    PreparerEmplacementsReglages();
-    ASSERT_EQ(EcrireRegistre("Skin", "Bois"), 0);  // le nom du fichier est celui des réglages
-    const QStringList crees = QDir(racine.filePath(QStringLiteral("utilisateur"))).entryList(QDir::Files);
-    ASSERT_EQ(crees.size(), 1);
-    const QString fichier = racine.filePath(QStringLiteral("utilisateur/") + crees[0]);
+    const QString fichier = racine.filePath(QStringLiteral("Novemia.conf"));
+    FixerEmplacementsReglages(QFile::encodeName(fichier).toStdString(), {});
     auto lire = [&fichier](const QByteArray& contenu) {
         QFile f(fichier);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -122,11 +117,11 @@ TEST(ReglagesHostiles, ValeursQuiNeSontPasDuTexte)
         f.close();
         return LireRegistre("Skin");
     };
-    const std::string erreur = "Erreur : Base de registre (";
     EXPECT_EQ(lire(QByteArray::fromStdString(LireFichier("/proc/self/exe").substr(0, 4096))),
-              erreur + std::to_string(ErreurValeurAbsente) + ")");
-    for (const char* contenu : {"[General]\nSkin=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x7)\n", "[General]\nSkin=@Invalid()\n"})
-        EXPECT_EQ(lire(contenu), erreur + std::to_string(ErreurDonneesInvalides) + ")") << contenu;
+              "Erreur : Base de registre (" + std::to_string(ErreurValeurAbsente) + ")");
+    QByteArray bruit;
+    for (int i = 0; i < 10000; ++i) bruit += "[x\x01\xff=;#" + QByteArray::number(i) + "\n";
+    EXPECT_EQ(lire(bruit + "Skin=Bois\n" + bruit), "Bois");
 }
 
 }  // namespace

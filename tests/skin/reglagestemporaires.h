@@ -1,5 +1,5 @@
-// Dossiers de réglages temporaires (utilisateur et machine) pour un test : les variables
-// XDG y pointent et les emplacements de QSettings sont refixés ; jamais les vrais fichiers.
+// Dossiers de réglages temporaires (utilisateur et machine) pour un test : les réglages n'y
+// lisent et n'y écrivent que leurs Novemia.conf ; jamais les vrais fichiers.
 #pragma once
 
 #include "skin/registre.h"
@@ -18,7 +18,7 @@ public:
     {
         QDir(racine.path()).mkpath(QStringLiteral("utilisateur"));
         QDir(racine.path()).mkpath(QStringLiteral("machine"));
-        Pointer(Utilisateur(), Machine() + QStringLiteral(":/etc/xdg"));
+        Pointer(Utilisateur(), Machine());
     }
 
     QString Utilisateur() const { return racine.filePath(QStringLiteral("utilisateur")); }
@@ -27,12 +27,11 @@ public:
     QString FichierMachine() const { return Machine() + QStringLiteral("/Novemia.conf"); }
     QString Chemin(const QString& nom) const { return racine.filePath(nom); }
 
-    // Change les variables XDG puis les emplacements de QSettings.
+    // Les Novemia.conf de ces deux dossiers, et eux seuls.
     static void Pointer(const QString& utilisateur, const QString& machine)
     {
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(utilisateur));
-        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(machine));
-        PreparerEmplacementsReglages();
+        FixerEmplacementsReglages(QFile::encodeName(utilisateur + QStringLiteral("/Novemia.conf")).toStdString(),
+                                  {QFile::encodeName(machine + QStringLiteral("/Novemia.conf")).toStdString()});
     }
 
     static void Ecrire(const QString& chemin, const QByteArray& contenu)

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -97,12 +96,6 @@ protected:
         EXPECT_EQ(Changements(), 0);
         EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
     }
-    // "Skin" tel que le fichier de l'utilisateur le garde (vide s'il n'y est pas).
-    QString SkinDeLUtilisateur() const
-    {
-        QSettings fichier(reglages.FichierUtilisateur(), QSettings::IniFormat);
-        return fichier.value("Skin").toString();
-    }
 };
 
 TEST_F(DlgPref, Presentation)
@@ -179,7 +172,7 @@ TEST_F(DlgPref, ChoixPuisOk)
         EXPECT_EQ(Changements(), change ? 1 : 0);
         EXPECT_EQ(QFile::exists(reglages.FichierUtilisateur()), change);
         if (change) {
-            EXPECT_EQ(SkinDeLUtilisateur().toStdString(), c.skin);
+            EXPECT_EQ(reglages.Lire(reglages.FichierUtilisateur()).toStdString(), "Skin=" + c.skin + "\n");
         }
         EXPECT_EQ(LireRegistre("Skin"), c.skin);
     }
@@ -187,16 +180,26 @@ TEST_F(DlgPref, ChoixPuisOk)
 
 TEST_F(DlgPref, TaperUnNomNeChoisitRien)
 {
-    auto dlg = Ouvrir();
-    QLineEdit* champ = dlg->comboSkin->lineEdit();
-    champ->clear();
-    QTest::keyClicks(champ, QStringLiteral("Zinc"));
-    EXPECT_EQ(nomSkin, "Bois");
-    // Entrée dans le champ vaut OK, sans faire du texte tapé un choix.
-    QTest::keyClick(champ, Qt::Key_Return);
-    EXPECT_FALSE(dlg->isVisible());
-    EXPECT_EQ(dlg->result(), QDialog::Accepted);
-    RienNAChange();
+    // « Zinc » est dans la liste : ni Entrée (qui vaut OK), ni Tab (la saisie s'achève) n'en
+    // font un choix. Les touches vont au combo qui a le clavier, comme chez le joueur.
+    for (const Qt::Key touche : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab}) {
+        SCOPED_TRACE(touche);
+        auto dlg = Ouvrir();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+        dlg->comboSkin->setFocus();
+        dlg->comboSkin->lineEdit()->clear();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Zinc"));
+        ASSERT_EQ(dlg->comboSkin->currentText(), QStringLiteral("Zinc"));
+        QTest::keyClick(QApplication::focusWidget(), touche);
+        EXPECT_EQ(nomSkin, "Bois");
+        if (touche == Qt::Key_Tab) {
+            EXPECT_TRUE(dlg->isVisible());
+            QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
+        }
+        EXPECT_FALSE(dlg->isVisible());
+        EXPECT_EQ(dlg->result(), QDialog::Accepted);
+        RienNAChange();
+    }
 }
 
 TEST_F(DlgPref, LesFlechesChoisissentDansLaListe)

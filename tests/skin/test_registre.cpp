@@ -2,12 +2,12 @@
 #include "reglagestemporaires.h"
 #include "skin/registre.h"
 
-#include <QDate>
-#include <QSettings>
+#include <QDir>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -27,8 +27,7 @@ struct CasLecture {
 
 TEST_F(Registre, Lectures)
 {
-    const std::string absente = "Erreur : Base de registre (2)", longue = "Erreur : Base de registre (234)",
-                      pasTexte = "Erreur : Base de registre (13)";
+    const std::string absente = "Erreur : Base de registre (2)", longue = "Erreur : Base de registre (234)";
     const QByteArray base = "[General]\ns2gAppDir=/usr/share/novemia\nSkin=Bois\n";
     // La longueur se compte en octets : 512 « é » en font 1024.
     QString accents;
@@ -50,15 +49,23 @@ TEST_F(Registre, Lectures)
         {"[General]\nC=" + QByteArray(5000, 'c') + "\n", "", "C", longue},
         {"[General]\nD=" + accents.toUtf8() + "\n", "", "D", longue},
         {"[General]\nE=" + accents.chopped(1).toUtf8() + "\n", "", "E", accents.chopped(1).toStdString()},
-        // Une liste ne redonne pas son texte d'origine : erreur plutôt qu'un texte faux.
-        {"[General]\nListe=a, b\n", "", "Liste", pasTexte},
-        {"[General]\nG=\"a, b\"\n", "", "G", "a, b"},
-        {"[General]\nR=@Rect(1 2 3 4)\n", "", "R", pasTexte},
-        {"[General]\nO=@ByteArray(Bois)\n", "", "O", "Bois"},
-        {"[General]\nN=12\n", "", "N", "12"},
+        // Une valeur écrite à la main revient telle quelle, quoi qu'elle contienne.
+        {"s2gAppDir=/opt/a,b\n", "", "s2gAppDir", "/opt/a,b"},
+        {"s2gAppDir=C:\\Jeux\n", "", "s2gAppDir", "C:\\Jeux"},
+        {"G=\"a, b\"\n", "", "G", "\"a, b\""},
+        {"Skin=a;b=c #d\n", "", "Skin", "a;b=c #d"},
+        {"Skin= Forêt \n", "", "Skin", " Forêt "},
+        {"R=@Rect(1 2 3 4)\n", "", "R", "@Rect(1 2 3 4)"},
+        {"Skin=Bois\r\n", "", "Skin", "Bois"},
+        {"  Skin\t=Bois\n", "", "Skin", "Bois"},
+        // Commentaires, autres sections et lignes incomprises ne donnent rien ; la dernière
+        // ligne d'une clé l'emporte.
+        {"# Skin=Zinc\n; Skin=Zinc\n[Autre]\nSkin=Zinc\n", "", "Skin", absente},
+        {"[General]\nSkin=Bois\n[Autre]\nSkin=Zinc\n[General]\nN=12\n", "", "Skin", "Bois"},
+        {"[General\nSkin\nSkin=Bois\nSkin=Zinc", "", "Skin", "Zinc"},
         // Le texte s'arrête au premier octet nul.
-        {"[General]\nA=@ByteArray(Bois\\0Zinc)\n", "", "A", "Bois"},
-        {"[General]\nB=@ByteArray(\\0Zinc)\n", "", "B", "ERR"},
+        {QByteArray("A=Bois\0Zinc\n", 12), "", "A", "Bois"},
+        {QByteArray("B=\0Zinc\n", 8), "", "B", "ERR"},
     };
     for (const CasLecture& c : cas) {
         SCOPED_TRACE(c.machine.left(60).toStdString() + " / " + c.utilisateur.toStdString() + " / " + c.cle);
@@ -68,24 +75,36 @@ TEST_F(Registre, Lectures)
         if (!c.utilisateur.isEmpty()) Utilisateur(c.utilisateur);
         EXPECT_EQ(LireRegistre(c.cle), c.attendu);
     }
-    // Une date, que QSettings range en @Variant(...) binaire.
-    QSettings(reglages.FichierMachine(), QSettings::IniFormat).setValue("Variant", QDate(2024, 5, 1));
-    ASSERT_TRUE(reglages.Lire(reglages.FichierMachine()).contains("@Variant("));
-    EXPECT_EQ(LireRegistre("Variant"), pasTexte);
 }
 
-TEST_F(Registre, EcritDansLeFichierDeLUtilisateur)
+// Écrire puis relire, par le programme et tel qu'une personne lit le fichier.
+struct CasEcriture {
+    QByteArray avant;  // fichier de l'utilisateur (absent si vide)
+    std::string valeur;
+    QByteArray apres;
+};
+
+TEST_F(Registre, EcritDansLeFichierDeLUtilisateurSansToucherLeReste)
 {
     const QByteArray machine = "[General]\ns2gAppDir=/usr/share/novemia\nSkin=Bois\n";
     Machine(machine);
-    Utilisateur("[General]\nAutre=garde\n");
-    EXPECT_EQ(EcrireRegistre("Skin", "Nuit, étoilée"), 0);
-    EXPECT_EQ(LireRegistre("Skin"), "Nuit, étoilée");
-    EXPECT_EQ(LireRegistre("Autre"), "garde");
+    const CasEcriture cas[] = {
+        {"", "Nuit, étoilée", "Skin=Nuit, étoilée\n"},
+        {"", "C:\\Jeux\\ \"a;b=c\" ", "Skin=C:\\Jeux\\ \"a;b=c\" \n"},
+        {"# à moi\n[General]\nAutre=garde\nSkin=Vieux\n[Section]\nSkin=autre\n", "Zinc",
+         "# à moi\n[General]\nAutre=garde\nSkin=Zinc\n[Section]\nSkin=autre\n"},
+        {"Autre=garde\r\n[Section]\nx=1\n", "Zinc", "Autre=garde\r\nSkin=Zinc\r\n[Section]\nx=1\n"},
+        {"[General\nAutre=garde", "Zinc", "[General\nAutre=garde\nSkin=Zinc\n"},
+    };
+    for (const CasEcriture& c : cas) {
+        SCOPED_TRACE(c.avant.toStdString() + " / " + c.valeur);
+        QFile::remove(reglages.FichierUtilisateur());
+        if (!c.avant.isEmpty()) Utilisateur(c.avant);
+        EXPECT_EQ(EcrireRegistre("Skin", c.valeur), 0);
+        EXPECT_EQ(LireRegistre("Skin"), c.valeur);
+        EXPECT_EQ(reglages.Lire(reglages.FichierUtilisateur()), c.apres);
+    }
     EXPECT_EQ(reglages.Lire(reglages.FichierMachine()), machine);
-    // Relu par un QSettings neuf limité au fichier de l'utilisateur.
-    QSettings fichier(reglages.FichierUtilisateur(), QSettings::IniFormat);
-    EXPECT_EQ(fichier.value("Skin").toString(), QStringLiteral("Nuit, étoilée"));
     // Un dossier d'utilisateur absent est créé.
     CReglagesTemporaires::Pointer(reglages.Chemin(QStringLiteral("neuf/config")), reglages.Machine());
     EXPECT_EQ(EcrireRegistre("Skin", "Zinc"), 0);
@@ -97,6 +116,11 @@ TEST_F(Registre, EcritDansLeFichierDeLUtilisateur)
 TEST_F(Registre, EcritureImpossible)
 {
     Machine("[General]\nSkin=Bois\n");
+    // Une valeur qu'une ligne ne peut tenir n'est pas écrite.
+    for (const std::string& valeur : {std::string("a\nSkin=b"), std::string("a\r"), std::string("a\0b", 3)}) {
+        EXPECT_EQ(EcrireRegistre("Skin", valeur), ErreurDonneesInvalides);
+    }
+    EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
     // Le fichier de l'utilisateur est un dossier.
     QDir().mkpath(reglages.FichierUtilisateur());
     EXPECT_EQ(EcrireRegistre("Skin", "Zinc"), ErreurAccesRefuse);
@@ -110,37 +134,48 @@ TEST_F(Registre, EcritureImpossible)
     EXPECT_EQ(reglages.Lire(reglages.FichierMachine()), QByteArray("[General]\nSkin=Bois\n"));
     // La lecture suivante, comme au prochain démarrage, donne l'ancien nom.
     EXPECT_EQ(LireRegistre("Skin"), "Bois");
-    // Un fichier de l'utilisateur mal formé est gardé tel quel.
-    CReglagesTemporaires::Pointer(reglages.Utilisateur() + QStringLiteral("2"), reglages.Machine());
-    QDir().mkpath(reglages.Utilisateur() + QStringLiteral("2"));
-    const QString malForme = reglages.Utilisateur() + QStringLiteral("2/Novemia.conf");
-    reglages.Ecrire(malForme, "[General\nAutre=garde\n");
-    EXPECT_EQ(EcrireRegistre("Skin", "Zinc"), ErreurDonneesInvalides);
-    EXPECT_EQ(reglages.Lire(malForme), QByteArray("[General\nAutre=garde\n"));
     CReglagesTemporaires::Pointer(reglages.Utilisateur(), reglages.Machine());
 }
 
-TEST_F(Registre, VariablesXdgAbsentesOuRelatives)
+TEST_F(Registre, OuSeTrouventLesReglages)
 {
     const QByteArray home = qgetenv("HOME");
     const std::string maison = reglages.Chemin(QStringLiteral("maison/.config/Novemia.conf")).toStdString();
     qputenv("HOME", QFile::encodeName(reglages.Chemin(QStringLiteral("maison"))));
+    // Une installation quelconque : <préfixe>/bin et <préfixe>/etc/xdg.
+    const QString installation = reglages.Chemin(QStringLiteral("préfixe"));
+    const std::string programme = (installation + QStringLiteral("/bin")).toStdString();
+    const std::string deLInstallation = (installation + QStringLiteral("/etc/xdg/Novemia.conf")).toStdString();
+    QDir().mkpath(installation + QStringLiteral("/etc/xdg"));
+    reglages.Ecrire(QString::fromStdString(deLInstallation), "s2gAppDir=../../share/novemia\nSkin=Papier\n");
+
     // Un chemin relatif ne compte pas : on retombe sur ~/.config et sur le dossier suivant.
+    // Puis l'installation du programme, puis /etc/xdg, chacun une fois.
     qputenv("XDG_CONFIG_HOME", "relatif/config");
     qputenv("XDG_CONFIG_DIRS", "relatif::" + QFile::encodeName(reglages.Machine()) + ":/etc/xdg");
-    PreparerEmplacementsReglages();
+    PreparerEmplacementsReglages(programme);
     EXPECT_EQ(FichierReglagesUtilisateur(), maison);
-    EXPECT_EQ(FichierReglagesMachine(), reglages.FichierMachine().toStdString());
+    EXPECT_EQ(FichiersReglagesMachine(), (std::vector<std::string>{reglages.FichierMachine().toStdString(),
+                                                                   "/etc/xdg/Novemia.conf", deLInstallation}));
     Machine("[General]\nSkin=Bois\n");
     EXPECT_EQ(LireRegistre("Skin"), "Bois");
     EXPECT_EQ(EcrireRegistre("Skin", "Zinc"), 0);
     EXPECT_EQ(LireRegistre("Skin"), "Zinc");
+    // Un dossier relatif part du fichier qui le donne : l'installation déplacée en bloc suit.
+    EXPECT_EQ(LireRegistre("s2gAppDir"), "../../share/novemia");
+    EXPECT_EQ(LireDossierRegistre("s2gAppDir"), (installation + QStringLiteral("/share/novemia")).toStdString());
 
+    // Sans aucune variable XDG : l'installation du programme, puis /etc/xdg.
     qunsetenv("XDG_CONFIG_HOME");
     qunsetenv("XDG_CONFIG_DIRS");
-    PreparerEmplacementsReglages();
-    EXPECT_EQ(FichierReglagesMachine(), "/etc/xdg/Novemia.conf");
+    PreparerEmplacementsReglages(programme);
     EXPECT_EQ(FichierReglagesUtilisateur(), maison);
+    EXPECT_EQ(FichiersReglagesMachine(), (std::vector<std::string>{deLInstallation, "/etc/xdg/Novemia.conf"}));
+    EXPECT_EQ(LireRegistre("Skin"), "Zinc");  // celui de l'utilisateur d'abord
+    QFile::remove(QString::fromStdString(maison));
+    EXPECT_EQ(LireRegistre("Skin"), "Papier");
+    PreparerEmplacementsReglages();
+    EXPECT_EQ(FichiersReglagesMachine(), std::vector<std::string>{"/etc/xdg/Novemia.conf"});
     // Retour aux dossiers temporaires avant toute lecture.
     qputenv("HOME", home);
     CReglagesTemporaires::Pointer(reglages.Utilisateur(), reglages.Machine());

@@ -1,6 +1,6 @@
 // Prépare un exécutable de tests Qt : plateforme sans écran, dossier courant temporaire et
-// réglages temporaires posés avant tout usage de QSettings, si bien qu'aucun test, même
-// sans fixture, n'atteint ~/.config ni /etc/xdg.
+// réglages temporaires posés avant toute lecture, si bien qu'aucun test, même sans
+// fixture, n'atteint ~/.config ni /etc/xdg.
 #pragma once
 
 #include <QDir>
@@ -15,5 +15,6 @@ inline void PreparerTestsQt(const QTemporaryDir& courant)
     QDir::setCurrent(courant.path());
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(courant.filePath(QStringLiteral("utilisateur"))));
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(courant.filePath(QStringLiteral("machine"))));
-    PreparerEmplacementsReglages();
+    FixerEmplacementsReglages(QFile::encodeName(courant.filePath(QStringLiteral("utilisateur/Novemia.conf"))).toStdString(),
+                              {QFile::encodeName(courant.filePath(QStringLiteral("machine/Novemia.conf"))).toStdString()});
 }

@@ -53,7 +53,6 @@ public:
         paletteEnEvidence[entree] = enEvidence;
         appelsPalette.emplace_back(entree, enEvidence);
     }
-    std::string TexteStatut() const override { return statut; }
     void ChangerStatut(const std::string& texte) override { statut = texte; }
     void Message(const std::string& texte) override
     {

@@ -52,9 +52,9 @@ public:
         racine.mkpath(QStringLiteral("utilisateur"));
         racine.mkpath(QStringLiteral("machine"));
         racine.mkpath(QStringLiteral("appli/skin"));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(racine.filePath(QStringLiteral("utilisateur"))));
-        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(racine.filePath(QStringLiteral("machine"))));
-        PreparerEmplacementsReglages();
+        FixerEmplacementsReglages(
+            QFile::encodeName(racine.filePath(QStringLiteral("utilisateur/Novemia.conf"))).toStdString(),
+            {QFile::encodeName(racine.filePath(QStringLiteral("machine/Novemia.conf"))).toStdString()});
         EcrireSkin("Clair", SkinClair, QColor(250, 250, 240), 480, 341);
         EcrireSkin("Sombre", SkinSombre, QColor(30, 40, 50), 480, 341);
         EcrireRegistre("s2gAppDir", Appli());

@@ -249,6 +249,21 @@ TEST_F(Fenetre, SkinIllisibleToutEnNoir)
     }
 }
 
+// Un skin livré en Nuit.BMP et Nuit.Cfg (la liste des préférences le montre) se charge.
+TEST_F(Fenetre, ExtensionsEnMajusculesChargees)
+{
+    environnement.EcrireSkin("Nuit", SkinSombre, QColor(30, 40, 50), 480, 341);
+    for (const char* extension : {"bmp", "cfg"}) {
+        const QString ancien = QString::fromStdString(environnement.Skins() + "/Nuit.") + QLatin1String(extension);
+        ASSERT_TRUE(QFile::rename(ancien, ancien.left(ancien.size() - 3) + QString::fromLatin1(extension).toUpper()));
+    }
+    application.nomSkin = "Nuit";
+    boite.ChargerSkin();
+    EXPECT_TRUE(boite.messages.empty());
+    EXPECT_EQ(boite.couleurs, TableAttendue(SkinSombre));
+    EXPECT_EQ(Pixel({5, 5}), QColor(30, 40, 50));
+}
+
 TEST_F(Fenetre, BitmapPlusPetitNEstPasEtire)
 {
     environnement.EcrireSkin("Petit", SkinClair, QColor(200, 10, 10), 100, 60);
