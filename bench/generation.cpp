@@ -14,8 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "game/ihmsansecran.h"
-#include "game/partie.h"
+#include "engine/grille.h"
+#include "engine/hasard.h"
+#include "files/textegrille.h"
+#include "game/generateur.h"
 
 namespace {
 
@@ -40,10 +42,8 @@ std::array<MesureQqwing, 4> qqwing{{{"simple"}, {"easy"}, {"intermediate"}, {"ex
 bool SolutionUnique(const CGrille& grille)
 {
     std::array<int, 81> cases{};
-    for (int i = 0; i < 81; ++i) {
-        const Case& c = grille.cases[i / 9][i % 9];
-        cases[i] = c.origine == Init ? c.chiffre : 0;
-    }
+    const std::string indices = TexteIndices(grille);
+    for (int i = 0; i < 81; ++i) cases[i] = indices[i] == '.' ? 0 : indices[i] - '0';
     qqwing::SudokuBoard plateau;
     plateau.setPuzzle(cases.data());
     return plateau.countSolutionsLimited() == 1;
@@ -76,18 +76,24 @@ double Centile(std::vector<double> v, double p)
 void Generation_Novemia(benchmark::State& etat)
 {
     const auto niveau = static_cast<NiveauGrille>(etat.range(0));
-    CIhmSansEcran ihm;
-    CPartie partie{ihm};
+    CGrille grille;
+    CHasard hasard;
+    CGenerateur generateur(grille, hasard);
     std::vector<double> durees;
     int uniques = 0;
     uint32_t graine = 1;
     for (auto _ : etat) {
-        partie.hasard.Semer(graine++);
+        hasard.Semer(graine++);
         const double debut = MsProcesseur();
-        partie.GenererGrille(niveau);
+        // Le travail de la commande du menu : la grille, puis sa solution gardée.
+        generateur.ConstruireGrille(niveau);
+        if (!grille.ResoudreEtMemoriser()) {
+            etat.SkipWithError("grille générée sans solution");
+            return;
+        }
         durees.push_back(MsProcesseur() - debut);
         etat.PauseTiming();
-        uniques += SolutionUnique(partie.grille);
+        uniques += SolutionUnique(grille);
         etat.ResumeTiming();
     }
     Mesure& m = mesures[niveau];

@@ -11,8 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "game/ihmsansecran.h"
-#include "game/partie.h"
+#include "engine/grille.h"
+#include "engine/hasard.h"
+#include "game/generateur.h"
 
 namespace {
 
@@ -51,54 +52,64 @@ void Rapporter(benchmark::State& etat, const Releve& avant, const Releve& apres)
     etat.counters["rss_croissance_kio"] = static_cast<double>(apres.resident - avant.resident);
 }
 
+// Une génération comme la commande du menu : la grille, puis sa solution gardée. Faux si la
+// grille n'a pas de solution (la session aurait échoué).
+bool Generer(CGenerateur& generateur, CGrille& grille, int i)
+{
+    generateur.ConstruireGrille(static_cast<NiveauGrille>(i % 4));
+    return grille.ResoudreEtMemoriser();
+}
+
 void BM_Memoire_Generations(benchmark::State& etat)
 {
-    std::string message;  // un message dirait que la session a échoué
-    CIhmSansEcran ihm([&](const std::string& texte) { message = texte; });
-    CPartie partie(ihm);
-    partie.hasard.Semer(1);
+    CGrille grille;
+    CHasard hasard;
+    CGenerateur generateur(grille, hasard);
+    hasard.Semer(1);
+    bool reussie = true;
     // Échauffement : les tampons de la bibliothèque sont en place.
-    for (int i = 0; i < 100; ++i) partie.GenererGrille(static_cast<NiveauGrille>(i % 4));
+    for (int i = 0; i < 100; ++i) reussie = Generer(generateur, grille, i) && reussie;
     Releve avant;
     for (auto _ : etat) {
         // Relevé pris dans la boucle : ce que la mesure elle-même alloue n'y compte pas.
         avant = Releve::Maintenant();
-        for (int i = 0; i < Repetitions; ++i) partie.GenererGrille(static_cast<NiveauGrille>(i % 4));
+        for (int i = 0; i < Repetitions; ++i) reussie = Generer(generateur, grille, i) && reussie;
     }
     const Releve apres = Releve::Maintenant();
-    if (!message.empty()) etat.SkipWithError(message.c_str());
+    if (!reussie) etat.SkipWithError(MessageSansSolution.data());
     Rapporter(etat, avant, apres);
 }
 BENCHMARK(BM_Memoire_Generations)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_Memoire_Resolutions(benchmark::State& etat)
 {
-    std::string message;  // un message dirait que la session a échoué
-    CIhmSansEcran ihm([&](const std::string& texte) { message = texte; });
-    CPartie partie(ihm);
-    partie.hasard.Semer(2);
+    CGrille grille;
+    CHasard hasard;
+    CGenerateur generateur(grille, hasard);
+    hasard.Semer(2);
     // Cent grilles diaboliques, gardées par leurs indices, à résoudre tour à tour.
     std::vector<CGrille> grilles;
     for (int i = 0; i < 100; ++i) {
-        partie.ConstruireGrille(Diabolique);
-        partie.grille.RemettreGrille();
-        grilles.push_back(partie.grille);
+        generateur.ConstruireGrille(Diabolique);
+        grille.RemettreGrille();
+        grilles.push_back(grille);
     }
+    bool reussie = true;
     for (int i = 0; i < 100; ++i) {
-        partie.grille = grilles[i];
-        partie.ResoudreEtMemoriser();
+        grille = grilles[i];
+        reussie = grille.ResoudreEtMemoriser() && reussie;
     }
     Releve avant;
     for (auto _ : etat) {
         // Relevé pris dans la boucle : ce que la mesure elle-même alloue n'y compte pas.
         avant = Releve::Maintenant();
         for (int i = 0; i < Repetitions; ++i) {
-            partie.grille = grilles[i % grilles.size()];
-            partie.ResoudreEtMemoriser();
+            grille = grilles[i % grilles.size()];
+            reussie = grille.ResoudreEtMemoriser() && reussie;
         }
     }
     const Releve apres = Releve::Maintenant();
-    if (!message.empty()) etat.SkipWithError(message.c_str());
+    if (!reussie) etat.SkipWithError(MessageSansSolution.data());
     Rapporter(etat, avant, apres);
 }
 BENCHMARK(BM_Memoire_Resolutions)->Iterations(1)->Unit(benchmark::kMillisecond);

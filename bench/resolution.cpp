@@ -20,17 +20,20 @@
 #include <vector>
 
 #include "engine/grille.h"
+#include "files/listegrilles.h"
+#include "files/textegrille.h"
 
 namespace {
 
 constexpr int Repetitions = 5;
 constexpr double CibleDixSeptIndicesUs = 60.0;
 
-using Indices = std::array<int, 81>;  // 0 vide, 1 à 9 indice
+using Indices = std::array<int, 81>;  // 0 vide, 1 à 9 indice, pour qqwing
 
 struct Liste {
     std::string nom;
-    std::vector<Indices> grilles;
+    std::vector<std::string> grilles;  // 81 caractères chacune
+    std::vector<Indices> indices;      // les mêmes, comme qqwing les prend
 };
 
 std::vector<Liste> ChargerListes()
@@ -39,29 +42,19 @@ std::vector<Liste> ChargerListes()
     std::error_code erreur;
     for (const auto& entree : std::filesystem::directory_iterator(NOVEMIA_GRILLES, erreur)) {
         if (entree.path().extension() != ".txt") continue;
-        Liste liste{entree.path().filename().string(), {}};
-        std::ifstream fichier(entree.path());
-        for (std::string ligne; std::getline(fichier, ligne);) {
-            if (ligne.size() < 81) continue;
+        Liste liste{entree.path().filename().string(), {}, {}};
+        std::ifstream fichier(entree.path(), std::ios::binary);
+        for (LigneDeGrilles lue; LireLigneDeGrilles(fichier, lue);) {
+            if (lue.grille.empty()) continue;
             Indices g{};
-            for (int i = 0; i < 81; ++i) g[i] = ligne[i] >= '1' && ligne[i] <= '9' ? ligne[i] - '0' : 0;
-            liste.grilles.push_back(g);
+            for (int i = 0; i < 81; ++i) g[i] = lue.grille[i] >= '1' && lue.grille[i] <= '9' ? lue.grille[i] - '0' : 0;
+            liste.grilles.push_back(lue.grille);
+            liste.indices.push_back(g);
         }
         if (!liste.grilles.empty()) listes.push_back(std::move(liste));
     }
     std::sort(listes.begin(), listes.end(), [](const Liste& a, const Liste& b) { return a.nom < b.nom; });
     return listes;
-}
-
-void Poser(CGrille& grille, const Indices& g)
-{
-    grille.ViderGrille();
-    for (int i = 0; i < 81; ++i) {
-        if (g[i] != 0) {
-            grille.cases[i / 9][i % 9].chiffre = g[i];
-            grille.cases[i / 9][i % 9].origine = Init;
-        }
-    }
 }
 
 // Le compteur « par grille » : temps par grille résolue.
@@ -75,13 +68,13 @@ void Novemia(benchmark::State& state, const Liste* liste)
 {
     CGrille grille;
     for (auto _ : state) {
-        for (const Indices& g : liste->grilles) {
-            Poser(grille, g);
+        for (const std::string& g : liste->grilles) {
+            LireTexteGrille(g, grille);
             if (!grille.Resoudre(LimiteJoueur)) {
                 state.SkipWithError("grille non résolue");
                 return;
             }
-            benchmark::DoNotOptimize(grille.cases);
+            benchmark::DoNotOptimize(grille.LireCase(8, 8));
         }
     }
     CompterGrilles(state, liste->grilles.size());
@@ -91,7 +84,7 @@ void Qqwing(benchmark::State& state, const Liste* liste)
 {
     qqwing::SudokuBoard plateau;
     for (auto _ : state) {
-        for (const Indices& g : liste->grilles) {
+        for (const Indices& g : liste->indices) {
             Indices copie = g;
             plateau.setPuzzle(copie.data());
             if (!plateau.solve()) {

@@ -1,6 +1,6 @@
 // « novemia-cli generer NIVEAU [--graine N] [--nombre K] [--trace JOURNAL] » : génère K grilles
-// d'affilée dans une même partie, comme K commandes du menu auxquelles on répond « Oui », et
-// les écrit au format des fichiers de grille (neuf lignes de neuf caractères, "." vide).
+// d'affilée avec une même source de hasard, comme K commandes du menu auxquelles on répond
+// « Oui », et les écrit au format des fichiers de grille (neuf lignes de neuf, "." vide).
 #include <charconv>
 #include <cstdint>
 #include <ctime>
@@ -10,8 +10,11 @@
 #include <string_view>
 
 #include "cli/commandes.h"
-#include "game/ihmsansecran.h"
-#include "game/partie.h"
+#include "engine/grille.h"
+#include "engine/hasard.h"
+#include "files/fichiertrace.h"
+#include "files/textegrille.h"
+#include "game/generateur.h"
 
 namespace {
 
@@ -84,34 +87,32 @@ int CommandeGenerer(int argc, char** argv)
     }
     if (!niveau) return Usage("niveau manquant");
 
-    CIhmSansEcran ihm([](const std::string& texte) { std::cerr << texte << '\n'; });
-    CPartie partie{ihm};
+    CGrille grille;
+    CHasard hasard;
+    CGenerateur generateur(grille, hasard);
     const std::time_t maintenant = std::time(nullptr);
     // Semée une seule fois, comme au démarrage du jeu.
-    partie.hasard.Semer(graine ? *graine : static_cast<uint32_t>(maintenant));
+    hasard.Semer(graine ? *graine : static_cast<uint32_t>(maintenant));
 
+    CFichierTrace fichierTrace;
     if (trace) {
-        if (!partie.fichierTrace.Ouvrir(maintenant, *trace)) {
+        if (!fichierTrace.Ouvrir(maintenant, *trace)) {
             std::cerr << "novemia-cli generer : impossible de créer le fichier de trace " << *trace << '\n';
             return CodeTrace;
         }
-        partie.grille.sortieTrace = &partie.fichierTrace;
-        partie.grille.traceActive = true;
+        grille.sortieTrace = &fichierTrace;
+        grille.traceActive = true;
     }
 
     const std::string mot(MotNiveau(*niveau));
-    std::string texte;
     for (uint64_t k = 1; k <= nombre; ++k) {
-        partie.GenererGrille(*niveau);
-        texte = "# " + mot + " " + std::to_string(k) + "/" + std::to_string(nombre) + "\n";
-        for (const auto& ligne : partie.grille.cases) {
-            for (const Case& c : ligne) texte += c.origine == Init ? char('0' + c.chiffre) : '.';
-            texte += '\n';
-        }
-        std::cout << texte;
+        generateur.ConstruireGrille(*niveau);
+        // Comme la commande du menu : la solution gardée, puis les indices seuls.
+        if (!grille.ResoudreEtMemoriser()) std::cerr << MessageSansSolution << '\n';
+        std::cout << "# " << mot << " " << k << "/" << nombre << "\n" << EnNeufLignes(TexteIndices(grille));
     }
     std::cout.flush();
-    partie.fichierTrace.Fermer();
+    fichierTrace.Fermer();
     if (!std::cout) {
         std::cerr << "novemia-cli generer : écriture impossible sur la sortie standard\n";
         return CodeEcriture;

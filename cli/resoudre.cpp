@@ -12,10 +12,11 @@
 #include <vector>
 
 #include "cli/commandes.h"
-#include "cli/lignes.h"
 #include "engine/grille.h"
 #include "files/fichiergrille.h"
 #include "files/fichiertrace.h"
+#include "files/listegrilles.h"
+#include "files/textegrille.h"
 
 namespace {
 
@@ -83,14 +84,6 @@ void MessageErreur(const std::string& texte)
     std::cerr << texte << '\n';
 }
 
-// La solution gardée par ResoudreEtMemoriser, en 81 chiffres.
-std::string TexteSolution(const CGrille& grille)
-{
-    std::string texte(81, '0');
-    for (int i = 0; i < 81; ++i) texte[i] = static_cast<char>('0' + grille.solution[i].chiffre);
-    return texte;
-}
-
 void Brancher(CGrille& grille, CFichierTrace* trace)
 {
     if (trace != nullptr) {
@@ -119,8 +112,7 @@ int ResoudreFichiers(const std::vector<std::string>& fichiers, CFichierTrace* tr
             continue;
         }
         if (plusieurs) std::cout << "# " << fichier << '\n';
-        const std::string solution = TexteSolution(grille);
-        for (int l = 0; l < 9; ++l) std::cout << std::string_view(solution).substr(l * 9, 9) << '\n';
+        std::cout << EnNeufLignes(TexteSolution(grille));
     }
     return code;
 }
@@ -136,15 +128,8 @@ int ResoudreLignes(std::istream& entree, CFichierTrace* trace)
             continue;
         }
         if (lue.grille.empty()) continue;
-        const std::string& ligne = lue.grille;
         CGrille grille;
-        grille.ViderGrille();
-        for (int i = 0; i < 81; ++i) {
-            if (ligne[i] >= '1' && ligne[i] <= '9') {
-                grille.cases[i / 9][i % 9].chiffre = ligne[i] - '0';
-                grille.cases[i / 9][i % 9].origine = Init;
-            }
-        }
+        LireTexteGrille(lue.grille, grille);
         Brancher(grille, trace);
         if (grille.ResoudreEtMemoriser()) {
             std::cout << TexteSolution(grille) << '\n';

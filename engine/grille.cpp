@@ -125,7 +125,63 @@ constexpr TableVoisines Voisines;
 
 }  // namespace
 
+CGrille::CGrille() { ToutRevoir(); }
+
 Case& CGrille::CaseNo(int32_t i) { return cases[LigneDe(i)][ColonneDe(i)]; }
+
+namespace {
+
+bool DansLaGrille(int32_t ligne, int32_t colonne)
+{
+    return ligne >= 0 && ligne < 9 && colonne >= 0 && colonne < 9;
+}
+
+}  // namespace
+
+void CGrille::ChangerCase(int32_t ligne, int32_t colonne, int32_t chiffre, OrigineCase origine)
+{
+    if (!DansLaGrille(ligne, colonne) || chiffre < 0 || chiffre > 9) {
+        return;
+    }
+    const int32_t i = ligne * 9 + colonne;
+    if (chiffre != cases[ligne][colonne].chiffre) {
+        if (chiffre == 0) {
+            Vider(i);
+        } else {
+            Remplir(i, chiffre);
+        }
+    }
+    cases[ligne][colonne].origine = origine;
+}
+
+void CGrille::ChangerOrigine(int32_t ligne, int32_t colonne, OrigineCase origine)
+{
+    if (DansLaGrille(ligne, colonne)) {
+        cases[ligne][colonne].origine = origine;
+    }
+}
+
+void CGrille::MarquerSolution(int32_t ligne, int32_t colonne, int32_t marque)
+{
+    if (DansLaGrille(ligne, colonne)) {
+        solution[ligne * 9 + colonne].marque = marque;
+    }
+}
+
+void CGrille::FixerPossibles(int32_t ligne, int32_t colonne, uint16_t possibles)
+{
+    if (!DansLaGrille(ligne, colonne)) {
+        return;
+    }
+    const int32_t i = ligne * 9 + colonne;
+    possibles &= TousChiffres;
+    if (cases[ligne][colonne].chiffre != 0) {
+        cases[ligne][colonne].possibles = possibles;
+        return;
+    }
+    ChangerPossibles(i, possibles);
+    aRevoir.Ajouter(i);  // des drapeaux posés à la main ne sont pas forcément exacts
+}
 
 void CGrille::ViderGrille()
 {
@@ -138,6 +194,7 @@ void CGrille::ViderGrille()
             c.possibles = TousChiffres;
         }
     }
+    ToutRevoir();
 }
 
 void CGrille::RemettreGrille()
@@ -153,18 +210,7 @@ void CGrille::RemettreGrille()
             c.possibles = TousChiffres;
         }
     }
-}
-
-bool CGrille::GrillePleine() const
-{
-    for (const auto& ligne : cases) {
-        for (const Case& c : ligne) {
-            if (c.chiffre == 0) {
-                return false;
-            }
-        }
-    }
-    return true;
+    ToutRevoir();
 }
 
 bool CGrille::GrilleValide() const
@@ -198,6 +244,9 @@ int32_t CGrille::CompterOrigine(OrigineCase origine) const
 
 void CGrille::CalculerPossibles(int32_t ligne, int32_t colonne)
 {
+    if (!DansLaGrille(ligne, colonne)) {
+        return;
+    }
     const int32_t i = ligne * 9 + colonne;
     uint16_t presents = 0;
     for (int32_t type = UniteLigne; type <= UniteRegion; ++type) {
@@ -205,7 +254,12 @@ void CGrille::CalculerPossibles(int32_t ligne, int32_t colonne)
             presents |= Bit(cases[LigneDe(j)][ColonneDe(j)].chiffre);
         }
     }
-    cases[ligne][colonne].possibles = TousChiffres & ~presents;
+    const uint16_t possibles = TousChiffres & ~presents;
+    if (cases[ligne][colonne].chiffre != 0) {
+        cases[ligne][colonne].possibles = possibles;
+    } else {
+        ChangerPossibles(i, possibles);
+    }
 }
 
 void CGrille::ReconstruirePresents()
@@ -224,17 +278,27 @@ void CGrille::ReconstruirePresents()
     presentsAJour = true;
 }
 
+// Tout l'état dérivé, en un passage sur les cases.
 void CGrille::ToutRevoir()
 {
-    ReconstruirePresents();
+    presentsLigne.fill(0);
+    presentsColonne.fill(0);
+    presentsRegion.fill(0);
     vides = {};
     for (int32_t i = 0; i < 81; ++i) {
         const Case& c = CaseNo(i);
-        candidats[i] = c.chiffre == 0 ? (c.possibles & TousChiffres) : 0;
         if (c.chiffre == 0) {
+            candidats[i] = c.possibles & TousChiffres;
             vides.Ajouter(i);
+        } else {
+            candidats[i] = 0;
+            const uint16_t bit = Bit(c.chiffre);
+            presentsLigne[LigneDe(i)] |= bit;
+            presentsColonne[ColonneDe(i)] |= bit;
+            presentsRegion[RegionDe(i)] |= bit;
         }
     }
+    presentsAJour = true;
     nbVides = std::popcount(vides.mots[0]) + std::popcount(vides.mots[1]);
     aRevoir = vides;
     unitesARevoir = ToutesUnites;
@@ -245,7 +309,8 @@ uint16_t CGrille::PossiblesDepuisPresents(int32_t i) const
     return TousChiffres & ~(presentsLigne[LigneDe(i)] | presentsColonne[ColonneDe(i)] | presentsRegion[RegionDe(i)]);
 }
 
-void CGrille::Placer(int32_t i, int32_t chiffre, OrigineCase origine)
+// Écrit un chiffre de 1 à 9 dans une case et tient l'état dérivé à jour.
+void CGrille::Remplir(int32_t i, int32_t chiffre)
 {
     Case& c = CaseNo(i);
     if (c.chiffre != 0) {
@@ -265,12 +330,33 @@ void CGrille::Placer(int32_t i, int32_t chiffre, OrigineCase origine)
         }
     }
     c.chiffre = chiffre;
-    c.origine = origine;
-    c.niveau = niveauCourant;
     // Les voisines vides perdent peut-être un candidat ; les trois unités ont une case vide
     // de moins.
     aRevoir.AjouterCommunes(Voisines.mots[i], vides);
     unitesARevoir |= UnitesDeLaCase[i];
+}
+
+// Vide une case pleine : elle garde ses drapeaux d'avant, que l'élimination refera, et ses
+// voisines vides gagnent peut-être un candidat.
+void CGrille::Vider(int32_t i)
+{
+    Case& c = CaseNo(i);
+    c.chiffre = 0;
+    presentsAJour = false;
+    ++nbVides;
+    vides.Ajouter(i);
+    candidats[i] = c.possibles & TousChiffres;
+    aRevoir.Ajouter(i);
+    aRevoir.AjouterCommunes(Voisines.mots[i], vides);
+    unitesARevoir |= UnitesDeLaCase[i];
+}
+
+void CGrille::Placer(int32_t i, int32_t chiffre, OrigineCase origine)
+{
+    Remplir(i, chiffre);
+    Case& c = CaseNo(i);
+    c.origine = origine;
+    c.niveau = niveauCourant;
 }
 
 // Nouveaux possibles d'une case vide.
@@ -329,11 +415,7 @@ void CGrille::Tracer(const char* format, int32_t ligne, int32_t colonne, int32_t
     }
 }
 
-int32_t CGrille::DeduireElimination()
-{
-    ToutRevoir();
-    return Eliminer();
-}
+int32_t CGrille::DeduireElimination() { return Eliminer(); }
 
 int32_t CGrille::Eliminer()
 {
@@ -365,11 +447,7 @@ int32_t CGrille::Eliminer()
     return resultat;
 }
 
-int32_t CGrille::DeduireUnicite()
-{
-    ToutRevoir();
-    return ChercherUniques();
-}
+int32_t CGrille::DeduireUnicite() { return ChercherUniques(); }
 
 int32_t CGrille::ChercherUniques()
 {
@@ -515,7 +593,6 @@ void CGrille::AnnulerNiveau()
 bool CGrille::Resoudre(int32_t limiteIterations)
 {
     niveauCourant = 0;
-    ToutRevoir();
     const auto echecSansNiveau = [this] {
         if (remettreAZero) {
             remettreAZero();

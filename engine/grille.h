@@ -55,12 +55,14 @@ public:
 constexpr int32_t LimiteGeneration = 100;
 constexpr int32_t LimiteJoueur = 100000;
 
-// La grille en jeu (cases, solution gardée, hypothèses ouvertes) et son solveur.
+// La grille en jeu (cases, solution gardée, hypothèses ouvertes) et son solveur. Les cases et
+// la solution ne s'écrivent que par les opérations ci-dessous, qui tiennent à jour l'état
+// dérivé dont se servent les déductions.
 class CGrille {
 public:
-    std::array<std::array<Case, 9>, 9> cases{};   // [ligne][colonne]
-    std::array<CaseSolution, 81> solution{};      // ligne * 9 + colonne
-    std::array<Hypothese, 81> hypotheses{};       // indexé par niveau ; l'entrée 0 ne sert pas
+    CGrille();
+
+    std::array<Hypothese, 81> hypotheses{};  // indexé par niveau ; l'entrée 0 ne sert pas
     int32_t niveauCourant = 0;
     bool traceActive = false;
 
@@ -70,9 +72,23 @@ public:
     // Sans crochet, rien n'est remis à zéro (comme sans grille en cours).
     std::function<void()> remettreAZero;
 
+    // Lecture d'une case (ligne, colonne de 0 à 8) et de la solution gardée.
+    const Case& LireCase(int32_t ligne, int32_t colonne) const { return cases[ligne][colonne]; }
+    const CaseSolution& LireSolution(int32_t ligne, int32_t colonne) const { return solution[ligne * 9 + colonne]; }
+
+    // Écritures venues des autres couches (fichier, clics, coups de main, générateur) : le
+    // chiffre (0 pour vider) et l'origine, ou l'origine seule ; le niveau ne change pas.
+    // Une case ou un chiffre hors de la grille ne change rien.
+    void ChangerCase(int32_t ligne, int32_t colonne, int32_t chiffre, OrigineCase origine);
+    void PoserIndice(int32_t ligne, int32_t colonne, int32_t chiffre) { ChangerCase(ligne, colonne, chiffre, Init); }
+    void ChangerOrigine(int32_t ligne, int32_t colonne, OrigineCase origine);
+    void MarquerSolution(int32_t ligne, int32_t colonne, int32_t marque);
+    // Pose les drapeaux de candidats d'une case tels quels (un état de départ pour l'unicité).
+    void FixerPossibles(int32_t ligne, int32_t colonne, uint16_t possibles);
+
     void ViderGrille();
     void RemettreGrille();
-    bool GrillePleine() const;
+    bool GrillePleine() const { return nbVides == 0; }
     bool GrilleValide() const;
     int32_t CompterOrigine(OrigineCase origine) const;
 
@@ -91,6 +107,9 @@ public:
     bool ResoudreEtMemoriser();
 
 private:
+    std::array<std::array<Case, 9>, 9> cases{};  // [ligne][colonne]
+    std::array<CaseSolution, 81> solution{};     // ligne * 9 + colonne
+
     // Un ensemble de cases : bit i pour la case i = ligne * 9 + colonne (81 bits, deux mots).
     struct EnsembleCases {
         std::array<uint64_t, 2> mots{};
@@ -106,13 +125,13 @@ private:
         int32_t Suivante(int32_t depuis) const;  // première case >= depuis, 81 sinon
     };
 
-    // État dérivé des cases, pour que les passages ne refassent pas un travail connu.
-    // Les autres couches écrivent les cases directement : chaque opération publique qui s'en
-    // sert le reconstruit d'abord (ToutRevoir).
+    // État dérivé des cases, tenu à jour par chaque écriture, pour que les passages ne
+    // refassent pas un travail connu :
     //  - chiffres présents par ligne, colonne et région (bit d-1 = chiffre d) : les possibles
-    //    d'une case vide sont le complément de l'union de ses trois masques ;
-    //  - `candidats` : les possibles de chaque case vide, 0 pour une case pleine (ceux d'une
-    //    case pleine restent dans `cases` tels que calculés la dernière fois) ;
+    //    d'une case vide sont le complément de l'union de ses trois masques ; un chiffre ôté
+    //    ne peut se retirer d'un masque (il figure peut-être ailleurs dans l'unité), les
+    //    masques sont alors refaits au prochain usage (`presentsAJour`) ;
+    //  - `candidats` : les drapeaux de chaque case vide, 0 pour une case pleine ;
     //  - `vides` et `nbVides` : les cases sans chiffre ;
     //  - `aRevoir` : hors de cet ensemble, une case vide a des drapeaux exacts et au moins deux
     //    candidats, l'élimination n'y ferait rien ;
@@ -133,6 +152,8 @@ private:
     void ReconstruirePresents();
     uint16_t PossiblesDepuisPresents(int32_t i) const;
     void RecalculerTout();
+    void Remplir(int32_t i, int32_t chiffre);  // chiffre de 1 à 9
+    void Vider(int32_t i);
     void Placer(int32_t i, int32_t chiffre, OrigineCase origine);
     void ChangerPossibles(int32_t i, uint16_t possibles);
     int32_t Eliminer();  // DeduireElimination sur l'état dérivé tel qu'il est

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <limits>
 
+#include "files/textegrille.h"
+
 namespace {
 
 // Au plus ce nombre de caractères d'une ligne est gardé : assez pour savoir qu'elle
@@ -85,9 +87,7 @@ std::optional<std::string> LireFichierGrille(std::istream& entree, CGrille& gril
         for (size_t j = 0; j < 9; ++j) {
             const char c = ligne.debut[j];
             if (c >= '1' && c <= '9') {
-                Case& k = grille.cases[lignesGrille][j];
-                k.chiffre = c - '0';
-                k.origine = Init;
+                grille.PoserIndice(lignesGrille, static_cast<int32_t>(j), c - '0');
             }
         }
         ++lignesGrille;
@@ -118,19 +118,7 @@ std::optional<std::string> LireFichierGrille(const std::string& chemin, CGrille&
 namespace {
 
 // Les 99 octets du fichier : neuf lignes de neuf caractères, chacune suivie de CR LF.
-std::string TexteGrille(const CGrille& grille)
-{
-    std::string texte;
-    texte.reserve(99);
-    for (const auto& ligne : grille.cases) {
-        for (const Case& k : ligne) {
-            const bool indice = k.origine == Init && k.chiffre >= 1 && k.chiffre <= 9;
-            texte += indice ? static_cast<char>('0' + k.chiffre) : '.';
-        }
-        texte += "\r\n";
-    }
-    return texte;
-}
+std::string TexteGrille(const CGrille& grille) { return EnNeufLignes(TexteIndices(grille), "\r\n"); }
 
 bool EcrireTout(int descripteur, const std::string& texte)
 {

@@ -1,6 +1,6 @@
-// Fuzzing du lecteur de « novemia-cli resoudre --lignes » : une ligne du flux donne
-// exactement une réponse (ignorée, grille de 81 caractères permis, ou message d'erreur du
-// programme), et les réponses s'accordent avec un modèle direct du format.
+// Fuzzing du lecteur de listes de grilles (« novemia-cli resoudre --lignes ») : une ligne du
+// flux donne exactement une réponse (ignorée, grille de 81 caractères permis, ou message
+// d'erreur du programme), et les réponses s'accordent avec un modèle direct du format.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/lignes.h"
+#include "files/listegrilles.h"
 #include "fuzz/invariant.h"
 
 namespace {

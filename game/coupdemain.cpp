@@ -13,8 +13,7 @@ void CPartie::DonnerCoupDeMain(int n)
     if (!solutionConnue) return;
 
     auto peutRecevoir = [this](int ligne, int colonne) {
-        return grille.cases[ligne][colonne].origine == Vide &&
-               grille.solution[ligne * 9 + colonne].marque == 0;
+        return grille.LireCase(ligne, colonne).origine == Vide && grille.LireSolution(ligne, colonne).marque == 0;
     };
 
     int possibles = 0;
@@ -27,11 +26,8 @@ void CPartie::DonnerCoupDeMain(int n)
         const int ligne = hasard.Tirer() % 9;
         const int colonne = hasard.Tirer() % 9;
         if (!peutRecevoir(ligne, colonne)) continue;
-        CaseSolution& s = grille.solution[ligne * 9 + colonne];
-        Case& c = grille.cases[ligne][colonne];
-        s.marque = CoupDeMain;
-        c.origine = CoupDeMain;
-        c.chiffre = s.chiffre;
+        grille.MarquerSolution(ligne, colonne, CoupDeMain);
+        grille.ChangerCase(ligne, colonne, grille.LireSolution(ligne, colonne).chiffre, CoupDeMain);
         AfficherCase(ligne, colonne);
         ++reveles;
     }

@@ -1,10 +1,8 @@
-// Le générateur de grilles : 18 indices semés au hasard, complétés par le pilote, puis des
-// indices ajoutés ou retirés selon la profondeur d'hypothèses dont le pilote a eu besoin.
-// Chaque tirage suit un ordre fixe, si bien qu'une graine donne toujours les mêmes grilles.
-#include <array>
-#include <string>
+// Le générateur de grilles, étape par étape.
+#include "game/generateur.h"
 
-#include "game/partie.h"
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -14,13 +12,13 @@ constexpr std::array<std::string_view, 4> MotsNiveaux{"facile", "moyen", "diffic
 bool ChiffreVoisin(const CGrille& grille, int ligne, int colonne, int32_t d)
 {
     for (int i = 0; i < 9; ++i) {
-        if (grille.cases[ligne][i].chiffre == d || grille.cases[i][colonne].chiffre == d) return true;
+        if (grille.LireCase(ligne, i).chiffre == d || grille.LireCase(i, colonne).chiffre == d) return true;
     }
     const int l0 = 3 * (ligne / 3);
     const int c0 = 3 * (colonne / 3);
     for (int l = l0; l < l0 + 3; ++l) {
         for (int c = c0; c < c0 + 3; ++c) {
-            if (grille.cases[l][c].chiffre == d) return true;
+            if (grille.LireCase(l, c).chiffre == d) return true;
         }
     }
     return false;
@@ -30,14 +28,14 @@ bool ChiffreVoisin(const CGrille& grille, int ligne, int colonne, int32_t d)
 int NonIndicesLigne(const CGrille& grille, int ligne)
 {
     int n = 0;
-    for (int c = 0; c < 9; ++c) n += grille.cases[ligne][c].origine != Init;
+    for (int c = 0; c < 9; ++c) n += grille.LireCase(ligne, c).origine != Init;
     return n;
 }
 
 int NonIndicesColonne(const CGrille& grille, int colonne)
 {
     int n = 0;
-    for (int l = 0; l < 9; ++l) n += grille.cases[l][colonne].origine != Init;
+    for (int l = 0; l < 9; ++l) n += grille.LireCase(l, colonne).origine != Init;
     return n;
 }
 
@@ -47,7 +45,7 @@ int NonIndicesRegion(const CGrille& grille, int ligne, int colonne)
     const int l0 = 3 * (ligne / 3);
     const int c0 = 3 * (colonne / 3);
     for (int l = l0; l < l0 + 3; ++l) {
-        for (int c = c0; c < c0 + 3; ++c) n += grille.cases[l][c].origine != Init;
+        for (int c = c0; c < c0 + 3; ++c) n += grille.LireCase(l, c).origine != Init;
     }
     return n;
 }
@@ -60,26 +58,16 @@ std::string_view MotNiveau(NiveauGrille niveau)
     return MotsNiveaux[niveau];
 }
 
-void CPartie::GenererGrille(NiveauGrille niveau)
+void CGenerateur::ConstruireGrille(NiveauGrille niveau)
 {
-    if (niveau < Facile || niveau > Diabolique) return;
-    if (modeCreation) return;
-    if (grilleEnCours && !ihm.Question(std::string(QuestionPerteGrille))) return;
+    // Un échec du pilote sans niveau à défaire ne remet rien à zéro ici : l'essai repart d'un
+    // nouveau semis ou n'en tient pas compte, et seul le résultat final se montre.
+    struct CSansRemiseAZero {
+        CGrille& grille;
+        std::function<void()> ancienne = std::exchange(grille.remettreAZero, nullptr);
+        ~CSansRemiseAZero() { grille.remettreAZero = std::move(ancienne); }
+    } sansRemiseAZero{grille};
 
-    // La grille en jeu est perdue dès le premier semis : sa solution aussi.
-    solutionConnue = false;
-    {
-        CAttente attente(ihm);
-        ConstruireGrille(niveau);
-    }
-    grilleEnCours = true;
-    ResoudreEtMemoriser();
-    AfficherGrille();
-    ChangerStatut(" Grille générée (Niveau " + std::string(MotNiveau(niveau)) + ")");
-}
-
-void CPartie::ConstruireGrille(NiveauGrille niveau)
-{
     // Un essai qui échoue en cours de route (pilote arrêté par sa limite, hypothèse fausse
     // devenue indice) repart d'un nouveau semis : la grille rendue a toujours une solution.
     for (;;) {
@@ -101,7 +89,7 @@ void CPartie::ConstruireGrille(NiveauGrille niveau)
             if (echec) continue;
             // Le dernier indice ajouté rendait la grille trop simple : on le reprend.
             if (grille.niveauCourant == 0 && dernier >= 0) {
-                grille.cases[dernier / 10][dernier % 10].origine = HypoOrdi;
+                grille.ChangerOrigine(dernier / 10, dernier % 10, HypoOrdi);
             }
             grille.RemettreGrille();
             return;
@@ -122,36 +110,32 @@ void CPartie::ConstruireGrille(NiveauGrille niveau)
     }
 }
 
-void CPartie::SemerGrille()
+void CGenerateur::SemerGrille()
 {
-    CAttente attente(ihm);
     grille.ViderGrille();
     for (int32_t d = 1; d <= 9; ++d) {
         for (int copie = 0; copie < 2; ++copie) {
             for (;;) {
                 const int ligne = hasard.Tirer() % 9;
                 const int colonne = hasard.Tirer() % 9;
-                Case& c = grille.cases[ligne][colonne];
-                if (c.chiffre != 0 || ChiffreVoisin(grille, ligne, colonne, d)) continue;
-                c.chiffre = d;
-                c.origine = Init;
+                if (grille.LireCase(ligne, colonne).chiffre != 0 || ChiffreVoisin(grille, ligne, colonne, d)) continue;
+                grille.PoserIndice(ligne, colonne, d);
                 break;
             }
         }
     }
 }
 
-int32_t CPartie::FixerHypothese()
+int32_t CGenerateur::FixerHypothese()
 {
     const int32_t n = grille.CompterOrigine(HypoOrdi);
     if (n == 0) return -1;
     int32_t k = hasard.Tirer() % n;
     for (int ligne = 0; ligne < 9; ++ligne) {
         for (int colonne = 0; colonne < 9; ++colonne) {
-            Case& c = grille.cases[ligne][colonne];
-            if (c.origine != HypoOrdi) continue;
+            if (grille.LireCase(ligne, colonne).origine != HypoOrdi) continue;
             if (k-- == 0) {
-                c.origine = Init;
+                grille.ChangerOrigine(ligne, colonne, Init);
                 return ligne * 10 + colonne;
             }
         }
@@ -159,7 +143,7 @@ int32_t CPartie::FixerHypothese()
     return -1;
 }
 
-void CPartie::EpurerGrille()
+void CGenerateur::EpurerGrille()
 {
     const int32_t n = grille.CompterOrigine(Init);
     if (n > 0) {
@@ -168,7 +152,7 @@ void CPartie::EpurerGrille()
         places.fill(-1);
         for (int ligne = 0; ligne < 9; ++ligne) {
             for (int colonne = 0; colonne < 9; ++colonne) {
-                if (grille.cases[ligne][colonne].origine != Init) continue;
+                if (grille.LireCase(ligne, colonne).origine != Init) continue;
                 int32_t place = 0;
                 do {
                     place = hasard.Tirer() % n;
@@ -178,23 +162,20 @@ void CPartie::EpurerGrille()
         }
 
         for (int32_t i = 0; i < n; ++i) {
-            Case& c = grille.cases[places[i] / 10][places[i] % 10];
-            const int32_t chiffre = c.chiffre;
-            c.chiffre = 0;
-            c.origine = Vide;
+            const int ligne = places[i] / 10;
+            const int colonne = places[i] % 10;
+            const int32_t chiffre = grille.LireCase(ligne, colonne).chiffre;
+            grille.ChangerCase(ligne, colonne, 0, Vide);
             grille.RemettreGrille();
             grille.Resoudre(LimiteGeneration);
             // Sans cet indice il faudrait une hypothèse : il reste.
-            if (grille.niveauCourant > 0) {
-                c.chiffre = chiffre;
-                c.origine = Init;
-            }
+            if (grille.niveauCourant > 0) grille.PoserIndice(ligne, colonne, chiffre);
         }
     }
     grille.RemettreGrille();
 }
 
-void CPartie::CompleterGrille(NiveauGrille niveau)
+void CGenerateur::CompleterGrille(NiveauGrille niveau)
 {
     const int32_t cible = nbInitNiveau[niveau];
     // La grille redevient pleine : chaque case tient son chiffre de la solution.
@@ -206,13 +187,12 @@ void CPartie::CompleterGrille(NiveauGrille niveau)
         const int ligne = hasard.Tirer() % 9;
         const int colonne = hasard.Tirer() % 9;
         ++essais;
-        Case& c = grille.cases[ligne][colonne];
-        if (c.origine != Init) {
-            c.origine = Init;
+        if (grille.LireCase(ligne, colonne).origine != Init) {
+            grille.ChangerOrigine(ligne, colonne, Init);
             // Pas d'unité réduite à trois cases ou moins à remplir.
             if (NonIndicesLigne(grille, ligne) <= 3 || NonIndicesColonne(grille, colonne) <= 3 ||
                 NonIndicesRegion(grille, ligne, colonne) <= 3) {
-                c.origine = Vide;  // son chiffre partira au prochain RemettreGrille
+                grille.ChangerOrigine(ligne, colonne, Vide);  // son chiffre partira au prochain RemettreGrille
             } else {
                 ++compte;
             }
@@ -224,14 +204,17 @@ void CPartie::CompleterGrille(NiveauGrille niveau)
     // Au niveau facile, chaque région garde au moins trois indices.
     for (int l0 = 0; l0 < 9; l0 += 3) {
         for (int c0 = 0; c0 < 9; c0 += 3) {
-            std::array<Case*, 9> libres{};
-            int k = 0;
+            int libres = 0;
             for (int l = l0; l < l0 + 3; ++l) {
-                for (int c = c0; c < c0 + 3; ++c) {
-                    if (grille.cases[l][c].origine != Init) libres[k++] = &grille.cases[l][c];
-                }
+                for (int c = c0; c < c0 + 3; ++c) libres += grille.LireCase(l, c).origine != Init;
             }
-            for (int i = 0; i < k - 6; ++i) libres[i]->origine = Init;
+            // Les premières cases libres, en lecture, deviennent des indices.
+            for (int i = 0; i < 9 && libres > 6; ++i) {
+                const int l = l0 + i / 3, c = c0 + i % 3;
+                if (grille.LireCase(l, c).origine == Init) continue;
+                grille.ChangerOrigine(l, c, Init);
+                --libres;
+            }
         }
     }
 }

@@ -25,7 +25,7 @@ CPartie::CPartie(CIhm& ihm) : ihm(ihm)
 
 void CPartie::AfficherCase(int ligne, int colonne)
 {
-    const Case& c = grille.cases[ligne][colonne];
+    const Case& c = grille.LireCase(ligne, colonne);
     // Une case vide porte toujours une espace, jamais un texte vide.
     const std::string texte = c.chiffre > 0 ? std::to_string(c.chiffre) : std::string(" ");
     ihm.MontrerCase(ligne, colonne, texte, c.origine);
@@ -70,16 +70,15 @@ void CPartie::CliquerCase(int ligne, int colonne)
 
     // En création tout chiffre se change ; en jeu, seulement ceux du joueur.
     const int32_t origineMin = modeCreation ? Init : CoupJoueur;
-    Case& c = grille.cases[ligne][colonne];
+    const Case& c = grille.LireCase(ligne, colonne);
 
     if (chiffreSelectionne == 0) {
         if (c.origine < origineMin) return;
-        c.chiffre = 0;
-        c.origine = Vide;
+        grille.ChangerCase(ligne, colonne, 0, Vide);
     } else {
         if (c.chiffre != 0 && c.origine < origineMin) return;
-        c.chiffre = chiffreSelectionne;
-        c.origine = modeCreation ? Init : static_cast<OrigineCase>(CoupJoueur + modeHypothese);
+        grille.ChangerCase(ligne, colonne, chiffreSelectionne,
+                           modeCreation ? Init : static_cast<OrigineCase>(CoupJoueur + modeHypothese));
     }
     AfficherCase(ligne, colonne);
 }
@@ -134,6 +133,24 @@ void CPartie::OnCreer()
         AfficherGrille();
     }
     ihm.EtatMenuCreation(false);
+}
+
+void CPartie::GenererGrille(NiveauGrille niveau)
+{
+    if (niveau < Facile || niveau > Diabolique) return;
+    if (modeCreation) return;
+    if (grilleEnCours && !ihm.Question(std::string(QuestionPerteGrille))) return;
+
+    // La grille en jeu est perdue dès le premier semis : sa solution aussi.
+    solutionConnue = false;
+    {
+        CAttente attente(ihm);
+        generateur.ConstruireGrille(niveau);
+    }
+    grilleEnCours = true;
+    ResoudreEtMemoriser();
+    AfficherGrille();
+    ChangerStatut(" Grille générée (Niveau " + std::string(MotNiveau(niveau)) + ")");
 }
 
 void CPartie::OnImporter()

@@ -13,12 +13,8 @@
 #include "engine/grille.h"
 #include "engine/hasard.h"
 #include "files/fichiertrace.h"
+#include "game/generateur.h"
 #include "game/ihm.h"
-
-enum NiveauGrille : int32_t { Facile = 0, Moyen = 1, Difficile = 2, Diabolique = 3 };
-
-// "facile", "moyen", "difficile", "diabolique".
-std::string_view MotNiveau(NiveauGrille niveau);
 
 inline constexpr std::string_view QuestionPerteGrille =
     "Vous allez perdre la grille en cours ! Voulez-vous continuer ?";
@@ -33,13 +29,13 @@ public:
 
     CGrille grille;  // cases, solution, hypotheses, niveauCourant, traceActive
     CHasard hasard;
+    CGenerateur generateur{grille, hasard};  // porte nbInitNiveau
 
     bool grilleEnCours = false;
     bool modeCreation = false;
     int32_t chiffreSelectionne = -1;  // -1 rien, 0 la gomme, 1 à 9 un chiffre
     int32_t modeHypothese = 0;        // 1 : les chiffres du joueur sont des hypothèses
     std::string nomFichier;
-    std::array<int32_t, 4> nbInitNiveau{31, 28, 26, 25};
     // Vrai seulement quand `grille.solution` est celle de la grille en jeu : posé par un
     // ResoudreEtMemoriser réussi, effacé dès que la grille en jeu est remplacée ou vidée.
     bool solutionConnue = false;
@@ -77,18 +73,11 @@ public:
     void OnVerifier();
     void OnTrace();
 
-    void GenererGrille(NiveauGrille niveau);  // question, création, statut, puis ConstruireGrille
+    // Question, curseur d'attente autour du générateur, solution gardée, plateau et statut.
+    void GenererGrille(NiveauGrille niveau);
     void DonnerCoupDeMain(int n);
     bool LireGrille();
     bool ResoudreEtMemoriser();  // montre MessageSansSolution en cas d'échec
-
-    // Cœur du générateur, sans question ni statut : laisse dans la grille les indices et la
-    // solution complète (tout le travail de la génération avant la solution gardée).
-    void ConstruireGrille(NiveauGrille niveau);
-    void SemerGrille();
-    int32_t FixerHypothese();  // -1 (et rien ne change) s'il n'y a aucune case HypoOrdi
-    void EpurerGrille();
-    void CompleterGrille(NiveauGrille niveau);
 
 private:
     CIhm& ihm;

@@ -37,14 +37,15 @@ void PreparerGrille(CPartie& partie)
     int rang = 0;
     for (int ligne = 0; ligne < 9; ++ligne) {
         for (int colonne = 0; colonne < 9; ++colonne) {
-            Case& c = partie.grille.cases[ligne][colonne];
-            if (c.origine == Init || c.origine == HypoOrdi)
+            const OrigineCase origine = partie.grille.LireCase(ligne, colonne).origine;
+            if (origine == Init || origine == HypoOrdi)
                 continue;
             ++rang;
             if (ligne < 3)
-                c.origine = rang % 5 == 0 ? CoupDeMain : rang % 3 == 0 ? HypoJoueur : CoupJoueur;
+                partie.grille.ChangerOrigine(ligne, colonne,
+                                             rang % 5 == 0 ? CoupDeMain : rang % 3 == 0 ? HypoJoueur : CoupJoueur);
             else if (ligne >= 6)
-                c = Case{};
+                partie.grille.ChangerCase(ligne, colonne, 0, Vide);
         }
     }
     partie.AfficherGrille();

@@ -199,7 +199,6 @@ void CDlgGrille::OnInitDialog()
     etiquetteStatut->ChangerCouleurTexte(couleurs[10], false);
     etiquetteStatut->ChangerTexte(" Pas de grille", true);
 
-    partie.nbInitNiveau = {31, 28, 26, 25};
     // Le seul ensemencement du programme : les 32 bits bas de l'heure.
     partie.hasard.Semer(static_cast<uint32_t>(static_cast<uint64_t>(std::time(nullptr)) & 0xFFFFFFFFu));
 }

@@ -28,7 +28,7 @@ TEST_F(Generer, MemeGraineMemeSortieQueLaPartie)
     for (int k = 1; k <= 3; ++k) {
         partie.OnMoyen();
         attendu += "# moyen " + std::to_string(k) + "/3\n";
-        const std::string indices = Indices(partie.grille);
+        const std::string indices = TexteIndices(partie.grille);
         for (int l = 0; l < 9; ++l) attendu += indices.substr(l * 9, 9) + "\n";
     }
     EXPECT_EQ(a.sortie, attendu);

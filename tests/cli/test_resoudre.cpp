@@ -37,7 +37,7 @@ void VerifierSolution(const std::string& solution, const std::string& indices)
         if (indices[i] != '.') {
             ASSERT_EQ(solution[i], indices[i]) << i;
         }
-        grille.cases[i / 9][i % 9].chiffre = solution[i] - '0';
+        grille.ChangerCase(i / 9, i % 9, solution[i] - '0', Init);
     }
     EXPECT_TRUE(grille.GrillePleine() && grille.GrilleValide()) << solution;
 }

@@ -10,18 +10,13 @@ namespace {
 constexpr uint16_t Tous = 0x1FF;
 uint16_t BitDe(int d) { return static_cast<uint16_t>(1u << (d - 1)); }
 
-void Poser(CGrille& g, int l, int c, int d)
-{
-    g.cases[l][c].chiffre = d;
-    g.cases[l][c].origine = Init;
-}
+void Poser(CGrille& g, int l, int c, int d) { g.PoserIndice(l, c, d); }
 
 // Le chiffre `d` n'est plus possible qu'aux cases `places` (l*9+c).
 void SeulementEn(CGrille& g, int d, std::initializer_list<int> places)
 {
-    for (auto& ligne : g.cases)
-        for (Case& k : ligne) k.possibles = Tous & ~BitDe(d);
-    for (const int i : places) g.cases[i / 9][i % 9].possibles = Tous;
+    for (int i = 0; i < 81; ++i) g.FixerPossibles(i / 9, i % 9, Tous & ~BitDe(d));
+    for (const int i : places) g.FixerPossibles(i / 9, i % 9, Tous);
 }
 
 struct AvecTrace {
@@ -44,7 +39,7 @@ TEST(Elimination, NeuviemeChiffreDUneCase)
     Poser(t.grille, 3, 6, 7), Poser(t.grille, 5, 8, 8);
     t.grille.niveauCourant = 3;
     EXPECT_EQ(t.grille.DeduireElimination(), 1);
-    const Case& k = t.grille.cases[4][7];
+    const Case& k = t.grille.LireCase(4, 7);
     EXPECT_EQ(k.chiffre, 9);
     EXPECT_EQ(k.origine, DeduitOrdi);
     EXPECT_EQ(k.niveau, 3);
@@ -68,7 +63,7 @@ TEST(Elimination, IndicesRepetesRetirentSeulementDesCandidats)
     grille.ViderGrille();
     Poser(grille, 0, 0, 5), Poser(grille, 0, 4, 5);
     EXPECT_EQ(grille.DeduireElimination(), 0);
-    EXPECT_EQ(grille.cases[0][8].possibles, Tous & ~BitDe(5));
+    EXPECT_EQ(grille.LireCase(0, 8).possibles, Tous & ~BitDe(5));
 }
 
 TEST(Unicite, PoseeParLaColonneQuandLaLigneEnACinq)
@@ -78,11 +73,11 @@ TEST(Unicite, PoseeParLaColonneQuandLaLigneEnACinq)
     // dans la colonne 3, qui passe avant la colonne 5.
     SeulementEn(t.grille, 1, {2 * 9 + 3, 2 * 9 + 5});
     EXPECT_EQ(t.grille.DeduireUnicite(), 1);
-    EXPECT_EQ(t.grille.cases[2][3].chiffre, 1);
-    EXPECT_EQ(t.grille.cases[2][3].origine, DeduitOrdiUnicite);
-    EXPECT_EQ(t.grille.cases[2][3].possibles, Tous) << "les drapeaux de la case posée restent";
-    EXPECT_EQ(t.grille.cases[2][5].possibles, Tous & ~BitDe(1)) << "effacé par la ligne 2";
-    EXPECT_EQ(t.grille.cases[2][5].chiffre, 0);
+    EXPECT_EQ(t.grille.LireCase(2, 3).chiffre, 1);
+    EXPECT_EQ(t.grille.LireCase(2, 3).origine, DeduitOrdiUnicite);
+    EXPECT_EQ(t.grille.LireCase(2, 3).possibles, Tous) << "les drapeaux de la case posée restent";
+    EXPECT_EQ(t.grille.LireCase(2, 5).possibles, Tous & ~BitDe(1)) << "effacé par la ligne 2";
+    EXPECT_EQ(t.grille.LireCase(2, 5).chiffre, 0);
     ASSERT_EQ(t.trace.lignes.size(), 1u);
     EXPECT_EQ(t.trace.lignes[0], "D\xC3\xA9" "duction par unicit\xC3\xA9 (colonne) -> Case(2,3) : Chiffre=1 Niveau=0 \n");
 }
@@ -92,10 +87,10 @@ TEST(Unicite, DeuxChiffresUniquesDansLaMemeCase)
     AvecTrace t;
     t.grille.niveauCourant = 2;
     for (int c = 0; c < 9; ++c)
-        if (c != 2) t.grille.cases[0][c].possibles = Tous & ~(BitDe(3) | BitDe(6));
+        if (c != 2) t.grille.FixerPossibles(0, c, Tous & ~(BitDe(3) | BitDe(6)));
     EXPECT_EQ(t.grille.DeduireUnicite(), 1);
-    EXPECT_EQ(t.grille.cases[0][2].chiffre, 6) << "le plus grand reste";
-    EXPECT_EQ(t.grille.cases[0][2].niveau, 2);
+    EXPECT_EQ(t.grille.LireCase(0, 2).chiffre, 6) << "le plus grand reste";
+    EXPECT_EQ(t.grille.LireCase(0, 2).niveau, 2);
     ASSERT_EQ(t.trace.lignes.size(), 2u);
     EXPECT_EQ(t.trace.lignes[0], "D\xC3\xA9" "duction par unicit\xC3\xA9 (ligne)-> Case(0,2) : Chiffre=3 Niveau=2 \n");
     EXPECT_EQ(t.trace.lignes[1], "D\xC3\xA9" "duction par unicit\xC3\xA9 (ligne)-> Case(0,2) : Chiffre=6 Niveau=2 \n");
@@ -125,7 +120,7 @@ TEST(Choix, MoinsDeCandidatsPuisPremiereEnLecture)
     for (const auto& [drapeaux, attendu] : cas) {
         CGrille grille;
         grille.ViderGrille();
-        for (const auto& [i, m] : drapeaux) grille.cases[i / 9][i % 9].possibles = m;
+        for (const auto& [i, m] : drapeaux) grille.FixerPossibles(i / 9, i % 9, m);
         EXPECT_EQ(grille.ChoisirCaseHypothese(), attendu);
     }
 }
@@ -141,14 +136,14 @@ TEST(Hypothese, PoseReessaiEtAnnulation)
 {
     AvecTrace t;
     Poser(t.grille, 0, 0, 5);
-    t.grille.cases[3][6].possibles = BitDe(3) | BitDe(7);
+    t.grille.FixerPossibles(3, 6, BitDe(3) | BitDe(7));
     t.grille.PoserHypothese(36);
     EXPECT_EQ(t.grille.niveauCourant, 1);
     const Hypothese& h = t.grille.hypotheses[1];
     EXPECT_EQ(h.ligne * 10 + h.colonne, 36);
     EXPECT_EQ(h.indice, 0);
     EXPECT_EQ((std::array{h.chiffres[0], h.chiffres[1], h.chiffres[2]}), (std::array{3, 7, -1}));
-    const Case& k = t.grille.cases[3][6];
+    const Case& k = t.grille.LireCase(3, 6);
     EXPECT_EQ(k.chiffre, 3);
     EXPECT_EQ(k.origine, HypoOrdi);
     EXPECT_EQ(k.niveau, 1);
@@ -157,10 +152,10 @@ TEST(Hypothese, PoseReessaiEtAnnulation)
     EXPECT_EQ(k.chiffre, 0);
     EXPECT_EQ(k.origine, Vide);
     EXPECT_EQ(k.niveau, 0);
-    EXPECT_EQ(t.grille.cases[0][0].chiffre, 5) << "un indice n'est pas d'un niveau ouvert";
+    EXPECT_EQ(t.grille.LireCase(0, 0).chiffre, 5) << "un indice n'est pas d'un niveau ouvert";
     EXPECT_EQ(t.grille.niveauCourant, 1);
-    EXPECT_EQ(t.grille.cases[0][8].possibles, Tous & ~BitDe(5)) << "tous les candidats recalculés";
-    EXPECT_EQ(t.grille.cases[0][0].possibles, Tous & ~BitDe(5)) << "une case pleine aussi";
+    EXPECT_EQ(t.grille.LireCase(0, 8).possibles, Tous & ~BitDe(5)) << "tous les candidats recalculés";
+    EXPECT_EQ(t.grille.LireCase(0, 0).possibles, Tous & ~BitDe(5)) << "une case pleine aussi";
 
     t.grille.PoserHypothese(-1);
     EXPECT_EQ(k.chiffre, 7);
@@ -196,7 +191,7 @@ TEST(Trace, RienSansTraceActive)
     CSortieMemoire trace;
     grille.sortieTrace = &trace;
     const auto liste = ChargerListe("top95.txt");
-    Remplir(grille, liste.empty() ? std::string(81, '.') : liste[0]);
+    Remplir(grille, liste.at(0));
     EXPECT_TRUE(grille.Resoudre(LimiteJoueur));
     EXPECT_TRUE(trace.lignes.empty());
     // Trace active sans sortie : rien n'est écrit nulle part, la résolution va au bout.

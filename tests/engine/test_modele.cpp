@@ -5,12 +5,12 @@
 
 namespace {
 
-// Une solution complète d'une grille publique, ou d'une grille vide à défaut de liste.
+// La solution complète de la première grille de top95.
 CGrille GrilleResolue()
 {
     CGrille grille;
     const auto liste = ChargerListe("top95.txt");
-    Remplir(grille, liste.empty() ? std::string(81, '.') : liste.front());
+    Remplir(grille, liste.at(0));
     EXPECT_TRUE(grille.Resoudre(LimiteJoueur));
     return grille;
 }
@@ -19,7 +19,7 @@ TEST(Modele, GrilleNeuveEtGrilleVidee)
 {
     CGrille grille;
     EXPECT_EQ(grille.niveauCourant, 0);
-    EXPECT_EQ(grille.cases[4][4].possibles, 0) << "aucun drapeau avant toute opération";
+    EXPECT_EQ(grille.LireCase(4, 4).possibles, 0) << "aucun drapeau avant toute opération";
     grille = GrilleResolue();
     grille.niveauCourant = 3;
     ASSERT_GT(grille.CompterOrigine(Init), 0);
@@ -28,8 +28,7 @@ TEST(Modele, GrilleNeuveEtGrilleVidee)
     EXPECT_FALSE(grille.GrillePleine());
     EXPECT_TRUE(grille.GrilleValide());
     EXPECT_EQ(grille.CompterOrigine(Vide), 81);
-    for (const auto& ligne : grille.cases)
-        for (const Case& k : ligne) EXPECT_EQ(k.possibles, 0x1FF);
+    for (int i = 0; i < 81; ++i) EXPECT_EQ(grille.LireCase(i / 9, i % 9).possibles, 0x1FF);
 }
 
 TEST(Modele, ValiditeDeDeuxChiffresEgaux)
@@ -49,10 +48,10 @@ TEST(Modele, ValiditeDeDeuxChiffresEgaux)
         SCOPED_TRACE(testing::Message() << c.l1 << c.c1 << " " << c.l2 << c.c2);
         CGrille grille;
         grille.ViderGrille();
-        grille.cases[c.l1][c.c1].chiffre = 7;
-        grille.cases[c.l2][c.c2].chiffre = 7;
+        grille.ChangerCase(c.l1, c.c1, 7, CoupJoueur);
+        grille.ChangerCase(c.l2, c.c2, 7, CoupJoueur);
         EXPECT_EQ(grille.GrilleValide(), c.valide);
-        grille.cases[c.l2][c.c2].chiffre = 6;
+        grille.ChangerCase(c.l2, c.c2, 6, CoupJoueur);
         EXPECT_TRUE(grille.GrilleValide()) << "deux chiffres différents ne se gênent jamais";
     }
 }
@@ -62,32 +61,31 @@ TEST(Modele, GrillePleineAvecUnChiffreRepete)
     CGrille grille = GrilleResolue();
     ASSERT_TRUE(grille.GrillePleine());
     ASSERT_TRUE(grille.GrilleValide());
-    grille.cases[8][8].chiffre = grille.cases[8][7].chiffre;
+    grille.ChangerCase(8, 8, grille.LireCase(8, 7).chiffre, CoupJoueur);
     EXPECT_TRUE(grille.GrillePleine());
     EXPECT_FALSE(grille.GrilleValide());
-    grille.cases[8][8].chiffre = 0;
+    grille.ChangerCase(8, 8, 0, Vide);
     EXPECT_FALSE(grille.GrillePleine());
 }
 
 TEST(Modele, RemettreGrilleGardeLesIndicesSeulement)
 {
     CGrille grille = GrilleResolue();
-    grille.cases[0][0].origine = CoupJoueur;  // les coups du joueur partent aussi
-    grille.solution[10] = {4, CoupDeMain};
-    const auto avant = grille.cases;
+    grille.ChangerOrigine(0, 0, CoupJoueur);  // les coups du joueur partent aussi
+    grille.MarquerSolution(1, 1, CoupDeMain);
+    const CGrille avant = grille;
     grille.RemettreGrille();
     EXPECT_EQ(grille.niveauCourant, 0);
     for (int l = 0; l < 9; ++l)
         for (int c = 0; c < 9; ++c) {
-            const Case& k = grille.cases[l][c];
-            const bool indice = avant[l][c].origine == Init;
-            EXPECT_EQ(k.chiffre, indice ? avant[l][c].chiffre : 0);
+            const Case& k = grille.LireCase(l, c);
+            const bool indice = avant.LireCase(l, c).origine == Init;
+            EXPECT_EQ(k.chiffre, indice ? avant.LireCase(l, c).chiffre : 0);
             EXPECT_EQ(k.origine, indice ? Init : Vide);
             EXPECT_EQ(k.niveau, 0);
             EXPECT_EQ(k.possibles, 0x1FF);
         }
-    EXPECT_EQ(grille.solution[10].chiffre, 4);
-    EXPECT_EQ(grille.solution[10].marque, CoupDeMain);
+    EXPECT_EQ(grille.LireSolution(1, 1).marque, CoupDeMain) << "la solution gardée ne bouge pas";
 }
 
 TEST(Modele, CalculerPossiblesLitLesTroisUnites)
@@ -95,16 +93,16 @@ TEST(Modele, CalculerPossiblesLitLesTroisUnites)
     CGrille grille;
     grille.ViderGrille();
     // (4,4) voit 1 dans sa ligne, 2 dans sa colonne, 3 dans sa région ; pas le 4 de (0,0).
-    grille.cases[4][0].chiffre = 1;
-    grille.cases[8][4].chiffre = 2;
-    grille.cases[3][5].chiffre = 3;
-    grille.cases[0][0].chiffre = 4;
+    grille.PoserIndice(4, 0, 1);
+    grille.PoserIndice(8, 4, 2);
+    grille.PoserIndice(3, 5, 3);
+    grille.PoserIndice(0, 0, 4);
     grille.CalculerPossibles(4, 4);
-    EXPECT_EQ(grille.cases[4][4].possibles, 0x1FF & ~0b111);
+    EXPECT_EQ(grille.LireCase(4, 4).possibles, 0x1FF & ~0b111);
     grille.CalculerPossibles(3, 5);  // une case pleine s'exclut elle-même
-    EXPECT_EQ(grille.cases[3][5].possibles, 0x1FF & ~0b100);
+    EXPECT_EQ(grille.LireCase(3, 5).possibles, 0x1FF & ~0b100);
     grille.CalculerPossibles(0, 8);
-    EXPECT_EQ(grille.cases[0][8].possibles, 0x1FF & ~0b1000);
+    EXPECT_EQ(grille.LireCase(0, 8).possibles, 0x1FF & ~0b1000);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "files/fichiergrille.h"
+#include "files/textegrille.h"
 #include "support/dossiertemporaire.h"
 
 namespace {
@@ -41,7 +42,7 @@ void VerifierIndices(const CGrille& grille, int n = 9)
     for (int l = 0; l < 9; ++l)
         for (int c = 0; c < 9; ++c) {
             const char car = l < n ? Lignes[l][c] : '.';
-            const Case& k = grille.cases[l][c];
+            const Case& k = grille.LireCase(l, c);
             EXPECT_EQ(k.chiffre, car == '.' ? 0 : car - '0') << l << "," << c;
             EXPECT_EQ(k.origine, car == '.' ? Vide : Init) << l << "," << c;
         }
@@ -105,11 +106,11 @@ TEST(LectureGrille, PointLaisseLaCaseTelleQuelle)
 {
     CGrille grille;
     grille.ViderGrille();
-    grille.cases[0][2] = {4, 0x1FF, 0, CoupJoueur};
+    grille.ChangerCase(0, 2, 4, CoupJoueur);
     std::istringstream entree(Grille());
     EXPECT_EQ(LireFichierGrille(entree, grille), std::nullopt);
-    EXPECT_EQ(grille.cases[0][2].chiffre, 4);
-    EXPECT_EQ(grille.cases[0][2].origine, CoupJoueur);
+    EXPECT_EQ(grille.LireCase(0, 2).chiffre, 4);
+    EXPECT_EQ(grille.LireCase(0, 2).origine, CoupJoueur);
 }
 
 TEST(EcritureGrille, IndicesSeulsEnQuatreVingtDixNeufOctets)
@@ -117,11 +118,11 @@ TEST(EcritureGrille, IndicesSeulsEnQuatreVingtDixNeufOctets)
     CGrille grille;
     ASSERT_EQ(Lire(Grille(), grille), std::nullopt);
     // Des chiffres d'autres origines : le joueur, un coup de main, le solveur.
-    grille.cases[0][2] = {1, 0x1FF, 0, CoupJoueur};
-    grille.cases[0][3] = {2, 0x1FF, 0, HypoJoueur};
-    grille.cases[1][1] = {7, 0x1FF, 0, CoupDeMain};
-    grille.cases[8][0] = {3, 0x1FF, 2, HypoOrdi};
-    grille.cases[8][1] = {1, 0x1FF, 2, DeduitOrdi};
+    grille.ChangerCase(0, 2, 1, CoupJoueur);
+    grille.ChangerCase(0, 3, 2, HypoJoueur);
+    grille.ChangerCase(1, 1, 7, CoupDeMain);
+    grille.ChangerCase(8, 0, 3, HypoOrdi);
+    grille.ChangerCase(8, 1, 1, DeduitOrdi);
     std::ostringstream sortie;
     EcrireFichierGrille(sortie, grille);
     EXPECT_EQ(sortie.str(), Grille("\r\n"));
@@ -140,7 +141,7 @@ TEST(EcritureGrille, ExporterPuisImporterEnGardantLesDroits)
     CDossierTemporaire dossier;
     CGrille grille;
     ASSERT_EQ(Lire(Grille(), grille), std::nullopt);
-    grille.cases[4][4] = {5, 0x1FF, 0, CoupJoueur};
+    grille.ChangerCase(4, 4, 5, CoupJoueur);
     for (const ::mode_t droits : {0600, 0640, 0604}) {
         SCOPED_TRACE(droits);
         { std::ofstream("grille.sdu") << "ancien"; }
@@ -209,6 +210,48 @@ TEST(EcritureGrille, DossierEnLectureSeule)
     EXPECT_FALSE(exporter("lecture_seule/nouveau.sdu"));
     EXPECT_FALSE(std::filesystem::exists("lecture_seule/nouveau.sdu"));
     ::chmod("lecture_seule", 0755);
+}
+
+// Le texte d'une grille en 81 caractères : lu, contrôlé, réécrit.
+TEST(TexteGrille, LectureControleEtEcriture)
+{
+    std::string lignes;
+    for (const std::string& l : Lignes) lignes += l;
+    std::string avecZeros = lignes;
+    avecZeros[2] = '0';
+    const struct {
+        std::string texte;
+        std::optional<std::string> erreur;
+    } cas[] = {
+        {lignes, std::nullopt},
+        {avecZeros, std::nullopt},
+        {lignes.substr(0, 80), "une grille s'écrit en 81 caractères (80 lus)"},
+        {lignes + ".", "une grille s'écrit en 81 caractères (82 lus)"},
+        {lignes.substr(0, 4) + "x" + lignes.substr(5), "caractère non autorisé en position 5"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.texte);
+        CGrille grille;
+        grille.PoserIndice(8, 8, 1);  // effacé dans tous les cas
+        EXPECT_EQ(ControlerTexteGrille(c.texte), c.erreur);
+        EXPECT_EQ(LireTexteGrille(c.texte, grille), !c.erreur);
+        if (c.erreur) {
+            EXPECT_EQ(grille.CompterOrigine(Vide), 81);
+        } else {
+            VerifierIndices(grille);
+            EXPECT_EQ(TexteIndices(grille), lignes);
+            EXPECT_EQ(EnNeufLignes(TexteIndices(grille), "\r\n"), Grille("\r\n"));
+        }
+    }
+    // La solution gardée, en chiffres, prolonge les indices.
+    CGrille grille;
+    ASSERT_TRUE(LireTexteGrille(lignes, grille));
+    ASSERT_TRUE(grille.ResoudreEtMemoriser());
+    const std::string solution = TexteSolution(grille);
+    ASSERT_EQ(solution.find_first_not_of("123456789"), std::string::npos) << solution;
+    for (int i = 0; i < 81; ++i) {
+        if (lignes[i] != '.') EXPECT_EQ(solution[i], lignes[i]) << i;
+    }
 }
 
 TEST(NomFichier, SansDossier)

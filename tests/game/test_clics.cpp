@@ -19,11 +19,7 @@ protected:
         ihm.OublierHistorique();
     }
     // Met une case dans un état donné sans passer par les règles.
-    void Forcer(int l, int c, int chiffre, OrigineCase origine)
-    {
-        partie.grille.cases[l][c].chiffre = chiffre;
-        partie.grille.cases[l][c].origine = origine;
-    }
+    void Forcer(int l, int c, int chiffre, OrigineCase origine) { partie.grille.ChangerCase(l, c, chiffre, origine); }
 };
 
 TEST_F(Clics, ClicsSansEffet)
@@ -33,7 +29,7 @@ TEST_F(Clics, ClicsSansEffet)
     partie.CliquerPalette(10);
     partie.chiffreSelectionne = 5;
     partie.CliquerCase(0, 0);
-    EXPECT_EQ(partie.grille.cases[0][0].chiffre, 0);
+    EXPECT_EQ(partie.grille.LireCase(0, 0).chiffre, 0);
     EXPECT_EQ(partie.modeHypothese, 0);
     EXPECT_TRUE(ihm.appelsPalette.empty());
     EXPECT_EQ(ihm.casesMontrees, 0);
@@ -41,7 +37,7 @@ TEST_F(Clics, ClicsSansEffet)
     // En jeu : clic sans sélection, entrées hors limites.
     partie.chiffreSelectionne = -1;
     EnJeu();
-    const std::string avant = Indices(partie.grille);
+    const std::string avant = TexteIndices(partie.grille);
     partie.CliquerCase(0, 0);
     partie.CliquerPalette(11);
     partie.CliquerPalette(-1);
@@ -49,7 +45,7 @@ TEST_F(Clics, ClicsSansEffet)
     partie.CliquerPalette(0);
     partie.CliquerCase(9, 0);
     partie.CliquerCase(0, -1);
-    EXPECT_EQ(Indices(partie.grille), avant);
+    EXPECT_EQ(TexteIndices(partie.grille), avant);
     EXPECT_EQ(ihm.casesMontrees, 0);
 }
 
@@ -63,7 +59,7 @@ TEST_F(Clics, SelonLOrigineDeLaCase)
         {CoupJoueur, true, true},   {HypoJoueur, true, true},
     };
     EnJeu();
-    const Case& k = partie.grille.cases[4][4];
+    const Case& k = partie.grille.LireCase(4, 4);
     for (const auto& [origine, pose, efface] : cas) {
         SCOPED_TRACE(testing::Message() << "origine " << origine);
         const int avant = origine == Vide ? 0 : 3;
@@ -91,13 +87,13 @@ TEST_F(Clics, SelonLOrigineDeLaCase)
         Forcer(2, 7, origine == Vide ? 0 : 3, origine);
         partie.CliquerPalette(0);
         partie.CliquerCase(2, 7);
-        EXPECT_EQ(partie.grille.cases[2][7].chiffre, 1);
-        EXPECT_EQ(partie.grille.cases[2][7].origine, Init);
+        EXPECT_EQ(partie.grille.LireCase(2, 7).chiffre, 1);
+        EXPECT_EQ(partie.grille.LireCase(2, 7).origine, Init);
         Forcer(2, 7, origine == Vide ? 0 : 3, origine);
         partie.CliquerPalette(9);
         partie.CliquerCase(2, 7);
-        EXPECT_EQ(partie.grille.cases[2][7].chiffre, 0);
-        EXPECT_EQ(partie.grille.cases[2][7].origine, Vide);
+        EXPECT_EQ(partie.grille.LireCase(2, 7).chiffre, 0);
+        EXPECT_EQ(partie.grille.LireCase(2, 7).origine, Vide);
     }
 }
 
@@ -107,7 +103,7 @@ TEST_F(Clics, LePointDInterrogationBasculeLesChiffresDuJoueurEnHypotheses)
     Forcer(1, 1, 0, Vide);
     partie.CliquerPalette(1);
     partie.CliquerCase(1, 1);
-    EXPECT_EQ(partie.grille.cases[1][1].origine, CoupJoueur);
+    EXPECT_EQ(partie.grille.LireCase(1, 1).origine, CoupJoueur);
 
     partie.CliquerPalette(10);
     EXPECT_EQ(partie.modeHypothese, 1);
@@ -115,15 +111,15 @@ TEST_F(Clics, LePointDInterrogationBasculeLesChiffresDuJoueurEnHypotheses)
     EXPECT_TRUE(ihm.paletteEnEvidence[1]) << "la sélection du chiffre reste";
     partie.CliquerPalette(2);
     partie.CliquerCase(1, 1);  // un CoupJoueur repris en hypothèse
-    EXPECT_EQ(partie.grille.cases[1][1].chiffre, 3);
-    EXPECT_EQ(partie.grille.cases[1][1].origine, HypoJoueur);
+    EXPECT_EQ(partie.grille.LireCase(1, 1).chiffre, 3);
+    EXPECT_EQ(partie.grille.LireCase(1, 1).origine, HypoJoueur);
     EXPECT_EQ(ihm.plateau[1][1].origine, HypoJoueur);
 
     partie.CliquerPalette(10);
     EXPECT_EQ(partie.modeHypothese, 0);
     EXPECT_FALSE(ihm.paletteEnEvidence[10]);
     partie.CliquerCase(1, 1);  // et l'inverse
-    EXPECT_EQ(partie.grille.cases[1][1].origine, CoupJoueur);
+    EXPECT_EQ(partie.grille.LireCase(1, 1).origine, CoupJoueur);
 
     // En création, « ? » ne fait rien.
     partie.OnCreer();

@@ -32,10 +32,8 @@ protected:
     void JouerLaSolution()
     {
         for (int i = 0; i < 81; ++i) {
-            Case& c = partie.grille.cases[i / 9][i % 9];
-            if (c.chiffre == 0) {
-                c.chiffre = partie.grille.solution[i].chiffre;
-                c.origine = CoupJoueur;
+            if (partie.grille.LireCase(i / 9, i % 9).chiffre == 0) {
+                partie.grille.ChangerCase(i / 9, i % 9, partie.grille.LireSolution(i / 9, i % 9).chiffre, CoupJoueur);
             }
         }
     }
@@ -65,7 +63,7 @@ TEST_F(Commandes, RienAvantLaPremiereGrilleNiEnModeCreation)
             partie.CliquerCase(0, 0);
             ihm.OublierHistorique();
         }
-        const std::string indices = Indices(partie.grille);
+        const std::string indices = TexteIndices(partie.grille);
         const auto solution = SolutionGardee(partie.grille);
         const std::string statut = ihm.statut;
         ihm.fichiersAOuvrir = {"grille.sdu"};
@@ -86,7 +84,7 @@ TEST_F(Commandes, RienAvantLaPremiereGrilleNiEnModeCreation)
         EXPECT_EQ(ihm.casesMontrees, 0);
         EXPECT_EQ(ihm.statut, creation ? " Grille en mode création" : " Pas de grille");
         EXPECT_EQ(ihm.statut, statut);
-        EXPECT_EQ(Indices(partie.grille), indices);
+        EXPECT_EQ(TexteIndices(partie.grille), indices);
         EXPECT_EQ(SolutionGardee(partie.grille), solution);
         EXPECT_EQ(ihm.fichiersAOuvrir.size(), 1u) << "aucun dialogue ouvert";
         EXPECT_FALSE(std::filesystem::exists("sortie.sdu"));
@@ -104,18 +102,27 @@ TEST_F(Commandes, Verifier)
     // Deux chiffres du joueur échangés dans une ligne.
     std::vector<int> joues;
     for (int k = 0; k < 9; ++k) {
-        if (partie.grille.cases[0][k].origine == CoupJoueur) joues.push_back(k);
+        if (partie.grille.LireCase(0, k).origine == CoupJoueur) joues.push_back(k);
     }
     ASSERT_GE(joues.size(), 2u);
-    auto& a = partie.grille.cases[0][joues[0]].chiffre;
-    auto& b = partie.grille.cases[0][joues[1]].chiffre;
-    std::swap(a, b);
+    const auto echanger = [this, &joues] {
+        const int a = partie.grille.LireCase(0, joues[0]).chiffre;
+        partie.grille.ChangerCase(0, joues[0], partie.grille.LireCase(0, joues[1]).chiffre, CoupJoueur);
+        partie.grille.ChangerCase(0, joues[1], a, CoupJoueur);
+    };
+    echanger();
     partie.OnVerifier();
     EXPECT_EQ(ihm.messages, Textes(2, "La grille comporte des erreurs !"));
     EXPECT_EQ(ihm.statut, Importee);
 
-    std::swap(a, b);
-    for (auto& s : partie.grille.solution) s = CaseSolution{};
+    echanger();
+    // Les mêmes cases, sans aucune solution gardée : seules les règles comptent.
+    CGrille sansSolution;
+    for (int i = 0; i < 81; ++i) {
+        const Case& k = partie.grille.LireCase(i / 9, i % 9);
+        sansSolution.ChangerCase(i / 9, i % 9, k.chiffre, k.origine);
+    }
+    partie.grille = sansSolution;
     ihm.OublierHistorique();
     partie.OnVerifier();
     partie.OnVerifier();
@@ -162,7 +169,7 @@ TEST_F(Commandes, RemettreAZeroApresResoudre)
     partie.OnResoudre();
     const auto solution = SolutionGardee(partie.grille);
     partie.RemettreAZero();
-    EXPECT_EQ(Indices(partie.grille), grille);
+    EXPECT_EQ(TexteIndices(partie.grille), grille);
     EXPECT_EQ(partie.grille.CompterOrigine(Vide) + partie.grille.CompterOrigine(Init), 81);
     EXPECT_EQ(partie.grille.niveauCourant, 0);
     EXPECT_EQ(ihm.statut, Importee);
@@ -215,7 +222,7 @@ TEST_F(Commandes, ImportDemandeToujoursEtNonNeChangeRien)
         EXPECT_EQ(partie.solutionConnue, enJeu);
         ihm.fichiersAOuvrir.clear();
     }
-    EXPECT_EQ(Indices(partie.grille), grille);
+    EXPECT_EQ(TexteIndices(partie.grille), grille);
 
     // Un import réussi ne garde que le nom du fichier.
     std::filesystem::create_directory("sous");
@@ -262,7 +269,7 @@ TEST_F(Commandes, MessagesDuLecteurALImport)
         // Les clics voient le plateau vide, pas les chiffres lus avant l'erreur.
         partie.CliquerPalette(4);
         partie.CliquerCase(0, 0);
-        EXPECT_EQ(partie.grille.cases[0][0].chiffre, 5);
+        EXPECT_EQ(partie.grille.LireCase(0, 0).chiffre, 5);
     }
     // La solution gardée n'est plus celle de la grille en jeu : pas de coup de main.
     ihm.OublierHistorique();
@@ -275,7 +282,7 @@ TEST_F(Commandes, ExportPuisImportRendLesIndicesSeuls)
 {
     EnJeu();
     const int i = static_cast<int>(grille.find('.'));
-    partie.CliquerPalette(partie.grille.solution[i].chiffre - 1);
+    partie.CliquerPalette(partie.grille.LireSolution(i / 9, i % 9).chiffre - 1);
     partie.CliquerCase(i / 9, i % 9);
     partie.OnCoupDeMain2();
     ASSERT_EQ(partie.grille.CompterOrigine(CoupDeMain), 2);
@@ -290,7 +297,7 @@ TEST_F(Commandes, ExportPuisImportRendLesIndicesSeuls)
 
     ihm.fichiersAOuvrir = {"export.sdu"};
     partie.OnImporter();
-    EXPECT_EQ(Indices(partie.grille), grille);
+    EXPECT_EQ(TexteIndices(partie.grille), grille);
     EXPECT_EQ(partie.grille.CompterOrigine(CoupJoueur) + partie.grille.CompterOrigine(CoupDeMain), 0);
 }
 
@@ -305,7 +312,7 @@ TEST_F(Commandes, ExportVersUnEndroitInterdit)
         EXPECT_EQ(ihm.messages, Textes{std::string(MessageExportation)}) << chemin;
     }
     EXPECT_FALSE(std::filesystem::exists("absent"));
-    EXPECT_EQ(Indices(partie.grille), grille);
+    EXPECT_EQ(TexteIndices(partie.grille), grille);
     ihm.OublierHistorique();
     partie.OnExporter();  // dialogue annulé
     EXPECT_TRUE(ihm.messages.empty());
@@ -320,12 +327,12 @@ TEST_F(Commandes, GenererSansGrilleNeDemandeRien)
     EXPECT_EQ(ihm.statut, " Grille générée (Niveau moyen)");
 
     // Avec une grille en jeu, la question ; « Non » ne touche à rien.
-    const std::string indices = Indices(partie.grille);
+    const std::string indices = TexteIndices(partie.grille);
     ihm.OublierHistorique();
     ihm.reponses = {false};
     partie.OnDiabolique();
     EXPECT_EQ(ihm.questions, Textes{std::string(QuestionPerteGrille)});
-    EXPECT_EQ(Indices(partie.grille), indices);
+    EXPECT_EQ(TexteIndices(partie.grille), indices);
     EXPECT_EQ(ihm.statut, " Grille générée (Niveau moyen)");
     EXPECT_EQ(ihm.casesMontrees, 0);
 
@@ -350,7 +357,7 @@ TEST_F(Commandes, CreerRepondNonNeChangeQueLaSelection)
     EXPECT_EQ(partie.modeHypothese, 1);
     EXPECT_FALSE(partie.modeCreation);
     EXPECT_TRUE(partie.grilleEnCours && partie.solutionConnue);
-    EXPECT_EQ(Indices(partie.grille), grille);
+    EXPECT_EQ(TexteIndices(partie.grille), grille);
     EXPECT_EQ(ihm.statut, Importee);
     EXPECT_TRUE(ihm.etatsMenu.empty());
     EXPECT_EQ(ihm.casesMontrees, 0);
@@ -382,7 +389,7 @@ TEST_F(Commandes, CreerEntreEtSortDuModeCreation)
     EXPECT_EQ(ihm.etatsMenu, std::vector<bool>{false});
     EXPECT_FALSE(ihm.menuCreation);
     EXPECT_EQ(partie.chiffreSelectionne, -1);
-    EXPECT_EQ(Indices(partie.grille), grille);
+    EXPECT_EQ(TexteIndices(partie.grille), grille);
     EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
     EXPECT_TRUE(ihm.messages.empty());
 }
@@ -395,7 +402,7 @@ TEST_F(Commandes, UneSaisieSansSolution)
     Creer(saisie);
     EXPECT_EQ(ihm.messages, Textes{std::string(MessageSansSolution)});
     // Le plateau et la grille montrent la saisie seule, pas les essais du pilote.
-    EXPECT_EQ(Indices(partie.grille), saisie);
+    EXPECT_EQ(TexteIndices(partie.grille), saisie);
     EXPECT_EQ(partie.grille.CompterOrigine(Init) + partie.grille.CompterOrigine(Vide), 81);
     EXPECT_FALSE(partie.modeCreation);
     EXPECT_TRUE(partie.grilleEnCours);

@@ -24,7 +24,7 @@ protected:
     {
         std::vector<int> v;
         for (int i = 0; i < 81; ++i) {
-            if (partie.grille.cases[i / 9][i % 9].origine == origine) v.push_back(i);
+            if (partie.grille.LireCase(i / 9, i % 9).origine == origine) v.push_back(i);
         }
         return v;
     }
@@ -44,7 +44,7 @@ TEST_F(CoupDeMainTest, ReveleLesChiffresDeLaSolutionDansLOrdreDesTirages)
     while (premiere < 0) {
         const int l = temoin.Tirer() % 9;
         const int c = temoin.Tirer() % 9;
-        if (partie.grille.cases[l][c].origine == Vide) premiere = l * 9 + c;
+        if (partie.grille.LireCase(l, c).origine == Vide) premiere = l * 9 + c;
     }
     for (int n = 1; n <= 3; ++n) {
         const auto avant = Reveles();
@@ -53,9 +53,9 @@ TEST_F(CoupDeMainTest, ReveleLesChiffresDeLaSolutionDansLOrdreDesTirages)
         EXPECT_EQ(Reveles().size(), avant.size() + n);
     }
     for (int i : Reveles()) {
-        const Case& c = partie.grille.cases[i / 9][i % 9];
-        EXPECT_EQ(c.chiffre, partie.grille.solution[i].chiffre);
-        EXPECT_EQ(partie.grille.solution[i].marque, CoupDeMain);
+        const Case& c = partie.grille.LireCase(i / 9, i % 9);
+        EXPECT_EQ(c.chiffre, partie.grille.LireSolution(i / 9, i % 9).chiffre);
+        EXPECT_EQ(partie.grille.LireSolution(i / 9, i % 9).marque, CoupDeMain);
         EXPECT_EQ(ihm.plateau[i / 9][i % 9].origine, CoupDeMain);
         EXPECT_EQ(ihm.plateau[i / 9][i % 9].texte, std::to_string(c.chiffre));
     }
@@ -64,13 +64,13 @@ TEST_F(CoupDeMainTest, ReveleLesChiffresDeLaSolutionDansLOrdreDesTirages)
 
     // Un chiffre révélé ne se change ni ne s'efface.
     const int i = premiere;
-    const int chiffre = partie.grille.cases[i / 9][i % 9].chiffre;
+    const int chiffre = partie.grille.LireCase(i / 9, i % 9).chiffre;
     for (int entree : {chiffre % 9, 9}) {
         partie.CliquerPalette(entree);
         partie.CliquerCase(i / 9, i % 9);
     }
-    EXPECT_EQ(partie.grille.cases[i / 9][i % 9].chiffre, chiffre);
-    EXPECT_EQ(partie.grille.cases[i / 9][i % 9].origine, CoupDeMain);
+    EXPECT_EQ(partie.grille.LireCase(i / 9, i % 9).chiffre, chiffre);
+    EXPECT_EQ(partie.grille.LireCase(i / 9, i % 9).origine, CoupDeMain);
 }
 
 TEST_F(CoupDeMainTest, MoinsDeCasesQueDemande)
@@ -78,7 +78,7 @@ TEST_F(CoupDeMainTest, MoinsDeCasesQueDemande)
     // Le joueur remplit juste toutes les cases vides sauf deux.
     const auto vides = Cases(Vide);
     for (size_t k = 2; k < vides.size(); ++k) {
-        partie.CliquerPalette(partie.grille.solution[vides[k]].chiffre - 1);
+        partie.CliquerPalette(partie.grille.LireSolution(vides[k] / 9, vides[k] % 9).chiffre - 1);
         partie.CliquerCase(vides[k] / 9, vides[k] % 9);
     }
     partie.OnCoupDeMain3();
@@ -99,7 +99,7 @@ TEST_F(CoupDeMainTest, ChiffreRepeteDonneLeMessage)
     const int i = Cases(Vide).at(0);
     int doublon = 0;
     for (int c = 0; c < 9; ++c) {
-        if (partie.grille.cases[i / 9][c].origine == Init) doublon = partie.grille.cases[i / 9][c].chiffre;
+        if (partie.grille.LireCase(i / 9, c).origine == Init) doublon = partie.grille.LireCase(i / 9, c).chiffre;
     }
     ASSERT_GT(doublon, 0);
     partie.CliquerPalette(doublon - 1);
@@ -121,7 +121,7 @@ TEST_F(CoupDeMainTest, ApresRemiseAZeroLesCasesReveleesSontSautees)
     const size_t libres = Cases(Vide).size() - premiers.size();
     for (size_t k = 0; k < libres + 3; ++k) partie.OnCoupDeMain1();
     EXPECT_EQ(Reveles().size(), libres);
-    for (int i : premiers) EXPECT_EQ(partie.grille.cases[i / 9][i % 9].origine, Vide) << i;
+    for (int i : premiers) EXPECT_EQ(partie.grille.LireCase(i / 9, i % 9).origine, Vide) << i;
 }
 
 TEST_F(CoupDeMainTest, RienTantQueLaSolutionNEstPasCelleDeLaGrille)

@@ -22,18 +22,19 @@ void VerifierSemis(const std::string& semis)
     ASSERT_EQ(Compter(semis), 18) << semis;
     for (char d = '1'; d <= '9'; ++d) EXPECT_EQ(std::count(semis.begin(), semis.end(), d), 2) << semis;
     CGrille g;
-    PoserIndices(g, semis);
+    Remplir(g, semis);
     EXPECT_TRUE(g.GrilleValide()) << semis;
 }
 
+// Le générateur seul, sur sa grille et sa source de hasard.
 class Generateur : public testing::Test {
 protected:
-    CDossierTemporaire dossier;
-    CIhmFactice ihm;
-    CPartie partie{ihm};
+    CGrille grille;
+    CHasard hasard;
+    CGenerateur generateur{grille, hasard};
 };
 
-TEST_F(Generateur, MemeGraineMemesGrilles)
+TEST(GenerationDeLaPartie, MemeGraineMemesGrilles)
 {
     for (auto niveau : {Facile, Diabolique}) {
         std::vector<std::string> grilles[3];
@@ -44,7 +45,7 @@ TEST_F(Generateur, MemeGraineMemesGrilles)
             p.hasard.Semer(graines[k]);
             for (int n = 0; n < 3; ++n) {
                 p.GenererGrille(niveau);
-                grilles[k].push_back(Indices(p.grille));
+                grilles[k].push_back(TexteIndices(p.grille));
             }
         }
         EXPECT_EQ(grilles[0], grilles[1]);
@@ -57,65 +58,63 @@ TEST_F(Generateur, SemerGrilleDonneDeuxFoisChaqueChiffreDansLOrdreDesTirages)
 {
     std::set<std::string> vus;
     for (uint32_t graine = 0; graine < 200; ++graine) {
-        partie.hasard.Semer(graine);
-        CHasard temoin = partie.hasard;
-        partie.SemerGrille();
-        VerifierSemis(Indices(partie.grille));
-        EXPECT_EQ(partie.grille.CompterOrigine(Vide), 81 - 18);
-        vus.insert(Indices(partie.grille));
+        hasard.Semer(graine);
+        CHasard temoin = hasard;
+        generateur.SemerGrille();
+        VerifierSemis(TexteIndices(grille));
+        EXPECT_EQ(grille.CompterOrigine(Vide), 81 - 18);
+        vus.insert(TexteIndices(grille));
         // Le premier 1 va dans la première case tirée (ligne puis colonne), forcément libre.
         const int ligne = temoin.Tirer() % 9;
         const int colonne = temoin.Tirer() % 9;
-        EXPECT_EQ(partie.grille.cases[ligne][colonne].chiffre, 1);
+        EXPECT_EQ(grille.LireCase(ligne, colonne).chiffre, 1);
     }
     EXPECT_EQ(vus.size(), 200u);
-    EXPECT_EQ(ihm.attentesOuvertes, 200);
-    EXPECT_EQ(ihm.profondeurAttente, 0);
 }
 
 TEST_F(Generateur, FixerHypotheseChoisitLaKiemeCaseHypothese)
 {
     // Sans case d'hypothèse : -1 et aucun tirage consommé.
-    partie.grille.ViderGrille();
-    partie.hasard.Semer(5);
-    CHasard temoin = partie.hasard;
-    EXPECT_EQ(partie.FixerHypothese(), -1);
-    EXPECT_EQ(partie.grille.CompterOrigine(Init), 0);
-    EXPECT_EQ(partie.hasard.Tirer(), temoin.Tirer());
+    grille.ViderGrille();
+    hasard.Semer(5);
+    CHasard temoin = hasard;
+    EXPECT_EQ(generateur.FixerHypothese(), -1);
+    EXPECT_EQ(grille.CompterOrigine(Init), 0);
+    EXPECT_EQ(hasard.Tirer(), temoin.Tirer());
 
     const std::vector<int> codes{3, 27, 40, 88};
-    for (int code : codes) partie.grille.cases[code / 10][code % 10] = Case{5, 0, 1, HypoOrdi};
-    partie.hasard.Semer(9);
-    temoin = partie.hasard;
+    for (int code : codes) grille.ChangerCase(code / 10, code % 10, 5, HypoOrdi);
+    hasard.Semer(9);
+    temoin = hasard;
     const int attendu = codes[temoin.Tirer() % 4];
-    EXPECT_EQ(partie.FixerHypothese(), attendu);
-    EXPECT_EQ(partie.grille.cases[attendu / 10][attendu % 10].origine, Init);
-    EXPECT_EQ(partie.grille.cases[attendu / 10][attendu % 10].chiffre, 5);
-    EXPECT_EQ(partie.grille.CompterOrigine(HypoOrdi), 3);
+    EXPECT_EQ(generateur.FixerHypothese(), attendu);
+    EXPECT_EQ(grille.LireCase(attendu / 10, attendu % 10).origine, Init);
+    EXPECT_EQ(grille.LireCase(attendu / 10, attendu % 10).chiffre, 5);
+    EXPECT_EQ(grille.CompterOrigine(HypoOrdi), 3);
 }
 
 TEST_F(Generateur, CompleterGrilleRespecteLaCibleEtLesLimitesDesUnites)
 {
     const auto grilles = ChargerListe("qqwing-simple-200.txt", 40);
-    const int cible = partie.nbInitNiveau[Difficile];
+    const int cible = generateur.nbInitNiveau[Difficile];
     int atteintes = 0;
     for (size_t i = 0; i < grilles.size(); ++i) {
         SCOPED_TRACE(grilles[i]);
         // Grille pleine dont seuls les premiers indices le restent, comme après EpurerGrille.
-        PoserIndices(partie.grille, grilles[i]);
-        ASSERT_TRUE(partie.grille.Resoudre(LimiteJoueur));
+        Remplir(grille, grilles[i]);
+        ASSERT_TRUE(grille.Resoudre(LimiteJoueur));
         int k = 0;
-        for (auto& ligne : partie.grille.cases) {
-            for (Case& c : ligne) {
-                if (c.origine == Init && k++ >= 14 + static_cast<int>(i % 16)) c.origine = DeduitOrdi;
+        for (int p = 0; p < 81; ++p) {
+            if (grille.LireCase(p / 9, p % 9).origine == Init && k++ >= 14 + static_cast<int>(i % 16)) {
+                grille.ChangerOrigine(p / 9, p % 9, DeduitOrdi);
             }
         }
-        const std::string avant = Indices(partie.grille);
-        partie.hasard.Semer(static_cast<uint32_t>(i));
-        CHasard depart = partie.hasard;
-        partie.CompleterGrille(Difficile);
-        const std::string apres = Indices(partie.grille);
-        EXPECT_TRUE(partie.grille.GrillePleine());
+        const std::string avant = TexteIndices(grille);
+        hasard.Semer(static_cast<uint32_t>(i));
+        CHasard depart = hasard;
+        generateur.CompleterGrille(Difficile);
+        const std::string apres = TexteIndices(grille);
+        EXPECT_TRUE(grille.GrillePleine());
         if (Compter(avant) >= cible) {
             EXPECT_EQ(apres, avant);
             continue;
@@ -126,7 +125,7 @@ TEST_F(Generateur, CompleterGrilleRespecteLaCibleEtLesLimitesDesUnites)
         } else {
             // Cible manquée : les 100 tirages (200 nombres) ont été consommés.
             for (int n = 0; n < 200; ++n) depart.Tirer();
-            EXPECT_EQ(depart.Tirer(), partie.hasard.Tirer());
+            EXPECT_EQ(depart.Tirer(), hasard.Tirer());
         }
         // Chaque unité qui a gagné un indice garde au moins 4 cases à remplir.
         for (int p = 0; p < 81; ++p) {
@@ -147,11 +146,13 @@ TEST_F(Generateur, CompleterGrilleRespecteLaCibleEtLesLimitesDesUnites)
 
 // Générateur témoin, écrit pas à pas d'après les règles, sur le moteur seul (sans partie,
 // donc sans remise à zéro du pilote) : chaque tirage dans l'ordre dit (ligne puis colonne
-// % 9, places % n, case d'hypothèse % n), et un nouveau semis quand un essai échoue.
+// % 9, places % n, case d'hypothèse % n), et un nouveau semis quand un essai échoue. Il
+// garde le dernier semis, celui d'où vient la grille.
 struct GenerateurTemoin {
     CGrille g;
     CHasard hasard;
     const std::array<int, 4> cibles{31, 28, 26, 25};
+    std::string semis;
 
     void Semer()
     {
@@ -161,29 +162,29 @@ struct GenerateurTemoin {
                 for (;;) {
                     const int l = hasard.Tirer() % 9;
                     const int c = hasard.Tirer() % 9;
-                    bool libre = g.cases[l][c].chiffre == 0;
+                    bool libre = g.LireCase(l, c).chiffre == 0;
                     for (int i = 0; i < 9; ++i) {
-                        libre = libre && g.cases[l][i].chiffre != d && g.cases[i][c].chiffre != d &&
-                                g.cases[l / 3 * 3 + i / 3][c / 3 * 3 + i % 3].chiffre != d;
+                        libre = libre && g.LireCase(l, i).chiffre != d && g.LireCase(i, c).chiffre != d &&
+                                g.LireCase(l / 3 * 3 + i / 3, c / 3 * 3 + i % 3).chiffre != d;
                     }
                     if (libre) {
-                        g.cases[l][c].chiffre = d;
-                        g.cases[l][c].origine = Init;
+                        g.PoserIndice(l, c, d);
                         break;
                     }
                 }
             }
         }
+        semis = TexteIndices(g);
     }
     int Fixer()
     {
         std::vector<int> hypos;
         for (int i = 0; i < 81; ++i) {
-            if (g.cases[i / 9][i % 9].origine == HypoOrdi) hypos.push_back(i);
+            if (g.LireCase(i / 9, i % 9).origine == HypoOrdi) hypos.push_back(i);
         }
         if (hypos.empty()) return -1;
         const int i = hypos[hasard.Tirer() % static_cast<int>(hypos.size())];
-        g.cases[i / 9][i % 9].origine = Init;
+        g.ChangerOrigine(i / 9, i % 9, Init);
         return i / 9 * 10 + i % 9;
     }
     void Epurer()
@@ -191,23 +192,18 @@ struct GenerateurTemoin {
         const int n = g.CompterOrigine(Init);
         std::vector<int> places(n, -1);
         for (int i = 0; i < 81; ++i) {
-            if (g.cases[i / 9][i % 9].origine != Init) continue;
+            if (g.LireCase(i / 9, i % 9).origine != Init) continue;
             int p;
             do p = hasard.Tirer() % n;
             while (places[p] != -1);
             places[p] = i;
         }
         for (int i : places) {
-            Case& c = g.cases[i / 9][i % 9];
-            const int chiffre = c.chiffre;
-            c.chiffre = 0;
-            c.origine = Vide;
+            const int chiffre = g.LireCase(i / 9, i % 9).chiffre;
+            g.ChangerCase(i / 9, i % 9, 0, Vide);
             g.RemettreGrille();
             g.Resoudre(LimiteGeneration);
-            if (g.niveauCourant > 0) {
-                c.chiffre = chiffre;
-                c.origine = Init;
-            }
+            if (g.niveauCourant > 0) g.PoserIndice(i / 9, i % 9, chiffre);
         }
         g.RemettreGrille();
     }
@@ -215,7 +211,7 @@ struct GenerateurTemoin {
     {
         int n = 0;
         for (int l = l0; l <= l1; ++l) {
-            for (int c = c0; c <= c1; ++c) n += g.cases[l][c].origine != Init;
+            for (int c = c0; c <= c1; ++c) n += g.LireCase(l, c).origine != Init;
         }
         return n;
     }
@@ -226,12 +222,12 @@ struct GenerateurTemoin {
         for (int essais = 1; compte < cibles[niveau]; ++essais) {
             const int l = hasard.Tirer() % 9;
             const int c = hasard.Tirer() % 9;
-            if (g.cases[l][c].origine != Init) {
-                g.cases[l][c].origine = Init;
+            if (g.LireCase(l, c).origine != Init) {
+                g.ChangerOrigine(l, c, Init);
                 const int rl = l / 3 * 3, rc = c / 3 * 3;
                 if (NonIndices(l, l, 0, 8) <= 3 || NonIndices(0, 8, c, c) <= 3 ||
                     NonIndices(rl, rl + 2, rc, rc + 2) <= 3) {
-                    g.cases[l][c].origine = Vide;
+                    g.ChangerOrigine(l, c, Vide);
                 } else {
                     ++compte;
                 }
@@ -240,12 +236,12 @@ struct GenerateurTemoin {
         }
         if (niveau != Facile) return;
         for (int r = 0; r < 9; ++r) {
-            std::vector<Case*> libres;
+            std::vector<int> libres;  // l * 9 + c
             for (int i = 0; i < 9; ++i) {
-                Case& k = g.cases[r / 3 * 3 + i / 3][r % 3 * 3 + i % 3];
-                if (k.origine != Init) libres.push_back(&k);
+                const int l = r / 3 * 3 + i / 3, c = r % 3 * 3 + i % 3;
+                if (g.LireCase(l, c).origine != Init) libres.push_back(l * 9 + c);
             }
-            for (int i = 0; i + 6 < static_cast<int>(libres.size()); ++i) libres[i]->origine = Init;
+            for (int i = 0; i + 6 < static_cast<int>(libres.size()); ++i) g.ChangerOrigine(libres[i] / 9, libres[i] % 9, Init);
         }
     }
     void Generer(NiveauGrille niveau)
@@ -263,7 +259,7 @@ struct GenerateurTemoin {
             }
             if (echec) continue;
             if (niveau == Diabolique) {
-                if (g.niveauCourant == 0 && dernier >= 0) g.cases[dernier / 10][dernier % 10].origine = HypoOrdi;
+                if (g.niveauCourant == 0 && dernier >= 0) g.ChangerOrigine(dernier / 10, dernier % 10, HypoOrdi);
                 g.RemettreGrille();
             } else {
                 Epurer();
@@ -277,7 +273,7 @@ struct GenerateurTemoin {
 
 // La partie tire exactement comme le témoin : mêmes indices, même solution gardée, y compris
 // pour les grilles suivantes d'une même partie (grille en jeu, remise à zéro du pilote branchée).
-TEST_F(Generateur, TiragesDansLOrdreDesRegles)
+TEST(GenerationDeLaPartie, TiragesDansLOrdreDesRegles)
 {
     for (auto niveau : {Facile, Moyen, Difficile, Diabolique}) {
         for (uint32_t graine = 0; graine < 12; ++graine) {
@@ -289,10 +285,10 @@ TEST_F(Generateur, TiragesDansLOrdreDesRegles)
             for (int n = 0; n < 3; ++n) {
                 partie.GenererGrille(niveau);
                 temoin.Generer(niveau);
-                ASSERT_EQ(Indices(partie.grille), Indices(temoin.g)) << MotNiveau(niveau) << " graine " << graine;
+                ASSERT_EQ(TexteIndices(partie.grille), TexteIndices(temoin.g)) << MotNiveau(niveau) << " graine " << graine;
                 for (int i = 0; i < 81; ++i) {
-                    ASSERT_EQ(partie.grille.solution[i].chiffre, temoin.g.solution[i].chiffre);
-                    ASSERT_EQ(partie.grille.solution[i].marque, temoin.g.solution[i].marque);
+                    ASSERT_EQ(partie.grille.LireSolution(i / 9, i % 9).chiffre, temoin.g.LireSolution(i / 9, i % 9).chiffre);
+                    ASSERT_EQ(partie.grille.LireSolution(i / 9, i % 9).marque, temoin.g.LireSolution(i / 9, i % 9).marque);
                 }
             }
             // Le tirage suivant est le même : rien n'a été tiré en plus ou en moins.
@@ -314,19 +310,26 @@ TEST_P(GenerationParNiveau, ProprietesSurDesCentainesDeGraines)
     CIhmFactice ihm;
     CPartie partie{ihm};
     partie.hasard.Semer(2026u + static_cast<uint32_t>(niveau));
-    // Le curseur d'attente du semis (imbriqué dans la génération) se referme sur les 18 indices.
-    std::string semis;
+    // Le témoin, tiré en même temps, dit de quel semis vient chaque grille.
+    GenerateurTemoin temoin;
+    temoin.hasard.Semer(2026u + static_cast<uint32_t>(niveau));
+    // Le curseur d'attente couvre la construction de la grille ; rien ne s'affiche avant la fin.
     ihm.surAttente = [&](bool actif) {
-        if (!actif && ihm.profondeurAttente == 1) semis = Indices(partie.grille);
+        if (!actif) EXPECT_EQ(ihm.casesMontrees, 0);
     };
     int sousLaCible = 0;
     for (int n = 0; n < GrainesParNiveau; ++n) {
-        semis.clear();
         ihm.OublierHistorique();
         partie.GenererGrille(niveau);
-        const std::string indices = Indices(partie.grille);
+        temoin.Generer(niveau);
+        const std::string indices = TexteIndices(partie.grille);
+        ASSERT_EQ(indices, TexteIndices(temoin.g));
+        const std::string& semis = temoin.semis;
         SCOPED_TRACE(indices);
 
+        EXPECT_GE(ihm.attentesOuvertes, 1);
+        EXPECT_EQ(ihm.profondeurAttente, 0);
+        EXPECT_FALSE(ihm.attenteDesequilibree);
         ASSERT_TRUE(ihm.messages.empty());
         ASSERT_TRUE(partie.solutionConnue);
         EXPECT_EQ(partie.grille.niveauCourant, 0);
@@ -337,8 +340,8 @@ TEST_P(GenerationParNiveau, ProprietesSurDesCentainesDeGraines)
         // La solution gardée prolonge les indices et respecte les règles.
         CGrille s;
         for (int i = 0; i < 81; ++i) {
-            s.cases[i / 9][i % 9].chiffre = partie.grille.solution[i].chiffre;
-            if (indices[i] != '.') ASSERT_EQ(indices[i] - '0', partie.grille.solution[i].chiffre);
+            s.ChangerCase(i / 9, i % 9, partie.grille.LireSolution(i / 9, i % 9).chiffre, Init);
+            if (indices[i] != '.') ASSERT_EQ(indices[i] - '0', partie.grille.LireSolution(i / 9, i % 9).chiffre);
         }
         ASSERT_TRUE(s.GrillePleine() && s.GrilleValide());
         VerifierSemis(semis);
@@ -351,9 +354,9 @@ TEST_P(GenerationParNiveau, ProprietesSurDesCentainesDeGraines)
         }
         // Les indices seuls se résolvent sans hypothèse.
         CGrille g;
-        PoserIndices(g, indices);
+        Remplir(g, indices);
         EXPECT_TRUE(g.Resoudre(LimiteGeneration) && g.niveauCourant == 0);
-        sousLaCible += Compter(indices) < partie.nbInitNiveau[niveau];
+        sousLaCible += Compter(indices) < partie.generateur.nbInitNiveau[niveau];
         for (int r = 0; niveau == Facile && r < 9; ++r) {
             int k = 0;
             for (int i = 0; i < 81; ++i) k += indices[i] != '.' && i / 27 == r / 3 && (i % 9) / 3 == r % 3;

@@ -37,7 +37,7 @@ protected:
     {
         CSortieMemoire sortie;
         CGrille g;
-        PoserIndices(g, indices);
+        Remplir(g, indices);
         g.sortieTrace = &sortie;
         g.traceActive = true;
         g.Resoudre(LimiteJoueur);

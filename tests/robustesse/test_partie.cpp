@@ -27,8 +27,10 @@ const std::string PremiereGrille =
 std::string Cases(const CGrille& grille)
 {
     std::string s;
-    for (const auto& ligne : grille.cases)
-        for (const Case& k : ligne) s += std::to_string(k.chiffre) + char('A' + k.origine);
+    for (int i = 0; i < 81; ++i) {
+        const Case& k = grille.LireCase(i / 9, i % 9);
+        s += std::to_string(k.chiffre) + char('A' + k.origine);
+    }
     return s;
 }
 
@@ -66,7 +68,7 @@ protected:
         ASSERT_TRUE(ihm.messages.empty()) << ihm.messages.front();
         partie.chiffreSelectionne = 4;
         partie.CliquerCase(0, 2);
-        ASSERT_EQ(partie.grille.cases[0][2].origine, CoupJoueur);
+        ASSERT_EQ(partie.grille.LireCase(0, 2).origine, CoupJoueur);
         ihm.OublierHistorique();
     }
 

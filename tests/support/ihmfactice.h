@@ -83,7 +83,7 @@ public:
     bool PlateauConforme(const CGrille& grille) const
     {
         for (int i = 0; i < 81; ++i) {
-            const Case& k = grille.cases[i / 9][i % 9];
+            const Case& k = grille.LireCase(i / 9, i % 9);
             const CaseMontree& m = plateau[i / 9][i % 9];
             if (m.texte != (k.chiffre > 0 ? std::to_string(k.chiffre) : " ") || m.origine != k.origine) return false;
         }

@@ -151,14 +151,14 @@ TEST_F(Fenetre, ClicSurUneCaseVidePoseLeChiffreDansSaCouleur)
     // Une case vide quelconque, au pixel réel de sa zone.
     int ligne = -1, colonne = -1;
     for (int k = 0; k < 81 && ligne < 0; ++k)
-        if (boite.partie.grille.cases[k / 9][k % 9].chiffre == 0)
+        if (boite.partie.grille.LireCase(k / 9, k % 9).chiffre == 0)
             ligne = k / 9, colonne = k % 9;
     ASSERT_GE(ligne, 0);
     Cliquer(boite, PointPalette(6));  // « 7 »
     Cliquer(boite, PointCase(ligne, colonne));
     CColorLabel* etiquette = boite.etiquettesCases[9 * ligne + colonne];
     EXPECT_EQ(etiquette->Texte(), "7");
-    EXPECT_EQ(boite.partie.grille.cases[ligne][colonne].origine, CoupJoueur);
+    EXPECT_EQ(boite.partie.grille.LireCase(ligne, colonne).origine, CoupJoueur);
     EXPECT_EQ(etiquette->CouleurTexte(), boite.couleurs[CoupJoueur]);
     // Et c'est bien ce qui est peint.
     EXPECT_GT(PixelsDeCouleur(etiquette, boite.couleurs[CoupJoueur]), 5);
@@ -181,7 +181,7 @@ TEST_F(Fenetre, ClicsHorsZonesEtBoutonDroitSansEffet)
     EXPECT_EQ(boite.etiquettesPalette[2]->Police().weight(), QFont::Normal);
     EXPECT_EQ(boite.etiquettesCases[0]->Texte(), " ");
     Generer();
-    const auto avant = boite.partie.grille.cases;
+    const CGrille avant = boite.partie.grille;
     Cliquer(boite, PointPalette(3), Qt::RightButton);
     EXPECT_EQ(boite.partie.chiffreSelectionne, -1);
     Cliquer(boite, PointPalette(3));
@@ -192,7 +192,7 @@ TEST_F(Fenetre, ClicsHorsZonesEtBoutonDroitSansEffet)
     for (int k = 0; k < 81; ++k)
         Cliquer(boite, PointCase(k / 9, k % 9), Qt::RightButton);
     for (int k = 0; k < 81; ++k)
-        EXPECT_EQ(boite.partie.grille.cases[k / 9][k % 9].chiffre, avant[k / 9][k % 9].chiffre);
+        EXPECT_EQ(boite.partie.grille.LireCase(k / 9, k % 9).chiffre, avant.LireCase(k / 9, k % 9).chiffre);
     EXPECT_TRUE(boite.questions.empty());
 }
 
@@ -211,7 +211,7 @@ TEST_F(Fenetre, ChangementDeSkinRecoloreTout)
     ASSERT_EQ(boite.couleurs, attendu);
     for (int k = 0; k < 81; ++k)
         EXPECT_EQ(boite.etiquettesCases[k]->CouleurTexte(),
-                  attendu[boite.partie.grille.cases[k / 9][k % 9].origine]);
+                  attendu[boite.partie.grille.LireCase(k / 9, k % 9).origine]);
     for (int e = 0; e < 9; ++e)
         EXPECT_EQ(boite.etiquettesPalette[e]->CouleurTexte(), attendu[8]);
     EXPECT_EQ(boite.etiquettesPalette[9]->CouleurTexte(), attendu[9]);
@@ -399,7 +399,7 @@ TEST_F(Fenetre, PartieMeneeParLeMenu)
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille générée (Niveau facile)");
     int indices = 0, vide = -1;
     for (int k = 0; k < 81; ++k) {
-        const Case& c = boite.partie.grille.cases[k / 9][k % 9];
+        const Case& c = boite.partie.grille.LireCase(k / 9, k % 9);
         if (c.origine == Init) {
             ++indices;
             EXPECT_EQ(boite.etiquettesCases[k]->Texte(), std::to_string(c.chiffre));
@@ -412,7 +412,7 @@ TEST_F(Fenetre, PartieMeneeParLeMenu)
     ASSERT_GE(vide, 0);
 
     // Le bon chiffre par la palette, puis « Vérifier » sur une grille incomplète.
-    const int juste = boite.partie.grille.solution[vide].chiffre;
+    const int juste = boite.partie.grille.LireSolution(vide / 9, vide % 9).chiffre;
     ASSERT_GE(juste, 1);
     Cliquer(boite, PointPalette(juste - 1));
     Cliquer(boite, PointCase(vide / 9, vide % 9));
@@ -431,7 +431,7 @@ TEST_F(Fenetre, PartieMeneeParLeMenu)
     EXPECT_EQ(boite.messages.back(), "La grille est résolue !");
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille générée (Niveau facile) >>> grille résolue automatiquement");
     for (int k = 0; k < 81; ++k) {
-        const Case& c = boite.partie.grille.cases[k / 9][k % 9];
+        const Case& c = boite.partie.grille.LireCase(k / 9, k % 9);
         EXPECT_EQ(boite.etiquettesCases[k]->Texte(), std::to_string(c.chiffre));
         EXPECT_EQ(boite.etiquettesCases[k]->CouleurTexte(), boite.couleurs[c.origine]);
     }
@@ -444,9 +444,9 @@ TEST_F(Fenetre, PartieEntiereJoueeALaSouris)
     ASSERT_TRUE(boite.partie.grilleEnCours);
     // Chaque case vide reçoit, par deux vrais clics, le chiffre de la solution gardée.
     for (int k = 0; k < 81; ++k) {
-        if (boite.partie.grille.cases[k / 9][k % 9].chiffre != 0)
+        if (boite.partie.grille.LireCase(k / 9, k % 9).chiffre != 0)
             continue;
-        Cliquer(boite, PointPalette(boite.partie.grille.solution[k].chiffre - 1));
+        Cliquer(boite, PointPalette(boite.partie.grille.LireSolution(k / 9, k % 9).chiffre - 1));
         Cliquer(boite, PointCase(k / 9, k % 9));
     }
     boite.Action(ID_VERIFIER)->trigger();
@@ -454,7 +454,7 @@ TEST_F(Fenetre, PartieEntiereJoueeALaSouris)
     EXPECT_EQ(boite.messages[0], "La grille est résolue !");
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille générée (Niveau diabolique) >>> la grille est résolue !");
     for (int k = 0; k < 81; ++k)
-        EXPECT_EQ(boite.etiquettesCases[k]->Texte(), std::to_string(boite.partie.grille.solution[k].chiffre));
+        EXPECT_EQ(boite.etiquettesCases[k]->Texte(), std::to_string(boite.partie.grille.LireSolution(k / 9, k % 9).chiffre));
 }
 
 TEST_F(Fenetre, CoupDeMainMontreSaCouleur)
@@ -463,7 +463,7 @@ TEST_F(Fenetre, CoupDeMainMontreSaCouleur)
     boite.Action(ID_COUPDEMAIN3)->trigger();
     int montres = 0;
     for (int k = 0; k < 81; ++k) {
-        if (boite.partie.grille.cases[k / 9][k % 9].origine == CoupDeMain) {
+        if (boite.partie.grille.LireCase(k / 9, k % 9).origine == CoupDeMain) {
             ++montres;
             EXPECT_EQ(boite.etiquettesCases[k]->CouleurTexte(), boite.couleurs[CoupDeMain]);
             EXPECT_NE(boite.etiquettesCases[k]->Texte(), " ");
@@ -538,7 +538,7 @@ TEST_F(Fenetre, ExportationParLeMenuNeGardeQueLesIndices)
     EXPECT_EQ(boite.etiquetteStatut->Texte(), statut);
     QByteArray attendu;
     for (int k = 0; k < 81; ++k) {
-        const Case& c = boite.partie.grille.cases[k / 9][k % 9];
+        const Case& c = boite.partie.grille.LireCase(k / 9, k % 9);
         attendu += c.origine == Init ? char('0' + c.chiffre) : '.';
         attendu += k % 9 == 8 ? "\r\n" : "";
     }

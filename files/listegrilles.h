@@ -1,6 +1,7 @@
-// Lecture du fichier de « novemia-cli resoudre --lignes » : une grille par ligne en 81
-// caractères ("." ou "0" vide, "1"-"9" indice), lignes blanches et lignes commençant par
-// "#" ignorées. Une ligne démesurée n'occupe jamais plus de mémoire qu'une autre.
+// Lecture d'une liste de grilles (« novemia-cli resoudre --lignes », listes publiques des
+// tests et des mesures) : une grille par ligne en 81 caractères ("." ou "0" vide, "1"-"9"
+// indice), lignes blanches et lignes commençant par "#" ignorées. Une ligne démesurée
+// n'occupe jamais plus de mémoire qu'une autre.
 #pragma once
 
 #include <istream>

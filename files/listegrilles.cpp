@@ -1,11 +1,13 @@
-// Lecture bornée des lignes de « novemia-cli resoudre --lignes ».
-#include "cli/lignes.h"
+// Lecture bornée des lignes d'une liste de grilles.
+#include "files/listegrilles.h"
 
 #include <cstddef>
 #include <limits>
 #include <optional>
 #include <string>
 #include <utility>
+
+#include "files/textegrille.h"
 
 namespace {
 
@@ -43,16 +45,7 @@ std::optional<std::string> ControlerLigne(std::string& ligne, size_t longueur)
     while (!ligne.empty() && (ligne.back() == '\r' || ligne.back() == ' ' || ligne.back() == '\t')) {
         ligne.pop_back();
     }
-    if (ligne.size() != 81) {
-        return "une grille s'écrit en 81 caractères (" + std::to_string(ligne.size()) + " lus)";
-    }
-    for (size_t i = 0; i < ligne.size(); ++i) {
-        const char c = ligne[i];
-        if (c != '.' && (c < '0' || c > '9')) {
-            return "caractère non autorisé en position " + std::to_string(i + 1);
-        }
-    }
-    return std::nullopt;
+    return ControlerTexteGrille(ligne);
 }
 
 bool LigneIgnoree(const std::string& ligne)
