@@ -1,5 +1,5 @@
 // Fuzzing des réglages. L'entrée sert deux fois :
-//  - comme contenu entier du fichier de l'utilisateur : LireRegistre rend une valeur courte
+//  - comme contenu entier du fichier de l'utilisateur : le texte lu est une valeur courte
 //    sans octet nul, "ERR" ou un texte "Erreur : Base de registre (N)" ; "Skin" s'y écrit et
 //    se relit, et une seconde écriture ne change que la valeur ;
 //  - comme valeur de "Skin" : écrite puis relue, elle revient telle quelle (ou en erreur 234
@@ -75,14 +75,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, std::size_t taille
 
     // L'entrée comme fichier entier.
     Ecrire(entree);
-    const std::string r = LireRegistre("Skin");
+    const std::string r = TexteReglage(LireReglage("Skin"));
     NOVEMIA_EXIGER(!r.empty());
     if (r != "ERR" && !EstTexteErreur(r)) {
         NOVEMIA_EXIGER(r.size() < 1024);
         NOVEMIA_EXIGER(r.find('\0') == std::string::npos);
     }
     NOVEMIA_EXIGER(EcrireRegistre("Skin", "Zinc") == 0);
-    NOVEMIA_EXIGER(LireRegistre("Skin") == "Zinc");
+    NOVEMIA_EXIGER(TexteReglage(LireReglage("Skin")) == "Zinc");
     // Une seconde écriture ne change plus que la valeur.
     const std::string apres = Lire();
     NOVEMIA_EXIGER(EcrireRegistre("Skin", "Bois") == 0);
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, std::size_t taille
         NOVEMIA_EXIGER(code == ErreurDonneesInvalides);
     } else {
         NOVEMIA_EXIGER(code == 0);
-        const std::string relue = LireRegistre("Skin");
+        const std::string relue = TexteReglage(LireReglage("Skin"));
         if (valeur.empty()) {
             NOVEMIA_EXIGER(relue == "ERR");
         } else if (valeur.size() >= 1024) {

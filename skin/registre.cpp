@@ -184,22 +184,19 @@ Reglage LireReglage(const std::string& nom)
     return reglage;
 }
 
+Reglage DossierResolu(Reglage reglage)
+{
+    const std::filesystem::path chemin = reglage.valeur;
+    if (reglage.erreur != 0 || reglage.valeur.empty() || chemin.is_absolute()) return reglage;
+    reglage.valeur = (std::filesystem::path(reglage.dossier) / chemin).lexically_normal().string();
+    while (reglage.valeur.size() > 1 && reglage.valeur.back() == '/') reglage.valeur.pop_back();
+    return reglage;
+}
+
 std::string TexteReglage(const Reglage& reglage)
 {
     if (reglage.erreur != 0) return TexteErreur(reglage.erreur);
     return reglage.valeur.empty() ? "ERR" : reglage.valeur;
-}
-
-std::string LireRegistre(const std::string& nom) { return TexteReglage(LireReglage(nom)); }
-
-std::string LireDossierRegistre(const std::string& nom)
-{
-    const Reglage reglage = LireReglage(nom);
-    const std::filesystem::path chemin = reglage.valeur;
-    if (reglage.erreur != 0 || reglage.valeur.empty() || chemin.is_absolute()) return TexteReglage(reglage);
-    std::string dossier = (std::filesystem::path(reglage.dossier) / chemin).lexically_normal().string();
-    while (dossier.size() > 1 && dossier.back() == '/') dossier.pop_back();
-    return dossier;
 }
 
 int EcrireRegistre(const std::string& nom, const std::string& valeur)

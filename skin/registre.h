@@ -36,13 +36,13 @@ struct Reglage {
 };
 Reglage LireReglage(const std::string& nom);
 
+// Le réglage pris comme dossier : un chemin relatif part du dossier du fichier qui le donne,
+// si bien qu'une installation déplacée en bloc retrouve ses données.
+Reglage DossierResolu(Reglage reglage);
+
 // Le texte qu'en voit le programme : la valeur, "ERR" si elle est vide,
 // "Erreur : Base de registre (%d)" en cas d'erreur.
 std::string TexteReglage(const Reglage& reglage);
-std::string LireRegistre(const std::string& nom);
-// Comme LireRegistre, mais un chemin relatif part du dossier du fichier qui le donne :
-// une installation déplacée en bloc retrouve ses données.
-std::string LireDossierRegistre(const std::string& nom);
 
 // Écrit `valeur` sous `nom` dans le fichier de l'utilisateur ; 0 ou le code d'erreur.
 int EcrireRegistre(const std::string& nom, const std::string& valeur);

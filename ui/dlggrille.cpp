@@ -16,38 +16,15 @@
 #include <ctime>
 #include <vector>
 
-#include "skin/dlgpref.h"
 #include "skin/recherchefichiers.h"
 #include "skin/registre.h"
 #include "ui/colorlabel.h"
 #include "ui/dlgapropos.h"
+#include "ui/dlgpref.h"
 #include "ui/disposition.h"
 #include "ui/grilleapp.h"
 #include "ui/icone.h"
-#include "ui/identifiants.h"
-
-// L'aiguillage des commandes, dans l'ordre d'enregistrement des gestionnaires.
-const std::array<CDlgGrille::EntreeCommande, 19> CDlgGrille::TableCommandes{{
-    {ID_IMPORTER, &CDlgGrille::OnImporter},
-    {ID_RESOUDRE, &CDlgGrille::OnResoudre},
-    {ID_REMETTREAZERO, &CDlgGrille::RemettreAZero},
-    {ID_EXPORTER, &CDlgGrille::OnExporter},
-    {ID_VERIFIER, &CDlgGrille::OnVerifier},
-    {ID_APROPOS, &CDlgGrille::OnAPropos},
-    {ID_CREER, &CDlgGrille::OnCreer},
-    {ID_TRACE, &CDlgGrille::OnTrace},
-    {ID_FACILE, &CDlgGrille::OnFacile},
-    {ID_MOYEN, &CDlgGrille::OnMoyen},
-    {ID_DIFFICILE, &CDlgGrille::OnDifficile},
-    {ID_DIABOLIQUE, &CDlgGrille::OnDiabolique},
-    {ID_COUPDEMAIN1, &CDlgGrille::OnCoupDeMain1},
-    {ID_COUPDEMAIN2, &CDlgGrille::OnCoupDeMain2},
-    {ID_COUPDEMAIN3, &CDlgGrille::OnCoupDeMain3},
-    {ID_PREFERENCES, &CDlgGrille::OnPreferences},
-    {ID_AIDE, &CDlgGrille::OnAide},
-    {IDOK, &CDlgGrille::OnOK},
-    {IDCANCEL, &CDlgGrille::OnCancel},
-}};
+#include "ui/menu.h"
 
 namespace {
 
@@ -113,6 +90,12 @@ void CDlgGrille::CreerMenu()
     menuPrincipal->setNativeMenuBar(false);
     // Une pile de menus par profondeur : chaque sous-menu reçoit les entrées qui le suivent.
     std::vector<QMenu*> parents(3, nullptr);
+    // L'action garde l'identifiant de sa ligne et mène droit au gestionnaire de celle-ci.
+    auto relier = [this](QAction* action, const EntreeMenu& entree) {
+        action->setData(entree.id);
+        connect(action, &QAction::triggered, this,
+                [this, gestionnaire = entree.gestionnaire] { gestionnaire(*this); });
+    };
     for (const EntreeMenu& entree : TableMenu) {
         const QString texte = QString::fromUtf8(entree.texte.data(), static_cast<qsizetype>(entree.texte.size()));
         QMenu* parent = entree.profondeur > 0 ? parents[entree.profondeur - 1] : nullptr;
@@ -129,23 +112,22 @@ void CDlgGrille::CreerMenu()
             break;
         case EntreeMenu::Commande: {
             QAction* action = parent != nullptr ? parent->addAction(texte) : menuPrincipal->addAction(texte);
-            action->setData(entree.id);
-            const int id = entree.id;
-            connect(action, &QAction::triggered, this, [this, id] { Commande(id); });
-            if (id == ID_CREER)
+            relier(action, entree);
+            if (entree.id == ID_CREER)
                 actionCreer = action;
+            break;
+        }
+        case EntreeMenu::Raccourci: {
+            auto* action = new QAction(this);
+            action->setShortcut(QKeySequence(entree.raccourci));
+            action->setShortcutContext(Qt::WindowShortcut);
+            addAction(action);
+            relier(action, entree);
             break;
         }
         }
     }
     InstallerBarreMenus(menuPrincipal);
-
-    // La trace n'a pas d'entrée de menu : seulement une combinaison de touches cachée.
-    auto* trace = new QAction(this);
-    trace->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
-    trace->setShortcutContext(Qt::WindowShortcut);
-    connect(trace, &QAction::triggered, this, [this] { Commande(ID_TRACE); });
-    addAction(trace);
 }
 
 void CDlgGrille::setVisible(bool visible)
@@ -164,9 +146,11 @@ void CDlgGrille::OnInitDialog()
     setWindowIcon(icone);
     CreerMenu();
 
-    app.repertoireAppli = LireDossierRegistre("s2gAppDir");
+    // Les réglages deviennent ici les textes que le programme garde : une erreur de lecture
+    // se retrouve telle quelle dans les chemins et le message du skin introuvable.
+    app.repertoireAppli = TexteReglage(DossierResolu(LireReglage("s2gAppDir")));
     app.repertoireSkins = app.repertoireAppli + "/skin";
-    app.nomSkin = LireRegistre("Skin");
+    app.nomSkin = TexteReglage(LireReglage("Skin"));
     ChargerSkin();
 
     partie.grille.niveauCourant = 0;
@@ -201,17 +185,6 @@ void CDlgGrille::OnInitDialog()
 
     // Le seul ensemencement du programme : les 32 bits bas de l'heure.
     partie.hasard.Semer(static_cast<uint32_t>(static_cast<uint64_t>(std::time(nullptr)) & 0xFFFFFFFFu));
-}
-
-bool CDlgGrille::Commande(int id)
-{
-    for (const EntreeCommande& entree : TableCommandes) {
-        if (entree.id == id) {
-            (this->*entree.gestionnaire)();
-            return true;
-        }
-    }
-    return false;
 }
 
 void CDlgGrille::ChargerSkin()
@@ -255,10 +228,10 @@ void CDlgGrille::keyPressEvent(QKeyEvent* evenement)
     switch (evenement->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        Commande(IDOK);
+        OnOK();
         return;
     case Qt::Key_Escape:
-        Commande(IDCANCEL);
+        OnCancel();
         return;
     default:
         CDlgSkin::keyPressEvent(evenement);
@@ -299,6 +272,9 @@ void CDlgGrille::OnPreferences()
 {
     CDlgPref preferences(app.nomSkin, app.repertoireSkins, this);
     ExecuterBoite(preferences);
+    // Le rechargement posté par la boîte ne passe qu'ensuite, par la boucle d'événements :
+    // il trouve déjà le nom retenu.
+    app.nomSkin = preferences.SkinRetenu();
 }
 
 void CDlgGrille::OnAide()
@@ -450,9 +426,7 @@ CColorLabel* CDlgGrille::Etiquette(int id) const
 
 QAction* CDlgGrille::Action(int id) const
 {
-    if (menuPrincipal == nullptr)
-        return nullptr;
-    const QList<QAction*> actions = menuPrincipal->findChildren<QAction*>();
+    const QList<QAction*> actions = findChildren<QAction*>();
     for (QAction* action : actions)
         if (action->data().toInt() == id && !action->menu())
             return action;

@@ -12,7 +12,6 @@
 #include "game/partie.h"
 #include "skin/configuration.h"
 #include "ui/dlgskin.h"
-#include "ui/identifiants.h"
 
 class CColorLabel;
 class CGrilleApp;
@@ -27,46 +26,24 @@ public:
     explicit CDlgGrille(CGrilleApp& application, QWidget* parent = nullptr);
     ~CDlgGrille() override;
 
-    // Une ligne de la table d'aiguillage : commande → méthode.
-    struct EntreeCommande {
-        int id;
-        void (CDlgGrille::*gestionnaire)();
-    };
-    static const std::array<EntreeCommande, 19> TableCommandes;
-
     // Initialisation de la boîte, faite une fois, juste avant qu'elle ne s'affiche.
     void OnInitDialog();
     void setVisible(bool visible) override;
-
-    // Aiguille une commande par la table ; faux si aucune entrée ne la porte.
-    bool Commande(int id);
 
     void ChargerSkin();
     int ChargerConfiguration(std::string chemin);
     void OnChangerSkin();
 
-    // Gestionnaires de la table.
-    void OnImporter() { partie.OnImporter(); }
-    void OnResoudre() { partie.OnResoudre(); }
-    void RemettreAZero() { partie.RemettreAZero(); }
-    void OnExporter() { partie.OnExporter(); }
-    void OnVerifier() { partie.OnVerifier(); }
+    // Les commandes qui touchent à la fenêtre elle-même ; les autres lignes de la table du
+    // menu (ui/menu.h) vont droit à la partie.
     void OnAPropos();
     void OnCreer();
-    void OnTrace() { partie.OnTrace(); }
-    void OnFacile() { partie.OnFacile(); }
-    void OnMoyen() { partie.OnMoyen(); }
-    void OnDifficile() { partie.OnDifficile(); }
-    void OnDiabolique() { partie.OnDiabolique(); }
-    void OnCoupDeMain1() { partie.OnCoupDeMain1(); }
-    void OnCoupDeMain2() { partie.OnCoupDeMain2(); }
-    void OnCoupDeMain3() { partie.OnCoupDeMain3(); }
     void OnPreferences();
     void OnAide();
     void OnOK() { done(IdResultatOK); }
     void OnCancel() { done(IdResultatAnnuler); }
     // La case de fermeture et le menu système finissent comme « Quitter ».
-    void reject() override { Commande(IDCANCEL); }
+    void reject() override { OnCancel(); }
 
     // CIhm
     void MontrerCase(int ligne, int colonne, const std::string& texte, OrigineCase origine) override;
@@ -95,7 +72,7 @@ public:
 
     // Étiquette d'un identifiant de contrôle, nulle s'il n'existe pas.
     CColorLabel* Etiquette(int id) const;
-    // L'entrée de menu d'une commande, nulle si aucune.
+    // L'action d'une commande (entrée de menu ou raccourci), nulle si aucune.
     QAction* Action(int id) const;
 
     static constexpr int IdResultatOK = 1;

@@ -70,8 +70,9 @@ void VerifierReglages(const QString& fichier, const QString& appliAttendue)
     ASSERT_TRUE(QFileInfo::exists(fichier)) << qPrintable(fichier);
     FixerEmplacementsReglages(QFile::encodeName(fichier + QStringLiteral(".absent")).toStdString(),
                               {QFile::encodeName(fichier).toStdString()});
-    EXPECT_EQ(LireDossierRegistre("s2gAppDir"), QFile::encodeName(appliAttendue).toStdString());
-    EXPECT_EQ(LireRegistre("Skin"), NOVEMIA_SKIN_DEFAUT);
+    EXPECT_EQ(TexteReglage(DossierResolu(LireReglage("s2gAppDir"))),
+              QFile::encodeName(appliAttendue).toStdString());
+    EXPECT_EQ(TexteReglage(LireReglage("Skin")), NOVEMIA_SKIN_DEFAUT);
     QFile texte(fichier);
     ASSERT_TRUE(texte.open(QIODevice::ReadOnly));
     EXPECT_EQ(texte.readAll().count('\n'), 3);

@@ -170,9 +170,9 @@ void VerifierLeSkinParDefaut(const QString& prefixe)
     const std::string reglages = QFile::encodeName(prefixe + QStringLiteral("/etc/xdg/Novemia.conf")).toStdString();
     EXPECT_EQ(FichiersReglagesMachine().front(), reglages);
 
-    const std::string appli = LireDossierRegistre("s2gAppDir");
+    const std::string appli = TexteReglage(DossierResolu(LireReglage("s2gAppDir")));
     EXPECT_EQ(appli, QFile::encodeName(prefixe + QStringLiteral("/" NOVEMIA_DATADIR "/novemia")).toStdString());
-    const std::string skin = LireRegistre("Skin");
+    const std::string skin = TexteReglage(LireReglage("Skin"));
     ASSERT_EQ(skin.rfind("Erreur", 0), std::string::npos) << skin;
     ASSERT_NE(skin, "ERR");
     const ResultatConfiguration cfg = LireConfiguration(appli + "/skin/" + skin + ".cfg");

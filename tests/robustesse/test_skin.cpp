@@ -115,7 +115,7 @@ TEST(ReglagesHostiles, FichiersQuiNeSontPasDesReglages)
         EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(contenu);
         f.close();
-        return LireRegistre("Skin");
+        return TexteReglage(LireReglage("Skin"));
     };
     EXPECT_EQ(lire(QByteArray::fromStdString(LireFichier("/proc/self/exe").substr(0, 4096))),
               "Erreur : Base de registre (" + std::to_string(ErreurValeurAbsente) + ")");

@@ -1,5 +1,5 @@
 // Recherche des fichiers d'un dossier : séparateurs finaux, jokers sans casse, dossiers écartés.
-#include "reglagestemporaires.h"
+#include "tests/support/reglagestemporaires.h"
 #include "skin/recherchefichiers.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Lecture et écriture des réglages dans des fichiers Novemia.conf temporaires.
-#include "reglagestemporaires.h"
+#include "tests/support/reglagestemporaires.h"
 #include "skin/registre.h"
 
 #include <QDir>
@@ -73,7 +73,7 @@ TEST_F(Registre, Lectures)
         QFile::remove(reglages.FichierUtilisateur());
         if (!c.machine.isEmpty()) Machine(c.machine);
         if (!c.utilisateur.isEmpty()) Utilisateur(c.utilisateur);
-        EXPECT_EQ(LireRegistre(c.cle), c.attendu);
+        EXPECT_EQ(TexteReglage(LireReglage(c.cle)), c.attendu);
     }
 }
 
@@ -101,7 +101,7 @@ TEST_F(Registre, EcritDansLeFichierDeLUtilisateurSansToucherLeReste)
         QFile::remove(reglages.FichierUtilisateur());
         if (!c.avant.isEmpty()) Utilisateur(c.avant);
         EXPECT_EQ(EcrireRegistre("Skin", c.valeur), 0);
-        EXPECT_EQ(LireRegistre("Skin"), c.valeur);
+        EXPECT_EQ(TexteReglage(LireReglage("Skin")), c.valeur);
         EXPECT_EQ(reglages.Lire(reglages.FichierUtilisateur()), c.apres);
     }
     EXPECT_EQ(reglages.Lire(reglages.FichierMachine()), machine);
@@ -109,7 +109,7 @@ TEST_F(Registre, EcritDansLeFichierDeLUtilisateurSansToucherLeReste)
     CReglagesTemporaires::Pointer(reglages.Chemin(QStringLiteral("neuf/config")), reglages.Machine());
     EXPECT_EQ(EcrireRegistre("Skin", "Zinc"), 0);
     EXPECT_TRUE(QFile::exists(reglages.Chemin(QStringLiteral("neuf/config/Novemia.conf"))));
-    EXPECT_EQ(LireRegistre("Skin"), "Zinc");
+    EXPECT_EQ(TexteReglage(LireReglage("Skin")), "Zinc");
     CReglagesTemporaires::Pointer(reglages.Utilisateur(), reglages.Machine());
 }
 
@@ -124,7 +124,7 @@ TEST_F(Registre, EcritureImpossible)
     // Le fichier de l'utilisateur est un dossier.
     QDir().mkpath(reglages.FichierUtilisateur());
     EXPECT_EQ(EcrireRegistre("Skin", "Zinc"), ErreurAccesRefuse);
-    EXPECT_EQ(LireRegistre("Skin"), "Bois");
+    EXPECT_EQ(TexteReglage(LireReglage("Skin")), "Bois");
     // Le dossier de l'utilisateur est un fichier : rien ne peut s'y créer, même pour root.
     const QString fichier = reglages.Chemin(QStringLiteral("pas-un-dossier"));
     reglages.Ecrire(fichier, "x");
@@ -133,7 +133,7 @@ TEST_F(Registre, EcritureImpossible)
     EXPECT_EQ(reglages.Lire(fichier), QByteArray("x"));
     EXPECT_EQ(reglages.Lire(reglages.FichierMachine()), QByteArray("[General]\nSkin=Bois\n"));
     // La lecture suivante, comme au prochain démarrage, donne l'ancien nom.
-    EXPECT_EQ(LireRegistre("Skin"), "Bois");
+    EXPECT_EQ(TexteReglage(LireReglage("Skin")), "Bois");
     CReglagesTemporaires::Pointer(reglages.Utilisateur(), reglages.Machine());
 }
 
@@ -158,12 +158,13 @@ TEST_F(Registre, OuSeTrouventLesReglages)
     EXPECT_EQ(FichiersReglagesMachine(), (std::vector<std::string>{reglages.FichierMachine().toStdString(),
                                                                    "/etc/xdg/Novemia.conf", deLInstallation}));
     Machine("[General]\nSkin=Bois\n");
-    EXPECT_EQ(LireRegistre("Skin"), "Bois");
+    EXPECT_EQ(TexteReglage(LireReglage("Skin")), "Bois");
     EXPECT_EQ(EcrireRegistre("Skin", "Zinc"), 0);
-    EXPECT_EQ(LireRegistre("Skin"), "Zinc");
+    EXPECT_EQ(TexteReglage(LireReglage("Skin")), "Zinc");
     // Un dossier relatif part du fichier qui le donne : l'installation déplacée en bloc suit.
-    EXPECT_EQ(LireRegistre("s2gAppDir"), "../../share/novemia");
-    EXPECT_EQ(LireDossierRegistre("s2gAppDir"), (installation + QStringLiteral("/share/novemia")).toStdString());
+    EXPECT_EQ(TexteReglage(LireReglage("s2gAppDir")), "../../share/novemia");
+    EXPECT_EQ(TexteReglage(DossierResolu(LireReglage("s2gAppDir"))),
+              (installation + QStringLiteral("/share/novemia")).toStdString());
 
     // Sans aucune variable XDG : l'installation du programme, puis /etc/xdg.
     qunsetenv("XDG_CONFIG_HOME");
@@ -171,9 +172,9 @@ TEST_F(Registre, OuSeTrouventLesReglages)
     PreparerEmplacementsReglages(programme);
     EXPECT_EQ(FichierReglagesUtilisateur(), maison);
     EXPECT_EQ(FichiersReglagesMachine(), (std::vector<std::string>{deLInstallation, "/etc/xdg/Novemia.conf"}));
-    EXPECT_EQ(LireRegistre("Skin"), "Zinc");  // celui de l'utilisateur d'abord
+    EXPECT_EQ(TexteReglage(LireReglage("Skin")), "Zinc");  // celui de l'utilisateur d'abord
     QFile::remove(QString::fromStdString(maison));
-    EXPECT_EQ(LireRegistre("Skin"), "Papier");
+    EXPECT_EQ(TexteReglage(LireReglage("Skin")), "Papier");
     PreparerEmplacementsReglages();
     EXPECT_EQ(FichiersReglagesMachine(), std::vector<std::string>{"/etc/xdg/Novemia.conf"});
     // Retour aux dossiers temporaires avant toute lecture.

@@ -17,10 +17,11 @@
 #include <tuple>
 
 #include "fenetretest.h"
-#include "skin/dlgpref.h"
 #include "ui/disposition.h"
 #include "ui/dlgapropos.h"
+#include "ui/dlgpref.h"
 #include "ui/identifiants.h"
+#include "ui/menu.h"
 
 namespace {
 
@@ -364,17 +365,22 @@ TEST_F(Fenetre, MenuDansLOrdreDeLaTable)
                              "&Vérifier|-|&Quitter"));
     EXPECT_EQ(lister(barre[2]->menu()).join(QStringLiteral("|")), QStringLiteral("&Aide|A &propos ..."));
 
-    // Chaque commande du menu est dans la table d'aiguillage, la trace n'a pas d'entrée.
+    // Chaque commande de la table a son action, qui porte son identifiant et mène à un
+    // gestionnaire ; la trace n'a pas d'entrée de menu, seule la fenêtre porte son action.
     for (const EntreeMenu& e : TableMenu) {
-        if (e.genre == EntreeMenu::Commande) {
-            EXPECT_NE(boite.Action(e.id), nullptr) << e.id;
-            EXPECT_TRUE(std::any_of(CDlgGrille::TableCommandes.begin(), CDlgGrille::TableCommandes.end(),
-                                    [&e](const CDlgGrille::EntreeCommande& c) { return c.id == e.id; }))
-                << e.id;
+        if (e.genre == EntreeMenu::Commande || e.genre == EntreeMenu::Raccourci) {
+            QAction* action = boite.Action(e.id);
+            ASSERT_NE(action, nullptr) << e.id;
+            EXPECT_NE(e.gestionnaire, nullptr) << e.id;
+            if (e.genre == EntreeMenu::Commande) {
+                EXPECT_EQ(action->text().toStdString(), e.texte) << e.id;
+            }
         }
     }
-    EXPECT_EQ(boite.Action(ID_TRACE), nullptr);
-    EXPECT_FALSE(boite.Commande(12345));
+    QAction* trace = boite.Action(ID_TRACE);
+    ASSERT_NE(trace, nullptr);
+    EXPECT_EQ(trace->associatedObjects(), QList<QObject*>{&boite});
+    EXPECT_EQ(boite.Action(12345), nullptr);
 }
 
 TEST_F(Fenetre, TraceParRaccourciCache)
@@ -570,21 +576,30 @@ TEST_F(Fenetre, AProposEtPreferencesSontDesBoitesModales)
 
 TEST_F(Fenetre, PreferencesChangentLeSkinApresLaFermeture)
 {
-    boite.surBoite = [](QDialog& d) {
-        auto* preferences = qobject_cast<CDlgPref*>(&d);
-        ASSERT_NE(preferences, nullptr);
-        const int index = preferences->comboSkin->findText(QStringLiteral("Sombre"));
-        ASSERT_GE(index, 0);
-        preferences->OnCbnSelchangeSkin(index);
-        preferences->OnBnClickedOk();
-    };
-    boite.Action(ID_PREFERENCES)->trigger();
-    // Le changement est posté : rien n'a encore changé à la sortie de la boîte.
-    EXPECT_EQ(boite.couleurs, TableAttendue(SkinClair));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(application.nomSkin, "Sombre");
-    EXPECT_EQ(boite.couleurs, TableAttendue(SkinSombre));
-    EXPECT_EQ(LireRegistre("Skin"), "Sombre");
+    // « Sombre » choisi dans la liste, puis Annuler (rien ne change), puis OK.
+    for (const bool ok : {false, true}) {
+        SCOPED_TRACE(ok);
+        boite.surBoite = [ok](QDialog& d) {
+            auto* preferences = qobject_cast<CDlgPref*>(&d);
+            ASSERT_NE(preferences, nullptr);
+            const int index = preferences->comboSkin->findText(QStringLiteral("Sombre"));
+            ASSERT_GE(index, 0);
+            preferences->OnCbnSelchangeSkin(index);
+            if (ok)
+                preferences->OnBnClickedOk();
+            else
+                preferences->reject();
+        };
+        boite.Action(ID_PREFERENCES)->trigger();
+        const std::string attendu = ok ? "Sombre" : "Clair";
+        // Le nom est repris dès la sortie de la boîte ; le rechargement, posté, n'a pas eu lieu.
+        EXPECT_EQ(application.nomSkin, attendu);
+        EXPECT_EQ(boite.couleurs, TableAttendue(SkinClair));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(application.nomSkin, attendu);
+        EXPECT_EQ(boite.couleurs, TableAttendue(ok ? SkinSombre : SkinClair));
+        EXPECT_EQ(TexteReglage(LireReglage("Skin")), attendu);
+    }
 }
 
 TEST_F(Fenetre, AideAbsenteOuPresente)

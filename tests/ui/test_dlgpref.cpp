@@ -1,7 +1,7 @@
 // Boîte « Préférences » sur la plateforme sans écran : liste, choix, OK, Annuler.
-#include "reglagestemporaires.h"
-#include "skin/dlgpref.h"
+#include "tests/support/reglagestemporaires.h"
 #include "skin/registre.h"
+#include "ui/dlgpref.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -39,7 +39,7 @@ protected:
     CReglagesTemporaires reglages;
     QString dossier = reglages.Chemin(QStringLiteral("skin"));
     CFenetreReceptrice fenetre;
-    std::string nomSkin = "Bois";
+    std::string nomSkin = "Bois";  // celui en usage à l'ouverture
 
     void SetUp() override
     {
@@ -89,10 +89,10 @@ protected:
         QCoreApplication::processEvents();
         return fenetre.changements;
     }
-    // Rien signalé, rien écrit, le nom d'ouverture gardé.
-    void RienNAChange()
+    // Rien signalé, rien écrit, le nom d'ouverture rapporté.
+    void RienNAChange(const CDlgPref& dlg)
     {
-        EXPECT_EQ(nomSkin, "Bois");
+        EXPECT_EQ(dlg.SkinRetenu(), "Bois");
         EXPECT_EQ(Changements(), 0);
         EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
     }
@@ -157,24 +157,24 @@ TEST_F(DlgPref, ChoixPuisOk)
     for (const CasChoix& c : cas) {
         SCOPED_TRACE(c.choix.join(QLatin1Char(',')).toStdString());
         QFile::remove(reglages.FichierUtilisateur());
-        nomSkin = "Bois";
         fenetre.changements = 0;
         auto dlg = Ouvrir();
         for (const QString& nom : c.choix) Choisir(*dlg, nom);
-        EXPECT_EQ(nomSkin, c.skin);
+        EXPECT_EQ(dlg->skinChoisi, c.skin);
         // Rien n'est signalé ni écrit avant OK.
         EXPECT_EQ(Changements(), 0);
         EXPECT_FALSE(QFile::exists(reglages.FichierUtilisateur()));
         QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
         EXPECT_EQ(dlg->result(), QDialog::Accepted);
         EXPECT_FALSE(dlg->isVisible());
+        EXPECT_EQ(dlg->SkinRetenu(), c.skin);
         const bool change = c.skin != "Bois";
         EXPECT_EQ(Changements(), change ? 1 : 0);
         EXPECT_EQ(QFile::exists(reglages.FichierUtilisateur()), change);
         if (change) {
             EXPECT_EQ(reglages.Lire(reglages.FichierUtilisateur()).toStdString(), "Skin=" + c.skin + "\n");
         }
-        EXPECT_EQ(LireRegistre("Skin"), c.skin);
+        EXPECT_EQ(TexteReglage(LireReglage("Skin")), c.skin);
     }
 }
 
@@ -191,14 +191,14 @@ TEST_F(DlgPref, TaperUnNomNeChoisitRien)
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Zinc"));
         ASSERT_EQ(dlg->comboSkin->currentText(), QStringLiteral("Zinc"));
         QTest::keyClick(QApplication::focusWidget(), touche);
-        EXPECT_EQ(nomSkin, "Bois");
+        EXPECT_EQ(dlg->skinChoisi, "Bois");
         if (touche == Qt::Key_Tab) {
             EXPECT_TRUE(dlg->isVisible());
             QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
         }
         EXPECT_FALSE(dlg->isVisible());
         EXPECT_EQ(dlg->result(), QDialog::Accepted);
-        RienNAChange();
+        RienNAChange(*dlg);
     }
 }
 
@@ -208,7 +208,7 @@ TEST_F(DlgPref, LesFlechesChoisissentDansLaListe)
     dlg->comboSkin->setFocus();
     QTest::keyClick(dlg->comboSkin, Qt::Key_Down);
     ASSERT_GE(dlg->comboSkin->currentIndex(), 0);
-    EXPECT_EQ(QString::fromStdString(nomSkin), dlg->comboSkin->currentText());
+    EXPECT_EQ(QString::fromStdString(dlg->skinChoisi), dlg->comboSkin->currentText());
 }
 
 TEST_F(DlgPref, AnnulerRemetLeNomDOuverture)
@@ -217,13 +217,13 @@ TEST_F(DlgPref, AnnulerRemetLeNomDOuverture)
         SCOPED_TRACE(maniere);
         auto dlg = Ouvrir();
         Choisir(*dlg, QStringLiteral("Nuit"));
-        ASSERT_EQ(nomSkin, "Nuit");
+        ASSERT_EQ(dlg->skinChoisi, "Nuit");
         if (maniere == 0) QTest::mouseClick(Bouton(*dlg, "2"), Qt::LeftButton);
         if (maniere == 1) QTest::keyClick(dlg.get(), Qt::Key_Escape);
         if (maniere == 2) dlg->close();
         EXPECT_FALSE(dlg->isVisible());
         EXPECT_EQ(dlg->result(), QDialog::Rejected);
-        RienNAChange();
+        RienNAChange(*dlg);
     }
 }
 
@@ -234,7 +234,7 @@ TEST_F(DlgPref, DossierAbsentOuVide)
         EXPECT_EQ(dlg->comboSkin->count(), 0);
         EXPECT_EQ(dlg->comboSkin->currentText(), QStringLiteral("Bois"));
         QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
-        RienNAChange();
+        RienNAChange(*dlg);
     }
 }
 
@@ -248,8 +248,8 @@ TEST_F(DlgPref, EcritureImpossibleLeChangementResteSignale)
     QTest::mouseClick(Bouton(*dlg, "1"), Qt::LeftButton);
     // Le skin change pour cette partie ; au prochain démarrage, l'ancien nom revient.
     EXPECT_EQ(Changements(), 1);
-    EXPECT_EQ(nomSkin, "Zinc");
-    EXPECT_EQ(LireRegistre("Skin"), "Bois");
+    EXPECT_EQ(dlg->SkinRetenu(), "Zinc");
+    EXPECT_EQ(TexteReglage(LireReglage("Skin")), "Bois");
     CReglagesTemporaires::Pointer(reglages.Utilisateur(), reglages.Machine());
 }
 

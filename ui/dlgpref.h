@@ -13,25 +13,26 @@ inline constexpr QEvent::Type EvenementChangerSkin = static_cast<QEvent::Type>(0
 class CDlgPref : public QDialog {
     Q_OBJECT
 public:
-    // `nomSkin` est celui de l'application (lu et modifié) ; l'événement de changement
-    // est posté à `parent`.
-    CDlgPref(std::string& nomSkin, const std::string& repertoireSkins, QWidget* parent);
+    // S'ouvre sur `nomSkin`, celui en usage ; l'événement de changement est posté à `parent`.
+    CDlgPref(const std::string& nomSkin, const std::string& repertoireSkins, QWidget* parent);
+
+    // Le skin à garder une fois la boîte fermée : le choix confirmé par OK, sinon le nom
+    // d'ouverture.
+    std::string SkinRetenu() const;
 
     QComboBox* comboSkin = nullptr;
     std::string skinInitial;
+    std::string skinChoisi;  // seul un choix dans la liste le change
 
     bool OnInitDialog();
     void RemplirListeSkins();
     void OnCbnSelchangeSkin(int index);
     void OnBnClickedOk();
 
-    void reject() override;  // Annuler remet nomSkin à sa valeur d'ouverture
-
 protected:
     // Entrée dans le champ du combo : le bouton par défaut, pas un choix dans la liste.
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
-    std::string& nomSkin;
     const std::string repertoireSkins;
 };

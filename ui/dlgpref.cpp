@@ -1,9 +1,11 @@
 // Boîte « Préférences » : la liste des skins du dossier, le choix confirmé par OK est
-// enregistré puis signalé à la fenêtre principale, qui recharge le skin.
-#include "skin/dlgpref.h"
+// enregistré et signalé à la fenêtre principale, qui le reprend et recharge le skin.
+#include "ui/dlgpref.h"
 
 #include "skin/recherchefichiers.h"
 #include "skin/registre.h"
+#include "ui/disposition.h"
+#include "ui/identifiants.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -15,20 +17,14 @@
 #include <QRect>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
-
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
-constexpr int IDC_SKIN = 1094;
 
 // Unités de boîte de dialogue vers pixels, comme la fenêtre principale.
 QRect EnPixels(int x, int y, int largeur, int hauteur)
 {
-    const auto h = [](int u) { return static_cast<int>(std::lround(u * 1.5)); };
-    const auto v = [](int u) { return static_cast<int>(std::lround(u * 1.625)); };
-    return QRect(h(x), v(y), h(largeur), v(hauteur));
+    return QRect(disposition::EnPixelsX(x), disposition::EnPixelsY(y), disposition::EnPixelsX(largeur),
+                 disposition::EnPixelsY(hauteur));
 }
 
 // Ordre de la liste : alphabétique sans égard à la casse, selon la langue du système.
@@ -39,8 +35,8 @@ bool Avant(const QString& a, const QString& b)
 
 }  // namespace
 
-CDlgPref::CDlgPref(std::string& nomSkinAppli, const std::string& dossierSkins, QWidget* parent)
-    : QDialog(parent), nomSkin(nomSkinAppli), repertoireSkins(dossierSkins)
+CDlgPref::CDlgPref(const std::string& nomSkin, const std::string& dossierSkins, QWidget* parent)
+    : QDialog(parent), skinInitial(nomSkin), repertoireSkins(dossierSkins)
 {
     setObjectName(QStringLiteral("CDlgPref"));
     setWindowTitle(QStringLiteral("Préférences"));
@@ -99,8 +95,8 @@ bool CDlgPref::OnInitDialog()
     RemplirListeSkins();
     // Le nom en vigueur dans le champ, aucun élément choisi.
     comboSkin->setCurrentIndex(-1);
-    comboSkin->setEditText(QString::fromStdString(nomSkin));
-    skinInitial = nomSkin;
+    comboSkin->setEditText(QString::fromStdString(skinInitial));
+    skinChoisi = skinInitial;
     return true;
 }
 
@@ -127,26 +123,24 @@ void CDlgPref::RemplirListeSkins()
 void CDlgPref::OnCbnSelchangeSkin(int index)
 {
     if (index < 0) return;
-    const std::string choisi = comboSkin->itemText(index).toStdString();
-    if (choisi != nomSkin) nomSkin = choisi;
+    skinChoisi = comboSkin->itemText(index).toStdString();
 }
 
 void CDlgPref::OnBnClickedOk()
 {
-    if (nomSkin != skinInitial) {
+    if (skinChoisi != skinInitial) {
         if (parentWidget() != nullptr) {
             QCoreApplication::postEvent(parentWidget(), new QEvent(EvenementChangerSkin));
         }
         // Un échec d'écriture n'empêche pas le changement pour cette partie.
-        EcrireRegistre("Skin", nomSkin);
+        EcrireRegistre("Skin", skinChoisi);
     }
     accept();
 }
 
-void CDlgPref::reject()
+std::string CDlgPref::SkinRetenu() const
 {
-    nomSkin = skinInitial;
-    QDialog::reject();
+    return result() == QDialog::Accepted ? skinChoisi : skinInitial;
 }
 
 bool CDlgPref::eventFilter(QObject* objet, QEvent* evenement)

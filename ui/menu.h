@@ -1,0 +1,53 @@
+// La table unique du menu 129 : chaque ligne donne le texte d'une entrée, sa commande et ce
+// qui la traite. La barre de menus en est construite, chaque entrée reliée à son gestionnaire.
+#pragma once
+
+#include <QKeyCombination>
+#include <array>
+#include <string_view>
+
+#include "ui/dlggrille.h"
+#include "ui/identifiants.h"
+
+// `profondeur` 0 pour la barre, 1 pour un menu déroulant, 2 pour un sous-menu. Un sous-menu
+// est suivi de ses entrées, plus profondes d'un cran. Un raccourci ne fait aucune entrée :
+// seulement une combinaison de touches valable dans toute la fenêtre.
+struct EntreeMenu {
+    enum Genre { Commande, SousMenu, Separateur, Raccourci };
+    int profondeur;
+    Genre genre;
+    std::string_view texte = {};  // avec les « & » des raccourcis Alt
+    int id = 0;                   // 0 pour un sous-menu ou un séparateur
+    void (*gestionnaire)(CDlgGrille&) = nullptr;
+    QKeyCombination raccourci = {};
+};
+
+// Dans l'ordre du menu. « &Préférences » est une commande posée sur la barre même ; la trace
+// n'a que sa combinaison de touches cachée.
+inline constexpr std::array<EntreeMenu, 24> TableMenu{{
+    {0, EntreeMenu::SousMenu, "&Grille"},
+    {1, EntreeMenu::Commande, "&Créer", ID_CREER, [](CDlgGrille& d) { d.OnCreer(); }},
+    {1, EntreeMenu::SousMenu, "&Générer"},
+    {2, EntreeMenu::Commande, "&Facile", ID_FACILE, [](CDlgGrille& d) { d.partie.OnFacile(); }},
+    {2, EntreeMenu::Commande, "&Moyen", ID_MOYEN, [](CDlgGrille& d) { d.partie.OnMoyen(); }},
+    {2, EntreeMenu::Commande, "&Difficile", ID_DIFFICILE, [](CDlgGrille& d) { d.partie.OnDifficile(); }},
+    {2, EntreeMenu::Commande, "&Diabolique", ID_DIABOLIQUE, [](CDlgGrille& d) { d.partie.OnDiabolique(); }},
+    {1, EntreeMenu::Commande, "&Importer", ID_IMPORTER, [](CDlgGrille& d) { d.partie.OnImporter(); }},
+    {1, EntreeMenu::Commande, "&Exporter", ID_EXPORTER, [](CDlgGrille& d) { d.partie.OnExporter(); }},
+    {1, EntreeMenu::Separateur},
+    {1, EntreeMenu::Commande, "&Remettre à zéro", ID_REMETTREAZERO, [](CDlgGrille& d) { d.partie.RemettreAZero(); }},
+    {1, EntreeMenu::SousMenu, "Coup de &main"},
+    {2, EntreeMenu::Commande, "1 chiffre", ID_COUPDEMAIN1, [](CDlgGrille& d) { d.partie.OnCoupDeMain1(); }},
+    {2, EntreeMenu::Commande, "2 chiffres", ID_COUPDEMAIN2, [](CDlgGrille& d) { d.partie.OnCoupDeMain2(); }},
+    {2, EntreeMenu::Commande, "3 chiffres", ID_COUPDEMAIN3, [](CDlgGrille& d) { d.partie.OnCoupDeMain3(); }},
+    {1, EntreeMenu::Commande, "&Résoudre", ID_RESOUDRE, [](CDlgGrille& d) { d.partie.OnResoudre(); }},
+    {1, EntreeMenu::Commande, "&Vérifier", ID_VERIFIER, [](CDlgGrille& d) { d.partie.OnVerifier(); }},
+    {1, EntreeMenu::Separateur},
+    {1, EntreeMenu::Commande, "&Quitter", ID_QUITTER, [](CDlgGrille& d) { d.OnCancel(); }},
+    {0, EntreeMenu::Commande, "&Préférences", ID_PREFERENCES, [](CDlgGrille& d) { d.OnPreferences(); }},
+    {0, EntreeMenu::SousMenu, "&Aide"},
+    {1, EntreeMenu::Commande, "&Aide", ID_AIDE, [](CDlgGrille& d) { d.OnAide(); }},
+    {1, EntreeMenu::Commande, "A &propos ...", ID_APROPOS, [](CDlgGrille& d) { d.OnAPropos(); }},
+    {0, EntreeMenu::Raccourci, {}, ID_TRACE, [](CDlgGrille& d) { d.partie.OnTrace(); },
+     Qt::CTRL | Qt::SHIFT | Qt::Key_T},
+}};
