@@ -26,3 +26,6 @@ int CommandeResoudre(int argc, char** argv);
 
 // « generer NIVEAU [--graine N] [--nombre K] [--trace JOURNAL] ».
 int CommandeGenerer(int argc, char** argv);
+
+// « expliquer FICHIER ».
+int CommandeExpliquer(int argc, char** argv);

@@ -10,7 +10,8 @@ constexpr const char* TexteUsage =
     "Usage : novemia-cli COMMANDE [ARGUMENTS…]\n"
     "  novemia-cli resoudre FICHIER [FICHIER…] [--trace JOURNAL]\n"
     "  novemia-cli resoudre --lignes FICHIER [--trace JOURNAL]\n"
-    "  novemia-cli generer NIVEAU [--graine N] [--nombre K] [--trace JOURNAL]\n";
+    "  novemia-cli generer NIVEAU [--graine N] [--nombre K] [--trace JOURNAL]\n"
+    "  novemia-cli expliquer FICHIER\n";
 
 }  // namespace
 
@@ -23,6 +24,9 @@ int main(int argc, char** argv)
         }
         if (commande == "generer") {
             return CommandeGenerer(argc - 1, argv + 1);
+        }
+        if (commande == "expliquer") {
+            return CommandeExpliquer(argc - 1, argv + 1);
         }
         if (commande == "--aide" || commande == "-h" || commande == "--help") {
             std::fputs(TexteUsage, stdout);

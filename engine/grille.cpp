@@ -74,14 +74,16 @@ constexpr std::array<uint32_t, 81> UnitesDeLaCase = [] {
 
 constexpr uint32_t ToutesUnites = (1u << 27) - 1;
 
-constexpr const char* TraceElimination =
-    "Déduction par élimination -> Case(%d,%d): Chiffre=%d Niveau=%d \n";
-constexpr const char* TraceUnicite[3] = {
+// La ligne de trace de chaque genre de pas (aucune pour une contradiction).
+constexpr std::array<const char*, 7> LignesDeTrace{
+    nullptr,
+    "Déduction par élimination -> Case(%d,%d): Chiffre=%d Niveau=%d \n",
     "Déduction par unicité (ligne)-> Case(%d,%d) : Chiffre=%d Niveau=%d \n",
     "Déduction par unicité (colonne) -> Case(%d,%d) : Chiffre=%d Niveau=%d \n",
     "Déduction par unicité (région) -> Case(%d,%d) : Chiffre=%d Niveau=%d \n",
+    "Hypothese -> Case(%d,%d): Chiffre=%d Niveau=%d\n",
+    nullptr,
 };
-constexpr const char* TraceHypothese = "Hypothese -> Case(%d,%d): Chiffre=%d Niveau=%d\n";
 
 }  // namespace
 
@@ -402,14 +404,34 @@ void CGrille::RecalculerTout()
     nbVides = std::popcount(vides.mots[0]) + std::popcount(vides.mots[1]);
 }
 
-void CGrille::Tracer(const char* format, int32_t ligne, int32_t colonne, int32_t chiffre) const
+void CGrille::AnnoncerAuxEcoutes(Pas::Genre genre, int32_t i, int32_t chiffre) const
 {
-    if (!traceActive || sortieTrace == nullptr) {
+    if (suivi != nullptr) {
+        Pas pas;
+        pas.genre = genre;
+        pas.ligne = LigneDe(i);
+        pas.colonne = ColonneDe(i);
+        pas.chiffre = chiffre;
+        pas.niveau = niveauCourant;
+        if (genre >= Pas::UniciteLigne && genre <= Pas::UniciteRegion) {
+            pas.unite = UniteDe(genre - Pas::UniciteLigne, i) % 9;
+        }
+        if (genre == Pas::Hypothese) {
+            const Hypothese& h = hypotheses[niveauCourant];
+            for (int32_t k = 0; h.chiffres[k] > 0; ++k) {
+                pas.candidats |= Bit(h.chiffres[k]);
+            }
+            pas.reprise = h.indice > 0;
+        }
+        suivi->Noter(pas);
+    }
+    const char* format = LignesDeTrace[genre];
+    if (!traceActive || sortieTrace == nullptr || format == nullptr) {
         return;
     }
     // Assez pour la plus longue ligne, même avec quatre entiers de onze caractères.
     char tampon[160];
-    const int n = std::snprintf(tampon, sizeof tampon, format, ligne, colonne, chiffre, niveauCourant);
+    const int n = std::snprintf(tampon, sizeof tampon, format, LigneDe(i), ColonneDe(i), chiffre, niveauCourant);
     if (n > 0) {
         sortieTrace->Ecrire(std::string_view(tampon, std::min(static_cast<size_t>(n), sizeof tampon - 1)));
     }
@@ -433,12 +455,13 @@ int32_t CGrille::Eliminer()
             const uint16_t possibles = PossiblesDepuisPresents(i);
             ChangerPossibles(i, possibles);
             if (possibles == 0) {
+                Annoncer(Pas::Contradiction, i, 0);
                 return 2;
             }
             if ((possibles & (possibles - 1)) == 0) {
                 const int32_t chiffre = std::countr_zero(possibles) + 1;
                 Placer(i, chiffre, DeduitOrdi);
-                Tracer(TraceElimination, LigneDe(i), ColonneDe(i), chiffre);
+                Annoncer(Pas::Elimination, i, chiffre);
                 progres = true;
                 resultat = 1;
             }
@@ -498,7 +521,7 @@ bool CGrille::PlacerUniques(int32_t unite)
         }
         const int32_t i = positions[k];
         Placer(i, chiffre, DeduitOrdiUnicite);
-        Tracer(TraceUnicite[type], LigneDe(i), ColonneDe(i), chiffre);
+        Annoncer(static_cast<Pas::Genre>(Pas::UniciteLigne + type), i, chiffre);
         // Retire le chiffre des cases vides des deux autres unités de la case ; aucune autre
         // case vide de l'unité elle-même ne l'avait.
         for (int32_t autre = UniteLigne; autre <= UniteRegion; ++autre) {
@@ -573,7 +596,7 @@ void CGrille::PoserHypothese(int32_t code)
     const Hypothese& h = hypotheses[niveauCourant];
     const int32_t chiffre = h.chiffres[h.indice];
     Placer(h.ligne * 9 + h.colonne, chiffre, HypoOrdi);
-    Tracer(TraceHypothese, h.ligne, h.colonne, chiffre);
+    Annoncer(Pas::Hypothese, h.ligne * 9 + h.colonne, chiffre);
 }
 
 void CGrille::AnnulerNiveau()
@@ -588,6 +611,44 @@ void CGrille::AnnulerNiveau()
         }
     }
     RecalculerTout();
+}
+
+Pas CGrille::ProchainPas() const
+{
+    // Les deux déductions sur une copie, qui retient son premier pas : la grille ne change
+    // pas, et le pas est celui que ferait le solveur, par son propre code.
+    struct CPremierPas : CSuiviSolveur {
+        Pas pas;
+        void Noter(const Pas& p) override
+        {
+            if (pas.genre == Pas::Aucun) pas = p;
+        }
+    } premier;
+    CGrille essai = *this;
+    essai.traceActive = false;
+    essai.sortieTrace = nullptr;
+    essai.remettreAZero = nullptr;
+    essai.suivi = &premier;
+    essai.niveauCourant = 0;
+    if (essai.DeduireElimination() == 0) {
+        essai.DeduireUnicite();
+    }
+    if (premier.pas.genre != Pas::Aucun) {
+        return premier.pas;
+    }
+    // Rien de déduit, tous les drapeaux à jour : l'hypothèse qu'ouvrirait le pilote.
+    const int32_t code = essai.ChoisirCaseHypothese();
+    if (code < 0) {
+        return premier.pas;
+    }
+    Pas hypothese;
+    hypothese.genre = Pas::Hypothese;
+    hypothese.ligne = code / 10;
+    hypothese.colonne = code % 10;
+    hypothese.candidats = essai.cases[hypothese.ligne][hypothese.colonne].possibles & TousChiffres;
+    hypothese.chiffre = std::countr_zero(hypothese.candidats) + 1;
+    hypothese.niveau = 1;
+    return hypothese;
 }
 
 bool CGrille::Resoudre(int32_t limiteIterations)

@@ -50,6 +50,28 @@ public:
     virtual void Ecrire(std::string_view ligne) = 0;
 };
 
+// Un pas du solveur, tel qu'on l'explique : une pose de l'une des deux déductions, une
+// hypothèse (ouverte, ou reprise avec le chiffre suivant après une contradiction), ou une
+// contradiction (une case vide sans aucun chiffre possible).
+struct Pas {
+    enum Genre : int32_t { Aucun, Elimination, UniciteLigne, UniciteColonne, UniciteRegion, Hypothese, Contradiction };
+    Genre genre = Aucun;
+    int32_t ligne = -1;
+    int32_t colonne = -1;
+    int32_t chiffre = 0;     // posé, ou essayé par l'hypothèse
+    int32_t unite = -1;      // unicité : la ligne, la colonne ou la région (régions en lecture)
+    int32_t niveau = 0;      // niveau d'hypothèse au moment du pas
+    uint16_t candidats = 0;  // hypothèse : les chiffres de la case à l'ouverture (bit d-1)
+    bool reprise = false;    // hypothèse : le chiffre suivant du même niveau
+};
+
+// Reçoit chaque pas du solveur, dans l'ordre où il les fait (pour les expliquer).
+class CSuiviSolveur {
+public:
+    virtual ~CSuiviSolveur() = default;
+    virtual void Noter(const Pas& pas) = 0;
+};
+
 // Limites d'itérations du pilote : les essais du générateur gardent 100 (leur classement
 // lit le niveau où la résolution bornée s'arrête) ; tout ce qui répond au joueur prend 100 000.
 constexpr int32_t LimiteGeneration = 100;
@@ -68,6 +90,8 @@ public:
 
     // Où vont les lignes de trace (peut rester nul : rien n'est écrit).
     CSortieTrace* sortieTrace = nullptr;
+    // Qui suit les pas du solveur (peut rester nul).
+    CSuiviSolveur* suivi = nullptr;
     // Appelé quand le pilote échoue sans niveau à défaire ; la partie y branche RemettreAZero.
     // Sans crochet, rien n'est remis à zéro (comme sans grille en cours).
     std::function<void()> remettreAZero;
@@ -99,6 +123,12 @@ public:
     int32_t ChoisirCaseHypothese() const;  // ligne * 10 + colonne, ou -1
     void PoserHypothese(int32_t code);     // code de case, ou -1 pour le chiffre suivant du niveau
     void AnnulerNiveau();
+
+    // Le prochain pas depuis la grille telle qu'elle est, sans la changer : la première pose
+    // des deux déductions, dans leur ordre ; sinon la case que choisirait une hypothèse, avec
+    // ses candidats et le chiffre qu'elle essaierait ; une contradiction si l'élimination bute
+    // sur une case sans chiffre possible ; Aucun pour une grille pleine.
+    Pas ProchainPas() const;
 
     // Le pilote : vrai quand la grille finit pleine et sans chiffre répété.
     bool Resoudre(int32_t limiteIterations);
@@ -159,7 +189,12 @@ private:
     int32_t Eliminer();  // DeduireElimination sur l'état dérivé tel qu'il est
     int32_t ChercherUniques();  // DeduireUnicite sur l'état dérivé tel qu'il est
     bool PlacerUniques(int32_t unite);
-    void Tracer(const char* format, int32_t ligne, int32_t colonne, int32_t chiffre) const;
+    // Un pas fait : au suivi s'il y en a un, en ligne de trace si la trace est active.
+    void Annoncer(Pas::Genre genre, int32_t i, int32_t chiffre) const
+    {
+        if (suivi != nullptr || traceActive) AnnoncerAuxEcoutes(genre, i, chiffre);
+    }
+    void AnnoncerAuxEcoutes(Pas::Genre genre, int32_t i, int32_t chiffre) const;
 };
 
 inline constexpr std::string_view MessageSansSolution = "Cette grille n'a pas de solution !";

@@ -1,12 +1,46 @@
-// Le coup de main : révèle au hasard un à trois chiffres de la solution gardée.
+// Le coup de main : révèle au hasard un à trois chiffres de la solution gardée, ou, avec
+// « Pourquoi ? », dit le prochain pas du solveur sans rien poser.
 #include <algorithm>
+#include <optional>
 
+#include "game/explication.h"
 #include "game/partie.h"
+
+namespace {
+
+// Le solveur, sur une copie sans trace ni remise à zéro, trouve-t-il une solution ?
+bool MeneAUneSolution(const CGrille& grille)
+{
+    CGrille essai = grille;
+    essai.traceActive = false;
+    essai.sortieTrace = nullptr;
+    essai.suivi = nullptr;
+    essai.remettreAZero = nullptr;
+    return essai.Resoudre(LimiteJoueur);
+}
+
+// Le premier coup de l'historique après lequel la grille n'avait plus de solution ; rien si
+// elle n'en avait déjà pas avant le premier coup.
+std::optional<Coup> PremierCoupSansSolution(const CGrille& grille, std::span<const Coup> joues)
+{
+    CGrille essai = grille;
+    for (auto coup = joues.rbegin(); coup != joues.rend(); ++coup) {
+        essai.ChangerCase(coup->ligne, coup->colonne, coup->chiffreAvant, coup->origineAvant);
+    }
+    if (!MeneAUneSolution(essai)) return std::nullopt;
+    for (const Coup& coup : joues) {
+        essai.ChangerCase(coup.ligne, coup.colonne, coup.chiffreApres, coup.origineApres);
+        if (!MeneAUneSolution(essai)) return coup;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
 
 void CPartie::DonnerCoupDeMain(int n)
 {
     if (!grille.GrilleValide()) {
-        ihm.Message("La grille en l'état comporte des erreurs !");
+        ihm.Message(std::string(MessageGrilleFautive));
         return;
     }
     // Une solution qui n'est pas celle de la grille en jeu donnerait de faux chiffres.
@@ -21,6 +55,8 @@ void CPartie::DonnerCoupDeMain(int n)
         for (int colonne = 0; colonne < 9; ++colonne) possibles += peutRecevoir(ligne, colonne);
     }
     n = std::min(n, possibles);
+    // Les coups d'avant ne se défont plus par-dessus un chiffre révélé.
+    if (n > 0) historique.Oublier();
 
     for (int reveles = 0; reveles < n;) {
         const int ligne = hasard.Tirer() % 9;
@@ -31,4 +67,29 @@ void CPartie::DonnerCoupDeMain(int n)
         AfficherCase(ligne, colonne);
         ++reveles;
     }
+}
+
+void CPartie::OnPourquoi()
+{
+    if (!grilleEnCours || modeCreation) return;
+    if (!grille.GrilleValide()) {
+        ihm.Message(std::string(MessageGrilleFautive));
+        return;
+    }
+    if (grille.GrillePleine()) {
+        AjouterResultat(" >>> la grille est résolue !");
+        return;
+    }
+    if (!MeneAUneSolution(grille)) {
+        std::string texte = " >>> vos chiffres ne mènent à aucune solution";
+        if (const auto coup = PremierCoupSansSolution(grille, historique.Joues())) {
+            texte += " (depuis " + NommerCase(coup->ligne, coup->colonne) + ")";
+            MontrerCurseurSur(coup->ligne, coup->colonne);
+        }
+        AjouterResultat(texte);
+        return;
+    }
+    const Pas pas = grille.ProchainPas();
+    MontrerCurseurSur(pas.ligne, pas.colonne);
+    AjouterResultat(" >>> " + DecrirePas(pas));
 }

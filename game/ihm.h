@@ -13,6 +13,8 @@ public:
 
     // Montre une case : texte " " ou le chiffre, dans la couleur de son origine.
     virtual void MontrerCase(int ligne, int colonne, const std::string& texte, OrigineCase origine) = 0;
+    // Le curseur du clavier, un cadre dans la case ; montré une fois, il le reste.
+    virtual void MontrerCurseur(int ligne, int colonne) = 0;
     // Aspect d'une entrée de la palette (0-8 chiffres, 9 "Eff", 10 "?") : normal ou en évidence
     // (couleur 9 et gras).
     virtual void MontrerPalette(int entree, bool enEvidence) = 0;

@@ -65,20 +65,26 @@ void CPartie::AjouterResultat(std::string_view resultat)
 
 void CPartie::CliquerCase(int ligne, int colonne)
 {
+    if (!CaseValide(ligne, colonne)) return;
+    NoterCaseCliquee(ligne, colonne);
     if (!grilleEnCours && !modeCreation) return;
-    if (chiffreSelectionne < 0 || chiffreSelectionne > 9 || !CaseValide(ligne, colonne)) return;
+    if (chiffreSelectionne < 0 || chiffreSelectionne > 9) return;
 
     // En création tout chiffre se change ; en jeu, seulement ceux du joueur.
     const int32_t origineMin = modeCreation ? Init : CoupJoueur;
-    const Case& c = grille.LireCase(ligne, colonne);
+    const Case avant = grille.LireCase(ligne, colonne);
 
     if (chiffreSelectionne == 0) {
-        if (c.origine < origineMin) return;
+        if (avant.origine < origineMin) return;
         grille.ChangerCase(ligne, colonne, 0, Vide);
     } else {
-        if (c.chiffre != 0 && c.origine < origineMin) return;
+        if (avant.chiffre != 0 && avant.origine < origineMin) return;
         grille.ChangerCase(ligne, colonne, chiffreSelectionne,
                            modeCreation ? Init : static_cast<OrigineCase>(CoupJoueur + modeHypothese));
+    }
+    const Case& apres = grille.LireCase(ligne, colonne);
+    if (apres.chiffre != avant.chiffre || apres.origine != avant.origine) {
+        historique.Noter({ligne, colonne, avant.chiffre, avant.origine, apres.chiffre, apres.origine});
     }
     AfficherCase(ligne, colonne);
 }
@@ -115,6 +121,7 @@ void CPartie::OnCreer()
         if (!ihm.Question(std::string(QuestionPerteGrille))) return;
         grilleEnCours = false;
         solutionConnue = false;
+        historique.Oublier();
         grille.ViderGrille();
         AfficherGrille();
         modeCreation = true;
@@ -126,6 +133,7 @@ void CPartie::OnCreer()
     modeCreation = false;
     ChangerStatut(" Grille créée manuellement");
     grilleEnCours = true;
+    historique.Oublier();
     if (!ResoudreEtMemoriser()) {
         // Le pilote a pu laisser ses chiffres dans les cases sans les montrer : on revient à la
         // saisie, que le plateau montre, sinon des cases d'apparence vide refuseraient les clics.
@@ -141,8 +149,9 @@ void CPartie::GenererGrille(NiveauGrille niveau)
     if (modeCreation) return;
     if (grilleEnCours && !ihm.Question(std::string(QuestionPerteGrille))) return;
 
-    // La grille en jeu est perdue dès le premier semis : sa solution aussi.
+    // La grille en jeu est perdue dès le premier semis : sa solution et ses coups aussi.
     solutionConnue = false;
+    historique.Oublier();
     {
         CAttente attente(ihm);
         generateur.ConstruireGrille(niveau);
@@ -159,6 +168,7 @@ void CPartie::OnImporter()
     if (!ihm.Question(std::string(QuestionPerteGrille))) return;
 
     solutionConnue = false;
+    historique.Oublier();
     grille.ViderGrille();
     AfficherGrille();
     DeselectionnerPalette();
@@ -202,6 +212,7 @@ void CPartie::RemettreAZero()
 {
     if (!grilleEnCours) return;
     grille.RemettreGrille();
+    historique.Oublier();
     ihm.ChangerStatut(statutBase);
     AfficherGrille();
 }

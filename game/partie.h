@@ -13,13 +13,16 @@
 #include "engine/grille.h"
 #include "engine/hasard.h"
 #include "files/fichiertrace.h"
+#include "game/clavier.h"
 #include "game/generateur.h"
+#include "game/historique.h"
 #include "game/ihm.h"
 
 inline constexpr std::string_view QuestionPerteGrille =
     "Vous allez perdre la grille en cours ! Voulez-vous continuer ?";
 inline constexpr std::string_view QuestionPerteCoups =
     "Vous allez perdre vos coups sur la grille en cours ! Voulez-vous continuer ?";
+inline constexpr std::string_view MessageGrilleFautive = "La grille en l'état comporte des erreurs !";
 
 class CPartie {
 public:
@@ -57,6 +60,23 @@ public:
     void CliquerCase(int ligne, int colonne);
     void CliquerPalette(int entree);  // 0-8 chiffres, 9 gomme, 10 "?"
 
+    // Le clavier : une touche est le clic qu'elle remplace (clavier.cpp).
+    void Appuyer(Touche touche);
+    void MontrerCurseurSur(int ligne, int colonne);
+    bool curseurVisible = false;  // jamais avant le premier appui d'une flèche
+    int curseurLigne = 0;
+    int curseurColonne = 0;
+
+    // Revenir sur les coups joués par clic ou touche depuis que la grille est en jeu (ou
+    // depuis le début de la saisie) ; aucune commande du menu qui change les cases ne se
+    // défait, et l'historique s'arrête à elle.
+    void Annuler();
+    void Refaire();
+    CHistorique historique;
+
+    // Fermer la fenêtre : une grille en jeu ne se perd qu'après « Oui ».
+    bool PeutFermer();
+
     // Commandes du menu « Grille »
     void OnCreer();
     void OnFacile() { GenererGrille(Facile); }
@@ -69,6 +89,9 @@ public:
     void OnCoupDeMain1() { DonnerCoupDeMain(1); }
     void OnCoupDeMain2() { DonnerCoupDeMain(2); }
     void OnCoupDeMain3() { DonnerCoupDeMain(3); }
+    // « Pourquoi ? » : le prochain pas du solveur, dit sur la ligne d'état, le curseur sur sa
+    // case ; rien n'est posé (coupdemain.cpp).
+    void OnPourquoi();
     void OnResoudre();
     void OnVerifier();
     void OnTrace();
@@ -80,5 +103,10 @@ public:
     bool ResoudreEtMemoriser();  // montre MessageSansSolution en cas d'échec
 
 private:
+    void DeplacerCurseur(int dLigne, int dColonne);
+    void NoterCaseCliquee(int ligne, int colonne);
+    int derniereLigne = 0;  // la dernière case cliquée, où le curseur paraît d'abord
+    int derniereColonne = 0;
+
     CIhm& ihm;
 };

@@ -193,6 +193,8 @@ Reglage DossierResolu(Reglage reglage)
     return reglage;
 }
 
+std::string LireRegistre(const std::string& nom) { return TexteReglage(LireReglage(nom)); }
+
 std::string TexteReglage(const Reglage& reglage)
 {
     if (reglage.erreur != 0) return TexteErreur(reglage.erreur);

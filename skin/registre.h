@@ -43,6 +43,8 @@ Reglage DossierResolu(Reglage reglage);
 // Le texte qu'en voit le programme : la valeur, "ERR" si elle est vide,
 // "Erreur : Base de registre (%d)" en cas d'erreur.
 std::string TexteReglage(const Reglage& reglage);
+// La valeur `nom` telle que le programme la montre (TexteReglage de LireReglage).
+std::string LireRegistre(const std::string& nom);
 
 // Écrit `valeur` sous `nom` dans le fichier de l'utilisateur ; 0 ou le code d'erreur.
 int EcrireRegistre(const std::string& nom, const std::string& valeur);

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
@@ -62,9 +63,36 @@ CDlgGrille::CDlgGrille(CGrilleApp& application, QWidget* parent)
 
 CDlgGrille::~CDlgGrille() = default;
 
+// Le cadre du curseur du clavier : dessiné, rien d'autre ; les clics le traversent.
+class CDlgGrille::CCadreCurseur : public QWidget {
+public:
+    CCadreCurseur(CDlgGrille& boite, QWidget* parent) : QWidget(parent), boite(boite)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter peintre(this);
+        peintre.setRenderHint(QPainter::Antialiasing, false);
+        const qreal epaisseur = 2;
+        peintre.setPen(QPen(CColorLabel::VersQColor(boite.couleurs[9]), epaisseur, Qt::SolidLine, Qt::SquareCap,
+                            Qt::MiterJoin));
+        peintre.drawRect(QRectF(rect()).adjusted(epaisseur / 2, epaisseur / 2, -epaisseur / 2, -epaisseur / 2));
+    }
+
+private:
+    CDlgGrille& boite;
+};
+
 void CDlgGrille::CreerEtiquettes()
 {
     QWidget* client = ZoneClient();
+    // Créé avant les étiquettes : le chiffre de la case s'écrit par-dessus le cadre.
+    cadreCurseur = new CCadreCurseur(*this, client);
     auto creer = [client](int id, const disposition::Rect& rect, Qt::Alignment alignement) {
         auto* etiquette = new CColorLabel(client);
         etiquette->setObjectName(QString::number(id));
@@ -112,6 +140,8 @@ void CDlgGrille::CreerMenu()
             break;
         case EntreeMenu::Commande: {
             QAction* action = parent != nullptr ? parent->addAction(texte) : menuPrincipal->addAction(texte);
+            if (entree.raccourci.key() != Qt::Key_unknown)
+                action->setShortcut(QKeySequence(entree.raccourci));
             relier(action, entree);
             if (entree.id == ID_CREER)
                 actionCreer = action;
@@ -150,7 +180,7 @@ void CDlgGrille::OnInitDialog()
     // se retrouve telle quelle dans les chemins et le message du skin introuvable.
     app.repertoireAppli = TexteReglage(DossierResolu(LireReglage("s2gAppDir")));
     app.repertoireSkins = app.repertoireAppli + "/skin";
-    app.nomSkin = TexteReglage(LireReglage("Skin"));
+    app.nomSkin = LireRegistre("Skin");
     ChargerSkin();
 
     partie.grille.niveauCourant = 0;
@@ -197,6 +227,7 @@ void CDlgGrille::ChargerSkin()
     for (int entree = 0; entree < 10; ++entree)
         etiquettesPalette[entree]->ChangerCouleurTexte(entree == selection ? couleurs[9] : couleurs[8], true);
     etiquettesPalette[10]->ChangerCouleurTexte(partie.modeHypothese != 0 ? couleurs[9] : couleurs[8], true);
+    cadreCurseur->update();
 }
 
 int CDlgGrille::ChargerConfiguration(std::string chemin)
@@ -225,6 +256,7 @@ bool CDlgGrille::event(QEvent* evenement)
 
 void CDlgGrille::keyPressEvent(QKeyEvent* evenement)
 {
+    Touche touche;
     switch (evenement->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -233,9 +265,23 @@ void CDlgGrille::keyPressEvent(QKeyEvent* evenement)
     case Qt::Key_Escape:
         OnCancel();
         return;
+    case Qt::Key_Up: touche.genre = ToucheJeu::Haut; break;
+    case Qt::Key_Down: touche.genre = ToucheJeu::Bas; break;
+    case Qt::Key_Left: touche.genre = ToucheJeu::Gauche; break;
+    case Qt::Key_Right: touche.genre = ToucheJeu::Droite; break;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace: touche.genre = ToucheJeu::Gomme; break;
     default:
-        CDlgSkin::keyPressEvent(evenement);
+        // Le caractère tapé, tel que la disposition du clavier le donne (chiffres du pavé
+        // numérique, rangée d'un clavier français…) ; Ctrl et Alt restent aux raccourcis.
+        if (!(evenement->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            touche = ToucheDuTexte(evenement->text().toStdString());
     }
+    if (touche.genre == ToucheJeu::Aucune) {
+        CDlgSkin::keyPressEvent(evenement);
+        return;
+    }
+    partie.Appuyer(touche);
 }
 
 void CDlgGrille::OnLButtonDown(const QPoint& point)
@@ -320,6 +366,16 @@ void CDlgGrille::MontrerCase(int ligne, int colonne, const std::string& texte, O
     CColorLabel* etiquette = etiquettesCases[9 * ligne + colonne];
     etiquette->ChangerCouleurTexte(couleur, true);
     etiquette->ChangerTexte(texte, true);
+}
+
+void CDlgGrille::MontrerCurseur(int ligne, int colonne)
+{
+    if (ligne < 0 || ligne > 8 || colonne < 0 || colonne > 8)
+        return;
+    // Un cadre dans la case, sous son chiffre, dans la couleur de la palette en évidence.
+    cadreCurseur->setGeometry(EnPixels(disposition::RectCase(ligne, colonne)).adjusted(2, 2, -2, -2));
+    cadreCurseur->show();
+    cadreCurseur->update();
 }
 
 void CDlgGrille::MontrerPalette(int entree, bool enEvidence)

@@ -40,13 +40,21 @@ public:
     void OnCreer();
     void OnPreferences();
     void OnAide();
-    void OnOK() { done(IdResultatOK); }
-    void OnCancel() { done(IdResultatAnnuler); }
+    // Entrée, Échap, « Quitter » : une grille en jeu ne se perd qu'après « Oui ».
+    void OnOK()
+    {
+        if (partie.PeutFermer()) done(IdResultatOK);
+    }
+    void OnCancel()
+    {
+        if (partie.PeutFermer()) done(IdResultatAnnuler);
+    }
     // La case de fermeture et le menu système finissent comme « Quitter ».
     void reject() override { OnCancel(); }
 
     // CIhm
     void MontrerCase(int ligne, int colonne, const std::string& texte, OrigineCase origine) override;
+    void MontrerCurseur(int ligne, int colonne) override;
     void MontrerPalette(int entree, bool enEvidence) override;
     void ChangerStatut(const std::string& texte) override;
     void Message(const std::string& texte) override;
@@ -87,6 +95,8 @@ protected:
     void keyPressEvent(QKeyEvent* evenement) override;
 
 private:
+    class CCadreCurseur;
+    CCadreCurseur* cadreCurseur = nullptr;
     void CreerEtiquettes();
     void CreerMenu();
     bool initialisee = false;

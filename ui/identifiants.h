@@ -8,7 +8,8 @@
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 
-// Commandes du menu (et celle de la trace, qu'aucune entrée ne porte).
+// Commandes du menu (et celles de la trace, de l'annulation et de la reprise, qu'aucune
+// entrée ne porte).
 constexpr int ID_APROPOS = 16;
 constexpr int ID_IMPORTER = 1081;
 constexpr int ID_RESOUDRE = 1082;
@@ -27,6 +28,11 @@ constexpr int ID_FACILE = 32795;
 constexpr int ID_PREFERENCES = 32799;
 constexpr int ID_AIDE = 32800;
 constexpr int ID_QUITTER = IDCANCEL;
+// Au-delà des commandes d'origine : « Pourquoi ? », et revenir sur un coup ou le rejouer
+// (des combinaisons de touches seulement, comme la trace).
+constexpr int ID_POURQUOI = 32801;
+constexpr int ID_ANNULER = 57643;
+constexpr int ID_REFAIRE = 57644;
 
 // Contrôles. Les cases portent 1000 + 9 m + n, sauf la case (4, 5) qui porte 6.
 constexpr int IdCase(int ligne, int colonne) { return (ligne == 4 && colonne == 5) ? 6 : 1000 + 9 * ligne + colonne; }

@@ -11,7 +11,8 @@
 
 // `profondeur` 0 pour la barre, 1 pour un menu déroulant, 2 pour un sous-menu. Un sous-menu
 // est suivi de ses entrées, plus profondes d'un cran. Un raccourci ne fait aucune entrée :
-// seulement une combinaison de touches valable dans toute la fenêtre.
+// seulement une combinaison de touches valable dans toute la fenêtre ; une commande peut en
+// porter une aussi, affichée dans son menu.
 struct EntreeMenu {
     enum Genre { Commande, SousMenu, Separateur, Raccourci };
     int profondeur;
@@ -22,9 +23,9 @@ struct EntreeMenu {
     QKeyCombination raccourci = {};
 };
 
-// Dans l'ordre du menu. « &Préférences » est une commande posée sur la barre même ; la trace
-// n'a que sa combinaison de touches cachée.
-inline constexpr std::array<EntreeMenu, 24> TableMenu{{
+// Dans l'ordre du menu. « &Préférences » est une commande posée sur la barre même ; la trace,
+// l'annulation et la reprise d'un coup n'ont que leurs combinaisons de touches.
+inline constexpr std::array<EntreeMenu, 29> TableMenu{{
     {0, EntreeMenu::SousMenu, "&Grille"},
     {1, EntreeMenu::Commande, "&Créer", ID_CREER, [](CDlgGrille& d) { d.OnCreer(); }},
     {1, EntreeMenu::SousMenu, "&Générer"},
@@ -40,6 +41,9 @@ inline constexpr std::array<EntreeMenu, 24> TableMenu{{
     {2, EntreeMenu::Commande, "1 chiffre", ID_COUPDEMAIN1, [](CDlgGrille& d) { d.partie.OnCoupDeMain1(); }},
     {2, EntreeMenu::Commande, "2 chiffres", ID_COUPDEMAIN2, [](CDlgGrille& d) { d.partie.OnCoupDeMain2(); }},
     {2, EntreeMenu::Commande, "3 chiffres", ID_COUPDEMAIN3, [](CDlgGrille& d) { d.partie.OnCoupDeMain3(); }},
+    {2, EntreeMenu::Separateur},
+    {2, EntreeMenu::Commande, "&Pourquoi ?", ID_POURQUOI, [](CDlgGrille& d) { d.partie.OnPourquoi(); },
+     Qt::CTRL | Qt::Key_E},
     {1, EntreeMenu::Commande, "&Résoudre", ID_RESOUDRE, [](CDlgGrille& d) { d.partie.OnResoudre(); }},
     {1, EntreeMenu::Commande, "&Vérifier", ID_VERIFIER, [](CDlgGrille& d) { d.partie.OnVerifier(); }},
     {1, EntreeMenu::Separateur},
@@ -50,4 +54,8 @@ inline constexpr std::array<EntreeMenu, 24> TableMenu{{
     {1, EntreeMenu::Commande, "A &propos ...", ID_APROPOS, [](CDlgGrille& d) { d.OnAPropos(); }},
     {0, EntreeMenu::Raccourci, {}, ID_TRACE, [](CDlgGrille& d) { d.partie.OnTrace(); },
      Qt::CTRL | Qt::SHIFT | Qt::Key_T},
+    {0, EntreeMenu::Raccourci, {}, ID_ANNULER, [](CDlgGrille& d) { d.partie.Annuler(); }, Qt::CTRL | Qt::Key_Z},
+    {0, EntreeMenu::Raccourci, {}, ID_REFAIRE, [](CDlgGrille& d) { d.partie.Refaire(); }, Qt::CTRL | Qt::Key_Y},
+    {0, EntreeMenu::Raccourci, {}, ID_REFAIRE, [](CDlgGrille& d) { d.partie.Refaire(); },
+     Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
 }};

@@ -9,6 +9,7 @@
 #include "files/fichiergrille.h"
 #include "support/commande.h"
 #include "support/dossiertemporaire.h"
+#include "support/listes.h"
 
 namespace {
 
@@ -171,6 +172,35 @@ TEST_F(Cli, TraceDesResolutionsALaSuite)
     EXPECT_EQ(r.sortie, "");
 }
 
+// « expliquer » : un pas numéroté par ligne, puis la solution même de « resoudre » ; une grille
+// qui demande des hypothèses les montre, avec ses retours en arrière.
+TEST_F(Cli, ExpliquerDonneLeCheminPuisLaSolution)
+{
+    Ecrire("facile.sdu", EnFichier(Facile));
+    Ecrire("difficile.sdu", EnFichier(ChargerListe("top95.txt", 1).at(0)));
+    Ecrire("deux-cinq.sdu", EnFichier(DeuxCinq));
+    for (const char* nom : {"facile.sdu", "difficile.sdu"}) {
+        SCOPED_TRACE(nom);
+        const auto r = LancerCli({"expliquer", nom});
+        ASSERT_EQ(r.code, 0) << r.erreurs;
+        const auto lignes = Lignes(r.sortie);
+        ASSERT_GT(lignes.size(), 10u);
+        ASSERT_EQ(lignes[lignes.size() - 10], "Solution :");
+        // Des pas numérotés de 1 jusqu'à la solution.
+        for (size_t k = 0; k + 10 < lignes.size(); ++k) {
+            EXPECT_EQ(lignes[k].rfind(std::to_string(k + 1) + ". ", 0), 0u) << lignes[k];
+        }
+        std::string solution;
+        for (size_t k = lignes.size() - 9; k < lignes.size(); ++k) solution += lignes[k] + "\n";
+        EXPECT_EQ(solution, LancerCli({"resoudre", nom}).sortie);
+        const bool hypotheses = r.sortie.find(". hypothèse : ligne ") != std::string::npos;
+        EXPECT_EQ(hypotheses, std::string(nom) == "difficile.sdu");
+        if (hypotheses) EXPECT_NE(r.sortie.find(". contradiction (ligne "), std::string::npos);
+    }
+    EXPECT_EQ(LancerCli({"expliquer", "deux-cinq.sdu"}).code, 1);
+    EXPECT_EQ(LancerCli({"expliquer", "absent.sdu"}).code, 2);
+}
+
 // Mauvais arguments : code 64, usage sur la sortie d'erreur, rien sur la sortie standard.
 TEST_F(Cli, MauvaisArgumentsDonnentLUsageEtLeCode64)
 {
@@ -185,6 +215,7 @@ TEST_F(Cli, MauvaisArgumentsDonnentLUsageEtLeCode64)
         {"generer", "moyen", "--nombre"}, {"generer", "moyen", "--graine", "4294967296"},
         {"generer", "moyen", "--graine", "+1"}, {"generer", "moyen", "--graine", ""},
         {"generer", "moyen", "--trace", ""}, {"generer", "moyen", "--vite"},
+        {"expliquer"}, {"expliquer", "a.sdu", "a.sdu"}, {"expliquer", "--vite"},
     };
     for (const auto& arguments : cas) {
         SCOPED_TRACE(testing::PrintToString(arguments));

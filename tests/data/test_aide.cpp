@@ -65,7 +65,10 @@ TEST_F(PageAide, ToutesLesCommandesEtNotionsSontDecrites)
     const QStringList attendus{
         // Le menu Grille, dans l'ordre du menu.
         "Créer", "Générer", "Facile", "Moyen", "Difficile", "Diabolique", "Importer", "Exporter",
-        "Remettre à zéro", "Coup de main", "1 chiffre", "2 chiffres", "3 chiffres", "Résoudre", "Vérifier", "Quitter",
+        "Remettre à zéro", "Coup de main", "1 chiffre", "2 chiffres", "3 chiffres", "Pourquoi ?", "Résoudre",
+        "Vérifier", "Quitter",
+        // Le clavier.
+        "Jouer au clavier", "Ctrl+Z", "Ctrl+Y",
         // Palette, préférences, à propos.
         "Eff", "hypothèse", "Préférences", "À propos", "Novemia Version 1.0",
         // Fichiers.
@@ -84,7 +87,8 @@ TEST_F(PageAide, ToutesLesCommandesEtNotionsSontDecrites)
 TEST_F(PageAide, NeParlePasDeLaTraceCachee)
 {
     EXPECT_FALSE(texte.contains(QStringLiteral("trace"), Qt::CaseInsensitive));
-    EXPECT_FALSE(texte.contains(QStringLiteral("Ctrl"), Qt::CaseInsensitive));
+    for (const char* raccourci : {"Ctrl+Maj+T", "Ctrl+Shift+T"})
+        EXPECT_FALSE(texte.contains(QLatin1String(raccourci), Qt::CaseInsensitive)) << raccourci;
 }
 
 TEST_F(PageAide, ExemplesDeCouleursConformesAuSkinParDefaut)

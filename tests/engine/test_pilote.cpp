@@ -108,4 +108,87 @@ TEST(Pilote, LimiteDIterationsArreteSansRemise)
     EXPECT_GT(arretes, 0) << "au moins une grille de top95 demande plus de 100 itérations";
 }
 
+// Garde le premier pas du solveur.
+struct CPremierPas : CSuiviSolveur {
+    std::optional<Pas> pas;
+    void Noter(const Pas& p) override
+    {
+        if (!pas) pas = p;
+    }
+};
+
+// Le prochain pas, sur des grilles publiques : c'est le premier pas du solveur depuis la même
+// grille (sa première ligne de trace), la grille n'en change pas, et, pour toute grille que
+// les déductions résolvent seules, le suivre pas à pas mène exactement à la solution du
+// solveur, chaque chiffre dit étant le sien.
+TEST(ProchainPas, PremierPasDuSolveurEtCheminJusquALaSolution)
+{
+    int suivies = 0;
+    for (const char* nom : {"qqwing-simple-200.txt", "top95.txt", "17indices-1000.txt"}) {
+        for (const std::string& texte : ChargerListe(nom, 150)) {
+            SCOPED_TRACE(texte);
+            CGrille grille;
+            Remplir(grille, texte);
+            CGrille solveur = grille;
+            CPremierPas premier;
+            CSortieMemoire trace;
+            solveur.suivi = &premier;
+            solveur.traceActive = true;
+            solveur.sortieTrace = &trace;
+            const bool resolue = solveur.Resoudre(LimiteJoueur);
+
+            const Pas pas = grille.ProchainPas();
+            ASSERT_TRUE(premier.pas.has_value());
+            EXPECT_EQ(pas.genre, premier.pas->genre);
+            EXPECT_EQ(pas.unite, premier.pas->unite);
+            EXPECT_EQ(pas.candidats, premier.pas->candidats);
+            const std::string lue = trace.lignes.at(0);
+            const std::string attendue = "Case(" + std::to_string(pas.ligne) + "," + std::to_string(pas.colonne) +
+                                         ")" + (pas.genre == Pas::Elimination || pas.genre == Pas::Hypothese ? "" : " ") +
+                                         ": Chiffre=" + std::to_string(pas.chiffre) + " ";
+            EXPECT_NE(lue.find(attendue), std::string::npos) << lue << " / " << attendue;
+            EXPECT_EQ(TexteIndices(grille), texte) << "rien posé";
+            EXPECT_EQ(grille.CompterOrigine(Vide) + grille.CompterOrigine(Init), 81) << "rien posé";
+
+            if (!resolue || solveur.niveauCourant > 0) continue;
+            ++suivies;
+            while (!grille.GrillePleine()) {
+                const Pas p = grille.ProchainPas();
+                ASSERT_GE(p.genre, Pas::Elimination);
+                ASSERT_LE(p.genre, Pas::UniciteRegion);
+                ASSERT_EQ(p.chiffre, solveur.LireCase(p.ligne, p.colonne).chiffre);
+                grille.ChangerCase(p.ligne, p.colonne, p.chiffre, CoupJoueur);
+            }
+            for (int i = 0; i < 81; ++i) ASSERT_EQ(grille.LireCase(i / 9, i % 9).chiffre, solveur.LireCase(i / 9, i % 9).chiffre);
+        }
+    }
+    EXPECT_GT(suivies, 200);
+}
+
+// Sans rien à déduire, le pas est l'hypothèse que le pilote ouvrirait ; une grille pleine
+// n'en a aucun, une case sans candidat donne la contradiction.
+TEST(ProchainPas, HypotheseGrillePleineEtContradiction)
+{
+    CGrille vide;
+    vide.ViderGrille();
+    const Pas h = vide.ProchainPas();
+    EXPECT_EQ(h.genre, Pas::Hypothese);
+    EXPECT_EQ(std::pair(h.ligne, h.colonne), std::pair(0, 0));
+    EXPECT_EQ(h.candidats, 0x1FF);
+    EXPECT_EQ(h.chiffre, 1);
+
+    CGrille pleine;
+    Remplir(pleine, "123456789456789123789123456214365897365897214897214365531642978642978531978531642");
+    EXPECT_EQ(pleine.ProchainPas().genre, Pas::Aucun);
+
+    // La case (0,0) voit les neuf chiffres : ligne 1 2 3 4, colonne 5 6 7 8, région 9.
+    CGrille bloquee;
+    Remplir(bloquee, "." + std::string("1234") + "...." + "." + "9" + "......." + std::string(9, '.') + "5" +
+                         std::string(8, '.') + "6" + std::string(8, '.') + "7" + std::string(8, '.') + "8" +
+                         std::string(8, '.') + std::string(18, '.'));
+    const Pas c = bloquee.ProchainPas();
+    EXPECT_EQ(c.genre, Pas::Contradiction);
+    EXPECT_EQ(std::pair(c.ligne, c.colonne), std::pair(0, 0));
+}
+
 }  // namespace

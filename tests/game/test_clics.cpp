@@ -1,4 +1,5 @@
-// Règles des clics sur le plateau et la palette, et ce que la palette montre.
+// Règles des clics sur le plateau et la palette, ce que la palette montre, et le clavier qui
+// rejoue les mêmes clics, l'historique des coups et la fermeture.
 #include <gtest/gtest.h>
 
 #include "tests/game/outils.h"
@@ -151,6 +152,179 @@ TEST_F(Clics, LaMiseEnEvidenceSuitLaSelection)
     EXPECT_TRUE(ihm.paletteEnEvidence[10]);
     ASSERT_EQ(ihm.appelsPalette.size(), 10u);
     for (int e = 0; e < 10; ++e) EXPECT_EQ(ihm.appelsPalette[e], std::make_pair(e, false));
+}
+
+// ------------------------------------------------------------------ clavier
+
+TEST(Clavier, TexteTapeVersTouche)
+{
+    const std::pair<std::string, Touche> cas[] = {
+        {"1", {ToucheJeu::Chiffre, 1}}, {"9", {ToucheJeu::Chiffre, 9}}, {"&", {ToucheJeu::Chiffre, 1}},
+        {"é", {ToucheJeu::Chiffre, 2}}, {"\"", {ToucheJeu::Chiffre, 3}}, {"'", {ToucheJeu::Chiffre, 4}},
+        {"(", {ToucheJeu::Chiffre, 5}}, {"-", {ToucheJeu::Chiffre, 6}}, {"è", {ToucheJeu::Chiffre, 7}},
+        {"_", {ToucheJeu::Chiffre, 8}}, {"ç", {ToucheJeu::Chiffre, 9}}, {"0", {ToucheJeu::Gomme}},
+        {"à", {ToucheJeu::Gomme}}, {"?", {ToucheJeu::Hypothese}}, {"h", {ToucheJeu::Hypothese}},
+        {"H", {ToucheJeu::Hypothese}}, {" ", {ToucheJeu::Espace}}, {"", {}}, {"a", {}}, {"12", {}},
+        {"\xC3", {}}, {")", {}},
+    };
+    for (const auto& [texte, attendue] : cas) {
+        const Touche t = ToucheDuTexte(texte);
+        EXPECT_EQ(t.genre, attendue.genre) << texte;
+        EXPECT_EQ(t.chiffre, attendue.chiffre) << texte;
+    }
+}
+
+// Le curseur paraît au premier appui d'une flèche, sur la dernière case cliquée, puis
+// avance d'une case en faisant le tour des bords ; ensuite un clic de souris le déplace.
+TEST_F(Clics, CurseurDuClavier)
+{
+    const Touche haut{ToucheJeu::Haut}, bas{ToucheJeu::Bas}, gauche{ToucheJeu::Gauche}, droite{ToucheJeu::Droite};
+    partie.CliquerCase(8, 8);  // pas encore de curseur
+    EXPECT_FALSE(ihm.curseur.has_value());
+    const std::pair<Touche, std::pair<int, int>> parcours[] = {
+        {gauche, {8, 8}}, {droite, {8, 0}}, {bas, {0, 0}}, {haut, {8, 0}}, {gauche, {8, 8}}, {haut, {7, 8}},
+    };
+    for (const auto& [touche, attendu] : parcours) {
+        partie.Appuyer(touche);
+        EXPECT_EQ(ihm.curseur, attendu);
+        EXPECT_EQ(std::pair(partie.curseurLigne, partie.curseurColonne), attendu);
+    }
+    partie.CliquerCase(3, 4);
+    EXPECT_EQ(ihm.curseur, std::pair(3, 4));
+    // Sans clic, le premier appui montre la case (0,0).
+    CIhmFactice autre;
+    CPartie neuve{autre};
+    neuve.Appuyer(droite);
+    EXPECT_EQ(autre.curseur, std::pair(0, 0));
+}
+
+// Chaque touche est le clic qu'elle remplace : mêmes cases, même palette, mêmes appels.
+TEST_F(Clics, ChaqueToucheEstLeClicQuElleRemplace)
+{
+    CIhmFactice ihmSouris;
+    CPartie souris{ihmSouris};
+    EnJeu();
+    Importer(souris, ihmSouris, ChargerListe("qqwing-simple-200.txt", 1).at(0));
+    ihmSouris.OublierHistorique();
+    // Vers une case vide, puis une case donnée (refus), en passant par la palette entière.
+    int vide = 0;
+    while (partie.grille.LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+    for (int k = 0; k < vide % 9; ++k) partie.Appuyer({ToucheJeu::Droite});
+    partie.Appuyer({ToucheJeu::Droite});
+    for (int k = 0; k < vide % 9; ++k) partie.Appuyer({ToucheJeu::Gauche});
+    for (int k = 0; k < vide / 9; ++k) partie.Appuyer({ToucheJeu::Bas});
+    ASSERT_EQ(ihm.curseur, std::pair(vide / 9, vide % 9));
+    const std::vector<std::pair<Touche, std::function<void()>>> script{
+        {ToucheDuTexte("("), [&] { souris.CliquerPalette(4), souris.CliquerCase(vide / 9, vide % 9); }},
+        {ToucheDuTexte("?"), [&] { souris.CliquerPalette(10); }},
+        {ToucheDuTexte("7"), [&] { souris.CliquerPalette(6), souris.CliquerCase(vide / 9, vide % 9); }},
+        {ToucheDuTexte(" "), [&] { souris.CliquerCase(vide / 9, vide % 9); }},
+        {ToucheDuTexte("H"), [&] { souris.CliquerPalette(10); }},
+        {ToucheDuTexte("à"), [&] { souris.CliquerPalette(9), souris.CliquerCase(vide / 9, vide % 9); }},
+        {ToucheDuTexte("3"), [&] { souris.CliquerPalette(2), souris.CliquerCase(vide / 9, vide % 9); }},
+        {ToucheDuTexte("0"), [&] { souris.CliquerPalette(9), souris.CliquerCase(vide / 9, vide % 9); }},
+    };
+    for (const auto& [touche, clic] : script) {
+        partie.Appuyer(touche);
+        clic();
+        EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+        EXPECT_EQ(ihm.appelsPalette, ihmSouris.appelsPalette);
+        EXPECT_EQ(ihm.casesMontrees, ihmSouris.casesMontrees);
+        EXPECT_EQ(ihm.plateau[vide / 9][vide % 9].texte, ihmSouris.plateau[vide / 9][vide % 9].texte);
+        EXPECT_EQ(partie.grille.LireCase(vide / 9, vide % 9).origine, souris.grille.LireCase(vide / 9, vide % 9).origine);
+        EXPECT_EQ(partie.chiffreSelectionne, souris.chiffreSelectionne);
+        EXPECT_EQ(partie.modeHypothese, souris.modeHypothese);
+    }
+}
+
+// Défaire et refaire : chiffre posé, changé de joueur en hypothèse, effacé ; un clic refusé
+// n'est pas un coup ; un nouveau coup oublie ce qui se refaisait.
+TEST_F(Clics, DefaireEtRefaire)
+{
+    EnJeu();
+    int i = 0;
+    while (partie.grille.LireCase(i / 9, i % 9).chiffre != 0) ++i;
+    const int l = i / 9, c = i % 9;
+    const auto etat = [&] { return std::pair(partie.grille.LireCase(l, c).chiffre, partie.grille.LireCase(l, c).origine); };
+    partie.CliquerPalette(3);
+    partie.CliquerCase(l, c);  // 4 du joueur
+    partie.CliquerPalette(10);
+    partie.CliquerCase(l, c);  // le même 4, en hypothèse
+    int indice = 0;
+    while (partie.grille.LireCase(indice / 9, indice % 9).origine != Init) ++indice;
+    partie.CliquerCase(indice / 9, indice % 9);  // refusé : pas un coup
+    partie.CliquerPalette(9);
+    partie.CliquerCase(l, c);  // effacé
+    ASSERT_EQ(partie.historique.Joues().size(), 3u);
+    const std::pair<int32_t, OrigineCase> etats[] = {{0, Vide}, {4, CoupJoueur}, {4, HypoJoueur}, {0, Vide}};
+    for (int k = 2; k >= 0; --k) {
+        ihm.OublierHistorique();
+        partie.Annuler();
+        EXPECT_EQ(etat(), etats[k]);
+        EXPECT_EQ(ihm.casesMontrees, 1) << "seule la case redessinée";
+        EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+    }
+    partie.Annuler();  // plus rien à défaire
+    EXPECT_EQ(etat(), etats[0]);
+    partie.Refaire();
+    partie.Refaire();
+    EXPECT_EQ(etat(), etats[2]);
+    EXPECT_EQ(ihm.statut, " Grille importée (grille.sdu)");
+    partie.CliquerPalette(7);
+    partie.CliquerCase(l, c);  // nouveau coup : le troisième ne se refait plus
+    partie.Refaire();
+    EXPECT_EQ(etat(), std::pair(8, HypoJoueur));
+    partie.Annuler();
+    EXPECT_EQ(etat(), etats[2]);
+}
+
+// Toute commande qui change les cases autrement que par un clic arrête l'historique.
+TEST_F(Clics, LesCommandesArretentLHistorique)
+{
+    const std::pair<const char*, std::function<void()>> commandes[] = {
+        {"remise à zéro", [&] { partie.RemettreAZero(); }},
+        {"coup de main", [&] { partie.OnCoupDeMain1(); }},
+        {"résoudre", [&] { partie.OnResoudre(); }},
+        {"générer", [&] { partie.OnFacile(); }},
+        {"importer", [&] { Importer(partie, ihm, ChargerListe("qqwing-simple-200.txt", 2).at(1)); }},
+        {"créer", [&] { partie.OnCreer(); }},
+    };
+    for (const auto& [nom, commande] : commandes) {
+        SCOPED_TRACE(nom);
+        if (partie.modeCreation) partie.OnCreer();
+        EnJeu();
+        int i = 0;
+        while (partie.grille.LireCase(i / 9, i % 9).chiffre != 0) ++i;
+        partie.CliquerPalette(0);
+        partie.CliquerCase(i / 9, i % 9);
+        ASSERT_EQ(partie.historique.Joues().size(), 1u);
+        commande();
+        EXPECT_TRUE(partie.historique.Joues().empty());
+        const std::string avant = TexteIndices(partie.grille) + std::to_string(partie.grille.LireCase(i / 9, i % 9).origine);
+        partie.Annuler();
+        EXPECT_EQ(TexteIndices(partie.grille) + std::to_string(partie.grille.LireCase(i / 9, i % 9).origine), avant)
+            << "rien à défaire d'avant";
+    }
+    // En saisie aussi, les coups se défont.
+    ASSERT_TRUE(partie.modeCreation);
+    partie.CliquerPalette(4);
+    partie.CliquerCase(2, 2);
+    partie.Annuler();
+    EXPECT_EQ(partie.grille.LireCase(2, 2).chiffre, 0);
+}
+
+// Fermer : sans grille en jeu, aussitôt ; avec une grille, « Non » garde tout.
+TEST_F(Clics, FermerDemandeQuandUneGrilleEstEnJeu)
+{
+    EXPECT_TRUE(partie.PeutFermer());
+    EXPECT_TRUE(ihm.questions.empty());
+    EnJeu();
+    ihm.reponses = {false, true};
+    EXPECT_FALSE(partie.PeutFermer());
+    EXPECT_EQ(ihm.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
+    EXPECT_TRUE(partie.grilleEnCours);
+    EXPECT_EQ(ihm.casesMontrees, 0);
+    EXPECT_TRUE(partie.PeutFermer());
 }
 
 }  // namespace

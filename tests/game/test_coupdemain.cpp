@@ -1,8 +1,10 @@
-// Le coup de main : chiffres révélés depuis la solution gardée, cases marquées, refus.
+// Le coup de main : chiffres révélés depuis la solution gardée, cases marquées, refus ; et
+// « Pourquoi ? », qui dit le prochain pas sans rien poser.
 #include <gtest/gtest.h>
 
 #include <set>
 
+#include "game/explication.h"
 #include "tests/game/outils.h"
 #include "tests/support/dossiertemporaire.h"
 
@@ -148,6 +150,101 @@ TEST_F(CoupDeMainTest, RienTantQueLaSolutionNEstPasCelleDeLaGrille)
     neuve.grilleEnCours = true;
     neuve.OnCoupDeMain3();
     EXPECT_EQ(neuve.grille.CompterOrigine(Vide), 81);
+}
+
+// ------------------------------------------------------------------ Pourquoi ?
+
+TEST(Explication, PhrasesDesPas)
+{
+    const std::pair<Pas, std::string> cas[] = {
+        {{Pas::Elimination, 3, 5, 7}, "ligne 4, colonne 6 : seul chiffre possible, le 7"},
+        {{Pas::UniciteLigne, 1, 8, 4, 1}, "ligne 2 : le 4 ne peut aller qu'en colonne 9"},
+        {{Pas::UniciteColonne, 0, 4, 3, 4}, "colonne 5 : le 3 ne peut aller qu'en ligne 1"},
+        {{Pas::UniciteRegion, 3, 5, 8, 4}, "région 5 : le 8 ne peut aller qu'en ligne 4, colonne 6"},
+        {{Pas::Hypothese, 2, 4, 2, -1, 1, 0b1000010}, "aucune déduction simple : il faut une hypothèse, par "
+                                                       "exemple ligne 3, colonne 5 (2 ou 7)"},
+    };
+    for (const auto& [pas, phrase] : cas) EXPECT_EQ(DecrirePas(pas), phrase);
+    EXPECT_EQ(NommerChiffres(0b100), "3");
+    EXPECT_EQ(NommerChiffres(0b100010010), "2, 5 ou 9");
+    EXPECT_EQ(NommerChiffres(0x1FF), "1, 2, 3, 4, 5, 6, 7, 8 ou 9");
+    // Le chemin : une contradiction et la reprise qui la suit font une phrase.
+    const std::vector<Pas> chemin{{Pas::Hypothese, 0, 0, 2, -1, 1, 0b110},
+                                  {Pas::Contradiction, 4, 4, 0, -1, 1},
+                                  {Pas::Hypothese, 0, 0, 3, -1, 1, 0b110, true}};
+    EXPECT_EQ(DecrireChemin(chemin),
+              (std::vector<std::string>{"1. hypothèse : ligne 1, colonne 1 (2 ou 3), on essaie le 2 (niveau 1)",
+                                        "2. contradiction (ligne 5, colonne 5 n'a plus aucun chiffre possible), "
+                                        "on revient à ligne 1, colonne 1 : on essaie le 3 (niveau 1)"}));
+}
+
+// Les cinq réponses de « Pourquoi ? » : grille fautive, résolue, sans issue (depuis le coup
+// fautif), une déduction, une hypothèse. Rien n'est posé, le curseur montre la case.
+TEST_F(CoupDeMainTest, PourquoiDitLeProchainPasSansRienPoser)
+{
+    const std::string base = ihm.statut;
+    const std::vector<int> vides = Cases(Vide);
+    const auto solution = [this](int i) { return partie.grille.LireSolution(i / 9, i % 9).chiffre; };
+    const auto jouer = [this](int i, int chiffre) {
+        partie.CliquerPalette(chiffre - 1);
+        partie.CliquerCase(i / 9, i % 9);
+    };
+    // Un chiffre faux mais permis (aucun doublon), puis un juste ailleurs.
+    const int fautive = vides.at(0);
+    int faux = 1;
+    for (; faux <= 9; ++faux) {
+        CGrille essai = partie.grille;
+        essai.ChangerCase(fautive / 9, fautive % 9, faux, CoupJoueur);
+        if (faux != solution(fautive) && essai.GrilleValide()) break;
+    }
+    ASSERT_LE(faux, 9);
+    jouer(fautive, faux);
+    jouer(vides.at(1), solution(vides.at(1)));
+    const std::string avant = TexteIndices(partie.grille);
+    partie.OnPourquoi();
+    EXPECT_EQ(ihm.statut, base + " >>> vos chiffres ne mènent à aucune solution (depuis " +
+                              NommerCase(fautive / 9, fautive % 9) + ")");
+    EXPECT_EQ(ihm.curseur, std::pair(fautive / 9, fautive % 9));
+    EXPECT_EQ(TexteIndices(partie.grille), avant);
+
+    // Le chiffre faux repris : la première pose du solveur, dite et montrée.
+    partie.Annuler();
+    partie.Annuler();
+    const Pas pas = partie.grille.ProchainPas();
+    partie.OnPourquoi();
+    EXPECT_EQ(ihm.statut, base + " >>> " + DecrirePas(pas));
+    EXPECT_EQ(ihm.curseur, std::pair(pas.ligne, pas.colonne));
+    EXPECT_EQ(Cases(Vide), vides) << "rien n'est posé";
+
+    // Une seule case vide : seul chiffre possible ; puis la grille résolue.
+    for (size_t k = 1; k < vides.size(); ++k) jouer(vides[k], solution(vides[k]));
+    partie.OnPourquoi();
+    EXPECT_EQ(ihm.statut, base + " >>> " + NommerCase(vides[0] / 9, vides[0] % 9) + " : seul chiffre possible, le " +
+                              std::to_string(solution(vides[0])));
+    jouer(vides[0], solution(vides[0]));
+    partie.OnPourquoi();
+    EXPECT_EQ(ihm.statut, base + " >>> la grille est résolue !");
+
+    // Un doublon : le message des coups de main, rien d'autre.
+    ihm.OublierHistorique();
+    jouer(vides[0], partie.grille.LireCase(vides[0] / 9, (vides[0] % 9 + 1) % 9).chiffre);
+    const std::string statut = ihm.statut;
+    partie.OnPourquoi();
+    EXPECT_EQ(ihm.messages, std::vector<std::string>{std::string(MessageGrilleFautive)});
+    EXPECT_EQ(ihm.statut, statut);
+
+    // Une grille saisie vide : aucune déduction, l'hypothèse du solveur. En saisie, rien.
+    partie.OnCreer();
+    ihm.OublierHistorique();
+    partie.OnPourquoi();
+    EXPECT_TRUE(ihm.messages.empty());
+    EXPECT_EQ(ihm.statut, " Grille en mode création");
+    partie.OnCreer();
+    partie.OnPourquoi();
+    EXPECT_EQ(ihm.statut, " Grille créée manuellement >>> aucune déduction simple : il faut une hypothèse, "
+                          "par exemple ligne 1, colonne 1 (1, 2, 3, 4, 5, 6, 7, 8 ou 9)");
+    EXPECT_EQ(ihm.curseur, std::pair(0, 0));
+    EXPECT_FALSE(partie.grille.traceActive);
 }
 
 }  // namespace

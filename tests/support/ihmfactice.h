@@ -21,6 +21,7 @@ public:
     // Ce qui est à l'écran.
     std::array<std::array<CaseMontree, 9>, 9> plateau{};
     std::array<bool, 11> paletteEnEvidence{};
+    std::optional<std::pair<int, int>> curseur;  // (ligne, colonne) une fois montré
     std::string statut = " Pas de grille";
     bool menuCreation = false;
 
@@ -48,6 +49,7 @@ public:
         plateau[ligne][colonne] = {texte, origine};
         ++casesMontrees;
     }
+    void MontrerCurseur(int ligne, int colonne) override { curseur = {ligne, colonne}; }
     void MontrerPalette(int entree, bool enEvidence) override
     {
         paletteEnEvidence[entree] = enEvidence;

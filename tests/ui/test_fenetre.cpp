@@ -17,6 +17,7 @@
 #include <tuple>
 
 #include "fenetretest.h"
+#include "files/textegrille.h"
 #include "ui/disposition.h"
 #include "ui/dlgapropos.h"
 #include "ui/dlgpref.h"
@@ -291,10 +292,10 @@ TEST_F(Fenetre, ReglagesAbsentsDonnentLeTexteDErreurDansLeChemin)
     EXPECT_EQ(seconde.etiquetteStatut->Texte(), " Pas de grille");
 }
 
-// Entrée, Échap, « Quitter » et la case de fermeture ferment aussitôt, sans question.
-TEST_F(Fenetre, FermeturesSansQuestion)
+// Entrée, Échap, « Quitter » et la case de fermeture : sans grille en jeu, la fenêtre se
+// ferme aussitôt ; avec une grille, « Non » garde tout et seul « Oui » ferme.
+TEST_F(Fenetre, FermeturesDemandentQuandUneGrilleEstEnJeu)
 {
-    Generer();
     const std::pair<std::function<void()>, int> manieres[] = {
         {[&] { QTest::keyClick(&boite, Qt::Key_Return); }, IDOK},
         {[&] { QTest::keyClick(&boite, Qt::Key_Escape); }, IDCANCEL},
@@ -308,6 +309,69 @@ TEST_F(Fenetre, FermeturesSansQuestion)
         EXPECT_EQ(boite.result(), resultat);
     }
     EXPECT_TRUE(boite.questions.empty());
+
+    Generer();
+    Cliquer(boite, PointPalette(4));
+    Cliquer(boite, PointPalette(10));
+    const std::string statut = boite.etiquetteStatut->Texte();
+    const std::string indices = TexteIndices(boite.partie.grille);
+    for (const auto& [fermer, resultat] : manieres) {
+        SCOPED_TRACE(resultat);
+        boite.show();
+        boite.setResult(0);
+        boite.questions.clear();
+        boite.reponses = {false, true};
+        fermer();
+        ASSERT_EQ(boite.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
+        EXPECT_TRUE(boite.isVisible());
+        EXPECT_EQ(boite.result(), 0);
+        EXPECT_EQ(TexteIndices(boite.partie.grille), indices);
+        EXPECT_EQ(boite.etiquetteStatut->Texte(), statut);
+        EXPECT_EQ(boite.partie.chiffreSelectionne, 5);
+        EXPECT_EQ(boite.partie.modeHypothese, 1);
+        fermer();
+        EXPECT_FALSE(boite.isVisible());
+        EXPECT_EQ(boite.result(), resultat);
+    }
+}
+
+// Au clavier seul : les flèches, un chiffre de la rangée d'un clavier français, le pavé
+// numérique, l'effacement, « ? », puis défaire et refaire ; le cadre du curseur paraît.
+TEST_F(Fenetre, PartieAuClavier)
+{
+    boite.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&boite));
+    Generer();
+    int vide = 0;
+    while (boite.partie.grille.LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+    const QImage sansCurseur = boite.ZoneClient()->grab().toImage();
+    QTest::keyClick(&boite, Qt::Key_Right);  // le curseur paraît en (0,0)
+    EXPECT_NE(boite.ZoneClient()->grab().toImage(), sansCurseur);
+    for (int k = 0; k < vide % 9; ++k) QTest::keyClick(&boite, Qt::Key_Right);
+    for (int k = 0; k < vide / 9; ++k) QTest::keyClick(&boite, Qt::Key_Down);
+    QLabel* etiquette = boite.etiquettesCases[vide];
+    QTest::keyClick(&boite, Qt::Key_ParenLeft, Qt::NoModifier);  // « ( » : le 5 d'un clavier français
+    EXPECT_EQ(etiquette->text(), QStringLiteral("5"));
+    EXPECT_EQ(boite.etiquettesCases[vide]->CouleurTexte(), boite.couleurs[CoupJoueur]);
+    QTest::keyClick(&boite, Qt::Key_Question, Qt::ShiftModifier);  // « ? »
+    QTest::keyClick(&boite, Qt::Key_7, Qt::KeypadModifier);
+    EXPECT_EQ(etiquette->text(), QStringLiteral("7"));
+    EXPECT_EQ(boite.etiquettesCases[vide]->CouleurTexte(), boite.couleurs[HypoJoueur]);
+    QTest::keyClick(&boite, Qt::Key_Delete);
+    EXPECT_EQ(etiquette->text(), QStringLiteral(" "));
+    QTest::keyClick(&boite, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(etiquette->text(), QStringLiteral("7"));
+    QTest::keyClick(&boite, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(etiquette->text(), QStringLiteral("5"));
+    QTest::keyClick(&boite, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(etiquette->text(), QStringLiteral("7"));
+    QTest::keyClick(&boite, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(etiquette->text(), QStringLiteral(" "));
+    // Échap demande, « Non » garde la partie.
+    boite.reponses = {false};
+    QTest::keyClick(&boite, Qt::Key_Escape);
+    EXPECT_EQ(boite.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
+    EXPECT_TRUE(boite.isVisible());
 }
 
 // Le menu mené au clavier (Alt+G, puis Échap deux fois) rend le clavier à la fenêtre :
@@ -361,7 +425,7 @@ TEST_F(Fenetre, MenuDansLOrdreDeLaTable)
     };
     EXPECT_EQ(lister(barre[0]->menu()).join(QStringLiteral("|")),
               QStringLiteral("&Créer|&Générer[&Facile|&Moyen|&Difficile|&Diabolique]|&Importer|&Exporter|-|"
-                             "&Remettre à zéro|Coup de &main[1 chiffre|2 chiffres|3 chiffres]|&Résoudre|"
+                             "&Remettre à zéro|Coup de &main[1 chiffre|2 chiffres|3 chiffres|-|&Pourquoi ?]|&Résoudre|"
                              "&Vérifier|-|&Quitter"));
     EXPECT_EQ(lister(barre[2]->menu()).join(QStringLiteral("|")), QStringLiteral("&Aide|A &propos ..."));
 
@@ -393,9 +457,9 @@ TEST_F(Fenetre, TraceParRaccourciCache)
     EXPECT_TRUE(QFile::exists(QString::fromStdString(boite.partie.fichierTrace.Nom())));
     QTest::keyClick(&boite, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_FALSE(boite.partie.grille.traceActive);
-    // Aucune entrée de menu n'offre ce raccourci.
+    // Aucune entrée de menu n'offre ce raccourci ; seule « Pourquoi ? » en montre un.
     for (QAction* a : boite.menuPrincipal->findChildren<QAction*>())
-        EXPECT_TRUE(a->shortcut().isEmpty()) << a->text().toStdString();
+        EXPECT_EQ(a->shortcut().isEmpty(), a->data().toInt() != ID_POURQUOI) << a->text().toStdString();
 }
 
 TEST_F(Fenetre, PartieMeneeParLeMenu)

@@ -1,0 +1,98 @@
+// Le clavier du plateau : chaque touche passe par les règles des clics, rien de plus.
+#include "game/clavier.h"
+
+#include <array>
+
+#include "game/partie.h"
+
+namespace {
+
+// La rangée des chiffres d'un clavier français, sans majuscule : 1 à 9.
+constexpr std::array<std::string_view, 9> RangeeAzerty{"&", "é", "\"", "'", "(", "-", "è", "_", "ç"};
+
+}  // namespace
+
+Touche ToucheDuTexte(std::string_view texte)
+{
+    if (texte.size() == 1 && texte[0] >= '1' && texte[0] <= '9') return {ToucheJeu::Chiffre, texte[0] - '0'};
+    for (std::size_t k = 0; k < RangeeAzerty.size(); ++k) {
+        if (texte == RangeeAzerty[k]) return {ToucheJeu::Chiffre, static_cast<int>(k) + 1};
+    }
+    if (texte == "0" || texte == "à") return {ToucheJeu::Gomme};
+    if (texte == "?" || texte == "h" || texte == "H") return {ToucheJeu::Hypothese};
+    if (texte == " ") return {ToucheJeu::Espace};
+    return {};
+}
+
+void CPartie::Appuyer(Touche touche)
+{
+    switch (touche.genre) {
+    case ToucheJeu::Haut: DeplacerCurseur(-1, 0); return;
+    case ToucheJeu::Bas: DeplacerCurseur(1, 0); return;
+    case ToucheJeu::Gauche: DeplacerCurseur(0, -1); return;
+    case ToucheJeu::Droite: DeplacerCurseur(0, 1); return;
+    case ToucheJeu::Chiffre:
+        if (touche.chiffre < 1 || touche.chiffre > 9) return;
+        CliquerPalette(touche.chiffre - 1);
+        break;
+    case ToucheJeu::Gomme: CliquerPalette(9); break;
+    case ToucheJeu::Hypothese: CliquerPalette(10); return;
+    case ToucheJeu::Espace: break;
+    case ToucheJeu::Aucune: return;
+    }
+    // Chiffre, gomme, espace : puis le clic sur la case du curseur, s'il est montré.
+    if (curseurVisible) CliquerCase(curseurLigne, curseurColonne);
+}
+
+void CPartie::DeplacerCurseur(int dLigne, int dColonne)
+{
+    if (!curseurVisible) {
+        // Au premier appui, le curseur paraît sur la dernière case cliquée.
+        curseurVisible = true;
+        curseurLigne = derniereLigne;
+        curseurColonne = derniereColonne;
+    } else {
+        curseurLigne = (curseurLigne + dLigne + 9) % 9;
+        curseurColonne = (curseurColonne + dColonne + 9) % 9;
+    }
+    ihm.MontrerCurseur(curseurLigne, curseurColonne);
+}
+
+void CPartie::NoterCaseCliquee(int ligne, int colonne)
+{
+    derniereLigne = ligne;
+    derniereColonne = colonne;
+    // Le curseur ne paraît qu'au premier appui d'une flèche ; ensuite il suit la souris.
+    if (curseurVisible) MontrerCurseurSur(ligne, colonne);
+}
+
+void CPartie::MontrerCurseurSur(int ligne, int colonne)
+{
+    curseurVisible = true;
+    curseurLigne = ligne;
+    curseurColonne = colonne;
+    ihm.MontrerCurseur(ligne, colonne);
+}
+
+void CPartie::Annuler()
+{
+    if (!grilleEnCours && !modeCreation) return;
+    if (const Coup* coup = historique.Annuler()) {
+        grille.ChangerCase(coup->ligne, coup->colonne, coup->chiffreAvant, coup->origineAvant);
+        AfficherCase(coup->ligne, coup->colonne);
+    }
+}
+
+void CPartie::Refaire()
+{
+    if (!grilleEnCours && !modeCreation) return;
+    if (const Coup* coup = historique.Refaire()) {
+        grille.ChangerCase(coup->ligne, coup->colonne, coup->chiffreApres, coup->origineApres);
+        AfficherCase(coup->ligne, coup->colonne);
+    }
+}
+
+bool CPartie::PeutFermer()
+{
+    return !grilleEnCours || ihm.Question(std::string(QuestionPerteGrille));
+}
