@@ -11,10 +11,13 @@ construire: dependances
 # Secondes de fuzzing par cible (`make fuzz DUREE=300`) ; la CI en donne 20.
 DUREE ?= 60
 
-# Toute la suite, puis encore toute la suite construite avec ASan et UBSan (préréglage
+# Toute la suite, construite sans qu'aucun avertissement ne passe (préréglage « ci », dans
+# build-ci), puis encore toute la suite construite avec ASan et UBSan (préréglage
 # « sanitiseurs », options et suppressions dans CMakePresets.json) ; en CI, le fuzzing aussi.
-test: construire
-	ctest --preset defaut
+test: dependances
+	cmake --preset ci
+	cmake --build --preset ci
+	ctest --preset ci
 	@debut=$$(date +%s); \
 	cmake --preset sanitiseurs >/dev/null && cmake --build --preset sanitiseurs && ctest --preset sanitiseurs; \
 	statut=$$?; echo "Partie sanitiseurs (construction et tests) : $$(( $$(date +%s) - debut )) s"; exit $$statut

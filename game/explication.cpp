@@ -1,7 +1,9 @@
 // Les phrases qui expliquent les pas du solveur.
 #include "game/explication.h"
 
+#include <array>
 #include <bit>
+#include <string_view>
 
 namespace {
 
@@ -27,6 +29,18 @@ std::string Contradiction(const Pas& pas)
 }  // namespace
 
 std::string NommerCase(int32_t ligne, int32_t colonne) { return "ligne " + Nombre(ligne) + ", colonne " + Nombre(colonne); }
+
+std::string DecrireCase(int32_t ligne, int32_t colonne, int32_t chiffre, OrigineCase origine)
+{
+    static constexpr std::array<std::string_view, 8> Origines{
+        "", "indice", "déduction", "déduction par unicité", "hypothèse du solveur", "coup de main",
+        "chiffre du joueur", "hypothèse du joueur"};
+    std::string texte = "Ligne " + Nombre(ligne) + ", colonne " + Nombre(colonne) + " : ";
+    if (chiffre <= 0) return texte + "vide";
+    texte += std::to_string(chiffre);
+    if (origine > Vide && origine < static_cast<int32_t>(Origines.size())) texte += ", " + std::string(Origines[origine]);
+    return texte;
+}
 
 std::string NommerChiffres(uint16_t chiffres)
 {

@@ -14,6 +14,10 @@ std::string NommerCase(int32_t ligne, int32_t colonne);
 // Les chiffres d'un masque (bit d-1) : "7", "2 ou 7", "2, 5 ou 7".
 std::string NommerChiffres(uint16_t chiffres);
 
+// Une case pour qui ne la voit pas : "Ligne 3, colonne 5 : 7, chiffre du joueur",
+// "Ligne 3, colonne 5 : vide" (un mot par origine : indice, déduction…).
+std::string DecrireCase(int32_t ligne, int32_t colonne, int32_t chiffre, OrigineCase origine);
+
 // Une pose ou l'hypothèse à faire, en une phrase : "ligne 4, colonne 6 : seul chiffre
 // possible, le 7", "ligne 2 : le 4 ne peut aller qu'en colonne 9", "aucune déduction simple :
 // il faut une hypothèse, par exemple ligne 3, colonne 5 (2 ou 7)"…

@@ -2,7 +2,7 @@
 // où passent les traits de la grille, les cases de la palette et la bande d'état.
 #pragma once
 
-#include "disposition.h"
+#include "disposition/disposition.h"
 
 #include <array>
 

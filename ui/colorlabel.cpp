@@ -1,5 +1,6 @@
 #include "ui/colorlabel.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QPalette>
 
@@ -13,6 +14,53 @@ CColorLabel::CColorLabel(QWidget* parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     setTextFormat(Qt::PlainText);
+    static const bool fabriqueInstallee = [] {
+        QAccessible::installFactory(CAccessibleEtiquette::Fabrique);
+        return true;
+    }();
+    (void)fabriqueInstallee;
+}
+
+void CColorLabel::ChangerAccessibilite(RoleAccessible role, const std::string& nom)
+{
+    roleAccessible = role;
+    ChangerNomAccessible(nom);
+}
+
+void CColorLabel::ChangerNomAccessible(const std::string& nom)
+{
+    // Qt annonce le changement de nom.
+    const QString texte = QString::fromStdString(nom);
+    if (accessibleName() != texte)
+        setAccessibleName(texte);
+}
+
+void CColorLabel::ChangerCoche(bool valeur)
+{
+    if (coche == valeur)
+        return;
+    coche = valeur;
+    QAccessible::State change;
+    change.checked = true;
+    change.selected = roleAccessible == RoleAccessible::Choix;
+    QAccessibleStateChangeEvent evenement(this, change);
+    QAccessible::updateAccessibility(&evenement);
+}
+
+void CColorLabel::ChangerFocusClavier(bool focus)
+{
+    if (focusClavier == focus)
+        return;
+    focusClavier = focus;
+    QAccessible::State change;
+    change.focused = true;
+    QAccessibleStateChangeEvent etat(this, change);
+    QAccessible::updateAccessibility(&etat);
+    if (focus) {
+        // Le lecteur d'écran lit la case où le curseur arrive.
+        QAccessibleEvent evenement(this, QAccessible::Focus);
+        QAccessible::updateAccessibility(&evenement);
+    }
 }
 
 QColor CColorLabel::VersQColor(Couleur couleur)

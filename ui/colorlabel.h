@@ -8,6 +8,7 @@
 #include <string>
 
 #include "skin/configuration.h"
+#include "ui/accessible.h"
 
 class CColorLabel : public QLabel {
     Q_OBJECT
@@ -22,6 +23,16 @@ public:
     // Fait repeindre par le parent la zone sous l'étiquette (rétrécie de 2 px de chaque
     // côté) : le fond du skin revient sous le nouveau texte.
     void Redessiner();
+
+    // Pour les lecteurs d'écran (ui/accessible.h) : le rôle, le nom, et l'état d'une entrée de
+    // la palette ou de la case du curseur ; chaque changement est annoncé.
+    void ChangerAccessibilite(RoleAccessible role, const std::string& nom = {});
+    void ChangerNomAccessible(const std::string& nom);
+    void ChangerCoche(bool coche);
+    void ChangerFocusClavier(bool focus);
+    RoleAccessible roleAccessible = RoleAccessible::Texte;
+    bool coche = false;
+    bool focusClavier = false;
 
     std::string Texte() const { return text().toStdString(); }
     Couleur CouleurTexte() const { return couleurTexte; }

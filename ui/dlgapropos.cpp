@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "ui/disposition.h"
+#include "disposition/disposition.h"
 
 CDlgAPropos::CDlgAPropos(const QIcon& icone, QWidget* parent) : QDialog(parent)
 {

@@ -14,15 +14,17 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <cstdlib>
 #include <ctime>
 #include <vector>
 
+#include "game/explication.h"
 #include "skin/recherchefichiers.h"
 #include "skin/registre.h"
 #include "ui/colorlabel.h"
 #include "ui/dlgapropos.h"
 #include "ui/dlgpref.h"
-#include "ui/disposition.h"
+#include "disposition/disposition.h"
 #include "ui/grilleapp.h"
 #include "ui/icone.h"
 #include "ui/menu.h"
@@ -63,36 +65,9 @@ CDlgGrille::CDlgGrille(CGrilleApp& application, QWidget* parent)
 
 CDlgGrille::~CDlgGrille() = default;
 
-// Le cadre du curseur du clavier : dessiné, rien d'autre ; les clics le traversent.
-class CDlgGrille::CCadreCurseur : public QWidget {
-public:
-    CCadreCurseur(CDlgGrille& boite, QWidget* parent) : QWidget(parent), boite(boite)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_NoSystemBackground);
-        hide();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter peintre(this);
-        peintre.setRenderHint(QPainter::Antialiasing, false);
-        const qreal epaisseur = 2;
-        peintre.setPen(QPen(CColorLabel::VersQColor(boite.couleurs[9]), epaisseur, Qt::SolidLine, Qt::SquareCap,
-                            Qt::MiterJoin));
-        peintre.drawRect(QRectF(rect()).adjusted(epaisseur / 2, epaisseur / 2, -epaisseur / 2, -epaisseur / 2));
-    }
-
-private:
-    CDlgGrille& boite;
-};
-
 void CDlgGrille::CreerEtiquettes()
 {
     QWidget* client = ZoneClient();
-    // Créé avant les étiquettes : le chiffre de la case s'écrit par-dessus le cadre.
-    cadreCurseur = new CCadreCurseur(*this, client);
     auto creer = [client](int id, const disposition::Rect& rect, Qt::Alignment alignement) {
         auto* etiquette = new CColorLabel(client);
         etiquette->setObjectName(QString::number(id));
@@ -102,13 +77,21 @@ void CDlgGrille::CreerEtiquettes()
         return etiquette;
     };
     for (int ligne = 0; ligne < 9; ++ligne)
-        for (int colonne = 0; colonne < 9; ++colonne)
-            etiquettesCases[9 * ligne + colonne] = creer(IdCase(ligne, colonne),
-                                                          disposition::RectCase(ligne, colonne), Qt::AlignHCenter);
+        for (int colonne = 0; colonne < 9; ++colonne) {
+            CColorLabel* etiquette = creer(IdCase(ligne, colonne), disposition::RectCase(ligne, colonne), Qt::AlignHCenter);
+            etiquette->ChangerAccessibilite(RoleAccessible::Case, DecrireCase(ligne, colonne, 0, Vide));
+            etiquettesCases[9 * ligne + colonne] = etiquette;
+        }
     for (int entree = 0; entree < 11; ++entree)
         etiquettesPalette[entree] =
             creer(IDC_PALETTE[entree], disposition::RectPalette(entree), Qt::AlignHCenter);
+    // Ce que lit un lecteur d'écran de la palette : son rôle et son nom, son état ensuite.
+    for (int entree = 0; entree < 9; ++entree)
+        etiquettesPalette[entree]->ChangerAccessibilite(RoleAccessible::Choix, "Chiffre " + std::to_string(entree + 1));
+    etiquettesPalette[9]->ChangerAccessibilite(RoleAccessible::Choix, "Gomme");
+    etiquettesPalette[10]->ChangerAccessibilite(RoleAccessible::Bascule, "Mode hypothèse");
     etiquetteStatut = creer(IDC_STATUT, disposition::RectStatut, Qt::AlignLeft);
+    etiquetteStatut->ChangerAccessibilite(RoleAccessible::Etat);
 }
 
 void CDlgGrille::CreerMenu()
@@ -227,7 +210,25 @@ void CDlgGrille::ChargerSkin()
     for (int entree = 0; entree < 10; ++entree)
         etiquettesPalette[entree]->ChangerCouleurTexte(entree == selection ? couleurs[9] : couleurs[8], true);
     etiquettesPalette[10]->ChangerCouleurTexte(partie.modeHypothese != 0 ? couleurs[9] : couleurs[8], true);
-    cadreCurseur->update();
+}
+
+QRect CDlgGrille::CadreCurseur(std::pair<int, int> position) const
+{
+    return EnPixels(disposition::RectCase(position.first, position.second)).adjusted(2, 2, -2, -2);
+}
+
+void CDlgGrille::PeindreSurLeFond(QPainter& peintre)
+{
+    if (!curseur)
+        return;
+    // Un cadre dans la case, sous son chiffre, dans la couleur de la palette en évidence.
+    const qreal epaisseur = 2;
+    peintre.save();
+    peintre.setRenderHint(QPainter::Antialiasing, false);
+    peintre.setPen(QPen(CColorLabel::VersQColor(couleurs[9]), epaisseur, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    peintre.setBrush(Qt::NoBrush);
+    peintre.drawRect(QRectF(CadreCurseur(*curseur)).adjusted(epaisseur / 2, epaisseur / 2, -epaisseur / 2, -epaisseur / 2));
+    peintre.restore();
 }
 
 int CDlgGrille::ChargerConfiguration(std::string chemin)
@@ -366,16 +367,23 @@ void CDlgGrille::MontrerCase(int ligne, int colonne, const std::string& texte, O
     CColorLabel* etiquette = etiquettesCases[9 * ligne + colonne];
     etiquette->ChangerCouleurTexte(couleur, true);
     etiquette->ChangerTexte(texte, true);
+    etiquette->ChangerNomAccessible(DecrireCase(ligne, colonne, std::atoi(texte.c_str()), origine));
 }
 
 void CDlgGrille::MontrerCurseur(int ligne, int colonne)
 {
     if (ligne < 0 || ligne > 8 || colonne < 0 || colonne > 8)
         return;
-    // Un cadre dans la case, sous son chiffre, dans la couleur de la palette en évidence.
-    cadreCurseur->setGeometry(EnPixels(disposition::RectCase(ligne, colonne)).adjusted(2, 2, -2, -2));
-    cadreCurseur->show();
-    cadreCurseur->update();
+    // Le cadre quitte l'ancienne case pour la nouvelle ; la case devient l'objet qui a le
+    // focus pour les lecteurs d'écran.
+    if (curseur)
+        ZoneClient()->update(CadreCurseur(*curseur));
+    curseur = {ligne, colonne};
+    ZoneClient()->update(CadreCurseur(*curseur));
+    for (CColorLabel* etiquette : etiquettesCases)
+        if (etiquette != etiquettesCases[9 * ligne + colonne])
+            etiquette->ChangerFocusClavier(false);
+    etiquettesCases[9 * ligne + colonne]->ChangerFocusClavier(true);
 }
 
 void CDlgGrille::MontrerPalette(int entree, bool enEvidence)
@@ -384,6 +392,7 @@ void CDlgGrille::MontrerPalette(int entree, bool enEvidence)
         return;
     etiquettesPalette[entree]->ChangerCouleurTexte(enEvidence ? couleurs[9] : couleurs[8], false);
     etiquettesPalette[entree]->ChangerGras(enEvidence, true);
+    etiquettesPalette[entree]->ChangerCoche(enEvidence);
 }
 
 void CDlgGrille::ChangerStatut(const std::string& texte)

@@ -94,9 +94,12 @@ protected:
     bool event(QEvent* evenement) override;
     void keyPressEvent(QKeyEvent* evenement) override;
 
+    void PeindreSurLeFond(QPainter& peintre) override;
+
 private:
-    class CCadreCurseur;
-    CCadreCurseur* cadreCurseur = nullptr;
+    // La case du curseur du clavier, une fois montré, et le cadre qui l'entoure.
+    std::optional<std::pair<int, int>> curseur;
+    QRect CadreCurseur(std::pair<int, int> position) const;
     void CreerEtiquettes();
     void CreerMenu();
     bool initialisee = false;

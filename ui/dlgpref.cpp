@@ -4,7 +4,7 @@
 
 #include "skin/recherchefichiers.h"
 #include "skin/registre.h"
-#include "ui/disposition.h"
+#include "disposition/disposition.h"
 #include "ui/identifiants.h"
 
 #include <QComboBox>

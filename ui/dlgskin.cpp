@@ -22,6 +22,7 @@ protected:
     {
         QPainter peintre(this);
         boite.PeindreFond(peintre);
+        boite.PeindreSurLeFond(peintre);
     }
     void mousePressEvent(QMouseEvent* evenement) override
     {

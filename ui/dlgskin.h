@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPainter>
 #include <QPixmap>
 #include <QPoint>
 #include <string>
@@ -35,6 +36,8 @@ protected:
     // dérivées traitent le clic puis appellent cette version.
     virtual void OnLButtonDown(const QPoint& point);
     virtual void OnRButtonDown(const QPoint& point);
+    // Ce qu'une classe dérivée peint sur le fond, sous les étiquettes (rien ici).
+    virtual void PeindreSurLeFond(QPainter&) {}
 
 private:
     class CZoneClient;

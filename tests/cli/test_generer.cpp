@@ -1,8 +1,8 @@
 // « novemia-cli generer » lancé comme depuis un terminal.
 #include <gtest/gtest.h>
 
-#include "support/commande.h"
-#include "support/dossiertemporaire.h"
+#include "tests/support/commande.h"
+#include "tests/support/dossiertemporaire.h"
 #include "tests/game/outils.h"
 
 namespace {

@@ -7,9 +7,9 @@
 
 #include "engine/grille.h"
 #include "files/fichiergrille.h"
-#include "support/commande.h"
-#include "support/dossiertemporaire.h"
-#include "support/listes.h"
+#include "tests/support/commande.h"
+#include "tests/support/dossiertemporaire.h"
+#include "tests/support/listes.h"
 
 namespace {
 
@@ -195,7 +195,9 @@ TEST_F(Cli, ExpliquerDonneLeCheminPuisLaSolution)
         EXPECT_EQ(solution, LancerCli({"resoudre", nom}).sortie);
         const bool hypotheses = r.sortie.find(". hypothèse : ligne ") != std::string::npos;
         EXPECT_EQ(hypotheses, std::string(nom) == "difficile.sdu");
-        if (hypotheses) EXPECT_NE(r.sortie.find(". contradiction (ligne "), std::string::npos);
+        if (hypotheses) {
+            EXPECT_NE(r.sortie.find(". contradiction (ligne "), std::string::npos);
+        }
     }
     EXPECT_EQ(LancerCli({"expliquer", "deux-cinq.sdu"}).code, 1);
     EXPECT_EQ(LancerCli({"expliquer", "absent.sdu"}).code, 2);

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include "support/dossiertemporaire.h"
+#include "tests/support/dossiertemporaire.h"
 
 int main(int argc, char** argv)
 {

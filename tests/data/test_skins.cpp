@@ -3,7 +3,7 @@
 // bande d'état), avec des couleurs lisibles sur ce fond et bien distinctes entre elles.
 #include "outils.h"
 
-#include "disposition.h"
+#include "disposition/disposition.h"
 
 #include <QFile>
 #include <QImage>

@@ -13,7 +13,7 @@
 
 #include "files/fichiergrille.h"
 #include "files/textegrille.h"
-#include "support/dossiertemporaire.h"
+#include "tests/support/dossiertemporaire.h"
 
 namespace {
 
@@ -250,7 +250,9 @@ TEST(TexteGrille, LectureControleEtEcriture)
     const std::string solution = TexteSolution(grille);
     ASSERT_EQ(solution.find_first_not_of("123456789"), std::string::npos) << solution;
     for (int i = 0; i < 81; ++i) {
-        if (lignes[i] != '.') EXPECT_EQ(solution[i], lignes[i]) << i;
+        if (lignes[i] != '.') {
+            EXPECT_EQ(solution[i], lignes[i]) << i;
+        }
     }
 }
 

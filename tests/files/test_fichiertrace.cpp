@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "files/fichiertrace.h"
-#include "support/dossiertemporaire.h"
+#include "tests/support/dossiertemporaire.h"
 
 namespace {
 

@@ -69,8 +69,12 @@ TEST_F(Clics, SelonLOrigineDeLaCase)
         partie.CliquerCase(4, 4);
         EXPECT_EQ(k.chiffre, pose ? 7 : avant);
         EXPECT_EQ(k.origine, pose ? CoupJoueur : origine);
-        if (pose) EXPECT_EQ(ihm.plateau[4][4].texte, "7");
-        if (pose) EXPECT_EQ(ihm.plateau[4][4].origine, CoupJoueur);
+        if (pose) {
+            EXPECT_EQ(ihm.plateau[4][4].texte, "7");
+        }
+        if (pose) {
+            EXPECT_EQ(ihm.plateau[4][4].origine, CoupJoueur);
+        }
 
         Forcer(4, 4, avant, origine);
         ihm.OublierHistorique();
@@ -79,7 +83,9 @@ TEST_F(Clics, SelonLOrigineDeLaCase)
         EXPECT_EQ(k.chiffre, efface ? 0 : avant);
         EXPECT_EQ(k.origine, efface ? Vide : origine);
         EXPECT_EQ(ihm.casesMontrees, efface ? 1 : 0);
-        if (efface) EXPECT_EQ(ihm.plateau[4][4].texte, " ");
+        if (efface) {
+            EXPECT_EQ(ihm.plateau[4][4].texte, " ");
+        }
     }
     partie.OnCreer();
     ASSERT_TRUE(partie.modeCreation);

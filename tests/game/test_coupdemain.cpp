@@ -51,7 +51,9 @@ TEST_F(CoupDeMainTest, ReveleLesChiffresDeLaSolutionDansLOrdreDesTirages)
     for (int n = 1; n <= 3; ++n) {
         const auto avant = Reveles();
         partie.DonnerCoupDeMain(n);
-        if (n == 1) EXPECT_EQ(Reveles(), std::set<int>{premiere});
+        if (n == 1) {
+            EXPECT_EQ(Reveles(), std::set<int>{premiere});
+        }
         EXPECT_EQ(Reveles().size(), avant.size() + n);
     }
     for (int i : Reveles()) {

@@ -315,7 +315,9 @@ TEST_P(GenerationParNiveau, ProprietesSurDesCentainesDeGraines)
     temoin.hasard.Semer(2026u + static_cast<uint32_t>(niveau));
     // Le curseur d'attente couvre la construction de la grille ; rien ne s'affiche avant la fin.
     ihm.surAttente = [&](bool actif) {
-        if (!actif) EXPECT_EQ(ihm.casesMontrees, 0);
+        if (!actif) {
+            EXPECT_EQ(ihm.casesMontrees, 0);
+        }
     };
     int sousLaCible = 0;
     for (int n = 0; n < GrainesParNiveau; ++n) {
@@ -341,14 +343,18 @@ TEST_P(GenerationParNiveau, ProprietesSurDesCentainesDeGraines)
         CGrille s;
         for (int i = 0; i < 81; ++i) {
             s.ChangerCase(i / 9, i % 9, partie.grille.LireSolution(i / 9, i % 9).chiffre, Init);
-            if (indices[i] != '.') ASSERT_EQ(indices[i] - '0', partie.grille.LireSolution(i / 9, i % 9).chiffre);
+            if (indices[i] != '.') {
+                ASSERT_EQ(indices[i] - '0', partie.grille.LireSolution(i / 9, i % 9).chiffre);
+            }
         }
         ASSERT_TRUE(s.GrillePleine() && s.GrilleValide());
         VerifierSemis(semis);
 
         if (niveau == Diabolique) {
             for (int i = 0; i < 81; ++i) {
-                if (semis[i] != '.') ASSERT_EQ(indices[i], semis[i]) << "les 18 du semis restent";
+                if (semis[i] != '.') {
+                    ASSERT_EQ(indices[i], semis[i]) << "les 18 du semis restent";
+                }
             }
             continue;
         }
@@ -364,7 +370,9 @@ TEST_P(GenerationParNiveau, ProprietesSurDesCentainesDeGraines)
         }
     }
     // Les 100 tirages suffisent presque toujours à atteindre la cible.
-    if (niveau != Diabolique) EXPECT_LT(sousLaCible, GrainesParNiveau / 10);
+    if (niveau != Diabolique) {
+        EXPECT_LT(sousLaCible, GrainesParNiveau / 10);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Niveaux, GenerationParNiveau, testing::Values(Facile, Moyen, Difficile, Diabolique),

@@ -18,7 +18,7 @@
 
 #include "fenetretest.h"
 #include "files/textegrille.h"
-#include "ui/disposition.h"
+#include "disposition/disposition.h"
 #include "ui/dlgapropos.h"
 #include "ui/dlgpref.h"
 #include "ui/identifiants.h"

@@ -1,7 +1,7 @@
 // Géométrie des clics : chaque borne des zones, les trous entre elles.
 #include <gtest/gtest.h>
 
-#include "ui/disposition.h"
+#include "disposition/disposition.h"
 
 using disposition::Zone;
 using disposition::ZoneClic;
