@@ -11,6 +11,7 @@ paquets=(
   qqwing libqqwing-dev
   clang libclang-rt-14-dev llvm
   valgrind
+  xvfb xdotool dbus-daemon at-spi2-core python3-pyatspi
   desktop-file-utils appstream dpkg-dev file
 )
 

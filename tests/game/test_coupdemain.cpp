@@ -167,6 +167,13 @@ TEST(Explication, PhrasesDesPas)
                                                        "exemple ligne 3, colonne 5 (2 ou 7)"},
     };
     for (const auto& [pas, phrase] : cas) EXPECT_EQ(DecrirePas(pas), phrase);
+    // Une case pour un lecteur d'écran : un mot par origine.
+    const std::pair<OrigineCase, std::string> origines[] = {
+        {Init, "indice"}, {DeduitOrdi, "déduction"}, {DeduitOrdiUnicite, "déduction par unicité"},
+        {HypoOrdi, "hypothèse du solveur"}, {CoupDeMain, "coup de main"}, {CoupJoueur, "chiffre du joueur"},
+        {HypoJoueur, "hypothèse du joueur"}};
+    for (const auto& [origine, mot] : origines) EXPECT_EQ(DecrireCase(2, 4, 7, origine), "Ligne 3, colonne 5 : 7, " + mot);
+    EXPECT_EQ(DecrireCase(8, 0, 0, Vide), "Ligne 9, colonne 1 : vide");
     EXPECT_EQ(NommerChiffres(0b100), "3");
     EXPECT_EQ(NommerChiffres(0b100010010), "2, 5 ou 9");
     EXPECT_EQ(NommerChiffres(0x1FF), "1, 2, 3, 4, 5, 6, 7, 8 ou 9");

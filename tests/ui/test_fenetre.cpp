@@ -1,5 +1,6 @@
 // La vraie fenêtre principale, hors écran : démarrage, clics à de vrais pixels, skins,
 // clavier, menu et quelques parties menées par le menu avec des réponses scriptées.
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -18,6 +19,7 @@
 
 #include "fenetretest.h"
 #include "files/textegrille.h"
+#include "game/explication.h"
 #include "disposition/disposition.h"
 #include "ui/dlgapropos.h"
 #include "ui/dlgpref.h"
@@ -290,6 +292,48 @@ TEST_F(Fenetre, ReglagesAbsentsDonnentLeTexteDErreurDansLeChemin)
     EXPECT_EQ(seconde.messages[0],
               "Impossible d'ouvrir le fichier de configuration " + erreur + "/skin/" + erreur + ".cfg");
     EXPECT_EQ(seconde.etiquetteStatut->Texte(), " Pas de grille");
+}
+
+// Ce que lit un lecteur d'écran des étiquettes : le nom d'une case qui change, la case du
+// curseur qui a le focus, l'état d'une entrée de la palette, la ligne d'état. (Les annonces
+// elles-mêmes passent par AT-SPI : tests/accessibilite.)
+TEST_F(Fenetre, CeQueLitUnLecteurDEcran)
+{
+    const auto interface = [](QObject* objet) {
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(objet);
+        EXPECT_NE(i, nullptr);
+        return i;
+    };
+    Generer();
+    int vide = 0;
+    while (boite.partie.grille.LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+    boite.partie.MontrerCurseurSur(vide / 9, vide % 9);
+    Cliquer(boite, PointPalette(6));
+    Cliquer(boite, PointCase(vide / 9, vide % 9));
+    boite.partie.MontrerCurseurSur(0, 0);
+    boite.partie.MontrerCurseurSur(vide / 9, vide % 9);
+
+    QAccessibleInterface* cible = interface(boite.etiquettesCases[vide]);
+    EXPECT_EQ(cible->text(QAccessible::Name).toStdString(), DecrireCase(vide / 9, vide % 9, 7, CoupJoueur));
+    EXPECT_TRUE(cible->state().focused);
+    for (int k = 0; k < 81; ++k) {
+        EXPECT_EQ(interface(boite.etiquettesCases[k])->state().focused, k == vide) << k;
+    }
+    const std::tuple<int, QAccessible::Role, const char*, bool> palette[] = {
+        {0, QAccessible::RadioButton, "Chiffre 1", false},
+        {6, QAccessible::RadioButton, "Chiffre 7", true},
+        {9, QAccessible::RadioButton, "Gomme", false},
+        {10, QAccessible::CheckBox, "Mode hypothèse", false},
+    };
+    for (const auto& [entree, role, nom, coche] : palette) {
+        QAccessibleInterface* i = interface(boite.etiquettesPalette[entree]);
+        EXPECT_EQ(i->role(), role) << nom;
+        EXPECT_EQ(i->text(QAccessible::Name).toStdString(), nom);
+        EXPECT_EQ(i->state().checked, coche) << nom;
+    }
+    QAccessibleInterface* statut = interface(boite.etiquetteStatut);
+    EXPECT_EQ(statut->role(), QAccessible::StatusBar);
+    EXPECT_EQ(statut->text(QAccessible::Name).toStdString(), boite.etiquetteStatut->Texte().substr(1));
 }
 
 // Entrée, Échap, « Quitter » et la case de fermeture : sans grille en jeu, la fenêtre se
