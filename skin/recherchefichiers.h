@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+// Le fond d'un skin pour les écrans denses, deux fois plus grand, porte le nom du skin suivi
+// de ce suffixe (Papier@2x.bmp) : il accompagne son skin sans en être un.
+inline constexpr char SuffixeDouble[] = "@2x";
+
 // Le fichier <dossier>/<nom>.<extension> d'un skin, l'extension en toute casse : un skin
 // listé depuis Nuit.BMP se charge. Le chemin en minuscules s'il n'existe sous aucune casse.
 std::string FichierDuSkin(const std::string& dossier, const std::string& nom, const std::string& extension);

@@ -1,7 +1,8 @@
 // novemia-dessin : dessine, au moment de la construction, les fonds des skins livrés
-// (480 × 341, BMP 24 bits) et l'icône de l'application en plusieurs tailles (PNG).
+// (480 × 341, BMP 24 bits, et leur double <nom>@2x.bmp de 960 × 682 pour les écrans denses)
+// et l'icône de l'application en plusieurs tailles (PNG).
 // Tout part des rectangles de la fenêtre, si bien que traits, palette et bande d'état
-// tombent toujours sous les étiquettes.
+// tombent toujours sous les étiquettes, aux deux échelles.
 //
 // Usage : novemia-dessin <dossier des skins> <dossier des icônes>
 
@@ -73,15 +74,49 @@ QColor Melange(const QColor& a, const QColor& b, double t)
                   Borner(a.blue() + (b.blue() - a.blue()) * t));
 }
 
-// Remplit une zone de l'image pixel par pixel.
-void Texturer(QImage& image, const QRect& zone, const std::function<QColor(int, int)>& teinte)
+// ---------------------------------------------------------------------------------------
+// Échelles : un fond se dessine en coordonnées de la fenêtre (480 × 341) sur une image de
+// 1 ou 2 pixels par pixel de fenêtre (son devicePixelRatio) ; le peintre suit de lui-même.
+
+const QRect Client(0, 0, LargeurClient, HauteurClient);
+
+QImage NouveauFond(int echelle)
 {
-    const QRect z = zone.intersected(image.rect());
-    for (int y = z.top(); y <= z.bottom(); ++y) {
-        auto* ligne = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = z.left(); x <= z.right(); ++x)
-            ligne[x] = teinte(x, y).rgb();
+    QImage image(LargeurClient * echelle, HauteurClient * echelle, QImage::Format_RGB32);
+    image.setDevicePixelRatio(echelle);
+    return image;
+}
+
+// Pixels de l'image couverts par une zone en coordonnées de la fenêtre.
+QRect EnPixelsImage(const QImage& image, const QRect& zone)
+{
+    const int e = static_cast<int>(image.devicePixelRatio());
+    return QRect(zone.topLeft() * e, zone.size() * e).intersected(image.rect());
+}
+
+// Un pixel de l'image vu d'une texture : (x, y) son coin en coordonnées de la fenêtre, pour
+// le motif, le même aux deux échelles ; (i, j) sa place dans l'image, pour le grain, plus
+// fin à 2×.
+struct Pixel {
+    double x, y;
+    int i, j;
+};
+
+void PourChaquePixel(QImage& image, const QRect& zone, const std::function<void(const Pixel&, QRgb&)>& faire)
+{
+    const QRect z = EnPixelsImage(image, zone);
+    const double e = image.devicePixelRatio();
+    for (int j = z.top(); j <= z.bottom(); ++j) {
+        auto* ligne = reinterpret_cast<QRgb*>(image.scanLine(j));
+        for (int i = z.left(); i <= z.right(); ++i)
+            faire(Pixel{i / e, j / e, i, j}, ligne[i]);
     }
+}
+
+// Remplit une zone de l'image pixel par pixel.
+void Texturer(QImage& image, const QRect& zone, const std::function<QColor(const Pixel&)>& teinte)
+{
+    PourChaquePixel(image, zone, [&](const Pixel& p, QRgb& rgb) { rgb = teinte(p).rgb(); });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -129,20 +164,17 @@ struct StyleTraits {
     QColor fin, epais;
     int epaisseur = 3;  // traits entre régions
     int cadre = 4;      // cadre extérieur
-    std::function<double(int, int)> opacite;  // grain du trait (craie), 1 partout sinon
+    std::function<double(const Pixel&)> opacite;  // grain du trait (craie), 1 partout sinon
 };
 
+// Un trait couvre des pixels entiers de la fenêtre : à 2×, un trait d'un pixel en fait deux,
+// nets, à la place double.
 void TracerTrait(QImage& image, const QRect& r, const QColor& couleur, const StyleTraits& style)
 {
-    const QRect z = r.intersected(image.rect());
-    for (int y = z.top(); y <= z.bottom(); ++y) {
-        auto* ligne = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = z.left(); x <= z.right(); ++x) {
-            const double a = (style.opacite ? style.opacite(x, y) : 1.0) * couleur.alphaF();
-            const QColor dessous = QColor::fromRgb(ligne[x]);
-            ligne[x] = Melange(dessous, couleur, a).rgb();
-        }
-    }
+    PourChaquePixel(image, r, [&](const Pixel& p, QRgb& rgb) {
+        const double a = (style.opacite ? style.opacite(p) : 1.0) * couleur.alphaF();
+        rgb = Melange(QColor::fromRgb(rgb), couleur, a).rgb();
+    });
 }
 
 void TracerGrille(QImage& image, const Plateau& p, const StyleTraits& style)
@@ -191,22 +223,22 @@ void Vignetter(QImage& image, double force)
     g.setColorAt(0.0, QColor(0, 0, 0, 0));
     g.setColorAt(0.7, QColor(0, 0, 0, 0));
     g.setColorAt(1.0, QColor(0, 0, 0, Borner(255 * force)));
-    peintre.fillRect(image.rect(), g);
+    peintre.fillRect(Client, g);
 }
 
 // ---------------------------------------------------------------------------------------
 // Papier : feuille crème au grain fin, grille à l'encre bleu nuit.
 
-QImage DessinerPapier()
+QImage DessinerPapier(int echelle)
 {
-    QImage image(LargeurClient, HauteurClient, QImage::Format_RGB32);
+    QImage image = NouveauFond(echelle);
     const Plateau p = CalculerPlateau();
     const QColor fond(238, 230, 211), fondSombre(222, 211, 187);
-    Texturer(image, image.rect(), [&](int x, int y) {
-        const double taches = Fractal(x / 90.0, y / 90.0, 4, 11);
-        const double fibres = Bruit(x / 1.3, y / 7.0, 12) * 0.6 + Bruit(x / 6.0, y / 1.2, 13) * 0.4;
+    Texturer(image, Client, [&](const Pixel& q) {
+        const double taches = Fractal(q.x / 90.0, q.y / 90.0, 4, 11);
+        const double fibres = Bruit(q.x / 1.3, q.y / 7.0, 12) * 0.6 + Bruit(q.x / 6.0, q.y / 1.2, 13) * 0.4;
         const QColor c = Melange(fond, fondSombre, taches * 0.9 - 0.15);
-        const double grain = (fibres - 0.5) * 10 + (Hachage(x, y, 14) - 0.5) * 5;
+        const double grain = (fibres - 0.5) * 10 + (Hachage(q.i, q.j, 14) - 0.5) * 5;
         return QColor(Borner(c.red() + grain), Borner(c.green() + grain), Borner(c.blue() + grain * 1.1));
     });
     Vignetter(image, 0.16);
@@ -231,11 +263,11 @@ QImage DessinerPapier()
     peintre.drawRoundedRect(feuille, 3, 3);
     peintre.end();
     // Cases : blanc cassé, régions alternées d'un rien plus chaudes, sans motif sous les chiffres.
-    Texturer(image, p.cases, [&](int x, int y) {
-        const int rc = (x >= p.x[3]) + (x >= p.x[6]), rl = (y >= p.y[3]) + (y >= p.y[6]);
+    Texturer(image, p.cases, [&](const Pixel& q) {
+        const int rc = (q.x >= p.x[3]) + (q.x >= p.x[6]), rl = (q.y >= p.y[3]) + (q.y >= p.y[6]);
         const bool teintee = (rc + rl) % 2 == 1;
         const QColor base = teintee ? QColor(246, 240, 226) : QColor(253, 251, 245);
-        const double grain = (Hachage(x, y, 15) - 0.5) * 2.5;
+        const double grain = (Hachage(q.i, q.j, 15) - 0.5) * 2.5;
         return QColor(Borner(base.red() + grain), Borner(base.green() + grain), Borner(base.blue() + grain));
     });
     StyleTraits traits;
@@ -277,19 +309,20 @@ double Veine(double x, double y, double frequence, int graine)
     return std::pow(anneau, 3.0);
 }
 
-QImage DessinerBois()
+QImage DessinerBois(int echelle)
 {
-    QImage image(LargeurClient, HauteurClient, QImage::Format_RGB32);
+    QImage image = NouveauFond(echelle);
     const Plateau p = CalculerPlateau();
     // Planches de noyer horizontales, chacune son ton et sa veinure.
     const QColor noyerClair(128, 84, 50), noyerSombre(72, 42, 22);
     const int hauteurPlanche = 57;
-    Texturer(image, image.rect(), [&](int x, int y) {
+    Texturer(image, Client, [&](const Pixel& q) {
+        const int y = static_cast<int>(q.y);  // rangée de la fenêtre : à 2×, un joint fait deux pixels
         const int planche = y / hauteurPlanche;
-        const double v = Veine(x + planche * 131.0, y + planche * 17.0, 0.09, 40 + planche);
+        const double v = Veine(q.x + planche * 131.0, q.y + planche * 17.0, 0.09, 40 + planche);
         const double ton = (Hachage(planche, 0, 41) - 0.5) * 0.25;
         QColor c = Melange(noyerClair, noyerSombre, 0.35 + v * 0.5 + ton);
-        const double fibre = (Bruit(x / 40.0, y * 1.3, 42 + planche) - 0.5) * 12 + (Hachage(x, y, 43) - 0.5) * 4;
+        const double fibre = (Bruit(q.x / 40.0, q.y * 1.3, 42 + planche) - 0.5) * 12 + (Hachage(q.i, q.j, 43) - 0.5) * 4;
         c = QColor(Borner(c.red() + fibre), Borner(c.green() + fibre * 0.8), Borner(c.blue() + fibre * 0.6));
         if (y % hauteurPlanche == 0)
             c = c.darker(160);
@@ -306,16 +339,17 @@ QImage DessinerBois()
     Ombre(peintre, plateau, 4, 7, QColor(20, 8, 0, 110), QPointF(3, 4));
     peintre.end();
     const QColor erable(228, 196, 148), erableSombre(205, 166, 112);
-    auto teinteErable = [&](int x, int y, double contraste) {
-        const double v = Veine(x, y * 0.8, 0.05, 50);
-        QColor c = Melange(erable, erableSombre, v * contraste + Fractal(x / 80.0, y / 40.0, 3, 51) * 0.3);
-        const double grain = (Hachage(x, y, 52) - 0.5) * 3;
+    auto teinteErable = [&](const Pixel& q, double contraste) {
+        const double v = Veine(q.x, q.y * 0.8, 0.05, 50);
+        QColor c = Melange(erable, erableSombre, v * contraste + Fractal(q.x / 80.0, q.y / 40.0, 3, 51) * 0.3);
+        const double grain = (Hachage(q.i, q.j, 52) - 0.5) * 3;
         return QColor(Borner(c.red() + grain), Borner(c.green() + grain), Borner(c.blue() + grain));
     };
     const QRect bord = plateau.toAlignedRect();
-    Texturer(image, bord, [&](int x, int y) {
-        QColor c = teinteErable(x, y, 0.9);
-        // Biseau : clair en haut à gauche, sombre en bas à droite.
+    Texturer(image, bord, [&](const Pixel& q) {
+        QColor c = teinteErable(q, 0.9);
+        // Biseau : clair en haut à gauche, sombre en bas à droite, en pixels de la fenêtre.
+        const int x = static_cast<int>(q.x), y = static_cast<int>(q.y);
         const int dg = x - bord.left(), dh = y - bord.top(), dd = bord.right() - x, db = bord.bottom() - y;
         if (std::min(dg, dh) < 4 && std::min(dg, dh) <= std::min(dd, db))
             c = c.lighter(118 - 3 * std::min(dg, dh));
@@ -323,7 +357,7 @@ QImage DessinerBois()
             c = c.darker(125 - 4 * std::min(dd, db));
         return c;
     });
-    Texturer(image, p.cases, [&](int x, int y) { return Melange(teinteErable(x, y, 0.35), QColor(240, 216, 176), 0.35); });
+    Texturer(image, p.cases, [&](const Pixel& q) { return Melange(teinteErable(q, 0.35), QColor(240, 216, 176), 0.35); });
     StyleTraits traits;
     traits.fin = QColor(150, 108, 66);
     traits.epais = QColor(74, 40, 18);
@@ -356,19 +390,19 @@ QImage DessinerBois()
 // ---------------------------------------------------------------------------------------
 // Ardoise : pierre gris-bleu, traits et cadres à la craie.
 
-QImage DessinerArdoise()
+QImage DessinerArdoise(int echelle)
 {
-    QImage image(LargeurClient, HauteurClient, QImage::Format_RGB32);
+    QImage image = NouveauFond(echelle);
     const Plateau p = CalculerPlateau();
     const QColor pierre(58, 66, 72), pierreSombre(36, 42, 47);
-    Texturer(image, image.rect(), [&](int x, int y) {
+    Texturer(image, Client, [&](const Pixel& q) {
         // Feuilletage de l'ardoise : bandes obliques très étirées.
-        const double feuillet = Fractal((x + y * 0.35) / 160.0, (y - x * 0.1) / 9.0, 4, 60);
-        const double nuage = Fractal(x / 70.0, y / 70.0, 4, 61);
+        const double feuillet = Fractal((q.x + q.y * 0.35) / 160.0, (q.y - q.x * 0.1) / 9.0, 4, 60);
+        const double nuage = Fractal(q.x / 70.0, q.y / 70.0, 4, 61);
         QColor c = Melange(pierre, pierreSombre, nuage * 0.8 + (feuillet - 0.5) * 0.6);
-        const double grain = (Hachage(x, y, 62) - 0.5) * 7;
+        const double grain = (Hachage(q.i, q.j, 62) - 0.5) * 7;
         // Traces de craie mal effacée.
-        const double trace = std::max(0.0, Fractal(x / 45.0, y / 22.0, 3, 63) - 0.62) * 1.2;
+        const double trace = std::max(0.0, Fractal(q.x / 45.0, q.y / 22.0, 3, 63) - 0.62) * 1.2;
         c = Melange(c, QColor(150, 158, 162), trace);
         return QColor(Borner(c.red() + grain), Borner(c.green() + grain), Borner(c.blue() + grain * 1.1));
     });
@@ -383,18 +417,18 @@ QImage DessinerArdoise()
     peintre.setBrush(QColor(40, 46, 51));
     peintre.drawRoundedRect(plateau, 4, 4);
     peintre.end();
-    Texturer(image, p.cases, [&](int x, int y) {
-        const double nuage = Fractal(x / 60.0, y / 60.0, 3, 64);
+    Texturer(image, p.cases, [&](const Pixel& q) {
+        const double nuage = Fractal(q.x / 60.0, q.y / 60.0, 3, 64);
         const QColor c = Melange(QColor(44, 50, 56), QColor(36, 41, 46), nuage);
-        const double grain = (Hachage(x, y, 65) - 0.5) * 4;
+        const double grain = (Hachage(q.i, q.j, 65) - 0.5) * 4;
         return QColor(Borner(c.red() + grain), Borner(c.green() + grain), Borner(c.blue() + grain));
     });
     StyleTraits traits;
     traits.fin = QColor(200, 206, 210, 120);
     traits.epais = QColor(236, 236, 228);
-    traits.opacite = [](int x, int y) {
+    traits.opacite = [](const Pixel& q) {
         // Craie : le bâton accroche la pierre, le trait n'est pas plein partout.
-        const double accroche = Bruit(x / 2.0, y / 2.0, 66) * 0.5 + Hachage(x, y, 67) * 0.5;
+        const double accroche = Bruit(q.x / 2.0, q.y / 2.0, 66) * 0.5 + Hachage(q.i, q.j, 67) * 0.5;
         return 0.62 + 0.38 * accroche;
     };
     TracerGrille(image, p, traits);
@@ -545,13 +579,14 @@ int main(int argc, char** argv)
         return 1;
     }
     bool ok = true;
-    const std::pair<const char*, QImage (*)()> skins[] = {
+    const std::pair<const char*, QImage (*)(int)> skins[] = {
         {"Papier", DessinerPapier}, {"Bois", DessinerBois}, {"Ardoise", DessinerArdoise}};
-    for (const auto& [nom, dessiner] : skins) {
-        // BMP 24 bits : l'image est opaque.
-        const QImage fond = dessiner().convertToFormat(QImage::Format_RGB888);
-        ok = Enregistrer(fond, dossierSkins + "/" + nom + ".bmp", "BMP") && ok;
-    }
+    for (const auto& [nom, dessiner] : skins)
+        for (const auto& [echelle, suffixe] : {std::pair(1, ""), std::pair(2, "@2x")}) {
+            // BMP 24 bits : l'image est opaque.
+            const QImage fond = dessiner(echelle).convertToFormat(QImage::Format_RGB888);
+            ok = Enregistrer(fond, dossierSkins + "/" + nom + suffixe + ".bmp", "BMP") && ok;
+        }
     for (const PlanIcone& plan : PlansIcone)
         ok = Enregistrer(DessinerIcone(plan), QStringLiteral("%1/novemia-%2.png").arg(dossierIcones).arg(plan.taille), "PNG") && ok;
     return ok ? 0 : 1;

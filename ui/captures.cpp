@@ -1,5 +1,6 @@
 // Captures de la fenêtre : pour chaque skin d'un dossier, la vraie fenêtre hors écran avec
-// une grille en jeu où paraît chaque origine de chiffre, enregistrée en PNG.
+// une grille en jeu où paraît chaque origine de chiffre, enregistrée en PNG, pixel pour pixel
+// de l'écran : sous QT_SCALE_FACTOR=2, <nom>@2x.png en 960 × 682 plus le menu.
 // Usage : novemia-captures <dossier des skins> <dossier de sortie>
 #include <QApplication>
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "skin/recherchefichiers.h"
 #include "skin/registre.h"
 #include "ui/dlggrille.h"
 #include "ui/grilleapp.h"
@@ -74,8 +76,13 @@ int main(int argc, char** argv)
     const QDir dossierSkins(QString::fromLocal8Bit(argv[1]));
     QDir sortie;
     sortie.mkpath(QString::fromLocal8Bit(argv[2]));
-    const QStringList bitmaps = dossierSkins.entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name);
-    if (bitmaps.isEmpty()) {
+    QStringList noms;
+    for (const QString& fichier : dossierSkins.entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name)) {
+        const QString nom = fichier.left(fichier.size() - 4);
+        if (!nom.endsWith(QLatin1String(SuffixeDouble)))
+            noms << nom;
+    }
+    if (noms.isEmpty()) {
         std::fprintf(stderr, "Aucun skin dans %s\n", argv[1]);
         return 1;
     }
@@ -85,14 +92,15 @@ int main(int argc, char** argv)
     QFile::link(dossierSkins.absolutePath(), QDir(appli.path()).filePath(QStringLiteral("skin")));
     EcrireRegistre("s2gAppDir", appli.path().toStdString());
     int echecs = 0;
-    for (const QString& fichier : bitmaps) {
-        const QString nom = fichier.left(fichier.size() - 4);
+    for (const QString& nom : noms) {
         EcrireRegistre("Skin", nom.toStdString());
         CDlgCapture boite(application);
         boite.show();
         PreparerGrille(boite.partie);
         QApplication::processEvents();
-        const QString chemin = QDir(QString::fromLocal8Bit(argv[2])).filePath(nom + QStringLiteral(".png"));
+        const qreal ratio = boite.devicePixelRatio();
+        const QString suffixe = ratio == 1 ? QString() : QStringLiteral("@%1x").arg(ratio);
+        const QString chemin = QDir(QString::fromLocal8Bit(argv[2])).filePath(nom + suffixe + QStringLiteral(".png"));
         if (!boite.grab().save(chemin)) {
             std::fprintf(stderr, "Impossible d'écrire %s\n", qPrintable(chemin));
             ++echecs;

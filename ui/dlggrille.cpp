@@ -202,7 +202,8 @@ void CDlgGrille::OnInitDialog()
 
 void CDlgGrille::ChargerSkin()
 {
-    ChargerFond(FichierDuSkin(app.repertoireSkins, app.nomSkin, "bmp"));
+    ChargerFond(FichierDuSkin(app.repertoireSkins, app.nomSkin, "bmp"),
+                FichierDuSkin(app.repertoireSkins, app.nomSkin + SuffixeDouble, "bmp"));
     ChargerConfiguration(FichierDuSkin(app.repertoireSkins, app.nomSkin, "cfg"));
     partie.AfficherGrille();
     etiquetteStatut->ChangerCouleurTexte(couleurs[10], true);

@@ -112,6 +112,7 @@ void CDlgPref::RemplirListeSkins()
         // Sans l'extension ".bmp" ; un fichier nommé ".bmp" n'a pas de nom de skin.
         if (nom.size() <= 4) continue;
         nom.resize(nom.size() - 4);
+        if (nom.ends_with(SuffixeDouble)) continue;
         const QString texte = QFile::decodeName(nom.c_str());
         // Insertion à sa place, après les noms égaux déjà présents.
         int place = comboSkin->count();

@@ -66,28 +66,52 @@ void CDlgSkin::InstallerBarreMenus(QMenuBar* barre)
     disposition->setMenuBar(barre);
 }
 
-bool CDlgSkin::DefinirFond(const QPixmap& bitmap)
+namespace {
+
+// Un fichier absent ou illisible donne un pixmap nul, sans message.
+QPixmap LireBitmap(const std::string& chemin)
+{
+    QImageReader lecteur(QString::fromStdString(chemin));
+    const QImage image = lecteur.read();
+    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+}
+
+}  // namespace
+
+bool CDlgSkin::DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x)
 {
     bitmapFond = bitmap;
+    // Un double d'une autre taille décalerait le fond sous les étiquettes.
+    bitmapDouble = !bitmap.isNull() && bitmap2x.size() == bitmap.size() * 2 ? bitmap2x : QPixmap();
+    bitmapDouble.setDevicePixelRatio(2);
     // Tout repeindre, étiquettes comprises : la zone client ne masque pas ses enfants.
     zoneClient->update();
     return true;
 }
 
-bool CDlgSkin::ChargerFond(const std::string& chemin)
+bool CDlgSkin::ChargerFond(const std::string& chemin, const std::string& cheminDouble)
 {
-    QImageReader lecteur(QString::fromStdString(chemin));
-    const QImage image = lecteur.read();
-    // Un fichier absent ou illisible retire le fond précédent, sans message.
-    return DefinirFond(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
+    // Un fichier absent ou illisible retire le fond précédent.
+    return DefinirFond(LireBitmap(chemin), LireBitmap(cheminDouble));
+}
+
+const QPixmap& CDlgSkin::FondPour(qreal ratio) const
+{
+    return ratio > 1 && !bitmapDouble.isNull() ? bitmapDouble : bitmapFond;
 }
 
 void CDlgSkin::PeindreFond(QPainter& peintre)
 {
     // Le fond ordinaire d'abord : il reste visible là où le bitmap est plus petit.
     peintre.fillRect(zoneClient->rect(), palette().color(QPalette::Window));
-    if (!bitmapFond.isNull())
-        peintre.drawPixmap(0, 0, bitmapFond);  // taille naturelle, coupé à droite et en bas
+    const qreal ratio = peintre.device()->devicePixelRatio();
+    const QPixmap& fond = FondPour(ratio);
+    if (fond.isNull())
+        return;
+    // Taille logique naturelle, coupé à droite et en bas. Quand sa densité n'est pas celle
+    // de l'écran, le fond s'agrandit ou se réduit en douceur, pas pixel par pixel.
+    peintre.setRenderHint(QPainter::SmoothPixmapTransform, fond.devicePixelRatio() != ratio);
+    peintre.drawPixmap(0, 0, fond);
 }
 
 void CDlgSkin::OnLButtonDown(const QPoint& point)

@@ -1,5 +1,6 @@
 // Base des boîtes à skin : un bitmap peint tel quel depuis le coin de la zone client, sous
 // tout le reste, et un appui gauche n'importe où dans cette zone qui déplace la fenêtre.
+// Sur un écran dense, le même bitmap dessiné deux fois plus fin le remplace s'il existe.
 // La zone client est le widget placé sous la barre de menus ; les étiquettes en sont les
 // enfants et se placent dans ses coordonnées.
 #pragma once
@@ -19,13 +20,19 @@ public:
     CDlgSkin(int largeurClient, int hauteurClient, QWidget* parent = nullptr);
     ~CDlgSkin() override;
 
-    // Prend `bitmap` comme fond ; un pixmap nul retire le fond. Repeint tout.
-    bool DefinirFond(const QPixmap& bitmap);
-    // Charge un fichier bitmap ; illisible ou absent : plus de fond du tout.
-    bool ChargerFond(const std::string& chemin);
+    // Prend `bitmap` comme fond ; un pixmap nul retire le fond. `bitmap2x` (facultatif) est
+    // le même fond deux fois plus grand, pour les écrans denses ; d'une autre taille, il est
+    // ignoré. Repeint tout.
+    bool DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x = {});
+    // Charge un fichier bitmap et son double ; illisible ou absent : plus de fond du tout
+    // (le double seul ne suffit pas).
+    bool ChargerFond(const std::string& chemin, const std::string& cheminDouble = {});
 
     bool AUnFond() const { return !bitmapFond.isNull(); }
     const QPixmap& Fond() const { return bitmapFond; }
+    // Le fond à peindre sur un écran de `ratio` pixels par pixel logique : le double
+    // au-dessus de 1 quand il existe, sinon le fond.
+    const QPixmap& FondPour(qreal ratio) const;
     QWidget* ZoneClient() const { return zoneClient; }
 
 protected:
@@ -48,6 +55,7 @@ private:
     void FinirDeplacement();
 
     QPixmap bitmapFond;
+    QPixmap bitmapDouble;  // devicePixelRatio 2 : même taille logique que bitmapFond
     QVBoxLayout* disposition = nullptr;
     QWidget* zoneClient = nullptr;  // un CZoneClient
     bool deplacementManuel = false;

@@ -43,8 +43,8 @@ TEST(ProgrammeDeDessin, DeuxExecutionsDonnentLesMemesFichiers)
         EXPECT_EQ(premiere, Empreintes(b.filePath(sous))) << sous;
         EXPECT_FALSE(premiere.empty()) << sous;
     }
-    // Un fond par skin livré, et les six tailles d'icône.
-    EXPECT_EQ(Empreintes(a.filePath("skins")).size(), size_t(NomsSkins().size()));
+    // Deux fonds par skin livré (1× et 2×), et les six tailles d'icône.
+    EXPECT_EQ(Empreintes(a.filePath("skins")).size(), size_t(2 * NomsSkins().size()));
     EXPECT_EQ(Empreintes(a.filePath("icones")).size(), 6u);
 }
 

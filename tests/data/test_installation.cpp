@@ -52,10 +52,10 @@ QByteArray Empreinte(const QString& chemin)
 void VerifierDossierAppli(const QString& racine)
 {
     for (const QString& nom : NomsSkins()) {
-        for (const char* extension : {"bmp", "cfg"}) {
-            const QString installe = racine + QStringLiteral("/skin/") + nom + QLatin1Char('.') + QLatin1String(extension);
+        for (const auto& [fichier, extension] : {std::pair(nom, "bmp"), std::pair(nom + "@2x", "bmp"), std::pair(nom, "cfg")}) {
+            const QString installe = racine + QStringLiteral("/skin/") + fichier + QLatin1Char('.') + QLatin1String(extension);
             EXPECT_TRUE(QFileInfo::exists(installe)) << qPrintable(installe);
-            EXPECT_EQ(Empreinte(installe), Empreinte(CheminSkin(nom, extension))) << qPrintable(installe);
+            EXPECT_EQ(Empreinte(installe), Empreinte(CheminSkin(fichier, extension))) << qPrintable(installe);
         }
     }
     const QString aide = racine + QStringLiteral("/aide/index.html");

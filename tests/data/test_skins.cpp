@@ -1,6 +1,9 @@
-// Skins livrés : fond de 480 × 341 en BMP 24 bits, fichier de couleurs complet, et dessin
-// d'accord avec la disposition de la fenêtre (traits entre les cases, cases de palette,
-// bande d'état), avec des couleurs lisibles sur ce fond et bien distinctes entre elles.
+// Skins livrés : fond de 480 × 341 en BMP 24 bits et son double de 960 × 682, fichier de
+// couleurs complet, et dessin d'accord avec la disposition de la fenêtre (traits entre les
+// cases, cases de palette, bande d'état) aux deux échelles, avec des couleurs lisibles sur ce
+// fond et bien distinctes entre elles.
+// Les coordonnées sont celles de la fenêtre ; l'image porte son échelle (devicePixelRatio)
+// et chaque pixel de la fenêtre y couvre un carré de 1 ou 2 pixels de côté.
 #include "outils.h"
 
 #include "disposition/disposition.h"
@@ -11,6 +14,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
+#include <vector>
 
 #include "skin/configuration.h"
 
@@ -59,8 +64,12 @@ struct Statistiques {
     int ecartMax = 0;      // plus grand écart de luminosité à la moyenne
 };
 
-Statistiques Mesurer(const QImage& image, const QRect& zone)
+int EchelleDe(const QImage& image) { return int(image.devicePixelRatio()); }
+
+Statistiques Mesurer(const QImage& image, const QRect& zoneFenetre)
 {
+    const int e = EchelleDe(image);
+    const QRect zone(zoneFenetre.topLeft() * e, zoneFenetre.size() * e);
     double r = 0, v = 0, b = 0, g = 0, g2 = 0;
     int n = 0;
     for (int y = zone.top(); y <= zone.bottom(); ++y)
@@ -87,14 +96,24 @@ QRect InterieurCase(int r, int k, int retrait = 4)
                  QPoint(int(BordX(k + 1)) - retrait, int(BordY(r + 1)) - retrait));
 }
 
+// Écart de clarté avec `reference` de chaque pixel de l'image dans les pixels de fenêtre
+// [debut, fin) en travers d'un trait vertical (le long de y = autre) ou horizontal (le long
+// de x = autre).
+std::vector<int> EcartsEnTravers(const QImage& image, bool vertical, int debut, int fin, int autre, const QColor& reference)
+{
+    const int e = EchelleDe(image);
+    std::vector<int> ecarts;
+    for (int d = debut * e; d < fin * e; ++d)
+        ecarts.push_back(EcartClarte(vertical ? image.pixelColor(d, autre * e) : image.pixelColor(autre * e, d), reference));
+    return ecarts;
+}
+
 // Plus grand écart de clarté avec `reference` parmi les pixels à ±1 d'un trait passant à la
-// coordonnée c, vertical (le long de y = autre) ou horizontal (le long de x = autre).
+// coordonnée c.
 int EcartPresDuTrait(const QImage& image, bool vertical, double c, int autre, const QColor& reference)
 {
-    int ecart = 0;
-    for (int d = int(c) - 1; d <= int(c) + 1; ++d)
-        ecart = std::max(ecart, EcartClarte(vertical ? image.pixelColor(d, autre) : image.pixelColor(autre, d), reference));
-    return ecart;
+    const auto ecarts = EcartsEnTravers(image, vertical, int(c) - 1, int(c) + 2, autre, reference);
+    return *std::max_element(ecarts.begin(), ecarts.end());
 }
 
 // Écart de couleur perçu (CIE 1976) : au-delà de 25, deux couleurs ne se confondent pas.
@@ -116,15 +135,19 @@ double EcartPercu(const QColor& a, const QColor& b)
     return std::sqrt(std::pow(la[0] - lb[0], 2) + std::pow(la[1] - lb[1], 2) + std::pow(la[2] - lb[2], 2));
 }
 
-class SkinLivre : public ::testing::TestWithParam<std::string> {
+// Un skin livré et l'échelle de son fond : 1 (Papier.bmp) ou 2 (Papier@2x.bmp).
+class SkinLivre : public ::testing::TestWithParam<std::tuple<std::string, int>> {
 protected:
-    QString Nom() const { return QString::fromStdString(GetParam()); }
+    QString Nom() const { return QString::fromStdString(std::get<0>(GetParam())); }
+    int Echelle() const { return std::get<1>(GetParam()); }
+    QString Fond() const { return CheminSkin(Nom() + (Echelle() == 2 ? "@2x" : ""), "bmp"); }
 
     void SetUp() override
     {
-        image = QImage(CheminSkin(Nom(), "bmp")).convertToFormat(QImage::Format_RGB32);
-        ASSERT_FALSE(image.isNull()) << qPrintable(CheminSkin(Nom(), "bmp"));
-        ASSERT_EQ(image.size(), QSize(LargeurClient, HauteurClient));
+        image = QImage(Fond()).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(image.isNull()) << qPrintable(Fond());
+        ASSERT_EQ(image.size(), QSize(LargeurClient, HauteurClient) * Echelle());
+        image.setDevicePixelRatio(Echelle());
         const FichierCouleurs f = LireCouleurs(CheminSkin(Nom(), "cfg"));
         // Six clés, chacune sur une ligne, de trois valeurs entières de 0 à 255.
         ASSERT_TRUE(f.lisible);
@@ -146,7 +169,7 @@ protected:
 
 TEST_P(SkinLivre, FondEnBmp24BitsDeLaTailleDeLaZoneClient)
 {
-    QFile fichier(CheminSkin(Nom(), "bmp"));
+    QFile fichier(Fond());
     ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
     const QByteArray entete = fichier.read(54);
     ASSERT_EQ(entete.size(), 54);
@@ -155,7 +178,7 @@ TEST_P(SkinLivre, FondEnBmp24BitsDeLaTailleDeLaZoneClient)
     EXPECT_EQ(mot(28), 24) << "bits par pixel";
     EXPECT_EQ(mot(30), 0) << "compression";
     // Hauteur positive : lignes de bas en haut, la forme que lit tout lecteur de BMP.
-    EXPECT_EQ(mot(22), HauteurClient);
+    EXPECT_EQ(mot(22), HauteurClient * Echelle());
 }
 
 TEST_P(SkinLivre, LeLecteurDuProgrammeLitLesMemesCouleursSansMessage)
@@ -186,6 +209,25 @@ TEST_P(SkinLivre, TraitsEntreLesCasesEtCadreAutourDeLeurReunion)
             }
 }
 
+// Un trait fin couvre exactement un pixel de la fenêtre, soit deux pixels de l'image à 2× :
+// net, à la place double, sans bavure sur les cases qui le bordent.
+TEST_P(SkinLivre, TraitsFinsNetsSurUnPixelDeFenetre)
+{
+    const int e = Echelle();
+    for (const bool vertical : {true, false})
+        for (const int k : {1, 2, 4, 5, 7, 8})
+            for (int j = 0; j < 9; ++j) {
+                SCOPED_TRACE(testing::Message() << (vertical ? "trait vertical " : "trait horizontal ") << k << ", le long de " << j);
+                const int c = int(vertical ? BordX(k) : BordY(k));
+                const QColor voisine = Mesurer(image, vertical ? InterieurCase(j, k) : InterieurCase(k, j)).moyenne;
+                const int milieu = int(vertical ? (BordY(j) + BordY(j + 1)) / 2 : (BordX(j) + BordX(j + 1)) / 2);
+                // Un pixel de fenêtre de part et d'autre du trait : e pixels, le trait, e pixels.
+                const std::vector<int> ecarts = EcartsEnTravers(image, vertical, c - 1, c + 2, milieu, voisine);
+                EXPECT_GE(*std::min_element(ecarts.begin() + e, ecarts.begin() + 2 * e), 15);
+                EXPECT_LE(std::max(ecarts[e - 1], ecarts[2 * e]), 10);
+            }
+}
+
 // Chaque case : calme sous le chiffre, le milieu de sa zone de clic dedans, chaque couleur
 // d'origine lisible dessus.
 TEST_P(SkinLivre, ChaqueCaseCalmeCliquableEtLisible)
@@ -202,7 +244,7 @@ TEST_P(SkinLivre, ChaqueCaseCalmeCliquableEtLisible)
             const Zone z = ZoneClic(x, y);
             ASSERT_TRUE(z.type == Zone::Case && z.ligne == r && z.colonne == k);
             EXPECT_TRUE(InterieurCase(r, k, 2).contains(x, y));
-            EXPECT_LE(EcartClarte(image.pixelColor(x, y), s.moyenne), 12);
+            EXPECT_LE(EcartClarte(Mesurer(image, QRect(x, y, 1, 1)).moyenne, s.moyenne), 12);
             // Les indices méritent le contraste d'un texte courant, les autres celui d'un grand texte.
             for (const QString& cle : ClesCouleurs())
                 EXPECT_GE(Contraste(couleurs[cle], s.moyenne), cle == QLatin1String("Init") ? 4.5 : 3.0) << qPrintable(cle);
@@ -257,7 +299,9 @@ TEST_P(SkinLivre, BandeCalmeSousLaLigneDEtat)
     EXPECT_GE(EcartPresDuTrait(image, false, s.y * PixelsParUniteY - 1, etiquette.center().x(), bande.moyenne), 30);
 }
 
-INSTANTIATE_TEST_SUITE_P(Livres, SkinLivre, ::testing::ValuesIn(NomsSkinsStd()),
-                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(Livres, SkinLivre, ::testing::Combine(::testing::ValuesIn(NomsSkinsStd()), ::testing::Values(1, 2)),
+                         [](const ::testing::TestParamInfo<std::tuple<std::string, int>>& info) {
+                             return std::get<0>(info.param) + (std::get<1>(info.param) == 2 ? "_2x" : "");
+                         });
 
 }  // namespace

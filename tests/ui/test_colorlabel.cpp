@@ -100,4 +100,37 @@ TEST(DlgSkin, FondCharge_RemplaceEtRetire)
     EXPECT_EQ(boite.ZoneClient()->grab().toImage().pixelColor(10, 10), boite.palette().color(QPalette::Window));
 }
 
+// Le fond choisi selon la densité de l'écran : le double au-dessus d'un pixel par pixel,
+// à la même taille logique ; un double absent ou d'une autre taille laisse le fond seul, et
+// un double sans son fond ne fait pas de fond.
+TEST(DlgSkin, DoublePourLesEcransDenses)
+{
+    QTemporaryDir dossier;
+    auto ecrire = [&](const char* nom, QSize taille) {
+        QImage image(taille, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        image.save(dossier.filePath(QLatin1String(nom)), "BMP");
+        return dossier.filePath(QLatin1String(nom)).toStdString();
+    };
+    const std::string fond = ecrire("fond.bmp", {60, 30}), double2x = ecrire("fond@2x.bmp", {120, 60}),
+                      bancal = ecrire("bancal@2x.bmp", {120, 61}), absent = dossier.filePath("absent.bmp").toStdString();
+    struct Cas {
+        std::string fond, double2x;
+        qreal ratio;
+        qreal densitePeinte;  // 0 : aucun fond
+    };
+    const Cas cas[] = {{fond, double2x, 1, 1},   {fond, double2x, 1.25, 2}, {fond, double2x, 2, 2},
+                       {fond, {}, 2, 1},         {fond, bancal, 2, 1},      {absent, double2x, 2, 0}};
+    CDlgSkin boite(200, 100);
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(testing::Message() << c.fond << " " << c.double2x << " à " << c.ratio);
+        boite.ChargerFond(c.fond, c.double2x);
+        const QPixmap& peint = boite.FondPour(c.ratio);
+        EXPECT_EQ(peint.isNull() ? 0 : peint.devicePixelRatio(), c.densitePeinte);
+        if (!peint.isNull()) {
+            EXPECT_EQ(peint.deviceIndependentSize(), QSizeF(60, 30));
+        }
+    }
+}
+
 }  // namespace

@@ -44,8 +44,9 @@ protected:
     void SetUp() override
     {
         QDir().mkpath(dossier + QStringLiteral("/Sous.bmp"));
-        for (const char* nom : {"Zinc.bmp", "abricot.bmp", "Bois.bmp", "Nuit.BMP", "a.b.bmp", "Bois.cfg",
-                                "lisez-moi.txt", ".bmp"}) {
+        // Les doubles pour écrans denses (@2x) accompagnent leur skin sans en être.
+        for (const char* nom : {"Zinc.bmp", "abricot.bmp", "Bois.bmp", "Bois@2x.bmp", "Nuit.BMP", "Nuit@2x.BMP",
+                                "a.b.bmp", "Bois.cfg", "lisez-moi.txt", ".bmp"}) {
             CReglagesTemporaires::Ecrire(dossier + QLatin1Char('/') + QLatin1String(nom), "BM");
         }
         reglages.Ecrire(reglages.FichierMachine(), "[General]\nSkin=Bois\n");

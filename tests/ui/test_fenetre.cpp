@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPainter>
 #include <QTimer>
 #include <QLabel>
 #include <QMenu>
@@ -275,6 +276,45 @@ TEST_F(Fenetre, BitmapPlusPetitNEstPasEtire)
     boite.ChargerSkin();
     EXPECT_EQ(Pixel({50, 30}), QColor(200, 10, 10));
     EXPECT_EQ(Pixel({200, 200}), boite.palette().color(QPalette::Window));
+}
+
+// Le fond à la densité de l'écran ; ce test tourne aussi sous QT_SCALE_FACTOR=2 (voir
+// CMakeLists.txt). « Raye » : un trait noir d'un pixel à x = 100 sur du blanc, et son double
+// (extension en majuscules) qui le trace en bleu ; « Flou » n'a pas de double. À 1, le trait
+// tel quel ; à 2, le double pixel pour pixel, ou le fond agrandi en douceur.
+TEST_F(Fenetre, FondALaDensiteDeLEcran)
+{
+    const int ratio = qEnvironmentVariableIntValue("QT_SCALE_FACTOR") == 2 ? 2 : 1;
+    ASSERT_EQ(boite.devicePixelRatio(), ratio);
+    auto fondRaye = [&](const QString& fichier, int echelle, const QColor& trait) {
+        QImage image(QSize(480, 341) * echelle, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter(&image).fillRect(100 * echelle, 0, echelle, image.height(), trait);
+        ASSERT_TRUE(image.save(QString::fromStdString(environnement.Skins()) + "/" + fichier, "BMP"));
+    };
+    for (const auto& [nom, avecDouble] : {std::pair("Raye", true), std::pair("Flou", false)}) {
+        SCOPED_TRACE(nom);
+        environnement.EcrireSkin(nom, SkinClair, Qt::white, 480, 341);
+        fondRaye(QString::fromLatin1(nom) + ".bmp", 1, Qt::black);
+        if (avecDouble)
+            fondRaye(QString::fromLatin1(nom) + "@2x.BMP", 2, Qt::blue);
+        application.nomSkin = nom;
+        boite.ChargerSkin();
+        const QImage rendu = boite.ZoneClient()->grab().toImage();
+        ASSERT_EQ(rendu.size(), QSize(480, 341) * ratio);
+        // Un pixel de l'écran avant le trait, ceux du trait, un après.
+        std::vector<QColor> autour;
+        for (int x = 100 * ratio - 1; x <= 100 * ratio + ratio; ++x)
+            autour.push_back(rendu.pixelColor(x, 170 * ratio));
+        const QColor blanc(Qt::white), noir(Qt::black), bleu(Qt::blue);
+        if (ratio == 1)
+            EXPECT_EQ(autour, (std::vector<QColor>{blanc, noir, blanc}));
+        else if (avecDouble)
+            EXPECT_EQ(autour, (std::vector<QColor>{blanc, bleu, bleu, blanc}));
+        else
+            for (const QColor& c : autour)
+                EXPECT_TRUE(c != blanc && c != noir) << c.name().toStdString();
+    }
 }
 
 TEST_F(Fenetre, ReglagesAbsentsDonnentLeTexteDErreurDansLeChemin)
