@@ -7,6 +7,7 @@
 
 #include "files/fichiertrace.h"
 #include "support/dossiertemporaire.h"
+#include "support/posix.h"
 
 namespace {
 
