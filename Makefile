@@ -11,16 +11,21 @@ construire: dependances
 # Secondes de fuzzing par cible (`make fuzz DUREE=300`) ; la CI en donne 20.
 DUREE ?= 60
 
+# Configure, construit et teste le préréglage $(1), et dit le temps que la partie $(2) a pris.
+define partie
+	@debut=$$(date +%s); \
+	cmake --preset $(1) >/dev/null && cmake --build --preset $(1) && ctest --preset $(1); \
+	statut=$$?; echo "Partie $(2) (construction et tests) : $$(( $$(date +%s) - debut )) s"; exit $$statut
+endef
+
 # Toute la suite, construite sans qu'aucun avertissement ne passe (préréglage « ci », dans
 # build-ci), puis encore toute la suite construite avec ASan et UBSan (préréglage
-# « sanitiseurs », options et suppressions dans CMakePresets.json) ; en CI, le fuzzing aussi.
+# « sanitiseurs », options et suppressions dans CMakePresets.json), puis ce qui se construit
+# pour Windows, tests lancés sous Wine (préréglage « windows ») ; en CI, le fuzzing aussi.
 test: dependances
-	cmake --preset ci
-	cmake --build --preset ci
-	ctest --preset ci
-	@debut=$$(date +%s); \
-	cmake --preset sanitiseurs >/dev/null && cmake --build --preset sanitiseurs && ctest --preset sanitiseurs; \
-	statut=$$?; echo "Partie sanitiseurs (construction et tests) : $$(( $$(date +%s) - debut )) s"; exit $$statut
+	$(call partie,ci,ordinaire)
+	$(call partie,sanitiseurs,sanitiseurs)
+	$(call partie,windows,Windows sous Wine)
 	@if [ -n "$$CI" ]; then $(MAKE) --no-print-directory fuzz DUREE=20; fi
 
 # Chaque cible libFuzzer DUREE secondes, à partir des corpus de fuzz/corpus/.

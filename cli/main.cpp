@@ -1,8 +1,11 @@
 // novemia-cli : résoudre et générer des grilles depuis un terminal, avec le moteur du jeu.
 #include <cstdio>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/commandes.h"
+#include "files/plateforme.h"
 
 namespace {
 
@@ -15,8 +18,15 @@ constexpr const char* TexteUsage =
 
 }  // namespace
 
-int main(int argc, char** argv)
+int main(int argcSysteme, char** argvSysteme)
 {
+    // Les commandes lisent des arguments en UTF-8, sous Windows aussi.
+    std::vector<std::string> textes = PreparerProgramme(argcSysteme, argvSysteme);
+    std::vector<char*> arguments;
+    for (std::string& texte : textes) arguments.push_back(texte.data());
+    arguments.push_back(nullptr);
+    const int argc = static_cast<int>(textes.size());
+    char** argv = arguments.data();
     if (argc >= 2) {
         const std::string_view commande = argv[1];
         if (commande == "resoudre") {

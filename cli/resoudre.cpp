@@ -1,9 +1,8 @@
 // « novemia-cli resoudre » : lit des grilles comme l'importation du jeu, les résout comme une
 // grille qui entre en jeu (ResoudreEtMemoriser) et écrit leurs solutions.
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -16,6 +15,7 @@
 #include "files/fichiergrille.h"
 #include "files/fichiertrace.h"
 #include "files/listegrilles.h"
+#include "files/plateforme.h"
 #include "files/textegrille.h"
 
 namespace {
@@ -149,10 +149,12 @@ int ResoudreLignes(const std::string& chemin, CFichierTrace* trace)
 {
     if (chemin == "-") return ResoudreLignes(std::cin, trace);
     // Un fichier ordinaire ou un tube ; ni dossier ni périphérique (sans fin).
-    struct stat etat {};
-    const bool lisible = ::stat(chemin.c_str(), &etat) == 0 && (S_ISREG(etat.st_mode) || S_ISFIFO(etat.st_mode));
+    const std::filesystem::path systeme = CheminSysteme(chemin);
+    std::error_code erreur;
+    const auto etat = std::filesystem::status(systeme, erreur);
+    const bool lisible = std::filesystem::is_regular_file(etat) || std::filesystem::is_fifo(etat);
     std::ifstream entree;
-    if (lisible) entree.open(chemin, std::ios::binary);
+    if (lisible) entree.open(systeme, std::ios::binary);
     if (!entree.is_open()) {
         MessageErreur("novemia-cli resoudre : impossible d'ouvrir « " + chemin + " »");
         return CodeLecture;

@@ -1,15 +1,14 @@
 // Lecture et écriture du fichier de grille .sdu.
 #include "files/fichiergrille.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
 #include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <limits>
+#include <system_error>
 
+#include "files/plateforme.h"
 #include "files/textegrille.h"
 
 namespace {
@@ -104,11 +103,12 @@ std::optional<std::string> LireFichierGrille(std::istream& entree, CGrille& gril
 std::optional<std::string> LireFichierGrille(const std::string& chemin, CGrille& grille)
 {
     // Seul un fichier ordinaire est lu : un dossier ou un périphérique (sans fin) ne l'est pas.
-    struct stat etat {};
-    if (::stat(chemin.c_str(), &etat) != 0 || !S_ISREG(etat.st_mode)) {
+    const std::filesystem::path systeme = CheminSysteme(chemin);
+    std::error_code erreur;
+    if (!std::filesystem::is_regular_file(systeme, erreur)) {
         return std::string(MessageOuvertureGrille);
     }
-    std::ifstream entree(chemin, std::ios::binary);
+    std::ifstream entree(systeme, std::ios::binary);
     if (!entree.is_open()) {
         return std::string(MessageOuvertureGrille);
     }
@@ -120,31 +120,14 @@ namespace {
 // Les 99 octets du fichier : neuf lignes de neuf caractères, chacune suivie de CR LF.
 std::string TexteGrille(const CGrille& grille) { return EnNeufLignes(TexteIndices(grille), "\r\n"); }
 
-bool EcrireTout(int descripteur, const std::string& texte)
+bool EcrireSurPlace(const std::filesystem::path& chemin, const std::string& texte)
 {
-    size_t ecrit = 0;
-    while (ecrit < texte.size()) {
-        const ssize_t n = ::write(descripteur, texte.data() + ecrit, texte.size() - ecrit);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        ecrit += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-bool EcrireSurPlace(const std::string& chemin, const std::string& texte)
-{
-    const int descripteur = ::open(chemin.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    const int descripteur = OuvrirFichierVide(chemin);
     if (descripteur < 0) {
         return false;
     }
-    bool reussi = EcrireTout(descripteur, texte);
-    reussi = (::fsync(descripteur) == 0) && reussi;
-    return (::close(descripteur) == 0) && reussi;
+    const bool reussi = EcrireTout(descripteur, texte);
+    return FermerSurDisque(descripteur) && reussi;
 }
 
 }  // namespace
@@ -158,26 +141,24 @@ void EcrireFichierGrille(std::ostream& sortie, const CGrille& grille)
 bool EcrireFichierGrille(const std::string& cheminChoisi, const CGrille& grille)
 {
     // Un lien est suivi : c'est le fichier désigné qui est remplacé, le lien reste.
-    std::string chemin = cheminChoisi;
-    if (char* reel = ::realpath(cheminChoisi.c_str(), nullptr)) {
-        chemin = reel;
-        std::free(reel);
-    }
+    const std::filesystem::path chemin = CheminReel(CheminSysteme(cheminChoisi));
     // Seul un fichier ordinaire où l'on peut écrire est remplacé : renommer par-dessus un
     // périphérique ou un tube en ferait un fichier, et un fichier protégé resterait protégé.
-    struct stat etat {};
-    const bool existe = ::stat(chemin.c_str(), &etat) == 0;
-    if (existe && (!S_ISREG(etat.st_mode) || ::access(chemin.c_str(), W_OK) != 0)) {
+    std::error_code erreur;
+    const std::filesystem::file_status etat = std::filesystem::status(chemin, erreur);
+    const bool existe = std::filesystem::exists(etat);
+    if (existe && (!std::filesystem::is_regular_file(etat) || !EcritureAutorisee(chemin))) {
         return false;
     }
     const std::string texte = TexteGrille(grille);
     // Écrit à côté puis renomme : un fichier existant n'est remplacé qu'une fois le nouveau
     // complet sur le disque.
-    std::string temporaire;
+    std::filesystem::path temporaire;
     int descripteur = -1;
     for (int essai = 0; essai < 100 && descripteur < 0; ++essai) {
-        temporaire = chemin + ".~" + std::to_string(::getpid()) + "-" + std::to_string(essai);
-        descripteur = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temporaire = chemin;
+        temporaire += ".~" + std::to_string(NumeroProcessus()) + "-" + std::to_string(essai);
+        descripteur = CreerFichierNeuf(temporaire);
         if (descripteur < 0 && errno != EEXIST) {
             // Dossier où l'on ne peut rien créer : un fichier existant qu'on a le droit
             // d'écrire est réécrit sur place.
@@ -188,19 +169,18 @@ bool EcrireFichierGrille(const std::string& cheminChoisi, const CGrille& grille)
         return false;
     }
     // Le fichier remplacé garde ses droits : un fichier privé ne devient pas lisible de tous.
-    bool reussi = !existe || ::fchmod(descripteur, etat.st_mode & 07777) == 0;
+    bool reussi = !existe || DonnerDroits(descripteur, etat.permissions());
     reussi = reussi && EcrireTout(descripteur, texte);
-    reussi = (::fsync(descripteur) == 0) && reussi;
-    reussi = (::close(descripteur) == 0) && reussi;
-    reussi = reussi && ::rename(temporaire.c_str(), chemin.c_str()) == 0;
+    reussi = FermerSurDisque(descripteur) && reussi;
+    reussi = reussi && Remplacer(temporaire, chemin, existe);
     if (!reussi) {
-        ::unlink(temporaire.c_str());
+        std::filesystem::remove(temporaire, erreur);
     }
     return reussi;
 }
 
 std::string NomSansDossier(const std::string& chemin)
 {
-    const size_t separateur = chemin.find_last_of('/');
+    const size_t separateur = chemin.find_last_of(SeparateursChemin);
     return separateur == std::string::npos ? chemin : chemin.substr(separateur + 1);
 }

@@ -3,13 +3,18 @@
 
 #include <array>
 
+#include "files/plateforme.h"
+
 namespace {
 
-std::string Formater(const char* format, const std::tm& heure)
+// Les nombres sont formés ici plutôt que par strftime, dont la sortie dépend de la locale
+// et, sous Windows, de la page de code.
+std::string DeuxChiffres(int n) { return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)}; }
+
+std::string Date(const std::tm& heure, char separateur)
 {
-    char tampon[128];
-    const size_t n = std::strftime(tampon, sizeof tampon, format, &heure);
-    return std::string(tampon, n);
+    return DeuxChiffres(heure.tm_mday) + separateur + DeuxChiffres(heure.tm_mon + 1) + separateur +
+           std::to_string(heure.tm_year + 1900);
 }
 
 // Octet 1252 d'un point de code au-delà du latin-1 (table de 0x80 à 0x9F), '?' s'il n'en a pas.
@@ -88,12 +93,13 @@ void Convertir(std::string_view texte, Emettre&& emettre)
 
 std::string NomFichierTrace(const std::tm& heureLocale)
 {
-    return Formater("Trace_%d-%m-%Y.txt", heureLocale);
+    return "Trace_" + Date(heureLocale, '-') + ".txt";
 }
 
 std::string EnTeteTrace(const std::tm& heureLocale)
 {
-    return Formater("-------- Trace du %d/%m/%Y à %H:%M:%S --------\n\n", heureLocale);
+    return "-------- Trace du " + Date(heureLocale, '/') + " à " + DeuxChiffres(heureLocale.tm_hour) + ":" +
+           DeuxChiffres(heureLocale.tm_min) + ":" + DeuxChiffres(heureLocale.tm_sec) + " --------\n\n";
 }
 
 std::string VersDisque(std::string_view texteUtf8)
@@ -109,10 +115,9 @@ CFichierTrace::~CFichierTrace() { Fermer(); }
 bool CFichierTrace::Ouvrir(std::time_t maintenant, const std::string& chemin)
 {
     Fermer();
-    std::tm heure{};
-    localtime_r(&maintenant, &heure);
+    const std::tm heure = HeureLocale(maintenant);
     nom = chemin.empty() ? NomFichierTrace(heure) : chemin;
-    fichier = std::fopen(nom.c_str(), "wb");
+    fichier = OuvrirFichier(nom, "wb");
     if (fichier == nullptr) {
         return false;
     }

@@ -10,6 +10,7 @@ paquets=(
   fonts-liberation
   qqwing libqqwing-dev
   clang libclang-rt-14-dev llvm
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64
   valgrind
   xvfb xdotool dbus-daemon at-spi2-core python3-pyatspi
   desktop-file-utils appstream dpkg-dev file

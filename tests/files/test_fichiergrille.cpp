@@ -2,8 +2,10 @@
 // Les chemins hostiles (dossiers, périphériques, gros fichiers) sont dans tests/robustesse.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -149,7 +151,9 @@ TEST(EcritureGrille, ExporterPuisImporterEnGardantLesDroits)
         ASSERT_TRUE(EcrireFichierGrille(std::string("grille.sdu"), grille));
         struct stat etat {};
         ASSERT_EQ(::stat("grille.sdu", &etat), 0);
+#ifndef _WIN32
         EXPECT_EQ(etat.st_mode & 07777, droits);
+#endif
         EXPECT_EQ(etat.st_size, 99);
         CGrille relue;
         relue.ViderGrille();
@@ -159,8 +163,12 @@ TEST(EcritureGrille, ExporterPuisImporterEnGardantLesDroits)
     int fichiers = 0;  // aucun fichier de travail laissé
     for (const auto& entree : std::filesystem::directory_iterator(".")) fichiers += entree.is_regular_file();
     EXPECT_EQ(fichiers, 1);
+#ifdef _WIN32
+    GTEST_SKIP() << "droits gardés : sous Windows ce sont des ACL, que Wine ne conserve pas";
+#endif
 }
 
+#ifndef _WIN32
 // Exécute `action` sans les droits de root : sous root, dans un processus fils devenu
 // « nobody », pour que les droits des fichiers comptent vraiment.
 bool SansPrivileges(const std::function<bool()>& action)
@@ -180,6 +188,7 @@ std::string Contenu(const std::string& chemin)
     std::ifstream relu(chemin, std::ios::binary);
     return {std::istreambuf_iterator<char>(relu), std::istreambuf_iterator<char>()};
 }
+#endif
 
 // Un dossier où l'on ne peut rien créer : un fichier qu'on peut écrire y est réécrit sur
 // place ; un fichier protégé ou nouveau ne l'est pas, l'ancien contenu reste intact.
@@ -192,6 +201,9 @@ TEST(EcritureGrille, DossierEnLectureSeule)
     EXPECT_FALSE(EcrireFichierGrille(std::string("un_dossier.sdu"), grille));
     EXPECT_TRUE(std::filesystem::is_directory("un_dossier.sdu"));
 
+#ifdef _WIN32
+    GTEST_SKIP() << "dossier fermé à la création : il faut une ACL de Windows, que Wine n'applique pas";
+#else
     ::chmod(".", 0755);
     std::filesystem::create_directory("lecture_seule");
     for (const char* nom : {"lecture_seule/ancien.sdu", "lecture_seule/protege.sdu"}) {
@@ -210,6 +222,7 @@ TEST(EcritureGrille, DossierEnLectureSeule)
     EXPECT_FALSE(exporter("lecture_seule/nouveau.sdu"));
     EXPECT_FALSE(std::filesystem::exists("lecture_seule/nouveau.sdu"));
     ::chmod("lecture_seule", 0755);
+#endif
 }
 
 // Le texte d'une grille en 81 caractères : lu, contrôlé, réécrit.

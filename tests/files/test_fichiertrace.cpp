@@ -7,6 +7,7 @@
 
 #include "files/fichiertrace.h"
 #include "tests/support/dossiertemporaire.h"
+#include "tests/support/posix.h"
 
 namespace {
 

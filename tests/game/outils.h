@@ -1,6 +1,7 @@
 // Petits outils communs aux tests de la partie : fichiers .sdu, solution gardée, import.
 #pragma once
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -10,10 +11,12 @@
 #include "tests/support/ihmfactice.h"
 #include "tests/support/listes.h"
 
-// Écrit une grille de 81 caractères en fichier .sdu (neuf lignes).
+// Écrit une grille de 81 caractères en fichier .sdu (neuf lignes). Le nom est en UTF-8,
+// comme ceux que le jeu reçoit, sous Windows aussi.
 inline void EcrireSdu(const std::string& chemin, const std::string& grille81)
 {
-    std::ofstream(chemin, std::ios::binary) << EnNeufLignes(grille81);
+    const std::filesystem::path nom(std::u8string(chemin.begin(), chemin.end()));
+    std::ofstream(nom, std::ios::binary) << EnNeufLignes(grille81);
 }
 
 // La solution gardée : (chiffre, marque) de chaque case.

@@ -178,7 +178,12 @@ TEST_F(Commandes, RemettreAZeroApresResoudre)
     EXPECT_EQ(SolutionGardee(partie.grille), solution);
 
     // Seule la remarque part : un « >>> » du nom de fichier reste dans le texte de base.
+#ifdef _WIN32
+    // « > » est interdit dans un nom de fichier Windows : les mêmes noms, sans lui.
+    for (const std::string nom : {"a b.sdu", " en tête.sdu", "A collé.sdu"}) {
+#else
     for (const std::string nom : {"a >>> b.sdu", " >>> en tête.sdu", "A>>> collé.sdu"}) {
+#endif
         SCOPED_TRACE(nom);
         Importer(partie, ihm, grille, nom);
         const std::string base = " Grille importée (" + nom + ")";

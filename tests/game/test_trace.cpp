@@ -5,6 +5,7 @@
 #include "tests/game/outils.h"
 #include "tests/support/commande.h"
 #include "tests/support/dossiertemporaire.h"
+#include "tests/support/posix.h"
 
 namespace {
 

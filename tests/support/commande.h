@@ -2,9 +2,12 @@
 // écrit et son code de sortie.
 #pragma once
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -26,16 +29,30 @@ inline std::string Contenu(const std::string& chemin)
 // `entree` arrive sur l'entrée standard ; chaque argument est protégé pour le shell.
 inline ResultatCommande LancerCli(const std::vector<std::string>& arguments, const std::string& entree = "")
 {
+#ifdef _WIN32
+    // cmd.exe : chaque argument entre guillemets doubles (les tests n'y mettent ni « " » ni
+    // « % »), la commande entière aussi, pour que cmd /c ne retire que ces deux-là.
+    const auto citer = [](const std::string& texte) { return "\"" + texte + "\""; };
+#else
     const auto citer = [](const std::string& texte) {
         std::string cite = "'";
         for (char c : texte) cite += c == '\'' ? std::string("'\\''") : std::string(1, c);
         return cite + "'";
     };
+#endif
     std::ofstream("entree.txt", std::ios::binary) << entree;
     std::string commande = citer(NOVEMIA_CLI);
     for (const std::string& a : arguments) commande += " " + citer(a);
     commande += " < entree.txt > sortie.txt 2> erreurs.txt";
+#ifdef _WIN32
+    // En UTF-16 (path la convertit depuis l'UTF-8) : passée en char, elle serait lue dans la
+    // page ANSI.
+    const std::wstring large = std::filesystem::path(std::u8string(commande.begin(), commande.end())).wstring();
+    const int code = ::_wsystem((L"\"" + large + L"\"").c_str());
+#else
     const int etat = std::system(commande.c_str());
-    return {WIFEXITED(etat) ? WEXITSTATUS(etat) : -1, Contenu("sortie.txt"), Contenu("erreurs.txt")};
+    const int code = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
+#endif
+    return {code, Contenu("sortie.txt"), Contenu("erreurs.txt")};
 }
 #endif

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <system_error>
 
@@ -11,8 +12,18 @@ class CDossierTemporaire {
 public:
     CDossierTemporaire()
     {
+#ifdef _WIN32
+        // Pas de mkdtemp : un nom tiré au hasard, pris seulement s'il n'existe pas encore.
+        std::random_device hasard;
+        std::error_code e;
+        for (int essai = 0; essai < 100 && chemin.empty(); ++essai) {
+            const auto nom = std::filesystem::temp_directory_path() / ("novemia-" + std::to_string(hasard()));
+            if (std::filesystem::create_directory(nom, e)) chemin = nom;
+        }
+#else
         std::string modele = (std::filesystem::temp_directory_path() / "novemia-XXXXXX").string();
         if (char* nom = ::mkdtemp(modele.data())) chemin = nom;
+#endif
         ancien = std::filesystem::current_path();
         std::filesystem::current_path(chemin);
     }
