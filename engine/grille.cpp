@@ -613,6 +613,18 @@ void CGrille::AnnulerNiveau()
     RecalculerTout();
 }
 
+CGrille CGrille::CopieMuette() const
+{
+    CGrille copie = *this;
+    copie.traceActive = false;
+    copie.sortieTrace = nullptr;
+    copie.suivi = nullptr;
+    copie.remettreAZero = nullptr;
+    return copie;
+}
+
+bool CGrille::MeneAUneSolution() const { return CopieMuette().Resoudre(LimiteJoueur); }
+
 Pas CGrille::ProchainPas() const
 {
     // Les deux déductions sur une copie, qui retient son premier pas : la grille ne change
@@ -624,10 +636,7 @@ Pas CGrille::ProchainPas() const
             if (pas.genre == Pas::Aucun) pas = p;
         }
     } premier;
-    CGrille essai = *this;
-    essai.traceActive = false;
-    essai.sortieTrace = nullptr;
-    essai.remettreAZero = nullptr;
+    CGrille essai = CopieMuette();
     essai.suivi = &premier;
     essai.niveauCourant = 0;
     if (essai.DeduireElimination() == 0) {

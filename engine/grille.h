@@ -129,6 +129,9 @@ public:
     // ses candidats et le chiffre qu'elle essaierait ; une contradiction si l'élimination bute
     // sur une case sans chiffre possible ; Aucun pour une grille pleine.
     Pas ProchainPas() const;
+    // Le pilote (limite LimiteJoueur) trouve-t-il une solution depuis la grille telle qu'elle
+    // est ? Sans la changer, sans trace ni remise à zéro.
+    bool MeneAUneSolution() const;
 
     // Le pilote : vrai quand la grille finit pleine et sans chiffre répété.
     bool Resoudre(int32_t limiteIterations);
@@ -177,6 +180,8 @@ private:
     EnsembleCases aRevoir;
     uint32_t unitesARevoir = 0;
 
+    // Une copie qui ne parle à personne : ni trace, ni suivi, ni remise à zéro.
+    CGrille CopieMuette() const;
     Case& CaseNo(int32_t i);
     void ToutRevoir();
     void ReconstruirePresents();

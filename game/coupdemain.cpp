@@ -8,17 +8,6 @@
 
 namespace {
 
-// Le solveur, sur une copie sans trace ni remise à zéro, trouve-t-il une solution ?
-bool MeneAUneSolution(const CGrille& grille)
-{
-    CGrille essai = grille;
-    essai.traceActive = false;
-    essai.sortieTrace = nullptr;
-    essai.suivi = nullptr;
-    essai.remettreAZero = nullptr;
-    return essai.Resoudre(LimiteJoueur);
-}
-
 // Le premier coup de l'historique après lequel la grille n'avait plus de solution ; rien si
 // elle n'en avait déjà pas avant le premier coup.
 std::optional<Coup> PremierCoupSansSolution(const CGrille& grille, std::span<const Coup> joues)
@@ -27,10 +16,10 @@ std::optional<Coup> PremierCoupSansSolution(const CGrille& grille, std::span<con
     for (auto coup = joues.rbegin(); coup != joues.rend(); ++coup) {
         essai.ChangerCase(coup->ligne, coup->colonne, coup->chiffreAvant, coup->origineAvant);
     }
-    if (!MeneAUneSolution(essai)) return std::nullopt;
+    if (!essai.MeneAUneSolution()) return std::nullopt;
     for (const Coup& coup : joues) {
         essai.ChangerCase(coup.ligne, coup.colonne, coup.chiffreApres, coup.origineApres);
-        if (!MeneAUneSolution(essai)) return coup;
+        if (!essai.MeneAUneSolution()) return coup;
     }
     return std::nullopt;
 }
@@ -80,7 +69,7 @@ void CPartie::OnPourquoi()
         AjouterResultat(" >>> la grille est résolue !");
         return;
     }
-    if (!MeneAUneSolution(grille)) {
+    if (!grille.MeneAUneSolution()) {
         std::string texte = " >>> vos chiffres ne mènent à aucune solution";
         if (const auto coup = PremierCoupSansSolution(grille, historique.Joues())) {
             texte += " (depuis " + NommerCase(coup->ligne, coup->colonne) + ")";

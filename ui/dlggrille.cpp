@@ -377,13 +377,12 @@ void CDlgGrille::MontrerCurseur(int ligne, int colonne)
         return;
     // Le cadre quitte l'ancienne case pour la nouvelle ; la case devient l'objet qui a le
     // focus pour les lecteurs d'écran.
-    if (curseur)
+    if (curseur) {
         ZoneClient()->update(CadreCurseur(*curseur));
+        etiquettesCases[9 * curseur->first + curseur->second]->ChangerFocusClavier(false);
+    }
     curseur = {ligne, colonne};
     ZoneClient()->update(CadreCurseur(*curseur));
-    for (CColorLabel* etiquette : etiquettesCases)
-        if (etiquette != etiquettesCases[9 * ligne + colonne])
-            etiquette->ChangerFocusClavier(false);
     etiquettesCases[9 * ligne + colonne]->ChangerFocusClavier(true);
 }
 
