@@ -35,6 +35,14 @@ void CColorLabel::ChangerNomAccessible(const std::string& nom)
         setAccessibleName(texte);
 }
 
+namespace {
+void AnnoncerEtat(QWidget* etiquette, const QAccessible::State& change)
+{
+    QAccessibleStateChangeEvent evenement(etiquette, change);
+    QAccessible::updateAccessibility(&evenement);
+}
+} // namespace
+
 void CColorLabel::ChangerCoche(bool valeur)
 {
     if (coche == valeur)
@@ -43,8 +51,7 @@ void CColorLabel::ChangerCoche(bool valeur)
     QAccessible::State change;
     change.checked = true;
     change.selected = roleAccessible == RoleAccessible::Choix;
-    QAccessibleStateChangeEvent evenement(this, change);
-    QAccessible::updateAccessibility(&evenement);
+    AnnoncerEtat(this, change);
 }
 
 void CColorLabel::ChangerFocusClavier(bool focus)
@@ -54,8 +61,7 @@ void CColorLabel::ChangerFocusClavier(bool focus)
     focusClavier = focus;
     QAccessible::State change;
     change.focused = true;
-    QAccessibleStateChangeEvent etat(this, change);
-    QAccessible::updateAccessibility(&etat);
+    AnnoncerEtat(this, change);
     if (focus) {
         // Le lecteur d'écran lit la case où le curseur arrive.
         QAccessibleEvent evenement(this, QAccessible::Focus);
