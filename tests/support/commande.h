@@ -48,7 +48,10 @@ inline ResultatCommande LancerCli(const std::vector<std::string>& arguments, con
     // En UTF-16 (path la convertit depuis l'UTF-8) : passée en char, elle serait lue dans la
     // page ANSI.
     const std::wstring large = std::filesystem::path(std::u8string(commande.begin(), commande.end())).wstring();
-    const int code = ::_wsystem((L"\"" + large + L"\"").c_str());
+    // 9009 : cmd n'a pas pu lancer le programme. Sous Wine, cela arrive parfois juste après
+    // le démarrage du préfixe ; novemia-cli ne rend jamais ce code, on relance donc.
+    int code = 9009;
+    for (int essai = 0; essai < 3 && code == 9009; ++essai) code = ::_wsystem((L"\"" + large + L"\"").c_str());
 #else
     const int etat = std::system(commande.c_str());
     const int code = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
