@@ -87,7 +87,7 @@ void Generation_Novemia(benchmark::State& etat)
         const double debut = MsProcesseur();
         // Le travail de la commande du menu : la grille, puis sa solution gardée.
         generateur.ConstruireGrille(niveau);
-        if (!grille.ResoudreEtMemoriser()) {
+        if (grille.ResoudreEtMemoriser() != FinResolution::Resolue) {
             etat.SkipWithError("grille générée sans solution");
             return;
         }

@@ -57,7 +57,7 @@ void Rapporter(benchmark::State& etat, const Releve& avant, const Releve& apres)
 bool Generer(CGenerateur& generateur, CGrille& grille, int i)
 {
     generateur.ConstruireGrille(static_cast<NiveauGrille>(i % 4));
-    return grille.ResoudreEtMemoriser();
+    return grille.ResoudreEtMemoriser() == FinResolution::Resolue;
 }
 
 void BM_Memoire_Generations(benchmark::State& etat)
@@ -97,7 +97,7 @@ void BM_Memoire_Resolutions(benchmark::State& etat)
     bool reussie = true;
     for (int i = 0; i < 100; ++i) {
         grille = grilles[i];
-        reussie = grille.ResoudreEtMemoriser() && reussie;
+        reussie = grille.ResoudreEtMemoriser() == FinResolution::Resolue && reussie;
     }
     Releve avant;
     for (auto _ : etat) {
@@ -105,7 +105,7 @@ void BM_Memoire_Resolutions(benchmark::State& etat)
         avant = Releve::Maintenant();
         for (int i = 0; i < Repetitions; ++i) {
             grille = grilles[i % grilles.size()];
-            reussie = grille.ResoudreEtMemoriser() && reussie;
+            reussie = grille.ResoudreEtMemoriser() == FinResolution::Resolue && reussie;
         }
     }
     const Releve apres = Releve::Maintenant();

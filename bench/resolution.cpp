@@ -70,7 +70,7 @@ void Novemia(benchmark::State& state, const Liste* liste)
     for (auto _ : state) {
         for (const std::string& g : liste->grilles) {
             LireTexteGrille(g, grille);
-            if (!grille.Resoudre(LimiteJoueur)) {
+            if (grille.Resoudre(LimiteJoueur) != FinResolution::Resolue) {
                 state.SkipWithError("grille non résolue");
                 return;
             }

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "cli/commandes.h"
+#include "cli/commun.h"
 #include "engine/grille.h"
 #include "engine/hasard.h"
 #include "files/fichiertrace.h"
@@ -18,17 +19,15 @@
 
 namespace {
 
-int Usage(const std::string& erreur)
-{
-    std::cerr << "novemia-cli generer : " << erreur << "\n"
-              << "Usage : novemia-cli generer NIVEAU [--graine N] [--nombre K] [--trace JOURNAL]\n"
-              << "  NIVEAU     facile, moyen, difficile ou diabolique\n"
-              << "  --graine   graine du hasard, entier de 0 à 4294967295 (par défaut l'heure)\n"
-              << "  --nombre   nombre de grilles, entier de 1 à 1000000 (par défaut 1)\n"
-              << "  --trace    fichier où écrire la trace de chaque résolution\n"
-              << TexteCodesSortie;
-    return CodeUsage;
-}
+constexpr const char* TexteUsage =
+    "Usage : novemia-cli generer NIVEAU [--graine N] [--nombre K] [--trace JOURNAL]\n"
+    "  NIVEAU     facile, moyen, difficile ou diabolique\n"
+    "  --graine   graine du hasard, entier de 0 à 4294967295 (par défaut l'heure)\n"
+    "  --nombre   nombre de grilles, entier de 1 à 1000000 (par défaut 1)\n"
+    "  --trace    fichier où écrire la trace de chaque résolution\n";
+
+constexpr DefinitionOption OptionsGenerer[] = {{"--graine"}, {"--nombre"}, {"--trace"}};
+constexpr CommandeCli Commande{"generer", TexteUsage, OptionsGenerer};
 
 // Un entier décimal entier, sans signe ni espace, dans [min, max].
 std::optional<uint64_t> LireEntier(std::string_view texte, uint64_t min, uint64_t max)
@@ -52,70 +51,41 @@ std::optional<NiveauGrille> LireNiveau(std::string_view mot)
 
 int CommandeGenerer(int argc, char** argv)
 {
-    std::optional<NiveauGrille> niveau;
-    std::optional<uint32_t> graine;
-    uint64_t nombre = 1;
-    std::optional<std::string> trace;
-
-    // argv[0] est le nom de la sous-commande.
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        const bool option = arg == "--graine" || arg == "--nombre" || arg == "--trace";
-        if (option) {
-            if (i + 1 >= argc) return Usage("valeur manquante après " + std::string(arg));
-            const std::string_view valeur = argv[++i];
-            if (arg == "--graine") {
-                const auto n = LireEntier(valeur, 0, UINT32_MAX);
-                if (!n) return Usage("graine invalide : « " + std::string(valeur) + " »");
-                graine = static_cast<uint32_t>(*n);
-            } else if (arg == "--nombre") {
-                const auto n = LireEntier(valeur, 1, 1'000'000);
-                if (!n) return Usage("nombre de grilles invalide : « " + std::string(valeur) + " »");
-                nombre = *n;
-            } else {
-                if (valeur.empty()) return Usage("nom de fichier de trace vide");
-                trace = std::string(valeur);
-            }
-        } else if (arg.starts_with("--")) {
-            return Usage("option inconnue : « " + std::string(arg) + " »");
-        } else if (niveau) {
-            return Usage("argument en trop : « " + std::string(arg) + " »");
-        } else {
-            niveau = LireNiveau(arg);
-            if (!niveau) return Usage("niveau inconnu : « " + std::string(arg) + " »");
-        }
+    ArgumentsLus lus;
+    if (const auto fin = LireArguments(Commande, argc, argv, lus)) return *fin;
+    if (lus.positionnels.empty()) return RefusUsage(Commande, "niveau manquant");
+    if (lus.positionnels.size() > 1) return RefusUsage(Commande, "argument en trop : « " + lus.positionnels[1] + " »");
+    const auto niveau = LireNiveau(lus.positionnels[0]);
+    if (!niveau) return RefusUsage(Commande, "niveau inconnu : « " + lus.positionnels[0] + " »");
+    std::optional<uint64_t> graine;
+    if (const auto texte = lus.Valeur("--graine")) {
+        graine = LireEntier(*texte, 0, UINT32_MAX);
+        if (!graine) return RefusUsage(Commande, "graine invalide : « " + *texte + " »");
     }
-    if (!niveau) return Usage("niveau manquant");
+    uint64_t nombre = 1;
+    if (const auto texte = lus.Valeur("--nombre")) {
+        const auto n = LireEntier(*texte, 1, 1'000'000);
+        if (!n) return RefusUsage(Commande, "nombre de grilles invalide : « " + *texte + " »");
+        nombre = *n;
+    }
+
+    CJournal journal(Commande, lus.Valeur("--trace"));
+    if (!journal.Ouvert()) return CodeTrace;
 
     CGrille grille;
     CHasard hasard;
     CGenerateur generateur(grille, hasard);
-    const std::time_t maintenant = std::time(nullptr);
     // Semée une seule fois, comme au démarrage du jeu.
-    hasard.Semer(graine ? *graine : static_cast<uint32_t>(maintenant));
-
-    CFichierTrace fichierTrace;
-    if (trace) {
-        if (!fichierTrace.Ouvrir(maintenant, *trace)) {
-            std::cerr << "novemia-cli generer : impossible de créer le fichier de trace " << *trace << '\n';
-            return CodeTrace;
-        }
-        grille.sortieTrace = &fichierTrace;
-        grille.traceActive = true;
-    }
+    hasard.Semer(static_cast<uint32_t>(graine ? *graine : static_cast<uint64_t>(std::time(nullptr))));
 
     const std::string mot(MotNiveau(*niveau));
     for (uint64_t k = 1; k <= nombre; ++k) {
-        generateur.ConstruireGrille(*niveau);
+        generateur.ConstruireGrille(*niveau, journal.Suivi());
         // Comme la commande du menu : la solution gardée, puis les indices seuls.
-        if (!grille.ResoudreEtMemoriser()) std::cerr << MessageSansSolution << '\n';
+        if (grille.ResoudreEtMemoriser(journal.Suivi()) != FinResolution::Resolue) {
+            std::cerr << MessageSansSolution << '\n';
+        }
         std::cout << "# " << mot << " " << k << "/" << nombre << "\n" << EnNeufLignes(TexteIndices(grille));
     }
-    std::cout.flush();
-    fichierTrace.Fermer();
-    if (!std::cout) {
-        std::cerr << "novemia-cli generer : écriture impossible sur la sortie standard\n";
-        return CodeEcriture;
-    }
-    return 0;
+    return FinCommande(Commande, CodeSucces, &journal);
 }

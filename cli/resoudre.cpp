@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/commandes.h"
+#include "cli/commun.h"
 #include "engine/grille.h"
 #include "files/fichiergrille.h"
 #include "files/fichiertrace.h"
@@ -29,53 +30,8 @@ constexpr const char* TexteUsage =
     "                    « - » lit l'entrée standard\n"
     "  --trace JOURNAL   écrit la trace des résolutions dans JOURNAL\n";
 
-int Usage(const std::string& erreur)
-{
-    std::cerr << "novemia-cli resoudre : " << erreur << "\n" << TexteUsage << TexteCodesSortie;
-    return CodeUsage;
-}
-
-struct Options {
-    std::vector<std::string> fichiers;
-    std::optional<std::string> lignes;
-    std::optional<std::string> trace;
-};
-
-// Rend les options, ou le code de sortie quand il faut s'arrêter là (usage, aide).
-std::optional<int> LireOptions(int argc, char** argv, Options& options)
-{
-    bool finDesOptions = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (!finDesOptions && (arg == "--aide" || arg == "-h" || arg == "--help")) {
-            std::cout << TexteUsage << TexteCodesSortie;
-            return CodeSucces;
-        }
-        if (!finDesOptions && (arg == "--trace" || arg == "--lignes")) {
-            if (i + 1 >= argc) return Usage("valeur manquante après " + std::string(arg));
-            const std::string valeur = argv[++i];
-            if (valeur.empty()) return Usage("nom de fichier vide après " + std::string(arg));
-            auto& cible = arg == "--trace" ? options.trace : options.lignes;
-            if (cible) return Usage(std::string(arg) + " donné deux fois");
-            cible = valeur;
-            continue;
-        }
-        if (!finDesOptions && arg == "--") {
-            finDesOptions = true;
-            continue;
-        }
-        if (!finDesOptions && arg.size() > 1 && arg[0] == '-') {
-            return Usage("option inconnue « " + std::string(arg) + " »");
-        }
-        if (arg.empty()) return Usage("nom de fichier vide");
-        options.fichiers.emplace_back(arg);
-    }
-    if (options.lignes && !options.fichiers.empty()) {
-        return Usage("--lignes ne se combine pas avec des fichiers de grille");
-    }
-    if (!options.lignes && options.fichiers.empty()) return Usage("aucun fichier de grille");
-    return std::nullopt;
-}
+constexpr DefinitionOption OptionsResoudre[] = {{"--trace"}, {"--lignes"}};
+constexpr CommandeCli Commande{"resoudre", TexteUsage, OptionsResoudre};
 
 // Écrit sur la sortie standard ; les messages d'erreur passent après ce qui précède.
 void MessageErreur(const std::string& texte)
@@ -84,15 +40,7 @@ void MessageErreur(const std::string& texte)
     std::cerr << texte << '\n';
 }
 
-void Brancher(CGrille& grille, CFichierTrace* trace)
-{
-    if (trace != nullptr) {
-        grille.traceActive = true;
-        grille.sortieTrace = trace;
-    }
-}
-
-int ResoudreFichiers(const std::vector<std::string>& fichiers, CFichierTrace* trace)
+int ResoudreFichiers(const std::vector<std::string>& fichiers, CSuiviSolveur* trace)
 {
     int code = CodeSucces;
     const bool plusieurs = fichiers.size() > 1;
@@ -105,8 +53,7 @@ int ResoudreFichiers(const std::vector<std::string>& fichiers, CFichierTrace* tr
             code = CodeLecture;
             continue;
         }
-        Brancher(grille, trace);
-        if (!grille.ResoudreEtMemoriser()) {
+        if (grille.ResoudreEtMemoriser(trace) != FinResolution::Resolue) {
             MessageErreur(prefixe + std::string(MessageSansSolution));
             if (code == CodeSucces) code = CodeSansSolution;
             continue;
@@ -117,7 +64,7 @@ int ResoudreFichiers(const std::vector<std::string>& fichiers, CFichierTrace* tr
     return code;
 }
 
-int ResoudreLignes(std::istream& entree, CFichierTrace* trace)
+int ResoudreLignes(std::istream& entree, CSuiviSolveur* trace)
 {
     int code = CodeSucces;
     LigneDeGrilles lue;
@@ -130,8 +77,7 @@ int ResoudreLignes(std::istream& entree, CFichierTrace* trace)
         if (lue.grille.empty()) continue;
         CGrille grille;
         LireTexteGrille(lue.grille, grille);
-        Brancher(grille, trace);
-        if (grille.ResoudreEtMemoriser()) {
+        if (grille.ResoudreEtMemoriser(trace) == FinResolution::Resolue) {
             std::cout << TexteSolution(grille) << '\n';
         } else {
             std::cout << MessageSansSolution << '\n';
@@ -145,7 +91,7 @@ int ResoudreLignes(std::istream& entree, CFichierTrace* trace)
     return code;
 }
 
-int ResoudreLignes(const std::string& chemin, CFichierTrace* trace)
+int ResoudreLignes(const std::string& chemin, CSuiviSolveur* trace)
 {
     if (chemin == "-") return ResoudreLignes(std::cin, trace);
     // Un fichier ordinaire ou un tube ; ni dossier ni périphérique (sans fin).
@@ -166,24 +112,21 @@ int ResoudreLignes(const std::string& chemin, CFichierTrace* trace)
 
 int CommandeResoudre(int argc, char** argv)
 {
-    Options options;
-    if (const auto fin = LireOptions(argc, argv, options)) return *fin;
-
-    CFichierTrace trace;
-    if (options.trace && !trace.Ouvrir(std::time(nullptr), *options.trace)) {
-        MessageErreur("novemia-cli resoudre : impossible de créer le fichier de trace « " + *options.trace + " »");
-        return CodeTrace;
+    ArgumentsLus lus;
+    if (const auto fin = LireArguments(Commande, argc, argv, lus)) return *fin;
+    const auto lignes = lus.Valeur("--lignes");
+    if (lignes && !lus.positionnels.empty()) {
+        return RefusUsage(Commande, "--lignes ne se combine pas avec des fichiers de grille");
     }
-    CFichierTrace* sortieTrace = options.trace ? &trace : nullptr;
+    if (!lignes && lus.positionnels.empty()) return RefusUsage(Commande, "aucun fichier de grille");
+    for (const std::string& fichier : lus.positionnels) {
+        if (fichier.empty()) return RefusUsage(Commande, "nom de fichier vide");
+    }
+
+    CJournal journal(Commande, lus.Valeur("--trace"));
+    if (!journal.Ouvert()) return CodeTrace;
 
     std::ios::sync_with_stdio(false);
-    const int code = options.lignes ? ResoudreLignes(*options.lignes, sortieTrace)
-                                    : ResoudreFichiers(options.fichiers, sortieTrace);
-    trace.Fermer();
-    std::cout.flush();
-    if (!std::cout) {
-        std::cerr << "novemia-cli resoudre : écriture impossible sur la sortie standard\n";
-        return CodeEcriture;
-    }
-    return code;
+    const int code = lignes ? ResoudreLignes(*lignes, journal.Suivi()) : ResoudreFichiers(lus.positionnels, journal.Suivi());
+    return FinCommande(Commande, code, &journal);
 }

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdio>
 
 namespace {
 
@@ -74,17 +73,6 @@ constexpr std::array<uint32_t, 81> UnitesDeLaCase = [] {
 
 constexpr uint32_t ToutesUnites = (1u << 27) - 1;
 
-// La ligne de trace de chaque genre de pas (aucune pour une contradiction).
-constexpr std::array<const char*, 7> LignesDeTrace{
-    nullptr,
-    "Déduction par élimination -> Case(%d,%d): Chiffre=%d Niveau=%d \n",
-    "Déduction par unicité (ligne)-> Case(%d,%d) : Chiffre=%d Niveau=%d \n",
-    "Déduction par unicité (colonne) -> Case(%d,%d) : Chiffre=%d Niveau=%d \n",
-    "Déduction par unicité (région) -> Case(%d,%d) : Chiffre=%d Niveau=%d \n",
-    "Hypothese -> Case(%d,%d): Chiffre=%d Niveau=%d\n",
-    nullptr,
-};
-
 }  // namespace
 
 int32_t CGrille::EnsembleCases::Suivante(int32_t depuis) const
@@ -146,20 +134,29 @@ void CGrille::ChangerCase(int32_t ligne, int32_t colonne, int32_t chiffre, Origi
         return;
     }
     const int32_t i = ligne * 9 + colonne;
-    if (chiffre != cases[ligne][colonne].chiffre) {
+    Case& c = cases[ligne][colonne];
+    // Un indice changé, ôté ou ajouté : la solution gardée n'est plus la sienne.
+    if ((c.origine == Init || origine == Init) && (chiffre != c.chiffre || origine != c.origine)) {
+        solutionGardee = false;
+    }
+    if (chiffre != c.chiffre) {
         if (chiffre == 0) {
             Vider(i);
         } else {
             Remplir(i, chiffre);
         }
     }
-    cases[ligne][colonne].origine = origine;
+    c.origine = origine;
 }
 
 void CGrille::ChangerOrigine(int32_t ligne, int32_t colonne, OrigineCase origine)
 {
     if (DansLaGrille(ligne, colonne)) {
-        cases[ligne][colonne].origine = origine;
+        Case& c = cases[ligne][colonne];
+        if ((c.origine == Init) != (origine == Init)) {
+            solutionGardee = false;
+        }
+        c.origine = origine;
     }
 }
 
@@ -188,6 +185,7 @@ void CGrille::FixerPossibles(int32_t ligne, int32_t colonne, uint16_t possibles)
 void CGrille::ViderGrille()
 {
     niveauCourant = 0;
+    solutionGardee = false;
     for (auto& ligne : cases) {
         for (Case& c : ligne) {
             c.chiffre = 0;
@@ -404,42 +402,30 @@ void CGrille::RecalculerTout()
     nbVides = std::popcount(vides.mots[0]) + std::popcount(vides.mots[1]);
 }
 
-void CGrille::AnnoncerAuxEcoutes(Pas::Genre genre, int32_t i, int32_t chiffre) const
+Pas CGrille::DecrirePas(Pas::Genre genre, int32_t i, int32_t chiffre) const
 {
-    if (suivi != nullptr) {
-        Pas pas;
-        pas.genre = genre;
-        pas.ligne = LigneDe(i);
-        pas.colonne = ColonneDe(i);
-        pas.chiffre = chiffre;
-        pas.niveau = niveauCourant;
-        if (genre >= Pas::UniciteLigne && genre <= Pas::UniciteRegion) {
-            pas.unite = UniteDe(genre - Pas::UniciteLigne, i) % 9;
+    Pas pas;
+    pas.genre = genre;
+    pas.ligne = LigneDe(i);
+    pas.colonne = ColonneDe(i);
+    pas.chiffre = chiffre;
+    pas.niveau = niveauCourant;
+    if (genre >= Pas::UniciteLigne && genre <= Pas::UniciteRegion) {
+        pas.unite = UniteDe(genre - Pas::UniciteLigne, i) % 9;
+    }
+    if (genre == Pas::Hypothese) {
+        const Hypothese& h = hypotheses[niveauCourant];
+        for (int32_t k = 0; h.chiffres[k] > 0; ++k) {
+            pas.candidats |= Bit(h.chiffres[k]);
         }
-        if (genre == Pas::Hypothese) {
-            const Hypothese& h = hypotheses[niveauCourant];
-            for (int32_t k = 0; h.chiffres[k] > 0; ++k) {
-                pas.candidats |= Bit(h.chiffres[k]);
-            }
-            pas.reprise = h.indice > 0;
-        }
-        suivi->Noter(pas);
+        pas.reprise = h.indice > 0;
     }
-    const char* format = LignesDeTrace[genre];
-    if (!traceActive || sortieTrace == nullptr || format == nullptr) {
-        return;
-    }
-    // Assez pour la plus longue ligne, même avec quatre entiers de onze caractères.
-    char tampon[160];
-    const int n = std::snprintf(tampon, sizeof tampon, format, LigneDe(i), ColonneDe(i), chiffre, niveauCourant);
-    if (n > 0) {
-        sortieTrace->Ecrire(std::string_view(tampon, std::min(static_cast<size_t>(n), sizeof tampon - 1)));
-    }
+    return pas;
 }
 
-int32_t CGrille::DeduireElimination() { return Eliminer(); }
+int32_t CGrille::DeduireElimination(CSuiviSolveur* suivi) { return Eliminer(suivi); }
 
-int32_t CGrille::Eliminer()
+int32_t CGrille::Eliminer(CSuiviSolveur* suivi)
 {
     if (!presentsAJour) {
         ReconstruirePresents();
@@ -455,13 +441,13 @@ int32_t CGrille::Eliminer()
             const uint16_t possibles = PossiblesDepuisPresents(i);
             ChangerPossibles(i, possibles);
             if (possibles == 0) {
-                Annoncer(Pas::Contradiction, i, 0);
+                Annoncer(suivi, Pas::Contradiction, i, 0);
                 return 2;
             }
             if ((possibles & (possibles - 1)) == 0) {
                 const int32_t chiffre = std::countr_zero(possibles) + 1;
                 Placer(i, chiffre, DeduitOrdi);
-                Annoncer(Pas::Elimination, i, chiffre);
+                Annoncer(suivi, Pas::Elimination, i, chiffre);
                 progres = true;
                 resultat = 1;
             }
@@ -470,9 +456,9 @@ int32_t CGrille::Eliminer()
     return resultat;
 }
 
-int32_t CGrille::DeduireUnicite() { return ChercherUniques(); }
+int32_t CGrille::DeduireUnicite(CSuiviSolveur* suivi) { return ChercherUniques(suivi); }
 
-int32_t CGrille::ChercherUniques()
+int32_t CGrille::ChercherUniques(CSuiviSolveur* suivi)
 {
     int32_t resultat = 0;
     bool progres = true;
@@ -482,7 +468,7 @@ int32_t CGrille::ChercherUniques()
         for (int32_t unite = 0; unite < 27; ++unite) {
             if ((unitesARevoir >> unite) & 1u) {
                 unitesARevoir &= ~(1u << unite);
-                if (PlacerUniques(unite)) {
+                if (PlacerUniques(unite, suivi)) {
                     progres = true;
                     resultat = 1;
                 }
@@ -495,7 +481,7 @@ int32_t CGrille::ChercherUniques()
 // Pose chaque chiffre possible dans une seule case vide de l'unité. Les comptes sont pris
 // une fois, avant toute pose : deux chiffres uniques dans la même case y sont écrits tour à
 // tour, le plus grand restant.
-bool CGrille::PlacerUniques(int32_t unite)
+bool CGrille::PlacerUniques(int32_t unite, CSuiviSolveur* suivi)
 {
     const auto& positions = Unites[unite];
     std::array<uint16_t, 9> auCompte;  // candidats des cases de l'unité au moment du compte
@@ -521,7 +507,7 @@ bool CGrille::PlacerUniques(int32_t unite)
         }
         const int32_t i = positions[k];
         Placer(i, chiffre, DeduitOrdiUnicite);
-        Annoncer(static_cast<Pas::Genre>(Pas::UniciteLigne + type), i, chiffre);
+        Annoncer(suivi, static_cast<Pas::Genre>(Pas::UniciteLigne + type), i, chiffre);
         // Retire le chiffre des cases vides des deux autres unités de la case ; aucune autre
         // case vide de l'unité elle-même ne l'avait.
         for (int32_t autre = UniteLigne; autre <= UniteRegion; ++autre) {
@@ -562,7 +548,7 @@ int32_t CGrille::ChoisirCaseHypothese() const
     return meilleure;
 }
 
-void CGrille::PoserHypothese(int32_t code)
+void CGrille::PoserHypothese(int32_t code, CSuiviSolveur* suivi)
 {
     if (code >= 0) {
         const int32_t l = code / 10;
@@ -596,11 +582,14 @@ void CGrille::PoserHypothese(int32_t code)
     const Hypothese& h = hypotheses[niveauCourant];
     const int32_t chiffre = h.chiffres[h.indice];
     Placer(h.ligne * 9 + h.colonne, chiffre, HypoOrdi);
-    Annoncer(Pas::Hypothese, h.ligne * 9 + h.colonne, chiffre);
+    Annoncer(suivi, Pas::Hypothese, h.ligne * 9 + h.colonne, chiffre);
 }
 
 void CGrille::AnnulerNiveau()
 {
+    if (niveauCourant <= 0) {
+        return;  // les indices et les chiffres d'avant toute hypothèse sont au niveau 0
+    }
     for (auto& ligne : cases) {
         for (Case& c : ligne) {
             if (c.niveau == niveauCourant) {
@@ -613,17 +602,11 @@ void CGrille::AnnulerNiveau()
     RecalculerTout();
 }
 
-CGrille CGrille::CopieMuette() const
+bool CGrille::MeneAUneSolution() const
 {
-    CGrille copie = *this;
-    copie.traceActive = false;
-    copie.sortieTrace = nullptr;
-    copie.suivi = nullptr;
-    copie.remettreAZero = nullptr;
-    return copie;
+    CGrille essai = *this;
+    return essai.Resoudre(LimiteJoueur) == FinResolution::Resolue;
 }
-
-bool CGrille::MeneAUneSolution() const { return CopieMuette().Resoudre(LimiteJoueur); }
 
 Pas CGrille::ProchainPas() const
 {
@@ -636,11 +619,10 @@ Pas CGrille::ProchainPas() const
             if (pas.genre == Pas::Aucun) pas = p;
         }
     } premier;
-    CGrille essai = CopieMuette();
-    essai.suivi = &premier;
+    CGrille essai = *this;
     essai.niveauCourant = 0;
-    if (essai.DeduireElimination() == 0) {
-        essai.DeduireUnicite();
+    if (essai.DeduireElimination(&premier) == 0) {
+        essai.DeduireUnicite(&premier);
     }
     if (premier.pas.genre != Pas::Aucun) {
         return premier.pas;
@@ -660,22 +642,17 @@ Pas CGrille::ProchainPas() const
     return hypothese;
 }
 
-bool CGrille::Resoudre(int32_t limiteIterations)
+FinResolution CGrille::Resoudre(int32_t limiteIterations, CSuiviSolveur* suivi)
 {
     niveauCourant = 0;
-    const auto echecSansNiveau = [this] {
-        if (remettreAZero) {
-            remettreAZero();
-        }
-    };
     for (int32_t iterations = 1;; ++iterations) {
-        const int32_t e = Eliminer();
+        const int32_t e = Eliminer(suivi);
         if (nbVides == 0) {
             break;
         }
         int32_t u = 0;
         if (e != 2) {
-            u = ChercherUniques();
+            u = ChercherUniques(suivi);
             if (nbVides == 0) {
                 break;
             }
@@ -683,43 +660,41 @@ bool CGrille::Resoudre(int32_t limiteIterations)
         if (e == 2) {
             // Retour en arrière : on vide le niveau et on essaie le chiffre suivant de sa
             // case, ou l'on redescend d'un niveau quand elle n'en a plus.
-            bool abandon = false;
             for (;;) {
                 if (niveauCourant == 0) {
-                    echecSansNiveau();
-                    abandon = true;
-                    break;
+                    return FinResolution::Impasse;
                 }
                 AnnulerNiveau();
                 const Hypothese& h = hypotheses[niveauCourant];
                 if (h.indice < 9 && h.chiffres[h.indice + 1] > 0) {
-                    PoserHypothese(-1);
+                    PoserHypothese(-1, suivi);
                     break;
                 }
                 --niveauCourant;
             }
-            if (abandon) {
-                break;
-            }
         } else if (e == 0 && u == 0) {
             const int32_t h = niveauCourant < NiveauMaximum ? ChoisirCaseHypothese() : -1;
             if (h == -1) {
-                echecSansNiveau();
-                break;
+                return FinResolution::Impasse;
             }
-            PoserHypothese(h);
+            PoserHypothese(h, suivi);
         }
         if (iterations >= limiteIterations) {
-            break;
+            // La dernière hypothèse a pu remplir la grille.
+            if (GrillePleine() && GrilleValide()) {
+                return FinResolution::Resolue;
+            }
+            return FinResolution::Limite;
         }
     }
-    return GrillePleine() && GrilleValide();
+    return GrilleValide() ? FinResolution::Resolue : FinResolution::Fautive;
 }
 
-bool CGrille::ResoudreEtMemoriser()
+FinResolution CGrille::ResoudreEtMemoriser(CSuiviSolveur* suivi)
 {
-    if (!Resoudre(LimiteJoueur)) {
-        return false;
+    const FinResolution fin = Resoudre(LimiteJoueur, suivi);
+    if (fin != FinResolution::Resolue) {
+        return fin;
     }
     for (int32_t l = 0; l < 9; ++l) {
         for (int32_t c = 0; c < 9; ++c) {
@@ -728,5 +703,6 @@ bool CGrille::ResoudreEtMemoriser()
         }
     }
     RemettreGrille();
-    return true;
+    solutionGardee = true;
+    return fin;
 }

@@ -1,12 +1,12 @@
 // Modèle de la grille et moteur de résolution « à la main » :
 // deux déductions (élimination, unicité) et des hypothèses en profondeur.
-// Aucune dépendance à Qt ni à une fenêtre : le moteur écrit ses lignes de trace
-// dans une sortie qu'on lui confie et remonte la remise à zéro par un crochet.
+// Aucune dépendance à Qt ni à une fenêtre. Le moteur ne garde aucun lien vers le haut : qui
+// veut suivre ses pas (la trace, une explication) lui passe un suivi le temps de l'appel, et
+// la résolution rend comment elle a fini, l'appelant faisant ce qui s'ensuit.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string_view>
 
 // Origine du chiffre d'une case ; les valeurs indexent la table des couleurs.
@@ -43,13 +43,6 @@ struct Hypothese {
     int32_t indice = 0;
 };
 
-// Reçoit les lignes de trace (UTF-8, terminées par "\n"), seulement quand la trace est active.
-class CSortieTrace {
-public:
-    virtual ~CSortieTrace() = default;
-    virtual void Ecrire(std::string_view ligne) = 0;
-};
-
 // Un pas du solveur, tel qu'on l'explique : une pose de l'une des deux déductions, une
 // hypothèse (ouverte, ou reprise avec le chiffre suivant après une contradiction), ou une
 // contradiction (une case vide sans aucun chiffre possible).
@@ -65,7 +58,7 @@ struct Pas {
     bool reprise = false;    // hypothèse : le chiffre suivant du même niveau
 };
 
-// Reçoit chaque pas du solveur, dans l'ordre où il les fait (pour les expliquer).
+// Reçoit chaque pas du solveur, dans l'ordre où il les fait (la trace, une explication).
 class CSuiviSolveur {
 public:
     virtual ~CSuiviSolveur() = default;
@@ -77,6 +70,14 @@ public:
 constexpr int32_t LimiteGeneration = 100;
 constexpr int32_t LimiteJoueur = 100000;
 
+// Comment finit une résolution.
+enum class FinResolution : int32_t {
+    Resolue,  // la grille est pleine et sans chiffre répété
+    Fautive,  // pleine, mais un chiffre s'y répète
+    Impasse,  // plus aucun niveau à défaire : l'appelant revient aux indices si une grille est en jeu
+    Limite,   // arrêtée par la limite d'itérations, ses niveaux encore ouverts
+};
+
 // La grille en jeu (cases, solution gardée, hypothèses ouvertes) et son solveur. Les cases et
 // la solution ne s'écrivent que par les opérations ci-dessous, qui tiennent à jour l'état
 // dérivé dont se servent les déductions.
@@ -84,21 +85,16 @@ class CGrille {
 public:
     CGrille();
 
-    std::array<Hypothese, 81> hypotheses{};  // indexé par niveau ; l'entrée 0 ne sert pas
-    int32_t niveauCourant = 0;
-    bool traceActive = false;
-
-    // Où vont les lignes de trace (peut rester nul : rien n'est écrit).
-    CSortieTrace* sortieTrace = nullptr;
-    // Qui suit les pas du solveur (peut rester nul).
-    CSuiviSolveur* suivi = nullptr;
-    // Appelé quand le pilote échoue sans niveau à défaire ; la partie y branche RemettreAZero.
-    // Sans crochet, rien n'est remis à zéro (comme sans grille en cours).
-    std::function<void()> remettreAZero;
-
     // Lecture d'une case (ligne, colonne de 0 à 8) et de la solution gardée.
     const Case& LireCase(int32_t ligne, int32_t colonne) const { return cases[ligne][colonne]; }
     const CaseSolution& LireSolution(int32_t ligne, int32_t colonne) const { return solution[ligne * 9 + colonne]; }
+    // La solution gardée est-elle celle des indices en place ? Vrai après un
+    // ResoudreEtMemoriser réussi, faux dès qu'un indice change ou que la grille est vidée.
+    bool SolutionGardee() const { return solutionGardee; }
+    // Le niveau d'hypothèse où la dernière résolution s'est arrêtée (0 hors du solveur), et
+    // l'enregistrement d'un niveau de 1 à niveauCourant.
+    int32_t NiveauCourant() const { return niveauCourant; }
+    const Hypothese& LireHypothese(int32_t niveau) const { return hypotheses[niveau]; }
 
     // Écritures venues des autres couches (fichier, clics, coups de main, générateur) : le
     // chiffre (0 pour vider) et l'origine, ou l'origine seule ; le niveau ne change pas.
@@ -117,12 +113,9 @@ public:
     int32_t CompterOrigine(OrigineCase origine) const;
 
     void CalculerPossibles(int32_t ligne, int32_t colonne);
-    int32_t DeduireElimination();  // 0 rien posé, 1 posé, 2 contradiction
-    int32_t DeduireUnicite();      // 0 rien posé, 1 posé
-
-    int32_t ChoisirCaseHypothese() const;  // ligne * 10 + colonne, ou -1
-    void PoserHypothese(int32_t code);     // code de case, ou -1 pour le chiffre suivant du niveau
-    void AnnulerNiveau();
+    // Les deux déductions ; chaque pose est annoncée à `suivi`, s'il y en a un.
+    int32_t DeduireElimination(CSuiviSolveur* suivi = nullptr);  // 0 rien posé, 1 posé, 2 contradiction
+    int32_t DeduireUnicite(CSuiviSolveur* suivi = nullptr);      // 0 rien posé, 1 posé
 
     // Le prochain pas depuis la grille telle qu'elle est, sans la changer : la première pose
     // des deux déductions, dans leur ordre ; sinon la case que choisirait une hypothèse, avec
@@ -133,15 +126,29 @@ public:
     // est ? Sans la changer, sans trace ni remise à zéro.
     bool MeneAUneSolution() const;
 
-    // Le pilote : vrai quand la grille finit pleine et sans chiffre répété.
-    bool Resoudre(int32_t limiteIterations);
-    // Résout (limite LimiteJoueur) ; en cas de succès garde la solution et revient aux indices.
-    // En cas d'échec renvoie faux : l'appelant affiche MessageSansSolution.
-    bool ResoudreEtMemoriser();
+    // Le pilote ; chacun de ses pas est annoncé à `suivi`, s'il y en a un.
+    FinResolution Resoudre(int32_t limiteIterations, CSuiviSolveur* suivi = nullptr);
+    // Résout (limite LimiteJoueur) ; une fois résolue, garde la solution et revient aux
+    // indices. Sinon la grille reste comme le pilote l'a laissée : l'appelant affiche
+    // MessageSansSolution (et revient aux indices après une impasse, si une grille est en jeu).
+    FinResolution ResoudreEtMemoriser(CSuiviSolveur* suivi = nullptr);
 
 private:
+    // Les tests du pilote y accèdent (niveaux posés à la main, hypothèses pas à pas).
+    friend class CEssaiPilote;
+
     std::array<std::array<Case, 9>, 9> cases{};  // [ligne][colonne]
     std::array<CaseSolution, 81> solution{};     // ligne * 9 + colonne
+    bool solutionGardee = false;
+    std::array<Hypothese, 81> hypotheses{};  // indexé par niveau ; l'entrée 0 ne sert pas
+    int32_t niveauCourant = 0;
+
+    // Les opérations du pilote.
+    int32_t ChoisirCaseHypothese() const;  // ligne * 10 + colonne, ou -1
+    // Code de case, ou -1 pour le chiffre suivant du niveau courant.
+    void PoserHypothese(int32_t code, CSuiviSolveur* suivi);
+    // Vide les cases du niveau courant ; sans effet au niveau 0, qui tient les indices.
+    void AnnulerNiveau();
 
     // Un ensemble de cases : bit i pour la case i = ligne * 9 + colonne (81 bits, deux mots).
     struct EnsembleCases {
@@ -180,8 +187,6 @@ private:
     EnsembleCases aRevoir;
     uint32_t unitesARevoir = 0;
 
-    // Une copie qui ne parle à personne : ni trace, ni suivi, ni remise à zéro.
-    CGrille CopieMuette() const;
     Case& CaseNo(int32_t i);
     void ToutRevoir();
     void ReconstruirePresents();
@@ -191,15 +196,15 @@ private:
     void Vider(int32_t i);
     void Placer(int32_t i, int32_t chiffre, OrigineCase origine);
     void ChangerPossibles(int32_t i, uint16_t possibles);
-    int32_t Eliminer();  // DeduireElimination sur l'état dérivé tel qu'il est
-    int32_t ChercherUniques();  // DeduireUnicite sur l'état dérivé tel qu'il est
-    bool PlacerUniques(int32_t unite);
-    // Un pas fait : au suivi s'il y en a un, en ligne de trace si la trace est active.
-    void Annoncer(Pas::Genre genre, int32_t i, int32_t chiffre) const
+    int32_t Eliminer(CSuiviSolveur* suivi);  // DeduireElimination sur l'état dérivé tel qu'il est
+    int32_t ChercherUniques(CSuiviSolveur* suivi);  // DeduireUnicite sur l'état dérivé tel qu'il est
+    bool PlacerUniques(int32_t unite, CSuiviSolveur* suivi);
+    // Un pas fait, annoncé au suivi s'il y en a un.
+    void Annoncer(CSuiviSolveur* suivi, Pas::Genre genre, int32_t i, int32_t chiffre) const
     {
-        if (suivi != nullptr || traceActive) AnnoncerAuxEcoutes(genre, i, chiffre);
+        if (suivi != nullptr) suivi->Noter(DecrirePas(genre, i, chiffre));
     }
-    void AnnoncerAuxEcoutes(Pas::Genre genre, int32_t i, int32_t chiffre) const;
+    Pas DecrirePas(Pas::Genre genre, int32_t i, int32_t chiffre) const;
 };
 
 inline constexpr std::string_view MessageSansSolution = "Cette grille n'a pas de solution !";

@@ -1,7 +1,9 @@
 // Fichier de trace de la résolution : nom et en-tête datés, page de code 1252, CR LF.
 #include "files/fichiertrace.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
 
 #include "files/plateforme.h"
 
@@ -91,6 +93,30 @@ void Convertir(std::string_view texte, Emettre&& emettre)
 
 }  // namespace
 
+std::string LigneDeTrace(const Pas& pas)
+{
+    // Octet pour octet celles du jeu d'origine : le blanc avant la fin de ligne des
+    // déductions, « (ligne)-> » sans blanc, « Hypothese » sans accent, lignes et colonnes de 0 à 8.
+    static constexpr std::array<const char*, 7> Formats{
+        nullptr,
+        "Déduction par élimination -> Case(%d,%d): Chiffre=%d Niveau=%d \n",
+        "Déduction par unicité (ligne)-> Case(%d,%d) : Chiffre=%d Niveau=%d \n",
+        "Déduction par unicité (colonne) -> Case(%d,%d) : Chiffre=%d Niveau=%d \n",
+        "Déduction par unicité (région) -> Case(%d,%d) : Chiffre=%d Niveau=%d \n",
+        "Hypothese -> Case(%d,%d): Chiffre=%d Niveau=%d\n",
+        nullptr,
+    };
+    const auto genre = static_cast<std::size_t>(pas.genre);
+    const char* format = genre < Formats.size() ? Formats[genre] : nullptr;
+    if (format == nullptr) {
+        return {};
+    }
+    // Assez pour la plus longue ligne, même avec quatre entiers de onze caractères.
+    char tampon[160];
+    const int n = std::snprintf(tampon, sizeof tampon, format, pas.ligne, pas.colonne, pas.chiffre, pas.niveau);
+    return n > 0 ? std::string(tampon, std::min(static_cast<std::size_t>(n), sizeof tampon - 1)) : std::string();
+}
+
 std::string NomFichierTrace(const std::tm& heureLocale)
 {
     return "Trace_" + Date(heureLocale, '-') + ".txt";
@@ -117,6 +143,7 @@ bool CFichierTrace::Ouvrir(std::time_t maintenant, const std::string& chemin)
     Fermer();
     const std::tm heure = HeureLocale(maintenant);
     nom = chemin.empty() ? NomFichierTrace(heure) : chemin;
+    enEchec = false;
     fichier = OuvrirFichier(nom, "wb");
     if (fichier == nullptr) {
         return false;
@@ -133,21 +160,38 @@ void CFichierTrace::Ecrire(std::string_view ligne)
     // Conversion par petits morceaux dans un tampon sur la pile : rien n'est alloué par ligne.
     std::array<char, 256> tampon;
     size_t n = 0;
+    const auto ecrire = [this](const char* octets, size_t taille) {
+        if (std::fwrite(octets, 1, taille, fichier) != taille) {
+            enEchec = true;
+        }
+    };
     Convertir(ligne, [&](char c) {
         if (n == tampon.size()) {
-            std::fwrite(tampon.data(), 1, n, fichier);
+            ecrire(tampon.data(), n);
             n = 0;
         }
         tampon[n++] = c;
     });
-    std::fwrite(tampon.data(), 1, n, fichier);
+    ecrire(tampon.data(), n);
 }
 
-void CFichierTrace::Fermer()
+bool CFichierTrace::Vider()
 {
-    if (fichier != nullptr) {
-        std::fflush(fichier);
-        std::fclose(fichier);
-        fichier = nullptr;
+    if (fichier != nullptr && std::fflush(fichier) != 0) {
+        enEchec = true;
     }
+    return !enEchec;
+}
+
+bool CFichierTrace::Fermer()
+{
+    if (fichier == nullptr) {
+        return true;
+    }
+    Vider();
+    if (std::fclose(fichier) != 0) {
+        enEchec = true;
+    }
+    fichier = nullptr;
+    return !enEchec;
 }

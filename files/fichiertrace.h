@@ -17,7 +17,13 @@ std::string EnTeteTrace(const std::tm& heureLocale);  // UTF-8, se termine par "
 // Convertit un texte UTF-8 en page de code 1252 et LF en CR LF, tel qu'il va sur le disque.
 std::string VersDisque(std::string_view texteUtf8);
 
-class CFichierTrace : public CSortieTrace {
+// La ligne de trace d'un pas du solveur (UTF-8, terminée par "\n") ; vide pour une
+// contradiction, que la trace ne dit pas.
+std::string LigneDeTrace(const Pas& pas);
+
+// Le fichier de trace suit le solveur : chaque pas qu'on lui annonce y devient sa ligne.
+// Ouvert, la trace est active ; c'est le seul endroit qui le dit.
+class CFichierTrace : public CSuiviSolveur {
 public:
     CFichierTrace() = default;
     ~CFichierTrace() override;  // ferme (et vide) le fichier s'il est ouvert
@@ -29,8 +35,13 @@ public:
     // (rien n'est alors ouvert).
     bool Ouvrir(std::time_t maintenant, const std::string& chemin = {});
     // Écrit un texte UTF-8 (converti comme VersDisque) ; sans effet si rien n'est ouvert.
-    void Ecrire(std::string_view ligne) override;
-    void Fermer();
+    void Ecrire(std::string_view ligne);
+    void Noter(const Pas& pas) override { Ecrire(LigneDeTrace(pas)); }
+    // Pousse jusqu'au système ce qui est écrit ; faux si une écriture a échoué depuis
+    // l'ouverture (disque plein…) : la trace n'est alors plus entière.
+    bool Vider();
+    // Ferme ; faux si la trace n'a pas pu être écrite en entier.
+    bool Fermer();
     bool EstOuvert() const { return fichier != nullptr; }
     // Chemin du dernier fichier ouvert ou tenté (le nom seul pour le fichier du jour).
     const std::string& Nom() const { return nom; }
@@ -38,4 +49,5 @@ public:
 private:
     std::FILE* fichier = nullptr;
     std::string nom;
+    bool enEchec = false;
 };

@@ -94,5 +94,10 @@ void CPartie::Refaire()
 
 bool CPartie::PeutFermer()
 {
-    return !grilleEnCours || ihm.Question(std::string(QuestionPerteGrille));
+    // Une saisie commencée en mode création se perd aussi bien qu'une grille en jeu.
+    const bool saisie = modeCreation && grille.CompterOrigine(Vide) < 81;
+    if (!grilleEnCours && !saisie) return true;
+    // Cette question-ci n'est pas celle d'une commande : une touche Entrée tenue ne doit pas
+    // y répondre « Oui » et perdre la partie.
+    return ihm.Question(std::string(QuestionPerteGrille), BoutonParDefaut::Non);
 }

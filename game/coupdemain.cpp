@@ -33,7 +33,7 @@ void CPartie::DonnerCoupDeMain(int n)
         return;
     }
     // Une solution qui n'est pas celle de la grille en jeu donnerait de faux chiffres.
-    if (!solutionConnue) return;
+    if (!grille.SolutionGardee()) return;
 
     auto peutRecevoir = [this](int ligne, int colonne) {
         return grille.LireCase(ligne, colonne).origine == Vide && grille.LireSolution(ligne, colonne).marque == 0;

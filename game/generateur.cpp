@@ -1,8 +1,6 @@
 // Le générateur de grilles, étape par étape.
 #include "game/generateur.h"
 
-#include <functional>
-#include <utility>
 
 namespace {
 
@@ -58,54 +56,48 @@ std::string_view MotNiveau(NiveauGrille niveau)
     return MotsNiveaux[niveau];
 }
 
-void CGenerateur::ConstruireGrille(NiveauGrille niveau)
+void CGenerateur::ConstruireGrille(NiveauGrille niveau, CSuiviSolveur* suivi)
 {
-    // Un échec du pilote sans niveau à défaire ne remet rien à zéro ici : l'essai repart d'un
-    // nouveau semis ou n'en tient pas compte, et seul le résultat final se montre.
-    struct CSansRemiseAZero {
-        CGrille& grille;
-        std::function<void()> ancienne = std::exchange(grille.remettreAZero, nullptr);
-        ~CSansRemiseAZero() { grille.remettreAZero = std::move(ancienne); }
-    } sansRemiseAZero{grille};
-
+    // Une impasse du pilote ne remet rien à zéro ici : l'essai repart d'un nouveau semis ou
+    // n'en tient pas compte, et seul le résultat final se montre.
     // Un essai qui échoue en cours de route (pilote arrêté par sa limite, hypothèse fausse
     // devenue indice) repart d'un nouveau semis : la grille rendue a toujours une solution.
     for (;;) {
         do {
             SemerGrille();
-        } while (!grille.Resoudre(LimiteGeneration));
+        } while (!Resout(suivi));
 
         bool echec = false;
         if (niveau == Diabolique) {
             int32_t dernier = -1;
-            while (grille.niveauCourant > 2) {
+            while (grille.NiveauCourant() > 2) {
                 dernier = FixerHypothese();
                 grille.RemettreGrille();
-                if (dernier < 0 || !grille.Resoudre(LimiteGeneration)) {
+                if (dernier < 0 || !Resout(suivi)) {
                     echec = true;
                     break;
                 }
             }
             if (echec) continue;
             // Le dernier indice ajouté rendait la grille trop simple : on le reprend.
-            if (grille.niveauCourant == 0 && dernier >= 0) {
+            if (grille.NiveauCourant() == 0 && dernier >= 0) {
                 grille.ChangerOrigine(dernier / 10, dernier % 10, HypoOrdi);
             }
             grille.RemettreGrille();
             return;
         }
 
-        while (grille.niveauCourant > 0) {
+        while (grille.NiveauCourant() > 0) {
             const int32_t code = FixerHypothese();
             grille.RemettreGrille();
-            if (code < 0 || !grille.Resoudre(LimiteGeneration)) {
+            if (code < 0 || !Resout(suivi)) {
                 echec = true;
                 break;
             }
         }
         if (echec) continue;
-        EpurerGrille();
-        CompleterGrille(niveau);
+        EpurerGrille(suivi);
+        CompleterGrille(niveau, suivi);
         return;
     }
 }
@@ -143,7 +135,7 @@ int32_t CGenerateur::FixerHypothese()
     return -1;
 }
 
-void CGenerateur::EpurerGrille()
+void CGenerateur::EpurerGrille(CSuiviSolveur* suivi)
 {
     const int32_t n = grille.CompterOrigine(Init);
     if (n > 0) {
@@ -167,19 +159,19 @@ void CGenerateur::EpurerGrille()
             const int32_t chiffre = grille.LireCase(ligne, colonne).chiffre;
             grille.ChangerCase(ligne, colonne, 0, Vide);
             grille.RemettreGrille();
-            grille.Resoudre(LimiteGeneration);
+            grille.Resoudre(LimiteGeneration, suivi);
             // Sans cet indice il faudrait une hypothèse : il reste.
-            if (grille.niveauCourant > 0) grille.PoserIndice(ligne, colonne, chiffre);
+            if (grille.NiveauCourant() > 0) grille.PoserIndice(ligne, colonne, chiffre);
         }
     }
     grille.RemettreGrille();
 }
 
-void CGenerateur::CompleterGrille(NiveauGrille niveau)
+void CGenerateur::CompleterGrille(NiveauGrille niveau, CSuiviSolveur* suivi)
 {
     const int32_t cible = nbInitNiveau[niveau];
     // La grille redevient pleine : chaque case tient son chiffre de la solution.
-    grille.Resoudre(LimiteGeneration);
+    grille.Resoudre(LimiteGeneration, suivi);
     int32_t compte = grille.CompterOrigine(Init);
     int essais = 0;
 

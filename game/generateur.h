@@ -30,14 +30,18 @@ public:
     // Toute la génération d'un niveau avant la solution gardée : laisse dans la grille les
     // indices (origine Init) et, pour les trois premiers niveaux, la solution autour d'eux.
     // Un essai qui échoue en route repart d'un nouveau semis : la grille a une solution.
-    void ConstruireGrille(NiveauGrille niveau);
+    // Chaque pas du pilote est annoncé à `suivi` (la trace), s'il y en a un.
+    void ConstruireGrille(NiveauGrille niveau, CSuiviSolveur* suivi = nullptr);
 
     void SemerGrille();
     int32_t FixerHypothese();  // -1 (et rien ne change) s'il n'y a aucune case HypoOrdi
-    void EpurerGrille();
-    void CompleterGrille(NiveauGrille niveau);
+    void EpurerGrille(CSuiviSolveur* suivi = nullptr);
+    void CompleterGrille(NiveauGrille niveau, CSuiviSolveur* suivi = nullptr);
 
 private:
+    // Le pilote borné des essais ; vrai s'il résout.
+    bool Resout(CSuiviSolveur* suivi) { return grille.Resoudre(LimiteGeneration, suivi) == FinResolution::Resolue; }
+
     CGrille& grille;
     CHasard& hasard;
 };

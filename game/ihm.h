@@ -7,12 +7,14 @@
 
 #include "engine/grille.h"
 
+enum class BoutonParDefaut { Oui, Non };
+
 class CIhm {
 public:
     virtual ~CIhm() = default;
 
-    // Montre une case : texte " " ou le chiffre, dans la couleur de son origine.
-    virtual void MontrerCase(int ligne, int colonne, const std::string& texte, OrigineCase origine) = 0;
+    // Montre une case : son chiffre (0 pour une case vide), dans la couleur de son origine.
+    virtual void MontrerCase(int ligne, int colonne, int32_t chiffre, OrigineCase origine) = 0;
     // Le curseur du clavier, un cadre dans la case ; montré une fois, il le reste.
     virtual void MontrerCurseur(int ligne, int colonne) = 0;
     // Aspect d'une entrée de la palette (0-8 chiffres, 9 "Eff", 10 "?") : normal ou en évidence
@@ -24,7 +26,8 @@ public:
     // Boîte OK, titre "Novemia".
     virtual void Message(const std::string& texte) = 0;
     // Question "Alerte" (Oui/Non, icône d'avertissement) : vrai seulement pour « Oui ».
-    virtual bool Question(const std::string& texte) = 0;
+    // Entrée répond par le bouton par défaut, « Oui » sauf demande contraire.
+    virtual bool Question(const std::string& texte, BoutonParDefaut parDefaut = BoutonParDefaut::Oui) = 0;
 
     // Dialogues de fichiers (filtre "Grille Sudoku (*.sdu)") ; rien si l'utilisateur annule.
     virtual std::optional<std::string> ChoisirFichierAOuvrir() = 0;

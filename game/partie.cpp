@@ -14,21 +14,14 @@ bool CaseValide(int ligne, int colonne)
 
 }  // namespace
 
-CPartie::CPartie(CIhm& ihm) : ihm(ihm)
-{
-    // Le pilote remonte ici quand il échoue sans niveau à défaire.
-    grille.remettreAZero = [this] { RemettreAZero(); };
-    grille.sortieTrace = &fichierTrace;
-}
+CPartie::CPartie(CIhm& ihm, uint32_t graine) : ihm(ihm) { hasard.Semer(graine); }
 
 // ---------------------------------------------------------------- affichage
 
 void CPartie::AfficherCase(int ligne, int colonne)
 {
     const Case& c = grille.LireCase(ligne, colonne);
-    // Une case vide porte toujours une espace, jamais un texte vide.
-    const std::string texte = c.chiffre > 0 ? std::to_string(c.chiffre) : std::string(" ");
-    ihm.MontrerCase(ligne, colonne, texte, c.origine);
+    ihm.MontrerCase(ligne, colonne, c.chiffre, c.origine);
 }
 
 void CPartie::AfficherGrille()
@@ -38,6 +31,14 @@ void CPartie::AfficherGrille()
             AfficherCase(ligne, colonne);
         }
     }
+}
+
+void CPartie::AfficherPalette()
+{
+    for (int entree = 0; entree < 10; ++entree) {
+        ihm.MontrerPalette(entree, chiffreSelectionne == (entree == 9 ? 0 : entree + 1));
+    }
+    ihm.MontrerPalette(10, modeHypothese == 1);
 }
 
 void CPartie::DeselectionnerPalette()
@@ -120,7 +121,6 @@ void CPartie::OnCreer()
     if (!modeCreation) {
         if (!ihm.Question(std::string(QuestionPerteGrille))) return;
         grilleEnCours = false;
-        solutionConnue = false;
         historique.Oublier();
         grille.ViderGrille();
         AfficherGrille();
@@ -134,9 +134,11 @@ void CPartie::OnCreer()
     ChangerStatut(" Grille créée manuellement");
     grilleEnCours = true;
     historique.Oublier();
-    if (!ResoudreEtMemoriser()) {
-        // Le pilote a pu laisser ses chiffres dans les cases sans les montrer : on revient à la
-        // saisie, que le plateau montre, sinon des cases d'apparence vide refuseraient les clics.
+    const FinResolution fin = ResoudreEtMemoriser();
+    if (fin != FinResolution::Resolue && fin != FinResolution::Impasse) {
+        // Arrêté en route, le pilote a laissé ses chiffres dans les cases sans les montrer : on
+        // revient à la saisie, que le plateau montre, sinon des cases d'apparence vide
+        // refuseraient les clics. (Une impasse y est déjà revenue.)
         grille.RemettreGrille();
         AfficherGrille();
     }
@@ -149,12 +151,11 @@ void CPartie::GenererGrille(NiveauGrille niveau)
     if (modeCreation) return;
     if (grilleEnCours && !ihm.Question(std::string(QuestionPerteGrille))) return;
 
-    // La grille en jeu est perdue dès le premier semis : sa solution et ses coups aussi.
-    solutionConnue = false;
+    // La grille en jeu est perdue dès le premier semis : ses coups aussi.
     historique.Oublier();
     {
         CAttente attente(ihm);
-        generateur.ConstruireGrille(niveau);
+        generateur.ConstruireGrille(niveau, Suivi());
     }
     grilleEnCours = true;
     ResoudreEtMemoriser();
@@ -167,7 +168,6 @@ void CPartie::OnImporter()
     if (modeCreation) return;
     if (!ihm.Question(std::string(QuestionPerteGrille))) return;
 
-    solutionConnue = false;
     historique.Oublier();
     grille.ViderGrille();
     AfficherGrille();
@@ -225,19 +225,22 @@ void CPartie::OnResoudre()
     RemettreAZero();
     DeselectionnerPalette();
 
-    bool resolue = false;
+    FinResolution fin;
     {
         CAttente attente(ihm);
-        resolue = grille.Resoudre(LimiteJoueur);
+        fin = grille.Resoudre(LimiteJoueur, Suivi());
+        // Sans niveau à défaire, le pilote rend la main : la grille revient à ses indices.
+        if (fin == FinResolution::Impasse) RemettreAZero();
     }
     AfficherGrille();
-    if (resolue) {
+    if (fin == FinResolution::Resolue) {
         ihm.Message("La grille est résolue !");
         AjouterResultat(" >>> grille résolue automatiquement");
     } else {
         ihm.Message("Cette grille est impossible à résoudre !");
         AjouterResultat(" >>> grille impossible à résoudre automatiquement");
     }
+    VerifierTrace();
 }
 
 void CPartie::OnVerifier()
@@ -254,29 +257,34 @@ void CPartie::OnVerifier()
 
 void CPartie::OnTrace()
 {
-    if (grille.traceActive) {
-        grille.traceActive = false;
-        fichierTrace.Fermer();
+    if (fichierTrace.EstOuvert()) {
+        if (!fichierTrace.Fermer()) ihm.Message(std::string(MessageEcritureTrace) + fichierTrace.Nom());
         return;
     }
     if (!fichierTrace.Ouvrir(horloge())) {
         ihm.Message("Impossible de créer le fichier de trace " + fichierTrace.Nom());
-        return;
     }
-    grille.sortieTrace = &fichierTrace;
-    grille.traceActive = true;
 }
 
-bool CPartie::ResoudreEtMemoriser()
+void CPartie::VerifierTrace()
 {
-    bool resolue = false;
+    if (fichierTrace.EstOuvert() && !fichierTrace.Vider()) {
+        fichierTrace.Fermer();
+        ihm.Message(std::string(MessageEcritureTrace) + fichierTrace.Nom());
+    }
+}
+
+FinResolution CPartie::ResoudreEtMemoriser()
+{
+    FinResolution fin;
     {
         CAttente attente(ihm);
-        resolue = grille.ResoudreEtMemoriser();
+        fin = grille.ResoudreEtMemoriser(Suivi());
+        if (fin == FinResolution::Impasse) RemettreAZero();
     }
-    solutionConnue = resolue;
-    if (!resolue) {
+    if (fin != FinResolution::Resolue) {
         ihm.Message(std::string(MessageSansSolution));
     }
-    return resolue;
+    VerifierTrace();
+    return fin;
 }

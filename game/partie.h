@@ -23,14 +23,17 @@ inline constexpr std::string_view QuestionPerteGrille =
 inline constexpr std::string_view QuestionPerteCoups =
     "Vous allez perdre vos coups sur la grille en cours ! Voulez-vous continuer ?";
 inline constexpr std::string_view MessageGrilleFautive = "La grille en l'état comporte des erreurs !";
+// Suivi du nom du fichier : une trace qui n'a pas pu s'écrire en entier (disque plein…).
+inline constexpr std::string_view MessageEcritureTrace = "Impossible d'écrire le fichier de trace ";
 
 class CPartie {
 public:
-    explicit CPartie(CIhm& ihm);
+    // La partie commence sans grille, le hasard semé de `graine` (1 comme un srand(1)).
+    explicit CPartie(CIhm& ihm, uint32_t graine = 1);
     CPartie(const CPartie&) = delete;
     CPartie& operator=(const CPartie&) = delete;
 
-    CGrille grille;  // cases, solution, hypotheses, niveauCourant, traceActive
+    CGrille grille;  // cases, solution gardée, hypothèses
     CHasard hasard;
     CGenerateur generateur{grille, hasard};  // porte nbInitNiveau
 
@@ -39,9 +42,7 @@ public:
     int32_t chiffreSelectionne = -1;  // -1 rien, 0 la gomme, 1 à 9 un chiffre
     int32_t modeHypothese = 0;        // 1 : les chiffres du joueur sont des hypothèses
     std::string nomFichier;
-    // Vrai seulement quand `grille.solution` est celle de la grille en jeu : posé par un
-    // ResoudreEtMemoriser réussi, effacé dès que la grille en jeu est remplacée ou vidée.
-    bool solutionConnue = false;
+    // Ouvert, la trace est active : chaque résolution et chaque génération y écrivent leurs pas.
     CFichierTrace fichierTrace;
     std::string statutBase = " Pas de grille";
     // Heure utilisée par la trace (remplaçable dans les tests).
@@ -50,6 +51,8 @@ public:
     // Affichage
     void AfficherCase(int ligne, int colonne);
     void AfficherGrille();
+    // Les onze entrées de la palette telles qu'elles sont (après un changement de skin).
+    void AfficherPalette();
     void DeselectionnerPalette();
     // La ligne d'état : un texte de base (" Grille importée (…)"…), auquel un résultat
     // " >>> …" s'ajoute ; une remarque en remplace une autre, la remise à zéro l'ôte.
@@ -74,7 +77,8 @@ public:
     void Refaire();
     CHistorique historique;
 
-    // Fermer la fenêtre : une grille en jeu ne se perd qu'après « Oui ».
+    // Fermer la fenêtre : une grille en jeu, ou une saisie commencée, ne se perd qu'après
+    // « Oui » ; la question propose « Non ».
     bool PeutFermer();
 
     // Commandes du menu « Grille »
@@ -100,9 +104,14 @@ public:
     void GenererGrille(NiveauGrille niveau);
     void DonnerCoupDeMain(int n);
     bool LireGrille();
-    bool ResoudreEtMemoriser();  // montre MessageSansSolution en cas d'échec
+    // Montre MessageSansSolution en cas d'échec, après être revenu aux indices sur une impasse.
+    FinResolution ResoudreEtMemoriser();
 
 private:
+    // Le suivi des pas du solveur : le fichier de trace quand la trace est active.
+    CSuiviSolveur* Suivi() { return fichierTrace.EstOuvert() ? &fichierTrace : nullptr; }
+    // Après une résolution : une trace qui n'a pas pu s'écrire en entier est fermée et dite.
+    void VerifierTrace();
     void DeplacerCurseur(int dLigne, int dColonne);
     void NoterCaseCliquee(int ligne, int colonne);
     int derniereLigne = 0;  // la dernière case cliquée, où le curseur paraît d'abord

@@ -21,7 +21,7 @@ class CDlgCapture : public CDlgGrille {
 public:
     using CDlgGrille::CDlgGrille;
     void Message(const std::string& texte) override { std::fprintf(stderr, "message : %s\n", texte.c_str()); }
-    bool Question(const std::string&) override { return true; }
+    bool Question(const std::string&, BoutonParDefaut) override { return true; }
 };
 
 // Une vraie partie diabolique en cours où paraît chaque origine : en haut les chiffres du

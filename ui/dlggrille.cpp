@@ -14,7 +14,6 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <cstdlib>
 #include <ctime>
 #include <vector>
 
@@ -48,7 +47,8 @@ QRect EnPixels(const disposition::Rect& r)
 CDlgGrille::CDlgGrille(CGrilleApp& application, QWidget* parent)
     : CDlgSkin(disposition::LargeurClient, disposition::HauteurClient, parent),
       app(application),
-      partie(*this),
+      // Le seul ensemencement du programme : les 32 bits bas de l'heure.
+      partie(*this, static_cast<uint32_t>(static_cast<uint64_t>(std::time(nullptr)) & 0xFFFFFFFFu)),
       icone(IconeApplication())
 {
     setWindowTitle(QStringLiteral("Novemia"));
@@ -116,6 +116,8 @@ void CDlgGrille::CreerMenu()
             parents[entree.profondeur] = menu;
             if (entree.profondeur == 0 && menuGrille == nullptr)
                 menuGrille = menu;
+            if (entree.griseeEnCreation)
+                griseesEnCreation.push_back(menu->menuAction());
             break;
         }
         case EntreeMenu::Separateur:
@@ -128,6 +130,8 @@ void CDlgGrille::CreerMenu()
             relier(action, entree);
             if (entree.id == ID_CREER)
                 actionCreer = action;
+            if (entree.griseeEnCreation)
+                griseesEnCreation.push_back(action);
             break;
         }
         case EntreeMenu::Raccourci: {
@@ -166,13 +170,6 @@ void CDlgGrille::OnInitDialog()
     app.nomSkin = LireRegistre("Skin");
     ChargerSkin();
 
-    partie.grille.niveauCourant = 0;
-    partie.modeHypothese = 0;
-    partie.chiffreSelectionne = -1;
-    partie.grilleEnCours = false;
-    partie.modeCreation = false;
-    partie.grille.traceActive = false;
-
     for (CColorLabel* etiquette : etiquettesCases) {
         etiquette->ChangerNomPolice(NomPolice, false);
         etiquette->ChangerTaillePolice(22, true);
@@ -195,9 +192,6 @@ void CDlgGrille::OnInitDialog()
     etiquetteStatut->ChangerTaillePolice(12, false);
     etiquetteStatut->ChangerCouleurTexte(couleurs[10], false);
     etiquetteStatut->ChangerTexte(" Pas de grille", true);
-
-    // Le seul ensemencement du programme : les 32 bits bas de l'heure.
-    partie.hasard.Semer(static_cast<uint32_t>(static_cast<uint64_t>(std::time(nullptr)) & 0xFFFFFFFFu));
 }
 
 void CDlgGrille::ChargerSkin()
@@ -207,10 +201,7 @@ void CDlgGrille::ChargerSkin()
     ChargerConfiguration(FichierDuSkin(app.repertoireSkins, app.nomSkin, "cfg"));
     partie.AfficherGrille();
     etiquetteStatut->ChangerCouleurTexte(couleurs[10], true);
-    const int selection = partie.chiffreSelectionne == 0 ? 9 : partie.chiffreSelectionne - 1;
-    for (int entree = 0; entree < 10; ++entree)
-        etiquettesPalette[entree]->ChangerCouleurTexte(entree == selection ? couleurs[9] : couleurs[8], true);
-    etiquettesPalette[10]->ChangerCouleurTexte(partie.modeHypothese != 0 ? couleurs[9] : couleurs[8], true);
+    partie.AfficherPalette();
 }
 
 QRect CDlgGrille::CadreCurseur(std::pair<int, int> position) const
@@ -250,6 +241,9 @@ void CDlgGrille::OnChangerSkin()
 bool CDlgGrille::event(QEvent* evenement)
 {
     if (evenement->type() == EvenementChangerSkin) {
+        // Le choix de « Préférences » porte son nom ; un rechargement seul garde le skin en usage.
+        if (const auto* changement = dynamic_cast<CEvenementChangerSkin*>(evenement))
+            app.nomSkin = changement->nomSkin;
         OnChangerSkin();
         return true;
     }
@@ -260,12 +254,16 @@ void CDlgGrille::keyPressEvent(QKeyEvent* evenement)
 {
     Touche touche;
     switch (evenement->key()) {
+    // Une touche tenue ne ferme rien : sa répétition arrive après qu'un premier appui a
+    // fermé une boîte, sans que le joueur ait rien demandé à la fenêtre.
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        OnOK();
+        if (!evenement->isAutoRepeat())
+            OnOK();
         return;
     case Qt::Key_Escape:
-        OnCancel();
+        if (!evenement->isAutoRepeat())
+            OnCancel();
         return;
     case Qt::Key_Up: touche.genre = ToucheJeu::Haut; break;
     case Qt::Key_Down: touche.genre = ToucheJeu::Bas; break;
@@ -318,11 +316,9 @@ void CDlgGrille::OnAPropos()
 
 void CDlgGrille::OnPreferences()
 {
+    // Un skin choisi revient par l'événement que la boîte poste, traité une fois fermée.
     CDlgPref preferences(app.nomSkin, app.repertoireSkins, this);
     ExecuterBoite(preferences);
-    // Le rechargement posté par la boîte ne passe qu'ensuite, par la boucle d'événements :
-    // il trouve déjà le nom retenu.
-    app.nomSkin = preferences.SkinRetenu();
 }
 
 void CDlgGrille::OnAide()
@@ -359,7 +355,7 @@ void CDlgGrille::OnAide()
         Message("Failed to launch help.");
 }
 
-void CDlgGrille::MontrerCase(int ligne, int colonne, const std::string& texte, OrigineCase origine)
+void CDlgGrille::MontrerCase(int ligne, int colonne, int32_t chiffre, OrigineCase origine)
 {
     if (ligne < 0 || ligne > 8 || colonne < 0 || colonne > 8)
         return;
@@ -367,8 +363,9 @@ void CDlgGrille::MontrerCase(int ligne, int colonne, const std::string& texte, O
     const Couleur couleur = indice < 8 ? couleurs[indice] : couleurs[Vide];
     CColorLabel* etiquette = etiquettesCases[9 * ligne + colonne];
     etiquette->ChangerCouleurTexte(couleur, true);
-    etiquette->ChangerTexte(texte, true);
-    etiquette->ChangerNomAccessible(DecrireCase(ligne, colonne, std::atoi(texte.c_str()), origine));
+    // Une case vide porte toujours une espace, jamais un texte vide.
+    etiquette->ChangerTexte(chiffre >= 1 && chiffre <= 9 ? std::to_string(chiffre) : std::string(" "), true);
+    etiquette->ChangerNomAccessible(DecrireCase(ligne, colonne, chiffre, origine));
 }
 
 void CDlgGrille::MontrerCurseur(int ligne, int colonne)
@@ -376,7 +373,10 @@ void CDlgGrille::MontrerCurseur(int ligne, int colonne)
     if (ligne < 0 || ligne > 8 || colonne < 0 || colonne > 8)
         return;
     // Le cadre quitte l'ancienne case pour la nouvelle ; la case devient l'objet qui a le
-    // focus pour les lecteurs d'écran.
+    // focus pour les lecteurs d'écran. Sur la même case, rien ne change : un lecteur d'écran
+    // n'entend pas le curseur partir et revenir.
+    if (curseur == std::pair{ligne, colonne})
+        return;
     if (curseur) {
         ZoneClient()->update(CadreCurseur(*curseur));
         etiquettesCases[9 * curseur->first + curseur->second]->ChangerFocusClavier(false);
@@ -409,16 +409,40 @@ void CDlgGrille::Message(const std::string& texte)
     boite.exec();
 }
 
-bool CDlgGrille::Question(const std::string& texte)
+namespace {
+
+// Les répétitions d'une touche tenue ne répondent pas à une question : elles suivent un
+// appui qui a servi ailleurs (fermer la boîte d'avant), pas une réponse du joueur.
+class CSansRepetition : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        if ((evenement->type() == QEvent::KeyPress || evenement->type() == QEvent::ShortcutOverride) &&
+            static_cast<QKeyEvent*>(evenement)->isAutoRepeat())
+            return true;
+        return QObject::eventFilter(objet, evenement);
+    }
+};
+
+}  // namespace
+
+bool CDlgGrille::Question(const std::string& texte, BoutonParDefaut parDefaut)
 {
     QMessageBox boite(QMessageBox::Warning, QStringLiteral("Alerte"), QString::fromStdString(texte),
                       QMessageBox::NoButton, this);
     boite.setTextFormat(Qt::PlainText);
     QPushButton* oui = boite.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
     QPushButton* non = boite.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
-    boite.setDefaultButton(oui);
+    boite.setDefaultButton(parDefaut == BoutonParDefaut::Oui ? oui : non);
     boite.setEscapeButton(non);
+    // Le filtre voit les touches de tous les enfants de la boîte (boutons compris).
+    CSansRepetition sansRepetition;
+    qApp->installEventFilter(&sansRepetition);
     boite.exec();
+    qApp->removeEventFilter(&sansRepetition);
     return boite.clickedButton() == oui;
 }
 
@@ -470,12 +494,8 @@ void CDlgGrille::EtatMenuCreation(bool modeCreation)
         actionCreer->setCheckable(modeCreation);
         actionCreer->setChecked(modeCreation);
     }
-    if (menuGrille == nullptr)
-        return;
-    const QList<QAction*> actions = menuGrille->actions();
-    for (int position : PositionsGriseesCreation)
-        if (position < actions.size())
-            actions[position]->setEnabled(!modeCreation);
+    for (QAction* action : griseesEnCreation)
+        action->setEnabled(!modeCreation);
 }
 
 CColorLabel* CDlgGrille::Etiquette(int id) const

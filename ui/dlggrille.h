@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "game/ihm.h"
 #include "game/partie.h"
@@ -53,12 +54,12 @@ public:
     void reject() override { OnCancel(); }
 
     // CIhm
-    void MontrerCase(int ligne, int colonne, const std::string& texte, OrigineCase origine) override;
+    void MontrerCase(int ligne, int colonne, int32_t chiffre, OrigineCase origine) override;
     void MontrerCurseur(int ligne, int colonne) override;
     void MontrerPalette(int entree, bool enEvidence) override;
     void ChangerStatut(const std::string& texte) override;
     void Message(const std::string& texte) override;
-    bool Question(const std::string& texte) override;
+    bool Question(const std::string& texte, BoutonParDefaut parDefaut) override;
     std::optional<std::string> ChoisirFichierAOuvrir() override;
     std::optional<std::string> ChoisirFichierAEnregistrer() override;
     void CurseurAttente(bool actif) override;
@@ -104,4 +105,5 @@ private:
     void CreerMenu();
     bool initialisee = false;
     QAction* actionCreer = nullptr;
+    std::vector<QAction*> griseesEnCreation;
 };

@@ -131,17 +131,12 @@ void CDlgPref::OnBnClickedOk()
 {
     if (skinChoisi != skinInitial) {
         if (parentWidget() != nullptr) {
-            QCoreApplication::postEvent(parentWidget(), new QEvent(EvenementChangerSkin));
+            QCoreApplication::postEvent(parentWidget(), new CEvenementChangerSkin(skinChoisi));
         }
         // Un échec d'écriture n'empêche pas le changement pour cette partie.
         EcrireRegistre("Skin", skinChoisi);
     }
     accept();
-}
-
-std::string CDlgPref::SkinRetenu() const
-{
-    return result() == QDialog::Accepted ? skinChoisi : skinInitial;
 }
 
 bool CDlgPref::eventFilter(QObject* objet, QEvent* evenement)

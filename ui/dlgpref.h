@@ -4,21 +4,25 @@
 #include <QDialog>
 #include <QEvent>
 #include <string>
+#include <utility>
 
 class QComboBox;
 
-// Événement posté à la fenêtre principale pour recharger le skin (WM_CHANGER_SKIN).
+// Événement posté à la fenêtre principale pour recharger le skin (WM_CHANGER_SKIN) ; il porte
+// le nom du skin choisi, si bien que la fenêtre n'apprend le changement que par lui.
 inline constexpr QEvent::Type EvenementChangerSkin = static_cast<QEvent::Type>(0x8001);
+
+class CEvenementChangerSkin : public QEvent {
+public:
+    explicit CEvenementChangerSkin(std::string nom) : QEvent(EvenementChangerSkin), nomSkin(std::move(nom)) {}
+    const std::string nomSkin;
+};
 
 class CDlgPref : public QDialog {
     Q_OBJECT
 public:
     // S'ouvre sur `nomSkin`, celui en usage ; l'événement de changement est posté à `parent`.
     CDlgPref(const std::string& nomSkin, const std::string& repertoireSkins, QWidget* parent);
-
-    // Le skin à garder une fois la boîte fermée : le choix confirmé par OK, sinon le nom
-    // d'ouverture.
-    std::string SkinRetenu() const;
 
     QComboBox* comboSkin = nullptr;
     std::string skinInitial;

@@ -42,6 +42,3 @@ constexpr std::array<int, 11> IDC_PALETTE{1082, 1084, 1085, 1086, 1087, 1088, 10
 constexpr int IDC_STATUT = 1083;
 // Le combo des skins de la boîte « Préférences ».
 constexpr int IDC_SKIN = 1094;
-
-// Positions, dans « &Grille », des sept entrées grisées en mode création.
-inline constexpr std::array<int, 7> PositionsGriseesCreation{1, 2, 3, 5, 6, 7, 8};

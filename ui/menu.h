@@ -21,31 +21,39 @@ struct EntreeMenu {
     int id = 0;                   // 0 pour un sous-menu ou un séparateur
     void (*gestionnaire)(CDlgGrille&) = nullptr;
     QKeyCombination raccourci = {};
+    bool griseeEnCreation = false;  // grisée tant que dure le mode création
 };
+
+inline constexpr bool GriseeEnCreation = true;
 
 // Dans l'ordre du menu. « &Préférences » est une commande posée sur la barre même ; la trace,
 // l'annulation et la reprise d'un coup n'ont que leurs combinaisons de touches.
 inline constexpr std::array<EntreeMenu, 29> TableMenu{{
     {0, EntreeMenu::SousMenu, "&Grille"},
     {1, EntreeMenu::Commande, "&Créer", ID_CREER, [](CDlgGrille& d) { d.OnCreer(); }},
-    {1, EntreeMenu::SousMenu, "&Générer"},
+    {1, EntreeMenu::SousMenu, "&Générer", 0, nullptr, {}, GriseeEnCreation},
     {2, EntreeMenu::Commande, "&Facile", ID_FACILE, [](CDlgGrille& d) { d.partie.OnFacile(); }},
     {2, EntreeMenu::Commande, "&Moyen", ID_MOYEN, [](CDlgGrille& d) { d.partie.OnMoyen(); }},
     {2, EntreeMenu::Commande, "&Difficile", ID_DIFFICILE, [](CDlgGrille& d) { d.partie.OnDifficile(); }},
     {2, EntreeMenu::Commande, "&Diabolique", ID_DIABOLIQUE, [](CDlgGrille& d) { d.partie.OnDiabolique(); }},
-    {1, EntreeMenu::Commande, "&Importer", ID_IMPORTER, [](CDlgGrille& d) { d.partie.OnImporter(); }},
-    {1, EntreeMenu::Commande, "&Exporter", ID_EXPORTER, [](CDlgGrille& d) { d.partie.OnExporter(); }},
+    {1, EntreeMenu::Commande, "&Importer", ID_IMPORTER, [](CDlgGrille& d) { d.partie.OnImporter(); }, {},
+     GriseeEnCreation},
+    {1, EntreeMenu::Commande, "&Exporter", ID_EXPORTER, [](CDlgGrille& d) { d.partie.OnExporter(); }, {},
+     GriseeEnCreation},
     {1, EntreeMenu::Separateur},
-    {1, EntreeMenu::Commande, "&Remettre à zéro", ID_REMETTREAZERO, [](CDlgGrille& d) { d.partie.RemettreAZero(); }},
-    {1, EntreeMenu::SousMenu, "Coup de &main"},
+    {1, EntreeMenu::Commande, "&Remettre à zéro", ID_REMETTREAZERO, [](CDlgGrille& d) { d.partie.RemettreAZero(); },
+     {}, GriseeEnCreation},
+    {1, EntreeMenu::SousMenu, "Coup de &main", 0, nullptr, {}, GriseeEnCreation},
     {2, EntreeMenu::Commande, "1 chiffre", ID_COUPDEMAIN1, [](CDlgGrille& d) { d.partie.OnCoupDeMain1(); }},
     {2, EntreeMenu::Commande, "2 chiffres", ID_COUPDEMAIN2, [](CDlgGrille& d) { d.partie.OnCoupDeMain2(); }},
     {2, EntreeMenu::Commande, "3 chiffres", ID_COUPDEMAIN3, [](CDlgGrille& d) { d.partie.OnCoupDeMain3(); }},
     {2, EntreeMenu::Separateur},
     {2, EntreeMenu::Commande, "&Pourquoi ?", ID_POURQUOI, [](CDlgGrille& d) { d.partie.OnPourquoi(); },
      Qt::CTRL | Qt::Key_E},
-    {1, EntreeMenu::Commande, "&Résoudre", ID_RESOUDRE, [](CDlgGrille& d) { d.partie.OnResoudre(); }},
-    {1, EntreeMenu::Commande, "&Vérifier", ID_VERIFIER, [](CDlgGrille& d) { d.partie.OnVerifier(); }},
+    {1, EntreeMenu::Commande, "&Résoudre", ID_RESOUDRE, [](CDlgGrille& d) { d.partie.OnResoudre(); }, {},
+     GriseeEnCreation},
+    {1, EntreeMenu::Commande, "&Vérifier", ID_VERIFIER, [](CDlgGrille& d) { d.partie.OnVerifier(); }, {},
+     GriseeEnCreation},
     {1, EntreeMenu::Separateur},
     {1, EntreeMenu::Commande, "&Quitter", ID_QUITTER, [](CDlgGrille& d) { d.OnCancel(); }},
     {0, EntreeMenu::Commande, "&Préférences", ID_PREFERENCES, [](CDlgGrille& d) { d.OnPreferences(); }},

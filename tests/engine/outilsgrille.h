@@ -1,5 +1,5 @@
 // Outils communs des tests du moteur : listes de grilles publiques, remplissage d'une
-// grille depuis une ligne de 81 caractères, sortie de trace gardée en mémoire.
+// grille depuis une ligne de 81 caractères, trace gardée en mémoire, accès au pilote.
 #pragma once
 
 #include <fstream>
@@ -7,15 +7,34 @@
 #include <vector>
 
 #include "engine/grille.h"
+#include "files/fichiertrace.h"
 #include "tests/support/listes.h"
 
-class CSortieMemoire : public CSortieTrace {
+// Suit le solveur comme le fichier de trace, ses lignes gardées en mémoire.
+class CSortieMemoire : public CSuiviSolveur {
 public:
     std::string texte;
     std::vector<std::string> lignes;
-    void Ecrire(std::string_view ligne) override
+    void Noter(const Pas& pas) override
     {
+        const std::string ligne = LigneDeTrace(pas);
+        if (ligne.empty()) return;
         texte += ligne;
-        lignes.emplace_back(ligne);
+        lignes.push_back(ligne);
     }
 };
+
+// Les opérations du pilote, une à une, et ses niveaux posés à la main.
+class CEssaiPilote {
+public:
+    static void FixerNiveau(CGrille& grille, int32_t niveau) { grille.niveauCourant = niveau; }
+    static Hypothese& Niveau(CGrille& grille, int32_t niveau) { return grille.hypotheses[niveau]; }
+    static int32_t ChoisirCaseHypothese(const CGrille& grille) { return grille.ChoisirCaseHypothese(); }
+    static void PoserHypothese(CGrille& grille, int32_t code, CSuiviSolveur* suivi = nullptr)
+    {
+        grille.PoserHypothese(code, suivi);
+    }
+    static void AnnulerNiveau(CGrille& grille) { grille.AnnulerNiveau(); }
+};
+
+inline bool Resolue(FinResolution fin) { return fin == FinResolution::Resolue; }

@@ -25,8 +25,6 @@ struct AvecTrace {
     AvecTrace()
     {
         grille.ViderGrille();
-        grille.traceActive = true;
-        grille.sortieTrace = &trace;
     }
 };
 
@@ -37,8 +35,8 @@ TEST(Elimination, NeuviemeChiffreDUneCase)
     Poser(t.grille, 4, 0, 1), Poser(t.grille, 4, 1, 2), Poser(t.grille, 4, 2, 3);
     Poser(t.grille, 0, 7, 4), Poser(t.grille, 1, 7, 5), Poser(t.grille, 8, 7, 6);
     Poser(t.grille, 3, 6, 7), Poser(t.grille, 5, 8, 8);
-    t.grille.niveauCourant = 3;
-    EXPECT_EQ(t.grille.DeduireElimination(), 1);
+    CEssaiPilote::FixerNiveau(t.grille, 3);
+    EXPECT_EQ(t.grille.DeduireElimination(&t.trace), 1);
     const Case& k = t.grille.LireCase(4, 7);
     EXPECT_EQ(k.chiffre, 9);
     EXPECT_EQ(k.origine, DeduitOrdi);
@@ -52,8 +50,8 @@ TEST(Elimination, GrillePleineNeFaitRien)
     AvecTrace t;
     Remplir(t.grille, "123456789456789123789123456214365897365897214897214365531642978642978531978531642");
     ASSERT_TRUE(t.grille.GrilleValide());
-    EXPECT_EQ(t.grille.DeduireElimination(), 0);
-    EXPECT_EQ(t.grille.DeduireUnicite(), 0);
+    EXPECT_EQ(t.grille.DeduireElimination(&t.trace), 0);
+    EXPECT_EQ(t.grille.DeduireUnicite(&t.trace), 0);
     EXPECT_TRUE(t.trace.lignes.empty());
 }
 
@@ -72,7 +70,7 @@ TEST(Unicite, PoseeParLaColonneQuandLaLigneEnACinq)
     // Le 1 n'est possible qu'en (2,3) et (2,5) : deux places dans la ligne 2, une seule
     // dans la colonne 3, qui passe avant la colonne 5.
     SeulementEn(t.grille, 1, {2 * 9 + 3, 2 * 9 + 5});
-    EXPECT_EQ(t.grille.DeduireUnicite(), 1);
+    EXPECT_EQ(t.grille.DeduireUnicite(&t.trace), 1);
     EXPECT_EQ(t.grille.LireCase(2, 3).chiffre, 1);
     EXPECT_EQ(t.grille.LireCase(2, 3).origine, DeduitOrdiUnicite);
     EXPECT_EQ(t.grille.LireCase(2, 3).possibles, Tous) << "les drapeaux de la case posée restent";
@@ -85,10 +83,10 @@ TEST(Unicite, PoseeParLaColonneQuandLaLigneEnACinq)
 TEST(Unicite, DeuxChiffresUniquesDansLaMemeCase)
 {
     AvecTrace t;
-    t.grille.niveauCourant = 2;
+    CEssaiPilote::FixerNiveau(t.grille, 2);
     for (int c = 0; c < 9; ++c)
         if (c != 2) t.grille.FixerPossibles(0, c, Tous & ~(BitDe(3) | BitDe(6)));
-    EXPECT_EQ(t.grille.DeduireUnicite(), 1);
+    EXPECT_EQ(t.grille.DeduireUnicite(&t.trace), 1);
     EXPECT_EQ(t.grille.LireCase(0, 2).chiffre, 6) << "le plus grand reste";
     EXPECT_EQ(t.grille.LireCase(0, 2).niveau, 2);
     ASSERT_EQ(t.trace.lignes.size(), 2u);
@@ -102,7 +100,7 @@ TEST(Unicite, RegionQuandNiLigneNiColonneNeDecident)
     AvecTrace r;
     // Cases (6,0) région 6, (6,3) région 7, (3,0) région 3, (3,4) (4,3) (4,4) région 4.
     SeulementEn(r.grille, 4, {54, 57, 27, 31, 39, 40});
-    EXPECT_EQ(r.grille.DeduireUnicite(), 1);
+    EXPECT_EQ(r.grille.DeduireUnicite(&r.trace), 1);
     ASSERT_FALSE(r.trace.lignes.empty());
     EXPECT_EQ(r.trace.lignes[0], "D\xC3\xA9" "duction par unicit\xC3\xA9 (r\xC3\xA9gion) -> Case(3,0) : Chiffre=4 Niveau=0 \n");
 }
@@ -121,7 +119,7 @@ TEST(Choix, MoinsDeCandidatsPuisPremiereEnLecture)
         CGrille grille;
         grille.ViderGrille();
         for (const auto& [i, m] : drapeaux) grille.FixerPossibles(i / 9, i % 9, m);
-        EXPECT_EQ(grille.ChoisirCaseHypothese(), attendu);
+        EXPECT_EQ(CEssaiPilote::ChoisirCaseHypothese(grille), attendu);
     }
 }
 
@@ -129,7 +127,7 @@ TEST(Choix, GrillePleineRendMoinsUn)
 {
     CGrille grille;
     Remplir(grille, "123456789456789123789123456214365897365897214897214365531642978642978531978531642");
-    EXPECT_EQ(grille.ChoisirCaseHypothese(), -1);
+    EXPECT_EQ(CEssaiPilote::ChoisirCaseHypothese(grille), -1);
 }
 
 TEST(Hypothese, PoseReessaiEtAnnulation)
@@ -137,9 +135,9 @@ TEST(Hypothese, PoseReessaiEtAnnulation)
     AvecTrace t;
     Poser(t.grille, 0, 0, 5);
     t.grille.FixerPossibles(3, 6, BitDe(3) | BitDe(7));
-    t.grille.PoserHypothese(36);
-    EXPECT_EQ(t.grille.niveauCourant, 1);
-    const Hypothese& h = t.grille.hypotheses[1];
+    CEssaiPilote::PoserHypothese(t.grille, 36, &t.trace);
+    EXPECT_EQ(t.grille.NiveauCourant(), 1);
+    const Hypothese& h = CEssaiPilote::Niveau(t.grille, 1);
     EXPECT_EQ(h.ligne * 10 + h.colonne, 36);
     EXPECT_EQ(h.indice, 0);
     EXPECT_EQ((std::array{h.chiffres[0], h.chiffres[1], h.chiffres[2]}), (std::array{3, 7, -1}));
@@ -148,18 +146,18 @@ TEST(Hypothese, PoseReessaiEtAnnulation)
     EXPECT_EQ(k.origine, HypoOrdi);
     EXPECT_EQ(k.niveau, 1);
 
-    t.grille.AnnulerNiveau();
+    CEssaiPilote::AnnulerNiveau(t.grille);
     EXPECT_EQ(k.chiffre, 0);
     EXPECT_EQ(k.origine, Vide);
     EXPECT_EQ(k.niveau, 0);
     EXPECT_EQ(t.grille.LireCase(0, 0).chiffre, 5) << "un indice n'est pas d'un niveau ouvert";
-    EXPECT_EQ(t.grille.niveauCourant, 1);
+    EXPECT_EQ(t.grille.NiveauCourant(), 1);
     EXPECT_EQ(t.grille.LireCase(0, 8).possibles, Tous & ~BitDe(5)) << "tous les candidats recalculés";
     EXPECT_EQ(t.grille.LireCase(0, 0).possibles, Tous & ~BitDe(5)) << "une case pleine aussi";
 
-    t.grille.PoserHypothese(-1);
+    CEssaiPilote::PoserHypothese(t.grille, -1, &t.trace);
     EXPECT_EQ(k.chiffre, 7);
-    EXPECT_EQ(t.grille.hypotheses[1].indice, 1);
+    EXPECT_EQ(CEssaiPilote::Niveau(t.grille, 1).indice, 1);
     ASSERT_EQ(t.trace.lignes.size(), 2u);
     EXPECT_EQ(t.trace.lignes[0], "Hypothese -> Case(3,6): Chiffre=3 Niveau=1\n");
     EXPECT_EQ(t.trace.lignes[1], "Hypothese -> Case(3,6): Chiffre=7 Niveau=1\n");
@@ -171,34 +169,39 @@ TEST(Hypothese, ChiffreSuivantSansNiveauOuvertNeChangeRien)
     // lu ni écrit hors des enregistrements, la grille reste telle quelle.
     for (const int32_t niveau : {0, -1, 81, 1000}) {
         AvecTrace t;
-        t.grille.niveauCourant = niveau;
-        t.grille.PoserHypothese(-1);
-        EXPECT_EQ(t.grille.niveauCourant, niveau);
+        CEssaiPilote::FixerNiveau(t.grille, niveau);
+        CEssaiPilote::PoserHypothese(t.grille, -1, &t.trace);
+        EXPECT_EQ(t.grille.NiveauCourant(), niveau);
         EXPECT_EQ(t.grille.CompterOrigine(Vide), 81) << niveau;
         EXPECT_TRUE(t.trace.lignes.empty()) << niveau;
     }
     AvecTrace t;
-    t.grille.niveauCourant = 1;
-    t.grille.hypotheses[1] = {2, 2, {4, 5, -1}, -5};
-    t.grille.PoserHypothese(-1);
-    EXPECT_EQ(t.grille.hypotheses[1].indice, -5);
+    CEssaiPilote::FixerNiveau(t.grille, 1);
+    CEssaiPilote::Niveau(t.grille, 1) = {2, 2, {4, 5, -1}, -5};
+    CEssaiPilote::PoserHypothese(t.grille, -1, &t.trace);
+    EXPECT_EQ(CEssaiPilote::Niveau(t.grille, 1).indice, -5);
     EXPECT_EQ(t.grille.CompterOrigine(Vide), 81);
+    // Au niveau 0, il n'y a rien à défaire : les indices restent.
+    Poser(t.grille, 4, 4, 7);
+    CEssaiPilote::FixerNiveau(t.grille, 0);
+    CEssaiPilote::AnnulerNiveau(t.grille);
+    EXPECT_EQ(t.grille.LireCase(4, 4).chiffre, 7);
 }
 
-TEST(Trace, RienSansTraceActive)
+TEST(Trace, LeSuiviNeChangeRienALaResolution)
 {
-    CGrille grille;
-    CSortieMemoire trace;
-    grille.sortieTrace = &trace;
     const auto liste = ChargerListe("top95.txt");
-    Remplir(grille, liste.at(0));
-    EXPECT_TRUE(grille.Resoudre(LimiteJoueur));
-    EXPECT_TRUE(trace.lignes.empty());
-    // Trace active sans sortie : rien n'est écrit nulle part, la résolution va au bout.
-    grille.traceActive = true;
-    grille.sortieTrace = nullptr;
-    grille.RemettreGrille();
-    EXPECT_TRUE(grille.Resoudre(LimiteJoueur));
+    CGrille seule;
+    Remplir(seule, liste.at(0));
+    CGrille suivie = seule;
+    CSortieMemoire trace;
+    EXPECT_TRUE(Resolue(seule.Resoudre(LimiteJoueur)));
+    EXPECT_TRUE(Resolue(suivie.Resoudre(LimiteJoueur, &trace)));
+    EXPECT_FALSE(trace.lignes.empty());
+    for (int i = 0; i < 81; ++i) {
+        EXPECT_EQ(seule.LireCase(i / 9, i % 9).chiffre, suivie.LireCase(i / 9, i % 9).chiffre) << i;
+        EXPECT_EQ(seule.LireCase(i / 9, i % 9).niveau, suivie.LireCase(i / 9, i % 9).niveau) << i;
+    }
 }
 
 }  // namespace

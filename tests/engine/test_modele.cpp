@@ -11,20 +11,20 @@ CGrille GrilleResolue()
     CGrille grille;
     const auto liste = ChargerListe("top95.txt");
     Remplir(grille, liste.at(0));
-    EXPECT_TRUE(grille.Resoudre(LimiteJoueur));
+    EXPECT_TRUE(Resolue(grille.Resoudre(LimiteJoueur)));
     return grille;
 }
 
 TEST(Modele, GrilleNeuveEtGrilleVidee)
 {
     CGrille grille;
-    EXPECT_EQ(grille.niveauCourant, 0);
+    EXPECT_EQ(grille.NiveauCourant(), 0);
     EXPECT_EQ(grille.LireCase(4, 4).possibles, 0) << "aucun drapeau avant toute opération";
     grille = GrilleResolue();
-    grille.niveauCourant = 3;
+    CEssaiPilote::FixerNiveau(grille, 3);
     ASSERT_GT(grille.CompterOrigine(Init), 0);
     grille.ViderGrille();  // les indices partent aussi
-    EXPECT_EQ(grille.niveauCourant, 0);
+    EXPECT_EQ(grille.NiveauCourant(), 0);
     EXPECT_FALSE(grille.GrillePleine());
     EXPECT_TRUE(grille.GrilleValide());
     EXPECT_EQ(grille.CompterOrigine(Vide), 81);
@@ -75,7 +75,7 @@ TEST(Modele, RemettreGrilleGardeLesIndicesSeulement)
     grille.MarquerSolution(1, 1, CoupDeMain);
     const CGrille avant = grille;
     grille.RemettreGrille();
-    EXPECT_EQ(grille.niveauCourant, 0);
+    EXPECT_EQ(grille.NiveauCourant(), 0);
     for (int l = 0; l < 9; ++l)
         for (int c = 0; c < 9; ++c) {
             const Case& k = grille.LireCase(l, c);

@@ -1,5 +1,5 @@
 // Le pilote de résolution : grilles publiques résolues et mémorisées, déductions seules,
-// première hypothèse, échec sans niveau (crochet de remise à zéro), limite d'itérations.
+// première hypothèse, échec sans niveau (impasse), limite d'itérations.
 #include <gtest/gtest.h>
 
 #include "outilsgrille.h"
@@ -16,8 +16,9 @@ TEST(Listes, ResoudreEtMemoriserToutTop95Et17Indices)
             SCOPED_TRACE(texte);
             CGrille grille, copie;
             Remplir(grille, texte);
-            ASSERT_TRUE(grille.ResoudreEtMemoriser());
-            ASSERT_EQ(grille.niveauCourant, 0);
+            ASSERT_TRUE(Resolue(grille.ResoudreEtMemoriser()));
+            ASSERT_TRUE(grille.SolutionGardee());
+            ASSERT_EQ(grille.NiveauCourant(), 0);
             copie.ViderGrille();
             for (int i = 0; i < 81; ++i) {
                 const CaseSolution& s = grille.LireSolution(i / 9, i % 9);
@@ -41,8 +42,8 @@ TEST(Pilote, DeductionsSeulesSansHypothese)
     for (const std::string& texte : liste) {
         CGrille grille;
         Remplir(grille, texte);
-        ASSERT_TRUE(grille.Resoudre(LimiteJoueur)) << texte;
-        EXPECT_EQ(grille.niveauCourant, 0);
+        ASSERT_TRUE(Resolue(grille.Resoudre(LimiteJoueur))) << texte;
+        EXPECT_EQ(grille.NiveauCourant(), 0);
         EXPECT_EQ(grille.CompterOrigine(DeduitOrdi) + grille.CompterOrigine(DeduitOrdiUnicite) +
                       grille.CompterOrigine(Init),
                   81);
@@ -54,36 +55,29 @@ TEST(Pilote, GrilleVideCommenceParLaCaseZeroZero)
     CGrille grille;
     CSortieMemoire trace;
     grille.ViderGrille();
-    grille.traceActive = true;
-    grille.sortieTrace = &trace;
-    ASSERT_TRUE(grille.Resoudre(LimiteJoueur));
+    ASSERT_TRUE(Resolue(grille.Resoudre(LimiteJoueur, &trace)));
     ASSERT_FALSE(trace.lignes.empty());
     EXPECT_EQ(trace.lignes[0], "Hypothese -> Case(0,0): Chiffre=1 Niveau=1\n");
-    const Hypothese& h = grille.hypotheses[1];
+    const Hypothese& h = grille.LireHypothese(1);
     EXPECT_EQ(h.ligne * 10 + h.colonne, 0);
     for (int i = 0; i < 9; ++i) EXPECT_EQ(h.chiffres[i], i + 1);
     EXPECT_EQ(h.chiffres[9], -1);
 }
 
-TEST(Pilote, ContradictionAuNiveauZeroAppelleLeCrochet)
+TEST(Pilote, ContradictionAuNiveauZeroEstUneImpasse)
 {
     // (0,0) ne peut rien recevoir : la ligne a 1 à 8, la colonne a 9.
     const std::string texte = "." "12345678" + std::string(45, '.') + "9" + std::string(26, '.');
     CGrille grille;
     Remplir(grille, texte);
-    int appels = 0;
-    grille.remettreAZero = [&] {
-        ++appels;
-        grille.RemettreGrille();
-    };
-    EXPECT_FALSE(grille.Resoudre(LimiteJoueur));
-    EXPECT_EQ(appels, 1);
+    EXPECT_EQ(grille.Resoudre(LimiteJoueur), FinResolution::Impasse);
+    // L'impasse rendue, rien n'est remis : c'est à l'appelant d'y revenir.
     EXPECT_EQ(grille.CompterOrigine(Init), 9);
-    EXPECT_EQ(grille.CompterOrigine(Vide), 72) << "le crochet a remis la grille à ses indices";
-    // Sans crochet : rien n'est remis, l'échec reste, la solution n'est pas touchée.
+    // La solution n'est pas touchée ni gardée.
     CGrille seule;
     Remplir(seule, texte);
-    EXPECT_FALSE(seule.ResoudreEtMemoriser());
+    EXPECT_EQ(seule.ResoudreEtMemoriser(), FinResolution::Impasse);
+    EXPECT_FALSE(seule.SolutionGardee());
     EXPECT_EQ(seule.LireSolution(0, 0).chiffre, 0);
 }
 
@@ -96,24 +90,24 @@ TEST(Pilote, LimiteDIterationsArreteSansRemise)
     for (const std::string& texte : liste) {
         CGrille grille;
         Remplir(grille, texte);
-        int appels = 0;
-        grille.remettreAZero = [&] { ++appels; };
-        if (grille.Resoudre(LimiteGeneration)) continue;
+        const FinResolution fin = grille.Resoudre(LimiteGeneration);
+        if (Resolue(fin)) continue;
         ++arretes;
-        EXPECT_EQ(appels, 0) << texte;
+        EXPECT_EQ(fin, FinResolution::Limite) << texte;
         EXPECT_FALSE(grille.GrillePleine());
         Remplir(grille, texte);
-        EXPECT_TRUE(grille.Resoudre(LimiteJoueur)) << texte;
+        EXPECT_TRUE(Resolue(grille.Resoudre(LimiteJoueur))) << texte;
     }
     EXPECT_GT(arretes, 0) << "au moins une grille de top95 demande plus de 100 itérations";
 }
 
-// Garde le premier pas du solveur.
-struct CPremierPas : CSuiviSolveur {
+// Garde le premier pas du solveur, et ses lignes de trace.
+struct CPremierPas : CSortieMemoire {
     std::optional<Pas> pas;
     void Noter(const Pas& p) override
     {
         if (!pas) pas = p;
+        CSortieMemoire::Noter(p);
     }
 };
 
@@ -131,18 +125,14 @@ TEST(ProchainPas, PremierPasDuSolveurEtCheminJusquALaSolution)
             Remplir(grille, texte);
             CGrille solveur = grille;
             CPremierPas premier;
-            CSortieMemoire trace;
-            solveur.suivi = &premier;
-            solveur.traceActive = true;
-            solveur.sortieTrace = &trace;
-            const bool resolue = solveur.Resoudre(LimiteJoueur);
+            const bool resolue = Resolue(solveur.Resoudre(LimiteJoueur, &premier));
 
             const Pas pas = grille.ProchainPas();
             ASSERT_TRUE(premier.pas.has_value());
             EXPECT_EQ(pas.genre, premier.pas->genre);
             EXPECT_EQ(pas.unite, premier.pas->unite);
             EXPECT_EQ(pas.candidats, premier.pas->candidats);
-            const std::string lue = trace.lignes.at(0);
+            const std::string lue = premier.lignes.at(0);
             const std::string attendue = "Case(" + std::to_string(pas.ligne) + "," + std::to_string(pas.colonne) +
                                          ")" + (pas.genre == Pas::Elimination || pas.genre == Pas::Hypothese ? "" : " ") +
                                          ": Chiffre=" + std::to_string(pas.chiffre) + " ";
@@ -150,7 +140,7 @@ TEST(ProchainPas, PremierPasDuSolveurEtCheminJusquALaSolution)
             EXPECT_EQ(TexteIndices(grille), texte) << "rien posé";
             EXPECT_EQ(grille.CompterOrigine(Vide) + grille.CompterOrigine(Init), 81) << "rien posé";
 
-            if (!resolue || solveur.niveauCourant > 0) continue;
+            if (!resolue || solveur.NiveauCourant() > 0) continue;
             ++suivies;
             while (!grille.GrillePleine()) {
                 const Pas p = grille.ProchainPas();

@@ -22,10 +22,6 @@ Issue Comparer(const std::string& texte, int32_t limite)
     CGrille grille;
     Remplir(grille, texte);
     CSortieMemoire trace;
-    grille.traceActive = true;
-    grille.sortieTrace = &trace;
-    int remises = 0;
-    grille.remettreAZero = [&remises] { ++remises; };
     CGrilleReference temoin;
     for (int i = 0; i < 81; ++i) {
         auto& k = temoin.cases[i / 9][i % 9];
@@ -33,13 +29,15 @@ Issue Comparer(const std::string& texte, int32_t limite)
         k.origine = grille.LireCase(i / 9, i % 9).origine;
         k.possibles.fill(1);
     }
-    const Issue moteur{grille.Resoudre(limite), remises, trace.lignes};
+    // Une impasse est le moment où le témoin compte une remise à zéro.
+    const FinResolution fin = grille.Resoudre(limite, &trace);
+    const Issue moteur{Resolue(fin), fin == FinResolution::Impasse ? 1 : 0, trace.lignes};
 
     SCOPED_TRACE(texte);
     EXPECT_EQ(moteur.resultat, temoin.Resoudre(limite));
     EXPECT_EQ(moteur.remises, temoin.remisesAZero);
     EXPECT_EQ(trace.texte, temoin.trace);
-    EXPECT_EQ(grille.niveauCourant, temoin.niveauCourant);
+    EXPECT_EQ(grille.NiveauCourant(), temoin.niveauCourant);
     for (int i = 0; i < 81; ++i) {
         const Case& k = grille.LireCase(i / 9, i % 9);
         const auto& r = temoin.cases[i / 9][i % 9];
@@ -48,8 +46,8 @@ Issue Comparer(const std::string& texte, int32_t limite)
         EXPECT_EQ(static_cast<int>(k.origine), r.origine) << i;
         for (int d = 1; d <= 9; ++d) EXPECT_EQ((k.possibles >> (d - 1)) & 1, r.possibles[d - 1]) << i << " chiffre " << d;
     }
-    for (int n = 1; n <= grille.niveauCourant && n <= temoin.niveauCourant; ++n) {
-        const Hypothese& h = grille.hypotheses[n];
+    for (int n = 1; n <= grille.NiveauCourant() && n <= temoin.niveauCourant; ++n) {
+        const Hypothese& h = grille.LireHypothese(n);
         const auto& r = temoin.hypotheses[n];
         EXPECT_EQ(h.ligne, r.ligne);
         EXPECT_EQ(h.colonne, r.colonne);

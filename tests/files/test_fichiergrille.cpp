@@ -259,7 +259,7 @@ TEST(TexteGrille, LectureControleEtEcriture)
     // La solution gardée, en chiffres, prolonge les indices.
     CGrille grille;
     ASSERT_TRUE(LireTexteGrille(lignes, grille));
-    ASSERT_TRUE(grille.ResoudreEtMemoriser());
+    ASSERT_EQ(grille.ResoudreEtMemoriser(), FinResolution::Resolue);
     const std::string solution = TexteSolution(grille);
     ASSERT_EQ(solution.find_first_not_of("123456789"), std::string::npos) << solution;
     for (int i = 0; i < 81; ++i) {

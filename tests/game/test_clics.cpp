@@ -319,8 +319,9 @@ TEST_F(Clics, LesCommandesArretentLHistorique)
     EXPECT_EQ(partie.grille.LireCase(2, 2).chiffre, 0);
 }
 
-// Fermer : sans grille en jeu, aussitôt ; avec une grille, « Non » garde tout.
-TEST_F(Clics, FermerDemandeQuandUneGrilleEstEnJeu)
+// Fermer : sans grille en jeu ni saisie commencée, aussitôt ; sinon la question, qui propose
+// « Non », et « Non » garde tout.
+TEST_F(Clics, FermerDemandeQuandUneGrilleOuUneSaisieSePerdrait)
 {
     EXPECT_TRUE(partie.PeutFermer());
     EXPECT_TRUE(ihm.questions.empty());
@@ -328,9 +329,21 @@ TEST_F(Clics, FermerDemandeQuandUneGrilleEstEnJeu)
     ihm.reponses = {false, true};
     EXPECT_FALSE(partie.PeutFermer());
     EXPECT_EQ(ihm.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
+    EXPECT_EQ(ihm.boutonsParDefaut, std::vector<BoutonParDefaut>{BoutonParDefaut::Non});
     EXPECT_TRUE(partie.grilleEnCours);
     EXPECT_EQ(ihm.casesMontrees, 0);
     EXPECT_TRUE(partie.PeutFermer());
+
+    partie.OnCreer();
+    ASSERT_TRUE(partie.modeCreation);
+    ihm.OublierHistorique();
+    EXPECT_TRUE(partie.PeutFermer()) << "rien de saisi";
+    partie.CliquerPalette(2);
+    partie.CliquerCase(8, 8);
+    ihm.reponses = {false};
+    EXPECT_FALSE(partie.PeutFermer());
+    EXPECT_EQ(ihm.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
+    EXPECT_EQ(partie.grille.LireCase(8, 8).chiffre, 3);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ protected:
     {
         Importer(partie, ihm, grille, nom);
         ASSERT_TRUE(partie.grilleEnCours);
-        ASSERT_TRUE(partie.solutionConnue);
+        ASSERT_TRUE(partie.grille.SolutionGardee());
         ihm.OublierHistorique();
     }
     // Remplit les cases vides avec la solution gardée, comme le ferait le joueur.
@@ -171,7 +171,7 @@ TEST_F(Commandes, RemettreAZeroApresResoudre)
     partie.RemettreAZero();
     EXPECT_EQ(TexteIndices(partie.grille), grille);
     EXPECT_EQ(partie.grille.CompterOrigine(Vide) + partie.grille.CompterOrigine(Init), 81);
-    EXPECT_EQ(partie.grille.niveauCourant, 0);
+    EXPECT_EQ(partie.grille.NiveauCourant(), 0);
     EXPECT_EQ(ihm.statut, Importee);
     EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
     EXPECT_EQ(partie.modeHypothese, 1);
@@ -224,7 +224,7 @@ TEST_F(Commandes, ImportDemandeToujoursEtNonNeChangeRien)
         EXPECT_EQ(ihm.questions, Textes{std::string(QuestionPerteGrille)});
         EXPECT_EQ(ihm.fichiersAOuvrir.size(), 1u);
         EXPECT_EQ(ihm.casesMontrees, 0);
-        EXPECT_EQ(partie.solutionConnue, enJeu);
+        EXPECT_EQ(partie.grille.SolutionGardee(), enJeu);
         ihm.fichiersAOuvrir.clear();
     }
     EXPECT_EQ(TexteIndices(partie.grille), grille);
@@ -361,7 +361,7 @@ TEST_F(Commandes, CreerRepondNonNeChangeQueLaSelection)
     EXPECT_EQ(partie.chiffreSelectionne, -1);
     EXPECT_EQ(partie.modeHypothese, 1);
     EXPECT_FALSE(partie.modeCreation);
-    EXPECT_TRUE(partie.grilleEnCours && partie.solutionConnue);
+    EXPECT_TRUE(partie.grilleEnCours && partie.grille.SolutionGardee());
     EXPECT_EQ(TexteIndices(partie.grille), grille);
     EXPECT_EQ(ihm.statut, Importee);
     EXPECT_TRUE(ihm.etatsMenu.empty());
@@ -389,7 +389,7 @@ TEST_F(Commandes, CreerEntreEtSortDuModeCreation)
     partie.OnCreer();
     EXPECT_TRUE(ihm.questions.empty());
     EXPECT_FALSE(partie.modeCreation);
-    EXPECT_TRUE(partie.grilleEnCours && partie.solutionConnue);
+    EXPECT_TRUE(partie.grilleEnCours && partie.grille.SolutionGardee());
     EXPECT_EQ(ihm.statut, " Grille créée manuellement");
     EXPECT_EQ(ihm.etatsMenu, std::vector<bool>{false});
     EXPECT_FALSE(ihm.menuCreation);
@@ -411,7 +411,7 @@ TEST_F(Commandes, UneSaisieSansSolution)
     EXPECT_EQ(partie.grille.CompterOrigine(Init) + partie.grille.CompterOrigine(Vide), 81);
     EXPECT_FALSE(partie.modeCreation);
     EXPECT_TRUE(partie.grilleEnCours);
-    EXPECT_FALSE(partie.solutionConnue);
+    EXPECT_FALSE(partie.grille.SolutionGardee());
     EXPECT_FALSE(ihm.menuCreation);
     EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
 

@@ -19,7 +19,7 @@ protected:
     void SetUp() override
     {
         Importer(partie, ihm, ChargerListe("qqwing-simple-200.txt", 2).at(1));
-        ASSERT_TRUE(partie.solutionConnue);
+        ASSERT_TRUE(partie.grille.SolutionGardee());
         ihm.OublierHistorique();
     }
     std::vector<int> Cases(OrigineCase origine) const
@@ -253,7 +253,7 @@ TEST_F(CoupDeMainTest, PourquoiDitLeProchainPasSansRienPoser)
     EXPECT_EQ(ihm.statut, " Grille créée manuellement >>> aucune déduction simple : il faut une hypothèse, "
                           "par exemple ligne 1, colonne 1 (1, 2, 3, 4, 5, 6, 7, 8 ou 9)");
     EXPECT_EQ(ihm.curseur, std::pair(0, 0));
-    EXPECT_FALSE(partie.grille.traceActive);
+    EXPECT_FALSE(partie.fichierTrace.EstOuvert());
 }
 
 }  // namespace

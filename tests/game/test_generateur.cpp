@@ -102,7 +102,7 @@ TEST_F(Generateur, CompleterGrilleRespecteLaCibleEtLesLimitesDesUnites)
         SCOPED_TRACE(grilles[i]);
         // Grille pleine dont seuls les premiers indices le restent, comme après EpurerGrille.
         Remplir(grille, grilles[i]);
-        ASSERT_TRUE(grille.Resoudre(LimiteJoueur));
+        ASSERT_EQ(grille.Resoudre(LimiteJoueur), FinResolution::Resolue);
         int k = 0;
         for (int p = 0; p < 81; ++p) {
             if (grille.LireCase(p / 9, p % 9).origine == Init && k++ >= 14 + static_cast<int>(i % 16)) {
@@ -203,7 +203,7 @@ struct GenerateurTemoin {
             g.ChangerCase(i / 9, i % 9, 0, Vide);
             g.RemettreGrille();
             g.Resoudre(LimiteGeneration);
-            if (g.niveauCourant > 0) g.PoserIndice(i / 9, i % 9, chiffre);
+            if (g.NiveauCourant() > 0) g.PoserIndice(i / 9, i % 9, chiffre);
         }
         g.RemettreGrille();
     }
@@ -248,18 +248,18 @@ struct GenerateurTemoin {
     {
         for (bool fini = false; !fini;) {
             do Semer();
-            while (!g.Resoudre(LimiteGeneration));
+            while (g.Resoudre(LimiteGeneration) != FinResolution::Resolue);
             bool echec = false;
             int dernier = -1;
             const int32_t plafond = niveau == Diabolique ? 2 : 0;
-            while (!echec && g.niveauCourant > plafond) {
+            while (!echec && g.NiveauCourant() > plafond) {
                 dernier = Fixer();
                 g.RemettreGrille();
-                echec = dernier < 0 || !g.Resoudre(LimiteGeneration);
+                echec = dernier < 0 || g.Resoudre(LimiteGeneration) != FinResolution::Resolue;
             }
             if (echec) continue;
             if (niveau == Diabolique) {
-                if (g.niveauCourant == 0 && dernier >= 0) g.ChangerOrigine(dernier / 10, dernier % 10, HypoOrdi);
+                if (g.NiveauCourant() == 0 && dernier >= 0) g.ChangerOrigine(dernier / 10, dernier % 10, HypoOrdi);
                 g.RemettreGrille();
             } else {
                 Epurer();
@@ -267,7 +267,7 @@ struct GenerateurTemoin {
             }
             fini = true;
         }
-        ASSERT_TRUE(g.ResoudreEtMemoriser());
+        ASSERT_EQ(g.ResoudreEtMemoriser(), FinResolution::Resolue);
     }
 };
 
@@ -333,8 +333,8 @@ TEST_P(GenerationParNiveau, ProprietesSurDesCentainesDeGraines)
         EXPECT_EQ(ihm.profondeurAttente, 0);
         EXPECT_FALSE(ihm.attenteDesequilibree);
         ASSERT_TRUE(ihm.messages.empty());
-        ASSERT_TRUE(partie.solutionConnue);
-        EXPECT_EQ(partie.grille.niveauCourant, 0);
+        ASSERT_TRUE(partie.grille.SolutionGardee());
+        EXPECT_EQ(partie.grille.NiveauCourant(), 0);
         EXPECT_EQ(partie.grille.CompterOrigine(Init) + partie.grille.CompterOrigine(Vide), 81);
         EXPECT_EQ(ihm.statut, " Grille générée (Niveau " + std::string(MotNiveau(niveau)) + ")");
         EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
@@ -361,7 +361,7 @@ TEST_P(GenerationParNiveau, ProprietesSurDesCentainesDeGraines)
         // Les indices seuls se résolvent sans hypothèse.
         CGrille g;
         Remplir(g, indices);
-        EXPECT_TRUE(g.Resoudre(LimiteGeneration) && g.niveauCourant == 0);
+        EXPECT_TRUE(g.Resoudre(LimiteGeneration) == FinResolution::Resolue && g.NiveauCourant() == 0);
         sousLaCible += Compter(indices) < partie.generateur.nbInitNiveau[niveau];
         for (int r = 0; niveau == Facile && r < 9; ++r) {
             int k = 0;

@@ -1,6 +1,8 @@
 // La commande de trace : fichier du jour, en-tête, une ligne par déduction et hypothèse.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "files/fichiertrace.h"
 #include "tests/game/outils.h"
 #include "tests/support/commande.h"
@@ -9,11 +11,11 @@
 
 namespace {
 
-// Retient les lignes qu'un solveur écrit.
-class CSortieMemoire : public CSortieTrace {
+// Retient les lignes de trace des pas d'un solveur.
+class CSortieMemoire : public CSuiviSolveur {
 public:
     std::string texte;
-    void Ecrire(std::string_view ligne) override { texte += ligne; }
+    void Noter(const Pas& pas) override { texte += LigneDeTrace(pas); }
 };
 
 class Trace : public testing::Test {
@@ -39,9 +41,7 @@ protected:
         CSortieMemoire sortie;
         CGrille g;
         Remplir(g, indices);
-        g.sortieTrace = &sortie;
-        g.traceActive = true;
-        g.Resoudre(LimiteJoueur);
+        g.Resoudre(LimiteJoueur, &sortie);
         return VersDisque(EnTeteTrace(local) + sortie.texte);
     }
     std::string Fichier() { return Contenu(NomFichierTrace(local)); }
@@ -50,10 +50,10 @@ protected:
 TEST_F(Trace, EnTetePuisUneLigneParDeductionEtHypothese)
 {
     partie.OnTrace();
-    EXPECT_TRUE(partie.grille.traceActive);
+    EXPECT_TRUE(partie.fichierTrace.EstOuvert());
     Importer(partie, ihm, difficile);
     partie.OnTrace();
-    EXPECT_FALSE(partie.grille.traceActive);
+    EXPECT_FALSE(partie.fichierTrace.EstOuvert());
 
     const std::string contenu = Fichier();
     EXPECT_EQ(contenu, Attendu(difficile));
@@ -80,6 +80,21 @@ TEST_F(Trace, DeuxiemeMiseEnRouteLeMemeJourNeGardeQueLaDeuxieme)
     partie.OnTrace();
     EXPECT_EQ(Fichier(), Attendu(simple));
 }
+
+#ifndef _WIN32
+// Un disque plein : la trace ne peut pas s'écrire en entier, la partie le dit une fois et
+// l'éteint ; le jeu continue.
+TEST_F(Trace, EcritureImpossibleDiteEtTraceEteinte)
+{
+    std::filesystem::create_symlink("/dev/full", NomFichierTrace(local));
+    partie.OnTrace();
+    ASSERT_TRUE(partie.fichierTrace.EstOuvert());
+    Importer(partie, ihm, difficile);
+    EXPECT_EQ(ihm.messages, std::vector<std::string>{std::string(MessageEcritureTrace) + NomFichierTrace(local)});
+    EXPECT_FALSE(partie.fichierTrace.EstOuvert());
+    EXPECT_TRUE(partie.grilleEnCours);
+}
+#endif
 
 TEST_F(Trace, FermerLeProgrammeTraceAllumeeLaisseUnFichierComplet)
 {

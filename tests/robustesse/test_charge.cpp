@@ -34,12 +34,12 @@ TEST(Charge, GenerationsRepetees)
     CPartie partie(ihm);
     partie.hasard.Semer(2026);
     partie.OnTrace();
-    ASSERT_TRUE(partie.grille.traceActive);
+    ASSERT_TRUE(partie.fichierTrace.EstOuvert());
     SansCroissance(40, [&](int n) {
         for (int i = 0; i < n; ++i) {
             partie.GenererGrille(static_cast<NiveauGrille>(i % 4));
             ASSERT_TRUE(ihm.messages.empty()) << ihm.messages.front();
-            ASSERT_TRUE(partie.solutionConnue);
+            ASSERT_TRUE(partie.grille.SolutionGardee());
             ihm.OublierHistorique();
         }
     });
@@ -57,7 +57,7 @@ TEST(Charge, ResolutionsRepetees)
     SansCroissance(95, [&](int n) {
         for (int i = 0; i < n; ++i) {
             Remplir(partie.grille, grilles[i % grilles.size()]);
-            ASSERT_TRUE(partie.ResoudreEtMemoriser());
+            ASSERT_EQ(partie.ResoudreEtMemoriser(), FinResolution::Resolue);
             ihm.OublierHistorique();
         }
     });

@@ -104,7 +104,7 @@ TEST_F(PartieEnPanne, FichierChangeEntreLeDialogueEtLaLecture)
         EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
         EXPECT_EQ(partie.nomFichier, "premiere.sdu");
         EXPECT_EQ(ihm.statut, statutAvant);
-        EXPECT_FALSE(partie.solutionConnue);
+        EXPECT_FALSE(partie.grille.SolutionGardee());
         fs::remove_all("fugace.sdu");
     }
 }
@@ -189,13 +189,13 @@ TEST_F(PartieEnPanne, TraceImpossibleACreer)
         partie.OnTrace();
         fs::current_path(dossier.Chemin());
         EXPECT_EQ(ihm.messages, std::vector<std::string>{"Impossible de créer le fichier de trace " + nom});
-        EXPECT_FALSE(partie.grille.traceActive);
+        EXPECT_FALSE(partie.fichierTrace.EstOuvert());
         EXPECT_FALSE(partie.fichierTrace.EstOuvert());
     }
     ihm.OublierHistorique();
     partie.OnTrace();
     EXPECT_TRUE(ihm.messages.empty());
-    EXPECT_TRUE(partie.grille.traceActive);
+    EXPECT_TRUE(partie.fichierTrace.EstOuvert());
     ihm.reponses.push_back(true);
     partie.OnResoudre();
     partie.OnTrace();

@@ -14,7 +14,7 @@
 class CIhmFactice : public CIhm {
 public:
     struct CaseMontree {
-        std::string texte;  // vide tant que la case n'a jamais été montrée
+        std::string texte;  // vide tant que la case n'a jamais été montrée, " " pour une case vide
         OrigineCase origine = Vide;
     };
 
@@ -30,6 +30,7 @@ public:
     std::vector<std::pair<int, bool>> appelsPalette;  // (entrée, en évidence) dans l'ordre
     std::vector<std::string> messages;
     std::vector<std::string> questions;
+    std::vector<BoutonParDefaut> boutonsParDefaut;  // celui de chaque question
     std::vector<bool> etatsMenu;
     int profondeurAttente = 0;
     int attentesOuvertes = 0;
@@ -44,9 +45,9 @@ public:
     std::deque<std::optional<std::string>> fichiersAOuvrir;
     std::deque<std::optional<std::string>> fichiersAEnregistrer;
 
-    void MontrerCase(int ligne, int colonne, const std::string& texte, OrigineCase origine) override
+    void MontrerCase(int ligne, int colonne, int32_t chiffre, OrigineCase origine) override
     {
-        plateau[ligne][colonne] = {texte, origine};
+        plateau[ligne][colonne] = {chiffre > 0 ? std::to_string(chiffre) : " ", origine};
         ++casesMontrees;
     }
     void MontrerCurseur(int ligne, int colonne) override { curseur = {ligne, colonne}; }
@@ -61,9 +62,10 @@ public:
         messages.push_back(texte);
         if (profondeurAttente > 0) messagesSousAttente.push_back(texte);
     }
-    bool Question(const std::string& texte) override
+    bool Question(const std::string& texte, BoutonParDefaut parDefaut) override
     {
         questions.push_back(texte);
+        boutonsParDefaut.push_back(parDefaut);
         return Depiler(reponses).value_or(true);
     }
     std::optional<std::string> ChoisirFichierAOuvrir() override { return Depiler(fichiersAOuvrir).value_or(std::nullopt); }
@@ -98,6 +100,7 @@ public:
         appelsPalette.clear();
         messages.clear();
         questions.clear();
+        boutonsParDefaut.clear();
         etatsMenu.clear();
         messagesSousAttente.clear();
     }

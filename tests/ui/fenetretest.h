@@ -102,7 +102,7 @@ public:
     std::function<void(QDialog&)> surBoite;
 
     void Message(const std::string& texte) override { messages.push_back(texte); }
-    bool Question(const std::string& texte) override
+    bool Question(const std::string& texte, BoutonParDefaut) override
     {
         questions.push_back(texte);
         if (reponses.empty())

@@ -417,6 +417,16 @@ TEST_F(Fenetre, FermeturesDemandentQuandUneGrilleEstEnJeu)
         EXPECT_FALSE(boite.isVisible());
         EXPECT_EQ(boite.result(), resultat);
     }
+    // Entrée ou Échap tenues : leurs répétitions ne demandent ni ne ferment rien.
+    Generer();
+    boite.show();
+    boite.questions.clear();
+    for (const int touche : {Qt::Key_Return, Qt::Key_Escape}) {
+        QKeyEvent repetee(QEvent::KeyPress, touche, Qt::NoModifier, {}, true);
+        QApplication::sendEvent(&boite, &repetee);
+    }
+    EXPECT_TRUE(boite.isVisible());
+    EXPECT_TRUE(boite.questions.empty());
 }
 
 // Au clavier seul : les flèches, un chiffre de la rangée d'un clavier français, le pavé
@@ -537,10 +547,10 @@ TEST_F(Fenetre, TraceParRaccourciCache)
     boite.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&boite));
     QTest::keyClick(&boite, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(boite.partie.grille.traceActive);
+    EXPECT_TRUE(boite.partie.fichierTrace.EstOuvert());
     EXPECT_TRUE(QFile::exists(QString::fromStdString(boite.partie.fichierTrace.Nom())));
     QTest::keyClick(&boite, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_FALSE(boite.partie.grille.traceActive);
+    EXPECT_FALSE(boite.partie.fichierTrace.EstOuvert());
     // Aucune entrée de menu n'offre ce raccourci ; seule « Pourquoi ? » en montre un.
     for (QAction* a : boite.menuPrincipal->findChildren<QAction*>())
         EXPECT_EQ(a->shortcut().isEmpty(), a->data().toInt() != ID_POURQUOI) << a->text().toStdString();
@@ -641,11 +651,10 @@ TEST_F(Fenetre, ModeCreationGriseEtRestaureLesEntrees)
     ASSERT_TRUE(boite.partie.modeCreation);
     EXPECT_TRUE(creer->isChecked());
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille en mode création");
-    for (int p = 0; p < entrees.size(); ++p) {
-        const bool grisee = std::find(PositionsGriseesCreation.begin(), PositionsGriseesCreation.end(), p) !=
-                            PositionsGriseesCreation.end();
-        EXPECT_EQ(entrees[p]->isEnabled(), !grisee) << p;
-    }
+    // Générer, Importer, Exporter, Remettre à zéro, Coup de main, Résoudre et Vérifier.
+    const std::set<int> grisees{1, 2, 3, 5, 6, 7, 8};
+    for (int p = 0; p < entrees.size(); ++p)
+        EXPECT_EQ(entrees[p]->isEnabled(), !grisees.contains(p)) << p;
     // Un indice tapé en mode création : origine Init, couleur des indices.
     Cliquer(boite, PointPalette(2));
     Cliquer(boite, PointCase(4, 5));
@@ -740,8 +749,9 @@ TEST_F(Fenetre, PreferencesChangentLeSkinApresLaFermeture)
         };
         boite.Action(ID_PREFERENCES)->trigger();
         const std::string attendu = ok ? "Sombre" : "Clair";
-        // Le nom est repris dès la sortie de la boîte ; le rechargement, posté, n'a pas eu lieu.
-        EXPECT_EQ(application.nomSkin, attendu);
+        // Le changement arrive par l'événement posté, une fois la boîte fermée : nom et skin
+        // ensemble, rien avant.
+        EXPECT_EQ(application.nomSkin, "Clair");
         EXPECT_EQ(boite.couleurs, TableAttendue(SkinClair));
         QCoreApplication::processEvents();
         EXPECT_EQ(application.nomSkin, attendu);
@@ -833,11 +843,27 @@ TEST(BoitesReelles, MessageQuestionEtFichiers)
 
     for (const bool oui : {true, false}) {
         repondreMessage(oui ? QStringLiteral("&Oui") : QStringLiteral("&Non"));
-        EXPECT_EQ(boite.Question("Vous allez perdre la grille en cours ! Voulez-vous continuer ?"), oui);
+        EXPECT_EQ(boite.Question("Vous allez perdre la grille en cours ! Voulez-vous continuer ?",
+                                 BoutonParDefaut::Oui),
+                  oui);
         EXPECT_EQ(vu.titre, QStringLiteral("Alerte"));
         EXPECT_EQ(vu.icone, QMessageBox::Warning);
         EXPECT_EQ(vu.format, Qt::PlainText);
         EXPECT_EQ(vu.boutons, (QStringList{QStringLiteral("&Non"), QStringLiteral("&Oui")}));
+    }
+
+    // Entrée répond par le bouton par défaut ; une Entrée répétée (touche tenue) ne répond pas.
+    for (const BoutonParDefaut defaut : {BoutonParDefaut::Oui, BoutonParDefaut::Non}) {
+        bool ouverteApresRepetition = false;
+        repondre([&ouverteApresRepetition](QWidget* w) {
+            ASSERT_NE(w, nullptr);
+            QKeyEvent repetee(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+            QApplication::sendEvent(w->focusWidget() != nullptr ? w->focusWidget() : w, &repetee);
+            ouverteApresRepetition = w->isVisible();
+            QTest::keyClick(w, Qt::Key_Return);
+        });
+        EXPECT_EQ(boite.Question("Alors ?", defaut), defaut == BoutonParDefaut::Oui);
+        EXPECT_TRUE(ouverteApresRepetition);
     }
 
     for (const bool ouvrir : {true, false}) {
