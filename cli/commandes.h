@@ -9,7 +9,7 @@ enum CodeSortie : int {
     CodeLecture = 2,       // un fichier de grilles n'a pas pu être lu
     CodeUsage = 64,        // mauvais arguments
     CodeTrace = 73,        // fichier de trace impossible à créer
-    CodeEcriture = 74,     // sortie standard en échec (disque plein…)
+    CodeEcriture = 74,     // sortie standard ou fichier de trace en échec (disque plein…)
 };
 
 inline constexpr const char* TexteCodesSortie =
@@ -19,7 +19,7 @@ inline constexpr const char* TexteCodesSortie =
     "   2  un fichier de grilles n'a pas pu être lu\n"
     "  64  mauvais usage\n"
     "  73  le fichier de trace ne peut pas être créé\n"
-    "  74  la sortie standard a échoué\n";
+    "  74  l'écriture de la sortie standard ou de la trace a échoué\n";
 
 // « resoudre FICHIER [FICHIER…] [--trace JOURNAL] » et « resoudre --lignes FICHIER ».
 int CommandeResoudre(int argc, char** argv);

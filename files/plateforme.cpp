@@ -193,7 +193,20 @@ bool FermerSurDisque(int descripteur)
 
 bool Remplacer(const std::filesystem::path& nouveau, const std::filesystem::path& cible, bool)
 {
-    return ::rename(nouveau.c_str(), cible.c_str()) == 0;
+    if (::rename(nouveau.c_str(), cible.c_str()) != 0) {
+        return false;
+    }
+    // Le renommage n'est sur le disque qu'une fois son dossier écrit : sans cela, une panne
+    // juste après pourrait rendre l'ancien fichier, ou aucun.
+    const std::filesystem::path parent = cible.parent_path();
+    const int dossier = ::open(parent.empty() ? "." : parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dossier < 0) {
+        return false;
+    }
+    // Un système de fichiers qui ne sait pas synchroniser un dossier (EINVAL) n'a rien à y écrire.
+    const bool surDisque = ::fsync(dossier) == 0 || errno == EINVAL;
+    ::close(dossier);
+    return surDisque;
 }
 
 unsigned long NumeroProcessus() { return static_cast<unsigned long>(::getpid()); }

@@ -197,8 +197,15 @@ def main():
         if not focus or not focus[-1].startswith("Ligne 2, colonne 2 : "):
             echouer("le focus du curseur n'est pas annoncé : %s" % focus[-3:])
 
-        # « 5 » : choisi dans la palette, posé dans la case du curseur si elle était vide.
-        touches("5")
+        # « 5 » : choisi dans la palette, posé dans la case du curseur si elle était vide ; puis
+        # Espace. Le curseur ne quitte pas sa case : aucune annonce de focus de plus.
+        def annoncesFocus():
+            return sum(1 for t, _, _, _ in annonces if t.startswith("object:state-changed:focused"))
+
+        avant = annoncesFocus()
+        touches("5", "space")
+        if annoncesFocus() != avant:
+            echouer("le curseur resté sur sa case est annoncé %d fois" % (annoncesFocus() - avant))
         coches = [e.name for e in etiquettes("radio button") if etat(e, pyatspi.STATE_CHECKED)]
         if coches != ["Chiffre 5"]:
             echouer("palette cochée : %s" % coches)

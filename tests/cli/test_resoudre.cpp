@@ -170,6 +170,15 @@ TEST_F(Cli, TraceDesResolutionsALaSuite)
     const auto r = LancerCli({"resoudre", "a.sdu", "--trace", "pas/de/dossier.txt"});
     EXPECT_EQ(r.code, 73);
     EXPECT_EQ(r.sortie, "");
+#ifndef _WIN32
+    // Une trace qui ne peut pas s'écrire en entier (disque plein) : 74, comme la sortie standard.
+    for (const std::vector<std::string>& commande :
+         {std::vector<std::string>{"resoudre", "a.sdu"}, {"generer", "facile", "--graine", "3"}}) {
+        auto arguments = commande;
+        arguments.insert(arguments.end(), {"--trace", "/dev/full"});
+        EXPECT_EQ(LancerCli(arguments).code, 74) << commande[0];
+    }
+#endif
 }
 
 // « expliquer » : un pas numéroté par ligne, puis la solution même de « resoudre » ; une grille
@@ -218,6 +227,8 @@ TEST_F(Cli, MauvaisArgumentsDonnentLUsageEtLeCode64)
         {"generer", "moyen", "--graine", "+1"}, {"generer", "moyen", "--graine", ""},
         {"generer", "moyen", "--trace", ""}, {"generer", "moyen", "--vite"},
         {"expliquer"}, {"expliquer", "a.sdu", "a.sdu"}, {"expliquer", "--vite"},
+        // Une option répétée est refusée par toutes les commandes.
+        {"generer", "moyen", "--graine", "1", "--graine", "2"}, {"resoudre", "a.sdu", "--trace", "x", "--trace", "y"},
     };
     for (const auto& arguments : cas) {
         SCOPED_TRACE(testing::PrintToString(arguments));
@@ -232,16 +243,17 @@ TEST_F(Cli, MauvaisArgumentsDonnentLUsageEtLeCode64)
 
 TEST_F(Cli, AideSurLaSortieStandard)
 {
-    const auto r = LancerCli({"resoudre", "--aide"});
-    EXPECT_EQ(r.code, 0);
-    EXPECT_NE(r.sortie.find("--lignes FICHIER"), std::string::npos);
-    // Une seule table des codes de sortie, pour toutes les commandes.
+    EXPECT_NE(LancerCli({"resoudre", "--aide"}).sortie.find("--lignes FICHIER"), std::string::npos);
+    // Partout la même aide, avec la même table des codes de sortie, et le code 0.
     for (const char* aide : {"--help", "-h", "--aide"}) {
-        const auto generale = LancerCli({aide});
-        EXPECT_EQ(generale.code, 0);
-        EXPECT_NE(generale.sortie.find(TexteCodesSortie), std::string::npos) << generale.sortie;
+        for (const std::string_view nom : {"", "resoudre", "generer", "expliquer"}) {
+            const std::string commande(nom);
+            const auto r = commande.empty() ? LancerCli({aide}) : LancerCli({commande, aide});
+            EXPECT_EQ(r.code, 0) << commande << " " << aide;
+            EXPECT_NE(r.sortie.find("Usage : novemia-cli " + commande), std::string::npos) << r.sortie;
+            EXPECT_NE(r.sortie.find(TexteCodesSortie), std::string::npos) << r.sortie;
+        }
     }
-    EXPECT_NE(r.sortie.find(TexteCodesSortie), std::string::npos);
     // Après « -- », un nom qui commence par un tiret est un fichier.
     Ecrire("-a.sdu", EnFichier(Facile));
     EXPECT_EQ(LancerCli({"resoudre", "--", "-a.sdu"}).code, 0);

@@ -35,6 +35,9 @@ struct Cas {
     Attendu couleurs;  // ignoré quand le fichier est fautif : tout est noir
 };
 
+// Le nom du cas, pour les noms de tests : sans lui, GoogleTest écrirait les octets du cas.
+void PrintTo(const Cas& cas, std::ostream* sortie) { *sortie << cas.nom; }
+
 ResultatConfiguration Analyser(const std::string& contenu)
 {
     std::istringstream entree(contenu);

@@ -15,6 +15,9 @@ struct CasDossier {
     std::string garde;
 };
 
+// Le dossier donné, pour les noms de tests : sans lui, GoogleTest écrirait les octets du cas.
+void PrintTo(const CasDossier& cas, std::ostream* sortie) { *sortie << '"' << cas.donne << '"'; }
+
 class DefinirDossier : public ::testing::TestWithParam<CasDossier> {};
 
 TEST_P(DefinirDossier, OteLesSeparateursFinaux)
