@@ -1,65 +1,19 @@
 // Lecture et écriture du fichier de grille .sdu.
 #include "files/fichiergrille.h"
 
-#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <limits>
 #include <system_error>
 
+#include "files/lignebornee.h"
 #include "files/plateforme.h"
 #include "files/textegrille.h"
 
 namespace {
 
-// Au plus ce nombre de caractères d'une ligne est gardé : assez pour savoir qu'elle
-// n'en fait pas 9 (même suivie d'un CR), jamais toute une ligne démesurée.
-constexpr size_t LongueurGardee = 12;
-
-// Une ligne lue : ses premiers caractères et sa longueur, fin de ligne exclue. Au-delà de
-// LongueurGardee, la longueur ne compte plus (elle vaut LongueurGardee + 1).
-struct LigneBornee {
-    std::array<char, LongueurGardee> debut{};
-    size_t longueur = 0;
-    bool tropLongue() const { return longueur > LongueurGardee; }
-};
-
-// Lit la ligne suivante (LF ou CR LF, dernière ligne sans fin acceptée). Faux quand le
-// flux n'a plus de ligne ou ne se lit plus. Une ligne de grille trop longue n'est pas lue
-// jusqu'au bout : son sort est réglé (l'appelant s'arrête sur une erreur).
-bool LireLigne(std::istream& entree, LigneBornee& ligne)
-{
-    ligne.longueur = 0;
-    bool lu = false;
-    for (;;) {
-        const auto c = entree.get();
-        if (c == std::char_traits<char>::eof()) {
-            break;
-        }
-        lu = true;
-        if (c == '\n') {
-            break;
-        }
-        if (ligne.longueur < LongueurGardee) {
-            ligne.debut[ligne.longueur] = static_cast<char>(c);
-        }
-        ++ligne.longueur;
-        if (ligne.tropLongue()) {
-            if (ligne.debut[0] == '#') {
-                // Commentaire : passé sans être gardé.
-                entree.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-            }
-            return !entree.bad();
-        }
-    }
-    if (ligne.longueur > 0 && ligne.debut[ligne.longueur - 1] == '\r') {
-        --ligne.longueur;  // CR LF, ou CR final sans LF
-    }
-    return lu && !entree.bad();
-}
-
-bool CaractereAutorise(char c) { return c == '.' || (c >= '0' && c <= '9'); }
+// Assez pour savoir qu'une ligne n'en fait pas 9, jamais toute une ligne démesurée.
+constexpr size_t LongueurGardee = 9;
 
 }  // namespace
 
@@ -67,18 +21,18 @@ std::optional<std::string> LireFichierGrille(std::istream& entree, CGrille& gril
 {
     int32_t lignesGrille = 0;
     LigneBornee ligne;
-    while (LireLigne(entree, ligne)) {
-        if (ligne.longueur > 0 && ligne.debut[0] == '#') {
+    while (LireLigneBornee(entree, LongueurGardee, ligne)) {
+        if (!ligne.debut.empty() && ligne.debut[0] == '#') {
             continue;
         }
         if (lignesGrille == 9) {
             return std::string(MessageTropDeLignes);
         }
-        if (ligne.longueur != 9) {
+        if (ligne.tropLongue || ligne.debut.size() != 9) {
             return std::string(MessageNeufCaracteres);
         }
         for (size_t j = 0; j < 9; ++j) {
-            if (!CaractereAutorise(ligne.debut[j])) {
+            if (!CaractereDeGrille(ligne.debut[j])) {
                 return std::string(MessageCaractereInterdit);
             }
         }

@@ -1,11 +1,7 @@
 // Le texte d'une grille en 81 caractères, dans les deux sens.
 #include "files/textegrille.h"
 
-namespace {
-
-bool Permis(char c) { return c == '.' || (c >= '0' && c <= '9'); }
-
-}  // namespace
+bool CaractereDeGrille(char c) { return c == '.' || (c >= '0' && c <= '9'); }
 
 std::optional<std::string> ControlerTexteGrille(std::string_view texte)
 {
@@ -13,7 +9,7 @@ std::optional<std::string> ControlerTexteGrille(std::string_view texte)
         return "une grille s'écrit en 81 caractères (" + std::to_string(texte.size()) + " lus)";
     }
     for (std::size_t i = 0; i < texte.size(); ++i) {
-        if (!Permis(texte[i])) {
+        if (!CaractereDeGrille(texte[i])) {
             return "caractère non autorisé en position " + std::to_string(i + 1);
         }
     }

@@ -9,6 +9,9 @@
 
 #include "engine/grille.h"
 
+// Un caractère permis dans une grille : "1" à "9" un indice, "." ou "0" une case vide.
+bool CaractereDeGrille(char c);
+
 // Rien si `texte` est une grille de 81 caractères permis, sinon le message qui dit pourquoi.
 std::optional<std::string> ControlerTexteGrille(std::string_view texte);
 
