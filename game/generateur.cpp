@@ -1,7 +1,6 @@
 // Le générateur de grilles, étape par étape.
 #include "game/generateur.h"
 
-
 namespace {
 
 constexpr std::array<std::string_view, 4> MotsNiveaux{"facile", "moyen", "difficile", "diabolique"};
@@ -58,10 +57,9 @@ std::string_view MotNiveau(NiveauGrille niveau)
 
 void CGenerateur::ConstruireGrille(NiveauGrille niveau, CSuiviSolveur* suivi)
 {
-    // Une impasse du pilote ne remet rien à zéro ici : l'essai repart d'un nouveau semis ou
-    // n'en tient pas compte, et seul le résultat final se montre.
-    // Un essai qui échoue en cours de route (pilote arrêté par sa limite, hypothèse fausse
-    // devenue indice) repart d'un nouveau semis : la grille rendue a toujours une solution.
+    // Un essai qui échoue en cours de route (impasse, pilote arrêté par sa limite, hypothèse
+    // fausse devenue indice) repart d'un nouveau semis, sans rien remettre à zéro ni montrer :
+    // la grille rendue a toujours une solution.
     for (;;) {
         do {
             SemerGrille();
