@@ -36,8 +36,10 @@ std::string LesChiffres(uint16_t chiffres)
 std::string Pluriel(const char* mot, std::size_t n) { return n > 1 ? std::string(mot) + "s" : std::string(mot); }
 
 // Des cases : "ligne 2, colonnes 1, 5 et 8" quand elles sont sur une même ligne, "colonne 3,
-// lignes 1 et 4" sur une même colonne, sinon chacune en entier.
-std::string NommerCases(const std::vector<Coordonnees>& cases)
+// lignes 1 et 4" sur une même colonne, sinon chacune en entier ; ou, entre parenthèses où un
+// point-virgule ne coupe pas la phrase (`parLigne`), ligne par ligne : "ligne 1, colonnes 4
+// et 6 ; ligne 2, colonne 4".
+std::string NommerCases(const std::vector<Coordonnees>& cases, bool parLigne = false)
 {
     if (cases.empty()) return {};
     const bool memeLigne = std::all_of(cases.begin(), cases.end(), [&](const Coordonnees& c) { return c.ligne == cases[0].ligne; });
@@ -52,14 +54,12 @@ std::string NommerCases(const std::vector<Coordonnees>& cases)
         for (const Coordonnees& c : cases) parties.push_back(Nombre(c.ligne));
         return "colonne " + Nombre(cases[0].colonne) + ", lignes " + Joindre(parties);
     }
-    // Sur plusieurs lignes : chaque case en entier, ou ligne par ligne, séparées par des
-    // points-virgules, quand une ligne en a plusieurs.
     std::vector<std::vector<Coordonnees>> lignes;
     for (const Coordonnees& c : cases) {
         if (lignes.empty() || lignes.back()[0].ligne != c.ligne) lignes.emplace_back();
         lignes.back().push_back(c);
     }
-    if (lignes.size() == cases.size()) {
+    if (!parLigne || lignes.size() == cases.size()) {
         for (const Coordonnees& c : cases) parties.push_back(NommerCase(c.ligne, c.colonne));
         return Joindre(parties);
     }
@@ -70,7 +70,7 @@ std::string NommerCases(const std::vector<Coordonnees>& cases)
 
 // Des cases d'une même unité, nommées dans l'unité : "colonnes 3 et 7" dans une ligne,
 // "lignes 2 et 5" dans une colonne, les cases en entier dans une région.
-std::string CasesDansUnite(const Unite& unite, const std::vector<Coordonnees>& cases)
+std::string CasesDansUnite(const Unite& unite, const std::vector<Coordonnees>& cases, bool parLigne = false)
 {
     std::vector<std::string> parties;
     switch (unite.genre) {
@@ -83,7 +83,7 @@ std::string CasesDansUnite(const Unite& unite, const std::vector<Coordonnees>& c
     case GenreUnite::Region:
         break;
     }
-    return NommerCases(cases);
+    return NommerCases(cases, parLigne);
 }
 
 // Les cases d'où l'on ôte `chiffre`.
@@ -170,7 +170,7 @@ std::string DireEtape(const Etape& e)
     case Technique::VerrouilleColonne:
         return "candidats verrouillés : dans la " + NommerUnite(e.unites[0]) + ", le " + chiffre +
                " ne peut aller qu'en " + NommerUnite(e.unites[1]) + " ; on l'ôte du reste de la " +
-               NommerUnite(e.unites[1]) + " (" + CasesDansUnite(e.unites[1], CasesOtees(e.retraits, d)) + ")";
+               NommerUnite(e.unites[1]) + " (" + CasesDansUnite(e.unites[1], CasesOtees(e.retraits, d), true) + ")";
     case Technique::PaireNue:
     case Technique::TripletNu:
         return std::string(NomTechnique(e.technique)) + " dans la " + NommerUnite(e.unites[0]) + " : " +
