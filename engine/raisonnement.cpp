@@ -1,0 +1,941 @@
+// Le raisonnement par techniques : l'état des candidats, la recherche de chaque technique, la
+// pile des hypothèses, et les dépendances entre étapes pour « Pourquoi ? ».
+#include "engine/raisonnement.h"
+
+#include <algorithm>
+#include <bit>
+#include <utility>
+
+namespace {
+
+constexpr uint16_t Tous = 0x1FF;
+constexpr uint16_t Bit(int32_t d) { return static_cast<uint16_t>(1u << (d - 1)); }
+// Nombre de bits d'un masque de 9 bits, par table : sans instruction dédiée (construction
+// portable), std::popcount passe par une fonction de la bibliothèque et coûte cher ici.
+constexpr std::array<int8_t, 512> ConstruireComptes()
+{
+    std::array<int8_t, 512> t{};
+    for (int m = 1; m < 512; ++m) t[m] = static_cast<int8_t>(t[m >> 1] + (m & 1));
+    return t;
+}
+constexpr std::array<int8_t, 512> Comptes = ConstruireComptes();
+int32_t Compte(uint32_t m) { return Comptes[m & 0x1FF]; }
+int32_t PlusPetit(uint16_t chiffres) { return std::countr_zero(static_cast<uint32_t>(chiffres)) + 1; }
+
+// Unités 0 à 8 : les lignes ; 9 à 17 : les colonnes ; 18 à 26 : les régions, en lecture.
+struct Tables {
+    std::array<std::array<int8_t, 9>, 27> cellules{};
+    std::array<std::array<int8_t, 3>, 81> unitesDe{};
+    std::array<std::array<int8_t, 20>, 81> voisins{};
+    std::array<std::array<int8_t, 3>, 81> rangs{};  // rang de la case dans chacune de ses unités
+};
+
+constexpr Tables ConstruireTables()
+{
+    Tables t{};
+    for (int u = 0; u < 9; ++u) {
+        for (int k = 0; k < 9; ++k) {
+            t.cellules[u][k] = static_cast<int8_t>(u * 9 + k);
+            t.cellules[9 + u][k] = static_cast<int8_t>(k * 9 + u);
+            t.cellules[18 + u][k] = static_cast<int8_t>(((u / 3) * 3 + k / 3) * 9 + (u % 3) * 3 + k % 3);
+        }
+    }
+    for (int i = 0; i < 81; ++i) {
+        const int l = i / 9, c = i % 9;
+        t.unitesDe[i] = {static_cast<int8_t>(l), static_cast<int8_t>(9 + c),
+                         static_cast<int8_t>(18 + (l / 3) * 3 + c / 3)};
+        t.rangs[i] = {static_cast<int8_t>(c), static_cast<int8_t>(l), static_cast<int8_t>((l % 3) * 3 + c % 3)};
+        int n = 0;
+        for (int j = 0; j < 81; ++j) {
+            const int lj = j / 9, cj = j % 9;
+            if (j != i && (lj == l || cj == c || (lj / 3 == l / 3 && cj / 3 == c / 3))) {
+                t.voisins[i][n++] = static_cast<int8_t>(j);
+            }
+        }
+    }
+    return t;
+}
+constexpr Tables T = ConstruireTables();
+
+Coordonnees Coord(int i) { return {i / 9, i % 9}; }
+CaseChiffre Pose(int i, int d) { return {i / 9, i % 9, d}; }
+int Indice(int32_t ligne, int32_t colonne) { return ligne * 9 + colonne; }
+Unite UniteNo(int u) { return {static_cast<GenreUnite>(u / 9), u % 9}; }
+int NumeroUnite(const Unite& u) { return static_cast<int>(u.genre) * 9 + u.numero; }
+bool DansUnite(int u, int i) { return T.unitesDe[i][u / 9] == u; }
+bool Voit(int i, int j)
+{
+    return i != j && (T.unitesDe[i][0] == T.unitesDe[j][0] || T.unitesDe[i][1] == T.unitesDe[j][1] ||
+                      T.unitesDe[i][2] == T.unitesDe[j][2]);
+}
+
+// Les places de chaque chiffre dans chaque unité (bit = rang de la case dans l'unité).
+using Places = std::array<std::array<uint16_t, 10>, 27>;
+
+// Les candidats, et ce qui a changé depuis la dernière fois que les techniques qui ôtent des
+// candidats n'ont rien trouvé : une unité dont aucune case n'a changé, un chiffre dont aucun
+// candidat n'a changé, ne peuvent rien donner de neuf (les candidats ne font que diminuer, si
+// bien que les retraits possibles ne font que fondre) ; on ne les refouille pas.
+struct Etat {
+    std::array<int8_t, 81> valeur{};
+    Candidats cand{};
+    Places places{};                   // les mêmes candidats, vus par unité et par chiffre
+    std::array<uint16_t, 27> poses{};  // chiffres posés dans chaque unité
+    int32_t vides = 81;
+    uint32_t unitesChangees = (1u << 27) - 1;
+    uint16_t chiffresChanges = Tous;
+    // De même pour l'examen qui suit chaque étape : hors de ces ensembles, une case ou une
+    // unité a été vue sans seul candidat, sans seule place ni contradiction, et n'a pas changé.
+    std::array<uint64_t, 2> casesAExaminer{~uint64_t{0}, (uint64_t{1} << (81 - 64)) - 1};
+    uint32_t unitesAExaminer = (1u << 27) - 1;
+
+    void Changer(int i, uint16_t otes)
+    {
+        cand[i] &= static_cast<uint16_t>(~otes);
+        for (uint32_t m = otes; m != 0; m &= m - 1) {
+            const int d = std::countr_zero(m) + 1;
+            for (int k = 0; k < 3; ++k) places[T.unitesDe[i][k]][d] &= static_cast<uint16_t>(~(1u << T.rangs[i][k]));
+        }
+        for (const int u : T.unitesDe[i]) unitesChangees |= 1u << u;
+        chiffresChanges |= otes;
+        casesAExaminer[i >> 6] |= uint64_t{1} << (i & 63);
+        unitesAExaminer |= (1u << T.unitesDe[i][0]) | (1u << T.unitesDe[i][1]) | (1u << T.unitesDe[i][2]);
+    }
+    void Oter(int i, int d)
+    {
+        if (cand[i] & Bit(d)) Changer(i, Bit(d));
+    }
+    void Poser(int i, int d)
+    {
+        valeur[i] = static_cast<int8_t>(d);
+        Changer(i, cand[i]);
+        --vides;
+        for (const int u : T.unitesDe[i]) poses[u] |= Bit(d);
+        for (const int j : T.voisins[i]) Oter(j, d);
+    }
+    void MarquerFouille()
+    {
+        unitesChangees = 0;
+        chiffresChanges = 0;
+    }
+    bool Changee(int u) const { return (unitesChangees >> u) & 1u; }
+};
+
+Etat EtatDepuis(const Position& position)
+{
+    Etat s;
+    s.cand.fill(Tous);
+    for (int i = 0; i < 81; ++i) {
+        if (position[i] < 1 || position[i] > 9) continue;
+        s.valeur[i] = static_cast<int8_t>(position[i]);
+        --s.vides;
+    }
+    for (int i = 0; i < 81; ++i) {
+        if (s.valeur[i] == 0) continue;
+        s.cand[i] = 0;
+        for (const int u : T.unitesDe[i]) s.poses[u] |= Bit(s.valeur[i]);
+        for (const int j : T.voisins[i]) s.cand[j] &= static_cast<uint16_t>(~Bit(s.valeur[i]));
+    }
+    for (int i = 0; i < 81; ++i) {
+        for (uint32_t m = s.cand[i]; m != 0; m &= m - 1) {
+            const int d = std::countr_zero(m) + 1;
+            for (int k = 0; k < 3; ++k) s.places[T.unitesDe[i][k]][d] |= static_cast<uint16_t>(1u << T.rangs[i][k]);
+        }
+    }
+    return s;
+}
+
+Etape Nouvelle(Technique technique)
+{
+    Etape e;
+    e.technique = technique;
+    return e;
+}
+
+void AjouterCase(Etape& e, const Etat& s, int i)
+{
+    e.cases.push_back(Coord(i));
+    e.candidatsCases.push_back(s.cand[i]);
+}
+
+void Appliquer(Etat& s, const Etape& e)
+{
+    for (const CaseChiffre& p : e.poses) s.Poser(Indice(p.ligne, p.colonne), p.chiffre);
+    for (const CaseChiffre& r : e.retraits) s.Oter(Indice(r.ligne, r.colonne), r.chiffre);
+}
+
+// Appelle f(choix, union) pour chaque choix de k rangs (2 ou 3) parmi n dont les masques
+// réunis ont exactement k bits, jusqu'à ce qu'il dise vrai ; un début de choix qui en a déjà
+// plus de k est abandonné.
+template <class F>
+bool ParCombinaisons(const std::array<uint16_t, 9>& masques, int n, int k, F&& f)
+{
+    for (int a = 0; a < n; ++a) {
+        for (int b = a + 1; b < n; ++b) {
+            const auto ab = static_cast<uint16_t>(masques[a] | masques[b]);
+            if (Compte(ab) > k) continue;
+            if (k == 2) {
+                if (f(std::array<int, 3>{a, b, -1}, ab)) return true;
+                continue;
+            }
+            for (int c = b + 1; c < n; ++c) {
+                const auto abc = static_cast<uint16_t>(ab | masques[c]);
+                if (Compte(abc) == 3 && f(std::array<int, 3>{a, b, c}, abc)) return true;
+            }
+        }
+    }
+    return false;
+}
+
+// --- Contradictions ---
+
+// Vrai si l'état bute sur une case vide sans candidat ou un chiffre sans place : le test
+// rapide fait après chaque étape (un chiffre répété ne peut venir que des indices).
+bool Bute(const Etat& s)
+{
+    for (int i = 0; i < 81; ++i)
+        if (s.valeur[i] == 0 && s.cand[i] == 0) return true;
+    for (int u = 0; u < 27; ++u) {
+        uint16_t vus = s.poses[u];
+        for (const int i : T.cellules[u]) vus |= s.cand[i];
+        if (vus != Tous) return true;
+    }
+    return false;
+}
+
+bool ChercherContradiction(const Etat& s, Etape& e)
+{
+    for (int i = 0; i < 81; ++i) {
+        if (s.valeur[i] == 0 && s.cand[i] == 0) {
+            e = Nouvelle(Technique::Contradiction);
+            e.contradiction = GenreContradiction::CaseSansChiffre;
+            AjouterCase(e, s, i);
+            return true;
+        }
+    }
+    for (int u = 0; u < 27; ++u) {
+        uint16_t poses = 0, places = 0;
+        for (const int i : T.cellules[u]) {
+            const int v = s.valeur[i];
+            if (v == 0) {
+                places |= s.cand[i];
+            } else if (poses & Bit(v)) {
+                e = Nouvelle(Technique::Contradiction);
+                e.contradiction = GenreContradiction::ChiffreRepete;
+                e.unites = {UniteNo(u)};
+                e.chiffres = Bit(v);
+                for (const int j : T.cellules[u])
+                    if (s.valeur[j] == v) AjouterCase(e, s, j);
+                return true;
+            } else {
+                poses |= Bit(v);
+            }
+        }
+        if (const auto manque = static_cast<uint16_t>(Tous & ~poses & ~places)) {
+            e = Nouvelle(Technique::Contradiction);
+            e.contradiction = GenreContradiction::ChiffreSansPlace;
+            e.unites = {UniteNo(u)};
+            e.chiffres = Bit(PlusPetit(manque));
+            return true;
+        }
+    }
+    return false;
+}
+
+// --- Les techniques : chacune remplit `e` et dit vrai quand elle pose ou ôte quelque chose ---
+
+bool ChercherSeulCandidat(const Etat& s, Etape& e)
+{
+    for (int i = 0; i < 81; ++i) {
+        if (s.valeur[i] != 0 || Compte(s.cand[i]) != 1) continue;
+        e = Nouvelle(Technique::SeulCandidat);
+        AjouterCase(e, s, i);
+        e.chiffres = s.cand[i];
+        e.poses = {Pose(i, PlusPetit(s.cand[i]))};
+        return true;
+    }
+    return false;
+}
+
+bool ChercherSeulePlace(const Etat& s, Etape& e)
+{
+    for (int u = 0; u < 27; ++u) {
+        uint16_t une = 0, deux = 0;
+        for (const int i : T.cellules[u]) {
+            deux |= une & s.cand[i];
+            une |= s.cand[i];
+        }
+        const auto seuls = static_cast<uint16_t>(une & ~deux);
+        if (seuls == 0) continue;
+        const int d = PlusPetit(seuls);
+        for (const int i : T.cellules[u]) {
+            if (!(s.cand[i] & Bit(d))) continue;
+            e = Nouvelle(static_cast<Technique>(static_cast<int>(Technique::SeulePlaceLigne) + u / 9));
+            e.unites = {UniteNo(u)};
+            AjouterCase(e, s, i);
+            e.chiffres = Bit(d);
+            e.poses = {Pose(i, d)};
+            return true;
+        }
+    }
+    return false;
+}
+
+// Le chiffre d tient, dans l'unité `source`, dans l'unité `cible` : on l'ôte du reste de `cible`.
+bool Verrouiller(const Etat& s, Etape& e, Technique technique, int source, int cible, int d)
+{
+    std::vector<CaseChiffre> retraits;
+    for (const int i : T.cellules[cible])
+        if ((s.cand[i] & Bit(d)) && !DansUnite(source, i)) retraits.push_back(Pose(i, d));
+    if (retraits.empty()) return false;
+    e = Nouvelle(technique);
+    e.unites = {UniteNo(source), UniteNo(cible)};
+    for (const int i : T.cellules[source])
+        if (s.cand[i] & Bit(d)) AjouterCase(e, s, i);
+    e.chiffres = Bit(d);
+    e.retraits = std::move(retraits);
+    return true;
+}
+
+// Les tiers (rangs 0-2, 3-5, 6-8) d'un masque de places : bit t si le tiers t en a une.
+uint32_t Tiers(uint32_t q) { return (q & 0x7 ? 1u : 0u) | (q & 0x38 ? 2u : 0u) | (q & 0x1C0 ? 4u : 0u); }
+
+bool ChercherVerrouilles(const Etat& s, const Places& p, Etape& e)
+{
+    // Le test d'un retrait possible se lit sur les places de la cible : hors des trois cases
+    // qu'elle partage avec la source, le chiffre a-t-il encore une place ?
+    for (int r = 0; r < 9; ++r) {
+        if (!s.Changee(18 + r)) continue;
+        for (int d = 1; d <= 9; ++d) {
+            const uint32_t q = p[18 + r][d];
+            if (q == 0) continue;
+            const uint32_t lignes = Tiers(q);
+            const uint32_t colonnes = (q & 0x49 ? 1u : 0u) | (q & 0x92 ? 2u : 0u) | (q & 0x124 ? 4u : 0u);
+            if (Compte(lignes) == 1) {
+                const int ligne = (r / 3) * 3 + std::countr_zero(lignes);
+                if ((p[ligne][d] & ~(0x7u << (3 * (r % 3)))) &&
+                    Verrouiller(s, e, Technique::VerrouilleRegion, 18 + r, ligne, d))
+                    return true;
+            }
+            if (Compte(colonnes) == 1) {
+                const int colonne = (r % 3) * 3 + std::countr_zero(colonnes);
+                if ((p[9 + colonne][d] & ~(0x7u << (3 * (r / 3)))) &&
+                    Verrouiller(s, e, Technique::VerrouilleRegion, 18 + r, 9 + colonne, d))
+                    return true;
+            }
+        }
+    }
+    for (int u = 0; u < 18; ++u) {
+        if (!s.Changee(u)) continue;
+        for (int d = 1; d <= 9; ++d) {
+            const uint32_t bandes = Tiers(p[u][d]);
+            if (Compte(bandes) != 1) continue;
+            const int b = std::countr_zero(bandes);
+            const int region = u < 9 ? (u / 3) * 3 + b : b * 3 + (u - 9) / 3;
+            const uint32_t partagees = u < 9 ? 0x7u << (3 * (u % 3)) : 0x49u << ((u - 9) % 3);
+            if (!(p[18 + region][d] & ~partagees)) continue;
+            const Technique t = u < 9 ? Technique::VerrouilleLigne : Technique::VerrouilleColonne;
+            if (Verrouiller(s, e, t, u, 18 + region, d)) return true;
+        }
+    }
+    return false;
+}
+
+// k cases d'une unité n'ont à elles toutes que k chiffres : ces chiffres n'iront pas ailleurs.
+bool ChercherNus(const Etat& s, Etape& e, int k)
+{
+    for (int u = 0; u < 27; ++u) {
+        if (!s.Changee(u)) continue;
+        std::array<int, 9> cases{};
+        std::array<uint16_t, 9> masques{};
+        int n = 0;
+        for (const int i : T.cellules[u]) {
+            const int c = Compte(s.cand[i]);
+            if (c >= 2 && c <= k) masques[n] = s.cand[i], cases[n++] = i;
+        }
+        const bool trouve = ParCombinaisons(masques, n, k, [&](const std::array<int, 3>& choix, uint16_t chiffres) {
+            auto dedans = [&](int i) {
+                for (int m = 0; m < k; ++m)
+                    if (cases[choix[m]] == i) return true;
+                return false;
+            };
+            std::vector<CaseChiffre> retraits;
+            for (int d = 1; d <= 9; ++d) {
+                if (!(chiffres & Bit(d))) continue;
+                for (const int i : T.cellules[u])
+                    if ((s.cand[i] & Bit(d)) && !dedans(i)) retraits.push_back(Pose(i, d));
+            }
+            if (retraits.empty()) return false;
+            e = Nouvelle(k == 2 ? Technique::PaireNue : Technique::TripletNu);
+            e.unites = {UniteNo(u)};
+            for (int m = 0; m < k; ++m) AjouterCase(e, s, cases[choix[m]]);
+            e.chiffres = chiffres;
+            e.retraits = std::move(retraits);
+            return true;
+        });
+        if (trouve) return true;
+    }
+    return false;
+}
+
+// k chiffres d'une unité n'ont à eux tous que k places : ces cases n'auront rien d'autre.
+bool ChercherCaches(const Etat& s, const Places& p, Etape& e, int k)
+{
+    for (int u = 0; u < 27; ++u) {
+        if (!s.Changee(u)) continue;
+        const std::array<uint16_t, 10>& places = p[u];
+        std::array<int, 9> chiffres{};
+        std::array<uint16_t, 9> masques{};
+        int n = 0;
+        for (int d = 1; d <= 9; ++d) {
+            const int c = Compte(places[d]);
+            if (c >= 2 && c <= k) masques[n] = places[d], chiffres[n++] = d;
+        }
+        const bool trouve = ParCombinaisons(masques, n, k, [&](const std::array<int, 3>& choix, uint16_t rangs) {
+            uint16_t garde = 0;
+            for (int m = 0; m < k; ++m) garde |= Bit(chiffres[choix[m]]);
+            std::vector<CaseChiffre> retraits;
+            for (int m = 0; m < 9; ++m) {
+                if (!(rangs & (1u << m))) continue;
+                const int i = T.cellules[u][m];
+                for (int d = 1; d <= 9; ++d)
+                    if ((s.cand[i] & Bit(d)) && !(garde & Bit(d))) retraits.push_back(Pose(i, d));
+            }
+            if (retraits.empty()) return false;
+            e = Nouvelle(k == 2 ? Technique::PaireCachee : Technique::TripletCache);
+            e.unites = {UniteNo(u)};
+            for (int m = 0; m < 9; ++m)
+                if (rangs & (1u << m)) AjouterCase(e, s, T.cellules[u][m]);
+            e.chiffres = garde;
+            e.retraits = std::move(retraits);
+            return true;
+        });
+        if (trouve) return true;
+    }
+    return false;
+}
+
+// Dans k lignes (ou colonnes), le chiffre ne tient que dans k colonnes (ou lignes) : il sera
+// dans ces k-là pour ces lignes, et nulle part ailleurs dans ces colonnes.
+bool ChercherPoisson(const Etat& s, const Places& p, Etape& e, int k)
+{
+    for (int d = 1; d <= 9; ++d) {
+        if (!(s.chiffresChanges & Bit(d))) continue;
+        for (int sens = 0; sens < 2; ++sens) {
+            const int base0 = sens == 0 ? 0 : 9;
+            const int couverture0 = sens == 0 ? 9 : 0;
+            std::array<uint16_t, 9> masques{};
+            std::array<int, 9> bases{};
+            int n = 0;
+            for (int b = 0; b < 9; ++b) {
+                const int c = Compte(p[base0 + b][d]);
+                if (c >= 2 && c <= k) masques[n] = p[base0 + b][d], bases[n++] = b;
+            }
+            const bool trouve = ParCombinaisons(masques, n, k, [&](const std::array<int, 3>& choix, uint16_t couvertes) {
+                uint16_t dansBases = 0;
+                for (int m = 0; m < k; ++m) dansBases |= static_cast<uint16_t>(1u << bases[choix[m]]);
+                std::vector<CaseChiffre> retraits;
+                for (int c = 0; c < 9; ++c) {
+                    if (!(couvertes & (1u << c))) continue;
+                    for (int m = 0; m < 9; ++m) {
+                        const int i = T.cellules[couverture0 + c][m];
+                        if ((s.cand[i] & Bit(d)) && !(dansBases & (1u << m))) retraits.push_back(Pose(i, d));
+                    }
+                }
+                if (retraits.empty()) return false;
+                e = Nouvelle(k == 2 ? Technique::XWing : Technique::Swordfish);
+                for (int m = 0; m < k; ++m) e.unites.push_back(UniteNo(base0 + bases[choix[m]]));
+                for (int c = 0; c < 9; ++c)
+                    if (couvertes & (1u << c)) e.unites.push_back(UniteNo(couverture0 + c));
+                for (int m = 0; m < k; ++m)
+                    for (const int i : T.cellules[base0 + bases[choix[m]]])
+                        if (s.cand[i] & Bit(d)) AjouterCase(e, s, i);
+                std::sort(e.cases.begin(), e.cases.end(), [](const Coordonnees& a, const Coordonnees& b) {
+                    return Indice(a.ligne, a.colonne) < Indice(b.ligne, b.colonne);
+                });
+                for (std::size_t m = 0; m < e.cases.size(); ++m)
+                    e.candidatsCases[m] = s.cand[Indice(e.cases[m].ligne, e.cases[m].colonne)];
+                e.chiffres = Bit(d);
+                e.retraits = std::move(retraits);
+                return true;
+            });
+            if (trouve) return true;
+        }
+    }
+    return false;
+}
+
+// Un pivot {x,y} voit une pince {x,z} et une pince {y,z} : l'une des deux pinces vaut z,
+// donc z n'est pas dans les cases qui voient les deux.
+bool ChercherXYWing(const Etat& s, Etape& e)
+{
+    for (int p = 0; p < 81; ++p) {
+        const uint16_t xy = s.cand[p];
+        if (Compte(xy) != 2) continue;
+        // Les pinces partagent chacune une unité avec le pivot : si rien n'a changé dans les
+        // trois unités du pivot, ni lui ni ses pinces n'ont changé.
+        if (!s.Changee(T.unitesDe[p][0]) && !s.Changee(T.unitesDe[p][1]) && !s.Changee(T.unitesDe[p][2])) continue;
+        std::array<int, 20> pinces{};
+        int n = 0;
+        for (const int a : T.voisins[p])
+            if (Compte(s.cand[a]) == 2 && Compte(s.cand[a] & xy) == 1) pinces[n++] = a;
+        for (int ia = 0; ia < n; ++ia) {
+            const int a = pinces[ia];
+            const uint16_t xz = s.cand[a];
+            const auto yz = static_cast<uint16_t>(xy ^ xz);
+            const auto z = static_cast<uint16_t>(xz & ~xy);
+            for (int ib = 0; ib < n; ++ib) {
+                const int b = pinces[ib];
+                if (s.cand[b] != yz) continue;
+                std::vector<CaseChiffre> retraits;
+                for (const int j : T.voisins[a])
+                    if (j != b && (s.cand[j] & z) && Voit(j, b)) retraits.push_back(Pose(j, PlusPetit(z)));
+                if (retraits.empty()) continue;
+                std::sort(retraits.begin(), retraits.end(), [](const CaseChiffre& u, const CaseChiffre& v) {
+                    return Indice(u.ligne, u.colonne) < Indice(v.ligne, v.colonne);
+                });
+                e = Nouvelle(Technique::XYWing);
+                AjouterCase(e, s, p);
+                AjouterCase(e, s, a);
+                AjouterCase(e, s, b);
+                e.chiffres = static_cast<uint16_t>(xy | xz);
+                e.retraits = std::move(retraits);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// En un seul passage, ce que l'on regarde après chaque étape : l'état bute-t-il (Bute), sinon
+// le premier seul candidat, sinon la première seule place. Même résultat que Bute puis
+// ChercherSeulCandidat puis ChercherSeulePlace, pour moins cher.
+enum class Simple { Rien, Bute, Pose };
+Simple ExaminerSimple(Etat& s, Etape& e)
+{
+    // Seules les cases et les unités qui ont changé sont revues ; une case ou une unité qui
+    // donne une pose reste à revoir tant que la pose n'est pas faite.
+    int seul = -1;
+    for (int mot = 0; mot < 2; ++mot) {
+        for (uint64_t bits = s.casesAExaminer[mot]; bits != 0; bits &= bits - 1) {
+            const int i = mot * 64 + std::countr_zero(bits);
+            const uint16_t m = s.cand[i];
+            if (s.valeur[i] == 0 && m == 0) return Simple::Bute;
+            if (s.valeur[i] == 0 && (m & (m - 1)) == 0) {
+                if (seul < 0) seul = i;
+            } else {
+                s.casesAExaminer[mot] &= ~(uint64_t{1} << (i & 63));
+            }
+        }
+    }
+    int uniteSeule = -1;
+    uint16_t seuls = 0;
+    for (uint32_t bits = s.unitesAExaminer; bits != 0; bits &= bits - 1) {
+        const int u = std::countr_zero(bits);
+        uint16_t une = 0, deux = 0;
+        for (const int i : T.cellules[u]) {
+            deux |= une & s.cand[i];
+            une |= s.cand[i];
+        }
+        if ((une | s.poses[u]) != Tous) return Simple::Bute;
+        if (une & ~deux) {
+            if (uniteSeule < 0) uniteSeule = u, seuls = static_cast<uint16_t>(une & ~deux);
+        } else {
+            s.unitesAExaminer &= ~(1u << u);
+        }
+    }
+    if (seul >= 0) {
+        e = Nouvelle(Technique::SeulCandidat);
+        AjouterCase(e, s, seul);
+        e.chiffres = s.cand[seul];
+        e.poses = {Pose(seul, PlusPetit(s.cand[seul]))};
+        return Simple::Pose;
+    }
+    if (uniteSeule < 0) return Simple::Rien;
+    const int d = PlusPetit(seuls);
+    for (const int i : T.cellules[uniteSeule]) {
+        if (!(s.cand[i] & Bit(d))) continue;
+        e = Nouvelle(static_cast<Technique>(static_cast<int>(Technique::SeulePlaceLigne) + uniteSeule / 9));
+        e.unites = {UniteNo(uniteSeule)};
+        AjouterCase(e, s, i);
+        e.chiffres = Bit(d);
+        e.poses = {Pose(i, d)};
+        break;
+    }
+    return Simple::Pose;
+}
+
+// Les techniques qui ôtent des candidats, de la plus simple à la plus dure.
+bool ChercherRetrait(const Etat& s, Etape& e)
+{
+    const Places& p = s.places;
+    return ChercherVerrouilles(s, p, e) || ChercherNus(s, e, 2) || ChercherCaches(s, p, e, 2) || ChercherNus(s, e, 3) ||
+           ChercherCaches(s, p, e, 3) || ChercherPoisson(s, p, e, 2) || ChercherPoisson(s, p, e, 3) ||
+           ChercherXYWing(s, e);
+}
+
+bool ChercherTechnique(const Etat& s, Etape& e)
+{
+    return ChercherSeulCandidat(s, e) || ChercherSeulePlace(s, e) || ChercherRetrait(s, e);
+}
+
+// La case aux moins de candidats, la première en lecture (la grille n'est pas pleine).
+int CaseHypothese(const Etat& s)
+{
+    int meilleure = -1, moins = 10;
+    for (int i = 0; i < 81; ++i) {
+        if (s.valeur[i] != 0) continue;
+        const int c = Compte(s.cand[i]);
+        if (c < moins) meilleure = i, moins = c;
+    }
+    return meilleure;
+}
+
+Etape OuvrirHypothese(const Etat& s, int niveau)
+{
+    const int i = CaseHypothese(s);
+    const int d = PlusPetit(s.cand[i]);
+    Etape e = Nouvelle(Technique::Hypothese);
+    AjouterCase(e, s, i);
+    e.chiffres = Bit(d);
+    e.poses = {Pose(i, d)};
+    e.niveau = niveau;
+    return e;
+}
+
+// Déroule l'explication depuis `depart` ; `noter` reçoit chaque étape dans l'ordre. Renvoie
+// la solution quand la grille finit pleine.
+template <class Noter>
+std::optional<Position> Derouler(const Position& depart, Noter&& noter)
+{
+    struct Niveau {
+        Etat avant;
+        CaseChiffre essai;
+    };
+    Etat s = EtatDepuis(depart);
+    std::vector<Niveau> pile;
+    Etape e;
+    for (bool debut = true;; debut = false) {
+        const Simple simple = debut ? Simple::Bute : ExaminerSimple(s, e);
+        if (simple == Simple::Bute && ChercherContradiction(s, e)) {
+            if (pile.empty()) {
+                e.niveau = 0;
+                noter(std::move(e));
+                return std::nullopt;
+            }
+            // Le chiffre essayé au niveau le plus haut est faux sous les niveaux d'en dessous ;
+            // si l'ôter y bute aussitôt, celui du niveau d'en dessous l'est aussi.
+            e.abandonA = static_cast<int32_t>(pile.size());
+            do {
+                const Niveau haut = pile.back();
+                pile.pop_back();
+                s = haut.avant;
+                s.Oter(Indice(haut.essai.ligne, haut.essai.colonne), haut.essai.chiffre);
+                e.faux = haut.essai;
+                e.abandonDe = static_cast<int32_t>(pile.size()) + 1;
+            } while (!pile.empty() && Bute(s));
+            e.niveau = static_cast<int32_t>(pile.size());
+            e.retraits = {*e.faux};
+            noter(std::move(e));
+            continue;
+        }
+        if (s.vides == 0) break;
+        // Au début, sans examen fait : toutes les techniques ; sinon l'examen a déjà cherché
+        // les poses simples.
+        const bool trouvee =
+            simple == Simple::Pose || (simple == Simple::Bute ? ChercherTechnique(s, e) : ChercherRetrait(s, e));
+        if (trouvee) {
+            e.niveau = static_cast<int32_t>(pile.size());
+            Appliquer(s, e);
+            noter(std::move(e));
+            continue;
+        }
+        s.MarquerFouille();
+        e = OuvrirHypothese(s, static_cast<int32_t>(pile.size()) + 1);
+        pile.push_back({s, e.poses.front()});
+        Appliquer(s, e);
+        noter(std::move(e));
+    }
+    Position solution{};
+    for (int i = 0; i < 81; ++i) solution[i] = s.valeur[i];
+    return solution;
+}
+
+// Les (case, chiffre) dont l'absence fonde l'étape, codés case * 9 + chiffre - 1.
+void Premisses(const Etape& e, std::vector<int>& sortie)
+{
+    const int d = PlusPetit(e.chiffres);
+    auto absentsDeLUnite = [&](int u, auto&& garder, uint16_t chiffres) {
+        for (const int i : T.cellules[u]) {
+            if (garder(i)) continue;
+            for (int c = 1; c <= 9; ++c)
+                if (chiffres & Bit(c)) sortie.push_back(i * 9 + c - 1);
+        }
+    };
+    auto dansCases = [&](int i) {
+        return std::any_of(e.cases.begin(), e.cases.end(),
+                           [&](const Coordonnees& k) { return Indice(k.ligne, k.colonne) == i; });
+    };
+    switch (e.technique) {
+    case Technique::SeulCandidat:
+    case Technique::PaireNue:
+    case Technique::TripletNu:
+    case Technique::XYWing:
+        for (std::size_t m = 0; m < e.cases.size(); ++m) {
+            const uint16_t garde = e.technique == Technique::XYWing ? e.candidatsCases[m] : e.chiffres;
+            for (int c = 1; c <= 9; ++c)
+                if (!(garde & Bit(c))) sortie.push_back(Indice(e.cases[m].ligne, e.cases[m].colonne) * 9 + c - 1);
+        }
+        break;
+    case Technique::SeulePlaceLigne:
+    case Technique::SeulePlaceColonne:
+    case Technique::SeulePlaceRegion:
+    case Technique::PaireCachee:
+    case Technique::TripletCache:
+        absentsDeLUnite(NumeroUnite(e.unites.front()), dansCases, e.chiffres);
+        break;
+    case Technique::VerrouilleRegion:
+    case Technique::VerrouilleLigne:
+    case Technique::VerrouilleColonne: {
+        const int cible = NumeroUnite(e.unites[1]);
+        absentsDeLUnite(NumeroUnite(e.unites[0]), [&](int i) { return DansUnite(cible, i); }, Bit(d));
+        break;
+    }
+    case Technique::XWing:
+    case Technique::Swordfish: {
+        const std::size_t k = e.unites.size() / 2;
+        for (std::size_t b = 0; b < k; ++b) {
+            absentsDeLUnite(
+                NumeroUnite(e.unites[b]),
+                [&](int i) {
+                    for (std::size_t c = k; c < e.unites.size(); ++c)
+                        if (DansUnite(NumeroUnite(e.unites[c]), i)) return true;
+                    return false;
+                },
+                Bit(d));
+        }
+        break;
+    }
+    case Technique::Hypothese:
+    case Technique::Contradiction:
+        break;
+    }
+}
+
+// Toutes les poses simples de l'état : seuls candidats, puis seules places.
+void ListerPoses(const Etat& s, std::vector<Etape>& poses)
+{
+    poses.clear();
+    for (int i = 0; i < 81; ++i) {
+        if (s.valeur[i] != 0 || Compte(s.cand[i]) != 1) continue;
+        Etape e = Nouvelle(Technique::SeulCandidat);
+        AjouterCase(e, s, i);
+        e.chiffres = s.cand[i];
+        e.poses = {Pose(i, PlusPetit(s.cand[i]))};
+        poses.push_back(std::move(e));
+    }
+    for (int u = 0; u < 27; ++u) {
+        uint16_t une = 0, deux = 0;
+        for (const int i : T.cellules[u]) {
+            deux |= une & s.cand[i];
+            une |= s.cand[i];
+        }
+        const auto seuls = static_cast<uint16_t>(une & ~deux);
+        for (int d = 1; d <= 9; ++d) {
+            if (!(seuls & Bit(d))) continue;
+            for (const int i : T.cellules[u]) {
+                if (!(s.cand[i] & Bit(d))) continue;
+                Etape e = Nouvelle(static_cast<Technique>(static_cast<int>(Technique::SeulePlaceLigne) + u / 9));
+                e.unites = {UniteNo(u)};
+                AjouterCase(e, s, i);
+                e.chiffres = Bit(d);
+                e.poses = {Pose(i, d)};
+                poses.push_back(std::move(e));
+            }
+        }
+    }
+}
+
+// Ce que note le bilan, étape par étape.
+struct CompteBilan {
+    Bilan bilan;
+    bool hypothese = false;
+    void operator()(const Etape& e)
+    {
+        ++bilan.compte[static_cast<int>(e.technique)];
+        bilan.niveauMax = std::max(bilan.niveauMax, e.niveau);
+        if (e.technique == Technique::Hypothese) hypothese = true;
+        if (e.technique == Technique::Contradiction) return;
+        if (!bilan.plusDifficile || NoteTechnique(e.technique) > NoteTechnique(*bilan.plusDifficile))
+            bilan.plusDifficile = e.technique;
+    }
+    Bilan Finir(bool resolue)
+    {
+        bilan.resolue = resolue;
+        if (!resolue) bilan.note = 0.0;
+        else if (hypothese) bilan.note = 6.0 + bilan.niveauMax;
+        else if (bilan.plusDifficile) bilan.note = NoteTechnique(*bilan.plusDifficile);
+        return bilan;
+    }
+};
+
+}  // namespace
+
+double NoteTechnique(Technique technique)
+{
+    switch (technique) {
+    case Technique::SeulCandidat: return 1.0;
+    case Technique::SeulePlaceLigne:
+    case Technique::SeulePlaceColonne:
+    case Technique::SeulePlaceRegion: return 1.5;
+    case Technique::VerrouilleRegion:
+    case Technique::VerrouilleLigne:
+    case Technique::VerrouilleColonne: return 2.0;
+    case Technique::PaireNue: return 3.0;
+    case Technique::PaireCachee: return 3.4;
+    case Technique::TripletNu: return 3.6;
+    case Technique::TripletCache: return 4.0;
+    case Technique::XWing: return 4.2;
+    case Technique::Swordfish: return 4.6;
+    case Technique::XYWing: return 5.0;
+    case Technique::Hypothese: return 7.0;
+    case Technique::Contradiction: return 0.0;
+    }
+    return 0.0;
+}
+
+Position LirePosition(const CGrille& grille)
+{
+    Position p{};
+    for (int i = 0; i < 81; ++i) p[i] = grille.LireCase(i / 9, i % 9).chiffre;
+    return p;
+}
+
+std::vector<Repetition> IndicesRepetes(const Position& position)
+{
+    std::vector<Repetition> repetitions;
+    for (int u = 0; u < 27; ++u) {
+        for (int d = 1; d <= 9; ++d) {
+            Repetition r{UniteNo(u), d, {}};
+            for (const int i : T.cellules[u])
+                if (position[i] == d) r.cases.push_back(Coord(i));
+            if (r.cases.size() >= 2) repetitions.push_back(std::move(r));
+        }
+    }
+    return repetitions;
+}
+
+Explication Expliquer(const Position& position)
+{
+    Explication x;
+    x.depart = position;
+    x.solution = Derouler(position, [&x](Etape&& e) { x.etapes.push_back(std::move(e)); });
+    return x;
+}
+
+Bilan DresserBilan(const Explication& explication)
+{
+    CompteBilan compte;
+    for (const Etape& e : explication.etapes) compte(e);
+    return compte.Finir(explication.solution.has_value());
+}
+
+Bilan Noter(const Position& position)
+{
+    CompteBilan compte;
+    const bool resolue = Derouler(position, [&compte](Etape&& e) { compte(e); }).has_value();
+    return compte.Finir(resolue);
+}
+
+std::optional<Etape> EtapeSuivante(const Position& position, const Candidats& candidats)
+{
+    Etat s = EtatDepuis(position);
+    for (int i = 0; i < 81; ++i) s.Changer(i, static_cast<uint16_t>(s.cand[i] & ~candidats[i]));
+    Etape e;
+    if (ChercherContradiction(s, e)) return e;
+    if (s.vides == 0) return std::nullopt;
+    if (ChercherTechnique(s, e)) return e;
+    return OuvrirHypothese(s, 1);
+}
+
+ProchainePose ExpliquerProchainePose(const Position& position)
+{
+    // On ne pose rien : on ôte des candidats, de la technique la plus simple à la plus dure,
+    // et chaque pose simple qui apparaît est gardée avec les étapes dont elle dépend ; la
+    // plus courte de ces chaînes l'emporte.
+    constexpr std::size_t MaxEtapes = 200;
+    ProchainePose reponse;
+    Etat s = EtatDepuis(position);
+    Etape e;
+    if (ChercherContradiction(s, e)) return reponse;
+    if (s.vides == 0) {
+        reponse.issue = ProchainePose::Pleine;
+        return reponse;
+    }
+    std::vector<Etape> etapes;
+    std::array<int16_t, 81 * 9> retirePar{};
+    retirePar.fill(-1);
+    std::array<bool, 81 * 9> vue{};
+    std::vector<Etape> poses;
+    std::vector<int> premisses, aVoir;
+    std::optional<std::vector<int>> meilleure;
+    Etape meilleurePose;
+    for (;;) {
+        ListerPoses(s, poses);
+        for (Etape& pose : poses) {
+            const CaseChiffre& p = pose.poses.front();
+            const int code = Indice(p.ligne, p.colonne) * 9 + p.chiffre - 1;
+            if (vue[code]) continue;
+            vue[code] = true;
+            // Les étapes dont dépend la pose, de proche en proche.
+            std::vector<bool> dans(etapes.size(), false);
+            aVoir.clear();
+            auto ajouter = [&](const Etape& x) {
+                premisses.clear();
+                Premisses(x, premisses);
+                for (const int q : premisses) {
+                    const int k = retirePar[q];
+                    if (k >= 0 && !dans[k]) dans[k] = true, aVoir.push_back(k);
+                }
+            };
+            ajouter(pose);
+            while (!aVoir.empty()) {
+                const int k = aVoir.back();
+                aVoir.pop_back();
+                ajouter(etapes[k]);
+            }
+            std::vector<int> chaine;
+            for (std::size_t k = 0; k < dans.size(); ++k)
+                if (dans[k]) chaine.push_back(static_cast<int>(k));
+            if (!meilleure || chaine.size() < meilleure->size()) {
+                meilleure = std::move(chaine);
+                meilleurePose = std::move(pose);
+            }
+        }
+        if ((meilleure && meilleure->empty()) || etapes.size() >= MaxEtapes || !ChercherRetrait(s, e)) break;
+        for (const CaseChiffre& r : e.retraits) {
+            int16_t& par = retirePar[Indice(r.ligne, r.colonne) * 9 + r.chiffre - 1];
+            if (par < 0) par = static_cast<int16_t>(etapes.size());
+        }
+        Appliquer(s, e);
+        etapes.push_back(std::move(e));
+    }
+    auto montrer = [&reponse](const Coordonnees& c) {
+        if (std::find(reponse.casesAMontrer.begin(), reponse.casesAMontrer.end(), c) == reponse.casesAMontrer.end())
+            reponse.casesAMontrer.push_back(c);
+    };
+    if (meilleure) {
+        reponse.issue = ProchainePose::Pose;
+        for (const int k : *meilleure) reponse.chaine.push_back(etapes[k]);
+        reponse.chaine.push_back(std::move(meilleurePose));
+        for (const Etape& x : reponse.chaine)
+            for (const Coordonnees& c : x.cases) montrer(c);
+        return reponse;
+    }
+    const int i = CaseHypothese(s);
+    reponse.issue = ProchainePose::Hypothese;
+    reponse.caseHypothese = Coord(i);
+    reponse.candidats = s.cand[i];
+    montrer(reponse.caseHypothese);
+    return reponse;
+}

@@ -1,0 +1,172 @@
+// Raisonnement par techniques, à côté du solveur de CGrille et sans le toucher : on tient les
+// candidats de chaque case (les chiffres que ni la ligne, ni la colonne, ni la région
+// n'excluent, puis ce que les techniques ont ôté) et l'on avance d'une étape à la fois, la
+// technique la plus simple d'abord. Chaque étape ne dit que ce qui est vrai à ce moment-là
+// (sous les hypothèses ouvertes, s'il y en a). Sert à « Pourquoi ? », à « novemia-cli
+// expliquer » et à la note d'une grille. Sans Qt ni fenêtre ; les mots sont dans game/.
+//
+// Lignes, colonnes et régions vont de 0 à 8 (régions en lecture), chiffres de 1 à 9.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "engine/grille.h"
+
+// 81 chiffres lus ligne par ligne, 0 pour une case vide.
+using Position = std::array<int32_t, 81>;
+// Candidats de chaque case, bit d-1 pour le chiffre d.
+using Candidats = std::array<uint16_t, 81>;
+
+// Les techniques, de la plus simple à la plus dure : c'est l'ordre où on les cherche.
+enum class Technique : int32_t {
+    SeulCandidat,       // une case n'a plus qu'un chiffre possible
+    SeulePlaceLigne,    // un chiffre n'a plus qu'une place dans une ligne
+    SeulePlaceColonne,
+    SeulePlaceRegion,
+    VerrouilleRegion,   // dans une région, un chiffre tient dans une ligne ou une colonne
+    VerrouilleLigne,    // dans une ligne, un chiffre tient dans une région
+    VerrouilleColonne,
+    PaireNue,
+    PaireCachee,
+    TripletNu,
+    TripletCache,
+    XWing,
+    Swordfish,
+    XYWing,
+    Hypothese,
+    Contradiction,
+};
+inline constexpr int32_t NombreTechniques = static_cast<int32_t>(Technique::Contradiction) + 1;
+
+struct Coordonnees {
+    int32_t ligne = 0;
+    int32_t colonne = 0;
+    bool operator==(const Coordonnees&) const = default;
+};
+
+struct CaseChiffre {
+    int32_t ligne = 0;
+    int32_t colonne = 0;
+    int32_t chiffre = 0;
+    bool operator==(const CaseChiffre&) const = default;
+};
+
+enum class GenreUnite : int32_t { Ligne, Colonne, Region };
+struct Unite {
+    GenreUnite genre = GenreUnite::Ligne;
+    int32_t numero = 0;
+    bool operator==(const Unite&) const = default;
+};
+
+enum class GenreContradiction : int32_t {
+    Aucune,
+    CaseSansChiffre,   // une case vide n'a plus aucun candidat
+    ChiffreSansPlace,  // un chiffre n'a plus de place dans une unité
+    ChiffreRepete,     // un chiffre deux fois dans une unité
+};
+
+// Une étape. Selon la technique :
+//  - seul candidat, seule place : `poses` (une), `cases` = la case, `unites` = l'unité où le
+//    chiffre est seul (seule place) ;
+//  - candidats verrouillés : `unites` = [l'unité où le chiffre est confiné, celle dont on
+//    l'ôte], `cases` = ses places dans la première ;
+//  - sous-ensembles nus et cachés : `unites` = [l'unité], `cases` = les 2 ou 3 cases,
+//    `chiffres` = les 2 ou 3 chiffres ;
+//  - X-wing, swordfish : `unites` = les lignes (ou colonnes) de base puis celles qu'elles
+//    couvrent, `cases` = les places du chiffre dans les bases ;
+//  - XY-wing : `cases` = [pivot, pince, pince], le chiffre ôté dans `chiffres` avec les deux
+//    autres ;
+//  - hypothèse : `niveau` = le niveau ouvert, `cases` = la case, `poses` = le chiffre essayé ;
+//  - contradiction : ce qui bute (`contradiction`, `cases`, `unites`, `chiffres`) ; si une
+//    hypothèse est en cause, `faux` est son chiffre, prouvé faux, les niveaux `abandonDe` à
+//    `abandonA` sont abandonnés, `retraits` ôte `faux` et `niveau` est celui où l'on revient.
+// `candidatsCases` donne les candidats de chaque case de `cases` juste avant l'étape.
+struct Etape {
+    Technique technique = Technique::SeulCandidat;
+    int32_t niveau = 0;  // niveau d'hypothèse où l'étape est vraie (0 : sans hypothèse)
+    std::vector<CaseChiffre> poses;
+    std::vector<CaseChiffre> retraits;
+    std::vector<Coordonnees> cases;
+    std::vector<uint16_t> candidatsCases;
+    std::vector<Unite> unites;
+    uint16_t chiffres = 0;  // bit d-1
+    GenreContradiction contradiction = GenreContradiction::Aucune;
+    std::optional<CaseChiffre> faux;
+    int32_t abandonDe = 0;
+    int32_t abandonA = 0;
+};
+
+// Toute l'explication d'une position : les étapes jusqu'à la grille pleine ou la preuve
+// qu'elle n'a pas de solution, et la solution trouvée (la seule si la grille est unique).
+struct Explication {
+    Position depart{};
+    std::vector<Etape> etapes;
+    std::optional<Position> solution;
+};
+
+// Un chiffre répété dans une unité, avec toutes ses cases.
+struct Repetition {
+    Unite unite;
+    int32_t chiffre = 0;
+    std::vector<Coordonnees> cases;
+};
+
+// Ce que répond « Pourquoi ? ».
+struct ProchainePose {
+    enum Issue : int32_t { Pose, Hypothese, Pleine, Impossible };
+    Issue issue = Impossible;
+    // Pose : les étapes utiles à la pose puis la pose elle-même (la dernière), rien d'autre.
+    std::vector<Etape> chaine;
+    // Hypothèse : la case aux moins de candidats (la première en lecture) et ses candidats.
+    Coordonnees caseHypothese;
+    uint16_t candidats = 0;
+    // Les cases à montrer : celles de chaque étape de la chaîne, ou celle de l'hypothèse.
+    std::vector<Coordonnees> casesAMontrer;
+};
+
+// Le bilan d'une explication.
+//
+// Échelle de la note, celle de la technique la plus dure dont la grille a besoin (les
+// techniques sont cherchées de la plus simple à la plus dure, chacune seulement quand les
+// précédentes ne donnent plus rien) :
+//   1.0 seul candidat          1.5 seule place          2.0 candidats verrouillés
+//   3.0 paire nue              3.4 paire cachée         3.6 triplet nu
+//   4.0 triplet caché          4.2 X-wing               4.6 swordfish
+//   5.0 XY-wing
+//   6 + n : il faut des hypothèses, n niveaux au plus en même temps (7.0 pour un seul).
+// Une grille sans solution, ou déjà pleine, a la note 0.
+struct Bilan {
+    std::array<int32_t, NombreTechniques> compte{};  // étapes par technique, hypothèses comprises
+    std::optional<Technique> plusDifficile;          // hypothèse si la grille en demande
+    int32_t niveauMax = 0;
+    double note = 0.0;
+    bool resolue = false;
+};
+
+double NoteTechnique(Technique technique);
+
+// Les chiffres de la grille (cases vides à 0).
+Position LirePosition(const CGrille& grille);
+
+// Les indices répétés dans une ligne, une colonne ou une région : lignes, puis colonnes, puis
+// régions, chiffres croissants. Vide si aucun.
+std::vector<Repetition> IndicesRepetes(const Position& position);
+
+// Toute l'explication depuis `position`.
+Explication Expliquer(const Position& position);
+
+// La pose la plus proche depuis la position du joueur, avec la plus courte chaîne d'étapes
+// qui y mène parmi celles que trouvent les techniques (sans hypothèse).
+ProchainePose ExpliquerProchainePose(const Position& position);
+
+// La première étape depuis `position` et des candidats donnés (croisés avec ceux que
+// permettent les chiffres posés), sans rien appliquer : une contradiction, une technique, ou
+// l'hypothèse à faire ; rien si la grille est pleine.
+std::optional<Etape> EtapeSuivante(const Position& position, const Candidats& candidats);
+
+Bilan DresserBilan(const Explication& explication);
+// Le bilan sans garder les étapes.
+Bilan Noter(const Position& position);

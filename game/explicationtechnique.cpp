@@ -1,0 +1,429 @@
+// Les phrases et le JSON du raisonnement par techniques.
+#include "game/explicationtechnique.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstdio>
+
+#include "game/explication.h"
+
+namespace {
+
+std::string Nombre(int32_t base0) { return std::to_string(base0 + 1); }
+
+// "a", "a et b", "a, b et c".
+std::string Joindre(const std::vector<std::string>& parties)
+{
+    std::string texte;
+    for (std::size_t k = 0; k < parties.size(); ++k) {
+        if (k > 0) texte += k + 1 == parties.size() ? " et " : ", ";
+        texte += parties[k];
+    }
+    return texte;
+}
+
+// "le 4 et le 9", "le 3, le 5 et le 8".
+std::string LesChiffres(uint16_t chiffres)
+{
+    std::vector<std::string> parties;
+    for (int32_t d = 1; d <= 9; ++d)
+        if (chiffres & (1u << (d - 1))) parties.push_back("le " + std::to_string(d));
+    return Joindre(parties);
+}
+
+std::string Pluriel(const char* mot, std::size_t n) { return n > 1 ? std::string(mot) + "s" : std::string(mot); }
+
+// Des cases : "ligne 2, colonnes 1, 5 et 8" quand elles sont sur une même ligne, "colonne 3,
+// lignes 1 et 4" sur une même colonne, sinon chacune en entier ; ou, entre parenthèses où un
+// point-virgule ne coupe pas la phrase (`parLigne`), ligne par ligne : "ligne 1, colonnes 4
+// et 6 ; ligne 2, colonne 4".
+std::string NommerCases(const std::vector<Coordonnees>& cases, bool parLigne = false)
+{
+    if (cases.empty()) return {};
+    const bool memeLigne = std::all_of(cases.begin(), cases.end(), [&](const Coordonnees& c) { return c.ligne == cases[0].ligne; });
+    const bool memeColonne =
+        std::all_of(cases.begin(), cases.end(), [&](const Coordonnees& c) { return c.colonne == cases[0].colonne; });
+    std::vector<std::string> parties;
+    if (cases.size() > 1 && memeLigne) {
+        for (const Coordonnees& c : cases) parties.push_back(Nombre(c.colonne));
+        return "ligne " + Nombre(cases[0].ligne) + ", colonnes " + Joindre(parties);
+    }
+    if (cases.size() > 1 && memeColonne) {
+        for (const Coordonnees& c : cases) parties.push_back(Nombre(c.ligne));
+        return "colonne " + Nombre(cases[0].colonne) + ", lignes " + Joindre(parties);
+    }
+    std::vector<std::vector<Coordonnees>> lignes;
+    for (const Coordonnees& c : cases) {
+        if (lignes.empty() || lignes.back()[0].ligne != c.ligne) lignes.emplace_back();
+        lignes.back().push_back(c);
+    }
+    if (!parLigne || lignes.size() == cases.size()) {
+        for (const Coordonnees& c : cases) parties.push_back(NommerCase(c.ligne, c.colonne));
+        return Joindre(parties);
+    }
+    std::string texte;
+    for (const auto& ligne : lignes) texte += (texte.empty() ? "" : " ; ") + NommerCases(ligne);
+    return texte;
+}
+
+// Des cases d'une même unité, nommées dans l'unité : "colonnes 3 et 7" dans une ligne,
+// "lignes 2 et 5" dans une colonne, les cases en entier dans une région.
+std::string CasesDansUnite(const Unite& unite, const std::vector<Coordonnees>& cases, bool parLigne = false)
+{
+    std::vector<std::string> parties;
+    switch (unite.genre) {
+    case GenreUnite::Ligne:
+        for (const Coordonnees& c : cases) parties.push_back(Nombre(c.colonne));
+        return Pluriel("colonne", cases.size()) + " " + Joindre(parties);
+    case GenreUnite::Colonne:
+        for (const Coordonnees& c : cases) parties.push_back(Nombre(c.ligne));
+        return Pluriel("ligne", cases.size()) + " " + Joindre(parties);
+    case GenreUnite::Region:
+        break;
+    }
+    return NommerCases(cases, parLigne);
+}
+
+// Les cases d'où l'on ôte `chiffre`.
+std::vector<Coordonnees> CasesOtees(const std::vector<CaseChiffre>& retraits, int32_t chiffre)
+{
+    std::vector<Coordonnees> cases;
+    for (const CaseChiffre& r : retraits)
+        if (r.chiffre == chiffre) cases.push_back({r.ligne, r.colonne});
+    return cases;
+}
+
+// "le 4 en colonne 1 ; le 9 en colonnes 5 et 8" : les retraits par chiffre (les chiffres ôtés
+// des mêmes cases ensemble), nommés dans l'unité quand ils y sont tous, sinon en entier.
+std::string DireRetraits(const std::vector<CaseChiffre>& retraits, const Unite* dansUnite)
+{
+    std::vector<std::string> parties;
+    std::array<bool, 10> dits{};
+    for (int32_t d = 1; d <= 9; ++d) {
+        const std::vector<Coordonnees> cases = CasesOtees(retraits, d);
+        if (cases.empty() || dits[d]) continue;
+        uint16_t memes = 0;
+        for (int32_t autre = d; autre <= 9; ++autre) {
+            if (CasesOtees(retraits, autre) == cases) memes |= static_cast<uint16_t>(1u << (autre - 1)), dits[autre] = true;
+        }
+        parties.push_back(LesChiffres(memes) + " en " +
+                          (dansUnite != nullptr ? CasesDansUnite(*dansUnite, cases) : NommerCases(cases)));
+    }
+    std::string texte;
+    for (const std::string& partie : parties) texte += (texte.empty() ? "" : " ; ") + partie;
+    return texte;
+}
+
+std::string Niveaux(int32_t de, int32_t a)
+{
+    if (de == a) return "l'hypothèse du niveau " + std::to_string(de);
+    return "les hypothèses des niveaux " + std::to_string(de) + " à " + std::to_string(a);
+}
+
+std::string Fois(std::size_t n)
+{
+    static constexpr std::array<const char*, 10> Mots{"", "une", "deux", "trois", "quatre", "cinq", "six", "sept", "huit", "neuf"};
+    return n < Mots.size() ? Mots[n] : std::to_string(n);
+}
+
+std::string DireContradiction(const Etape& e)
+{
+    const std::string chiffre = std::to_string(e.chiffres != 0 ? std::countr_zero(static_cast<unsigned>(e.chiffres)) + 1 : 0);
+    std::string texte = "contradiction : ";
+    switch (e.contradiction) {
+    case GenreContradiction::CaseSansChiffre:
+        texte += NommerCase(e.cases.front().ligne, e.cases.front().colonne) + " n'a plus aucun chiffre possible";
+        break;
+    case GenreContradiction::ChiffreSansPlace:
+        texte += "le " + chiffre + " n'a plus de place dans la " + NommerUnite(e.unites.front());
+        break;
+    case GenreContradiction::ChiffreRepete:
+        texte += "le " + chiffre + " est " + Fois(e.cases.size()) + " fois dans la " + NommerUnite(e.unites.front());
+        break;
+    case GenreContradiction::Aucune:
+        break;
+    }
+    if (!e.faux) return texte + " ; la grille n'a pas de solution";
+    return texte + " ; le " + std::to_string(e.faux->chiffre) + " ne va donc pas en " +
+           NommerCase(e.faux->ligne, e.faux->colonne) + ", on abandonne " + Niveaux(e.abandonDe, e.abandonA);
+}
+
+std::string DireEtape(const Etape& e)
+{
+    const int32_t d = e.chiffres != 0 ? std::countr_zero(static_cast<unsigned>(e.chiffres)) + 1 : 0;
+    const std::string chiffre = std::to_string(d);
+    switch (e.technique) {
+    case Technique::SeulCandidat:
+        return NommerCase(e.poses[0].ligne, e.poses[0].colonne) + " : seul chiffre possible, le " +
+               std::to_string(e.poses[0].chiffre);
+    case Technique::SeulePlaceLigne:
+        return NommerUnite(e.unites[0]) + " : le " + chiffre + " ne peut aller qu'en colonne " + Nombre(e.poses[0].colonne);
+    case Technique::SeulePlaceColonne:
+        return NommerUnite(e.unites[0]) + " : le " + chiffre + " ne peut aller qu'en ligne " + Nombre(e.poses[0].ligne);
+    case Technique::SeulePlaceRegion:
+        return NommerUnite(e.unites[0]) + " : le " + chiffre + " ne peut aller qu'en " +
+               NommerCase(e.poses[0].ligne, e.poses[0].colonne);
+    case Technique::VerrouilleRegion:
+    case Technique::VerrouilleLigne:
+    case Technique::VerrouilleColonne:
+        return "candidats verrouillés : dans la " + NommerUnite(e.unites[0]) + ", le " + chiffre +
+               " ne peut aller qu'en " + NommerUnite(e.unites[1]) + " ; on l'ôte du reste de la " +
+               NommerUnite(e.unites[1]) + " (" + CasesDansUnite(e.unites[1], CasesOtees(e.retraits, d), true) + ")";
+    case Technique::PaireNue:
+    case Technique::TripletNu:
+        return std::string(NomTechnique(e.technique)) + " dans la " + NommerUnite(e.unites[0]) + " : " +
+               (e.unites[0].genre == GenreUnite::Region ? "les cases " : "les ") + CasesDansUnite(e.unites[0], e.cases) +
+               " n'ont que " + LesChiffres(e.chiffres) + " ; on ôte " + DireRetraits(e.retraits, &e.unites[0]);
+    case Technique::PaireCachee:
+    case Technique::TripletCache:
+        return std::string(NomTechnique(e.technique)) + " dans la " + NommerUnite(e.unites[0]) + " : " +
+               LesChiffres(e.chiffres) + " ne peuvent aller qu'en " + CasesDansUnite(e.unites[0], e.cases) +
+               " ; on ôte les autres chiffres de ces cases, " + DireRetraits(e.retraits, &e.unites[0]);
+    case Technique::XWing:
+    case Technique::Swordfish: {
+        const std::size_t k = e.unites.size() / 2;
+        const bool lignes = e.unites[0].genre == GenreUnite::Ligne;
+        std::vector<std::string> bases, couvertes, retraits;
+        for (std::size_t m = 0; m < k; ++m) bases.push_back(Nombre(e.unites[m].numero));
+        for (std::size_t m = k; m < e.unites.size(); ++m) {
+            couvertes.push_back(Nombre(e.unites[m].numero));
+            std::vector<Coordonnees> cases;
+            for (const CaseChiffre& r : e.retraits)
+                if ((lignes ? r.colonne : r.ligne) == e.unites[m].numero) cases.push_back({r.ligne, r.colonne});
+            if (!cases.empty()) retraits.push_back(NommerUnite(e.unites[m]) + ", " + CasesDansUnite(e.unites[m], cases));
+        }
+        std::string retraitsDits;
+        for (const std::string& r : retraits) retraitsDits += (retraitsDits.empty() ? "" : " ; ") + r;
+        return std::string(NomTechnique(e.technique)) + " sur le " + chiffre + " : dans les " +
+               (lignes ? "lignes " : "colonnes ") + Joindre(bases) + ", il ne peut aller qu'en " +
+               (lignes ? "colonnes " : "lignes ") + Joindre(couvertes) + " ; on l'ôte du reste de ces " +
+               (lignes ? "colonnes" : "lignes") + " (" + retraitsDits + ")";
+    }
+    case Technique::XYWing: {
+        auto avecCandidats = [&](std::size_t m) {
+            return NommerCase(e.cases[m].ligne, e.cases[m].colonne) + " (" + NommerChiffres(e.candidatsCases[m]) + ")";
+        };
+        const int32_t z = e.retraits.front().chiffre;
+        std::vector<Coordonnees> cibles = CasesOtees(e.retraits, z);
+        return "XY-wing : " + avecCandidats(0) + " voit " + avecCandidats(1) + " et " + avecCandidats(2) +
+               " ; l'une de ces deux cases sera un " + std::to_string(z) + ", on l'ôte donc en " + NommerCases(cibles);
+    }
+    case Technique::Hypothese:
+        return "hypothèse : " + NommerCase(e.poses[0].ligne, e.poses[0].colonne) + " (" +
+               NommerChiffres(e.candidatsCases[0]) + "), on essaie le " + std::to_string(e.poses[0].chiffre) + " (niveau " +
+               std::to_string(e.niveau) + ")";
+    case Technique::Contradiction:
+        return DireContradiction(e);
+    }
+    return {};
+}
+
+// Une note à un chiffre après la virgule, sans dépendre de la locale du programme.
+std::string Dixiemes(double note, char virgule)
+{
+    const long dixiemes = std::lround(note * 10.0);
+    return std::to_string(dixiemes / 10) + virgule + std::to_string(dixiemes % 10);
+}
+
+void EchapperJson(std::string& sortie, std::string_view texte)
+{
+    sortie += '"';
+    for (const char c : texte) {
+        switch (c) {
+        case '"': sortie += "\\\""; break;
+        case '\\': sortie += "\\\\"; break;
+        case '\n': sortie += "\\n"; break;
+        case '\r': sortie += "\\r"; break;
+        case '\t': sortie += "\\t"; break;
+        case '\b': sortie += "\\b"; break;
+        case '\f': sortie += "\\f"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char code[8];
+                std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
+                sortie += code;
+            } else {
+                sortie += c;  // l'UTF-8 passe tel quel
+            }
+        }
+    }
+    sortie += '"';
+}
+
+std::string Chiffres81(const Position& p)
+{
+    std::string texte(81, '0');
+    for (int i = 0; i < 81; ++i) texte[i] = static_cast<char>('0' + (p[i] >= 1 && p[i] <= 9 ? p[i] : 0));
+    return texte;
+}
+
+void CaseChiffreJson(std::string& sortie, const CaseChiffre& c)
+{
+    sortie += "{\"ligne\": " + Nombre(c.ligne) + ", \"colonne\": " + Nombre(c.colonne) +
+              ", \"chiffre\": " + std::to_string(c.chiffre) + "}";
+}
+
+void CasesChiffresJson(std::string& sortie, const std::vector<CaseChiffre>& liste)
+{
+    sortie += '[';
+    for (std::size_t k = 0; k < liste.size(); ++k) {
+        if (k > 0) sortie += ", ";
+        CaseChiffreJson(sortie, liste[k]);
+    }
+    sortie += ']';
+}
+
+void EtapeJson(std::string& sortie, const Etape& e)
+{
+    static constexpr std::array<const char*, 3> Genres{"ligne", "colonne", "region"};
+    sortie += "{\"technique\": ";
+    EchapperJson(sortie, IdTechnique(e.technique));
+    sortie += ", \"texte\": ";
+    EchapperJson(sortie, DecrireEtape(e));
+    sortie += ", \"niveau\": " + std::to_string(e.niveau) + ", \"poses\": ";
+    CasesChiffresJson(sortie, e.poses);
+    sortie += ", \"retraits\": ";
+    CasesChiffresJson(sortie, e.retraits);
+    sortie += ", \"cases\": [";
+    for (std::size_t k = 0; k < e.cases.size(); ++k) {
+        if (k > 0) sortie += ", ";
+        sortie += "{\"ligne\": " + Nombre(e.cases[k].ligne) + ", \"colonne\": " + Nombre(e.cases[k].colonne) + "}";
+    }
+    sortie += "], \"unites\": [";
+    for (std::size_t k = 0; k < e.unites.size(); ++k) {
+        if (k > 0) sortie += ", ";
+        sortie += "{\"genre\": \"" + std::string(Genres[static_cast<int>(e.unites[k].genre)]) +
+                  "\", \"numero\": " + Nombre(e.unites[k].numero) + "}";
+    }
+    sortie += "], \"chiffres\": [";
+    bool premier = true;
+    for (int32_t d = 1; d <= 9; ++d) {
+        if (!(e.chiffres & (1u << (d - 1)))) continue;
+        if (!premier) sortie += ", ";
+        sortie += std::to_string(d);
+        premier = false;
+    }
+    sortie += ']';
+    if (e.faux) {
+        sortie += ", \"faux\": ";
+        CaseChiffreJson(sortie, *e.faux);
+        sortie += ", \"abandon\": [" + std::to_string(e.abandonDe) + ", " + std::to_string(e.abandonA) + "]";
+    }
+    sortie += '}';
+}
+
+}  // namespace
+
+std::string_view IdTechnique(Technique technique)
+{
+    static constexpr std::array<std::string_view, NombreTechniques> Ids{
+        "seul_candidat", "seule_place_ligne", "seule_place_colonne", "seule_place_region", "verrouille_region",
+        "verrouille_ligne", "verrouille_colonne", "paire_nue", "paire_cachee", "triplet_nu",
+        "triplet_cache", "x_wing", "swordfish", "xy_wing", "hypothese", "contradiction"};
+    return Ids[static_cast<std::size_t>(technique)];
+}
+
+std::string_view NomTechnique(Technique technique)
+{
+    static constexpr std::array<std::string_view, NombreTechniques> Noms{
+        "seul candidat", "seule place dans une ligne", "seule place dans une colonne", "seule place dans une région",
+        "candidats verrouillés (région)", "candidats verrouillés (ligne)", "candidats verrouillés (colonne)",
+        "paire nue", "paire cachée", "triplet nu", "triplet caché", "X-wing", "swordfish", "XY-wing", "hypothèse",
+        "contradiction"};
+    return Noms[static_cast<std::size_t>(technique)];
+}
+
+std::string NommerUnite(const Unite& unite)
+{
+    static constexpr std::array<const char*, 3> Mots{"ligne ", "colonne ", "région "};
+    return Mots[static_cast<int>(unite.genre)] + Nombre(unite.numero);
+}
+
+std::string DecrireRepetition(const Repetition& r)
+{
+    return NommerUnite(r.unite) + " : le " + std::to_string(r.chiffre) + " " + Fois(r.cases.size()) + " fois, " +
+           CasesDansUnite(r.unite, r.cases);
+}
+
+std::string DecrireEtape(const Etape& etape)
+{
+    std::string texte = DireEtape(etape);
+    if (etape.niveau > 0 && etape.technique != Technique::Hypothese && etape.technique != Technique::Contradiction)
+        texte += " (niveau " + std::to_string(etape.niveau) + ")";
+    return texte;
+}
+
+std::vector<std::string> DecrireProchainePose(const ProchainePose& reponse)
+{
+    std::vector<std::string> phrases;
+    switch (reponse.issue) {
+    case ProchainePose::Pose:
+        for (const Etape& e : reponse.chaine) phrases.push_back(DecrireEtape(e));
+        break;
+    case ProchainePose::Hypothese:
+        phrases.push_back("aucune technique ne suffit : il faut une hypothèse, par exemple " +
+                          NommerCase(reponse.caseHypothese.ligne, reponse.caseHypothese.colonne) + " (" +
+                          NommerChiffres(reponse.candidats) + ")");
+        break;
+    case ProchainePose::Pleine:
+        phrases.push_back("la grille est pleine");
+        break;
+    case ProchainePose::Impossible:
+        phrases.push_back("cette position n'a pas de solution");
+        break;
+    }
+    return phrases;
+}
+
+std::vector<std::string> DecrireBilan(const Bilan& bilan)
+{
+    std::vector<std::string> lignes;
+    if (!bilan.resolue) {
+        lignes.push_back("pas de solution");
+        return lignes;
+    }
+    if (!bilan.plusDifficile) {
+        lignes.push_back("grille déjà pleine");
+        return lignes;
+    }
+    if (*bilan.plusDifficile == Technique::Hypothese) {
+        lignes.push_back("il faut des hypothèses, jusqu'à " + std::to_string(bilan.niveauMax) + " niveau" +
+                         (bilan.niveauMax > 1 ? "x" : "") + " à la fois (note " + Dixiemes(bilan.note, ',') + ")");
+    } else {
+        lignes.push_back("technique la plus dure : " + std::string(NomTechnique(*bilan.plusDifficile)) + " (note " +
+                         Dixiemes(bilan.note, ',') + ")");
+    }
+    for (int32_t t = 0; t < NombreTechniques; ++t) {
+        if (bilan.compte[t] > 0)
+            lignes.push_back(std::string(NomTechnique(static_cast<Technique>(t))) + " : " + std::to_string(bilan.compte[t]));
+    }
+    return lignes;
+}
+
+std::string ExplicationEnJson(const Explication& explication)
+{
+    std::string sortie = "{\"depart\": \"" + Chiffres81(explication.depart) + "\", \"etapes\": [";
+    for (std::size_t k = 0; k < explication.etapes.size(); ++k) {
+        sortie += k > 0 ? ",\n  " : "\n  ";
+        EtapeJson(sortie, explication.etapes[k]);
+    }
+    sortie += "\n], \"solution\": ";
+    sortie += explication.solution ? "\"" + Chiffres81(*explication.solution) + "\"" : std::string("null");
+    const Bilan bilan = DresserBilan(explication);
+    sortie += ",\n\"resume\": {\"techniques\": {";
+    bool premier = true;
+    for (int32_t t = 0; t < NombreTechniques; ++t) {
+        if (bilan.compte[t] == 0) continue;
+        if (!premier) sortie += ", ";
+        EchapperJson(sortie, IdTechnique(static_cast<Technique>(t)));
+        sortie += ": " + std::to_string(bilan.compte[t]);
+        premier = false;
+    }
+    sortie += "}, \"plus_difficile\": ";
+    if (bilan.plusDifficile) EchapperJson(sortie, IdTechnique(*bilan.plusDifficile));
+    else sortie += "null";
+    sortie += ", \"niveau_max\": " + std::to_string(bilan.niveauMax) + ", \"note\": " + Dixiemes(bilan.note, '.') + "}}\n";
+    return sortie;
+}

@@ -1,0 +1,40 @@
+// Les étapes du raisonnement par techniques (engine/raisonnement.h) dites avec les mots du
+// joueur, lignes, colonnes et régions comptées de 1 à 9 (régions en lecture), dans le style
+// des phrases du solveur (game/explication.h) ; et leur forme JSON, écrite à la main.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/raisonnement.h"
+
+// L'identifiant court d'une technique, pour le JSON : "seul_candidat", "x_wing"…
+std::string_view IdTechnique(Technique technique);
+// Son nom français : "seul candidat", "paire cachée", "X-wing"…
+std::string_view NomTechnique(Technique technique);
+// "ligne 4", "colonne 5", "région 3".
+std::string NommerUnite(const Unite& unite);
+
+// "ligne 1 : le 5 deux fois, colonnes 2 et 7".
+std::string DecrireRepetition(const Repetition& repetition);
+
+// Une étape en une phrase : "ligne 4, colonne 6 : seul chiffre possible, le 7", "paire nue
+// dans la ligne 2 : …", "hypothèse : …", "contradiction : …". Une étape faite sous
+// hypothèse finit par son niveau : "… (niveau 2)".
+std::string DecrireEtape(const Etape& etape);
+
+// Ce que répond « Pourquoi ? » : une phrase par étape de la chaîne, la pose en dernier ; ou
+// l'hypothèse à faire.
+std::vector<std::string> DecrireProchainePose(const ProchainePose& reponse);
+
+// Le bilan en quelques lignes : la technique la plus dure et la note, puis le nombre
+// d'étapes de chaque technique employée.
+std::vector<std::string> DecrireBilan(const Bilan& bilan);
+
+// Toute l'explication en un objet JSON (UTF-8, lignes et colonnes de 1 à 9) :
+// {"depart": "<81 chiffres>", "etapes": [{"technique", "texte", "niveau", "poses",
+//  "retraits", "cases", "unites", "chiffres"[, "faux", "abandon"]}…],
+//  "solution": "<81 chiffres>" ou null,
+//  "resume": {"techniques": {id: nombre…}, "plus_difficile": id ou null, "niveau_max", "note"}}
+std::string ExplicationEnJson(const Explication& explication);

@@ -1,0 +1,148 @@
+// Le raisonnement par techniques face à la solution que trouve le solveur de CGrille, sur
+// toutes les listes publiques : rien de faux n'est dit, et « Pourquoi ? » donne une chaîne
+// qui suffit à sa pose. Les techniques une à une : tests/game/test_explicationtechnique.cpp.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <vector>
+
+#include "engine/raisonnement.h"
+#include "tests/support/listes.h"
+
+namespace {
+
+int Indice(int32_t ligne, int32_t colonne) { return ligne * 9 + colonne; }
+uint16_t Bit(int32_t d) { return static_cast<uint16_t>(1u << (d - 1)); }
+
+// Les candidats que laissent les chiffres posés, calculés ici sans le moteur.
+Candidats CandidatsDe(const Position& p)
+{
+    Candidats c{};
+    for (int i = 0; i < 81; ++i) {
+        if (p[i] != 0) continue;
+        c[i] = 0x1FF;
+        for (int j = 0; j < 81; ++j) {
+            const bool voisine = j / 9 == i / 9 || j % 9 == i % 9 || (j / 27 == i / 27 && j % 9 / 3 == i % 9 / 3);
+            if (j != i && voisine && p[j] != 0) c[i] &= static_cast<uint16_t>(~Bit(p[j]));
+        }
+    }
+    return c;
+}
+
+// Les cases d'une unité (lignes, colonnes, régions en lecture).
+std::vector<int> CasesDe(const Unite& u)
+{
+    std::vector<int> cases;
+    for (int k = 0; k < 9; ++k) {
+        if (u.genre == GenreUnite::Ligne) cases.push_back(Indice(u.numero, k));
+        if (u.genre == GenreUnite::Colonne) cases.push_back(Indice(k, u.numero));
+        if (u.genre == GenreUnite::Region) cases.push_back(Indice(u.numero / 3 * 3 + k / 3, u.numero % 3 * 3 + k % 3));
+    }
+    return cases;
+}
+
+// L'explication entière : sous des hypothèses toutes justes (aucune à 0), chaque pose donne
+// le chiffre de la solution, aucun retrait ne l'ôte, aucune contradiction n'arrive ; et elle
+// finit sur la solution.
+void VerifierExplication(const Explication& x, const Position& solution)
+{
+    std::vector<bool> justes;  // par niveau ouvert : l'hypothèse est-elle la solution ?
+    for (std::size_t k = 0; k < x.etapes.size(); ++k) {
+        const Etape& e = x.etapes[k];
+        SCOPED_TRACE("étape " + std::to_string(k + 1));
+        const bool toutesJustes = std::all_of(justes.begin(), justes.end(), [](bool j) { return j; });
+        if (e.technique == Technique::Hypothese) {
+            ASSERT_EQ(e.niveau, static_cast<int32_t>(justes.size()) + 1);
+            const CaseChiffre& h = e.poses.at(0);
+            justes.push_back(solution[Indice(h.ligne, h.colonne)] == h.chiffre);
+            continue;
+        }
+        if (e.technique == Technique::Contradiction) {
+            ASSERT_FALSE(toutesJustes) << "contradiction sous des hypothèses justes";
+            ASSERT_EQ(e.abandonA, static_cast<int32_t>(justes.size()));
+            justes.resize(e.niveau);
+        }
+        ASSERT_EQ(e.niveau, static_cast<int32_t>(justes.size()));
+        if (!std::all_of(justes.begin(), justes.end(), [](bool j) { return j; })) continue;
+        for (const CaseChiffre& p : e.poses) EXPECT_EQ(solution[Indice(p.ligne, p.colonne)], p.chiffre);
+        for (const CaseChiffre& r : e.retraits) EXPECT_NE(solution[Indice(r.ligne, r.colonne)], r.chiffre);
+    }
+    ASSERT_TRUE(x.solution.has_value());
+    EXPECT_EQ(*x.solution, solution);
+}
+
+// « Pourquoi ? » là où il faut plus qu'une pose simple : après les poses simples du début
+// (qui remplissent parfois toute la grille).
+// La chaîne seule, rejouée sur des candidats calculés ici, doit faire de la pose une pose
+// simple ; une étape retirée par erreur de la chaîne y manquerait.
+void VerifierPourquoi(const Explication& x, const Position& solution)
+{
+    Position p = x.depart;
+    for (const Etape& e : x.etapes) {
+        if (e.niveau != 0 || !e.retraits.empty() || e.technique == Technique::Hypothese) break;
+        for (const CaseChiffre& c : e.poses) p[Indice(c.ligne, c.colonne)] = c.chiffre;
+    }
+    const ProchainePose r = ExpliquerProchainePose(p);
+    Candidats c = CandidatsDe(p);
+    if (r.issue == ProchainePose::Pleine) {
+        EXPECT_EQ(p, solution);  // les poses simples ont tout rempli
+        return;
+    }
+    if (r.issue == ProchainePose::Hypothese) {
+        const int i = Indice(r.caseHypothese.ligne, r.caseHypothese.colonne);
+        EXPECT_EQ(p[i], 0);
+        EXPECT_TRUE(r.candidats & Bit(solution[i]));
+        EXPECT_EQ(r.candidats & ~c[i], 0);
+        return;
+    }
+    ASSERT_EQ(r.issue, ProchainePose::Pose);
+    for (std::size_t k = 0; k + 1 < r.chaine.size(); ++k) {
+        for (const CaseChiffre& x : r.chaine[k].retraits) {
+            const int i = Indice(x.ligne, x.colonne);
+            EXPECT_TRUE(c[i] & Bit(x.chiffre)) << "retrait d'un chiffre déjà absent";
+            EXPECT_NE(solution[i], x.chiffre);
+            c[i] &= static_cast<uint16_t>(~Bit(x.chiffre));
+        }
+    }
+    const Etape& pose = r.chaine.back();
+    const CaseChiffre& q = pose.poses.at(0);
+    const int i = Indice(q.ligne, q.colonne);
+    EXPECT_EQ(solution[i], q.chiffre);
+    if (pose.technique == Technique::SeulCandidat) {
+        EXPECT_EQ(c[i], Bit(q.chiffre));
+    } else {
+        const std::vector<int> unite = CasesDe(pose.unites.at(0));
+        EXPECT_EQ(std::count_if(unite.begin(), unite.end(), [&](int j) { return c[j] & Bit(q.chiffre); }), 1);
+        EXPECT_TRUE(c[i] & Bit(q.chiffre));
+    }
+}
+
+class ListePublique : public testing::TestWithParam<const char*> {};
+
+TEST_P(ListePublique, RienDeFauxEtPourquoiSuffit)
+{
+    for (const std::string& texte : ChargerListe(GetParam())) {
+        SCOPED_TRACE(texte);
+        CGrille grille;
+        Remplir(grille, texte);
+        const Explication x = Expliquer(LirePosition(grille));
+        ASSERT_TRUE(grille.Resoudre(LimiteJoueur));
+        const Position solution = LirePosition(grille);
+        VerifierExplication(x, solution);
+        VerifierPourquoi(x, solution);
+        if (testing::Test::HasFailure()) return;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Raisonnement, ListePublique,
+                         testing::Values("qqwing-simple-200.txt", "qqwing-expert-200.txt", "top95.txt",
+                                         "17indices-1000.txt", "top1465.txt", "difficiles-375.txt"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             std::string nom = info.param;
+                             nom = nom.substr(0, nom.find('.'));
+                             std::replace(nom.begin(), nom.end(), '-', '_');
+                             return nom;
+                         });
+
+}  // namespace
