@@ -27,5 +27,8 @@ int CommandeResoudre(int argc, char** argv);
 // « generer NIVEAU [--graine N] [--nombre K] [--trace JOURNAL] ».
 int CommandeGenerer(int argc, char** argv);
 
-// « expliquer FICHIER ».
+// « expliquer FICHIER [FICHIER…] [--json] » et « expliquer --lignes FICHIER [--json] ».
 int CommandeExpliquer(int argc, char** argv);
+
+// « noter FICHIER [FICHIER…] » et « noter --lignes FICHIER ».
+int CommandeNoter(int argc, char** argv);

@@ -3,9 +3,15 @@
 
 #include <algorithm>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 
 #include "cli/commandes.h"
+#include "files/fichiergrille.h"
+#include "files/listegrilles.h"
+#include "files/plateforme.h"
+#include "files/textegrille.h"
 
 std::optional<std::string> ArgumentsLus::Valeur(std::string_view nom) const
 {
@@ -73,6 +79,87 @@ int FinCommande(const CommandeCli& commande, int code, CJournal* journal)
     if (!std::cout) {
         std::cerr << "novemia-cli " << commande.nom << " : écriture impossible sur la sortie standard\n";
         code = std::max(code, static_cast<int>(CodeEcriture));
+    }
+    return code;
+}
+
+void MessageErreur(const std::string& texte)
+{
+    std::cout.flush();
+    std::cerr << texte << '\n';
+}
+
+std::optional<int> ControlerEntrees(const CommandeCli& commande, const ArgumentsLus& lus)
+{
+    const bool lignes = lus.Present("--lignes");
+    if (lignes && !lus.positionnels.empty()) {
+        return RefusUsage(commande, "--lignes ne se combine pas avec des fichiers de grille");
+    }
+    if (!lignes && lus.positionnels.empty()) return RefusUsage(commande, "aucun fichier de grille");
+    for (const std::string& fichier : lus.positionnels) {
+        if (fichier.empty()) return RefusUsage(commande, "nom de fichier vide");
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+int ParcourirLignes(const CommandeCli& commande, std::istream& entree,
+                    const std::function<int(const SourceGrille&, CGrille&)>& traiter)
+{
+    int code = CodeSucces;
+    LigneDeGrilles lue;
+    for (long numero = 1; LireLigneDeGrilles(entree, lue); ++numero) {
+        const std::string nom = "ligne " + std::to_string(numero);
+        if (lue.erreur) {
+            MessageErreur("novemia-cli " + std::string(commande.nom) + " : " + nom + " : " + *lue.erreur);
+            code = std::max(code, static_cast<int>(CodeLecture));
+            continue;
+        }
+        if (lue.grille.empty()) continue;
+        CGrille grille;
+        LireTexteGrille(lue.grille, grille);
+        code = std::max(code, traiter(SourceGrille{nom, true, false}, grille));
+    }
+    if (entree.bad()) {
+        MessageErreur("novemia-cli " + std::string(commande.nom) + " : erreur de lecture");
+        code = std::max(code, static_cast<int>(CodeLecture));
+    }
+    return code;
+}
+
+}  // namespace
+
+int ParcourirGrilles(const CommandeCli& commande, const ArgumentsLus& lus,
+                     const std::function<int(const SourceGrille&, CGrille&)>& traiter)
+{
+    if (const auto chemin = lus.Valeur("--lignes")) {
+        if (*chemin == "-") return ParcourirLignes(commande, std::cin, traiter);
+        // Un fichier ordinaire ou un tube ; ni dossier ni périphérique (sans fin).
+        const std::filesystem::path systeme = CheminSysteme(*chemin);
+        std::error_code erreur;
+        const auto etat = std::filesystem::status(systeme, erreur);
+        std::ifstream entree;
+        if (std::filesystem::is_regular_file(etat) || std::filesystem::is_fifo(etat)) {
+            entree.open(systeme, std::ios::binary);
+        }
+        if (!entree.is_open()) {
+            MessageErreur("novemia-cli " + std::string(commande.nom) + " : impossible d'ouvrir « " + *chemin + " »");
+            return CodeLecture;
+        }
+        return ParcourirLignes(commande, entree, traiter);
+    }
+    int code = CodeSucces;
+    const bool plusieurs = lus.positionnels.size() > 1;
+    for (const std::string& fichier : lus.positionnels) {
+        CGrille grille;
+        grille.ViderGrille();
+        if (const auto erreur = LireFichierGrille(fichier, grille)) {
+            MessageErreur((plusieurs ? fichier + " : " : "") + *erreur);
+            code = std::max(code, static_cast<int>(CodeLecture));
+            continue;
+        }
+        code = std::max(code, traiter(SourceGrille{fichier, false, plusieurs}, grille));
     }
     return code;
 }

@@ -6,6 +6,7 @@
 // 64, l'aide sur la sortie d'erreur) ; « -- » termine les options.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <span>
@@ -13,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/grille.h"
 #include "files/fichiertrace.h"
 
 struct DefinitionOption {
@@ -42,6 +44,24 @@ std::optional<int> LireArguments(const CommandeCli& commande, int argc, char** a
 // Mauvais usage : « novemia-cli <commande> : <erreur> », l'aide et les codes sur la sortie
 // d'erreur ; rend le code 64.
 int RefusUsage(const CommandeCli& commande, const std::string& erreur);
+
+// Écrit sur la sortie d'erreur, après ce qui précède sur la sortie standard.
+void MessageErreur(const std::string& texte);
+
+// Les grilles d'une commande : des fichiers .sdu, ou une liste d'une grille par ligne
+// (« --lignes LISTE », « - » pour l'entrée standard).
+struct SourceGrille {
+    std::string nom;         // le fichier, ou « ligne N » de la liste
+    bool ligne = false;      // lue dans une liste
+    bool plusieurs = false;  // un fichier parmi plusieurs
+};
+// Mauvais usage des entrées (aucune, les deux sortes à la fois, un nom vide) : code 64.
+std::optional<int> ControlerEntrees(const CommandeCli& commande, const ArgumentsLus& lus);
+// Lit chaque grille comme l'importation du jeu (mêmes contrôles, mêmes messages) et la remet
+// à `traiter`, qui rend son code ; une grille illisible est dite sur la sortie d'erreur (code
+// 2) et sautée. Rend le code le plus grave.
+int ParcourirGrilles(const CommandeCli& commande, const ArgumentsLus& lus,
+                     const std::function<int(const SourceGrille&, CGrille&)>& traiter);
 
 // Le fichier de trace d'une commande, s'il est demandé : ouvert dès la construction (avec un
 // message si c'est impossible), il suit chaque résolution.

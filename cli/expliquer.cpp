@@ -1,31 +1,62 @@
-// « novemia-cli expliquer FICHIER » : le chemin du solveur depuis les indices jusqu'à la fin,
-// un pas numéroté par ligne dans les mots du jeu (hypothèses et retours compris), puis la
-// solution. Pour le joueur qui veut comprendre, et pour apprendre.
+// « novemia-cli expliquer » : le raisonnement par techniques depuis les indices, comme une
+// personne le mènerait (seul candidat, seule place, candidats verrouillés, paires et triplets,
+// X-wing, swordfish, XY-wing, hypothèses en dernier recours), une étape numérotée par ligne,
+// puis la solution et le bilan ; ou le tout en JSON, pour qu'un autre programme le vérifie ou
+// le dessine. Des indices répétés sont nommés d'abord, sans rien chercher.
 #include <iostream>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "cli/commandes.h"
 #include "cli/commun.h"
-#include "engine/grille.h"
-#include "files/fichiergrille.h"
+#include "engine/raisonnement.h"
 #include "files/textegrille.h"
-#include "game/explication.h"
+#include "game/explicationtechnique.h"
 
 namespace {
 
-constexpr const char* TexteUsage = "Usage : novemia-cli expliquer FICHIER\n"
-                                   "  FICHIER  grille au format .sdu (neuf lignes de neuf caractères)\n";
+constexpr const char* TexteUsage =
+    "Usage : novemia-cli expliquer FICHIER [FICHIER…] [--json]\n"
+    "        novemia-cli expliquer --lignes FICHIER [--json]\n"
+    "  FICHIER           grille au format .sdu (neuf lignes de neuf caractères)\n"
+    "  --lignes FICHIER  une grille par ligne (81 caractères), « - » pour l'entrée standard\n"
+    "  --json            un objet JSON par grille : {\"etapes\": [{\"technique\", \"texte\", \"niveau\",\n"
+    "                    \"poses\", \"retraits\"…}…], \"solution\": \"81 chiffres\" ou null}\n";
 
-constexpr CommandeCli Commande{"expliquer", TexteUsage, {}};
+constexpr DefinitionOption OptionsExpliquer[] = {{"--lignes"}, {"--json", false}};
+constexpr CommandeCli Commande{"expliquer", TexteUsage, OptionsExpliquer};
 
-// Garde chaque pas du solveur.
-class CChemin : public CSuiviSolveur {
-public:
-    std::vector<Pas> pas;
-    void Noter(const Pas& p) override { pas.push_back(p); }
-};
+int ExpliquerGrille(const SourceGrille& source, const CGrille& grille, bool json)
+{
+    const Position depart = LirePosition(grille);
+    if (json) {
+        const Explication explication = Expliquer(depart);
+        std::cout << ExplicationEnJson(explication);
+        return explication.solution ? CodeSucces : CodeSansSolution;
+    }
+    if (source.ligne || source.plusieurs) std::cout << "# " << source.nom << '\n';
+    if (const auto repetitions = IndicesRepetes(depart); !repetitions.empty()) {
+        for (const Repetition& r : repetitions) std::cout << DecrireRepetition(r) << '\n';
+        MessageErreur(std::string(MessageSansSolution));
+        return CodeSansSolution;
+    }
+    const Explication explication = Expliquer(depart);
+    for (std::size_t k = 0; k < explication.etapes.size(); ++k) {
+        std::cout << k + 1 << ". " << DecrireEtape(explication.etapes[k]) << '\n';
+    }
+    if (!explication.solution) {
+        MessageErreur(std::string(MessageSansSolution));
+        return CodeSansSolution;
+    }
+    std::string solution(81, '0');
+    for (int i = 0; i < 81; ++i) solution[i] = static_cast<char>('0' + (*explication.solution)[i]);
+    std::cout << "Solution :\n" << EnNeufLignes(solution);
+    // Le bilan sur une ligne : la technique la plus dure et sa note, puis chaque technique
+    // employée et son nombre d'étapes.
+    std::string bilan;
+    for (const std::string& partie : DecrireBilan(DresserBilan(explication))) bilan += (bilan.empty() ? "" : " ; ") + partie;
+    std::cout << "Bilan : " << bilan << '\n';
+    return CodeSucces;
+}
 
 }  // namespace
 
@@ -33,27 +64,11 @@ int CommandeExpliquer(int argc, char** argv)
 {
     ArgumentsLus lus;
     if (const auto fin = LireArguments(Commande, argc, argv, lus)) return *fin;
-    if (lus.positionnels.size() != 1 || lus.positionnels[0].empty()) {
-        return RefusUsage(Commande, "un fichier de grille, et un seul");
-    }
-    CGrille grille;
-    grille.ViderGrille();
-    if (const auto erreur = LireFichierGrille(lus.positionnels[0], grille)) {
-        std::cerr << *erreur << '\n';
-        return CodeLecture;
-    }
-    CChemin chemin;
-    // Comme une grille qui entre en jeu : le pilote avec la limite du joueur.
-    const bool resolue = grille.Resoudre(LimiteJoueur, &chemin) == FinResolution::Resolue;
-    for (const std::string& phrase : DecrireChemin(chemin.pas)) std::cout << phrase << '\n';
-    if (!resolue) {
-        std::cout.flush();
-        std::cerr << MessageSansSolution << '\n';
-        return FinCommande(Commande, CodeSansSolution);
-    }
-    // Les cases tiennent la solution : chaque chiffre, quelle qu'en soit l'origine.
-    std::string solution(81, '0');
-    for (int i = 0; i < 81; ++i) solution[i] = static_cast<char>('0' + grille.LireCase(i / 9, i % 9).chiffre);
-    std::cout << "Solution :\n" << EnNeufLignes(solution);
-    return FinCommande(Commande, CodeSucces);
+    if (const auto fin = ControlerEntrees(Commande, lus)) return *fin;
+    const bool json = lus.Present("--json");
+    std::ios::sync_with_stdio(false);
+    const int code = ParcourirGrilles(Commande, lus, [json](const SourceGrille& source, CGrille& grille) {
+        return ExpliquerGrille(source, grille, json);
+    });
+    return FinCommande(Commande, code);
 }

@@ -14,7 +14,10 @@ constexpr const char* TexteUsage =
     "  novemia-cli resoudre FICHIER [FICHIER…] [--trace JOURNAL]\n"
     "  novemia-cli resoudre --lignes FICHIER [--trace JOURNAL]\n"
     "  novemia-cli generer NIVEAU [--graine N] [--nombre K] [--trace JOURNAL]\n"
-    "  novemia-cli expliquer FICHIER\n";
+    "  novemia-cli expliquer FICHIER [FICHIER…] [--json]\n"
+    "  novemia-cli expliquer --lignes FICHIER [--json]\n"
+    "  novemia-cli noter FICHIER [FICHIER…]\n"
+    "  novemia-cli noter --lignes FICHIER\n";
 
 }  // namespace
 
@@ -37,6 +40,9 @@ int main(int argcSysteme, char** argvSysteme)
         }
         if (commande == "expliquer") {
             return CommandeExpliquer(argc - 1, argv + 1);
+        }
+        if (commande == "noter") {
+            return CommandeNoter(argc - 1, argv + 1);
         }
         if (commande == "--aide" || commande == "-h" || commande == "--help") {
             std::fputs(TexteUsage, stdout);

@@ -402,27 +402,6 @@ void CGrille::RecalculerTout()
     nbVides = std::popcount(vides.mots[0]) + std::popcount(vides.mots[1]);
 }
 
-Pas CGrille::DecrirePas(Pas::Genre genre, int32_t i, int32_t chiffre) const
-{
-    Pas pas;
-    pas.genre = genre;
-    pas.ligne = LigneDe(i);
-    pas.colonne = ColonneDe(i);
-    pas.chiffre = chiffre;
-    pas.niveau = niveauCourant;
-    if (genre >= Pas::UniciteLigne && genre <= Pas::UniciteRegion) {
-        pas.unite = UniteDe(genre - Pas::UniciteLigne, i) % 9;
-    }
-    if (genre == Pas::Hypothese) {
-        const Hypothese& h = hypotheses[niveauCourant];
-        for (int32_t k = 0; h.chiffres[k] > 0; ++k) {
-            pas.candidats |= Bit(h.chiffres[k]);
-        }
-        pas.reprise = h.indice > 0;
-    }
-    return pas;
-}
-
 int32_t CGrille::DeduireElimination(CSuiviSolveur* suivi) { return Eliminer(suivi); }
 
 int32_t CGrille::Eliminer(CSuiviSolveur* suivi)
@@ -441,7 +420,6 @@ int32_t CGrille::Eliminer(CSuiviSolveur* suivi)
             const uint16_t possibles = PossiblesDepuisPresents(i);
             ChangerPossibles(i, possibles);
             if (possibles == 0) {
-                Annoncer(suivi, Pas::Contradiction, i, 0);
                 return 2;
             }
             if ((possibles & (possibles - 1)) == 0) {
@@ -606,40 +584,6 @@ bool CGrille::MeneAUneSolution() const
 {
     CGrille essai = *this;
     return essai.Resoudre(LimiteJoueur) == FinResolution::Resolue;
-}
-
-Pas CGrille::ProchainPas() const
-{
-    // Les deux déductions sur une copie, qui retient son premier pas : la grille ne change
-    // pas, et le pas est celui que ferait le solveur, par son propre code.
-    struct CPremierPas : CSuiviSolveur {
-        Pas pas;
-        void Noter(const Pas& p) override
-        {
-            if (pas.genre == Pas::Aucun) pas = p;
-        }
-    } premier;
-    CGrille essai = *this;
-    essai.niveauCourant = 0;
-    if (essai.DeduireElimination(&premier) == 0) {
-        essai.DeduireUnicite(&premier);
-    }
-    if (premier.pas.genre != Pas::Aucun) {
-        return premier.pas;
-    }
-    // Rien de déduit, tous les drapeaux à jour : l'hypothèse qu'ouvrirait le pilote.
-    const int32_t code = essai.ChoisirCaseHypothese();
-    if (code < 0) {
-        return premier.pas;
-    }
-    Pas hypothese;
-    hypothese.genre = Pas::Hypothese;
-    hypothese.ligne = code / 10;
-    hypothese.colonne = code % 10;
-    hypothese.candidats = essai.cases[hypothese.ligne][hypothese.colonne].possibles & TousChiffres;
-    hypothese.chiffre = std::countr_zero(hypothese.candidats) + 1;
-    hypothese.niveau = 1;
-    return hypothese;
 }
 
 FinResolution CGrille::Resoudre(int32_t limiteIterations, CSuiviSolveur* suivi)

@@ -43,22 +43,18 @@ struct Hypothese {
     int32_t indice = 0;
 };
 
-// Un pas du solveur, tel qu'on l'explique : une pose de l'une des deux déductions, une
-// hypothèse (ouverte, ou reprise avec le chiffre suivant après une contradiction), ou une
-// contradiction (une case vide sans aucun chiffre possible).
+// Un pas du solveur, tel que la trace le dit : une pose de l'une des deux déductions ou une
+// hypothèse (ouverte, ou reprise avec le chiffre suivant après une contradiction).
 struct Pas {
-    enum Genre : int32_t { Aucun, Elimination, UniciteLigne, UniciteColonne, UniciteRegion, Hypothese, Contradiction };
+    enum Genre : int32_t { Aucun, Elimination, UniciteLigne, UniciteColonne, UniciteRegion, Hypothese };
     Genre genre = Aucun;
     int32_t ligne = -1;
     int32_t colonne = -1;
-    int32_t chiffre = 0;     // posé, ou essayé par l'hypothèse
-    int32_t unite = -1;      // unicité : la ligne, la colonne ou la région (régions en lecture)
-    int32_t niveau = 0;      // niveau d'hypothèse au moment du pas
-    uint16_t candidats = 0;  // hypothèse : les chiffres de la case à l'ouverture (bit d-1)
-    bool reprise = false;    // hypothèse : le chiffre suivant du même niveau
+    int32_t chiffre = 0;  // posé, ou essayé par l'hypothèse
+    int32_t niveau = 0;   // niveau d'hypothèse au moment du pas
 };
 
-// Reçoit chaque pas du solveur, dans l'ordre où il les fait (la trace, une explication).
+// Reçoit chaque pas du solveur, dans l'ordre où il les fait (la trace).
 class CSuiviSolveur {
 public:
     virtual ~CSuiviSolveur() = default;
@@ -117,11 +113,6 @@ public:
     int32_t DeduireElimination(CSuiviSolveur* suivi = nullptr);  // 0 rien posé, 1 posé, 2 contradiction
     int32_t DeduireUnicite(CSuiviSolveur* suivi = nullptr);      // 0 rien posé, 1 posé
 
-    // Le prochain pas depuis la grille telle qu'elle est, sans la changer : la première pose
-    // des deux déductions, dans leur ordre ; sinon la case que choisirait une hypothèse, avec
-    // ses candidats et le chiffre qu'elle essaierait ; une contradiction si l'élimination bute
-    // sur une case sans chiffre possible ; Aucun pour une grille pleine.
-    Pas ProchainPas() const;
     // Le pilote (limite LimiteJoueur) trouve-t-il une solution depuis la grille telle qu'elle
     // est ? Sans la changer, sans trace ni remise à zéro.
     bool MeneAUneSolution() const;
@@ -202,9 +193,8 @@ private:
     // Un pas fait, annoncé au suivi s'il y en a un.
     void Annoncer(CSuiviSolveur* suivi, Pas::Genre genre, int32_t i, int32_t chiffre) const
     {
-        if (suivi != nullptr) suivi->Noter(DecrirePas(genre, i, chiffre));
+        if (suivi != nullptr) suivi->Noter({genre, i / 9, i % 9, chiffre, niveauCourant});
     }
-    Pas DecrirePas(Pas::Genre genre, int32_t i, int32_t chiffre) const;
 };
 
 inline constexpr std::string_view MessageSansSolution = "Cette grille n'a pas de solution !";

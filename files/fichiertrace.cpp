@@ -97,14 +97,13 @@ std::string LigneDeTrace(const Pas& pas)
 {
     // Octet pour octet celles du jeu d'origine : le blanc avant la fin de ligne des
     // déductions, « (ligne)-> » sans blanc, « Hypothese » sans accent, lignes et colonnes de 0 à 8.
-    static constexpr std::array<const char*, 7> Formats{
+    static constexpr std::array<const char*, 6> Formats{
         nullptr,
         "Déduction par élimination -> Case(%d,%d): Chiffre=%d Niveau=%d \n",
         "Déduction par unicité (ligne)-> Case(%d,%d) : Chiffre=%d Niveau=%d \n",
         "Déduction par unicité (colonne) -> Case(%d,%d) : Chiffre=%d Niveau=%d \n",
         "Déduction par unicité (région) -> Case(%d,%d) : Chiffre=%d Niveau=%d \n",
         "Hypothese -> Case(%d,%d): Chiffre=%d Niveau=%d\n",
-        nullptr,
     };
     const auto genre = static_cast<std::size_t>(pas.genre);
     const char* format = genre < Formats.size() ? Formats[genre] : nullptr;

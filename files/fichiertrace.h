@@ -17,8 +17,7 @@ std::string EnTeteTrace(const std::tm& heureLocale);  // UTF-8, se termine par "
 // Convertit un texte UTF-8 en page de code 1252 et LF en CR LF, tel qu'il va sur le disque.
 std::string VersDisque(std::string_view texteUtf8);
 
-// La ligne de trace d'un pas du solveur (UTF-8, terminée par "\n") ; vide pour une
-// contradiction, que la trace ne dit pas.
+// La ligne de trace d'un pas du solveur (UTF-8, terminée par "\n").
 std::string LigneDeTrace(const Pas& pas);
 
 // Le fichier de trace suit le solveur : chaque pas qu'on lui annonce y devient sa ligne.

@@ -1,9 +1,11 @@
 // Le coup de main : révèle au hasard un à trois chiffres de la solution gardée, ou, avec
-// « Pourquoi ? », dit le prochain pas du solveur sans rien poser.
+// « Pourquoi ? », dit la prochaine pose et son raisonnement sans rien poser.
 #include <algorithm>
 #include <optional>
 
+#include "engine/raisonnement.h"
 #include "game/explication.h"
+#include "game/explicationtechnique.h"
 #include "game/partie.h"
 
 namespace {
@@ -78,7 +80,19 @@ void CPartie::OnPourquoi()
         AjouterResultat(texte);
         return;
     }
-    const Pas pas = grille.ProchainPas();
-    MontrerCurseurSur(pas.ligne, pas.colonne);
-    AjouterResultat(" >>> " + DecrirePas(pas));
+    // Le raisonnement d'une personne, pas celui du solveur : la prochaine pose et la plus
+    // courte chaîne d'étapes qui y mène, ou l'hypothèse à faire.
+    const ProchainePose reponse = ExpliquerProchainePose(LirePosition(grille));
+    if (reponse.issue == ProchainePose::Pose) {
+        const CaseChiffre& pose = reponse.chaine.back().poses.front();
+        MontrerCurseurSur(pose.ligne, pose.colonne);
+    } else if (reponse.issue == ProchainePose::Hypothese) {
+        MontrerCurseurSur(reponse.caseHypothese.ligne, reponse.caseHypothese.colonne);
+    }
+    AjouterResultat(" >>> " + ResumerProchainePose(reponse));
+    std::vector<std::pair<int, int>> cases;
+    for (const Coordonnees& c : reponse.casesAMontrer) cases.emplace_back(c.ligne, c.colonne);
+    std::vector<std::string> phrases = DecrireProchainePose(reponse);
+    for (std::size_t k = 0; phrases.size() > 1 && k < phrases.size(); ++k) phrases[k] = std::to_string(k + 1) + ". " + phrases[k];
+    ihm.MontrerRaisonnement(phrases, cases);
 }

@@ -1,6 +1,6 @@
-// Les pas du solveur dits avec les mots du joueur, lignes, colonnes et régions comptées de 1
-// à 9 (régions en lecture, de gauche à droite puis de haut en bas) : pour « Pourquoi ? » et
-// pour « novemia-cli expliquer ». La trace, elle, garde ses numéros de 0 à 8.
+// Les cases et les chiffres dits avec les mots du joueur, lignes et colonnes comptées de 1 à 9 :
+// pour les lecteurs d'écran, « Pourquoi ? » et « novemia-cli expliquer ». La trace, elle, garde
+// ses numéros de 0 à 8.
 #pragma once
 
 #include <cstdint>
@@ -17,12 +17,3 @@ std::string NommerChiffres(uint16_t chiffres);
 // Une case pour qui ne la voit pas : "Ligne 3, colonne 5 : 7, chiffre du joueur",
 // "Ligne 3, colonne 5 : vide" (un mot par origine : indice, déduction…).
 std::string DecrireCase(int32_t ligne, int32_t colonne, int32_t chiffre, OrigineCase origine);
-
-// Une pose ou l'hypothèse à faire, en une phrase : "ligne 4, colonne 6 : seul chiffre
-// possible, le 7", "ligne 2 : le 4 ne peut aller qu'en colonne 9", "aucune déduction simple :
-// il faut une hypothèse, par exemple ligne 3, colonne 5 (2 ou 7)"…
-std::string DecrirePas(const Pas& pas);
-
-// Tout le chemin du solveur, une phrase numérotée par pas ; une contradiction et la reprise
-// qui la suit font une seule phrase.
-std::vector<std::string> DecrireChemin(const std::vector<Pas>& chemin);

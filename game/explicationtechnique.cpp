@@ -363,9 +363,7 @@ std::vector<std::string> DecrireProchainePose(const ProchainePose& reponse)
         for (const Etape& e : reponse.chaine) phrases.push_back(DecrireEtape(e));
         break;
     case ProchainePose::Hypothese:
-        phrases.push_back("aucune technique ne suffit : il faut une hypothèse, par exemple " +
-                          NommerCase(reponse.caseHypothese.ligne, reponse.caseHypothese.colonne) + " (" +
-                          NommerChiffres(reponse.candidats) + ")");
+        phrases.push_back(ResumerProchainePose(reponse));
         break;
     case ProchainePose::Pleine:
         phrases.push_back("la grille est pleine");
@@ -376,6 +374,24 @@ std::vector<std::string> DecrireProchainePose(const ProchainePose& reponse)
     }
     return phrases;
 }
+
+std::string ResumerProchainePose(const ProchainePose& reponse)
+{
+    if (reponse.issue == ProchainePose::Hypothese) {
+        return "aucune déduction simple : il faut une hypothèse, par exemple " +
+               NommerCase(reponse.caseHypothese.ligne, reponse.caseHypothese.colonne) + " (" +
+               NommerChiffres(reponse.candidats) + ")";
+    }
+    if (reponse.issue != ProchainePose::Pose || reponse.chaine.empty()) return DecrireProchainePose(reponse).front();
+    // Seule, la pose dit ce qui est vrai maintenant ; après d'autres étapes, elle ne l'est
+    // qu'au bout d'elles.
+    if (reponse.chaine.size() == 1) return DecrireEtape(reponse.chaine.front());
+    const CaseChiffre& pose = reponse.chaine.back().poses.front();
+    return "en " + std::to_string(reponse.chaine.size()) + " étapes, le " + std::to_string(pose.chiffre) + " va en " +
+           NommerCase(pose.ligne, pose.colonne);
+}
+
+std::string TexteNote(double note) { return Dixiemes(note, '.'); }
 
 std::vector<std::string> DecrireBilan(const Bilan& bilan)
 {

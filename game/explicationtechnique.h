@@ -27,6 +27,13 @@ std::string DecrireEtape(const Etape& etape);
 // Ce que répond « Pourquoi ? » : une phrase par étape de la chaîne, la pose en dernier ; ou
 // l'hypothèse à faire.
 std::vector<std::string> DecrireProchainePose(const ProchainePose& reponse);
+// La même réponse en une phrase, vraie telle quelle : la pose elle-même quand elle vient
+// seule ("ligne 4, colonne 6 : seul chiffre possible, le 7"), sinon "en 3 étapes, le 7 va en
+// ligne 4, colonne 6" ; ou l'hypothèse à faire.
+std::string ResumerProchainePose(const ProchainePose& reponse);
+
+// Une note avec un chiffre après le point, quelle que soit la locale : "4.2".
+std::string TexteNote(double note);
 
 // Le bilan en quelques lignes : la technique la plus dure et la note, puis le nombre
 // d'étapes de chaque technique employée.

@@ -4,6 +4,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/grille.h"
 
@@ -22,6 +24,11 @@ public:
     virtual void MontrerPalette(int entree, bool enEvidence) = 0;
 
     virtual void ChangerStatut(const std::string& texte) = 0;
+    // « Pourquoi ? » : le raisonnement en entier, une phrase par étape (la ligne d'état n'en
+    // tient qu'un résumé), et les cases (ligne, colonne) dont il se sert ; montrés jusqu'à la
+    // prochaine action du joueur.
+    virtual void MontrerRaisonnement(const std::vector<std::string>& phrases,
+                                     const std::vector<std::pair<int, int>>& cases) = 0;
 
     // Boîte OK, titre "Novemia".
     virtual void Message(const std::string& texte) = 0;

@@ -10,7 +10,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QFontMetrics>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -31,6 +33,10 @@
 namespace {
 
 const std::string NomPolice = "Times New Roman";
+
+// La teinte des cases dont se sert le raisonnement de « Pourquoi ? » : un ambre léger, qui
+// laisse lire le fond et les chiffres.
+const QColor CouleurRaisonnement(255, 200, 60, 90);
 
 // Rectangle en unités de dialogue → pixels de la zone client (bords arrondis un à un,
 // pour que deux étiquettes voisines se touchent sans se chevaucher d'un pixel de trop).
@@ -104,8 +110,10 @@ void CDlgGrille::CreerMenu()
     // L'action garde l'identifiant de sa ligne et mène droit au gestionnaire de celle-ci.
     auto relier = [this](QAction* action, const EntreeMenu& entree) {
         action->setData(entree.id);
-        connect(action, &QAction::triggered, this,
-                [this, gestionnaire = entree.gestionnaire] { gestionnaire(*this); });
+        connect(action, &QAction::triggered, this, [this, gestionnaire = entree.gestionnaire] {
+            EffacerRaisonnement();
+            gestionnaire(*this);
+        });
     };
     for (const EntreeMenu& entree : TableMenu) {
         const QString texte = QString::fromUtf8(entree.texte.data(), static_cast<qsizetype>(entree.texte.size()));
@@ -151,6 +159,8 @@ void CDlgGrille::setVisible(bool visible)
 {
     if (visible && !initialisee)
         OnInitDialog();
+    if (!visible)
+        EffacerRaisonnement();
     CDlgSkin::setVisible(visible);
 }
 
@@ -211,6 +221,9 @@ QRect CDlgGrille::CadreCurseur(std::pair<int, int> position) const
 
 void CDlgGrille::PeindreSurLeFond(QPainter& peintre)
 {
+    // Les cases du raisonnement de « Pourquoi ? », teintées sous leurs chiffres.
+    for (const auto& [ligne, colonne] : casesRaisonnement)
+        peintre.fillRect(EnPixels(disposition::RectCase(ligne, colonne)).adjusted(1, 1, -1, -1), CouleurRaisonnement);
     if (!curseur)
         return;
     // Un cadre dans la case, sous son chiffre, dans la couleur de la palette en évidence.
@@ -252,6 +265,7 @@ bool CDlgGrille::event(QEvent* evenement)
 
 void CDlgGrille::keyPressEvent(QKeyEvent* evenement)
 {
+    EffacerRaisonnement();
     Touche touche;
     switch (evenement->key()) {
     // Une touche tenue ne ferme rien : sa répétition arrive après qu'un premier appui a
@@ -286,6 +300,7 @@ void CDlgGrille::keyPressEvent(QKeyEvent* evenement)
 
 void CDlgGrille::OnLButtonDown(const QPoint& point)
 {
+    EffacerRaisonnement();
     const disposition::Zone zone = disposition::ZoneClic(point.x(), point.y());
     if (zone.type == disposition::Zone::Case)
         partie.CliquerCase(zone.ligne, zone.colonne);
@@ -398,6 +413,73 @@ void CDlgGrille::MontrerPalette(int entree, bool enEvidence)
 void CDlgGrille::ChangerStatut(const std::string& texte)
 {
     etiquetteStatut->ChangerTexte(texte, true);
+}
+
+void CDlgGrille::MontrerRaisonnement(const std::vector<std::string>& phrases,
+                                     const std::vector<std::pair<int, int>>& cases)
+{
+    EffacerRaisonnement();
+    if (phrases.empty())
+        return;
+    casesRaisonnement = cases;
+    for (const auto& [ligne, colonne] : cases)
+        ZoneClient()->update(EnPixels(disposition::RectCase(ligne, colonne)));
+    QString texte;
+    for (const std::string& phrase : phrases)
+        texte += (texte.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(phrase);
+    // La ligne d'état coupe les longues phrases : le tout reste lisible au survol, dans le
+    // panneau, et pour les lecteurs d'écran, qui l'entendent avec la ligne d'état.
+    etiquetteStatut->setToolTip(texte);
+    const QString dit = etiquetteStatut->text().trimmed() + QStringLiteral(". ") +
+                        QString(texte).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    etiquetteStatut->ChangerNomAccessible(dit.toStdString());
+    // Une seule phrase que la ligne d'état montre en entier n'a pas besoin du panneau.
+    const bool coupee = QFontMetrics(etiquetteStatut->Police()).horizontalAdvance(etiquetteStatut->text()) >
+                        etiquetteStatut->contentsRect().width();
+    if (phrases.size() == 1 && !coupee)
+        return;
+    if (panneauRaisonnement == nullptr) {
+        // Une bulle à côté de la fenêtre plutôt que dedans : elle ne cache aucune case.
+        panneauRaisonnement = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
+        panneauRaisonnement->setObjectName(QStringLiteral("raisonnement"));
+        panneauRaisonnement->setWordWrap(true);
+        panneauRaisonnement->setTextFormat(Qt::PlainText);
+        panneauRaisonnement->setMargin(6);
+        panneauRaisonnement->setFrameShape(QFrame::Box);
+    }
+    panneauRaisonnement->setText(texte);
+    PlacerPanneauRaisonnement();
+    panneauRaisonnement->show();
+}
+
+void CDlgGrille::PlacerPanneauRaisonnement()
+{
+    // Sous la fenêtre, de sa largeur ; au-dessus si l'écran manque de place en bas ; sur le bas
+    // du plateau s'il n'en a nulle part (fenêtre plein écran).
+    const QRect fenetre = frameGeometry();
+    const int largeur = fenetre.width();
+    const int hauteur = panneauRaisonnement->heightForWidth(largeur);
+    const QRect ecran = screen() != nullptr ? screen()->availableGeometry() : QRect();
+    QPoint position(fenetre.left(), fenetre.bottom() + 1);
+    if (!ecran.isEmpty() && position.y() + hauteur > ecran.bottom()) {
+        position.setY(fenetre.top() - hauteur);
+        if (position.y() < ecran.top())
+            position.setY(ZoneClient()->mapToGlobal(QPoint(0, ZoneClient()->height() - hauteur)).y());
+    }
+    panneauRaisonnement->setGeometry(QRect(position, QSize(largeur, hauteur)));
+}
+
+void CDlgGrille::EffacerRaisonnement()
+{
+    if (panneauRaisonnement != nullptr)
+        panneauRaisonnement->hide();
+    if (casesRaisonnement.empty() && etiquetteStatut->toolTip().isEmpty())
+        return;
+    for (const auto& [ligne, colonne] : casesRaisonnement)
+        ZoneClient()->update(EnPixels(disposition::RectCase(ligne, colonne)));
+    casesRaisonnement.clear();
+    etiquetteStatut->setToolTip({});
+    etiquetteStatut->ChangerNomAccessible({});
 }
 
 void CDlgGrille::Message(const std::string& texte)

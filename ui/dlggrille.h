@@ -17,6 +17,7 @@
 class CColorLabel;
 class CGrilleApp;
 class QAction;
+class QLabel;
 class QMenu;
 class QMenuBar;
 class QTextBrowser;
@@ -58,6 +59,8 @@ public:
     void MontrerCurseur(int ligne, int colonne) override;
     void MontrerPalette(int entree, bool enEvidence) override;
     void ChangerStatut(const std::string& texte) override;
+    void MontrerRaisonnement(const std::vector<std::string>& phrases,
+                             const std::vector<std::pair<int, int>>& cases) override;
     void Message(const std::string& texte) override;
     bool Question(const std::string& texte, BoutonParDefaut parDefaut) override;
     std::optional<std::string> ChoisirFichierAOuvrir() override;
@@ -78,6 +81,10 @@ public:
     // Page d'aide : <dossier du programme>/../share/novemia/aide/index.html.
     std::string cheminAide;
     QTextBrowser* visionneuseAide = nullptr;
+    // « Pourquoi ? » : le raisonnement en entier, dans un petit panneau sous la fenêtre, et
+    // les cases dont il se sert, teintées ; jusqu'à la prochaine action du joueur.
+    QLabel* panneauRaisonnement = nullptr;
+    std::vector<std::pair<int, int>> casesRaisonnement;
 
     // Étiquette d'un identifiant de contrôle, nulle s'il n'existe pas.
     CColorLabel* Etiquette(int id) const;
@@ -103,6 +110,9 @@ private:
     QRect CadreCurseur(std::pair<int, int> position) const;
     void CreerEtiquettes();
     void CreerMenu();
+    // Toute action du joueur (clic, touche, commande) fait disparaître le raisonnement montré.
+    void EffacerRaisonnement();
+    void PlacerPanneauRaisonnement();
     bool initialisee = false;
     QAction* actionCreer = nullptr;
     std::vector<QAction*> griseesEnCreation;

@@ -3,6 +3,7 @@
 
 #include "cli/commandes.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "engine/grille.h"
@@ -183,33 +184,47 @@ TEST_F(Cli, TraceDesResolutionsALaSuite)
 
 // « expliquer » : un pas numéroté par ligne, puis la solution même de « resoudre » ; une grille
 // qui demande des hypothèses les montre, avec ses retours en arrière.
-TEST_F(Cli, ExpliquerDonneLeCheminPuisLaSolution)
+TEST_F(Cli, ExpliquerDonneLeRaisonnementPuisLaSolution)
 {
+    const auto top95 = ChargerListe("top95.txt", 4);
     Ecrire("facile.sdu", EnFichier(Facile));
-    Ecrire("difficile.sdu", EnFichier(ChargerListe("top95.txt", 1).at(0)));
+    Ecrire("verrouilles.sdu", EnFichier(top95.at(0)));  // seuls et candidats verrouillés suffisent
+    Ecrire("hypotheses.sdu", EnFichier(top95.at(3)));   // il faut des hypothèses
     Ecrire("deux-cinq.sdu", EnFichier(DeuxCinq));
-    for (const char* nom : {"facile.sdu", "difficile.sdu"}) {
+    for (const char* nom : {"facile.sdu", "verrouilles.sdu", "hypotheses.sdu"}) {
         SCOPED_TRACE(nom);
         const auto r = LancerCli({"expliquer", nom});
         ASSERT_EQ(r.code, 0) << r.erreurs;
         const auto lignes = Lignes(r.sortie);
-        ASSERT_GT(lignes.size(), 10u);
-        ASSERT_EQ(lignes[lignes.size() - 10], "Solution :");
-        // Des pas numérotés de 1 jusqu'à la solution.
-        for (size_t k = 0; k + 10 < lignes.size(); ++k) {
+        const auto solution = std::find(lignes.begin(), lignes.end(), "Solution :");
+        ASSERT_NE(solution, lignes.end());
+        // Des étapes numérotées de 1 jusqu'à la solution, puis la grille de « resoudre », puis
+        // le bilan.
+        const auto etapes = static_cast<size_t>(solution - lignes.begin());
+        for (size_t k = 0; k < etapes; ++k) {
             EXPECT_EQ(lignes[k].rfind(std::to_string(k + 1) + ". ", 0), 0u) << lignes[k];
         }
-        std::string solution;
-        for (size_t k = lignes.size() - 9; k < lignes.size(); ++k) solution += lignes[k] + "\n";
-        EXPECT_EQ(solution, LancerCli({"resoudre", nom}).sortie);
+        ASSERT_GE(lignes.size(), etapes + 11);
+        std::string grille;
+        for (size_t k = etapes + 1; k < etapes + 10; ++k) grille += lignes[k] + "\n";
+        EXPECT_EQ(grille, LancerCli({"resoudre", nom}).sortie);
+        EXPECT_EQ(lignes[etapes + 10].rfind("Bilan : ", 0), 0u);
         const bool hypotheses = r.sortie.find(". hypothèse : ligne ") != std::string::npos;
-        EXPECT_EQ(hypotheses, std::string(nom) == "difficile.sdu");
-        if (hypotheses) {
-            EXPECT_NE(r.sortie.find(". contradiction (ligne "), std::string::npos);
-        }
+        EXPECT_EQ(hypotheses, std::string(nom) == "hypotheses.sdu");
+        EXPECT_EQ(r.sortie.find("candidats verrouillés") != std::string::npos, std::string(nom) != "facile.sdu");
     }
-    EXPECT_EQ(LancerCli({"expliquer", "deux-cinq.sdu"}).code, 1);
+    // Des indices répétés sont nommés, sans rien chercher.
+    const auto repetes = LancerCli({"expliquer", "deux-cinq.sdu"});
+    EXPECT_EQ(repetes.code, 1);
+    EXPECT_EQ(repetes.sortie, "ligne 1 : le 5 deux fois, colonnes 1 et 5\n");
     EXPECT_EQ(LancerCli({"expliquer", "absent.sdu"}).code, 2);
+    // « noter » : la note, la technique la plus dure, le fichier.
+    const auto notes = LancerCli({"noter", "facile.sdu", "verrouilles.sdu", "deux-cinq.sdu"});
+    EXPECT_EQ(notes.code, 1);
+    const auto lignes = Lignes(notes.sortie);
+    ASSERT_EQ(lignes.size(), 3u) << notes.sortie;
+    EXPECT_EQ(lignes[1].rfind("2.0\tcandidats verrouillés", 0), 0u) << lignes[1];
+    EXPECT_EQ(lignes[2], "0.0\tsans solution\tdeux-cinq.sdu");
 }
 
 // Mauvais arguments : code 64, usage sur la sortie d'erreur, rien sur la sortie standard.
@@ -226,7 +241,8 @@ TEST_F(Cli, MauvaisArgumentsDonnentLUsageEtLeCode64)
         {"generer", "moyen", "--nombre"}, {"generer", "moyen", "--graine", "4294967296"},
         {"generer", "moyen", "--graine", "+1"}, {"generer", "moyen", "--graine", ""},
         {"generer", "moyen", "--trace", ""}, {"generer", "moyen", "--vite"},
-        {"expliquer"}, {"expliquer", "a.sdu", "a.sdu"}, {"expliquer", "--vite"},
+        {"expliquer"}, {"expliquer", "--lignes", "x", "a.sdu"}, {"expliquer", "--vite"}, {"noter"},
+        {"noter", "--json", "a.sdu"},
         // Une option répétée est refusée par toutes les commandes.
         {"generer", "moyen", "--graine", "1", "--graine", "2"}, {"resoudre", "a.sdu", "--trace", "x", "--trace", "y"},
     };
@@ -246,7 +262,7 @@ TEST_F(Cli, AideSurLaSortieStandard)
     EXPECT_NE(LancerCli({"resoudre", "--aide"}).sortie.find("--lignes FICHIER"), std::string::npos);
     // Partout la même aide, avec la même table des codes de sortie, et le code 0.
     for (const char* aide : {"--help", "-h", "--aide"}) {
-        for (const std::string_view nom : {"", "resoudre", "generer", "expliquer"}) {
+        for (const std::string_view nom : {"", "resoudre", "generer", "expliquer", "noter"}) {
             const std::string commande(nom);
             const auto r = commande.empty() ? LancerCli({aide}) : LancerCli({commande, aide});
             EXPECT_EQ(r.code, 0) << commande << " " << aide;

@@ -127,7 +127,7 @@ TEST_P(ListePublique, RienDeFauxEtPourquoiSuffit)
         CGrille grille;
         Remplir(grille, texte);
         const Explication x = Expliquer(LirePosition(grille));
-        ASSERT_TRUE(grille.Resoudre(LimiteJoueur));
+        ASSERT_EQ(grille.Resoudre(LimiteJoueur), FinResolution::Resolue);
         const Position solution = LirePosition(grille);
         VerifierExplication(x, solution);
         VerifierPourquoi(x, solution);

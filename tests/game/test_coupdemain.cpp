@@ -156,17 +156,8 @@ TEST_F(CoupDeMainTest, RienTantQueLaSolutionNEstPasCelleDeLaGrille)
 
 // ------------------------------------------------------------------ Pourquoi ?
 
-TEST(Explication, PhrasesDesPas)
+TEST(Explication, CasesEtChiffresNommes)
 {
-    const std::pair<Pas, std::string> cas[] = {
-        {{Pas::Elimination, 3, 5, 7}, "ligne 4, colonne 6 : seul chiffre possible, le 7"},
-        {{Pas::UniciteLigne, 1, 8, 4, 1}, "ligne 2 : le 4 ne peut aller qu'en colonne 9"},
-        {{Pas::UniciteColonne, 0, 4, 3, 4}, "colonne 5 : le 3 ne peut aller qu'en ligne 1"},
-        {{Pas::UniciteRegion, 3, 5, 8, 4}, "région 5 : le 8 ne peut aller qu'en ligne 4, colonne 6"},
-        {{Pas::Hypothese, 2, 4, 2, -1, 1, 0b1000010}, "aucune déduction simple : il faut une hypothèse, par "
-                                                       "exemple ligne 3, colonne 5 (2 ou 7)"},
-    };
-    for (const auto& [pas, phrase] : cas) EXPECT_EQ(DecrirePas(pas), phrase);
     // Une case pour un lecteur d'écran : un mot par origine.
     const std::pair<OrigineCase, std::string> origines[] = {
         {Init, "indice"}, {DeduitOrdi, "déduction"}, {DeduitOrdiUnicite, "déduction par unicité"},
@@ -177,14 +168,6 @@ TEST(Explication, PhrasesDesPas)
     EXPECT_EQ(NommerChiffres(0b100), "3");
     EXPECT_EQ(NommerChiffres(0b100010010), "2, 5 ou 9");
     EXPECT_EQ(NommerChiffres(0x1FF), "1, 2, 3, 4, 5, 6, 7, 8 ou 9");
-    // Le chemin : une contradiction et la reprise qui la suit font une phrase.
-    const std::vector<Pas> chemin{{Pas::Hypothese, 0, 0, 2, -1, 1, 0b110},
-                                  {Pas::Contradiction, 4, 4, 0, -1, 1},
-                                  {Pas::Hypothese, 0, 0, 3, -1, 1, 0b110, true}};
-    EXPECT_EQ(DecrireChemin(chemin),
-              (std::vector<std::string>{"1. hypothèse : ligne 1, colonne 1 (2 ou 3), on essaie le 2 (niveau 1)",
-                                        "2. contradiction (ligne 5, colonne 5 n'a plus aucun chiffre possible), "
-                                        "on revient à ligne 1, colonne 1 : on essaie le 3 (niveau 1)"}));
 }
 
 // Les cinq réponses de « Pourquoi ? » : grille fautive, résolue, sans issue (depuis le coup
@@ -216,13 +199,20 @@ TEST_F(CoupDeMainTest, PourquoiDitLeProchainPasSansRienPoser)
     EXPECT_EQ(ihm.curseur, std::pair(fautive / 9, fautive % 9));
     EXPECT_EQ(TexteIndices(partie.grille), avant);
 
-    // Le chiffre faux repris : la première pose du solveur, dite et montrée.
+    // Le chiffre faux repris : la prochaine pose, dite et montrée, est celle de la solution ; le
+    // raisonnement en entier se sert de sa case et finit par elle.
     partie.Annuler();
     partie.Annuler();
-    const Pas pas = partie.grille.ProchainPas();
     partie.OnPourquoi();
-    EXPECT_EQ(ihm.statut, base + " >>> " + DecrirePas(pas));
-    EXPECT_EQ(ihm.curseur, std::pair(pas.ligne, pas.colonne));
+    ASSERT_TRUE(ihm.curseur.has_value());
+    const int montree = ihm.curseur->first * 9 + ihm.curseur->second;
+    EXPECT_EQ(partie.grille.LireCase(montree / 9, montree % 9).chiffre, 0);
+    EXPECT_NE(ihm.statut.find("le " + std::to_string(solution(montree))), std::string::npos) << ihm.statut;
+    EXPECT_NE(ihm.statut.find(NommerCase(montree / 9, montree % 9)), std::string::npos) << ihm.statut;
+    ASSERT_FALSE(ihm.raisonnement.empty());
+    EXPECT_NE(ihm.raisonnement.back().find("le " + std::to_string(solution(montree))), std::string::npos);
+    EXPECT_NE(std::find(ihm.casesRaisonnement.begin(), ihm.casesRaisonnement.end(), *ihm.curseur),
+              ihm.casesRaisonnement.end());
     EXPECT_EQ(Cases(Vide), vides) << "rien n'est posé";
 
     // Une seule case vide : seul chiffre possible ; puis la grille résolue.

@@ -23,6 +23,8 @@ public:
     std::array<bool, 11> paletteEnEvidence{};
     std::optional<std::pair<int, int>> curseur;  // (ligne, colonne) une fois montré
     std::string statut = " Pas de grille";
+    std::vector<std::string> raisonnement;  // le dernier « Pourquoi ? »
+    std::vector<std::pair<int, int>> casesRaisonnement;
     bool menuCreation = false;
 
     // Ce qui s'est passé.
@@ -57,6 +59,12 @@ public:
         appelsPalette.emplace_back(entree, enEvidence);
     }
     void ChangerStatut(const std::string& texte) override { statut = texte; }
+    void MontrerRaisonnement(const std::vector<std::string>& phrases,
+                             const std::vector<std::pair<int, int>>& cases) override
+    {
+        raisonnement = phrases;
+        casesRaisonnement = cases;
+    }
     void Message(const std::string& texte) override
     {
         messages.push_back(texte);

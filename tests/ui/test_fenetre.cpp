@@ -689,6 +689,47 @@ TEST_F(Fenetre, ImportationParLeMenu)
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille importée (essai.sdu)");
 }
 
+// « Pourquoi ? » sur une position où il faut plusieurs étapes (deux paires cachées avant une
+// seule place) : le résumé sur la ligne d'état, tout le raisonnement dans le panneau, au survol
+// et pour les lecteurs d'écran, ses cases teintées ; le prochain clic efface tout.
+TEST_F(Fenetre, PourquoiMontreLeRaisonnementJusquALaProchaineAction)
+{
+    const std::string chemin = environnement.Chemin(QStringLiteral("chaine.sdu")).toStdString();
+    CEnvironnementFenetre::EcrireTexte(chemin, "....3.52.\n.8.4..3..\n.3...9...\n5.1...6.3\n2.37.....\n"
+                                               "...3.....\n6...13...\n3.....7.4\n.......3.\n");
+    boite.fichiersAOuvrir = {chemin};
+    boite.Action(ID_IMPORTER)->trigger();
+    const QImage avant = boite.ZoneClient()->grab().toImage();
+    boite.Action(ID_POURQUOI)->trigger();
+
+    auto* panneau = boite.findChild<QLabel*>(QStringLiteral("raisonnement"));
+    ASSERT_NE(panneau, nullptr);
+    EXPECT_TRUE(panneau->isVisible());
+    const QStringList phrases = panneau->text().split(QLatin1Char('\n'));
+    ASSERT_GE(phrases.size(), 2);
+    for (int k = 0; k < phrases.size(); ++k)
+        EXPECT_TRUE(phrases[k].startsWith(QString::number(k + 1) + QStringLiteral(". "))) << phrases[k].toStdString();
+    EXPECT_EQ(boite.etiquetteStatut->toolTip(), panneau->text());
+    const std::string nom = QAccessible::queryAccessibleInterface(boite.etiquetteStatut)->text(QAccessible::Name).toStdString();
+    EXPECT_NE(nom.find(phrases.last().mid(3).toStdString()), std::string::npos) << nom;
+    ASSERT_FALSE(boite.casesRaisonnement.empty());
+    const QImage montre = boite.ZoneClient()->grab().toImage();
+    for (const auto& [ligne, colonne] : boite.casesRaisonnement) {
+        const QPoint centre = PointCase(ligne, colonne) + QPoint(-10, -10);
+        EXPECT_NE(montre.pixelColor(centre), avant.pixelColor(centre)) << ligne << "," << colonne;
+    }
+
+    Cliquer(boite, PointPalette(0));
+    EXPECT_FALSE(panneau->isVisible());
+    EXPECT_TRUE(boite.casesRaisonnement.empty());
+    EXPECT_TRUE(boite.etiquetteStatut->toolTip().isEmpty());
+    const QImage apres = boite.ZoneClient()->grab().toImage();
+    for (const auto& [ligne, colonne] : std::vector<std::pair<int, int>>{{6, 1}, {7, 7}}) {
+        const QPoint centre = PointCase(ligne, colonne) + QPoint(-10, -10);
+        EXPECT_EQ(apres.pixelColor(centre), avant.pixelColor(centre)) << ligne << "," << colonne;
+    }
+}
+
 TEST_F(Fenetre, ExportationParLeMenuNeGardeQueLesIndices)
 {
     Generer();

@@ -1,0 +1,52 @@
+// « novemia-cli noter » : la technique la plus dure dont chaque grille a besoin et sa note, une
+// ligne par grille, pour trier des grilles par difficulté (« sort -n »). L'échelle : 1.0 seul
+// candidat, 1.5 seule place, 2.0 candidats verrouillés, 3.0 paire nue, 3.4 paire cachée,
+// 3.6 triplet nu, 4.0 triplet caché, 4.2 X-wing, 4.6 swordfish, 5.0 XY-wing, 6 + n quand il
+// faut des hypothèses (n niveaux au plus à la fois) ; 0.0 sans solution.
+#include <iostream>
+#include <string>
+
+#include "cli/commandes.h"
+#include "cli/commun.h"
+#include "engine/raisonnement.h"
+#include "files/textegrille.h"
+#include "game/explicationtechnique.h"
+
+namespace {
+
+constexpr const char* TexteUsage =
+    "Usage : novemia-cli noter FICHIER [FICHIER…]\n"
+    "        novemia-cli noter --lignes FICHIER\n"
+    "  FICHIER           grille au format .sdu (neuf lignes de neuf caractères)\n"
+    "  --lignes FICHIER  une grille par ligne (81 caractères), « - » pour l'entrée standard\n"
+    "Une ligne par grille, champs séparés par des tabulations : la note, la technique la plus\n"
+    "dure, puis la grille (81 caractères) ou le fichier. Échelle : 1.0 seul candidat, 1.5 seule\n"
+    "place, 2.0 candidats verrouillés, 3.0 paire nue, 3.4 paire cachée, 3.6 triplet nu,\n"
+    "4.0 triplet caché, 4.2 X-wing, 4.6 swordfish, 5.0 XY-wing, 6 + n avec des hypothèses\n"
+    "(n niveaux au plus à la fois) ; 0.0 pour une grille sans solution.\n";
+
+constexpr DefinitionOption OptionsNoter[] = {{"--lignes"}};
+constexpr CommandeCli Commande{"noter", TexteUsage, OptionsNoter};
+
+int NoterGrille(const SourceGrille& source, const CGrille& grille)
+{
+    const Position position = LirePosition(grille);
+    // Des indices répétés n'ont pas de solution : inutile de chercher.
+    const Bilan bilan = IndicesRepetes(position).empty() ? Noter(position) : Bilan{};
+    const bool resolue = bilan.resolue && bilan.plusDifficile;
+    std::cout << TexteNote(resolue ? bilan.note : 0.0) << '\t'
+              << (resolue ? std::string(NomTechnique(*bilan.plusDifficile)) : "sans solution") << '\t'
+              << (source.ligne ? TexteIndices(grille) : source.nom) << '\n';
+    return resolue ? CodeSucces : CodeSansSolution;
+}
+
+}  // namespace
+
+int CommandeNoter(int argc, char** argv)
+{
+    ArgumentsLus lus;
+    if (const auto fin = LireArguments(Commande, argc, argv, lus)) return *fin;
+    if (const auto fin = ControlerEntrees(Commande, lus)) return *fin;
+    std::ios::sync_with_stdio(false);
+    return FinCommande(Commande, ParcourirGrilles(Commande, lus, NoterGrille));
+}
