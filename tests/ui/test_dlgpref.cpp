@@ -4,6 +4,7 @@
 #include "ui/dlgpref.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -103,7 +104,8 @@ TEST_F(DlgPref, Presentation)
 {
     auto dlg = Ouvrir();
     EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Préférences"));
-    EXPECT_EQ(dlg->size(), QSize(279, 101));
+    // Les choix de la partie sous le skin : plus haute, et au moins aussi large qu'avant eux.
+    EXPECT_GE(dlg->width(), 279);
     QPushButton* ok = Bouton(*dlg, "1");
     QPushButton* annuler = Bouton(*dlg, "2");
     ASSERT_NE(ok, nullptr);
@@ -111,8 +113,9 @@ TEST_F(DlgPref, Presentation)
     EXPECT_EQ(ok->text(), QStringLiteral("&OK"));
     EXPECT_TRUE(ok->isDefault());
     EXPECT_EQ(annuler->text(), QStringLiteral("&Annuler"));
-    EXPECT_EQ(ok->geometry(), QRect(41, 67, 75, 23));
-    EXPECT_EQ(annuler->geometry().topLeft(), QPoint(161, 67));
+    EXPECT_EQ(ok->geometry(), QRect(41, 107, 75, 23));
+    EXPECT_EQ(annuler->geometry().topLeft(), QPoint(161, 107));
+    EXPECT_EQ(dlg->height(), 141);
     EXPECT_EQ(dlg->comboSkin->objectName(), QStringLiteral("1094"));
     EXPECT_TRUE(dlg->comboSkin->isEditable());
     EXPECT_EQ(dlg->comboSkin->geometry().topLeft(), QPoint(44, 11));
@@ -121,11 +124,36 @@ TEST_F(DlgPref, Presentation)
     ASSERT_NE(etiquette, nullptr);
     EXPECT_EQ(etiquette->text(), QStringLiteral("Skin"));
     EXPECT_LE(etiquette->geometry().right(), dlg->comboSkin->x());
-    // Ordre de tabulation : OK, Annuler, le combo, puis retour à OK.
+    // Les trois choix, éteints sans réglage, l'un sous l'autre entre le skin et les boutons,
+    // entiers dans la boîte.
+    const std::pair<QCheckBox*, const char*> choix[] = {
+        {dlg->caseConflits, "Montrer les &conflits en jouant"},
+        {dlg->caseSurligner, "&Surligner la ligne, la colonne et la région"},
+        {dlg->caseReprendre, "&Reprendre la partie au prochain lancement"}};
+    int bas = dlg->comboSkin->geometry().bottom();
+    for (const auto& [c, texte] : choix) {
+        EXPECT_EQ(c->text(), QString::fromUtf8(texte));
+        EXPECT_FALSE(c->isChecked());
+        EXPECT_GT(c->y(), bas);
+        EXPECT_TRUE(dlg->rect().contains(c->geometry()));
+        EXPECT_GE(c->width(), c->sizeHint().width());
+        bas = c->geometry().bottom();
+    }
+    EXPECT_LT(bas, ok->y());
+    // Ordre de tabulation : OK, Annuler, le combo, les trois choix, puis retour à OK.
     EXPECT_EQ(ok->nextInFocusChain(), annuler);
     QWidget* apresAnnuler = annuler->nextInFocusChain();
     EXPECT_TRUE(apresAnnuler == dlg->comboSkin || apresAnnuler->focusProxy() == dlg->comboSkin ||
                 dlg->comboSkin->isAncestorOf(apresAnnuler));
+    // La tabulation saute ce qui ne prend pas le clavier (l'étiquette « Skin »).
+    const auto suivant = [](QWidget* w) {
+        do w = w->nextInFocusChain();
+        while (w->focusPolicy() == Qt::NoFocus);
+        return w;
+    };
+    EXPECT_EQ(suivant(dlg->caseConflits), dlg->caseSurligner);
+    EXPECT_EQ(suivant(dlg->caseSurligner), dlg->caseReprendre);
+    EXPECT_EQ(suivant(dlg->caseReprendre), ok);
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     EXPECT_EQ(QApplication::focusWidget(), ok);
 }

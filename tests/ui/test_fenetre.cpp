@@ -519,7 +519,7 @@ TEST_F(Fenetre, MenuDansLOrdreDeLaTable)
     };
     EXPECT_EQ(lister(barre[0]->menu()).join(QStringLiteral("|")),
               QStringLiteral("&Créer|&Générer[&Facile|&Moyen|&Difficile|&Diabolique]|&Importer|&Exporter|-|"
-                             "&Remettre à zéro|Coup de &main[1 chiffre|2 chiffres|3 chiffres|-|&Pourquoi ?]|&Résoudre|"
+                             "&Remettre à zéro|Coup de &main[1 chiffre|2 chiffres|3 chiffres|-|&Pourquoi ?|&Noter les candidats]|&Résoudre|"
                              "&Vérifier|-|&Quitter"));
     EXPECT_EQ(lister(barre[2]->menu()).join(QStringLiteral("|")), QStringLiteral("&Aide|A &propos ..."));
 
@@ -551,9 +551,11 @@ TEST_F(Fenetre, TraceParRaccourciCache)
     EXPECT_TRUE(QFile::exists(QString::fromStdString(boite.partie.fichierTrace.Nom())));
     QTest::keyClick(&boite, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_FALSE(boite.partie.fichierTrace.EstOuvert());
-    // Aucune entrée de menu n'offre ce raccourci ; seule « Pourquoi ? » en montre un.
+    // Aucune entrée de menu n'offre ce raccourci ; seules « Pourquoi ? » et « Noter les
+    // candidats » en montrent un.
     for (QAction* a : boite.menuPrincipal->findChildren<QAction*>())
-        EXPECT_EQ(a->shortcut().isEmpty(), a->data().toInt() != ID_POURQUOI) << a->text().toStdString();
+        EXPECT_EQ(a->shortcut().isEmpty(), a->data().toInt() != ID_POURQUOI && a->data().toInt() != ID_NOTER)
+            << a->text().toStdString();
 }
 
 TEST_F(Fenetre, PartieMeneeParLeMenu)
