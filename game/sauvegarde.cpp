@@ -124,18 +124,19 @@ class CLecteur {
 public:
     explicit CLecteur(std::istream& entree) : entree(entree) {}
 
-    // La ligne suivante, qui doit commencer par `cle` et une espace ; rend le reste.
-    std::optional<std::string_view> Ligne(std::string_view cle)
+    // La ligne suivante, qui doit commencer par `cle` et une espace ; rend le reste (une copie :
+    // la ligne lue ensuite prend la place de celle-ci).
+    std::optional<std::string> Ligne(std::string_view cle)
     {
         if (!LireLigneBornee(entree, LongueurMax, ligne) || ligne.tropLongue) return std::nullopt;
         const std::string_view texte = ligne.debut;
         if (texte.size() <= cle.size() || !texte.starts_with(cle) || texte[cle.size()] != ' ') return std::nullopt;
-        return texte.substr(cle.size() + 1);
+        return std::string(texte.substr(cle.size() + 1));
     }
-    std::optional<std::string_view> LigneEntiere()
+    std::optional<std::string> LigneEntiere()
     {
         if (!LireLigneBornee(entree, LongueurMax, ligne) || ligne.tropLongue) return std::nullopt;
-        return std::string_view(ligne.debut);
+        return ligne.debut;
     }
     bool FinDuFlux()
     {
@@ -191,7 +192,7 @@ std::optional<std::string> Analyser(std::istream& entree, Lu& lu)
     const auto premiere = lecteur.LigneEntiere();
     int version = 0;
     if (!premiere || !premiere->starts_with(Entete) ||
-        !Nombre(premiere->substr(Entete.size()), 1, std::numeric_limits<int>::max(), version)) {
+        !Nombre(std::string_view(*premiere).substr(Entete.size()), 1, std::numeric_limits<int>::max(), version)) {
         return std::string(entree.bad() ? RaisonIllisible : RaisonEtrangere);
     }
     if (version > Version) return std::string(RaisonVersion);

@@ -302,8 +302,12 @@ void CDlgGrille::PeindreSurLeFond(QPainter& peintre)
                               {TeinteConflit, couleursAjoutees.conflit, 0.24},
                               {TeinteExplication, couleursAjoutees.explication, 0.3}};
     for (int i = 0; i < 81; ++i) {
+        uint8_t drapeaux = casesMontrees[i].aspect.teintes;
+        // Un conflit l'emporte sur la marque du même chiffre : deux teintes mêlées ne se lisent plus.
+        if (drapeaux & TeinteConflit)
+            drapeaux &= static_cast<uint8_t>(~TeinteMemeChiffre);
         for (const Teinte& t : teintes) {
-            if (!(casesMontrees[i].aspect.teintes & t.drapeau))
+            if (!(drapeaux & t.drapeau))
                 continue;
             QColor couleur = CColorLabel::VersQColor(t.couleur);
             couleur.setAlphaF(t.opacite);
@@ -322,7 +326,7 @@ void CDlgGrille::PeindreSurLeFond(QPainter& peintre)
     }
     // Les notes : chaque chiffre à sa place d'un pavé 3 × 3, petit, dans la couleur des notes.
     QFont police(QString::fromStdString(NomPolice));
-    police.setPixelSize(10);
+    police.setPixelSize(13);
     peintre.setFont(police);
     peintre.setPen(CColorLabel::VersQColor(couleursAjoutees.notes));
     for (int i = 0; i < 81; ++i) {
