@@ -5,6 +5,7 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -24,12 +25,17 @@ namespace {
 class CFenetreReceptrice : public QWidget {
 public:
     std::vector<std::string> changements;
+    std::vector<OptionsJeu> options;
 
 protected:
     bool event(QEvent* evenement) override
     {
         if (evenement->type() == EvenementChangerSkin) {
             changements.push_back(static_cast<CEvenementChangerSkin*>(evenement)->nomSkin);
+            return true;
+        }
+        if (evenement->type() == EvenementChangerOptions) {
+            options.push_back(static_cast<CEvenementChangerOptions*>(evenement)->options);
             return true;
         }
         return QWidget::event(evenement);
@@ -204,6 +210,52 @@ TEST_F(DlgPref, ChoixPuisOk)
             EXPECT_EQ(reglages.Lire(reglages.FichierUtilisateur()).toStdString(), "Skin=" + c.skin + "\n");
         }
         EXPECT_EQ(TexteReglage(LireReglage("Skin")), c.skin);
+    }
+}
+
+// Les trois choix de la partie : ouverts sur ceux en usage, cochés à la souris ; OK signale et
+// écrit ceux qui ont changé (« 1 » ou « 0 », sous leurs noms), Annuler rien.
+TEST_F(DlgPref, ChoixDeLaPartie)
+{
+    struct Cas {
+        const char* nom;
+        OptionsJeu enUsage;
+        std::vector<int> clics;  // 0 conflits, 1 surligner, 2 reprendre
+        bool ok;
+        std::string ecrit;  // le fichier de l'utilisateur après coup
+    };
+    const Cas cas[] = {
+        {"rien coché, OK", {}, {}, true, ""},
+        {"conflits", {}, {0}, true, "MontrerConflits=1\n"},
+        {"coché puis décoché", {}, {1, 1}, true, ""},
+        {"surligner et reprendre", {}, {1, 2}, true, "Surligner=1\nReprendrePartie=1\n"},
+        {"éteindre les conflits", {true, false, true}, {0}, true, "MontrerConflits=0\n"},
+        {"Annuler", {}, {0, 1, 2}, false, ""},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        QFile::remove(reglages.FichierUtilisateur());
+        fenetre.options.clear();
+        CDlgPref dlg(nomSkin, dossier.toStdString(), &fenetre, c.enUsage);
+        dlg.show();
+        QCheckBox* cases[] = {dlg.caseConflits, dlg.caseSurligner, dlg.caseReprendre};
+        EXPECT_EQ(dlg.OptionsCochees(), c.enUsage);
+        OptionsJeu attendu = c.enUsage;
+        bool* champs[] = {&attendu.montrerConflits, &attendu.surligner, &attendu.reprendrePartie};
+        for (const int k : c.clics) {
+            QTest::mouseClick(cases[k], Qt::LeftButton, {}, QPoint(4, cases[k]->height() / 2));
+            *champs[k] = !*champs[k];
+        }
+        EXPECT_EQ(dlg.OptionsCochees(), attendu);
+        QTest::mouseClick(Bouton(dlg, c.ok ? "1" : "2"), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        const bool change = c.ok && attendu != c.enUsage;
+        EXPECT_EQ(fenetre.options, change ? std::vector<OptionsJeu>{attendu} : std::vector<OptionsJeu>{});
+        EXPECT_EQ(reglages.Lire(reglages.FichierUtilisateur()).toStdString(), c.ecrit);
+        if (change && c.enUsage == OptionsJeu{}) {
+            EXPECT_EQ(LireOptionsJeu(), attendu) << "relu comme au prochain lancement";
+        }
+        EXPECT_TRUE(fenetre.changements.empty());
     }
 }
 
