@@ -527,7 +527,7 @@ void CDlgGrille::MontrerAspect(int ligne, int colonne, const AspectCase& aspect)
     casesMontrees[9 * ligne + colonne].aspect = aspect;
     AppliquerCase(9 * ligne + colonne);
     // Teintes et notes sont peintes sur le fond, sous l'étiquette.
-    ZoneClient()->update(VersZone(InterieurCase(ligne, colonne)));
+    ZoneClient()->update(ARepeindre(InterieurCase(ligne, colonne)));
 }
 
 void CDlgGrille::AppliquerCase(int i)
@@ -556,11 +556,11 @@ void CDlgGrille::MontrerCurseur(int ligne, int colonne)
     if (curseur == std::pair{ligne, colonne})
         return;
     if (curseur) {
-        ZoneClient()->update(VersZone(CadreCurseur(*curseur)));
+        ZoneClient()->update(ARepeindre(CadreCurseur(*curseur)));
         etiquettesCases[9 * curseur->first + curseur->second]->ChangerFocusClavier(false);
     }
     curseur = {ligne, colonne};
-    ZoneClient()->update(VersZone(CadreCurseur(*curseur)));
+    ZoneClient()->update(ARepeindre(CadreCurseur(*curseur)));
     etiquettesCases[9 * ligne + colonne]->ChangerFocusClavier(true);
 }
 

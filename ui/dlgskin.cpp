@@ -98,6 +98,7 @@ bool CDlgSkin::DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x)
     // Un double d'une autre taille décalerait le fond sous les étiquettes.
     bitmapDouble = !bitmap.isNull() && bitmap2x.size() == bitmap.size() * 2 ? bitmap2x : QPixmap();
     bitmapDouble.setDevicePixelRatio(2);
+    fondAgrandi = QPixmap();
     // Tout repeindre, étiquettes comprises : la zone client ne masque pas ses enfants.
     zoneClient->update();
     return true;
@@ -120,6 +121,7 @@ void CDlgSkin::Redimensionner(QSize taille)
     echelle = std::min(qreal(taille.width()) / taillePlateau.width(), qreal(taille.height()) / taillePlateau.height());
     decalage = QPointF((taille.width() - taillePlateau.width() * echelle) / 2,
                        (taille.height() - taillePlateau.height() * echelle) / 2);
+    fondAgrandi = QPixmap();
     PlateauRedimensionne();
     zoneClient->update();
 }
@@ -129,6 +131,11 @@ QPoint CDlgSkin::VersPlateau(const QPoint& point) const
     // Le centre du pixel touché, ramené au plateau.
     return QPoint(static_cast<int>(std::floor((point.x() + 0.5 - decalage.x()) / echelle)),
                   static_cast<int>(std::floor((point.y() + 0.5 - decalage.y()) / echelle)));
+}
+
+QRect CDlgSkin::ARepeindre(const QRect& rect) const
+{
+    return echelle == 1 && decalage.isNull() ? rect : VersZone(rect).adjusted(-1, -1, 1, 1);
 }
 
 QRect CDlgSkin::VersZone(const QRect& rect) const
@@ -156,6 +163,19 @@ void CDlgSkin::PeindreFond(QPainter& peintre)
         peintre.drawPixmap(0, 0, fond);
         return;
     }
+    if (fondAgrandi.isNull() || fondAgrandi.size() != zoneClient->size() * ratio ||
+        fondAgrandi.devicePixelRatio() != ratio) {
+        fondAgrandi = QPixmap(zoneClient->size() * ratio);
+        fondAgrandi.setDevicePixelRatio(ratio);
+        fondAgrandi.fill(palette().color(QPalette::Window));
+        QPainter agrandi(&fondAgrandi);
+        PeindreFondAgrandi(agrandi, fond);
+    }
+    peintre.drawPixmap(0, 0, fondAgrandi);
+}
+
+void CDlgSkin::PeindreFondAgrandi(QPainter& peintre, const QPixmap& fond)
+{
     // Le plateau agrandi, toujours en douceur ; un bitmap de la taille du plateau voit ses
     // bords prolongés jusqu'à ceux de la zone, pixel par pixel de bord.
     peintre.setRenderHint(QPainter::SmoothPixmapTransform, true);

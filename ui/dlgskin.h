@@ -48,6 +48,9 @@ public:
     // Un rectangle du plateau à l'échelle 1 dans la zone client, chaque bord arrondi à part :
     // deux rectangles qui se touchent se touchent encore.
     QRect VersZone(const QRect& rect) const;
+    // La zone client à repeindre pour un rectangle du plateau : agrandi, un pixel de plus
+    // autour, pour les bords lissés.
+    QRect ARepeindre(const QRect& rect) const;
 
 protected:
     // Place la barre de menus au-dessus de la zone client.
@@ -74,6 +77,10 @@ private:
 
     QPixmap bitmapFond;
     QPixmap bitmapDouble;  // devicePixelRatio 2 : même taille logique que bitmapFond
+    // Le fond agrandi à la taille de la zone, bords prolongés : refait seulement quand la
+    // taille, la densité ou le fond changent, pas à chaque peinture.
+    QPixmap fondAgrandi;
+    void PeindreFondAgrandi(QPainter& peintre, const QPixmap& fond);
     QVBoxLayout* disposition = nullptr;
     QWidget* zoneClient = nullptr;  // un CZoneClient
     QSize taillePlateau;
