@@ -90,6 +90,24 @@ QPixmap LireBitmap(const std::string& chemin)
     return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
 }
 
+// La couleur moyenne du pourtour d'une image ; une image nulle n'en a pas.
+QColor CouleurDuPourtour(const QImage& image)
+{
+    if (image.isNull())
+        return {};
+    double r = 0, v = 0, b = 0;
+    int n = 0;
+    const auto ajouter = [&](int x, int y) {
+        const QRgb p = image.pixel(x, y);
+        r += qRed(p), v += qGreen(p), b += qBlue(p), ++n;
+    };
+    for (int x = 0; x < image.width(); ++x)
+        ajouter(x, 0), ajouter(x, image.height() - 1);
+    for (int y = 1; y + 1 < image.height(); ++y)
+        ajouter(0, y), ajouter(image.width() - 1, y);
+    return QColor(qRound(r / n), qRound(v / n), qRound(b / n));
+}
+
 }  // namespace
 
 bool CDlgSkin::DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x)
@@ -99,6 +117,7 @@ bool CDlgSkin::DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x)
     bitmapDouble = !bitmap.isNull() && bitmap2x.size() == bitmap.size() * 2 ? bitmap2x : QPixmap();
     bitmapDouble.setDevicePixelRatio(2);
     fondAgrandi = QPixmap();
+    couleurDuBord = CouleurDuPourtour(bitmap.toImage());
     // Tout repeindre, étiquettes comprises : la zone client ne masque pas ses enfants.
     zoneClient->update();
     return true;
@@ -177,13 +196,15 @@ void CDlgSkin::PeindreFond(QPainter& peintre)
 void CDlgSkin::PeindreFondAgrandi(QPainter& peintre, const QPixmap& fond)
 {
     // Le plateau agrandi, toujours en douceur ; un bitmap de la taille du plateau voit ses
-    // bords prolongés jusqu'à ceux de la zone, pixel par pixel de bord.
+    // bords gauche et droit prolongés, pixel par pixel de bord, jusqu'à ceux de la zone. En
+    // haut et en bas, un bord passe souvent par une bande dessinée (la ligne d'état) : la
+    // couleur moyenne du pourtour s'y étend, unie.
     peintre.setRenderHint(QPainter::SmoothPixmapTransform, true);
     const QRectF cible(decalage, fond.deviceIndependentSize() * echelle);
     const QRectF source(QPointF(0, 0), QSizeF(fond.size()));
     if (fond.deviceIndependentSize() == QSizeF(taillePlateau)) {
         const qreal l = zoneClient->width(), h = zoneClient->height(), f = fond.devicePixelRatio();
-        const qreal largeurBord = std::max<qreal>(1, f), hauteurBord = largeurBord;
+        const qreal largeurBord = std::max<qreal>(1, f);
         peintre.setRenderHint(QPainter::SmoothPixmapTransform, false);
         if (cible.left() > 0) {
             peintre.drawPixmap(QRectF(0, cible.top(), cible.left(), cible.height()), fond,
@@ -192,9 +213,8 @@ void CDlgSkin::PeindreFondAgrandi(QPainter& peintre, const QPixmap& fond)
                                QRectF(source.width() - largeurBord, 0, largeurBord, source.height()));
         }
         if (cible.top() > 0) {
-            peintre.drawPixmap(QRectF(0, 0, l, cible.top()), fond, QRectF(0, 0, source.width(), hauteurBord));
-            peintre.drawPixmap(QRectF(0, cible.bottom(), l, h - cible.bottom()), fond,
-                               QRectF(0, source.height() - hauteurBord, source.width(), hauteurBord));
+            peintre.fillRect(QRectF(0, 0, l, cible.top()), couleurDuBord);
+            peintre.fillRect(QRectF(0, cible.bottom(), l, h - cible.bottom()), couleurDuBord);
         }
         peintre.setRenderHint(QPainter::SmoothPixmapTransform, true);
     }

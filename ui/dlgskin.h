@@ -5,8 +5,9 @@
 // enfants et se placent dans ses coordonnées.
 //
 // La fenêtre peut grandir : le plateau (le bitmap et ce qui se place dessus, de la taille
-// donnée à la construction) grandit alors d'une seule échelle, centré, et les bords du
-// bitmap se prolongent jusqu'à ceux de la zone. À sa taille d'origine, rien ne change.
+// donnée à la construction) grandit alors d'une seule échelle, centré ; à gauche et à droite,
+// les bords du bitmap se prolongent jusqu'à ceux de la zone, en haut et en bas s'étend la
+// couleur moyenne de son pourtour. À sa taille d'origine, rien ne change.
 #pragma once
 
 #include <QDialog>
@@ -80,6 +81,7 @@ private:
     // Le fond agrandi à la taille de la zone, bords prolongés : refait seulement quand la
     // taille, la densité ou le fond changent, pas à chaque peinture.
     QPixmap fondAgrandi;
+    QColor couleurDuBord;  // la moyenne des pixels du pourtour du fond
     void PeindreFondAgrandi(QPainter& peintre, const QPixmap& fond);
     QVBoxLayout* disposition = nullptr;
     QWidget* zoneClient = nullptr;  // un CZoneClient
