@@ -282,9 +282,11 @@ QRect CDlgGrille::InterieurCase(int ligne, int colonne)
     static constexpr auto traitsX = geometrie::TraitsVerticaux();
     static constexpr auto traitsY = geometrie::TraitsHorizontaux();
     // Après le trait k et avant le trait k + 1 : un trait fin tient un pixel, un trait de
-    // région trois, centrés ; le cadre est plus épais.
-    const auto debut = [](int k, double trait) { return geometrie::PixelDuTrait(trait) + (k % 9 == 0 ? 2 : k % 3 == 0 ? 2 : 1); };
-    const auto fin = [](int k, double trait) { return geometrie::PixelDuTrait(trait) - (k % 9 == 0 ? 2 : k % 3 == 0 ? 1 : 0); };
+    // région trois, centrés ; le cadre, plus épais, déborde plus loin vers l'intérieur.
+    const auto debut = [](int k, double trait) { return geometrie::PixelDuTrait(trait) + (k % 3 == 0 ? 2 : 1); };
+    const auto fin = [](int k, double trait) {
+        return geometrie::PixelDuTrait(trait) - (k == 9 ? 2 : k % 3 == 0 ? 1 : 0);
+    };
     return QRect(QPoint(debut(colonne, traitsX[colonne]), debut(ligne, traitsY[ligne])),
                  QPoint(fin(colonne + 1, traitsX[colonne + 1]) - 1, fin(ligne + 1, traitsY[ligne + 1]) - 1));
 }
@@ -337,8 +339,9 @@ void CDlgGrille::PeindreSurLeFond(QPainter& peintre)
         const QSizeF pave = interieur.size() / 3;
         for (int d = 1; d <= 9; ++d) {
             if (notes & (1u << (d - 1)))
-                peintre.drawText(QRectF(interieur.topLeft() + QPointF((d - 1) % 3 * pave.width(), (d - 1) / 3 * pave.height()), pave),
-                                 Qt::AlignCenter, QString::number(d));
+                peintre.drawText(
+                    QRectF(interieur.topLeft() + QPointF((d - 1) % 3 * pave.width(), (d - 1) / 3 * pave.height()), pave),
+                    Qt::AlignCenter, QString::number(d));
         }
     }
 }
