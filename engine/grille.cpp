@@ -167,6 +167,34 @@ void CGrille::MarquerSolution(int32_t ligne, int32_t colonne, int32_t marque)
     }
 }
 
+bool CGrille::ReprendreSolution(const std::array<CaseSolution, 81>& gardee)
+{
+    for (int32_t i = 0; i < 81; ++i) {
+        const CaseSolution& s = gardee[i];
+        const Case& c = CaseNo(i);
+        if (s.chiffre < 1 || s.chiffre > 9) {
+            return false;
+        }
+        // Une marque dit d'où vient la case : l'indice qui y est, ou un coup de main déjà donné.
+        const bool indice = c.origine == Init;
+        if (indice ? (s.marque != Init || s.chiffre != c.chiffre) : (s.marque != 0 && s.marque != CoupDeMain)) {
+            return false;
+        }
+    }
+    for (const auto& unite : Unites) {
+        uint16_t vus = 0;
+        for (const int32_t i : unite) {
+            vus |= Bit(gardee[i].chiffre);
+        }
+        if (vus != TousChiffres) {
+            return false;
+        }
+    }
+    solution = gardee;
+    solutionGardee = true;
+    return true;
+}
+
 void CGrille::FixerPossibles(int32_t ligne, int32_t colonne, uint16_t possibles)
 {
     if (!DansLaGrille(ligne, colonne)) {

@@ -1,11 +1,11 @@
 // Lecture et écriture du fichier de grille .sdu.
 #include "files/fichiergrille.h"
 
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
+#include "files/ecriture.h"
 #include "files/lignebornee.h"
 #include "files/plateforme.h"
 #include "files/textegrille.h"
@@ -74,16 +74,6 @@ namespace {
 // Les 99 octets du fichier : neuf lignes de neuf caractères, chacune suivie de CR LF.
 std::string TexteGrille(const CGrille& grille) { return EnNeufLignes(TexteIndices(grille), "\r\n"); }
 
-bool EcrireSurPlace(const std::filesystem::path& chemin, const std::string& texte)
-{
-    const int descripteur = OuvrirFichierVide(chemin);
-    if (descripteur < 0) {
-        return false;
-    }
-    const bool reussi = EcrireTout(descripteur, texte);
-    return FermerSurDisque(descripteur) && reussi;
-}
-
 }  // namespace
 
 void EcrireFichierGrille(std::ostream& sortie, const CGrille& grille)
@@ -94,43 +84,7 @@ void EcrireFichierGrille(std::ostream& sortie, const CGrille& grille)
 
 bool EcrireFichierGrille(const std::string& cheminChoisi, const CGrille& grille)
 {
-    // Un lien est suivi : c'est le fichier désigné qui est remplacé, le lien reste.
-    const std::filesystem::path chemin = CheminReel(CheminSysteme(cheminChoisi));
-    // Seul un fichier ordinaire où l'on peut écrire est remplacé : renommer par-dessus un
-    // périphérique ou un tube en ferait un fichier, et un fichier protégé resterait protégé.
-    std::error_code erreur;
-    const std::filesystem::file_status etat = std::filesystem::status(chemin, erreur);
-    const bool existe = std::filesystem::exists(etat);
-    if (existe && (!std::filesystem::is_regular_file(etat) || !EcritureAutorisee(chemin))) {
-        return false;
-    }
-    const std::string texte = TexteGrille(grille);
-    // Écrit à côté puis renomme : un fichier existant n'est remplacé qu'une fois le nouveau
-    // complet sur le disque.
-    std::filesystem::path temporaire;
-    int descripteur = -1;
-    for (int essai = 0; essai < 100 && descripteur < 0; ++essai) {
-        temporaire = chemin;
-        temporaire += ".~" + std::to_string(NumeroProcessus()) + "-" + std::to_string(essai);
-        descripteur = CreerFichierNeuf(temporaire);
-        if (descripteur < 0 && errno != EEXIST) {
-            // Dossier où l'on ne peut rien créer : un fichier existant qu'on a le droit
-            // d'écrire est réécrit sur place.
-            return existe && (errno == EACCES || errno == EPERM) && EcrireSurPlace(chemin, texte);
-        }
-    }
-    if (descripteur < 0) {
-        return false;
-    }
-    // Le fichier remplacé garde ses droits : un fichier privé ne devient pas lisible de tous.
-    bool reussi = !existe || DonnerDroits(descripteur, etat.permissions());
-    reussi = reussi && EcrireTout(descripteur, texte);
-    reussi = FermerSurDisque(descripteur) && reussi;
-    reussi = reussi && Remplacer(temporaire, chemin, existe);
-    if (!reussi) {
-        std::filesystem::remove(temporaire, erreur);
-    }
-    return reussi;
+    return EcrireFichierEnBloc(cheminChoisi, TexteGrille(grille));
 }
 
 std::string NomSansDossier(const std::string& chemin)

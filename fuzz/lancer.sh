@@ -17,7 +17,7 @@ export LSAN_OPTIONS="suppressions=$source_dir/../scripts/lsan.supp:print_suppres
 
 echecs=()
 bilan=()
-for cible in grille lignes configuration registre; do
+for cible in grille lignes configuration registre partie; do
   exe="$cibles_dir/fuzz-$cible"
   if [ ! -x "$exe" ]; then
     echo "Cible absente : $exe" >&2

@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "files/ecriture.h"
 #include "game/partie.h"
 
 namespace {
@@ -24,6 +25,12 @@ Touche ToucheDuTexte(std::string_view texte)
     return {};
 }
 
+Touche NoteDuTexte(std::string_view texte)
+{
+    const Touche touche = ToucheDuTexte(texte);
+    return touche.genre == ToucheJeu::Chiffre ? Touche{ToucheJeu::Note, touche.chiffre} : Touche{};
+}
+
 void CPartie::Appuyer(Touche touche)
 {
     switch (touche.genre) {
@@ -37,6 +44,10 @@ void CPartie::Appuyer(Touche touche)
         break;
     case ToucheJeu::Gomme: CliquerPalette(9); break;
     case ToucheJeu::Hypothese: CliquerPalette(10); return;
+    case ToucheJeu::Note:
+        // La note va à la case du curseur ; la palette garde son choix.
+        if (curseurVisible) BasculerNote(curseurLigne, curseurColonne, touche.chiffre);
+        return;
     case ToucheJeu::Espace: break;
     case ToucheJeu::Aucune: return;
     }
@@ -56,14 +67,17 @@ void CPartie::DeplacerCurseur(int dLigne, int dColonne)
         curseurColonne = (curseurColonne + dColonne + 9) % 9;
     }
     ihm.MontrerCurseur(curseurLigne, curseurColonne);
+    MontrerAspects();
 }
 
 void CPartie::NoterCaseCliquee(int ligne, int colonne)
 {
     derniereLigne = ligne;
     derniereColonne = colonne;
+    caseCliquee = true;
     // Le curseur ne paraît qu'au premier appui d'une flèche ; ensuite il suit la souris.
     if (curseurVisible) MontrerCurseurSur(ligne, colonne);
+    MontrerAspects();
 }
 
 void CPartie::MontrerCurseurSur(int ligne, int colonne)
@@ -72,28 +86,45 @@ void CPartie::MontrerCurseurSur(int ligne, int colonne)
     curseurLigne = ligne;
     curseurColonne = colonne;
     ihm.MontrerCurseur(ligne, colonne);
+    MontrerAspects();
 }
 
 void CPartie::Annuler()
 {
     if (!grilleEnCours && !modeCreation) return;
-    if (const Coup* coup = historique.Annuler()) {
-        grille.ChangerCase(coup->ligne, coup->colonne, coup->chiffreAvant, coup->origineAvant);
-        AfficherCase(coup->ligne, coup->colonne);
-    }
+    if (const Coup* coup = historique.Annuler()) Rejouer(*coup, true);
 }
 
 void CPartie::Refaire()
 {
     if (!grilleEnCours && !modeCreation) return;
-    if (const Coup* coup = historique.Refaire()) {
-        grille.ChangerCase(coup->ligne, coup->colonne, coup->chiffreApres, coup->origineApres);
-        AfficherCase(coup->ligne, coup->colonne);
+    if (const Coup* coup = historique.Refaire()) Rejouer(*coup, false);
+}
+
+void CPartie::Rejouer(const Coup& coup, bool enArriere)
+{
+    for (const NotesChangees& n : coup.notes) notes[n.caseNo] = enArriere ? n.avant : n.apres;
+    if (CaseValide(coup.ligne, coup.colonne)) {
+        grille.ChangerCase(coup.ligne, coup.colonne, enArriere ? coup.chiffreAvant : coup.chiffreApres,
+                           enArriere ? coup.origineAvant : coup.origineApres);
+        AfficherCase(coup.ligne, coup.colonne);
+    } else {
+        MontrerAspects();
     }
 }
 
-bool CPartie::PeutFermer()
+bool CPartie::PeutFermer(const std::string* cheminGarde)
 {
+    if (cheminGarde != nullptr) {
+        // La partie part avec la fenêtre et reviendra : rien à demander.
+        if (grilleEnCours) {
+            if (Garder(*cheminGarde)) return true;
+            ihm.Message(std::string(MessageGardeImpossible) + *cheminGarde);
+        } else {
+            // Sans grille en jeu, une partie gardée plus tôt ne doit pas revenir.
+            EffacerFichier(*cheminGarde);
+        }
+    }
     // Une saisie commencée en mode création se perd aussi bien qu'une grille en jeu.
     const bool saisie = modeCreation && grille.CompterOrigine(Vide) < 81;
     if (!grilleEnCours && !saisie) return true;

@@ -47,7 +47,7 @@ void CPartie::DonnerCoupDeMain(int n)
     }
     n = std::min(n, possibles);
     // Les coups d'avant ne se défont plus par-dessus un chiffre révélé.
-    if (n > 0) historique.Oublier();
+    if (n > 0) OublierCoups();
 
     for (int reveles = 0; reveles < n;) {
         const int ligne = hasard.Tirer() % 9;

@@ -25,6 +25,20 @@ std::string DecrireCase(int32_t ligne, int32_t colonne, int32_t chiffre, Origine
     return texte;
 }
 
+std::string DecrireCase(int32_t ligne, int32_t colonne, int32_t chiffre, OrigineCase origine, uint16_t notes,
+                        bool enConflit)
+{
+    std::string texte = DecrireCase(ligne, colonne, chiffre, origine);
+    if (chiffre > 0) return enConflit ? texte + ", en conflit" : texte;
+    if ((notes & 0x1FF) == 0) return texte;
+    texte += ", notes : ";
+    for (int32_t d = 1, dits = 0; d <= 9; ++d) {
+        if (!(notes & (1u << (d - 1)))) continue;
+        texte += (dits++ > 0 ? ", " : "") + std::to_string(d);
+    }
+    return texte;
+}
+
 std::string NommerChiffres(uint16_t chiffres)
 {
     std::string texte;

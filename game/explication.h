@@ -17,3 +17,7 @@ std::string NommerChiffres(uint16_t chiffres);
 // Une case pour qui ne la voit pas : "Ligne 3, colonne 5 : 7, chiffre du joueur",
 // "Ligne 3, colonne 5 : vide" (un mot par origine : indice, déduction…).
 std::string DecrireCase(int32_t ligne, int32_t colonne, int32_t chiffre, OrigineCase origine);
+// La même, avec ce qui s'ajoute à la case : ", notes : 2, 5, 7" pour une case vide qui a des
+// notes, ", en conflit" pour un chiffre répété dans sa ligne, sa colonne ou sa région.
+std::string DecrireCase(int32_t ligne, int32_t colonne, int32_t chiffre, OrigineCase origine, uint16_t notes,
+                        bool enConflit);

@@ -1,15 +1,26 @@
-// L'historique des coups du joueur : chaque changement d'une case par un clic ou une touche,
-// avec ce que la case tenait avant et après, pour revenir en arrière puis en avant.
+// L'historique des coups du joueur : chaque changement d'une case ou de notes par un clic ou
+// une touche, avec ce qui était là avant et après, pour revenir en arrière puis en avant.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "engine/grille.h"
 
-// Un coup : la case, son chiffre et son origine avant et après.
+// Les notes d'une case (bit d-1 pour le chiffre d) avant et après un coup.
+struct NotesChangees {
+    int32_t caseNo = 0;  // ligne * 9 + colonne
+    uint16_t avant = 0;
+    uint16_t apres = 0;
+    bool operator==(const NotesChangees&) const = default;
+};
+
+// Un coup : la case, son chiffre et son origine avant et après, et les notes qu'il change
+// (celles de la case, ou le chiffre posé ôté des notes de ses voisines). Un coup qui ne change
+// que des notes n'a pas de case : ligne et colonne valent -1.
 struct Coup {
     int ligne = 0;
     int colonne = 0;
@@ -17,6 +28,8 @@ struct Coup {
     OrigineCase origineAvant = Vide;
     int32_t chiffreApres = 0;
     OrigineCase origineApres = Vide;
+    std::vector<NotesChangees> notes = {};
+    bool operator==(const Coup&) const = default;
 };
 
 class CHistorique {
@@ -39,6 +52,14 @@ public:
     }
     // Les coups joués (défaits exclus), du plus ancien au plus récent.
     std::span<const Coup> Joues() const { return {coups.data(), joues}; }
+    // Tous les coups, les joués puis les défaits qu'on peut refaire (pour une partie gardée).
+    std::span<const Coup> Tous() const { return coups; }
+    // Une partie reprise : ses coups, dont les `nombreJoues` premiers sont joués.
+    void Reprendre(std::vector<Coup> tous, std::size_t nombreJoues)
+    {
+        coups = std::move(tous);
+        joues = nombreJoues <= coups.size() ? nombreJoues : coups.size();
+    }
 
 private:
     std::vector<Coup> coups;

@@ -2,6 +2,7 @@
 // (CDlgGrille) l'implémente avec de vrais widgets, les tests avec un faux scripté.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -11,12 +12,29 @@
 
 enum class BoutonParDefaut { Oui, Non };
 
+// Les teintes posées sous une case ; plusieurs peuvent s'y ajouter.
+enum TeinteCase : uint8_t {
+    TeinteUnite = 1,        // la ligne, la colonne ou la région de la case choisie
+    TeinteMemeChiffre = 2,  // le chiffre de la case choisie, ailleurs
+    TeinteConflit = 4,      // un chiffre répété dans sa ligne, sa colonne ou sa région
+};
+
+// Ce qui s'ajoute au chiffre d'une case : ses notes visibles (bit d-1 pour d, seulement dans
+// une case vide) et ses teintes.
+struct AspectCase {
+    uint16_t notes = 0;
+    uint8_t teintes = 0;
+    bool operator==(const AspectCase&) const = default;
+};
+
 class CIhm {
 public:
     virtual ~CIhm() = default;
 
     // Montre une case : son chiffre (0 pour une case vide), dans la couleur de son origine.
     virtual void MontrerCase(int ligne, int colonne, int32_t chiffre, OrigineCase origine) = 0;
+    // Les notes et les teintes d'une case, envoyées quand elles changent ; toutes à zéro au départ.
+    virtual void MontrerAspect(int ligne, int colonne, const AspectCase& aspect) = 0;
     // Le curseur du clavier, un cadre dans la case ; montré une fois, il le reste.
     virtual void MontrerCurseur(int ligne, int colonne) = 0;
     // Aspect d'une entrée de la palette (0-8 chiffres, 9 "Eff", 10 "?") : normal ou en évidence

@@ -5,15 +5,6 @@
 
 #include "files/fichiergrille.h"
 
-namespace {
-
-bool CaseValide(int ligne, int colonne)
-{
-    return ligne >= 0 && ligne < 9 && colonne >= 0 && colonne < 9;
-}
-
-}  // namespace
-
 CPartie::CPartie(CIhm& ihm, uint32_t graine) : ihm(ihm) { hasard.Semer(graine); }
 
 // ---------------------------------------------------------------- affichage
@@ -22,15 +13,18 @@ void CPartie::AfficherCase(int ligne, int colonne)
 {
     const Case& c = grille.LireCase(ligne, colonne);
     ihm.MontrerCase(ligne, colonne, c.chiffre, c.origine);
+    MontrerAspects();
 }
 
 void CPartie::AfficherGrille()
 {
     for (int ligne = 0; ligne < 9; ++ligne) {
         for (int colonne = 0; colonne < 9; ++colonne) {
-            AfficherCase(ligne, colonne);
+            const Case& c = grille.LireCase(ligne, colonne);
+            ihm.MontrerCase(ligne, colonne, c.chiffre, c.origine);
         }
     }
+    MontrerAspects();
 }
 
 void CPartie::AfficherPalette()
@@ -53,13 +47,15 @@ void CPartie::DeselectionnerPalette()
 void CPartie::ChangerStatut(const std::string& base)
 {
     statutBase = base;
+    statutResultat.clear();
     ihm.ChangerStatut(base);
 }
 
 void CPartie::AjouterResultat(std::string_view resultat)
 {
     // Le texte de base, jamais cherché dans la ligne : un nom de fichier peut contenir " >>>".
-    ihm.ChangerStatut(statutBase + std::string(resultat));
+    statutResultat = resultat;
+    ihm.ChangerStatut(statutBase + statutResultat);
 }
 
 // ---------------------------------------------------------------- clics
@@ -85,7 +81,8 @@ void CPartie::CliquerCase(int ligne, int colonne)
     }
     const Case& apres = grille.LireCase(ligne, colonne);
     if (apres.chiffre != avant.chiffre || apres.origine != avant.origine) {
-        historique.Noter({ligne, colonne, avant.chiffre, avant.origine, apres.chiffre, apres.origine});
+        historique.Noter({ligne, colonne, avant.chiffre, avant.origine, apres.chiffre, apres.origine,
+                          OterDesVoisines(ligne, colonne, apres.chiffre)});
     }
     AfficherCase(ligne, colonne);
 }
@@ -121,7 +118,7 @@ void CPartie::OnCreer()
     if (!modeCreation) {
         if (!ihm.Question(std::string(QuestionPerteGrille))) return;
         grilleEnCours = false;
-        historique.Oublier();
+        OublierCoups();
         grille.ViderGrille();
         AfficherGrille();
         modeCreation = true;
@@ -133,7 +130,7 @@ void CPartie::OnCreer()
     modeCreation = false;
     ChangerStatut(" Grille créée manuellement");
     grilleEnCours = true;
-    historique.Oublier();
+    OublierCoups();
     const FinResolution fin = ResoudreEtMemoriser();
     if (fin != FinResolution::Resolue && fin != FinResolution::Impasse) {
         // Arrêté en route, le pilote a laissé ses chiffres dans les cases sans les montrer : on
@@ -152,7 +149,7 @@ void CPartie::GenererGrille(NiveauGrille niveau)
     if (grilleEnCours && !ihm.Question(std::string(QuestionPerteGrille))) return;
 
     // La grille en jeu est perdue dès le premier semis : ses coups aussi.
-    historique.Oublier();
+    OublierCoups();
     {
         CAttente attente(ihm);
         generateur.ConstruireGrille(niveau, Suivi());
@@ -168,7 +165,7 @@ void CPartie::OnImporter()
     if (modeCreation) return;
     if (!ihm.Question(std::string(QuestionPerteGrille))) return;
 
-    historique.Oublier();
+    OublierCoups();
     grille.ViderGrille();
     AfficherGrille();
     DeselectionnerPalette();
@@ -212,7 +209,8 @@ void CPartie::RemettreAZero()
 {
     if (!grilleEnCours) return;
     grille.RemettreGrille();
-    historique.Oublier();
+    OublierCoups();
+    statutResultat.clear();
     ihm.ChangerStatut(statutBase);
     AfficherGrille();
 }

@@ -7,8 +7,12 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <istream>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "engine/grille.h"
 #include "engine/hasard.h"
@@ -25,6 +29,15 @@ inline constexpr std::string_view QuestionPerteCoups =
 inline constexpr std::string_view MessageGrilleFautive = "La grille en l'état comporte des erreurs !";
 // Suivi du nom du fichier : une trace qui n'a pas pu s'écrire en entier (disque plein…).
 inline constexpr std::string_view MessageEcritureTrace = "Impossible d'écrire le fichier de trace ";
+// Suivi du chemin : la partie n'a pas pu être gardée en fermant, la question de la perte suit.
+inline constexpr std::string_view MessageGardeImpossible = "Impossible de garder la partie en cours dans ";
+
+// Ce que le joueur choisit de voir dans « Préférences » ; tout est éteint au départ.
+struct OptionsPartie {
+    bool montrerConflits = false;  // les chiffres répétés dans leur ligne, colonne ou région
+    bool surligner = false;        // la ligne, la colonne et la région de la case choisie
+    bool operator==(const OptionsPartie&) const = default;
+};
 
 class CPartie {
 public:
@@ -48,6 +61,11 @@ public:
     // Heure utilisée par la trace (remplaçable dans les tests).
     std::function<std::time_t()> horloge = [] { return std::time(nullptr); };
 
+    static constexpr bool CaseValide(int ligne, int colonne)
+    {
+        return ligne >= 0 && ligne < 9 && colonne >= 0 && colonne < 9;
+    }
+
     // Affichage
     void AfficherCase(int ligne, int colonne);
     void AfficherGrille();
@@ -62,6 +80,24 @@ public:
     // Clics déjà rapportés à une case ou à une entrée de palette par la fenêtre.
     void CliquerCase(int ligne, int colonne);
     void CliquerPalette(int entree);  // 0-8 chiffres, 9 gomme, 10 "?"
+    // Bouton droit sur une case : le chiffre de la palette y devient une note, ou la quitte ;
+    // la gomme efface toutes ses notes (notes.cpp).
+    void CliquerCaseDroit(int ligne, int colonne);
+
+    // Les notes du joueur : les petits chiffres d'une case, bit d-1 pour le chiffre d. Une case
+    // pleine garde les siennes cachées ; poser un chiffre l'ôte des notes de sa ligne, de sa
+    // colonne et de sa région. Chaque changement est un coup (notes.cpp).
+    std::array<uint16_t, 81> notes{};
+    void BasculerNote(int ligne, int colonne, int chiffre);
+    // « Coup de main › Noter les candidats » : chaque case vide reçoit en notes les chiffres que
+    // sa ligne, sa colonne et sa région lui laissent, en un seul coup.
+    void OnNoterCandidats();
+
+    // Conflits et surlignage, selon les préférences ; l'aspect des cases suit aussitôt.
+    OptionsPartie options;
+    void ChangerOptions(const OptionsPartie& nouvelles);
+    // Les notes visibles et les teintes que la partie montre d'une case, d'après son état.
+    AspectCase CalculerAspect(int ligne, int colonne) const;
 
     // Le clavier : une touche est le clic qu'elle remplace (clavier.cpp).
     void Appuyer(Touche touche);
@@ -78,8 +114,20 @@ public:
     CHistorique historique;
 
     // Fermer la fenêtre : une grille en jeu, ou une saisie commencée, ne se perd qu'après
-    // « Oui » ; la question propose « Non ».
-    bool PeutFermer();
+    // « Oui » ; la question propose « Non ». Avec `cheminGarde` (« Reprendre la partie au
+    // prochain lancement »), une grille en jeu y est gardée sans question, et sans grille en
+    // jeu une ancienne partie gardée s'efface.
+    bool PeutFermer(const std::string* cheminGarde = nullptr);
+
+    // La partie gardée (sauvegarde.cpp) : tout ce qu'il faut pour la reprendre telle quelle,
+    // en texte versionné. Garder l'écrit d'un bloc ; Reprendre la relit au lancement, ou dit
+    // une fois pourquoi elle ne le peut pas (le fichier est alors effacé) et rend faux.
+    std::string TexteGarde() const;
+    bool Garder(const std::string& chemin) const;
+    bool Reprendre(const std::string& chemin);
+    // La lecture seule, depuis un flux : rien quand la partie est reprise, sinon la raison
+    // (et la partie reste telle qu'elle était).
+    std::optional<std::string> ReprendreDepuis(std::istream& entree);
 
     // Commandes du menu « Grille »
     void OnCreer();
@@ -108,6 +156,23 @@ public:
     FinResolution ResoudreEtMemoriser();
 
 private:
+    // Le texte de la ligne d'état après le texte de base : le résultat montré (" >>> …").
+    std::string statutResultat;
+    // Oublie les coups et les notes : ce que font les commandes qui repartent de zéro.
+    void OublierCoups();
+    // Ôte `chiffre` des notes des voisines d'une case (sa ligne, sa colonne, sa région) ; rend
+    // ce qui a changé, pour le coup qui le pose.
+    std::vector<NotesChangees> OterDesVoisines(int ligne, int colonne, int32_t chiffre);
+    // Change les notes de cases en un coup, s'il change quelque chose.
+    void NoterNotes(std::vector<NotesChangees> changees);
+    // Défait (enArriere) ou refait un coup.
+    void Rejouer(const Coup& coup, bool enArriere);
+    // Envoie l'aspect des cases qui a changé depuis le dernier envoi.
+    void MontrerAspects();
+    std::array<AspectCase, 81> aspectsMontres{};
+    // La case choisie pour le surlignage : celle du curseur, sinon la dernière cliquée.
+    std::optional<std::pair<int, int>> CaseChoisie() const;
+    bool caseCliquee = false;
     // Le suivi des pas du solveur : le fichier de trace quand la trace est active.
     CSuiviSolveur* Suivi() { return fichierTrace.EstOuvert() ? &fichierTrace : nullptr; }
     // Après une résolution : une trace qui n'a pas pu s'écrire en entier est fermée et dite.

@@ -12,10 +12,12 @@ namespace {
 constexpr int FinDeLigne = -2;
 constexpr int FinDeFichier = -1;
 
-// Les six clés, dans l'ordre où elles sont essayées.
-constexpr std::array<std::string_view, 6> cles = {
+// Les six clés exigées, puis les quatre facultatives, dans l'ordre où elles sont essayées.
+constexpr std::array<std::string_view, 10> cles = {
     "Init=", "DeduitOrdi=", "HypoOrdi=", "CoupDeMain=", "CoupJoueur=", "HypoJoueur=",
+    "Notes=", "Conflit=", "Surlignage=", "Explication=",
 };
+constexpr std::size_t ClesExigees = 6;
 
 // Clé (indice dans `cles`) qui remplit chaque entrée de la table des couleurs.
 constexpr std::array<int, 11> cleDeLEntree = {0, 0, 1, 1, 2, 3, 4, 5, 0, 1, 0};
@@ -107,8 +109,10 @@ uint8_t LireChamp(CLecteurLignes& lecteur, int& c)
 
 ResultatConfiguration AnalyserConfiguration(std::istream& entree, const std::string& chemin)
 {
-    std::array<std::array<uint8_t, 3>, 6> composantes{};
+    std::array<std::array<uint8_t, 3>, cles.size()> composantes{};
     uint64_t nombreValeurs = 0;
+    // Une clé facultative ne compte qu'avec ses trois valeurs.
+    std::array<uint64_t, cles.size()> valeursDeLaCle{};
 
     CLecteurLignes lecteur(entree);
     int c = 0;
@@ -121,7 +125,8 @@ ResultatConfiguration AnalyserConfiguration(std::istream& entree, const std::str
                 // plus de champ sur cette ligne.
                 if (c < 0 || c == 0) break;
                 composantes[cle][champ] = LireChamp(lecteur, c);
-                ++nombreValeurs;
+                ++valeursDeLaCle[cle];
+                if (static_cast<std::size_t>(cle) < ClesExigees) ++nombreValeurs;
             }
         }
         c = lecteur.SauterLigne(c);
@@ -131,12 +136,20 @@ ResultatConfiguration AnalyserConfiguration(std::istream& entree, const std::str
     ResultatConfiguration resultat;
     if (nombreValeurs != 18) {
         resultat.message = "Le fichier de configuration " + chemin + " comporte des erreurs";
-        composantes = {};
+        for (std::size_t cle = 0; cle < ClesExigees; ++cle) composantes[cle] = {};
     }
+    const auto couleur = [&](std::size_t cle) {
+        const auto& rvb = composantes[cle];
+        return rvb[0] | (Couleur{rvb[1]} << 8) | (Couleur{rvb[2]} << 16);
+    };
     for (std::size_t entree = 0; entree < resultat.couleurs.size(); ++entree) {
-        const auto& rvb = composantes[cleDeLEntree[entree]];
-        resultat.couleurs[entree] = rvb[0] | (Couleur{rvb[1]} << 8) | (Couleur{rvb[2]} << 16);
+        resultat.couleurs[entree] = couleur(static_cast<std::size_t>(cleDeLEntree[entree]));
     }
+    const auto facultative = [&](std::size_t cle, Couleur parDefaut) {
+        return valeursDeLaCle[cle] == 3 ? couleur(cle) : parDefaut;
+    };
+    resultat.ajoutees = {facultative(6, resultat.couleurs[6]), facultative(7, ConflitParDefaut),
+                         facultative(8, resultat.couleurs[9]), facultative(9, resultat.couleurs[4])};
     return resultat;
 }
 

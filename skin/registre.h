@@ -1,5 +1,6 @@
-// Les deux réglages du programme, "s2gAppDir" et "Skin", dans des fichiers Novemia.conf :
-// celui de l'utilisateur est lu d'abord, puis ceux de la machine dans l'ordre ; "Skin"
+// Les réglages du programme ("s2gAppDir", "Skin", puis les choix de « Préférences » et la
+// taille de la fenêtre), lus par leur nom dans des fichiers Novemia.conf : celui de
+// l'utilisateur d'abord, puis ceux de la machine dans l'ordre ; ce que le joueur choisit
 // s'écrit dans celui de l'utilisateur.
 //
 // Le format est celui qu'une personne écrit : une ligne « clé=valeur », la valeur étant tout

@@ -6,7 +6,7 @@
 //
 // Usage : novemia-dessin <dossier des skins> <dossier des icônes>
 
-#include "geometrie.h"
+#include "disposition/geometrie.h"
 
 #include <QColor>
 #include <QDir>

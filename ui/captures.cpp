@@ -1,6 +1,9 @@
 // Captures de la fenêtre : pour chaque skin d'un dossier, la vraie fenêtre hors écran avec
 // une grille en jeu où paraît chaque origine de chiffre, enregistrée en PNG, pixel pour pixel
-// de l'écran : sous QT_SCALE_FACTOR=2, <nom>@2x.png en 960 × 682 plus le menu.
+// de l'écran : sous QT_SCALE_FACTOR=2, <nom>@2x.png en 960 × 682 plus le menu. Puis la même
+// partie avec des notes (<nom>-notes.png), un chiffre en conflit (<nom>-conflit.png), le
+// surlignage autour d'une case (<nom>-surlignage.png), et la fenêtre agrandie à tout un écran
+// de 1920 × 1080 (<nom>-agrandie.png).
 // Usage : novemia-captures <dossier des skins> <dossier de sortie>
 #include <QApplication>
 #include <QDir>
@@ -55,6 +58,36 @@ void PreparerGrille(CPartie& partie)
     partie.CliquerPalette(10);  // « ? » allumé
 }
 
+// Un chiffre répété : le premier chiffre posé de la ligne d'une case vide, dans cette case.
+void PoserUnConflit(CPartie& partie)
+{
+    for (int i = 0; i < 81; ++i) {
+        if (partie.grille.LireCase(i / 9, i % 9).chiffre != 0)
+            continue;
+        for (int colonne = 0; colonne < 9; ++colonne) {
+            if (const int32_t d = partie.grille.LireCase(i / 9, colonne).chiffre) {
+                partie.CliquerPalette(d - 1);
+                partie.CliquerCase(i / 9, i % 9);
+                return;
+            }
+        }
+    }
+}
+
+// Un écran hors écran de 1920 × 1080, pour la fenêtre agrandie.
+void EcranDeBureau(const QTemporaryDir& dossier)
+{
+    const QString chemin = dossier.filePath(QStringLiteral("ecran.json"));
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::WriteOnly))
+        return;
+    fichier.write(R"({"windowFrameMargins": false,
+                     "screens": [{"name": "bureau", "x": 0, "y": 0, "width": 1920, "height": 1080,
+                     "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    fichier.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(chemin));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -63,12 +96,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "Usage : %s <dossier des skins> <dossier de sortie>\n", argv[0]);
         return 2;
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Réglages dans un dossier jetable : jamais ceux de l'utilisateur ni de la machine.
+    // Réglages et données dans un dossier jetable : jamais ceux de l'utilisateur ni de la machine.
     QTemporaryDir reglages;
     qputenv("XDG_CONFIG_HOME", reglages.path().toLocal8Bit());
     qputenv("XDG_CONFIG_DIRS", reglages.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", reglages.path().toLocal8Bit());
+    EcranDeBureau(reglages);
 
     CGrilleApp application;
     application.Preparer(argc, argv);
@@ -97,16 +130,35 @@ int main(int argc, char** argv)
         CDlgCapture boite(application);
         boite.show();
         PreparerGrille(boite.partie);
-        QApplication::processEvents();
         const qreal ratio = boite.devicePixelRatio();
         const QString suffixe = ratio == 1 ? QString() : QStringLiteral("@%1x").arg(ratio);
-        const QString chemin = QDir(QString::fromLocal8Bit(argv[2])).filePath(nom + suffixe + QStringLiteral(".png"));
-        if (!boite.grab().save(chemin)) {
-            std::fprintf(stderr, "Impossible d'écrire %s\n", qPrintable(chemin));
-            ++echecs;
-        } else {
-            std::printf("%s\n", qPrintable(chemin));
-        }
+        auto capturer = [&](const QString& sorte) {
+            QApplication::processEvents();
+            const QString chemin = QDir(QString::fromLocal8Bit(argv[2])).filePath(nom + sorte + suffixe + QStringLiteral(".png"));
+            if (!boite.grab().save(chemin)) {
+                std::fprintf(stderr, "Impossible d'écrire %s\n", qPrintable(chemin));
+                ++echecs;
+            } else {
+                std::printf("%s\n", qPrintable(chemin));
+            }
+        };
+        capturer({});
+        CPartie& partie = boite.partie;
+        partie.OnNoterCandidats();
+        capturer(QStringLiteral("-notes"));
+        partie.Annuler();
+        partie.ChangerOptions({true, false});
+        PoserUnConflit(partie);
+        capturer(QStringLiteral("-conflit"));
+        partie.Annuler();
+        partie.CliquerPalette(4);
+        partie.ChangerOptions({false, true});
+        partie.MontrerCurseurSur(1, 3);
+        capturer(QStringLiteral("-surlignage"));
+        // Agrandie, avec des notes : tout grandit d'un bloc, et reste net.
+        partie.OnNoterCandidats();
+        boite.showMaximized();
+        capturer(QStringLiteral("-agrandie"));
         boite.hide();
     }
     return echecs == 0 ? 0 : 1;

@@ -118,6 +118,14 @@ void CColorLabel::ChangerGras(bool gras, bool redessiner)
         Redessiner();
 }
 
+void CColorLabel::ChangerEchelle(qreal valeur)
+{
+    if (echelle == valeur)
+        return;
+    echelle = valeur;
+    update();
+}
+
 void CColorLabel::Redessiner()
 {
     QWidget* parent = parentWidget();
@@ -134,5 +142,12 @@ void CColorLabel::paintEvent(QPaintEvent*)
     QPainter peintre(this);
     peintre.setFont(police);
     peintre.setPen(VersQColor(couleurTexte));
-    peintre.drawText(contentsRect(), static_cast<int>(alignment()), text());
+    if (echelle == 1) {
+        peintre.drawText(contentsRect(), static_cast<int>(alignment()), text());
+        return;
+    }
+    // Tout le texte grandit d'un bloc, mise en page comprise, comme le plateau.
+    peintre.scale(echelle, echelle);
+    peintre.drawText(QRectF(QPointF(0, 0), QSizeF(contentsRect().size()) / echelle), static_cast<int>(alignment()),
+                     text());
 }

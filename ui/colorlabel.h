@@ -20,6 +20,8 @@ public:
     void ChangerNomPolice(const std::string& nom, bool redessiner);
     void ChangerTaillePolice(int hauteur, bool redessiner);  // hauteur des caractères en pixels
     void ChangerGras(bool gras, bool redessiner);
+    // Le plateau agrandi : le texte est peint à cette échelle, la police garde sa taille.
+    void ChangerEchelle(qreal echelle);
     // Fait repeindre par le parent la zone sous l'étiquette (rétrécie de 2 px de chaque
     // côté) : le fond du skin revient sous le nouveau texte.
     void Redessiner();
@@ -48,4 +50,5 @@ protected:
 private:
     Couleur couleurTexte;
     QFont police;  // ne change que par les opérations ci-dessus, jamais en peignant
+    qreal echelle = 1;
 };

@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -26,6 +27,7 @@
 #include "ui/dlgapropos.h"
 #include "ui/dlgpref.h"
 #include "disposition/disposition.h"
+#include "disposition/geometrie.h"
 #include "ui/grilleapp.h"
 #include "ui/icone.h"
 #include "ui/menu.h"
@@ -34,9 +36,9 @@ namespace {
 
 const std::string NomPolice = "Times New Roman";
 
-// La teinte des cases dont se sert le raisonnement de « Pourquoi ? » : un ambre léger, qui
-// laisse lire le fond et les chiffres.
-const QColor CouleurRaisonnement(255, 200, 60, 90);
+// La teinte des cases dont se sert le raisonnement de « Pourquoi ? » ; la fenêtre la pose
+// elle-même, au-dessus des teintes que la partie envoie.
+constexpr uint8_t TeinteRaisonnement = 16;
 
 // Rectangle en unités de dialogue → pixels de la zone client (bords arrondis un à un,
 // pour que deux étiquettes voisines se touchent sans se chevaucher d'un pixel de trop).
@@ -58,14 +60,18 @@ CDlgGrille::CDlgGrille(CGrilleApp& application, QWidget* parent)
       icone(IconeApplication())
 {
     setWindowTitle(QStringLiteral("Novemia"));
+    // La fenêtre peut grandir jusqu'à l'écran entier : le plateau grandit avec elle.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
     // Aucun contrôle ne prend le clavier : la fenêtre le garde, et la barre de menus le lui
     // rend après une navigation au clavier, si bien qu'Échap la ferme encore.
     setFocusPolicy(Qt::StrongFocus);
     cheminAide = (QCoreApplication::applicationDirPath() + QStringLiteral("/../share/novemia/aide/index.html"))
                      .toStdString();
+    cheminPartie =
+        (QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/partie.novemia"))
+            .toStdString();
     CreerEtiquettes();
 }
 
@@ -202,6 +208,67 @@ void CDlgGrille::OnInitDialog()
     etiquetteStatut->ChangerTaillePolice(12, false);
     etiquetteStatut->ChangerCouleurTexte(couleurs[10], false);
     etiquetteStatut->ChangerTexte(" Pas de grille", true);
+
+    // Les choix de « Préférences », puis la partie gardée au dernier lancement s'il le faut.
+    AppliquerOptions(LireOptionsJeu());
+    if (options.reprendrePartie)
+        partie.Reprendre(cheminPartie);
+    RetrouverTaille();
+}
+
+void CDlgGrille::AppliquerOptions(const OptionsJeu& choix)
+{
+    options = choix;
+    partie.ChangerOptions({choix.montrerConflits, choix.surligner});
+}
+
+void CDlgGrille::Fermer(int resultat)
+{
+    if (!partie.PeutFermer(options.reprendrePartie ? &cheminPartie : nullptr))
+        return;
+    GarderTaille();
+    done(resultat);
+}
+
+namespace {
+
+// « largeur,hauteur », suivi de « ,1 » pour une fenêtre agrandie à tout l'écran.
+std::string TexteTaille(QSize taille, bool agrandie)
+{
+    return std::to_string(taille.width()) + "," + std::to_string(taille.height()) + (agrandie ? ",1" : "");
+}
+
+}  // namespace
+
+void CDlgGrille::RetrouverTaille()
+{
+    const Reglage reglage = LireReglage("Fenetre");
+    if (reglage.erreur != 0)
+        return;
+    tailleLue = reglage.valeur;
+    const QStringList champs = QString::fromStdString(reglage.valeur).split(QLatin1Char(','));
+    bool largeurLue = false, hauteurLue = false;
+    QSize taille(champs.value(0).toInt(&largeurLue), champs.value(1).toInt(&hauteurLue));
+    if (!largeurLue || !hauteurLue || champs.size() > 3)
+        return;
+    // Jamais moins que le plateau à l'échelle 1, jamais plus que l'écran.
+    taille = taille.expandedTo(minimumSizeHint());
+    if (screen() != nullptr)
+        taille = taille.boundedTo(screen()->availableGeometry().size()).expandedTo(minimumSizeHint());
+    resize(taille);
+    if (champs.value(2) == QLatin1String("1"))
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void CDlgGrille::GarderTaille()
+{
+    const bool agrandie = isMaximized();
+    const QSize taille = agrandie && normalGeometry().isValid() ? normalGeometry().size() : size();
+    const std::string texte = TexteTaille(taille, agrandie);
+    // Rien d'écrit tant que la fenêtre garde la taille qu'elle avait en s'ouvrant.
+    if (texte == (tailleLue.empty() ? TexteTaille(sizeHint(), false) : tailleLue))
+        return;
+    EcrireRegistre("Fenetre", texte);
 }
 
 void CDlgGrille::ChargerSkin()
@@ -219,21 +286,92 @@ QRect CDlgGrille::CadreCurseur(std::pair<int, int> position) const
     return EnPixels(disposition::RectCase(position.first, position.second)).adjusted(2, 2, -2, -2);
 }
 
+QRect CDlgGrille::InterieurCase(int ligne, int colonne)
+{
+    static constexpr auto traitsX = geometrie::TraitsVerticaux();
+    static constexpr auto traitsY = geometrie::TraitsHorizontaux();
+    // Après le trait k et avant le trait k + 1 : un trait fin tient un pixel, un trait de
+    // région trois, centrés ; le cadre, plus épais, déborde plus loin vers l'intérieur.
+    const auto debut = [](int k, double trait) { return geometrie::PixelDuTrait(trait) + (k % 3 == 0 ? 2 : 1); };
+    const auto fin = [](int k, double trait) {
+        return geometrie::PixelDuTrait(trait) - (k == 9 ? 2 : k % 3 == 0 ? 1 : 0);
+    };
+    return QRect(QPoint(debut(colonne, traitsX[colonne]), debut(ligne, traitsY[ligne])),
+                 QPoint(fin(colonne + 1, traitsX[colonne + 1]) - 1, fin(ligne + 1, traitsY[ligne + 1]) - 1));
+}
+
 void CDlgGrille::PeindreSurLeFond(QPainter& peintre)
 {
-    // Les cases du raisonnement de « Pourquoi ? », teintées sous leurs chiffres.
+    // Les teintes des cases d'abord, les plus légères dessous ; chacune laisse voir le fond.
+    struct Teinte {
+        uint8_t drapeau;
+        Couleur couleur;
+        qreal opacite;
+    };
+    const Teinte teintes[] = {{TeinteUnite, couleursAjoutees.surlignage, 0.14},
+                              {TeinteMemeChiffre, couleursAjoutees.surlignage, 0.32},
+                              {TeinteConflit, couleursAjoutees.conflit, 0.24},
+                              {TeinteRaisonnement, couleursAjoutees.explication, 0.3}};
+    std::array<bool, 81> duRaisonnement{};
     for (const auto& [ligne, colonne] : casesRaisonnement)
-        peintre.fillRect(EnPixels(disposition::RectCase(ligne, colonne)).adjusted(1, 1, -1, -1), CouleurRaisonnement);
-    if (!curseur)
-        return;
-    // Un cadre dans la case, sous son chiffre, dans la couleur de la palette en évidence.
-    const qreal epaisseur = 2;
-    peintre.save();
-    peintre.setRenderHint(QPainter::Antialiasing, false);
-    peintre.setPen(QPen(CColorLabel::VersQColor(couleurs[9]), epaisseur, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    peintre.setBrush(Qt::NoBrush);
-    peintre.drawRect(QRectF(CadreCurseur(*curseur)).adjusted(epaisseur / 2, epaisseur / 2, -epaisseur / 2, -epaisseur / 2));
-    peintre.restore();
+        duRaisonnement[9 * ligne + colonne] = true;
+    for (int i = 0; i < 81; ++i) {
+        uint8_t drapeaux = casesMontrees[i].aspect.teintes | (duRaisonnement[i] ? TeinteRaisonnement : 0);
+        // Un conflit l'emporte sur la marque du même chiffre : deux teintes mêlées ne se lisent plus.
+        if (drapeaux & TeinteConflit)
+            drapeaux &= static_cast<uint8_t>(~TeinteMemeChiffre);
+        for (const Teinte& t : teintes) {
+            if (!(drapeaux & t.drapeau))
+                continue;
+            QColor couleur = CColorLabel::VersQColor(t.couleur);
+            couleur.setAlphaF(t.opacite);
+            peintre.fillRect(InterieurCase(i / 9, i % 9), couleur);
+        }
+    }
+    if (curseur) {
+        // Un cadre dans la case, sous son chiffre, dans la couleur de la palette en évidence.
+        const qreal epaisseur = 2;
+        peintre.save();
+        peintre.setRenderHint(QPainter::Antialiasing, false);
+        peintre.setPen(QPen(CColorLabel::VersQColor(couleurs[9]), epaisseur, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        peintre.setBrush(Qt::NoBrush);
+        peintre.drawRect(QRectF(CadreCurseur(*curseur)).adjusted(epaisseur / 2, epaisseur / 2, -epaisseur / 2, -epaisseur / 2));
+        peintre.restore();
+    }
+    // Les notes : chaque chiffre à sa place d'un pavé 3 × 3, petit, dans la couleur des notes.
+    QFont police(QString::fromStdString(NomPolice));
+    police.setPixelSize(13);
+    peintre.setFont(police);
+    peintre.setPen(CColorLabel::VersQColor(couleursAjoutees.notes));
+    for (int i = 0; i < 81; ++i) {
+        const uint16_t notes = casesMontrees[i].aspect.notes;
+        if (notes == 0)
+            continue;
+        const QRectF interieur = InterieurCase(i / 9, i % 9);
+        const QSizeF pave = interieur.size() / 3;
+        for (int d = 1; d <= 9; ++d) {
+            if (notes & (1u << (d - 1)))
+                peintre.drawText(
+                    QRectF(interieur.topLeft() + QPointF((d - 1) % 3 * pave.width(), (d - 1) / 3 * pave.height()), pave),
+                    Qt::AlignCenter, QString::number(d));
+        }
+    }
+}
+
+void CDlgGrille::PlateauRedimensionne()
+{
+    // Chaque étiquette à sa place sur le plateau agrandi, son texte à la même échelle.
+    auto placer = [this](CColorLabel* etiquette, const disposition::Rect& rect) {
+        if (etiquette == nullptr)
+            return;
+        etiquette->setGeometry(VersZone(EnPixels(rect)));
+        etiquette->ChangerEchelle(Echelle());
+    };
+    for (int i = 0; i < 81; ++i)
+        placer(etiquettesCases[i], disposition::RectCase(i / 9, i % 9));
+    for (int entree = 0; entree < 11; ++entree)
+        placer(etiquettesPalette[entree], disposition::RectPalette(entree));
+    placer(etiquetteStatut, disposition::RectStatut);
 }
 
 int CDlgGrille::ChargerConfiguration(std::string chemin)
@@ -243,6 +381,7 @@ int CDlgGrille::ChargerConfiguration(std::string chemin)
     if (resultat.message)
         Message(*resultat.message);
     couleurs = resultat.couleurs;
+    couleursAjoutees = resultat.ajoutees;
     return resultat.resultat;
 }
 
@@ -258,6 +397,11 @@ bool CDlgGrille::event(QEvent* evenement)
         if (const auto* changement = dynamic_cast<CEvenementChangerSkin*>(evenement))
             app.nomSkin = changement->nomSkin;
         OnChangerSkin();
+        return true;
+    }
+    if (evenement->type() == EvenementChangerOptions) {
+        if (const auto* changement = dynamic_cast<CEvenementChangerOptions*>(evenement))
+            AppliquerOptions(changement->options);
         return true;
     }
     return CDlgSkin::event(evenement);
@@ -287,9 +431,13 @@ void CDlgGrille::keyPressEvent(QKeyEvent* evenement)
     case Qt::Key_Backspace: touche.genre = ToucheJeu::Gomme; break;
     default:
         // Le caractère tapé, tel que la disposition du clavier le donne (chiffres du pavé
-        // numérique, rangée d'un clavier français…) ; Ctrl et Alt restent aux raccourcis.
+        // numérique, rangée d'un clavier français…) ; Alt reste aux raccourcis. Avec Ctrl, le
+        // texte n'est plus sûr : la touche dit le caractère qu'elle porte (« & » ou « 1 »), et
+        // un chiffre devient une note ; le reste va aux raccourcis.
         if (!(evenement->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
             touche = ToucheDuTexte(evenement->text().toStdString());
+        else if (!(evenement->modifiers() & Qt::AltModifier) && evenement->key() > 0x20 && evenement->key() <= 0xFF)
+            touche = NoteDuTexte(QString(QChar(evenement->key())).toLower().toStdString());
     }
     if (touche.genre == ToucheJeu::Aucune) {
         CDlgSkin::keyPressEvent(evenement);
@@ -301,13 +449,22 @@ void CDlgGrille::keyPressEvent(QKeyEvent* evenement)
 void CDlgGrille::OnLButtonDown(const QPoint& point)
 {
     EffacerRaisonnement();
-    const disposition::Zone zone = disposition::ZoneClic(point.x(), point.y());
+    const QPoint surPlateau = VersPlateau(point);
+    const disposition::Zone zone = disposition::ZoneClic(surPlateau.x(), surPlateau.y());
     if (zone.type == disposition::Zone::Case)
         partie.CliquerCase(zone.ligne, zone.colonne);
     else if (zone.type == disposition::Zone::Palette)
         partie.CliquerPalette(zone.entree);
     // Chaque clic, qu'il ait changé la grille ou non, peut ensuite déplacer la fenêtre.
     CDlgSkin::OnLButtonDown(point);
+}
+
+void CDlgGrille::OnRButtonDown(const QPoint& point)
+{
+    const QPoint surPlateau = VersPlateau(point);
+    const disposition::Zone zone = disposition::ZoneClic(surPlateau.x(), surPlateau.y());
+    if (zone.type == disposition::Zone::Case)
+        partie.CliquerCaseDroit(zone.ligne, zone.colonne);
 }
 
 void CDlgGrille::OnCreer()
@@ -332,7 +489,7 @@ void CDlgGrille::OnAPropos()
 void CDlgGrille::OnPreferences()
 {
     // Un skin choisi revient par l'événement que la boîte poste, traité une fois fermée.
-    CDlgPref preferences(app.nomSkin, app.repertoireSkins, this);
+    CDlgPref preferences(app.nomSkin, app.repertoireSkins, this, options);
     ExecuterBoite(preferences);
 }
 
@@ -374,13 +531,36 @@ void CDlgGrille::MontrerCase(int ligne, int colonne, int32_t chiffre, OrigineCas
 {
     if (ligne < 0 || ligne > 8 || colonne < 0 || colonne > 8)
         return;
-    const auto indice = static_cast<size_t>(origine);
-    const Couleur couleur = indice < 8 ? couleurs[indice] : couleurs[Vide];
-    CColorLabel* etiquette = etiquettesCases[9 * ligne + colonne];
+    CaseMontree& montree = casesMontrees[9 * ligne + colonne];
+    montree.chiffre = chiffre;
+    montree.origine = origine;
+    AppliquerCase(9 * ligne + colonne);
+}
+
+void CDlgGrille::MontrerAspect(int ligne, int colonne, const AspectCase& aspect)
+{
+    if (ligne < 0 || ligne > 8 || colonne < 0 || colonne > 8)
+        return;
+    casesMontrees[9 * ligne + colonne].aspect = aspect;
+    AppliquerCase(9 * ligne + colonne);
+    // Teintes et notes sont peintes sur le fond, sous l'étiquette.
+    ZoneClient()->update(ARepeindre(InterieurCase(ligne, colonne)));
+}
+
+void CDlgGrille::AppliquerCase(int i)
+{
+    const CaseMontree& montree = casesMontrees[i];
+    const bool enConflit = montree.aspect.teintes & TeinteConflit;
+    const auto indice = static_cast<size_t>(montree.origine);
+    const Couleur couleur = enConflit ? couleursAjoutees.conflit : indice < 8 ? couleurs[indice] : couleurs[Vide];
+    CColorLabel* etiquette = etiquettesCases[i];
     etiquette->ChangerCouleurTexte(couleur, true);
     // Une case vide porte toujours une espace, jamais un texte vide.
-    etiquette->ChangerTexte(chiffre >= 1 && chiffre <= 9 ? std::to_string(chiffre) : std::string(" "), true);
-    etiquette->ChangerNomAccessible(DecrireCase(ligne, colonne, chiffre, origine));
+    etiquette->ChangerTexte(montree.chiffre >= 1 && montree.chiffre <= 9 ? std::to_string(montree.chiffre)
+                                                                          : std::string(" "),
+                            true);
+    etiquette->ChangerNomAccessible(
+        DecrireCase(i / 9, i % 9, montree.chiffre, montree.origine, montree.aspect.notes, enConflit));
 }
 
 void CDlgGrille::MontrerCurseur(int ligne, int colonne)
@@ -393,11 +573,11 @@ void CDlgGrille::MontrerCurseur(int ligne, int colonne)
     if (curseur == std::pair{ligne, colonne})
         return;
     if (curseur) {
-        ZoneClient()->update(CadreCurseur(*curseur));
+        ZoneClient()->update(ARepeindre(CadreCurseur(*curseur)));
         etiquettesCases[9 * curseur->first + curseur->second]->ChangerFocusClavier(false);
     }
     curseur = {ligne, colonne};
-    ZoneClient()->update(CadreCurseur(*curseur));
+    ZoneClient()->update(ARepeindre(CadreCurseur(*curseur)));
     etiquettesCases[9 * ligne + colonne]->ChangerFocusClavier(true);
 }
 
@@ -423,7 +603,7 @@ void CDlgGrille::MontrerRaisonnement(const std::vector<std::string>& phrases,
         return;
     casesRaisonnement = cases;
     for (const auto& [ligne, colonne] : cases)
-        ZoneClient()->update(EnPixels(disposition::RectCase(ligne, colonne)));
+        ZoneClient()->update(ARepeindre(InterieurCase(ligne, colonne)));
     QString texte;
     for (const std::string& phrase : phrases)
         texte += (texte.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(phrase);
@@ -476,7 +656,7 @@ void CDlgGrille::EffacerRaisonnement()
     if (casesRaisonnement.empty() && etiquetteStatut->toolTip().isEmpty())
         return;
     for (const auto& [ligne, colonne] : casesRaisonnement)
-        ZoneClient()->update(EnPixels(disposition::RectCase(ligne, colonne)));
+        ZoneClient()->update(ARepeindre(InterieurCase(ligne, colonne)));
     casesRaisonnement.clear();
     etiquetteStatut->setToolTip({});
     etiquetteStatut->ChangerNomAccessible({});

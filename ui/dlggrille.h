@@ -13,6 +13,7 @@
 #include "game/partie.h"
 #include "skin/configuration.h"
 #include "ui/dlgskin.h"
+#include "ui/options.h"
 
 class CColorLabel;
 class CGrilleApp;
@@ -42,20 +43,18 @@ public:
     void OnCreer();
     void OnPreferences();
     void OnAide();
-    // Entrée, Échap, « Quitter » : une grille en jeu ne se perd qu'après « Oui ».
-    void OnOK()
-    {
-        if (partie.PeutFermer()) done(IdResultatOK);
-    }
-    void OnCancel()
-    {
-        if (partie.PeutFermer()) done(IdResultatAnnuler);
-    }
+    // Entrée, Échap, « Quitter » : une grille en jeu ne se perd qu'après « Oui », à moins
+    // d'être gardée pour le prochain lancement.
+    void OnOK() { Fermer(IdResultatOK); }
+    void OnCancel() { Fermer(IdResultatAnnuler); }
+    // Les choix de « Préférences » : la partie les applique aussitôt.
+    void AppliquerOptions(const OptionsJeu& choix);
     // La case de fermeture et le menu système finissent comme « Quitter ».
     void reject() override { OnCancel(); }
 
     // CIhm
     void MontrerCase(int ligne, int colonne, int32_t chiffre, OrigineCase origine) override;
+    void MontrerAspect(int ligne, int colonne, const AspectCase& aspect) override;
     void MontrerCurseur(int ligne, int colonne) override;
     void MontrerPalette(int entree, bool enEvidence) override;
     void ChangerStatut(const std::string& texte) override;
@@ -72,6 +71,17 @@ public:
     CGrilleApp& app;
     CPartie partie;
     TableCouleurs couleurs{};
+    CouleursAjoutees couleursAjoutees{};
+    OptionsJeu options;
+    // La partie gardée : <dossier de données de l'utilisateur>/partie.novemia.
+    std::string cheminPartie;
+    // Ce que montre chaque case : son chiffre, son origine, ses notes et ses teintes.
+    struct CaseMontree {
+        int32_t chiffre = 0;
+        OrigineCase origine = Vide;
+        AspectCase aspect;
+    };
+    std::array<CaseMontree, 81> casesMontrees{};
     std::array<CColorLabel*, 81> etiquettesCases{};
     std::array<CColorLabel*, 11> etiquettesPalette{};
     CColorLabel* etiquetteStatut = nullptr;
@@ -99,15 +109,26 @@ protected:
     virtual int ExecuterBoite(QDialog& boite);
 
     void OnLButtonDown(const QPoint& point) override;
+    void OnRButtonDown(const QPoint& point) override;
     bool event(QEvent* evenement) override;
     void keyPressEvent(QKeyEvent* evenement) override;
 
     void PeindreSurLeFond(QPainter& peintre) override;
+    void PlateauRedimensionne() override;
 
 private:
     // La case du curseur du clavier, une fois montré, et le cadre qui l'entoure.
     std::optional<std::pair<int, int>> curseur;
     QRect CadreCurseur(std::pair<int, int> position) const;
+    // La case entre les traits de la grille, en pixels du plateau : teintes et notes.
+    static QRect InterieurCase(int ligne, int colonne);
+    // Couleur, texte et nom pour les lecteurs d'écran d'une case, d'après ce qu'elle montre.
+    void AppliquerCase(int i);
+    void Fermer(int resultat);
+    // La taille de la fenêtre, reprise au lancement et gardée à la fermeture quand elle a changé.
+    void RetrouverTaille();
+    void GarderTaille();
+    std::string tailleLue;
     void CreerEtiquettes();
     void CreerMenu();
     // Toute action du joueur (clic, touche, commande) fait disparaître le raisonnement montré.

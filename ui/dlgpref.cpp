@@ -7,6 +7,7 @@
 #include "disposition/disposition.h"
 #include "ui/identifiants.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -35,22 +36,20 @@ bool Avant(const QString& a, const QString& b)
 
 }  // namespace
 
-CDlgPref::CDlgPref(const std::string& nomSkin, const std::string& dossierSkins, QWidget* parent)
-    : QDialog(parent), skinInitial(nomSkin), repertoireSkins(dossierSkins)
+CDlgPref::CDlgPref(const std::string& nomSkin, const std::string& dossierSkins, QWidget* parent,
+                   const OptionsJeu& options)
+    : QDialog(parent), optionsInitiales(options), skinInitial(nomSkin), repertoireSkins(dossierSkins)
 {
     setObjectName(QStringLiteral("CDlgPref"));
     setWindowTitle(QStringLiteral("Préférences"));
-    setFixedSize(EnPixels(0, 0, 186, 62).size());
 
-    // Les contrôles dans l'ordre de tabulation.
+    // Les contrôles dans l'ordre de tabulation ; les boutons sous les trois choix de la partie.
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QString::number(IDOK));
-    ok->setGeometry(EnPixels(27, 41, 50, 14));
     ok->setDefault(true);
 
     auto* annuler = new QPushButton(QStringLiteral("&Annuler"), this);
     annuler->setObjectName(QString::number(IDCANCEL));
-    annuler->setGeometry(EnPixels(107, 41, 50, 14));
 
     comboSkin = new QComboBox(this);
     comboSkin->setObjectName(QString::number(IDC_SKIN));
@@ -79,8 +78,34 @@ CDlgPref::CDlgPref(const std::string& nomSkin, const std::string& dossierSkins, 
     etiquette->setGeometry(zoneEtiquette);
     etiquette->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
+    // Sous le choix du skin, à l'aplomb de son étiquette : une case par choix, toutes les
+    // 13 unités, ou plus loin si la police l'exige ; chacune à sa taille, la boîte s'élargit
+    // au besoin.
+    int largeur = EnPixels(0, 0, 186, 0).width();
+    int y = EnPixels(0, 25, 0, 0).y();
+    auto cocher = [&](const char* texte, bool coche) {
+        auto* c = new QCheckBox(QString::fromUtf8(texte), this);
+        c->setChecked(coche);
+        const int x = EnPixels(7, 0, 0, 0).x();
+        c->setGeometry(x, y, c->sizeHint().width(), std::max(EnPixels(0, 0, 0, 10).height(), c->sizeHint().height()));
+        largeur = std::max(largeur, c->geometry().right() + 1 + x);
+        y = std::max(y + EnPixels(0, 0, 0, 13).height(), c->geometry().bottom() + 2);
+        return c;
+    };
+    caseConflits = cocher("Montrer les &conflits en jouant", options.montrerConflits);
+    caseSurligner = cocher("&Surligner la ligne, la colonne et la région", options.surligner);
+    caseReprendre = cocher("&Reprendre la partie au prochain lancement", options.reprendrePartie);
+    // Les boutons gardent leur place en largeur, sous les choix.
+    const int yBoutons = std::max(EnPixels(0, 66, 0, 0).y(), y + 2);
+    ok->setGeometry(EnPixels(27, 0, 50, 14).translated(0, yBoutons));
+    annuler->setGeometry(EnPixels(107, 0, 50, 14).translated(0, yBoutons));
+    setFixedSize(largeur, yBoutons + EnPixels(0, 0, 0, 21).height());
+
     setTabOrder(ok, annuler);
     setTabOrder(annuler, comboSkin);
+    setTabOrder(comboSkin, caseConflits);
+    setTabOrder(caseConflits, caseSurligner);
+    setTabOrder(caseSurligner, caseReprendre);
 
     connect(ok, &QPushButton::clicked, this, &CDlgPref::OnBnClickedOk);
     connect(annuler, &QPushButton::clicked, this, &CDlgPref::reject);
@@ -127,6 +152,11 @@ void CDlgPref::OnCbnSelchangeSkin(int index)
     skinChoisi = comboSkin->itemText(index).toStdString();
 }
 
+OptionsJeu CDlgPref::OptionsCochees() const
+{
+    return {caseConflits->isChecked(), caseSurligner->isChecked(), caseReprendre->isChecked()};
+}
+
 void CDlgPref::OnBnClickedOk()
 {
     if (skinChoisi != skinInitial) {
@@ -135,6 +165,13 @@ void CDlgPref::OnBnClickedOk()
         }
         // Un échec d'écriture n'empêche pas le changement pour cette partie.
         EcrireRegistre("Skin", skinChoisi);
+    }
+    const OptionsJeu choisies = OptionsCochees();
+    if (choisies != optionsInitiales) {
+        if (parentWidget() != nullptr) {
+            QCoreApplication::postEvent(parentWidget(), new CEvenementChangerOptions(choisies));
+        }
+        EcrireOptionsJeu(choisies, optionsInitiales);
     }
     accept();
 }

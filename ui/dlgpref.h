@@ -1,4 +1,5 @@
-// Boîte « Préférences » : choix du skin parmi les bitmaps du dossier des skins.
+// Boîte « Préférences » : choix du skin parmi les bitmaps du dossier des skins, puis, sous
+// lui, les trois choix qui changent la partie (conflits, surlignage, partie gardée).
 #pragma once
 
 #include <QDialog>
@@ -6,6 +7,9 @@
 #include <string>
 #include <utility>
 
+#include "ui/options.h"
+
+class QCheckBox;
 class QComboBox;
 
 // Événement posté à la fenêtre principale pour recharger le skin (WM_CHANGER_SKIN) ; il porte
@@ -18,13 +22,29 @@ public:
     const std::string nomSkin;
 };
 
+// Événement posté à la fenêtre principale quand les choix de la partie changent ; il les porte.
+inline constexpr QEvent::Type EvenementChangerOptions = static_cast<QEvent::Type>(0x8002);
+
+class CEvenementChangerOptions : public QEvent {
+public:
+    explicit CEvenementChangerOptions(const OptionsJeu& choix) : QEvent(EvenementChangerOptions), options(choix) {}
+    const OptionsJeu options;
+};
+
 class CDlgPref : public QDialog {
     Q_OBJECT
 public:
-    // S'ouvre sur `nomSkin`, celui en usage ; l'événement de changement est posté à `parent`.
-    CDlgPref(const std::string& nomSkin, const std::string& repertoireSkins, QWidget* parent);
+    // S'ouvre sur `nomSkin`, celui en usage, et sur les choix en usage ; les événements de
+    // changement sont postés à `parent`.
+    CDlgPref(const std::string& nomSkin, const std::string& repertoireSkins, QWidget* parent,
+             const OptionsJeu& options = LireOptionsJeu());
 
     QComboBox* comboSkin = nullptr;
+    QCheckBox* caseConflits = nullptr;
+    QCheckBox* caseSurligner = nullptr;
+    QCheckBox* caseReprendre = nullptr;
+    OptionsJeu optionsInitiales;
+    OptionsJeu OptionsCochees() const;
     std::string skinInitial;
     std::string skinChoisi;  // seul un choix dans la liste le change
 

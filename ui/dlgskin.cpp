@@ -6,24 +6,37 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <QResizeEvent>
 #include <QWindow>
+
+#include <algorithm>
+#include <cmath>
 
 // La zone client : peint le fond et rend les appuis de souris à la boîte.
 class CDlgSkin::CZoneClient : public QWidget {
 public:
     CZoneClient(CDlgSkin& boite, int largeur, int hauteur) : QWidget(&boite), boite(boite)
     {
-        setFixedSize(largeur, hauteur);
+        // Jamais plus petite que le plateau ; plus grande quand la fenêtre grandit.
+        setMinimumSize(largeur, hauteur);
+        resize(largeur, hauteur);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
+    QSize sizeHint() const override { return minimumSize(); }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter peintre(this);
         boite.PeindreFond(peintre);
+        if (boite.echelle != 1 || !boite.decalage.isNull()) {
+            peintre.translate(boite.decalage);
+            peintre.scale(boite.echelle, boite.echelle);
+        }
         boite.PeindreSurLeFond(peintre);
     }
+    void resizeEvent(QResizeEvent* evenement) override { boite.Redimensionner(evenement->size()); }
     void mousePressEvent(QMouseEvent* evenement) override
     {
         const QPoint point = evenement->position().toPoint();
@@ -48,13 +61,14 @@ private:
     CDlgSkin& boite;
 };
 
-CDlgSkin::CDlgSkin(int largeurClient, int hauteurClient, QWidget* parent) : QDialog(parent)
+CDlgSkin::CDlgSkin(int largeurClient, int hauteurClient, QWidget* parent)
+    : QDialog(parent), taillePlateau(largeurClient, hauteurClient)
 {
     disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->setSpacing(0);
-    // Taille fixée par le contenu : la fenêtre ne se redimensionne pas.
-    disposition->setSizeConstraint(QLayout::SetFixedSize);
+    // La taille du contenu au départ, et jamais moins ; au-delà, la zone client grandit.
+    disposition->setSizeConstraint(QLayout::SetMinimumSize);
     zoneClient = new CZoneClient(*this, largeurClient, hauteurClient);
     disposition->addWidget(zoneClient);
 }
@@ -76,6 +90,24 @@ QPixmap LireBitmap(const std::string& chemin)
     return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
 }
 
+// La couleur moyenne du pourtour d'une image ; une image nulle n'en a pas.
+QColor CouleurDuPourtour(const QImage& image)
+{
+    if (image.isNull())
+        return {};
+    double r = 0, v = 0, b = 0;
+    int n = 0;
+    const auto ajouter = [&](int x, int y) {
+        const QRgb p = image.pixel(x, y);
+        r += qRed(p), v += qGreen(p), b += qBlue(p), ++n;
+    };
+    for (int x = 0; x < image.width(); ++x)
+        ajouter(x, 0), ajouter(x, image.height() - 1);
+    for (int y = 1; y + 1 < image.height(); ++y)
+        ajouter(0, y), ajouter(image.width() - 1, y);
+    return QColor(qRound(r / n), qRound(v / n), qRound(b / n));
+}
+
 }  // namespace
 
 bool CDlgSkin::DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x)
@@ -84,6 +116,8 @@ bool CDlgSkin::DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x)
     // Un double d'une autre taille décalerait le fond sous les étiquettes.
     bitmapDouble = !bitmap.isNull() && bitmap2x.size() == bitmap.size() * 2 ? bitmap2x : QPixmap();
     bitmapDouble.setDevicePixelRatio(2);
+    fondAgrandi = QPixmap();
+    couleurDuBord = CouleurDuPourtour(bitmap.toImage());
     // Tout repeindre, étiquettes comprises : la zone client ne masque pas ses enfants.
     zoneClient->update();
     return true;
@@ -95,9 +129,42 @@ bool CDlgSkin::ChargerFond(const std::string& chemin, const std::string& cheminD
     return DefinirFond(LireBitmap(chemin), LireBitmap(cheminDouble));
 }
 
-const QPixmap& CDlgSkin::FondPour(qreal ratio) const
+const QPixmap& CDlgSkin::FondPour(qreal ratio, qreal echelleFond) const
 {
-    return ratio > 1 && !bitmapDouble.isNull() ? bitmapDouble : bitmapFond;
+    const bool dense = ratio > 1 || ratio * echelleFond >= 1.5;
+    return dense && !bitmapDouble.isNull() ? bitmapDouble : bitmapFond;
+}
+
+void CDlgSkin::Redimensionner(QSize taille)
+{
+    echelle = std::min(qreal(taille.width()) / taillePlateau.width(), qreal(taille.height()) / taillePlateau.height());
+    decalage = QPointF((taille.width() - taillePlateau.width() * echelle) / 2,
+                       (taille.height() - taillePlateau.height() * echelle) / 2);
+    fondAgrandi = QPixmap();
+    PlateauRedimensionne();
+    zoneClient->update();
+}
+
+QPoint CDlgSkin::VersPlateau(const QPoint& point) const
+{
+    // Le centre du pixel touché, ramené au plateau.
+    return QPoint(static_cast<int>(std::floor((point.x() + 0.5 - decalage.x()) / echelle)),
+                  static_cast<int>(std::floor((point.y() + 0.5 - decalage.y()) / echelle)));
+}
+
+QRect CDlgSkin::ARepeindre(const QRect& rect) const
+{
+    return echelle == 1 && decalage.isNull() ? rect : VersZone(rect).adjusted(-1, -1, 1, 1);
+}
+
+QRect CDlgSkin::VersZone(const QRect& rect) const
+{
+    if (echelle == 1 && decalage.isNull())
+        return rect;
+    const auto x = [this](int v) { return static_cast<int>(std::lround(decalage.x() + v * echelle)); };
+    const auto y = [this](int v) { return static_cast<int>(std::lround(decalage.y() + v * echelle)); };
+    return QRect(QPoint(x(rect.left()), y(rect.top())),
+                 QPoint(x(rect.left() + rect.width()) - 1, y(rect.top() + rect.height()) - 1));
 }
 
 void CDlgSkin::PeindreFond(QPainter& peintre)
@@ -105,13 +172,53 @@ void CDlgSkin::PeindreFond(QPainter& peintre)
     // Le fond ordinaire d'abord : il reste visible là où le bitmap est plus petit.
     peintre.fillRect(zoneClient->rect(), palette().color(QPalette::Window));
     const qreal ratio = peintre.device()->devicePixelRatio();
-    const QPixmap& fond = FondPour(ratio);
+    const QPixmap& fond = FondPour(ratio, echelle);
     if (fond.isNull())
         return;
-    // Taille logique naturelle, coupé à droite et en bas. Quand sa densité n'est pas celle
-    // de l'écran, le fond s'agrandit ou se réduit en douceur, pas pixel par pixel.
-    peintre.setRenderHint(QPainter::SmoothPixmapTransform, fond.devicePixelRatio() != ratio);
-    peintre.drawPixmap(0, 0, fond);
+    if (echelle == 1 && decalage.isNull()) {
+        // Taille logique naturelle, coupé à droite et en bas. Quand sa densité n'est pas celle
+        // de l'écran, le fond s'agrandit ou se réduit en douceur, pas pixel par pixel.
+        peintre.setRenderHint(QPainter::SmoothPixmapTransform, fond.devicePixelRatio() != ratio);
+        peintre.drawPixmap(0, 0, fond);
+        return;
+    }
+    if (fondAgrandi.isNull() || fondAgrandi.size() != zoneClient->size() * ratio ||
+        fondAgrandi.devicePixelRatio() != ratio) {
+        fondAgrandi = QPixmap(zoneClient->size() * ratio);
+        fondAgrandi.setDevicePixelRatio(ratio);
+        fondAgrandi.fill(palette().color(QPalette::Window));
+        QPainter agrandi(&fondAgrandi);
+        PeindreFondAgrandi(agrandi, fond);
+    }
+    peintre.drawPixmap(0, 0, fondAgrandi);
+}
+
+void CDlgSkin::PeindreFondAgrandi(QPainter& peintre, const QPixmap& fond)
+{
+    // Le plateau agrandi, toujours en douceur ; un bitmap de la taille du plateau voit ses
+    // bords gauche et droit prolongés, pixel par pixel de bord, jusqu'à ceux de la zone. En
+    // haut et en bas, un bord passe souvent par une bande dessinée (la ligne d'état) : la
+    // couleur moyenne du pourtour s'y étend, unie.
+    peintre.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    const QRectF cible(decalage, fond.deviceIndependentSize() * echelle);
+    const QRectF source(QPointF(0, 0), QSizeF(fond.size()));
+    if (fond.deviceIndependentSize() == QSizeF(taillePlateau)) {
+        const qreal l = zoneClient->width(), h = zoneClient->height(), f = fond.devicePixelRatio();
+        const qreal largeurBord = std::max<qreal>(1, f);
+        peintre.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        if (cible.left() > 0) {
+            peintre.drawPixmap(QRectF(0, cible.top(), cible.left(), cible.height()), fond,
+                               QRectF(0, 0, largeurBord, source.height()));
+            peintre.drawPixmap(QRectF(cible.right(), cible.top(), l - cible.right(), cible.height()), fond,
+                               QRectF(source.width() - largeurBord, 0, largeurBord, source.height()));
+        }
+        if (cible.top() > 0) {
+            peintre.fillRect(QRectF(0, 0, l, cible.top()), couleurDuBord);
+            peintre.fillRect(QRectF(0, cible.bottom(), l, h - cible.bottom()), couleurDuBord);
+        }
+        peintre.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    }
+    peintre.drawPixmap(cible, fond, source);
 }
 
 void CDlgSkin::OnLButtonDown(const QPoint& point)

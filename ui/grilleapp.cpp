@@ -21,6 +21,9 @@ bool ChargerTraductionQt(QTranslator& traduction)
 void CGrilleApp::Preparer(int& argc, char** argv)
 {
     application = std::make_unique<QApplication>(argc, argv);
+    // Le dossier des données (la partie gardée) porte le nom du jeu, quel que soit celui du
+    // programme lancé.
+    QCoreApplication::setApplicationName(QStringLiteral("novemia"));
     // Pas de nom d'affichage : Qt l'ajouterait aux titres (« Préférences — Novemia »).
     // Les réglages de la machine se trouvent aussi à côté du programme installé.
     PreparerEmplacementsReglages(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());

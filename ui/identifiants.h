@@ -31,6 +31,8 @@ constexpr int ID_QUITTER = IDCANCEL;
 // Au-delà des commandes d'origine : « Pourquoi ? », et revenir sur un coup ou le rejouer
 // (des combinaisons de touches seulement, comme la trace).
 constexpr int ID_POURQUOI = 32801;
+// « Noter les candidats », après « Pourquoi ? ».
+constexpr int ID_NOTER = 32802;
 constexpr int ID_ANNULER = 57643;
 constexpr int ID_REFAIRE = 57644;
 

@@ -28,7 +28,7 @@ inline constexpr bool GriseeEnCreation = true;
 
 // Dans l'ordre du menu. « &Préférences » est une commande posée sur la barre même ; la trace,
 // l'annulation et la reprise d'un coup n'ont que leurs combinaisons de touches.
-inline constexpr std::array<EntreeMenu, 29> TableMenu{{
+inline constexpr std::array<EntreeMenu, 30> TableMenu{{
     {0, EntreeMenu::SousMenu, "&Grille"},
     {1, EntreeMenu::Commande, "&Créer", ID_CREER, [](CDlgGrille& d) { d.OnCreer(); }},
     {1, EntreeMenu::SousMenu, "&Générer", 0, nullptr, {}, GriseeEnCreation},
@@ -50,6 +50,8 @@ inline constexpr std::array<EntreeMenu, 29> TableMenu{{
     {2, EntreeMenu::Separateur},
     {2, EntreeMenu::Commande, "&Pourquoi ?", ID_POURQUOI, [](CDlgGrille& d) { d.partie.OnPourquoi(); },
      Qt::CTRL | Qt::Key_E},
+    {2, EntreeMenu::Commande, "&Noter les candidats", ID_NOTER, [](CDlgGrille& d) { d.partie.OnNoterCandidats(); },
+     Qt::CTRL | Qt::Key_N},
     {1, EntreeMenu::Commande, "&Résoudre", ID_RESOUDRE, [](CDlgGrille& d) { d.partie.OnResoudre(); }, {},
      GriseeEnCreation},
     {1, EntreeMenu::Commande, "&Vérifier", ID_VERIFIER, [](CDlgGrille& d) { d.partie.OnVerifier(); }, {},

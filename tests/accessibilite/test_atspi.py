@@ -2,8 +2,8 @@
 # Le jeu tel qu'un lecteur d'écran le voit : lancé sur un écran virtuel (Xvfb), dans un bus
 # de session privé avec le registre AT-SPI, il est lu par pyatspi comme Orca le lirait.
 # On génère une grille et on déplace le curseur au clavier (xdotool), puis on vérifie les
-# noms des cases, les rôles et états de la palette, la case qui a le focus, la ligne d'état
-# et la question « Alerte ».
+# noms des cases, les rôles et états de la palette, la case qui a le focus, les notes d'une
+# case, la ligne d'état et la question « Alerte ».
 #
 # Usage (par CTest) : dbus-run-session -- test_atspi.py NOVEMIA DOSSIER_DES_SKINS
 # Code 77 : aucun bus de session n'a pu être lancé (le test est alors sauté).
@@ -216,6 +216,15 @@ def main():
         if not etat(etiquettes("check box")[0], pyatspi.STATE_CHECKED):
             echouer("« Mode hypothèse » n'est pas coché après « ? »")
 
+        # Des notes dans la première case vide, au clavier (Ctrl+chiffre) : son nom les dit.
+        cases = [e for e in etiquettes("label") if e.name.startswith("Ligne ")]
+        vide = next(k for k, case in enumerate(cases) if case.name.endswith(" : vide"))
+        touches(*(["Down"] * ((vide // 9 - 1) % 9) + ["Right"] * ((vide % 9 - 1) % 9)))
+        touches("ctrl+7", "ctrl+3")
+        attendu = "Ligne %d, colonne %d : vide, notes : 3, 7" % (vide // 9 + 1, vide % 9 + 1)
+        if not attendre(lambda: etiquettes("label")[vide].name == attendu, delai=5):
+            echouer("notes : « %s » au lieu de « %s »" % (etiquettes("label")[vide].name, attendu))
+
         # Échap : la question « Alerte » est lisible avec son texte ; « Non » garde la partie.
         touches("Escape")
         question = "Vous allez perdre la grille en cours ! Voulez-vous continuer ?"
@@ -249,7 +258,7 @@ def main():
             echouer("la question reste ouverte après « Non »")
         if jeu.poll() is not None:
             echouer("le jeu s'est fermé malgré « Non »")
-        print("Arbre AT-SPI conforme : cases, palette, focus, ligne d'état et question.", flush=True)
+        print("Arbre AT-SPI conforme : cases, palette, focus, notes, ligne d'état et question.", flush=True)
     finally:
         for p in reversed(processus):
             p.terminate()

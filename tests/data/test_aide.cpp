@@ -67,8 +67,10 @@ TEST_F(PageAide, ToutesLesCommandesEtNotionsSontDecrites)
         "Créer", "Générer", "Facile", "Moyen", "Difficile", "Diabolique", "Importer", "Exporter",
         "Remettre à zéro", "Coup de main", "1 chiffre", "2 chiffres", "3 chiffres", "Pourquoi ?", "Résoudre",
         "Vérifier", "Quitter",
-        // Le clavier.
-        "Jouer au clavier", "Ctrl+Z", "Ctrl+Y",
+        // Le clavier, les notes et ce que montrent les préférences.
+        "Jouer au clavier", "Ctrl+Z", "Ctrl+Y", "Noter les candidats", "Ctrl+N", "Montrer les conflits en jouant",
+        "Surligner la ligne, la colonne et la région", "Reprendre la partie au prochain lancement", "MontrerConflits",
+        "Surligner", "ReprendrePartie", "Notes", "Conflit", "Surlignage", "Explication",
         // Palette, préférences, à propos.
         "Eff", "hypothèse", "Préférences", "À propos", "Novemia Version 1.0",
         // Fichiers.

@@ -161,10 +161,15 @@ protected:
                 ASSERT_TRUE(c >= 0 && c <= 255) << qPrintable(cle) << " : " << c;
             couleurs[cle] = QColor(v[0], v[1], v[2]);
         }
+        // Les couleurs facultatives telles que le programme les prend (du fichier ou par défaut).
+        const CouleursAjoutees a = LireConfiguration(CheminSkin(Nom(), "cfg").toStdString()).ajoutees;
+        const auto enQColor = [](Couleur c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); };
+        ajoutees = {{"Notes", enQColor(a.notes)}, {"Conflit", enQColor(a.conflit)}};
     }
 
     QImage image;
     std::map<QString, QColor> couleurs;
+    std::map<QString, QColor> ajoutees;  // les notes et les chiffres en conflit
 };
 
 TEST_P(SkinLivre, FondEnBmp24BitsDeLaTailleDeLaZoneClient)
@@ -245,9 +250,12 @@ TEST_P(SkinLivre, ChaqueCaseCalmeCliquableEtLisible)
             ASSERT_TRUE(z.type == Zone::Case && z.ligne == r && z.colonne == k);
             EXPECT_TRUE(InterieurCase(r, k, 2).contains(x, y));
             EXPECT_LE(EcartClarte(Mesurer(image, QRect(x, y, 1, 1)).moyenne, s.moyenne), 12);
-            // Les indices méritent le contraste d'un texte courant, les autres celui d'un grand texte.
+            // Les indices méritent le contraste d'un texte courant, les autres celui d'un grand texte,
+            // comme les notes et un chiffre en conflit.
             for (const QString& cle : ClesCouleurs())
                 EXPECT_GE(Contraste(couleurs[cle], s.moyenne), cle == QLatin1String("Init") ? 4.5 : 3.0) << qPrintable(cle);
+            for (const auto& [cle, couleur] : ajoutees)
+                EXPECT_GE(Contraste(couleur, s.moyenne), 3.0) << qPrintable(cle);
         }
 }
 

@@ -2,6 +2,8 @@
 // rejoue les mêmes clics, l'historique des coups et la fermeture.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "tests/game/outils.h"
 #include "tests/support/dossiertemporaire.h"
 
@@ -21,7 +23,36 @@ protected:
     }
     // Met une case dans un état donné sans passer par les règles.
     void Forcer(int l, int c, int chiffre, OrigineCase origine) { partie.grille.ChangerCase(l, c, chiffre, origine); }
+    // Ce que l'écran montre de chaque case est ce que la partie en calcule.
+    void AspectsConformes()
+    {
+        for (int i = 0; i < 81; ++i) {
+            ASSERT_EQ(ihm.aspects[i / 9][i % 9], partie.CalculerAspect(i / 9, i % 9)) << "case " << i;
+        }
+    }
+    // Les cases montrées avec une teinte donnée.
+    std::set<int> Teintees(uint8_t teinte) const
+    {
+        std::set<int> cases;
+        for (int i = 0; i < 81; ++i) {
+            if (ihm.aspects[i / 9][i % 9].teintes & teinte) cases.insert(i);
+        }
+        return cases;
+    }
 };
+
+// Deux cases d'une même ligne, d'une même colonne ou d'une même région.
+bool Voisines(int i, int j)
+{
+    return i != j && (i / 9 == j / 9 || i % 9 == j % 9 || (i / 27 == j / 27 && i % 9 / 3 == j % 9 / 3));
+}
+
+uint16_t Masque(std::initializer_list<int> chiffres)
+{
+    uint16_t m = 0;
+    for (const int d : chiffres) m |= static_cast<uint16_t>(1u << (d - 1));
+    return m;
+}
 
 TEST_F(Clics, ClicsSansEffet)
 {
@@ -284,7 +315,8 @@ TEST_F(Clics, DefaireEtRefaire)
     EXPECT_EQ(etat(), etats[2]);
 }
 
-// Toute commande qui change les cases autrement que par un clic arrête l'historique.
+// Toute commande qui change les cases autrement que par un clic arrête l'historique et efface
+// les notes.
 TEST_F(Clics, LesCommandesArretentLHistorique)
 {
     const std::pair<const char*, std::function<void()>> commandes[] = {
@@ -303,9 +335,12 @@ TEST_F(Clics, LesCommandesArretentLHistorique)
         while (partie.grille.LireCase(i / 9, i % 9).chiffre != 0) ++i;
         partie.CliquerPalette(0);
         partie.CliquerCase(i / 9, i % 9);
-        ASSERT_EQ(partie.historique.Joues().size(), 1u);
+        partie.OnNoterCandidats();
+        ASSERT_EQ(partie.historique.Joues().size(), 2u);
         commande();
         EXPECT_TRUE(partie.historique.Joues().empty());
+        EXPECT_EQ(partie.notes, (std::array<uint16_t, 81>{})) << "les notes partent avec les coups";
+        EXPECT_EQ(ihm.aspects, (std::array<std::array<AspectCase, 9>, 9>{}));
         const std::string avant = TexteIndices(partie.grille) + std::to_string(partie.grille.LireCase(i / 9, i % 9).origine);
         partie.Annuler();
         EXPECT_EQ(TexteIndices(partie.grille) + std::to_string(partie.grille.LireCase(i / 9, i % 9).origine), avant)
@@ -317,6 +352,179 @@ TEST_F(Clics, LesCommandesArretentLHistorique)
     partie.CliquerCase(2, 2);
     partie.Annuler();
     EXPECT_EQ(partie.grille.LireCase(2, 2).chiffre, 0);
+}
+
+// Les notes : Ctrl+chiffre sur la case du curseur (rangée, AZERTY), clic droit avec le chiffre
+// de la palette, cachées sous un chiffre posé qui les ôte de ses voisines, revenues quand on
+// l'efface, défaites et refaites, posées d'un coup par « Noter les candidats » ; refusées sur
+// un indice et sans grille en jeu.
+TEST_F(Clics, NotesAuClavierEtALaSouris)
+{
+    EnJeu();
+    // a et b vides dans une même ligne, c vide hors de la vue de a.
+    int a = 0;
+    while (partie.grille.LireCase(a / 9, a % 9).chiffre != 0) ++a;
+    int b = a + 1, c = 0;
+    while (partie.grille.LireCase(b / 9, b % 9).chiffre != 0) ++b;
+    while (partie.grille.LireCase(c / 9, c % 9).chiffre != 0 || c == a || Voisines(a, c)) ++c;
+    ASSERT_EQ(a / 9, b / 9);
+    int indice = 0;
+    while (partie.grille.LireCase(indice / 9, indice % 9).origine != Init) ++indice;
+    const auto surCase = [&](int i, std::function<void()> faire) {
+        return [this, i, faire] {
+            partie.MontrerCurseurSur(i / 9, i % 9);
+            faire();
+        };
+    };
+    const auto touche = [this](const char* texte) { return [this, texte] { partie.Appuyer(NoteDuTexte(texte)); }; };
+    const auto droit = [this](int entree, int i) {
+        return [this, entree, i] {
+            partie.CliquerPalette(entree);
+            partie.CliquerCaseDroit(i / 9, i % 9);
+        };
+    };
+    const auto poser = [this](int entree, int i) {
+        return [this, entree, i] {
+            partie.CliquerPalette(entree);
+            partie.CliquerCase(i / 9, i % 9);
+        };
+    };
+    struct Pas {
+        const char* nom;
+        std::function<void()> faire;
+        uint16_t a, b, c;  // les notes montrées
+        int32_t chiffreA;
+    };
+    const Pas pas[] = {
+        {"Ctrl+3 sur a", surCase(a, touche("3")), Masque({3}), 0, 0, 0},
+        {"Ctrl+& (le 1 d'un AZERTY) sur a", touche("&"), Masque({1, 3}), 0, 0, 0},
+        {"Ctrl+a ne note rien", touche("a"), Masque({1, 3}), 0, 0, 0},
+        {"clic droit avec 3 sur b", droit(2, b), Masque({1, 3}), Masque({3}), 0, 0},
+        {"clic droit avec 3 sur c", droit(2, c), Masque({1, 3}), Masque({3}), Masque({3}), 0},
+        {"clic droit avec 9 sur b", droit(8, b), Masque({1, 3}), Masque({3, 9}), Masque({3}), 0},
+        {"recliquer 9 l'ôte", droit(8, b), Masque({1, 3}), Masque({3}), Masque({3}), 0},
+        {"un indice ne prend pas de note", surCase(indice, touche("5")), Masque({1, 3}), Masque({3}), Masque({3}), 0},
+        {"3 posé en a : ses notes cachées, ôté de b, pas de c", poser(2, a), 0, 0, Masque({3}), 3},
+        {"a effacé : ses notes reviennent", poser(9, a), Masque({1, 3}), 0, Masque({3}), 0},
+        {"défait : 3 revient en a", [this] { partie.Annuler(); }, 0, 0, Masque({3}), 3},
+        {"défait : 3 revient en b", [this] { partie.Annuler(); }, Masque({1, 3}), Masque({3}), Masque({3}), 0},
+        {"refait", [this] { partie.Refaire(); }, 0, 0, Masque({3}), 3},
+        {"la gomme au clic droit efface c", droit(9, c), 0, 0, 0, 3},
+        {"défait", [this] { partie.Annuler(); }, 0, 0, Masque({3}), 3},
+    };
+    for (const Pas& p : pas) {
+        SCOPED_TRACE(p.nom);
+        p.faire();
+        EXPECT_EQ(ihm.aspects[a / 9][a % 9].notes, p.a);
+        EXPECT_EQ(ihm.aspects[b / 9][b % 9].notes, p.b);
+        EXPECT_EQ(ihm.aspects[c / 9][c % 9].notes, p.c);
+        EXPECT_EQ(partie.grille.LireCase(a / 9, a % 9).chiffre, p.chiffreA);
+        AspectsConformes();
+    }
+    // Noter les candidats : chaque case vide reçoit ce que ses voisines lui laissent, en un coup.
+    partie.OnNoterCandidats();
+    for (int i = 0; i < 81; ++i) {
+        uint16_t attendu = 0;
+        if (partie.grille.LireCase(i / 9, i % 9).chiffre == 0) {
+            attendu = 0x1FF;
+            for (int j = 0; j < 81; ++j) {
+                const int32_t d = partie.grille.LireCase(j / 9, j % 9).chiffre;
+                if (d != 0 && Voisines(i, j)) attendu &= static_cast<uint16_t>(~Masque({d}));
+            }
+        }
+        EXPECT_EQ(ihm.aspects[i / 9][i % 9].notes, attendu) << "case " << i;
+    }
+    partie.Annuler();
+    EXPECT_EQ(ihm.aspects[c / 9][c % 9].notes, Masque({3}));
+    EXPECT_EQ(ihm.aspects[b / 9][b % 9].notes, 0);
+    AspectsConformes();
+    // En création, pas de notes.
+    partie.OnCreer();
+    partie.CliquerPalette(4);
+    partie.CliquerCaseDroit(0, 0);
+    partie.MontrerCurseurSur(0, 0);
+    partie.Appuyer(NoteDuTexte("5"));
+    EXPECT_EQ(partie.notes, (std::array<uint16_t, 81>{}));
+}
+
+// Les chiffres en conflit, avec l'option : marqués dès le coup qui les répète, plus quand il
+// s'en va ; rien sans l'option.
+TEST_F(Clics, ConflitsMontresEnJouant)
+{
+    EnJeu();
+    // Une case vide x et un indice y de sa ligne dont le chiffre ne se voit nulle part ailleurs
+    // autour de x.
+    int x = -1, y = -1;
+    for (int i = 0; i < 81 && y < 0; ++i) {
+        if (partie.grille.LireCase(i / 9, i % 9).chiffre != 0) continue;
+        for (int j = 9 * (i / 9); j < 9 * (i / 9) + 9 && y < 0; ++j) {
+            const int32_t d = partie.grille.LireCase(j / 9, j % 9).chiffre;
+            int vues = 0;
+            for (int k = 0; k < 81; ++k) vues += d != 0 && Voisines(i, k) && partie.grille.LireCase(k / 9, k % 9).chiffre == d;
+            if (vues == 1) x = i, y = j;
+        }
+    }
+    ASSERT_GE(y, 0);
+    const int32_t d = partie.grille.LireCase(y / 9, y % 9).chiffre;
+    const int32_t juste = partie.grille.LireSolution(x / 9, x % 9).chiffre;
+    struct Pas {
+        const char* nom;
+        std::function<void()> faire;
+        std::set<int> enConflit;
+    };
+    const Pas pas[] = {
+        {"sans l'option, rien", [&] { partie.CliquerPalette(d - 1), partie.CliquerCase(x / 9, x % 9); }, {}},
+        {"l'option allumée", [&] { partie.ChangerOptions({true, false}); }, {x, y}},
+        {"effacé", [&] { partie.CliquerPalette(9), partie.CliquerCase(x / 9, x % 9); }, {}},
+        {"défait", [&] { partie.Annuler(); }, {x, y}},
+        {"remplacé par le bon chiffre", [&] { partie.CliquerPalette(juste - 1), partie.CliquerCase(x / 9, x % 9); }, {}},
+        {"défait encore", [&] { partie.Annuler(); }, {x, y}},
+        {"l'option éteinte", [&] { partie.ChangerOptions({}); }, {}},
+    };
+    for (const Pas& p : pas) {
+        SCOPED_TRACE(p.nom);
+        p.faire();
+        EXPECT_EQ(Teintees(TeinteConflit), p.enConflit);
+        AspectsConformes();
+    }
+}
+
+// Le surlignage suit la case choisie (clic, puis curseur) : sa ligne, sa colonne et sa
+// région, et son chiffre ailleurs ; rien sans l'option.
+TEST_F(Clics, SurlignageAutourDeLaCaseChoisie)
+{
+    EnJeu();
+    partie.ChangerOptions({false, true});
+    EXPECT_TRUE(Teintees(TeinteUnite).empty()) << "aucune case choisie";
+    int indice = 0;
+    while (partie.grille.LireCase(indice / 9, indice % 9).origine != Init) ++indice;
+    int vide = 0;
+    while (partie.grille.LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+    const auto attendues = [this](int choisie) {
+        std::set<int> unite, meme;
+        const int32_t d = partie.grille.LireCase(choisie / 9, choisie % 9).chiffre;
+        for (int i = 0; i < 81; ++i) {
+            if (i == choisie || Voisines(i, choisie)) unite.insert(i);
+            if (i != choisie && d != 0 && partie.grille.LireCase(i / 9, i % 9).chiffre == d) meme.insert(i);
+        }
+        return std::pair(unite, meme);
+    };
+    const std::pair<const char*, int> choix[] = {{"un indice cliqué", indice}, {"une case vide cliquée", vide}};
+    for (const auto& [nom, i] : choix) {
+        SCOPED_TRACE(nom);
+        partie.CliquerCase(i / 9, i % 9);
+        const auto [unite, meme] = attendues(i);
+        EXPECT_EQ(Teintees(TeinteUnite), unite);
+        EXPECT_EQ(Teintees(TeinteMemeChiffre), meme);
+        EXPECT_EQ(meme.empty(), i == vide);
+    }
+    partie.Appuyer({ToucheJeu::Droite});  // le curseur paraît sur la dernière case cliquée
+    partie.Appuyer({ToucheJeu::Bas});
+    const int curseur = partie.curseurLigne * 9 + partie.curseurColonne;
+    EXPECT_EQ(Teintees(TeinteUnite), attendues(curseur).first);
+    partie.ChangerOptions({});
+    EXPECT_TRUE(Teintees(TeinteUnite | TeinteMemeChiffre).empty());
+    AspectsConformes();
 }
 
 // Fermer : sans grille en jeu ni saisie commencée, aussitôt ; sinon la question, qui propose

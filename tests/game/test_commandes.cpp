@@ -1,8 +1,11 @@
 // Les commandes du menu « Grille » jouées avec une fausse interface scriptée.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <tuple>
 
 #include "files/fichiergrille.h"
 #include "tests/game/outils.h"
@@ -420,6 +423,193 @@ TEST_F(Commandes, UneSaisieSansSolution)
     EXPECT_EQ(ihm.messages, Textes{"Cette grille est impossible à résoudre !"});
     EXPECT_EQ(ihm.statut, " Grille créée manuellement >>> grille impossible à résoudre automatiquement");
     EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+}
+
+// ------------------------------------------------------------------ partie gardée
+
+// Une partie où paraît tout ce que la partie gardée doit rendre : coups de main (marques de
+// la solution), notes, chiffres du joueur et hypothèses, un coup défait à refaire, palette,
+// mode hypothèse, ligne d'état avec son résultat et un texte de base à échapper.
+void PartieAGarder(CPartie& partie)
+{
+    partie.OnCoupDeMain2();
+    partie.OnNoterCandidats();
+    std::vector<int> vides;
+    for (int i = 0; i < 81; ++i) {
+        if (partie.grille.LireCase(i / 9, i % 9).chiffre == 0) vides.push_back(i);
+    }
+    const auto poser = [&](int i) {
+        partie.CliquerPalette(partie.grille.LireSolution(i / 9, i % 9).chiffre - 1);
+        partie.CliquerCase(i / 9, i % 9);
+    };
+    poser(vides[0]);
+    partie.CliquerPalette(10);
+    poser(vides[1]);
+    partie.MontrerCurseurSur(vides[2] / 9, vides[2] % 9);
+    partie.Appuyer(NoteDuTexte("9"));
+    partie.Appuyer(NoteDuTexte("8"));
+    partie.Annuler();
+    partie.ChangerStatut(" Grille importée (a\\b\nc >>> d.sdu)");
+    partie.OnPourquoi();
+}
+
+// Ce qu'une partie est et montre, champ par champ.
+void EXPECT_MEME_PARTIE(const CPartie& a, const CIhmFactice& ia, const CPartie& b, const CIhmFactice& ib)
+{
+    for (int i = 0; i < 81; ++i) {
+        SCOPED_TRACE(testing::Message() << "case " << i);
+        EXPECT_EQ(a.grille.LireCase(i / 9, i % 9).chiffre, b.grille.LireCase(i / 9, i % 9).chiffre);
+        EXPECT_EQ(a.grille.LireCase(i / 9, i % 9).origine, b.grille.LireCase(i / 9, i % 9).origine);
+    }
+    EXPECT_EQ(a.grille.SolutionGardee(), b.grille.SolutionGardee());
+    if (a.grille.SolutionGardee()) {
+        EXPECT_EQ(SolutionGardee(a.grille), SolutionGardee(b.grille));
+    }
+    EXPECT_EQ(a.notes, b.notes);
+    EXPECT_TRUE(std::ranges::equal(a.historique.Tous(), b.historique.Tous()));
+    EXPECT_EQ(a.historique.Joues().size(), b.historique.Joues().size());
+    EXPECT_EQ(a.chiffreSelectionne, b.chiffreSelectionne);
+    EXPECT_EQ(a.modeHypothese, b.modeHypothese);
+    EXPECT_EQ(a.grilleEnCours, b.grilleEnCours);
+    EXPECT_EQ(a.statutBase, b.statutBase);
+    // Et l'écran : plateau, notes et teintes, palette, ligne d'état.
+    for (int i = 0; i < 81; ++i) {
+        EXPECT_EQ(ia.plateau[i / 9][i % 9].texte, ib.plateau[i / 9][i % 9].texte) << i;
+        EXPECT_EQ(ia.plateau[i / 9][i % 9].origine, ib.plateau[i / 9][i % 9].origine) << i;
+    }
+    EXPECT_EQ(ia.aspects, ib.aspects);
+    EXPECT_EQ(ia.paletteEnEvidence, ib.paletteEnEvidence);
+    EXPECT_EQ(ia.statut, ib.statut);
+}
+
+// Garder puis reprendre dans une partie neuve : tout revient, et la partie reprise se joue
+// comme l'autre (défaire, refaire) ; une saisie sans solution revient sans solution.
+TEST_F(Commandes, PartieGardeeRepriseALIdentique)
+{
+    const std::pair<const char*, std::function<void()>> cas[] = {
+        {"partie en cours", [&] { EnJeu(), PartieAGarder(partie); }},
+        {"saisie sans solution", [&] { EnJeu(), Creer("5...5" + std::string(76, '.')); }},
+    };
+    for (const auto& [nom, preparer] : cas) {
+        SCOPED_TRACE(nom);
+        preparer();
+        ASSERT_TRUE(partie.Garder("partie.novemia"));
+        CIhmFactice ihmReprise;
+        CPartie reprise{ihmReprise};
+        ASSERT_TRUE(reprise.Reprendre("partie.novemia"));
+        EXPECT_TRUE(ihmReprise.messages.empty());
+        EXPECT_MEME_PARTIE(partie, ihm, reprise, ihmReprise);
+        EXPECT_EQ(reprise.TexteGarde(), partie.TexteGarde());
+        for (const auto& coup : {&CPartie::Annuler, &CPartie::Annuler, &CPartie::Refaire, &CPartie::Refaire,
+                                 &CPartie::Refaire}) {
+            (partie.*coup)();
+            (reprise.*coup)();
+            EXPECT_MEME_PARTIE(partie, ihm, reprise, ihmReprise);
+        }
+    }
+}
+
+// Une partie gardée qui ne peut pas servir : un message clair, une seule fois (le fichier
+// s'en va), et un démarrage ordinaire ; jamais rien de lu à moitié.
+TEST_F(Commandes, PartieGardeeAbimee)
+{
+    EnJeu();
+    PartieAGarder(partie);
+    const std::string bon = partie.TexteGarde();
+    // La ligne `n` (à partir de 0) du texte remplacée.
+    const auto avecLigne = [&bon](int n, const std::string& ligne) {
+        std::istringstream entree(bon);
+        std::string texte, l;
+        for (int k = 0; std::getline(entree, l); ++k) texte += (k == n ? ligne : l) + "\n";
+        return texte;
+    };
+    const auto ligne = [&bon](int n) {
+        std::istringstream entree(bon);
+        std::string l;
+        for (int k = 0; k <= n; ++k) std::getline(entree, l);
+        return l;
+    };
+    const std::string etrangere = "ce n'est pas une partie de Novemia", abimee = "le fichier est abîmé";
+    // Une solution aux chiffres 1 et 2 échangés : chaque ligne reste juste, pas les indices.
+    std::string solution = ligne(3);
+    for (char& c : solution) c = c == '1' ? '2' : c == '2' ? '1' : c;
+    // Le dernier coup, qui ne mène plus à l'état gardé.
+    const int dernierCoup = static_cast<int>(std::count(bon.begin(), bon.end(), '\n')) - 2;
+    ASSERT_TRUE(ligne(dernierCoup).starts_with("coup "));
+    const std::tuple<const char*, std::string, std::string> cas[] = {
+        {"une page web", "<!DOCTYPE html>\n<html></html>\n", etrangere},
+        {"un fichier vide", "", etrangere},
+        {"une version à venir", avecLigne(0, "Novemia partie 2"), "elle vient d'une version plus récente de Novemia"},
+        {"coupée avant la fin", bon.substr(0, bon.size() - 4), abimee},
+        {"une case illisible", avecLigne(1, "cases x" + ligne(1).substr(7)), abimee},
+        {"une solution qui n'est pas celle des indices", avecLigne(3, solution), abimee},
+        {"un coup qui ne mène pas à l'état gardé", avecLigne(dernierCoup, ligne(dernierCoup) + " 80:0:1"), abimee},
+        {"une ligne démesurée", avecLigne(8, "statut " + std::string(1 << 20, 'x')), abimee},
+        {"un historique démesuré", avecLigne(10, "coups 100001 0"), abimee},
+    };
+    for (const auto& [nom, contenu, raison] : cas) {
+        SCOPED_TRACE(nom);
+        std::ofstream("abimee.novemia", std::ios::binary) << contenu;
+        CIhmFactice ihmNeuve;
+        CPartie neuve{ihmNeuve};
+        EXPECT_FALSE(neuve.Reprendre("abimee.novemia"));
+        EXPECT_EQ(ihmNeuve.messages, Textes{"La partie gardée dans abimee.novemia ne peut pas être reprise : " + raison +
+                                            ". Le jeu démarre sans elle."});
+        EXPECT_FALSE(std::filesystem::exists("abimee.novemia"));
+        EXPECT_FALSE(neuve.grilleEnCours);
+        EXPECT_EQ(ihmNeuve.statut, " Pas de grille");
+        EXPECT_EQ(ihmNeuve.casesMontrees, 0);
+        EXPECT_FALSE(neuve.Reprendre("abimee.novemia"));
+        EXPECT_EQ(ihmNeuve.messages.size(), 1u) << "dit une seule fois";
+    }
+}
+
+// Fermer avec « Reprendre la partie au prochain lancement » : une grille en jeu est gardée
+// sans question ; sans grille, l'ancienne partie gardée s'efface ; une saisie demande comme
+// avant ; une partie qu'on ne peut pas garder le dit, puis demande.
+TEST_F(Commandes, FermerGardeLaPartieSansQuestion)
+{
+    std::ofstream("bouchon") << "un fichier, pas un dossier";
+    const auto enJeu = [this](CPartie& p, CIhmFactice& i) { Importer(p, i, grille); };
+    struct Cas {
+        const char* nom;
+        std::function<void(CPartie&, CIhmFactice&)> preparer;
+        std::string chemin;
+        Textes messages, questions;
+        bool ferme, garde;
+    };
+    const Cas cas[] = {
+        {"une grille en jeu", enJeu, "partie.novemia", {}, {}, true, true},
+        {"sans grille", [](CPartie&, CIhmFactice&) {}, "partie.novemia", {}, {}, true, false},
+        {"une saisie commencée",
+         [](CPartie& p, CIhmFactice&) { p.OnCreer(), p.CliquerPalette(2), p.CliquerCase(0, 0); }, "partie.novemia", {},
+         {std::string(QuestionPerteGrille)}, false, false},
+        {"un dossier impossible", enJeu, "bouchon/partie.novemia",
+         {std::string(MessageGardeImpossible) + "bouchon/partie.novemia"}, {std::string(QuestionPerteGrille)}, false,
+         false},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        std::ofstream("partie.novemia") << "une partie d'avant";
+        CIhmFactice ihmCas;
+        CPartie partieCas{ihmCas};
+        c.preparer(partieCas, ihmCas);
+        ihmCas.OublierHistorique();
+        ihmCas.reponses = {false};
+        EXPECT_EQ(partieCas.PeutFermer(&c.chemin), c.ferme);
+        EXPECT_EQ(ihmCas.messages, c.messages);
+        EXPECT_EQ(ihmCas.questions, c.questions);
+        if (!c.questions.empty()) {
+            EXPECT_EQ(ihmCas.boutonsParDefaut, std::vector<BoutonParDefaut>{BoutonParDefaut::Non});
+        }
+        EXPECT_EQ(std::filesystem::exists(c.chemin), c.garde);
+        if (c.garde) {
+            CIhmFactice ihmReprise;
+            CPartie reprise{ihmReprise};
+            EXPECT_TRUE(reprise.Reprendre(c.chemin));
+            EXPECT_MEME_PARTIE(partieCas, ihmCas, reprise, ihmReprise);
+        }
+    }
 }
 
 }  // namespace

@@ -140,6 +140,38 @@ TEST(Configuration, RemplitLesOnzeEntreesDepuisLesSixCles)
     EXPECT_EQ(r.couleurs, attendu);
 }
 
+// Les quatre clés facultatives : prises avec leurs trois valeurs, jamais comptées parmi les
+// 18 exigées ; absentes ou incomplètes, leur couleur par défaut (tirée de la table, sauf le
+// rouge des conflits).
+TEST(Configuration, ClesFacultatives)
+{
+    const Couleur joueur = Rvb(exemple[4]), deduit = Rvb(exemple[1]), hypoOrdi = Rvb(exemple[2]);
+    struct CasFacultatif {
+        const char* nom;
+        std::string contenu;
+        bool fautif;
+        CouleursAjoutees attendues;
+    };
+    const CasFacultatif cas[] = {
+        {"absentes", completes, false, {joueur, ConflitParDefaut, deduit, hypoOrdi}},
+        {"toutes", completes + "Notes=1,2,3\nConflit=4,5,6\nSurlignage=7,8,9\nExplication=10,11,12\n", false,
+         {Rvb({1, 2, 3}), Rvb({4, 5, 6}), Rvb({7, 8, 9}), Rvb({10, 11, 12})}},
+        {"avant les exigées, quatrième champ ignoré", "Conflit=250,0,0,9\n" + completes, false,
+         {joueur, Rvb({250, 0, 0}), deduit, hypoOrdi}},
+        {"incomplète", completes + "Notes=1,2\nSurlignage=\n", false, {joueur, ConflitParDefaut, deduit, hypoOrdi}},
+        {"fichier fautif", "Init=1,2,3\nNotes=9,9,9\n", true, {Rvb({9, 9, 9}), ConflitParDefaut, 0, 0}},
+    };
+    for (const CasFacultatif& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const ResultatConfiguration r = Analyser(c.contenu);
+        EXPECT_EQ(r.message.has_value(), c.fautif);
+        EXPECT_EQ(r.ajoutees, c.attendues);
+        if (!c.fautif) {
+            EXPECT_EQ(r.couleurs[1], Rvb(exemple[0]));
+        }
+    }
+}
+
 // Les six clés dispersées dans 10 000 lignes de bruit, chacune une fois.
 TEST(Configuration, DixMilleLignes)
 {

@@ -15,6 +15,8 @@ inline void PreparerTestsQt(const QTemporaryDir& courant)
     QDir::setCurrent(courant.path());
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(courant.filePath(QStringLiteral("utilisateur"))));
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(courant.filePath(QStringLiteral("machine"))));
+    // La partie gardée va dans le dossier de données : lui aussi jetable.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(courant.filePath(QStringLiteral("donnees"))));
     FixerEmplacementsReglages(QFile::encodeName(courant.filePath(QStringLiteral("utilisateur/Novemia.conf"))).toStdString(),
                               {QFile::encodeName(courant.filePath(QStringLiteral("machine/Novemia.conf"))).toStdString()});
 }

@@ -21,6 +21,7 @@ public:
     // Ce qui est à l'écran.
     std::array<std::array<CaseMontree, 9>, 9> plateau{};
     std::array<bool, 11> paletteEnEvidence{};
+    std::array<std::array<AspectCase, 9>, 9> aspects{};  // notes visibles et teintes
     std::optional<std::pair<int, int>> curseur;  // (ligne, colonne) une fois montré
     std::string statut = " Pas de grille";
     std::vector<std::string> raisonnement;  // le dernier « Pourquoi ? »
@@ -52,6 +53,7 @@ public:
         plateau[ligne][colonne] = {chiffre > 0 ? std::to_string(chiffre) : " ", origine};
         ++casesMontrees;
     }
+    void MontrerAspect(int ligne, int colonne, const AspectCase& aspect) override { aspects[ligne][colonne] = aspect; }
     void MontrerCurseur(int ligne, int colonne) override { curseur = {ligne, colonne}; }
     void MontrerPalette(int entree, bool enEvidence) override
     {

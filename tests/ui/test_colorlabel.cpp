@@ -101,8 +101,9 @@ TEST(DlgSkin, FondCharge_RemplaceEtRetire)
 }
 
 // Le fond choisi selon la densité de l'écran : le double au-dessus d'un pixel par pixel,
-// à la même taille logique ; un double absent ou d'une autre taille laisse le fond seul, et
-// un double sans son fond ne fait pas de fond.
+// à la même taille logique, ou dès que le plateau agrandi couvre 1,5 pixel de l'écran ; un
+// double absent ou d'une autre taille laisse le fond seul, et un double sans son fond ne fait
+// pas de fond.
 TEST(DlgSkin, DoublePourLesEcransDenses)
 {
     QTemporaryDir dossier;
@@ -118,14 +119,17 @@ TEST(DlgSkin, DoublePourLesEcransDenses)
         std::string fond, double2x;
         qreal ratio;
         qreal densitePeinte;  // 0 : aucun fond
+        qreal echelle = 1;    // le plateau agrandi avec la fenêtre
     };
-    const Cas cas[] = {{fond, double2x, 1, 1},   {fond, double2x, 1.25, 2}, {fond, double2x, 2, 2},
-                       {fond, {}, 2, 1},         {fond, bancal, 2, 1},      {absent, double2x, 2, 0}};
+    const Cas cas[] = {{fond, double2x, 1, 1},      {fond, double2x, 1.25, 2},     {fond, double2x, 2, 2},
+                       {fond, {}, 2, 1},            {fond, bancal, 2, 1},          {absent, double2x, 2, 0},
+                       {fond, double2x, 1, 1, 1.4}, {fond, double2x, 1, 2, 1.5},   {fond, {}, 1, 1, 3},
+                       {fond, double2x, 1.25, 2, 1.2}};
     CDlgSkin boite(200, 100);
     for (const Cas& c : cas) {
-        SCOPED_TRACE(testing::Message() << c.fond << " " << c.double2x << " à " << c.ratio);
+        SCOPED_TRACE(testing::Message() << c.fond << " " << c.double2x << " à " << c.ratio << ", plateau × " << c.echelle);
         boite.ChargerFond(c.fond, c.double2x);
-        const QPixmap& peint = boite.FondPour(c.ratio);
+        const QPixmap& peint = boite.FondPour(c.ratio, c.echelle);
         EXPECT_EQ(peint.isNull() ? 0 : peint.devicePixelRatio(), c.densitePeinte);
         if (!peint.isNull()) {
             EXPECT_EQ(peint.deviceIndependentSize(), QSizeF(60, 30));

@@ -4,6 +4,8 @@
 #include "ui/dlgpref.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
+#include <QCoreApplication>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -23,12 +25,17 @@ namespace {
 class CFenetreReceptrice : public QWidget {
 public:
     std::vector<std::string> changements;
+    std::vector<OptionsJeu> options;
 
 protected:
     bool event(QEvent* evenement) override
     {
         if (evenement->type() == EvenementChangerSkin) {
             changements.push_back(static_cast<CEvenementChangerSkin*>(evenement)->nomSkin);
+            return true;
+        }
+        if (evenement->type() == EvenementChangerOptions) {
+            options.push_back(static_cast<CEvenementChangerOptions*>(evenement)->options);
             return true;
         }
         return QWidget::event(evenement);
@@ -103,7 +110,8 @@ TEST_F(DlgPref, Presentation)
 {
     auto dlg = Ouvrir();
     EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Préférences"));
-    EXPECT_EQ(dlg->size(), QSize(279, 101));
+    // Les choix de la partie sous le skin : plus haute, et au moins aussi large qu'avant eux.
+    EXPECT_GE(dlg->width(), 279);
     QPushButton* ok = Bouton(*dlg, "1");
     QPushButton* annuler = Bouton(*dlg, "2");
     ASSERT_NE(ok, nullptr);
@@ -111,8 +119,9 @@ TEST_F(DlgPref, Presentation)
     EXPECT_EQ(ok->text(), QStringLiteral("&OK"));
     EXPECT_TRUE(ok->isDefault());
     EXPECT_EQ(annuler->text(), QStringLiteral("&Annuler"));
-    EXPECT_EQ(ok->geometry(), QRect(41, 67, 75, 23));
-    EXPECT_EQ(annuler->geometry().topLeft(), QPoint(161, 67));
+    EXPECT_EQ(ok->geometry(), QRect(41, 107, 75, 23));
+    EXPECT_EQ(annuler->geometry().topLeft(), QPoint(161, 107));
+    EXPECT_EQ(dlg->height(), 141);
     EXPECT_EQ(dlg->comboSkin->objectName(), QStringLiteral("1094"));
     EXPECT_TRUE(dlg->comboSkin->isEditable());
     EXPECT_EQ(dlg->comboSkin->geometry().topLeft(), QPoint(44, 11));
@@ -121,11 +130,36 @@ TEST_F(DlgPref, Presentation)
     ASSERT_NE(etiquette, nullptr);
     EXPECT_EQ(etiquette->text(), QStringLiteral("Skin"));
     EXPECT_LE(etiquette->geometry().right(), dlg->comboSkin->x());
-    // Ordre de tabulation : OK, Annuler, le combo, puis retour à OK.
+    // Les trois choix, éteints sans réglage, l'un sous l'autre entre le skin et les boutons,
+    // entiers dans la boîte.
+    const std::pair<QCheckBox*, const char*> choix[] = {
+        {dlg->caseConflits, "Montrer les &conflits en jouant"},
+        {dlg->caseSurligner, "&Surligner la ligne, la colonne et la région"},
+        {dlg->caseReprendre, "&Reprendre la partie au prochain lancement"}};
+    int bas = dlg->comboSkin->geometry().bottom();
+    for (const auto& [c, texte] : choix) {
+        EXPECT_EQ(c->text(), QString::fromUtf8(texte));
+        EXPECT_FALSE(c->isChecked());
+        EXPECT_GT(c->y(), bas);
+        EXPECT_TRUE(dlg->rect().contains(c->geometry()));
+        EXPECT_GE(c->width(), c->sizeHint().width());
+        bas = c->geometry().bottom();
+    }
+    EXPECT_LT(bas, ok->y());
+    // Ordre de tabulation : OK, Annuler, le combo, les trois choix, puis retour à OK.
     EXPECT_EQ(ok->nextInFocusChain(), annuler);
     QWidget* apresAnnuler = annuler->nextInFocusChain();
     EXPECT_TRUE(apresAnnuler == dlg->comboSkin || apresAnnuler->focusProxy() == dlg->comboSkin ||
                 dlg->comboSkin->isAncestorOf(apresAnnuler));
+    // La tabulation saute ce qui ne prend pas le clavier (l'étiquette « Skin »).
+    const auto suivant = [](QWidget* w) {
+        do w = w->nextInFocusChain();
+        while (w->focusPolicy() == Qt::NoFocus);
+        return w;
+    };
+    EXPECT_EQ(suivant(dlg->caseConflits), dlg->caseSurligner);
+    EXPECT_EQ(suivant(dlg->caseSurligner), dlg->caseReprendre);
+    EXPECT_EQ(suivant(dlg->caseReprendre), ok);
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     EXPECT_EQ(QApplication::focusWidget(), ok);
 }
@@ -176,6 +210,52 @@ TEST_F(DlgPref, ChoixPuisOk)
             EXPECT_EQ(reglages.Lire(reglages.FichierUtilisateur()).toStdString(), "Skin=" + c.skin + "\n");
         }
         EXPECT_EQ(TexteReglage(LireReglage("Skin")), c.skin);
+    }
+}
+
+// Les trois choix de la partie : ouverts sur ceux en usage, cochés à la souris ; OK signale et
+// écrit ceux qui ont changé (« 1 » ou « 0 », sous leurs noms), Annuler rien.
+TEST_F(DlgPref, ChoixDeLaPartie)
+{
+    struct Cas {
+        const char* nom;
+        OptionsJeu enUsage;
+        std::vector<int> clics;  // 0 conflits, 1 surligner, 2 reprendre
+        bool ok;
+        std::string ecrit;  // le fichier de l'utilisateur après coup
+    };
+    const Cas cas[] = {
+        {"rien coché, OK", {}, {}, true, ""},
+        {"conflits", {}, {0}, true, "MontrerConflits=1\n"},
+        {"coché puis décoché", {}, {1, 1}, true, ""},
+        {"surligner et reprendre", {}, {1, 2}, true, "Surligner=1\nReprendrePartie=1\n"},
+        {"éteindre les conflits", {true, false, true}, {0}, true, "MontrerConflits=0\n"},
+        {"Annuler", {}, {0, 1, 2}, false, ""},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        QFile::remove(reglages.FichierUtilisateur());
+        fenetre.options.clear();
+        CDlgPref dlg(nomSkin, dossier.toStdString(), &fenetre, c.enUsage);
+        dlg.show();
+        QCheckBox* cases[] = {dlg.caseConflits, dlg.caseSurligner, dlg.caseReprendre};
+        EXPECT_EQ(dlg.OptionsCochees(), c.enUsage);
+        OptionsJeu attendu = c.enUsage;
+        bool* champs[] = {&attendu.montrerConflits, &attendu.surligner, &attendu.reprendrePartie};
+        for (const int k : c.clics) {
+            QTest::mouseClick(cases[k], Qt::LeftButton, {}, QPoint(4, cases[k]->height() / 2));
+            *champs[k] = !*champs[k];
+        }
+        EXPECT_EQ(dlg.OptionsCochees(), attendu);
+        QTest::mouseClick(Bouton(dlg, c.ok ? "1" : "2"), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        const bool change = c.ok && attendu != c.enUsage;
+        EXPECT_EQ(fenetre.options, change ? std::vector<OptionsJeu>{attendu} : std::vector<OptionsJeu>{});
+        EXPECT_EQ(reglages.Lire(reglages.FichierUtilisateur()).toStdString(), c.ecrit);
+        if (change && c.enUsage == OptionsJeu{}) {
+            EXPECT_EQ(LireOptionsJeu(), attendu) << "relu comme au prochain lancement";
+        }
+        EXPECT_TRUE(fenetre.changements.empty());
     }
 }
 

@@ -26,6 +26,7 @@
 #include "ui/dlgpref.h"
 #include "ui/identifiants.h"
 #include "ui/menu.h"
+#include "ui/options.h"
 
 namespace {
 
@@ -519,7 +520,7 @@ TEST_F(Fenetre, MenuDansLOrdreDeLaTable)
     };
     EXPECT_EQ(lister(barre[0]->menu()).join(QStringLiteral("|")),
               QStringLiteral("&Créer|&Générer[&Facile|&Moyen|&Difficile|&Diabolique]|&Importer|&Exporter|-|"
-                             "&Remettre à zéro|Coup de &main[1 chiffre|2 chiffres|3 chiffres|-|&Pourquoi ?]|&Résoudre|"
+                             "&Remettre à zéro|Coup de &main[1 chiffre|2 chiffres|3 chiffres|-|&Pourquoi ?|&Noter les candidats]|&Résoudre|"
                              "&Vérifier|-|&Quitter"));
     EXPECT_EQ(lister(barre[2]->menu()).join(QStringLiteral("|")), QStringLiteral("&Aide|A &propos ..."));
 
@@ -551,9 +552,11 @@ TEST_F(Fenetre, TraceParRaccourciCache)
     EXPECT_TRUE(QFile::exists(QString::fromStdString(boite.partie.fichierTrace.Nom())));
     QTest::keyClick(&boite, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_FALSE(boite.partie.fichierTrace.EstOuvert());
-    // Aucune entrée de menu n'offre ce raccourci ; seule « Pourquoi ? » en montre un.
+    // Aucune entrée de menu n'offre ce raccourci ; seules « Pourquoi ? » et « Noter les
+    // candidats » en montrent un.
     for (QAction* a : boite.menuPrincipal->findChildren<QAction*>())
-        EXPECT_EQ(a->shortcut().isEmpty(), a->data().toInt() != ID_POURQUOI) << a->text().toStdString();
+        EXPECT_EQ(a->shortcut().isEmpty(), a->data().toInt() != ID_POURQUOI && a->data().toInt() != ID_NOTER)
+            << a->text().toStdString();
 }
 
 TEST_F(Fenetre, PartieMeneeParLeMenu)
@@ -840,6 +843,205 @@ TEST_F(Fenetre, AppuiGaucheEtGlisserDeplaceLaFenetre)
                       Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(boite.ZoneClient(), &apres);
     EXPECT_EQ(boite.pos(), depart + QPoint(30, 20));
+}
+
+// La fenêtre agrandie : le plateau grandit d'une seule échelle, centré, et chaque clic au
+// même endroit du plateau touche la même case ou la même entrée qu'à la taille d'origine ;
+// les étiquettes suivent. Revenue à sa taille, la fenêtre est celle du départ, pixel pour pixel.
+TEST_F(Fenetre, ClicsAuxTaillesAgrandies)
+{
+    Generer();
+    boite.partie.MontrerCurseurSur(0, 0);
+    const QImage depart = boite.ZoneClient()->grab().toImage();
+    const int menu = boite.height() - boite.ZoneClient()->height();
+    struct Taille {
+        QSize zone;
+        qreal echelle;
+        QPointF coin;
+    };
+    const Taille tailles[] = {{{480, 341}, 1, {0, 0}},
+                              {{720, 512}, 1.5, {0, 0.25}},
+                              {{960, 682}, 2, {0, 0}},
+                              {{1200, 500}, 500.0 / 341, {(1200 - 480 * 500.0 / 341) / 2, 0}}};
+    for (const Taille& t : tailles) {
+        SCOPED_TRACE(testing::Message() << t.zone.width() << "×" << t.zone.height());
+        boite.resize(t.zone.width(), t.zone.height() + menu);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(boite.ZoneClient()->size(), t.zone);
+        EXPECT_DOUBLE_EQ(boite.Echelle(), t.echelle);
+        EXPECT_NEAR(boite.Decalage().x(), t.coin.x(), 1e-9);
+        EXPECT_NEAR(boite.Decalage().y(), t.coin.y(), 1e-9);
+        // Le point du plateau, où qu'il soit dans la fenêtre agrandie.
+        const auto agrandi = [&t](QPoint p) {
+            return QPoint(int(t.coin.x() + (p.x() + 0.5) * t.echelle), int(t.coin.y() + (p.y() + 0.5) * t.echelle));
+        };
+        boite.partie.MontrerCurseurSur(0, 0);
+        for (int k = 0; k < 81; ++k) {
+            const QPoint point = agrandi(PointCase(k / 9, k % 9));
+            Cliquer(boite, point);
+            ASSERT_EQ(std::pair(boite.partie.curseurLigne, boite.partie.curseurColonne), std::pair(k / 9, k % 9)) << k;
+            EXPECT_TRUE(boite.etiquettesCases[k]->geometry().contains(point)) << k;
+        }
+        for (int e = 0; e < 10; ++e) {
+            const QPoint point = agrandi(PointPalette(e));
+            Cliquer(boite, point);
+            EXPECT_EQ(boite.partie.chiffreSelectionne, e == 9 ? 0 : e + 1) << e;
+            EXPECT_TRUE(boite.etiquettesPalette[e]->geometry().contains(point)) << e;
+        }
+        // La police reste celle du plateau ; c'est la peinture qui grandit.
+        EXPECT_EQ(boite.etiquettesCases[0]->Police().pixelSize(), 22);
+    }
+    boite.resize(480, 341 + menu);
+    QCoreApplication::processEvents();
+    boite.partie.MontrerCurseurSur(0, 0);
+    boite.partie.DeselectionnerPalette();
+    EXPECT_EQ(boite.Echelle(), 1);
+    EXPECT_EQ(boite.ZoneClient()->grab().toImage(), depart);
+}
+
+// Les notes au clavier, tel que Qt rend les touches avec Ctrl : rangée des chiffres, pavé
+// numérique, rangée d'un AZERTY (« & », « é »…) et ses chiffres avec Maj ; puis au clic droit
+// avec le chiffre de la palette. Le lecteur d'écran les entend, elles sont peintes.
+TEST_F(Fenetre, NotesAuClavierEtAuClicDroit)
+{
+    boite.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&boite));
+    Generer();
+    int vide = 0;
+    while (boite.partie.grille.LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+    const int l = vide / 9, c = vide % 9;
+    boite.partie.MontrerCurseurSur(l, c);
+    const QRect zone = boite.etiquettesCases[vide]->geometry();
+    const QImage sansNotes = boite.ZoneClient()->grab(zone).toImage();
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, uint16_t> touches[] = {
+        {Qt::Key_3, Qt::ControlModifier, 0b000000100},
+        {Qt::Key_7, Qt::ControlModifier | Qt::KeypadModifier, 0b001000100},
+        {Qt::Key_Ampersand, Qt::ControlModifier, 0b001000101},
+        {Qt::Key_Eacute, Qt::ControlModifier, 0b001000111},
+        {Qt::Key_2, Qt::ControlModifier | Qt::ShiftModifier, 0b001000101},
+        {Qt::Key_A, Qt::ControlModifier, 0b001000101},
+        {Qt::Key_5, Qt::AltModifier, 0b001000101},
+    };
+    for (const auto& [touche, modificateurs, notes] : touches) {
+        SCOPED_TRACE(testing::Message() << std::hex << touche << " " << modificateurs.toInt());
+        QTest::keyClick(&boite, touche, modificateurs);
+        EXPECT_EQ(boite.casesMontrees[vide].aspect.notes, notes);
+        EXPECT_EQ(boite.etiquettesCases[vide]->accessibleName().toStdString(),
+                  DecrireCase(l, c, 0, Vide, notes, false));
+        EXPECT_EQ(boite.partie.chiffreSelectionne, -1) << "la palette garde son choix";
+    }
+    EXPECT_EQ(boite.etiquettesCases[vide]->accessibleName().toStdString(),
+              "Ligne " + std::to_string(l + 1) + ", colonne " + std::to_string(c + 1) + " : vide, notes : 1, 3, 7");
+    Cliquer(boite, PointPalette(4));
+    Cliquer(boite, PointCase(l, c), Qt::RightButton);
+    EXPECT_EQ(boite.casesMontrees[vide].aspect.notes, 0b001010101);
+    // Peintes dans la couleur des notes : des petits chiffres lissés, dont quelques pixels
+    // pleins ou presque.
+    const QImage avecNotes = boite.ZoneClient()->grab(zone).toImage();
+    const QColor encre = CColorLabel::VersQColor(boite.couleursAjoutees.notes);
+    int proches = 0, changes = 0;
+    for (int py = 0; py < avecNotes.height(); ++py)
+        for (int px = 0; px < avecNotes.width(); ++px) {
+            const QColor p = avecNotes.pixelColor(px, py);
+            changes += p != sansNotes.pixelColor(px, py);
+            proches += std::abs(p.red() - encre.red()) + std::abs(p.green() - encre.green()) +
+                           std::abs(p.blue() - encre.blue()) < 90;
+        }
+    EXPECT_GT(changes, 30);
+    EXPECT_GT(proches, 3);
+}
+
+// Conflits et surlignage choisis dans « Préférences » : un chiffre répété prend la couleur
+// des conflits et se dit « en conflit », sa case et celles de la case choisie se teintent ;
+// éteints, tout revient comme avant.
+TEST_F(Fenetre, ConflitsEtSurlignageChoisis)
+{
+    Generer();
+    int x = -1, y = -1;
+    for (int i = 0; i < 81 && y < 0; ++i) {
+        if (boite.partie.grille.LireCase(i / 9, i % 9).chiffre != 0)
+            continue;
+        for (int j = 9 * (i / 9); j < 9 * (i / 9) + 9 && y < 0; ++j)
+            if (boite.partie.grille.LireCase(j / 9, j % 9).origine == Init)
+                x = i, y = j;
+    }
+    ASSERT_GE(y, 0);
+    const int32_t d = boite.partie.grille.LireCase(y / 9, y % 9).chiffre;
+    const QImage avant = boite.ZoneClient()->grab().toImage();
+    QCoreApplication::postEvent(&boite, new CEvenementChangerOptions({true, true, false}));
+    QCoreApplication::processEvents();
+    Cliquer(boite, PointPalette(d - 1));
+    Cliquer(boite, PointCase(x / 9, x % 9));
+    for (const int k : {x, y}) {
+        EXPECT_EQ(boite.etiquettesCases[k]->CouleurTexte(), boite.couleursAjoutees.conflit) << k;
+        EXPECT_TRUE(boite.etiquettesCases[k]->accessibleName().endsWith(QStringLiteral(", en conflit"))) << k;
+        EXPECT_GT(PixelsDeCouleur(boite.etiquettesCases[k], boite.couleursAjoutees.conflit), 5) << k;
+    }
+    // Une case vide de la ligne de x, teintée, et le fond hors de la grille, intact.
+    int teintee = 9 * (x / 9);
+    while (boite.partie.grille.LireCase(teintee / 9, teintee % 9).chiffre != 0) ++teintee;
+    const QPoint milieu = PointCase(teintee / 9, teintee % 9) + QPoint(0, 10);
+    const QImage apres = boite.ZoneClient()->grab().toImage();
+    EXPECT_NE(apres.pixelColor(milieu), avant.pixelColor(milieu));
+    EXPECT_EQ(apres.pixelColor(5, 5), avant.pixelColor(5, 5));
+
+    QCoreApplication::postEvent(&boite, new CEvenementChangerOptions({}));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boite.etiquettesCases[x]->CouleurTexte(), boite.couleurs[CoupJoueur]);
+    EXPECT_EQ(boite.etiquettesCases[y]->CouleurTexte(), boite.couleurs[Init]);
+    EXPECT_EQ(boite.etiquettesCases[x]->accessibleName().toStdString(), DecrireCase(x / 9, x % 9, d, CoupJoueur));
+    EXPECT_EQ(boite.ZoneClient()->grab().toImage().pixelColor(milieu), avant.pixelColor(milieu));
+}
+
+// « Reprendre la partie au prochain lancement » : la fenêtre se ferme sans question, et la
+// suivante s'ouvre sur la même partie (plateau, couleurs, notes, palette, ligne d'état) ; la
+// taille de la fenêtre revient aussi.
+TEST_F(Fenetre, PartieGardeeRepriseAuLancement)
+{
+    EcrireRegistre("ReprendrePartie", "1");
+    EcrireRegistre("MontrerConflits", "1");
+    CDlgGrilleTest premiere(application);
+    premiere.show();
+    premiere.partie.hasard.Semer(777);
+    premiere.Action(ID_MOYEN)->trigger();
+    premiere.Action(ID_NOTER)->trigger();
+    int vide = 0;
+    while (premiere.partie.grille.LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+    Cliquer(premiere, PointPalette(10));
+    Cliquer(premiere, PointPalette(premiere.partie.grille.LireSolution(vide / 9, vide % 9).chiffre - 1));
+    Cliquer(premiere, PointCase(vide / 9, vide % 9));
+    premiere.Action(ID_POURQUOI)->trigger();
+    premiere.resize(700, 600);
+    QTest::keyClick(&premiere, Qt::Key_Escape);
+    EXPECT_TRUE(premiere.questions.empty());
+    EXPECT_FALSE(premiere.isVisible());
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(premiere.cheminPartie)));
+    EXPECT_EQ(TexteReglage(LireReglage("Fenetre")), "700,600");
+
+    CGrilleApp autre;
+    CDlgGrilleTest seconde(autre);
+    seconde.show();
+    EXPECT_TRUE(seconde.messages.empty());
+    EXPECT_EQ(seconde.size(), QSize(700, 600));
+    for (int k = 0; k < 81; ++k) {
+        EXPECT_EQ(seconde.etiquettesCases[k]->Texte(), premiere.etiquettesCases[k]->Texte()) << k;
+        EXPECT_EQ(seconde.etiquettesCases[k]->CouleurTexte(), premiere.etiquettesCases[k]->CouleurTexte()) << k;
+        EXPECT_EQ(seconde.etiquettesCases[k]->accessibleName(), premiere.etiquettesCases[k]->accessibleName()) << k;
+    }
+    for (int e = 0; e < 11; ++e) {
+        EXPECT_EQ(seconde.etiquettesPalette[e]->CouleurTexte(), premiere.etiquettesPalette[e]->CouleurTexte()) << e;
+        EXPECT_EQ(seconde.etiquettesPalette[e]->Police().weight(), premiere.etiquettesPalette[e]->Police().weight()) << e;
+    }
+    EXPECT_EQ(seconde.etiquetteStatut->Texte(), premiere.etiquetteStatut->Texte());
+    EXPECT_TRUE(seconde.etiquetteStatut->Texte().find(" >>> ") != std::string::npos);
+    // Sans l'option, la question revient et rien n'est gardé.
+    EcrireRegistre("ReprendrePartie", "0");
+    QCoreApplication::postEvent(&seconde, new CEvenementChangerOptions({true, false, false}));
+    QCoreApplication::processEvents();
+    seconde.reponses = {true};
+    QTest::keyClick(&seconde, Qt::Key_Escape);
+    EXPECT_EQ(seconde.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(seconde.cheminPartie))) << "ni écrite ni effacée sans l'option";
 }
 
 // Les vraies boîtes (la fenêtre de test les remplace ailleurs) : titres, icônes, boutons,

@@ -1,5 +1,6 @@
 // Géométrie des fonds en pixels, tirée des rectangles en unités de dialogue de la fenêtre :
-// où passent les traits de la grille, les cases de la palette et la bande d'état.
+// où passent les traits de la grille, les cases de la palette et la bande d'état. Le programme
+// de dessin y trace le fond ; la fenêtre y pose les teintes des cases, entre les traits.
 #pragma once
 
 #include "disposition/disposition.h"
