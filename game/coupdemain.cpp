@@ -46,18 +46,22 @@ void CPartie::DonnerCoupDeMain(int n)
         for (int colonne = 0; colonne < 9; ++colonne) possibles += peutRecevoir(ligne, colonne);
     }
     n = std::min(n, possibles);
-    // Les coups d'avant ne se défont plus par-dessus un chiffre révélé.
-    if (n > 0) OublierCoups();
+    // Les coups d'avant ne se défont plus par-dessus un chiffre révélé ; les notes restent,
+    // comme pour un chiffre que le joueur pose, sans celles que le chiffre révélé exclut.
+    if (n > 0) historique.Oublier();
 
     for (int reveles = 0; reveles < n;) {
         const int ligne = hasard.Tirer() % 9;
         const int colonne = hasard.Tirer() % 9;
         if (!peutRecevoir(ligne, colonne)) continue;
+        const int32_t chiffre = grille.LireSolution(ligne, colonne).chiffre;
         grille.MarquerSolution(ligne, colonne, CoupDeMain);
-        grille.ChangerCase(ligne, colonne, grille.LireSolution(ligne, colonne).chiffre, CoupDeMain);
+        grille.ChangerCase(ligne, colonne, chiffre, CoupDeMain);
+        OterDesVoisines(ligne, colonne, chiffre);
         AfficherCase(ligne, colonne);
         ++reveles;
     }
+    if (n > 0) MontrerAspects();
 }
 
 void CPartie::OnPourquoi()

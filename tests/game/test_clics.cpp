@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "tests/game/outils.h"
 #include "tests/support/dossiertemporaire.h"
@@ -315,19 +316,20 @@ TEST_F(Clics, DefaireEtRefaire)
     EXPECT_EQ(etat(), etats[2]);
 }
 
-// Toute commande qui change les cases autrement que par un clic arrête l'historique et efface
-// les notes.
+// Toute commande qui change les cases autrement que par un clic arrête l'historique ; celles
+// qui remplacent le plateau effacent aussi les notes, le coup de main n'ôte que celles que ses
+// chiffres excluent, comme un chiffre posé.
 TEST_F(Clics, LesCommandesArretentLHistorique)
 {
-    const std::pair<const char*, std::function<void()>> commandes[] = {
-        {"remise à zéro", [&] { partie.RemettreAZero(); }},
-        {"coup de main", [&] { partie.OnCoupDeMain1(); }},
-        {"résoudre", [&] { partie.OnResoudre(); }},
-        {"générer", [&] { partie.OnFacile(); }},
-        {"importer", [&] { Importer(partie, ihm, ChargerListe("qqwing-simple-200.txt", 2).at(1)); }},
-        {"créer", [&] { partie.OnCreer(); }},
+    const std::tuple<const char*, std::function<void()>, bool> commandes[] = {
+        {"remise à zéro", [&] { partie.RemettreAZero(); }, false},
+        {"coup de main", [&] { partie.OnCoupDeMain1(); }, true},
+        {"résoudre", [&] { partie.OnResoudre(); }, false},
+        {"générer", [&] { partie.OnFacile(); }, false},
+        {"importer", [&] { Importer(partie, ihm, ChargerListe("qqwing-simple-200.txt", 2).at(1)); }, false},
+        {"créer", [&] { partie.OnCreer(); }, false},
     };
-    for (const auto& [nom, commande] : commandes) {
+    for (const auto& [nom, commande, gardeLesNotes] : commandes) {
         SCOPED_TRACE(nom);
         if (partie.modeCreation) partie.OnCreer();
         EnJeu();
@@ -339,8 +341,23 @@ TEST_F(Clics, LesCommandesArretentLHistorique)
         ASSERT_EQ(partie.historique.Joues().size(), 2u);
         commande();
         EXPECT_TRUE(partie.historique.Joues().empty());
-        EXPECT_EQ(partie.notes, (std::array<uint16_t, 81>{})) << "les notes partent avec les coups";
-        EXPECT_EQ(ihm.aspects, (std::array<std::array<AspectCase, 9>, 9>{}));
+        if (gardeLesNotes) {
+            EXPECT_NE(partie.notes, (std::array<uint16_t, 81>{}));
+            // Aucune note d'une case vide que ses voisines excluent.
+            for (int k = 0; k < 81; ++k) {
+                if (partie.grille.LireCase(k / 9, k % 9).chiffre != 0) continue;
+                for (int j = 0; j < 81; ++j) {
+                    const bool voisine = j != k && (j / 9 == k / 9 || j % 9 == k % 9 || (j / 27 == k / 27 && j % 9 / 3 == k % 9 / 3));
+                    const int32_t d = partie.grille.LireCase(j / 9, j % 9).chiffre;
+                    if (voisine && d != 0) {
+                        EXPECT_FALSE(partie.notes[k] & (1u << (d - 1))) << k << " " << j;
+                    }
+                }
+            }
+        } else {
+            EXPECT_EQ(partie.notes, (std::array<uint16_t, 81>{})) << "les notes partent avec les coups";
+            EXPECT_EQ(ihm.aspects, (std::array<std::array<AspectCase, 9>, 9>{}));
+        }
         const std::string avant = TexteIndices(partie.grille) + std::to_string(partie.grille.LireCase(i / 9, i % 9).origine);
         partie.Annuler();
         EXPECT_EQ(TexteIndices(partie.grille) + std::to_string(partie.grille.LireCase(i / 9, i % 9).origine), avant)
