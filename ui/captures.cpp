@@ -2,15 +2,19 @@
 // une grille en jeu où paraît chaque origine de chiffre, enregistrée en PNG, pixel pour pixel
 // de l'écran : sous QT_SCALE_FACTOR=2, <nom>@2x.png en 960 × 682 plus le menu. Puis la même
 // partie avec des notes (<nom>-notes.png), un chiffre en conflit (<nom>-conflit.png), le
-// surlignage autour d'une case (<nom>-surlignage.png), et la fenêtre agrandie à tout un écran
-// de 1920 × 1080 (<nom>-agrandie.png).
+// surlignage autour d'une case (<nom>-surlignage.png), le raisonnement de « Pourquoi ? » et
+// ses cases (<nom>-pourquoi.png), et la fenêtre agrandie à tout un écran de 1920 × 1080
+// (<nom>-agrandie.png).
 // Usage : novemia-captures <dossier des skins> <dossier de sortie>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QPainter>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <optional>
 
 #include "skin/recherchefichiers.h"
 #include "skin/registre.h"
@@ -25,6 +29,8 @@ public:
     using CDlgGrille::CDlgGrille;
     void Message(const std::string& texte) override { std::fprintf(stderr, "message : %s\n", texte.c_str()); }
     bool Question(const std::string&, BoutonParDefaut) override { return true; }
+    std::optional<std::string> ChoisirFichierAOuvrir() override { return fichierAOuvrir; }
+    std::optional<std::string> fichierAOuvrir;
 };
 
 // Une vraie partie diabolique en cours où paraît chaque origine : en haut les chiffres du
@@ -72,6 +78,23 @@ void PoserUnConflit(CPartie& partie)
             }
         }
     }
+}
+
+// Une position où la prochaine pose demande trois étapes (deux paires cachées avant une seule
+// place), importée comme le ferait un joueur, puis « Pourquoi ? ».
+void DemanderPourquoi(CDlgCapture& boite, const QTemporaryDir& dossier)
+{
+    const QString chemin = dossier.filePath(QStringLiteral("pourquoi.sdu"));
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::WriteOnly))
+        return;
+    fichier.write("....3.52.\n.8.4..3..\n.3...9...\n5.1...6.3\n2.37.....\n...3.....\n6...13...\n3.....7.4\n.......3.\n");
+    fichier.close();
+    boite.fichierAOuvrir = chemin.toStdString();
+    boite.partie.OnImporter();
+    if (boite.partie.modeHypothese != 0)
+        boite.partie.CliquerPalette(10);
+    boite.partie.OnPourquoi();
 }
 
 // Un écran hors écran de 1920 × 1080, pour la fenêtre agrandie.
@@ -135,7 +158,22 @@ int main(int argc, char** argv)
         auto capturer = [&](const QString& sorte) {
             QApplication::processEvents();
             const QString chemin = QDir(QString::fromLocal8Bit(argv[2])).filePath(nom + sorte + suffixe + QStringLiteral(".png"));
-            if (!boite.grab().save(chemin)) {
+            QPixmap image = boite.grab();
+            // Le panneau de « Pourquoi ? » est une bulle sous la fenêtre : on l'y ajoute.
+            if (boite.panneauRaisonnement != nullptr && boite.panneauRaisonnement->isVisible()) {
+                const QPixmap panneau = boite.panneauRaisonnement->grab();
+                const QSizeF haut = image.deviceIndependentSize();
+                const QSizeF bas = panneau.deviceIndependentSize();
+                QPixmap ensemble((QSizeF(haut.width(), haut.height() + bas.height()) * ratio).toSize());
+                ensemble.setDevicePixelRatio(ratio);
+                ensemble.fill(Qt::black);
+                QPainter peintre(&ensemble);
+                peintre.drawPixmap(QPointF(0, 0), image);
+                peintre.drawPixmap(QPointF(0, haut.height()), panneau);
+                peintre.end();
+                image = ensemble;
+            }
+            if (!image.save(chemin)) {
                 std::fprintf(stderr, "Impossible d'écrire %s\n", qPrintable(chemin));
                 ++echecs;
             } else {
@@ -155,6 +193,10 @@ int main(int argc, char** argv)
         partie.ChangerOptions({false, true});
         partie.MontrerCurseurSur(1, 3);
         capturer(QStringLiteral("-surlignage"));
+        partie.ChangerOptions({false, false});
+        DemanderPourquoi(boite, reglages);
+        capturer(QStringLiteral("-pourquoi"));
+        boite.MontrerRaisonnement({}, {});
         // Agrandie, avec des notes : tout grandit d'un bloc, et reste net.
         partie.OnNoterCandidats();
         boite.showMaximized();
