@@ -9,11 +9,13 @@
 #include <string>
 
 #include "fuzz/invariant.h"
+#include "game/ihmmuette.h"
 #include "game/partie.h"
 
 namespace {
 
-class CIhmMuette : public CIhm {
+// Ce que la partie montre reste dans la grille et la palette.
+class CIhmSurveillee : public CIhmMuette {
 public:
     void MontrerCase(int ligne, int colonne, int32_t chiffre, OrigineCase origine) override
     {
@@ -24,23 +26,14 @@ public:
     {
         NOVEMIA_EXIGER(ligne >= 0 && ligne < 9 && colonne >= 0 && colonne < 9 && aspect.notes < 512);
     }
-    void MontrerCurseur(int, int) override {}
     void MontrerPalette(int entree, bool) override { NOVEMIA_EXIGER(entree >= 0 && entree <= 10); }
-    void ChangerStatut(const std::string&) override {}
-    void MontrerRaisonnement(const std::vector<std::string>&, const std::vector<std::pair<int, int>>&) override {}
-    void Message(const std::string&) override {}
-    bool Question(const std::string&, BoutonParDefaut) override { return true; }
-    std::optional<std::string> ChoisirFichierAOuvrir() override { return std::nullopt; }
-    std::optional<std::string> ChoisirFichierAEnregistrer() override { return std::nullopt; }
-    void CurseurAttente(bool) override {}
-    void EtatMenuCreation(bool) override {}
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, std::size_t taille)
 {
-    CIhmMuette ihm;
+    CIhmSurveillee ihm;
     CPartie partie(ihm);
     const std::string neuve = partie.TexteGarde();
     std::istringstream entree(std::string(reinterpret_cast<const char*>(donnees), taille));
@@ -54,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, std::size_t taille
     }
     NOVEMIA_EXIGER(partie.grilleEnCours && !partie.modeCreation);
     const std::string gardee = partie.TexteGarde();
-    CIhmMuette autreIhm;
+    CIhmSurveillee autreIhm;
     CPartie relue(autreIhm);
     std::istringstream texte(gardee);
     NOVEMIA_EXIGER(!relue.ReprendreDepuis(texte));

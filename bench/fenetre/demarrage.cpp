@@ -27,6 +27,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "game/ihmmuette.h"
 #include "skin/registre.h"
 #include "ui/dlggrille.h"
 #include "ui/grilleapp.h"
@@ -59,23 +60,6 @@ public:
 
 private:
     const CDlgGrille& boite;
-};
-
-// Une interface muette, pour jouer la partie qui sera gardée.
-class CIhmMuette : public CIhm {
-public:
-    void MontrerCase(int, int, int32_t, OrigineCase) override {}
-    void MontrerAspect(int, int, const AspectCase&) override {}
-    void MontrerCurseur(int, int) override {}
-    void MontrerPalette(int, bool) override {}
-    void ChangerStatut(const std::string&) override {}
-    void MontrerRaisonnement(const std::vector<std::string>&, const std::vector<std::pair<int, int>>&) override {}
-    void Message(const std::string&) override {}
-    bool Question(const std::string&, BoutonParDefaut) override { return true; }
-    std::optional<std::string> ChoisirFichierAOuvrir() override { return std::nullopt; }
-    std::optional<std::string> ChoisirFichierAEnregistrer() override { return std::nullopt; }
-    void CurseurAttente(bool) override {}
-    void EtatMenuCreation(bool) override {}
 };
 
 int Enfant(int argc, char** argv)

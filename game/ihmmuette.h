@@ -1,0 +1,22 @@
+// Une interface qui ne montre rien et répond « Oui » à toute question : pour jouer une partie
+// sans écran ni personne (mesures, fuzzing). Une classe dérivée peut surveiller ce qu'on lui
+// montre.
+#pragma once
+
+#include "game/ihm.h"
+
+class CIhmMuette : public CIhm {
+public:
+    void MontrerCase(int, int, int32_t, OrigineCase) override {}
+    void MontrerAspect(int, int, const AspectCase&) override {}
+    void MontrerCurseur(int, int) override {}
+    void MontrerPalette(int, bool) override {}
+    void ChangerStatut(const std::string&) override {}
+    void MontrerRaisonnement(const std::vector<std::string>&, const std::vector<std::pair<int, int>>&) override {}
+    void Message(const std::string&) override {}
+    bool Question(const std::string&, BoutonParDefaut) override { return true; }
+    std::optional<std::string> ChoisirFichierAOuvrir() override { return std::nullopt; }
+    std::optional<std::string> ChoisirFichierAEnregistrer() override { return std::nullopt; }
+    void CurseurAttente(bool) override {}
+    void EtatMenuCreation(bool) override {}
+};
