@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "skin/registre.h"
+#include "tests/support/emplacementreglages.h"
 
 inline void PreparerTestsQt(const QTemporaryDir& courant)
 {
@@ -15,6 +16,6 @@ inline void PreparerTestsQt(const QTemporaryDir& courant)
     QDir::setCurrent(courant.path());
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(courant.filePath(QStringLiteral("utilisateur"))));
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(courant.filePath(QStringLiteral("machine"))));
-    FixerEmplacementsReglages(QFile::encodeName(courant.filePath(QStringLiteral("utilisateur/Novemia.conf"))).toStdString(),
-                              {QFile::encodeName(courant.filePath(QStringLiteral("machine/Novemia.conf"))).toStdString()});
+    FixerEmplacementsReglages(EmplacementReglages(courant.filePath(QStringLiteral("utilisateur"))),
+                              {EmplacementReglages(courant.filePath(QStringLiteral("machine")))});
 }
