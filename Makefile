@@ -46,10 +46,11 @@ test-windows: qt-windows
 	$(call partie,windows,Windows sous Wine)
 	$(MAKE) --no-print-directory windows-bout-en-bout
 
-# L'installateur : build-windows/Novemia-<version>-win64.exe.
+# L'installateur : build-windows/Novemia-<version>-win64.exe (CPack construit d'abord tout le
+# préréglage, tests compris).
 paquet-windows: qt-windows
 	cmake --preset windows >/dev/null
-	cmake --build --preset windows --target novemia novemia-cli
+	cmake --build --preset windows
 	cd build-windows && cpack -G NSIS
 
 # L'installateur installé en silence dans un préfixe Wine neuf, le jeu lancé sur un écran
