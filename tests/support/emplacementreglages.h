@@ -10,22 +10,26 @@
 #include <string>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX  // std::min et std::max des tests restent des fonctions
-#endif
-#include <windows.h>
+#include <QCoreApplication>
+#include <QSettings>
 
+// Pas de <windows.h> ici : ses macros (IDOK, interface…) heurteraient les tests.
 inline QString CleEssaisReglages()
 {
-    return QStringLiteral("Software\\Novemia-essais\\%1").arg(GetCurrentProcessId());
+    return QStringLiteral("Software\\Novemia-essais\\%1").arg(QCoreApplication::applicationPid());
 }
 
 // Efface les clés du programme de tests quand il se termine, même après un test raté.
 struct CNettoyageReglagesEssais {
     ~CNettoyageReglagesEssais()
     {
-        RegDeleteTreeW(HKEY_CURRENT_USER, reinterpret_cast<const wchar_t*>(CleEssaisReglages().utf16()));
-        RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Novemia-essais");  // vide seulement
+        QSettings essais(QStringLiteral("HKEY_CURRENT_USER\\Software\\Novemia-essais"), QSettings::NativeFormat);
+        essais.remove(QString::number(QCoreApplication::applicationPid()));
+        essais.sync();
+        if (essais.allKeys().isEmpty() && essais.childGroups().isEmpty()) {
+            QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat)
+                .remove(QStringLiteral("Novemia-essais"));
+        }
     }
 };
 inline CNettoyageReglagesEssais nettoyageReglagesEssais;
