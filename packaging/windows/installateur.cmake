@@ -32,7 +32,7 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_UNINSTALL_NAME Desinstaller)
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
-# Sans les informations de débogage : novemia.exe passe d environ 50 Mo à une vingtaine.
+# Sans les informations de débogage, bien plus lourdes que le programme.
 set(CPACK_STRIP_FILES ON)
 # Un installateur 64 bits : il voit la vue 64 bits du registre, celle que lit novemia.exe.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
