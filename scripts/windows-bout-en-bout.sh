@@ -58,11 +58,15 @@ attendre() {
 }
 # Les fenêtres visibles d'un titre donné.
 fenetres() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
+ouverte() { [ -n "$(fenetres "$1")" ]; }
+fermee() { [ -z "$(fenetres "$1")" ]; }
+fini() { ! kill -0 "$1" 2>/dev/null; }
 touches() {
   for t in "$@"; do xdotool key "$t"; sleep 0.3; done
 }
 capture() { import -window root "$captures/$1.png"; }
-reg() { "$wine" reg query "$@" 2>/dev/null | tr -d '\r'; }
+# Une clé absente donne un texte vide, pas un arrêt du script.
+reg() { { "$wine" reg query "$@" 2>/dev/null || true; } | tr -d '\r'; }
 
 "$wine" wineboot --init >/dev/null 2>&1
 "$wineserver" -w
@@ -97,18 +101,18 @@ printf 's2gAppDir=%s\nSkin=Papier\n' "$appli" >"$travail/linux-config/Novemia.co
 XDG_CONFIG_HOME="$travail/linux-config" XDG_CONFIG_DIRS="$travail/vide" QT_QPA_PLATFORM=xcb \
   "$linux/ui/novemia" >/dev/null 2>&1 &
 jeuLinux=$!
-attendre 100 test -n "$(fenetres Novemia)" || echec "la fenêtre Linux n'est pas venue"
+attendre 100 ouverte Novemia || { echec "la fenêtre Linux n'est pas venue"; exit 1; }
 sleep 1
 idLinux=$(fenetres Novemia | head -n 1)
 import -window "$idLinux" "$captures/linux.png"
 kill "$jeuLinux" 2>/dev/null || true
 wait "$jeuLinux" 2>/dev/null || true
-attendre 50 test -z "$(fenetres Novemia)" || true
+attendre 50 fermee Novemia || true
 
 # 2. Le jeu installé, lancé comme par son raccourci.
 (cd "$installe" && exec "$wine" "$dossier\\novemia.exe" >/dev/null 2>&1) &
 jeu=$!
-attendre 300 test -n "$(fenetres Novemia)" || echec "la fenêtre de novemia.exe n'est pas venue"
+attendre 300 ouverte Novemia || { echec "la fenêtre de novemia.exe n'est pas venue"; exit 1; }
 sleep 2
 capture depart
 nombre=$(fenetres Novemia | wc -l)
@@ -118,7 +122,7 @@ id=$(fenetres Novemia | head -n 1)
 import -window "$id" "$captures/windows.png"
 
 # Le plateau : les 480 × 341 du bas de chaque fenêtre, sous le menu.
-taille() { identify -format '%w %h' "$1"; }
+taille() { identify -format '%w %h\n' "$1"; }
 read -r lw lh < <(taille "$captures/linux.png")
 read -r ww wh < <(taille "$captures/windows.png")
 [ "$ww" -eq 480 ] && [ "$lw" -eq 480 ] && ok "largeur du plateau : 480 sous Linux et sous Wine" ||
@@ -160,29 +164,29 @@ textesGrille=$(pixels "$travail/textes-grille.png")
   echec "pas de grille après Grille › Générer › Facile ($textesGrille pixels de texte contre $textesWine)"
 xdotool windowfocus "$id" 2>/dev/null || true
 touches Escape
-attendre 50 test -n "$(fenetres Alerte)" && ok "Échap pose la question" || echec "Échap n'a pas posé la question"
+attendre 50 ouverte Alerte && ok "Échap pose la question" || echec "Échap n'a pas posé la question"
 capture question
 alerte=$(fenetres Alerte | head -n 1)
 [ -n "$alerte" ] && xdotool windowfocus "$alerte" 2>/dev/null || true
 touches n
-attendre 50 test -z "$(fenetres Alerte)" || echec "la question est restée ouverte après « Non »"
+attendre 50 fermee Alerte || echec "la question est restée ouverte après « Non »"
 sleep 1
 [ -n "$(fenetres Novemia)" ] && kill -0 "$jeu" 2>/dev/null && ok "« Non » garde la partie" ||
   echec "la fenêtre s'est fermée malgré « Non »"
 capture apres-non
 
-# 4. Préférences › Bois, confirmé par Entrée (OK est le bouton par défaut).
+# 4. Préférences : la boîte s'ouvre le focus sur OK ; Maj+Tab mène à la liste des skins, Bas
+# y choisit le premier (Ardoise, pas Papier), Entrée confirme (OK est le bouton par défaut).
 xdotool windowfocus "$id" 2>/dev/null || true
 touches alt+p
-attendre 50 test -n "$(fenetres Préférences)" || echec "Préférences ne s'est pas ouverte"
+attendre 50 ouverte Préférences || echec "Préférences ne s'est pas ouverte"
 pref=$(fenetres Préférences | head -n 1)
 [ -n "$pref" ] && xdotool windowfocus "$pref" 2>/dev/null || true
 capture preferences
-touches Home Down
-touches Return
-attendre 50 test -z "$(fenetres Préférences)" || echec "Préférences est restée ouverte"
+touches shift+Tab Down Return
+attendre 50 fermee Préférences || echec "Préférences est restée ouverte"
 sleep 1
-capture bois
+capture autre-skin
 utilisateur=$(reg 'HKCU\SOFTWARE\Novemia' /v Skin)
 choisi=$(echo "$utilisateur" | sed -n 's/^ *Skin *REG_SZ *//p')
 [ -n "$choisi" ] && [ "$choisi" != Papier ] && ok "le skin choisi ($choisi) est écrit sous HKCU" ||
@@ -193,11 +197,11 @@ reg 'HKLM\SOFTWARE\Novemia' /v Skin | grep -Eq "Skin +REG_SZ +Papier$" && ok "HK
 # Fermer : Échap, « Oui ».
 xdotool windowfocus "$id" 2>/dev/null || true
 touches Escape
-attendre 50 test -n "$(fenetres Alerte)" || true
+attendre 50 ouverte Alerte || true
 alerte=$(fenetres Alerte | head -n 1)
 [ -n "$alerte" ] && xdotool windowfocus "$alerte" 2>/dev/null || true
 touches o
-attendre 100 bash -c "! kill -0 $jeu" && ok "« Oui » ferme le jeu" || { echec "le jeu ne s'est pas fermé"; kill "$jeu" || true; }
+attendre 100 fini "$jeu" && ok "« Oui » ferme le jeu" || { echec "le jeu ne s'est pas fermé"; kill "$jeu" || true; }
 "$wineserver" -w
 
 # 5. Désinstallation silencieuse (le désinstalleur se copie ailleurs et s'y relance : on attend

@@ -35,7 +35,9 @@ set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 # Sans les informations de débogage, bien plus lourdes que le programme.
 set(CPACK_STRIP_FILES ON)
 # Un installateur 64 bits : il voit la vue 64 bits du registre, celle que lit novemia.exe.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+set(CPACK_NOVEMIA_CIBLE "Target amd64-unicode")
+# Tout ou rien : pas de page de composants pour le joueur.
+set(CPACK_MONOLITHIC_INSTALL ON)
 # Le modèle de CPack, en français (NSIS.template.in et NSIS.InstallOptions.ini.in d'ici).
 set(CPACK_MODULE_PATH ${dossier})
 # Les réglages de la machine, comme les lit le jeu ; la clé entière part avec le jeu.
