@@ -7,10 +7,10 @@ paquets=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  fonts-liberation
+  fonts-liberation fonts-liberation2
   qqwing libqqwing-dev
   clang libclang-rt-14-dev llvm
-  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 wine64 nsis imagemagick
   valgrind
   xvfb xdotool dbus-daemon at-spi2-core python3-pyatspi
   desktop-file-utils appstream dpkg-dev file

@@ -5,8 +5,8 @@
 #
 # Le résultat va dans un cache hors du dépôt, partagé par tous les clones et toutes les CI de la
 # machine : $NOVEMIA_CACHE (par défaut ~/.cache/novemia)/qt-<version>-mingw-<empreinte>, où
-# l'empreinte couvre ce script (donc ses options) et la chaîne de compilation. Une option
-# changée reconstruit ; le reste réutilise. Le dossier final n'apparaît qu'une fois Qt
+# l'empreinte couvre les options, les correctifs (scripts/qt-windows-*.patch) et la chaîne de
+# compilation. Une option ou un correctif changé reconstruit ; le reste réutilise. Le dossier final n'apparaît qu'une fois Qt
 # installée en entier (installation à côté, puis un seul renommage) : une construction
 # interrompue ne passe jamais pour finie, et la relance reprend là où elle s'était arrêtée.
 #
@@ -16,6 +16,8 @@ set -euo pipefail
 
 depot=$(cd "$(dirname "$0")/.." && pwd)
 chaine="$depot/cmake/mingw-w64-x86_64.cmake"
+# Les correctifs de la Qt de Debian, appliqués aux sources (chacun dit pourquoi en tête).
+correctifs=("$depot"/scripts/qt-windows-*.patch)
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 # Options : le strict nécessaire du jeu et de ses tests.
 # - directwrite3 et direct2d coupés : sans Direct2D, Gui laisse de côté la base de polices
@@ -23,6 +25,8 @@ version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 #   défaut de Qt 6.4, reste.
 # - tabletevent coupé : l'archive « dfsg » de Debian n'a pas 3rdparty/wintab.
 # - FreeType de Qt : c'est lui qui permet la plateforme offscreen, celle des tests sans écran.
+# - opengl coupé : le jeu peint en logiciel ; scripts/qt-windows-sans-opengl.patch corrige le
+#   seul endroit de Qt 6.4 qui ne se compile pas sans lui.
 options=(
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
   -DCMAKE_BUILD_TYPE=Release
@@ -35,8 +39,9 @@ options=(
   -DFEATURE_system_harfbuzz=OFF -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF
   -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF -DFEATURE_tabletevent=OFF
 )
-# L'empreinte ne couvre que ce qui change la Qt construite : options, chaîne de compilation.
-empreinte=$( (printf '%s\n' "${options[@]}"; cat "$chaine") | sha256sum | cut -c1-12)
+# L'empreinte ne couvre que ce qui change la Qt construite : options, correctifs, chaîne de
+# compilation.
+empreinte=$( (printf '%s\n' "${options[@]}"; cat "${correctifs[@]}" "$chaine") | sha256sum | cut -c1-12)
 cache="${NOVEMIA_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/novemia}"
 nom="qt-${version//[^A-Za-z0-9.+-]/_}-mingw-$empreinte"
 final="$cache/$nom"
@@ -86,6 +91,10 @@ if [ ! -f "$source/.complete" ]; then
         -o Debug::NoLocking=1 -o APT::Sandbox::User=root)
   "${apt_[@]}" update >&2
   (cd "$source" && "${apt_[@]}" source "qt6-base=$version" >&2)
+  arbre=$(find "$source" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+  for correctif in "${correctifs[@]}"; do
+    patch -d "$arbre" -p1 --forward <"$correctif" >&2
+  done
   touch "$source/.complete"
 fi
 arbre=$(find "$source" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)

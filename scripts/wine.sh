@@ -9,6 +9,9 @@ export WINEDEBUG=-all
 # pilote graphique nul et ne cherche aucun écran.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winex11.drv=d"
 unset DISPLAY WAYLAND_DISPLAY
+# Les tests de la fenêtre tournent sur la plateforme offscreen de Qt, qui lit ses polices dans
+# un dossier : celles de Liberation 2, vues depuis Wine.
+export QT_QPA_FONTDIR="${QT_QPA_FONTDIR:-Z:/usr/share/fonts/truetype/liberation2}"
 wine=/usr/lib/wine/wine64
 
 mkdir -p "$WINEPREFIX"

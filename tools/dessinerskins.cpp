@@ -8,8 +8,10 @@
 
 #include "disposition/geometrie.h"
 
+#include <QBuffer>
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -21,6 +23,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -565,12 +568,44 @@ bool Enregistrer(const QImage& image, const QString& chemin, const char* format)
     return false;
 }
 
+// Un fichier .ico de Windows : en-tête, une entrée par taille, puis chaque image en PNG
+// (permis depuis Vista, et le seul moyen d'y mettre 256 × 256 sans perte).
+bool EnregistrerIco(const std::vector<QByteArray>& images, const std::vector<int>& tailles, const QString& chemin)
+{
+    QByteArray ico;
+    const auto mot = [&ico](std::uint16_t v) { ico.append(char(v & 0xFF)).append(char(v >> 8)); };
+    const auto double_mot = [&mot](std::uint32_t v) {
+        mot(std::uint16_t(v & 0xFFFF));
+        mot(std::uint16_t(v >> 16));
+    };
+    mot(0);  // réservé
+    mot(1);  // une icône
+    mot(std::uint16_t(images.size()));
+    std::uint32_t position = 6 + 16 * std::uint32_t(images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        // 256 s'écrit 0 dans un octet.
+        ico.append(char(tailles[i] & 0xFF)).append(char(tailles[i] & 0xFF)).append(char(0)).append(char(0));
+        mot(1);   // plans
+        mot(32);  // bits par pixel
+        double_mot(std::uint32_t(images[i].size()));
+        double_mot(position);
+        position += std::uint32_t(images[i].size());
+    }
+    for (const QByteArray& image : images) ico.append(image);
+    QFile fichier(chemin);
+    if (fichier.open(QIODevice::WriteOnly) && fichier.write(ico) == ico.size() && fichier.flush())
+        return true;
+    std::fprintf(stderr, "novemia-dessin : impossible d'écrire %s\n", qPrintable(chemin));
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "Usage : %s <dossier des skins> <dossier des icônes>\n", argv[0]);
+    // Le troisième argument, pour la construction Windows : l'icône du programme en .ico.
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "Usage : %s <dossier des skins> <dossier des icônes> [icône .ico]\n", argv[0]);
         return 2;
     }
     const QString dossierSkins = QString::fromLocal8Bit(argv[1]), dossierIcones = QString::fromLocal8Bit(argv[2]);
@@ -587,7 +622,17 @@ int main(int argc, char** argv)
             const QImage fond = dessiner(echelle).convertToFormat(QImage::Format_RGB888);
             ok = Enregistrer(fond, dossierSkins + "/" + nom + suffixe + ".bmp", "BMP") && ok;
         }
-    for (const PlanIcone& plan : PlansIcone)
-        ok = Enregistrer(DessinerIcone(plan), QStringLiteral("%1/novemia-%2.png").arg(dossierIcones).arg(plan.taille), "PNG") && ok;
+    std::vector<QByteArray> pngs;
+    std::vector<int> tailles;
+    for (const PlanIcone& plan : PlansIcone) {
+        const QImage icone = DessinerIcone(plan);
+        ok = Enregistrer(icone, QStringLiteral("%1/novemia-%2.png").arg(dossierIcones).arg(plan.taille), "PNG") && ok;
+        QBuffer tampon(&pngs.emplace_back());
+        tampon.open(QIODevice::WriteOnly);
+        ok = icone.save(&tampon, "PNG") && ok;
+        tailles.push_back(plan.taille);
+    }
+    if (argc == 4)
+        ok = EnregistrerIco(pngs, tailles, QString::fromLocal8Bit(argv[3])) && ok;
     return ok ? 0 : 1;
 }

@@ -67,8 +67,13 @@ CDlgGrille::CDlgGrille(CGrilleApp& application, QWidget* parent)
     // Aucun contrôle ne prend le clavier : la fenêtre le garde, et la barre de menus le lui
     // rend après une navigation au clavier, si bien qu'Échap la ferme encore.
     setFocusPolicy(Qt::StrongFocus);
+#ifdef Q_OS_WIN
+    // Sous Windows, tout est installé dans le dossier du programme.
+    cheminAide = (QCoreApplication::applicationDirPath() + QStringLiteral("/aide/index.html")).toStdString();
+#else
     cheminAide = (QCoreApplication::applicationDirPath() + QStringLiteral("/../share/novemia/aide/index.html"))
                      .toStdString();
+#endif
     cheminPartie =
         (QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/partie.novemia"))
             .toStdString();

@@ -7,13 +7,16 @@
 
 #include "skin/registre.h"
 #include "ui/dlggrille.h"
+#include "ui/polices.h"
 
 CGrilleApp::CGrilleApp() = default;
 CGrilleApp::~CGrilleApp() = default;
 
 bool ChargerTraductionQt(QTranslator& traduction)
 {
-    if (!traduction.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    // Sous Windows, elle voyage dans le programme (ressource « :/traductions »).
+    if (!traduction.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        !traduction.load(QStringLiteral("qtbase_fr"), QStringLiteral(":/traductions")))
         return false;
     return QCoreApplication::installTranslator(&traduction);
 }
@@ -27,6 +30,7 @@ void CGrilleApp::Preparer(int& argc, char** argv)
     // Pas de nom d'affichage : Qt l'ajouterait aux titres (« Préférences — Novemia »).
     // Les réglages de la machine se trouvent aussi à côté du programme installé.
     PreparerEmplacementsReglages(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    PreparerPolices();
     traduction = std::make_unique<QTranslator>();
     ChargerTraductionQt(*traduction);
 }

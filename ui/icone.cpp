@@ -50,6 +50,14 @@ QIcon IconeApplication()
                 icone.addFile(chemin, QSize(taille, taille));
         }
     }
+    // Sous Windows, les icônes voyagent dans le programme.
+    if (icone.isNull()) {
+        for (int taille : {16, 32, 48, 64, 128, 256}) {
+            const QString chemin = QStringLiteral(":/icones/novemia-%1.png").arg(taille);
+            if (QFileInfo::exists(chemin))
+                icone.addFile(chemin, QSize(taille, taille));
+        }
+    }
     if (!icone.isNull())
         return icone;
     const QIcon theme = QIcon::fromTheme(QStringLiteral("novemia"));

@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#else
 #include <sys/resource.h>
+#endif
 
 #include <array>
 #include <cstdio>
@@ -222,9 +227,15 @@ private:
 
 long PicMemoireKo()
 {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS compteurs{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &compteurs, sizeof(compteurs));
+    return static_cast<long>(compteurs.PeakWorkingSetSize / 1024);
+#else
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+#endif
 }
 
 TEST(Configuration, LigneEnormeSansLaGarderEnMemoire)

@@ -10,6 +10,8 @@
 
 namespace {
 
+std::string Separateur() { return std::string(1, QDir::separator().toLatin1()); }
+
 struct CasDossier {
     std::string donne;
     std::string garde;
@@ -70,12 +72,13 @@ protected:
 
 TEST_F(Chercher, FichiersSeulsEtExtensionSansCasse)
 {
-    const std::string d = dossier.toStdString();
-    const std::vector<std::string> attendu = {d + "/.cache.bmp", d + "/Bois.bmp", d + "/Nuit.BMP",
-                                              d + "/Zinc.Bmp", d + "/a.b.bmp"};
-    EXPECT_EQ(Trouves(d, "*.bmp"), attendu);
-    EXPECT_EQ(Trouves(d + "//", "*.BMP"), attendu);
-    EXPECT_TRUE(Trouves(d, "*.png").empty());
+    // Le nom trouvé suit le dossier avec le séparateur du système (barre oblique inverse sous Windows).
+    const std::string d = dossier.toStdString() + Separateur();
+    const std::vector<std::string> attendu = {d + ".cache.bmp", d + "Bois.bmp", d + "Nuit.BMP",
+                                              d + "Zinc.Bmp", d + "a.b.bmp"};
+    EXPECT_EQ(Trouves(dossier.toStdString(), "*.bmp"), attendu);
+    EXPECT_EQ(Trouves(dossier.toStdString() + "//", "*.BMP"), attendu);
+    EXPECT_TRUE(Trouves(dossier.toStdString(), "*.png").empty());
 }
 
 TEST_F(Chercher, AjouteALaListe)
@@ -93,7 +96,7 @@ TEST_F(Chercher, AjouteALaListe)
     recherche.Chercher("nuit.bmp");
     ASSERT_EQ(recherche.fichiers.size(), 4u);
     EXPECT_EQ(recherche.fichiers[0], "deja");
-    EXPECT_EQ(recherche.fichiers[3], dossier.toStdString() + "/Nuit.BMP");
+    EXPECT_EQ(recherche.fichiers[3], dossier.toStdString() + Separateur() + "Nuit.BMP");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "skin/registre.h"
+#include "tests/support/emplacementreglages.h"
 
 inline void PreparerTestsQt(const QTemporaryDir& courant)
 {
@@ -17,6 +18,6 @@ inline void PreparerTestsQt(const QTemporaryDir& courant)
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(courant.filePath(QStringLiteral("machine"))));
     // La partie gardée va dans le dossier de données : lui aussi jetable.
     qputenv("XDG_DATA_HOME", QFile::encodeName(courant.filePath(QStringLiteral("donnees"))));
-    FixerEmplacementsReglages(QFile::encodeName(courant.filePath(QStringLiteral("utilisateur/Novemia.conf"))).toStdString(),
-                              {QFile::encodeName(courant.filePath(QStringLiteral("machine/Novemia.conf"))).toStdString()});
+    FixerEmplacementsReglages(EmplacementReglages(courant.filePath(QStringLiteral("utilisateur"))),
+                              {EmplacementReglages(courant.filePath(QStringLiteral("machine")))});
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "skin/registre.h"
+#include "tests/support/emplacementreglages.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -27,11 +28,10 @@ public:
     QString FichierMachine() const { return Machine() + QStringLiteral("/Novemia.conf"); }
     QString Chemin(const QString& nom) const { return racine.filePath(nom); }
 
-    // Les Novemia.conf de ces deux dossiers, et eux seuls.
+    // Les Novemia.conf de ces deux dossiers, et eux seuls (sous Windows, leurs clés).
     static void Pointer(const QString& utilisateur, const QString& machine)
     {
-        FixerEmplacementsReglages(QFile::encodeName(utilisateur + QStringLiteral("/Novemia.conf")).toStdString(),
-                                  {QFile::encodeName(machine + QStringLiteral("/Novemia.conf")).toStdString()});
+        FixerEmplacementsReglages(EmplacementReglages(utilisateur), {EmplacementReglages(machine)});
     }
 
     static void Ecrire(const QString& chemin, const QByteArray& contenu)

@@ -18,6 +18,7 @@
 
 #include "skin/configuration.h"
 #include "skin/registre.h"
+#include "tests/support/emplacementreglages.h"
 #include "ui/colorlabel.h"
 #include "ui/dlggrille.h"
 #include "ui/grilleapp.h"
@@ -52,9 +53,8 @@ public:
         racine.mkpath(QStringLiteral("utilisateur"));
         racine.mkpath(QStringLiteral("machine"));
         racine.mkpath(QStringLiteral("appli/skin"));
-        FixerEmplacementsReglages(
-            QFile::encodeName(racine.filePath(QStringLiteral("utilisateur/Novemia.conf"))).toStdString(),
-            {QFile::encodeName(racine.filePath(QStringLiteral("machine/Novemia.conf"))).toStdString()});
+        FixerEmplacementsReglages(EmplacementReglages(racine.filePath(QStringLiteral("utilisateur"))),
+                                  {EmplacementReglages(racine.filePath(QStringLiteral("machine")))});
         EcrireSkin("Clair", SkinClair, QColor(250, 250, 240), 480, 341);
         EcrireSkin("Sombre", SkinSombre, QColor(30, 40, 50), 480, 341);
         EcrireRegistre("s2gAppDir", Appli());

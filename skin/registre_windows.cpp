@@ -1,0 +1,200 @@
+// Réglages "s2gAppDir" et "Skin" dans le registre de Windows : la clé SOFTWARE\Novemia de
+// l'utilisateur (HKEY_CURRENT_USER) d'abord, puis celle de la machine (HKEY_LOCAL_MACHINE),
+// que l'installateur crée. Le skin choisi s'écrit chez l'utilisateur : un joueur sans droits
+// d'administrateur ne peut pas écrire la ruche de la machine.
+//
+// Les appels sont ceux en caractères larges ; le texte du programme est dans la page de code
+// du système (celle de QFile::decodeName et de std::filesystem), si bien qu'un dossier aux
+// lettres accentuées fait l'aller-retour sans perte.
+#include "skin/registre.h"
+
+#include <windows.h>
+
+#include <array>
+#include <filesystem>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view CleUtilisateur = "HKEY_CURRENT_USER\\SOFTWARE\\Novemia";
+constexpr std::string_view CleMachine = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Novemia";
+// Le tampon fixe de la lecture, zéro final compris, en caractères.
+constexpr DWORD TailleTampon = 1024;
+
+struct Emplacements {
+    bool prets = false;
+    std::string utilisateur;
+    std::vector<std::string> machine;
+};
+
+Emplacements& EmplacementsCourants()
+{
+    static Emplacements emplacements;
+    return emplacements;
+}
+
+const Emplacements& Cles()
+{
+    if (!EmplacementsCourants().prets) PreparerEmplacementsReglages();
+    return EmplacementsCourants();
+}
+
+std::wstring EnLarge(std::string_view texte)
+{
+    if (texte.empty()) return {};
+    const int n = MultiByteToWideChar(CP_ACP, 0, texte.data(), static_cast<int>(texte.size()), nullptr, 0);
+    std::wstring large(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, texte.data(), static_cast<int>(texte.size()), large.data(), n);
+    return large;
+}
+
+std::string EnEtroit(std::wstring_view texte)
+{
+    if (texte.empty()) return {};
+    const int n = WideCharToMultiByte(CP_ACP, 0, texte.data(), static_cast<int>(texte.size()), nullptr, 0, nullptr,
+                                      nullptr);
+    std::string etroit(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, texte.data(), static_cast<int>(texte.size()), etroit.data(), n, nullptr, nullptr);
+    return etroit;
+}
+
+// « HKEY_CURRENT_USER\SOFTWARE\Novemia » : la ruche et la sous-clé ; pas de ruche pour un
+// nom qu'on ne connaît pas.
+struct Cle {
+    HKEY racine = nullptr;
+    std::wstring sousCle;
+};
+
+Cle Decouper(std::string_view chemin)
+{
+    static const std::pair<std::string_view, HKEY> ruches[] = {
+        {"HKEY_CURRENT_USER", HKEY_CURRENT_USER}, {"HKCU", HKEY_CURRENT_USER},
+        {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE}, {"HKLM", HKEY_LOCAL_MACHINE}};
+    const std::size_t barre = chemin.find('\\');
+    const std::string_view ruche = chemin.substr(0, barre);
+    for (const auto& [nom, racine] : ruches) {
+        if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, nom.data(), static_cast<int>(nom.size()), ruche.data(),
+                           static_cast<int>(ruche.size())) == CSTR_EQUAL) {
+            return {racine, barre == std::string_view::npos ? std::wstring() : EnLarge(chemin.substr(barre + 1))};
+        }
+    }
+    return {};
+}
+
+// La clé ouverte le temps d'une lecture ou d'une écriture.
+class CCleOuverte {
+public:
+    ~CCleOuverte()
+    {
+        if (cle != nullptr) RegCloseKey(cle);
+    }
+    HKEY cle = nullptr;
+};
+
+// Une lecture dans une clé : 0 et la valeur, ou le code du registre.
+LONG Lire(const std::string& chemin, const std::wstring& nom, std::wstring& valeur)
+{
+    const Cle c = Decouper(chemin);
+    if (c.racine == nullptr) return ERROR_FILE_NOT_FOUND;
+    CCleOuverte ouverte;
+    LONG code = RegOpenKeyExW(c.racine, c.sousCle.c_str(), 0, KEY_QUERY_VALUE, &ouverte.cle);
+    if (code != ERROR_SUCCESS) return code;
+    std::array<wchar_t, TailleTampon> tampon{};
+    DWORD type = 0;
+    DWORD octets = sizeof(tampon);
+    code = RegQueryValueExW(ouverte.cle, nom.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(tampon.data()), &octets);
+    if (code != ERROR_SUCCESS) return code;
+    // Seules les chaînes sont des réglages ; une valeur d'un autre type est comme absente.
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return ERROR_FILE_NOT_FOUND;
+    const std::size_t lus = octets / sizeof(wchar_t);
+    const std::wstring_view texte(tampon.data(), lus);
+    const std::size_t zero = texte.find(L'\0');
+    // Le tampon plein sans zéro final : la valeur ne tient pas, comme une plus longue.
+    if (zero == std::wstring_view::npos && lus >= TailleTampon) return ERROR_MORE_DATA;
+    valeur = texte.substr(0, zero);
+    return ERROR_SUCCESS;
+}
+
+std::string TexteErreur(int code)
+{
+    return "Erreur : Base de registre (" + std::to_string(code) + ")";
+}
+
+}  // namespace
+
+// Le dossier du programme n'y change rien : sous Windows, les réglages de la machine sont
+// dans sa clé, que l'installateur a remplie.
+void PreparerEmplacementsReglages(const std::string&)
+{
+    EmplacementsCourants() = {true, std::string(CleUtilisateur), {std::string(CleMachine)}};
+}
+
+void FixerEmplacementsReglages(const std::string& utilisateur, const std::vector<std::string>& machine)
+{
+    EmplacementsCourants() = {true, utilisateur, machine};
+}
+
+std::string FichierReglagesUtilisateur() { return Cles().utilisateur; }
+
+std::vector<std::string> FichiersReglagesMachine() { return Cles().machine; }
+
+Reglage LireReglage(const std::string& nom)
+{
+    Reglage reglage;
+    reglage.erreur = ErreurValeurAbsente;
+    if (nom.empty()) return reglage;
+    std::vector<std::string> cles{Cles().utilisateur};
+    cles.insert(cles.end(), Cles().machine.begin(), Cles().machine.end());
+    const std::wstring nomLarge = EnLarge(nom);
+    for (const std::string& cle : cles) {
+        std::wstring valeur;
+        const LONG code = Lire(cle, nomLarge, valeur);
+        if (code == ERROR_SUCCESS) {
+            reglage.erreur = 0;
+            reglage.valeur = EnEtroit(valeur);
+            return reglage;
+        }
+        // Une valeur trop longue s'arrête là ; sinon la clé suivante, et le code de la
+        // dernière essayée dit pourquoi rien n'a été lu.
+        reglage.erreur = static_cast<int>(code);
+        if (code == ERROR_MORE_DATA) return reglage;
+    }
+    return reglage;
+}
+
+// Les valeurs du registre sont des chemins complets : il n'y a pas de fichier dont partir.
+Reglage DossierResolu(Reglage reglage)
+{
+    if (reglage.erreur != 0 || reglage.valeur.empty() || reglage.dossier.empty() ||
+        std::filesystem::path(reglage.valeur).is_absolute()) {
+        return reglage;
+    }
+    reglage.valeur = (std::filesystem::path(reglage.dossier) / reglage.valeur).lexically_normal().string();
+    return reglage;
+}
+
+std::string LireRegistre(const std::string& nom) { return TexteReglage(LireReglage(nom)); }
+
+std::string TexteReglage(const Reglage& reglage)
+{
+    if (reglage.erreur != 0) return TexteErreur(reglage.erreur);
+    return reglage.valeur.empty() ? "ERR" : reglage.valeur;
+}
+
+int EcrireRegistre(const std::string& nom, const std::string& valeur)
+{
+    // Une chaîne du registre s'arrête au premier zéro ; un nom vide serait la valeur par défaut.
+    if (nom.empty() || nom.find('\0') != std::string::npos || valeur.find('\0') != std::string::npos) {
+        return ErreurDonneesInvalides;
+    }
+    const Cle c = Decouper(Cles().utilisateur);
+    if (c.racine == nullptr) return ErreurValeurAbsente;
+    CCleOuverte ouverte;
+    LONG code = RegCreateKeyExW(c.racine, c.sousCle.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                                nullptr, &ouverte.cle, nullptr);
+    if (code != ERROR_SUCCESS) return static_cast<int>(code);
+    const std::wstring large = EnLarge(valeur);
+    code = RegSetValueExW(ouverte.cle, EnLarge(nom).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(large.c_str()),
+                          static_cast<DWORD>((large.size() + 1) * sizeof(wchar_t)));
+    return static_cast<int>(code);
+}
