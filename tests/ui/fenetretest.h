@@ -92,7 +92,12 @@ private:
 // La fenêtre principale aux boîtes modales scriptées.
 class CDlgGrilleTest : public CDlgGrille {
 public:
-    using CDlgGrille::CDlgGrille;
+    // La partie gardée dans le dossier courant du test, jetable : sous Windows, le dossier de
+    // données de l'utilisateur ne se détourne pas par l'environnement.
+    explicit CDlgGrilleTest(CGrilleApp& application) : CDlgGrille(application)
+    {
+        cheminPartie = QDir::current().filePath(QStringLiteral("donnees/partie.novemia")).toStdString();
+    }
 
     std::vector<std::string> messages;
     std::vector<std::string> questions;

@@ -718,7 +718,7 @@ TEST_F(Fenetre, PourquoiMontreLeRaisonnementJusquALaProchaineAction)
     ASSERT_FALSE(boite.casesRaisonnement.empty());
     const QImage montre = boite.ZoneClient()->grab().toImage();
     for (const auto& [ligne, colonne] : boite.casesRaisonnement) {
-        const QPoint centre = PointCase(ligne, colonne) + QPoint(-10, -10);
+        const QPoint centre = PointCase(ligne, colonne) + QPoint(-12, -12);  // loin du chiffre
         EXPECT_NE(montre.pixelColor(centre), avant.pixelColor(centre)) << ligne << "," << colonne;
     }
 
@@ -728,7 +728,7 @@ TEST_F(Fenetre, PourquoiMontreLeRaisonnementJusquALaProchaineAction)
     EXPECT_TRUE(boite.etiquetteStatut->toolTip().isEmpty());
     const QImage apres = boite.ZoneClient()->grab().toImage();
     for (const auto& [ligne, colonne] : std::vector<std::pair<int, int>>{{6, 1}, {7, 7}}) {
-        const QPoint centre = PointCase(ligne, colonne) + QPoint(-10, -10);
+        const QPoint centre = PointCase(ligne, colonne) + QPoint(-12, -12);  // loin du chiffre
         EXPECT_EQ(apres.pixelColor(centre), avant.pixelColor(centre)) << ligne << "," << colonne;
     }
 }
