@@ -10,7 +10,7 @@ paquets=(
   fonts-liberation fonts-liberation2
   qqwing libqqwing-dev
   clang libclang-rt-14-dev llvm
-  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 wine64 nsis imagemagick
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 wine64 fonts-wine nsis imagemagick
   valgrind
   xvfb xdotool dbus-daemon at-spi2-core python3-pyatspi
   desktop-file-utils appstream dpkg-dev file

@@ -175,15 +175,16 @@ sleep 1
   echec "la fenêtre s'est fermée malgré « Non »"
 capture apres-non
 
-# 4. Préférences : la boîte s'ouvre le focus sur OK ; Maj+Tab mène à la liste des skins, Bas
-# y choisit le premier (Ardoise, pas Papier), Entrée confirme (OK est le bouton par défaut).
+# 4. Préférences : la boîte s'ouvre le focus sur OK ; deux Tab (Annuler, puis la liste des
+# skins) mènent à la liste, Bas y choisit le premier (Ardoise, pas Papier), Entrée confirme (OK
+# est le bouton par défaut).
 xdotool windowfocus "$id" 2>/dev/null || true
 touches alt+p
 attendre 50 ouverte Préférences || echec "Préférences ne s'est pas ouverte"
 pref=$(fenetres Préférences | head -n 1)
 [ -n "$pref" ] && xdotool windowfocus "$pref" 2>/dev/null || true
 capture preferences
-touches shift+Tab Down Return
+touches Tab Tab Down Return
 attendre 50 fermee Préférences || echec "Préférences est restée ouverte"
 sleep 1
 capture autre-skin
