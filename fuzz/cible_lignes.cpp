@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr std::size_t LongueurMax = 100;  // au-delà, une ligne est « trop longue »
+constexpr std::size_t LongueurMax = 100;  // au-delà, fin de ligne exclue, une ligne est « trop longue »
 
 // Ce que le modèle attend d'une ligne.
 struct Attendu {
@@ -27,6 +27,8 @@ Attendu Modele(std::string_view ligne)
     Attendu a;
     // Un commentaire est ignoré quelle que soit sa longueur.
     if (!ligne.empty() && ligne[0] == '#') return a;
+    // Le CR d'un CR LF n'est pas de la ligne.
+    if (ligne.ends_with('\r')) ligne.remove_suffix(1);
     if (ligne.size() > LongueurMax) {
         a.erreur = "une grille s'écrit en 81 caractères (ligne trop longue)";
         return a;
