@@ -141,7 +141,8 @@ public:
     void OnCoupDeMain1() { DonnerCoupDeMain(1); }
     void OnCoupDeMain2() { DonnerCoupDeMain(2); }
     void OnCoupDeMain3() { DonnerCoupDeMain(3); }
-    // « Pourquoi ? » : le prochain pas du solveur, dit sur la ligne d'état, le curseur sur sa
+    // « Pourquoi ? » : la prochaine pose et la plus courte chaîne de techniques qui y mène,
+    // résumée sur la ligne d'état et dite en entier par MontrerRaisonnement, le curseur sur sa
     // case ; rien n'est posé (coupdemain.cpp).
     void OnPourquoi();
     void OnResoudre();
