@@ -3,6 +3,8 @@
 // l'écriture ne change que la ligne de la clé.
 #include "skin/registre.h"
 
+#include "skin/emplacementsreglages.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -21,24 +23,6 @@ namespace {
 constexpr std::string_view NomFichier = "Novemia.conf";
 // Comme le tampon fixe d'une lecture du registre : zéro final compris.
 constexpr std::size_t TailleTampon = 1024;
-
-struct Emplacements {
-    bool prets = false;
-    std::string utilisateur;
-    std::vector<std::string> machine;
-};
-
-Emplacements& EmplacementsCourants()
-{
-    static Emplacements emplacements;
-    return emplacements;
-}
-
-const Emplacements& Fichiers()
-{
-    if (!EmplacementsCourants().prets) PreparerEmplacementsReglages();
-    return EmplacementsCourants();
-}
 
 std::string Variable(const char* nom)
 {
@@ -118,11 +102,6 @@ void Ajouter(std::vector<std::string>& fichiers, std::string fichier)
     if (std::find(fichiers.begin(), fichiers.end(), fichier) == fichiers.end()) fichiers.push_back(std::move(fichier));
 }
 
-std::string TexteErreur(int code)
-{
-    return "Erreur : Base de registre (" + std::to_string(code) + ")";
-}
-
 }  // namespace
 
 void PreparerEmplacementsReglages(const std::string& dossierProgramme)
@@ -132,8 +111,7 @@ void PreparerEmplacementsReglages(const std::string& dossierProgramme)
     if (!utilisateur.is_absolute()) {
         utilisateur = std::filesystem::path(QFile::encodeName(QDir::homePath()).toStdString()) / ".config";
     }
-    Emplacements e;
-    e.prets = true;
+    EmplacementsReglages e;
     e.utilisateur = DansLeDossier(utilisateur);
     const std::string dossiers = Variable("XDG_CONFIG_DIRS");
     for (std::size_t debut = 0; debut <= dossiers.size();) {
@@ -147,26 +125,15 @@ void PreparerEmplacementsReglages(const std::string& dossierProgramme)
         Ajouter(e.machine, DansLeDossier(std::filesystem::path(dossierProgramme) / ".." / "etc" / "xdg"));
     }
     Ajouter(e.machine, DansLeDossier("/etc/xdg"));
-    EmplacementsCourants() = std::move(e);
+    DefinirEmplacements(std::move(e));
 }
-
-void FixerEmplacementsReglages(const std::string& utilisateur, const std::vector<std::string>& machine)
-{
-    EmplacementsCourants() = {true, utilisateur, machine};
-}
-
-std::string FichierReglagesUtilisateur() { return Fichiers().utilisateur; }
-
-std::vector<std::string> FichiersReglagesMachine() { return Fichiers().machine; }
 
 Reglage LireReglage(const std::string& nom)
 {
     Reglage reglage;
     reglage.erreur = ErreurValeurAbsente;
     if (nom.empty()) return reglage;
-    std::vector<std::string> fichiers{Fichiers().utilisateur};
-    fichiers.insert(fichiers.end(), Fichiers().machine.begin(), Fichiers().machine.end());
-    for (const std::string& fichier : fichiers) {
+    for (const std::string& fichier : EmplacementsDansLOrdre()) {
         const std::optional<std::string> contenu = Contenu(fichier);
         if (!contenu) continue;
         const Recherche r = Chercher(*contenu, nom);
@@ -193,14 +160,6 @@ Reglage DossierResolu(Reglage reglage)
     return reglage;
 }
 
-std::string LireRegistre(const std::string& nom) { return TexteReglage(LireReglage(nom)); }
-
-std::string TexteReglage(const Reglage& reglage)
-{
-    if (reglage.erreur != 0) return TexteErreur(reglage.erreur);
-    return reglage.valeur.empty() ? "ERR" : reglage.valeur;
-}
-
 int EcrireRegistre(const std::string& nom, const std::string& valeur)
 {
     const auto horsLigne = [](const std::string& texte) {
@@ -210,7 +169,7 @@ int EcrireRegistre(const std::string& nom, const std::string& valeur)
         horsLigne(valeur)) {
         return ErreurDonneesInvalides;
     }
-    const std::string& chemin = Fichiers().utilisateur;
+    const std::string& chemin = Emplacements().utilisateur;
     const QString fichier = QFile::decodeName(chemin.c_str());
     // Un fichier présent qu'on ne peut relire serait écrasé avec ce qu'il contient : on n'y touche pas.
     std::string contenu;

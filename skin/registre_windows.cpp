@@ -8,10 +8,11 @@
 // lettres accentuées fait l'aller-retour sans perte.
 #include "skin/registre.h"
 
+#include "skin/emplacementsreglages.h"
+
 #include <windows.h>
 
 #include <array>
-#include <filesystem>
 #include <string_view>
 
 namespace {
@@ -20,24 +21,6 @@ constexpr std::string_view CleUtilisateur = "HKEY_CURRENT_USER\\SOFTWARE\\Novemi
 constexpr std::string_view CleMachine = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Novemia";
 // Le tampon fixe de la lecture, zéro final compris, en caractères.
 constexpr DWORD TailleTampon = 1024;
-
-struct Emplacements {
-    bool prets = false;
-    std::string utilisateur;
-    std::vector<std::string> machine;
-};
-
-Emplacements& EmplacementsCourants()
-{
-    static Emplacements emplacements;
-    return emplacements;
-}
-
-const Emplacements& Cles()
-{
-    if (!EmplacementsCourants().prets) PreparerEmplacementsReglages();
-    return EmplacementsCourants();
-}
 
 std::wstring EnLarge(std::string_view texte)
 {
@@ -115,38 +98,22 @@ LONG Lire(const std::string& chemin, const std::wstring& nom, std::wstring& vale
     return ERROR_SUCCESS;
 }
 
-std::string TexteErreur(int code)
-{
-    return "Erreur : Base de registre (" + std::to_string(code) + ")";
-}
-
 }  // namespace
 
 // Le dossier du programme n'y change rien : sous Windows, les réglages de la machine sont
 // dans sa clé, que l'installateur a remplie.
 void PreparerEmplacementsReglages(const std::string&)
 {
-    EmplacementsCourants() = {true, std::string(CleUtilisateur), {std::string(CleMachine)}};
+    DefinirEmplacements({std::string(CleUtilisateur), {std::string(CleMachine)}});
 }
-
-void FixerEmplacementsReglages(const std::string& utilisateur, const std::vector<std::string>& machine)
-{
-    EmplacementsCourants() = {true, utilisateur, machine};
-}
-
-std::string FichierReglagesUtilisateur() { return Cles().utilisateur; }
-
-std::vector<std::string> FichiersReglagesMachine() { return Cles().machine; }
 
 Reglage LireReglage(const std::string& nom)
 {
     Reglage reglage;
     reglage.erreur = ErreurValeurAbsente;
     if (nom.empty()) return reglage;
-    std::vector<std::string> cles{Cles().utilisateur};
-    cles.insert(cles.end(), Cles().machine.begin(), Cles().machine.end());
     const std::wstring nomLarge = EnLarge(nom);
-    for (const std::string& cle : cles) {
+    for (const std::string& cle : EmplacementsDansLOrdre()) {
         std::wstring valeur;
         const LONG code = Lire(cle, nomLarge, valeur);
         if (code == ERROR_SUCCESS) {
@@ -163,23 +130,7 @@ Reglage LireReglage(const std::string& nom)
 }
 
 // Les valeurs du registre sont des chemins complets : il n'y a pas de fichier dont partir.
-Reglage DossierResolu(Reglage reglage)
-{
-    if (reglage.erreur != 0 || reglage.valeur.empty() || reglage.dossier.empty() ||
-        std::filesystem::path(reglage.valeur).is_absolute()) {
-        return reglage;
-    }
-    reglage.valeur = (std::filesystem::path(reglage.dossier) / reglage.valeur).lexically_normal().string();
-    return reglage;
-}
-
-std::string LireRegistre(const std::string& nom) { return TexteReglage(LireReglage(nom)); }
-
-std::string TexteReglage(const Reglage& reglage)
-{
-    if (reglage.erreur != 0) return TexteErreur(reglage.erreur);
-    return reglage.valeur.empty() ? "ERR" : reglage.valeur;
-}
+Reglage DossierResolu(Reglage reglage) { return reglage; }
 
 int EcrireRegistre(const std::string& nom, const std::string& valeur)
 {
@@ -187,7 +138,7 @@ int EcrireRegistre(const std::string& nom, const std::string& valeur)
     if (nom.empty() || nom.find('\0') != std::string::npos || valeur.find('\0') != std::string::npos) {
         return ErreurDonneesInvalides;
     }
-    const Cle c = Decouper(Cles().utilisateur);
+    const Cle c = Decouper(Emplacements().utilisateur);
     if (c.racine == nullptr) return ErreurValeurAbsente;
     CCleOuverte ouverte;
     LONG code = RegCreateKeyExW(c.racine, c.sousCle.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,

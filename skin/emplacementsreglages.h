@@ -1,0 +1,16 @@
+// Ce que les deux magasins de réglages partagent : où lire et écrire, dans l'ordre.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct EmplacementsReglages {
+    std::string utilisateur;
+    std::vector<std::string> machine;
+};
+
+// Les emplacements fixés ; préparés par défaut à la première demande.
+const EmplacementsReglages& Emplacements();
+void DefinirEmplacements(EmplacementsReglages emplacements);
+// L'ordre d'une lecture : l'utilisateur, puis la machine.
+std::vector<std::string> EmplacementsDansLOrdre();
