@@ -38,8 +38,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_NOVEMIA_CIBLE "Target amd64-unicode")
 # Tout ou rien : pas de page de composants pour le joueur.
 set(CPACK_MONOLITHIC_INSTALL ON)
-# Le modèle de CPack, en français (NSIS.template.in et NSIS.InstallOptions.ini.in d'ici).
-set(CPACK_MODULE_PATH ${dossier})
+# Les modèles de CPack, en français.
+include(${dossier}/modeles.cmake)
+novemia_modeles_nsis(${CMAKE_CURRENT_BINARY_DIR}/modeles-nsis)
+set(CPACK_MODULE_PATH ${CMAKE_CURRENT_BINARY_DIR}/modeles-nsis)
 # Les réglages de la machine, comme les lit le jeu ; la clé entière part avec le jeu.
 # (Quatre barres obliques : la valeur est relue deux fois avant d'atteindre NSIS.)
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS
