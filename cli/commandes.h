@@ -1,5 +1,4 @@
-// Les sous-commandes de novemia-cli. Chacune reçoit ses arguments avec, en argv[0], le nom
-// de la sous-commande, et rend le code de sortie du programme.
+// Les sous-commandes de novemia-cli et leurs codes de sortie.
 #pragma once
 
 // Codes de sortie, les mêmes pour toutes les commandes ; le plus grave l'emporte.
@@ -21,14 +20,10 @@ inline constexpr const char* TexteCodesSortie =
     "  73  le fichier de trace ne peut pas être créé\n"
     "  74  l'écriture de la sortie standard ou de la trace a échoué\n";
 
-// « resoudre FICHIER [FICHIER…] [--trace JOURNAL] » et « resoudre --lignes FICHIER ».
-int CommandeResoudre(int argc, char** argv);
-
-// « generer NIVEAU [--graine N] [--nombre K] [--trace JOURNAL] ».
-int CommandeGenerer(int argc, char** argv);
-
-// « expliquer FICHIER [FICHIER…] [--json] » et « expliquer --lignes FICHIER [--json] ».
-int CommandeExpliquer(int argc, char** argv);
-
-// « noter FICHIER [FICHIER…] » et « noter --lignes FICHIER ».
-int CommandeNoter(int argc, char** argv);
+// Les sous-commandes (cli/commun.h dit ce qu'est une commande) : « resoudre », « generer »,
+// « expliquer », « noter ».
+struct CommandeCli;
+extern const CommandeCli CommandeResoudre;
+extern const CommandeCli CommandeGenerer;
+extern const CommandeCli CommandeExpliquer;
+extern const CommandeCli CommandeNoter;

@@ -20,15 +20,46 @@ std::optional<std::string> ArgumentsLus::Valeur(std::string_view nom) const
     return trouvee->second;
 }
 
+std::string FormesCommande(const CommandeCli& commande, std::string_view premiere, std::string_view suivantes)
+{
+    std::string texte;
+    for (const std::string_view forme : commande.formes) {
+        texte.append(texte.empty() ? premiere : suivantes).append("novemia-cli ");
+        texte.append(commande.nom).append(" ").append(forme).append("\n");
+    }
+    return texte;
+}
+
+namespace {
+
+std::string Aide(const CommandeCli& commande)
+{
+    return FormesCommande(commande, "Usage : ", "        ") + std::string(commande.details) + TexteCodesSortie;
+}
+
+std::string Prefixe(const CommandeCli& commande) { return "novemia-cli " + std::string(commande.nom); }
+
+}  // namespace
+
 int RefusUsage(const CommandeCli& commande, const std::string& erreur)
 {
     std::cout.flush();
-    std::cerr << "novemia-cli " << commande.nom << " : " << erreur << "\n" << commande.aide << TexteCodesSortie;
+    std::cerr << Prefixe(commande) << " : " << erreur << "\n" << Aide(commande);
     return CodeUsage;
 }
 
-std::optional<int> LireArguments(const CommandeCli& commande, int argc, char** argv, ArgumentsLus& lus)
+int VerifierSortie(std::string_view qui, int code)
 {
+    if (!std::cout.flush()) {
+        std::cerr << qui << " : écriture impossible sur la sortie standard\n";
+        code = std::max(code, static_cast<int>(CodeEcriture));
+    }
+    return code;
+}
+
+int LancerCommande(const CommandeCli& commande, int argc, char** argv)
+{
+    ArgumentsLus lus;
     bool finDesOptions = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -41,8 +72,8 @@ std::optional<int> LireArguments(const CommandeCli& commande, int argc, char** a
             continue;
         }
         if (arg == "-h" || arg == "--help" || arg == "--aide") {
-            std::cout << commande.aide << TexteCodesSortie;
-            return CodeSucces;
+            std::cout << Aide(commande);
+            return VerifierSortie(Prefixe(commande), CodeSucces);
         }
         const auto option = std::find_if(commande.options.begin(), commande.options.end(),
                                          [arg](const DefinitionOption& o) { return o.nom == arg; });
@@ -56,15 +87,14 @@ std::optional<int> LireArguments(const CommandeCli& commande, int argc, char** a
         }
         lus.options.emplace(arg, std::move(valeur));
     }
-    return std::nullopt;
+    return commande.executer(lus);
 }
 
 CJournal::CJournal(const CommandeCli& commande, const std::optional<std::string>& chemin)
     : demande(chemin.has_value())
 {
     if (demande && !fichier.Ouvrir(std::time(nullptr), *chemin)) {
-        std::cerr << "novemia-cli " << commande.nom << " : impossible de créer le fichier de trace « " << *chemin
-                  << " »\n";
+        std::cerr << Prefixe(commande) << " : impossible de créer le fichier de trace « " << *chemin << " »\n";
     }
 }
 
@@ -72,15 +102,11 @@ int FinCommande(const CommandeCli& commande, int code, CJournal* journal)
 {
     std::cout.flush();
     if (journal != nullptr && !journal->fichier.Fermer()) {
-        std::cerr << "novemia-cli " << commande.nom << " : écriture impossible dans le fichier de trace « "
-                  << journal->fichier.Nom() << " »\n";
+        std::cerr << Prefixe(commande) << " : écriture impossible dans le fichier de trace « " << journal->fichier.Nom()
+                  << " »\n";
         code = std::max(code, static_cast<int>(CodeEcriture));
     }
-    if (!std::cout) {
-        std::cerr << "novemia-cli " << commande.nom << " : écriture impossible sur la sortie standard\n";
-        code = std::max(code, static_cast<int>(CodeEcriture));
-    }
-    return code;
+    return VerifierSortie(Prefixe(commande), code);
 }
 
 void MessageErreur(const std::string& texte)
@@ -91,13 +117,30 @@ void MessageErreur(const std::string& texte)
 
 std::optional<int> ControlerEntrees(const CommandeCli& commande, const ArgumentsLus& lus)
 {
-    const bool lignes = lus.Present("--lignes");
-    if (lignes && !lus.positionnels.empty()) {
+    const auto liste = lus.Valeur("--lignes");
+    if (liste && !lus.positionnels.empty()) {
         return RefusUsage(commande, "--lignes ne se combine pas avec des fichiers de grille");
     }
-    if (!lignes && lus.positionnels.empty()) return RefusUsage(commande, "aucun fichier de grille");
+    if (!liste && lus.positionnels.empty()) return RefusUsage(commande, "aucun fichier de grille");
     for (const std::string& fichier : lus.positionnels) {
         if (fichier.empty()) return RefusUsage(commande, "nom de fichier vide");
+        // Le nom est écrit dans la sortie (« # nom », colonne de « noter ») : une tabulation
+        // ou une fin de ligne en casserait les colonnes et les lignes.
+        if (std::any_of(fichier.begin(), fichier.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; })) {
+            return RefusUsage(commande, "caractère de contrôle dans le nom de fichier « " + fichier + " »");
+        }
+    }
+    // Une trace qui est aussi une entrée serait vidée avant d'être lue. Comparés par identité
+    // (liens, « ./ », casse sous Windows), avant que rien ne soit ouvert en écriture.
+    if (const auto trace = lus.Valeur("--trace")) {
+        const auto identiteTrace = IdentiteDeFichier(*trace);
+        const auto memeFichier = [&identiteTrace](const std::string& entree) {
+            return identiteTrace && identiteTrace == (entree == "-" ? IdentiteEntreeStandard() : IdentiteDeFichier(entree));
+        };
+        const auto& entrees = liste ? std::vector<std::string>{*liste} : lus.positionnels;
+        if (std::any_of(entrees.begin(), entrees.end(), memeFichier)) {
+            return RefusUsage(commande, "le fichier de trace « " + *trace + " » est aussi une grille à lire");
+        }
     }
     return std::nullopt;
 }
@@ -109,20 +152,22 @@ int ParcourirLignes(const CommandeCli& commande, std::istream& entree,
 {
     int code = CodeSucces;
     LigneDeGrilles lue;
-    for (long numero = 1; LireLigneDeGrilles(entree, lue); ++numero) {
+    // Sur 64 bits partout : long n'en a que 32 sous Windows. Une sortie standard en échec
+    // arrête tout : disque plein, ou tube que personne ne lit plus (« | head -1 »).
+    for (std::uint64_t numero = 1; std::cout && LireLigneDeGrilles(entree, lue); ++numero) {
         const std::string nom = "ligne " + std::to_string(numero);
         if (lue.erreur) {
-            MessageErreur("novemia-cli " + std::string(commande.nom) + " : " + nom + " : " + *lue.erreur);
+            MessageErreur(Prefixe(commande) + " : " + nom + " : " + *lue.erreur);
             code = std::max(code, static_cast<int>(CodeLecture));
             continue;
         }
         if (lue.grille.empty()) continue;
         CGrille grille;
         LireTexteGrille(lue.grille, grille);
-        code = std::max(code, traiter(SourceGrille{nom, true, false}, grille));
+        code = std::max(code, traiter(SourceGrille{nom, numero, false}, grille));
     }
     if (entree.bad()) {
-        MessageErreur("novemia-cli " + std::string(commande.nom) + " : erreur de lecture");
+        MessageErreur(Prefixe(commande) + " : erreur de lecture");
         code = std::max(code, static_cast<int>(CodeLecture));
     }
     return code;
@@ -144,7 +189,7 @@ int ParcourirGrilles(const CommandeCli& commande, const ArgumentsLus& lus,
             entree.open(systeme, std::ios::binary);
         }
         if (!entree.is_open()) {
-            MessageErreur("novemia-cli " + std::string(commande.nom) + " : impossible d'ouvrir « " + *chemin + " »");
+            MessageErreur(Prefixe(commande) + " : impossible d'ouvrir « " + *chemin + " »");
             return CodeLecture;
         }
         return ParcourirLignes(commande, entree, traiter);
@@ -152,6 +197,7 @@ int ParcourirGrilles(const CommandeCli& commande, const ArgumentsLus& lus,
     int code = CodeSucces;
     const bool plusieurs = lus.positionnels.size() > 1;
     for (const std::string& fichier : lus.positionnels) {
+        if (!std::cout) break;  // comme pour une liste
         CGrille grille;
         grille.ViderGrille();
         if (const auto erreur = LireFichierGrille(fichier, grille)) {
@@ -159,7 +205,7 @@ int ParcourirGrilles(const CommandeCli& commande, const ArgumentsLus& lus,
             code = std::max(code, static_cast<int>(CodeLecture));
             continue;
         }
-        code = std::max(code, traiter(SourceGrille{fichier, false, plusieurs}, grille));
+        code = std::max(code, traiter(SourceGrille{fichier, 0, plusieurs}, grille));
     }
     return code;
 }

@@ -6,6 +6,7 @@
 // 64, l'aide sur la sortie d'erreur) ; « -- » termine les options.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -22,13 +23,6 @@ struct DefinitionOption {
     bool avecValeur = true;
 };
 
-// Une sous-commande telle que l'analyseur la connaît.
-struct CommandeCli {
-    std::string_view nom;    // « resoudre »
-    std::string_view aide;   // l'usage et les options, sans la table des codes de sortie
-    std::span<const DefinitionOption> options;
-};
-
 struct ArgumentsLus {
     std::map<std::string, std::string, std::less<>> options;  // nom → valeur ("" sans valeur)
     std::vector<std::string> positionnels;                   // les autres, dans l'ordre
@@ -37,13 +31,31 @@ struct ArgumentsLus {
     bool Present(std::string_view nom) const { return options.find(nom) != options.end(); }
 };
 
-// Lit argv[1…] (argv[0] est le nom de la sous-commande). Rend le code de sortie quand la
-// commande s'arrête là (aide demandée, mauvais usage), rien sinon.
-std::optional<int> LireArguments(const CommandeCli& commande, int argc, char** argv, ArgumentsLus& lus);
+// Une sous-commande telle que l'analyseur la connaît. Son aide et l'usage général de
+// novemia-cli sont formés de ses `formes` : il n'y a qu'un texte à tenir.
+struct CommandeCli {
+    std::string_view nom;                      // « resoudre »
+    std::span<const std::string_view> formes;  // ses arguments, une forme par usage
+    std::string_view details;                  // les arguments et options expliqués
+    std::span<const DefinitionOption> options;
+    int (*executer)(const ArgumentsLus& lus);  // la commande, ses arguments lus ; rend son code
+};
+
+// Les lignes « novemia-cli <commande> <forme> » de la commande, la première après `premiere`,
+// les autres après `suivantes`.
+std::string FormesCommande(const CommandeCli& commande, std::string_view premiere, std::string_view suivantes);
+
+// Lit argv[1…] (argv[0] est le nom de la sous-commande) et exécute la commande. L'aide
+// demandée est écrite sur la sortie standard (code 0, 74 si elle n'a pas pu s'écrire).
+int LancerCommande(const CommandeCli& commande, int argc, char** argv);
 
 // Mauvais usage : « novemia-cli <commande> : <erreur> », l'aide et les codes sur la sortie
 // d'erreur ; rend le code 64.
 int RefusUsage(const CommandeCli& commande, const std::string& erreur);
+
+// La sortie standard vidée ; si elle n'a pas pu s'écrire en entier (disque plein, tube fermé),
+// « <qui> : écriture impossible… » sur la sortie d'erreur et le code 74. Rend le plus grave.
+int VerifierSortie(std::string_view qui, int code);
 
 // Écrit sur la sortie d'erreur, après ce qui précède sur la sortie standard.
 void MessageErreur(const std::string& texte);
@@ -51,15 +63,17 @@ void MessageErreur(const std::string& texte);
 // Les grilles d'une commande : des fichiers .sdu, ou une liste d'une grille par ligne
 // (« --lignes LISTE », « - » pour l'entrée standard).
 struct SourceGrille {
-    std::string nom;         // le fichier, ou « ligne N » de la liste
-    bool ligne = false;      // lue dans une liste
-    bool plusieurs = false;  // un fichier parmi plusieurs
+    std::string nom;          // le fichier, ou « ligne N » de la liste
+    std::uint64_t ligne = 0;  // N pour une grille lue dans une liste, 0 pour un fichier
+    bool plusieurs = false;   // un fichier parmi plusieurs
 };
-// Mauvais usage des entrées (aucune, les deux sortes à la fois, un nom vide) : code 64.
+// Mauvais usage des entrées (code 64) : aucune, les deux sortes à la fois, un nom vide ou qui
+// casserait les lignes de la sortie (caractère de contrôle), une trace qui est l'une d'elles.
 std::optional<int> ControlerEntrees(const CommandeCli& commande, const ArgumentsLus& lus);
 // Lit chaque grille comme l'importation du jeu (mêmes contrôles, mêmes messages) et la remet
 // à `traiter`, qui rend son code ; une grille illisible est dite sur la sortie d'erreur (code
-// 2) et sautée. Rend le code le plus grave.
+// 2) et sautée. S'arrête à la première écriture de la sortie standard en échec. Rend le code
+// le plus grave.
 int ParcourirGrilles(const CommandeCli& commande, const ArgumentsLus& lus,
                      const std::function<int(const SourceGrille&, CGrille&)>& traiter);
 

@@ -5,6 +5,7 @@
 // le dessine. Des indices répétés sont nommés d'abord, sans rien chercher.
 #include <iostream>
 #include <string>
+#include <string_view>
 
 #include "cli/commandes.h"
 #include "cli/commun.h"
@@ -14,23 +15,24 @@
 
 namespace {
 
-constexpr const char* TexteUsage =
-    "Usage : novemia-cli expliquer FICHIER [FICHIER…] [--json]\n"
-    "        novemia-cli expliquer --lignes FICHIER [--json]\n"
+constexpr std::string_view Formes[] = {"FICHIER [FICHIER…] [--json]", "--lignes FICHIER [--json]"};
+constexpr const char* Details =
     "  FICHIER           grille au format .sdu (neuf lignes de neuf caractères)\n"
     "  --lignes FICHIER  une grille par ligne (81 caractères), « - » pour l'entrée standard\n"
-    "  --json            un objet JSON par grille : {\"etapes\": [{\"technique\", \"texte\", \"niveau\",\n"
-    "                    \"poses\", \"retraits\"…}…], \"solution\": \"81 chiffres\" ou null}\n";
-
-constexpr DefinitionOption OptionsExpliquer[] = {{"--lignes"}, {"--json", false}};
-constexpr CommandeCli Commande{"expliquer", TexteUsage, OptionsExpliquer};
+    "  --json            un objet JSON par grille : {\"fichier\" ou \"ligne\", \"etapes\":\n"
+    "                    [{\"technique\", \"texte\", \"niveau\", \"poses\", \"retraits\"…}…],\n"
+    "                    \"solution\": \"81 chiffres\" ou null}\n";
+constexpr DefinitionOption Options[] = {{"--lignes"}, {"--json", false}};
 
 int ExpliquerGrille(const SourceGrille& source, const CGrille& grille, bool json)
 {
     const Position depart = LirePosition(grille);
     if (json) {
         const Explication explication = Expliquer(depart);
-        std::cout << ExplicationEnJson(explication);
+        // L'entrée nommée en tête de l'objet : sinon seul « depart » le relierait à sa grille.
+        const std::string objet = ExplicationEnJson(explication);
+        std::cout << "{" << (source.ligne ? "\"ligne\": " + std::to_string(source.ligne) : "\"fichier\": " + TexteJson(source.nom))
+                  << ", " << std::string_view(objet).substr(1);
         return explication.solution ? CodeSucces : CodeSansSolution;
     }
     if (source.ligne || source.plusieurs) std::cout << "# " << source.nom << '\n';
@@ -58,17 +60,17 @@ int ExpliquerGrille(const SourceGrille& source, const CGrille& grille, bool json
     return CodeSucces;
 }
 
-}  // namespace
-
-int CommandeExpliquer(int argc, char** argv)
+int Executer(const ArgumentsLus& lus)
 {
-    ArgumentsLus lus;
-    if (const auto fin = LireArguments(Commande, argc, argv, lus)) return *fin;
-    if (const auto fin = ControlerEntrees(Commande, lus)) return *fin;
+    if (const auto fin = ControlerEntrees(CommandeExpliquer, lus)) return *fin;
     const bool json = lus.Present("--json");
     std::ios::sync_with_stdio(false);
-    const int code = ParcourirGrilles(Commande, lus, [json](const SourceGrille& source, CGrille& grille) {
+    const int code = ParcourirGrilles(CommandeExpliquer, lus, [json](const SourceGrille& source, CGrille& grille) {
         return ExpliquerGrille(source, grille, json);
     });
-    return FinCommande(Commande, code);
+    return FinCommande(CommandeExpliquer, code);
 }
+
+}  // namespace
+
+const CommandeCli CommandeExpliquer{"expliquer", Formes, Details, Options, Executer};

@@ -19,15 +19,13 @@
 
 namespace {
 
-constexpr const char* TexteUsage =
-    "Usage : novemia-cli generer NIVEAU [--graine N] [--nombre K] [--trace JOURNAL]\n"
+constexpr std::string_view Formes[] = {"NIVEAU [--graine N] [--nombre K] [--trace JOURNAL]"};
+constexpr const char* Details =
     "  NIVEAU     facile, moyen, difficile ou diabolique\n"
     "  --graine   graine du hasard, entier de 0 à 4294967295 (par défaut l'heure)\n"
     "  --nombre   nombre de grilles, entier de 1 à 1000000 (par défaut 1)\n"
     "  --trace    fichier où écrire la trace de chaque résolution\n";
-
-constexpr DefinitionOption OptionsGenerer[] = {{"--graine"}, {"--nombre"}, {"--trace"}};
-constexpr CommandeCli Commande{"generer", TexteUsage, OptionsGenerer};
+constexpr DefinitionOption Options[] = {{"--graine"}, {"--nombre"}, {"--trace"}};
 
 // Un entier décimal entier, sans signe ni espace, dans [min, max].
 std::optional<uint64_t> LireEntier(std::string_view texte, uint64_t min, uint64_t max)
@@ -47,29 +45,25 @@ std::optional<NiveauGrille> LireNiveau(std::string_view mot)
     return std::nullopt;
 }
 
-}  // namespace
-
-int CommandeGenerer(int argc, char** argv)
+int Executer(const ArgumentsLus& lus)
 {
-    ArgumentsLus lus;
-    if (const auto fin = LireArguments(Commande, argc, argv, lus)) return *fin;
-    if (lus.positionnels.empty()) return RefusUsage(Commande, "niveau manquant");
-    if (lus.positionnels.size() > 1) return RefusUsage(Commande, "argument en trop : « " + lus.positionnels[1] + " »");
+    if (lus.positionnels.empty()) return RefusUsage(CommandeGenerer, "niveau manquant");
+    if (lus.positionnels.size() > 1) return RefusUsage(CommandeGenerer, "argument en trop : « " + lus.positionnels[1] + " »");
     const auto niveau = LireNiveau(lus.positionnels[0]);
-    if (!niveau) return RefusUsage(Commande, "niveau inconnu : « " + lus.positionnels[0] + " »");
+    if (!niveau) return RefusUsage(CommandeGenerer, "niveau inconnu : « " + lus.positionnels[0] + " »");
     std::optional<uint64_t> graine;
     if (const auto texte = lus.Valeur("--graine")) {
         graine = LireEntier(*texte, 0, UINT32_MAX);
-        if (!graine) return RefusUsage(Commande, "graine invalide : « " + *texte + " »");
+        if (!graine) return RefusUsage(CommandeGenerer, "graine invalide : « " + *texte + " »");
     }
     uint64_t nombre = 1;
     if (const auto texte = lus.Valeur("--nombre")) {
         const auto n = LireEntier(*texte, 1, 1'000'000);
-        if (!n) return RefusUsage(Commande, "nombre de grilles invalide : « " + *texte + " »");
+        if (!n) return RefusUsage(CommandeGenerer, "nombre de grilles invalide : « " + *texte + " »");
         nombre = *n;
     }
 
-    CJournal journal(Commande, lus.Valeur("--trace"));
+    CJournal journal(CommandeGenerer, lus.Valeur("--trace"));
     if (!journal.Ouvert()) return CodeTrace;
 
     CGrille grille;
@@ -79,7 +73,8 @@ int CommandeGenerer(int argc, char** argv)
     hasard.Semer(static_cast<uint32_t>(graine ? *graine : static_cast<uint64_t>(std::time(nullptr))));
 
     const std::string mot(MotNiveau(*niveau));
-    for (uint64_t k = 1; k <= nombre; ++k) {
+    // Une sortie standard en échec arrête tout, comme pour les grilles lues.
+    for (uint64_t k = 1; k <= nombre && std::cout; ++k) {
         generateur.ConstruireGrille(*niveau, journal.Suivi());
         // Comme la commande du menu : la solution gardée, puis les indices seuls.
         if (grille.ResoudreEtMemoriser(journal.Suivi()) != FinResolution::Resolue) {
@@ -87,5 +82,9 @@ int CommandeGenerer(int argc, char** argv)
         }
         std::cout << "# " << mot << " " << k << "/" << nombre << "\n" << EnNeufLignes(TexteIndices(grille));
     }
-    return FinCommande(Commande, CodeSucces, &journal);
+    return FinCommande(CommandeGenerer, CodeSucces, &journal);
 }
+
+}  // namespace
+
+const CommandeCli CommandeGenerer{"generer", Formes, Details, Options, Executer};

@@ -1,23 +1,24 @@
 // novemia-cli : résoudre et générer des grilles depuis un terminal, avec le moteur du jeu.
-#include <cstdio>
+#include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/commandes.h"
+#include "cli/commun.h"
 #include "files/plateforme.h"
 
 namespace {
 
-constexpr const char* TexteUsage =
-    "Usage : novemia-cli COMMANDE [ARGUMENTS…]\n"
-    "  novemia-cli resoudre FICHIER [FICHIER…] [--trace JOURNAL]\n"
-    "  novemia-cli resoudre --lignes FICHIER [--trace JOURNAL]\n"
-    "  novemia-cli generer NIVEAU [--graine N] [--nombre K] [--trace JOURNAL]\n"
-    "  novemia-cli expliquer FICHIER [FICHIER…] [--json]\n"
-    "  novemia-cli expliquer --lignes FICHIER [--json]\n"
-    "  novemia-cli noter FICHIER [FICHIER…]\n"
-    "  novemia-cli noter --lignes FICHIER\n";
+constexpr const CommandeCli* Commandes[] = {&CommandeResoudre, &CommandeGenerer, &CommandeExpliquer, &CommandeNoter};
+
+// L'usage général : les formes de chaque commande, tirées de leur propre aide.
+std::string Usage()
+{
+    std::string usage = "Usage : novemia-cli COMMANDE [ARGUMENTS…]\n";
+    for (const CommandeCli* commande : Commandes) usage += FormesCommande(*commande, "  ", "  ");
+    return usage;
+}
 
 }  // namespace
 
@@ -31,28 +32,18 @@ int main(int argcSysteme, char** argvSysteme)
     const int argc = static_cast<int>(textes.size());
     char** argv = arguments.data();
     if (argc >= 2) {
-        const std::string_view commande = argv[1];
-        if (commande == "resoudre") {
-            return CommandeResoudre(argc - 1, argv + 1);
+        const std::string_view nom = argv[1];
+        for (const CommandeCli* commande : Commandes) {
+            if (commande->nom == nom) return LancerCommande(*commande, argc - 1, argv + 1);
         }
-        if (commande == "generer") {
-            return CommandeGenerer(argc - 1, argv + 1);
+        if (nom == "--aide" || nom == "-h" || nom == "--help") {
+            std::cout << Usage() << TexteCodesSortie;
+            return VerifierSortie("novemia-cli", CodeSucces);
         }
-        if (commande == "expliquer") {
-            return CommandeExpliquer(argc - 1, argv + 1);
-        }
-        if (commande == "noter") {
-            return CommandeNoter(argc - 1, argv + 1);
-        }
-        if (commande == "--aide" || commande == "-h" || commande == "--help") {
-            std::fputs(TexteUsage, stdout);
-            std::fputs(TexteCodesSortie, stdout);
-            return CodeSucces;
-        }
-        std::fprintf(stderr, "novemia-cli : commande inconnue « %s »\n", argv[1]);
+        std::cerr << "novemia-cli : commande inconnue « " << nom << " »\n";
     } else {
-        std::fputs("novemia-cli : commande manquante\n", stderr);
+        std::cerr << "novemia-cli : commande manquante\n";
     }
-    std::fputs(TexteUsage, stderr);
+    std::cerr << Usage();
     return CodeUsage;
 }

@@ -2,9 +2,10 @@
 // ligne par grille, pour trier des grilles par difficulté (« sort -n »). L'échelle : 1.0 seul
 // candidat, 1.5 seule place, 2.0 candidats verrouillés, 3.0 paire nue, 3.4 paire cachée,
 // 3.6 triplet nu, 4.0 triplet caché, 4.2 X-wing, 4.6 swordfish, 5.0 XY-wing, 6 + n quand il
-// faut des hypothèses (n niveaux au plus à la fois) ; 0.0 sans solution.
+// faut des hypothèses (n niveaux au plus à la fois) ; 0.0 sans solution ou déjà pleine.
 #include <iostream>
 #include <string>
+#include <string_view>
 
 #include "cli/commandes.h"
 #include "cli/commun.h"
@@ -14,39 +15,38 @@
 
 namespace {
 
-constexpr const char* TexteUsage =
-    "Usage : novemia-cli noter FICHIER [FICHIER…]\n"
-    "        novemia-cli noter --lignes FICHIER\n"
+constexpr std::string_view Formes[] = {"FICHIER [FICHIER…]", "--lignes FICHIER"};
+constexpr const char* Details =
     "  FICHIER           grille au format .sdu (neuf lignes de neuf caractères)\n"
     "  --lignes FICHIER  une grille par ligne (81 caractères), « - » pour l'entrée standard\n"
     "Une ligne par grille, champs séparés par des tabulations : la note, la technique la plus\n"
     "dure, puis la grille (81 caractères) ou le fichier. Échelle : 1.0 seul candidat, 1.5 seule\n"
     "place, 2.0 candidats verrouillés, 3.0 paire nue, 3.4 paire cachée, 3.6 triplet nu,\n"
     "4.0 triplet caché, 4.2 X-wing, 4.6 swordfish, 5.0 XY-wing, 6 + n avec des hypothèses\n"
-    "(n niveaux au plus à la fois) ; 0.0 pour une grille sans solution.\n";
-
-constexpr DefinitionOption OptionsNoter[] = {{"--lignes"}};
-constexpr CommandeCli Commande{"noter", TexteUsage, OptionsNoter};
+    "(n niveaux au plus à la fois) ; 0.0 sans solution ou déjà pleine.\n";
+constexpr DefinitionOption Options[] = {{"--lignes"}};
 
 int NoterGrille(const SourceGrille& source, const CGrille& grille)
 {
     const Position position = LirePosition(grille);
     // Des indices répétés n'ont pas de solution : inutile de chercher.
     const Bilan bilan = IndicesRepetes(position).empty() ? Noter(position) : Bilan{};
-    const bool resolue = bilan.resolue && bilan.plusDifficile;
-    std::cout << TexteNote(resolue ? bilan.note : 0.0) << '\t'
-              << (resolue ? std::string(NomTechnique(*bilan.plusDifficile)) : "sans solution") << '\t'
+    // Une grille déjà pleine est résolue sans technique : note 0.0, dite comme dans son bilan.
+    const std::string technique = !bilan.resolue          ? "sans solution"
+                                  : bilan.plusDifficile ? std::string(NomTechnique(*bilan.plusDifficile))
+                                                        : "grille déjà pleine";
+    std::cout << TexteNote(bilan.note) << '\t' << technique << '\t'
               << (source.ligne ? TexteIndices(grille) : source.nom) << '\n';
-    return resolue ? CodeSucces : CodeSansSolution;
+    return bilan.resolue ? CodeSucces : CodeSansSolution;
+}
+
+int Executer(const ArgumentsLus& lus)
+{
+    if (const auto fin = ControlerEntrees(CommandeNoter, lus)) return *fin;
+    std::ios::sync_with_stdio(false);
+    return FinCommande(CommandeNoter, ParcourirGrilles(CommandeNoter, lus, NoterGrille));
 }
 
 }  // namespace
 
-int CommandeNoter(int argc, char** argv)
-{
-    ArgumentsLus lus;
-    if (const auto fin = LireArguments(Commande, argc, argv, lus)) return *fin;
-    if (const auto fin = ControlerEntrees(Commande, lus)) return *fin;
-    std::ios::sync_with_stdio(false);
-    return FinCommande(Commande, ParcourirGrilles(Commande, lus, NoterGrille));
-}
+const CommandeCli CommandeNoter{"noter", Formes, Details, Options, Executer};

@@ -2,6 +2,7 @@
 // grille qui entre en jeu (ResoudreEtMemoriser) et écrit leurs solutions.
 #include <iostream>
 #include <string>
+#include <string_view>
 
 #include "cli/commandes.h"
 #include "cli/commun.h"
@@ -10,17 +11,14 @@
 
 namespace {
 
-constexpr const char* TexteUsage =
-    "Usage : novemia-cli resoudre FICHIER [FICHIER…] [--trace JOURNAL]\n"
-    "        novemia-cli resoudre --lignes FICHIER [--trace JOURNAL]\n"
+constexpr std::string_view Formes[] = {"FICHIER [FICHIER…] [--trace JOURNAL]", "--lignes FICHIER [--trace JOURNAL]"};
+constexpr const char* Details =
     "  FICHIER           grille au format .sdu (neuf lignes de neuf caractères)\n"
     "  --lignes FICHIER  une grille par ligne : 81 caractères, « . » ou « 0 » pour une case\n"
     "                    vide ; lignes vides et lignes commençant par « # » ignorées ;\n"
     "                    « - » lit l'entrée standard\n"
     "  --trace JOURNAL   écrit la trace des résolutions dans JOURNAL\n";
-
-constexpr DefinitionOption OptionsResoudre[] = {{"--trace"}, {"--lignes"}};
-constexpr CommandeCli Commande{"resoudre", TexteUsage, OptionsResoudre};
+constexpr DefinitionOption Options[] = {{"--trace"}, {"--lignes"}};
 
 // Résout une grille comme celle qui entre en jeu et écrit sa solution : 81 chiffres pour une
 // ligne de liste, neuf lignes de neuf pour un fichier (précédées de son nom s'il y en a
@@ -44,20 +42,20 @@ int Resoudre(const SourceGrille& source, CGrille& grille, CSuiviSolveur* trace)
     return CodeSucces;
 }
 
-}  // namespace
-
-int CommandeResoudre(int argc, char** argv)
+int Executer(const ArgumentsLus& lus)
 {
-    ArgumentsLus lus;
-    if (const auto fin = LireArguments(Commande, argc, argv, lus)) return *fin;
-    if (const auto fin = ControlerEntrees(Commande, lus)) return *fin;
+    if (const auto fin = ControlerEntrees(CommandeResoudre, lus)) return *fin;
 
-    CJournal journal(Commande, lus.Valeur("--trace"));
+    CJournal journal(CommandeResoudre, lus.Valeur("--trace"));
     if (!journal.Ouvert()) return CodeTrace;
 
     std::ios::sync_with_stdio(false);
-    const int code = ParcourirGrilles(Commande, lus, [&journal](const SourceGrille& source, CGrille& grille) {
+    const int code = ParcourirGrilles(CommandeResoudre, lus, [&journal](const SourceGrille& source, CGrille& grille) {
         return Resoudre(source, grille, journal.Suivi());
     });
-    return FinCommande(Commande, code, &journal);
+    return FinCommande(CommandeResoudre, code, &journal);
 }
+
+}  // namespace
+
+const CommandeCli CommandeResoudre{"resoudre", Formes, Details, Options, Executer};

@@ -116,15 +116,18 @@ std::string LigneDeTrace(const Pas& pas)
     return n > 0 ? std::string(tampon, std::min(static_cast<std::size_t>(n), sizeof tampon - 1)) : std::string();
 }
 
-std::string NomFichierTrace(const std::tm& heureLocale)
+// Sans heure locale (horloge hors de ce que localtime connaît), aucune date n'est inventée :
+// le nom garde le préfixe des traces, ne peut être celui d'aucun jour, et l'en-tête le dit.
+std::string NomFichierTrace(const std::optional<std::tm>& heureLocale)
 {
-    return "Trace_" + Date(heureLocale, '-') + ".txt";
+    return "Trace_" + (heureLocale ? Date(*heureLocale, '-') : "date-inconnue") + ".txt";
 }
 
-std::string EnTeteTrace(const std::tm& heureLocale)
+std::string EnTeteTrace(const std::optional<std::tm>& heureLocale)
 {
-    return "-------- Trace du " + Date(heureLocale, '/') + " à " + DeuxChiffres(heureLocale.tm_hour) + ":" +
-           DeuxChiffres(heureLocale.tm_min) + ":" + DeuxChiffres(heureLocale.tm_sec) + " --------\n\n";
+    if (!heureLocale) return "-------- Trace, date et heure inconnues --------\n\n";
+    return "-------- Trace du " + Date(*heureLocale, '/') + " à " + DeuxChiffres(heureLocale->tm_hour) + ":" +
+           DeuxChiffres(heureLocale->tm_min) + ":" + DeuxChiffres(heureLocale->tm_sec) + " --------\n\n";
 }
 
 std::string VersDisque(std::string_view texteUtf8)
@@ -140,7 +143,7 @@ CFichierTrace::~CFichierTrace() { Fermer(); }
 bool CFichierTrace::Ouvrir(std::time_t maintenant, const std::string& chemin)
 {
     Fermer();
-    const std::tm heure = HeureLocale(maintenant);
+    const std::optional<std::tm> heure = HeureLocale(maintenant);
     nom = chemin.empty() ? NomFichierTrace(heure) : chemin;
     enEchec = false;
     fichier = OuvrirFichier(nom, "wb");

@@ -5,14 +5,16 @@
 
 #include <ctime>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine/grille.h"
 
-// Nom et en-tête formés d'une même heure locale.
-std::string NomFichierTrace(const std::tm& heureLocale);
-std::string EnTeteTrace(const std::tm& heureLocale);  // UTF-8, se termine par "\n\n"
+// Nom et en-tête formés d'une même heure locale, ou sans date quand le système n'a pas su
+// la donner.
+std::string NomFichierTrace(const std::optional<std::tm>& heureLocale);
+std::string EnTeteTrace(const std::optional<std::tm>& heureLocale);  // UTF-8, se termine par "\n\n"
 
 // Convertit un texte UTF-8 en page de code 1252 et LF en CR LF, tel qu'il va sur le disque.
 std::string VersDisque(std::string_view texteUtf8);

@@ -9,6 +9,8 @@
 #include <shellapi.h>
 #else
 #include <unistd.h>
+
+#include <csignal>
 #endif
 
 #include <algorithm>
@@ -46,10 +48,11 @@ std::FILE* OuvrirFichier(const std::string& cheminUtf8, const char* mode)
     return _wfopen(CheminSysteme(cheminUtf8).c_str(), VersLarge(mode).c_str());
 }
 
-std::tm HeureLocale(std::time_t instant)
+std::optional<std::tm> HeureLocale(std::time_t instant)
 {
+    // En échec, localtime_s met -1 dans chaque champ.
     std::tm heure{};
-    localtime_s(&heure, &instant);
+    if (localtime_s(&heure, &instant) != 0) return std::nullopt;
     return heure;
 }
 
@@ -131,6 +134,30 @@ bool Remplacer(const std::filesystem::path& nouveau, const std::filesystem::path
 
 unsigned long NumeroProcessus() { return GetCurrentProcessId(); }
 
+namespace {
+
+std::optional<IdentiteFichier> Identite(HANDLE fichier)
+{
+    BY_HANDLE_FILE_INFORMATION informations{};
+    if (fichier == INVALID_HANDLE_VALUE || GetFileInformationByHandle(fichier, &informations) == 0) return std::nullopt;
+    return IdentiteFichier{informations.dwVolumeSerialNumber,
+                           (std::uint64_t{informations.nFileIndexHigh} << 32) | informations.nFileIndexLow};
+}
+
+}  // namespace
+
+std::optional<IdentiteFichier> IdentiteDeFichier(const std::string& cheminUtf8)
+{
+    const HANDLE fichier = CreateFileW(CheminSysteme(cheminUtf8).c_str(), 0,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const auto identite = Identite(fichier);
+    if (fichier != INVALID_HANDLE_VALUE) CloseHandle(fichier);
+    return identite;
+}
+
+std::optional<IdentiteFichier> IdentiteEntreeStandard() { return Identite(GetStdHandle(STD_INPUT_HANDLE)); }
+
 #else
 
 std::filesystem::path CheminSysteme(const std::string& cheminUtf8) { return cheminUtf8; }
@@ -140,14 +167,40 @@ std::FILE* OuvrirFichier(const std::string& cheminUtf8, const char* mode)
     return std::fopen(cheminUtf8.c_str(), mode);
 }
 
-std::tm HeureLocale(std::time_t instant)
+std::optional<std::tm> HeureLocale(std::time_t instant)
 {
     std::tm heure{};
-    ::localtime_r(&instant, &heure);
+    if (::localtime_r(&instant, &heure) == nullptr) return std::nullopt;
     return heure;
 }
 
-std::vector<std::string> PreparerProgramme(int argc, char** argv) { return {argv, argv + argc}; }
+std::vector<std::string> PreparerProgramme(int argc, char** argv)
+{
+    ::signal(SIGPIPE, SIG_IGN);
+    return {argv, argv + argc};
+}
+
+namespace {
+
+std::optional<IdentiteFichier> Identite(int resultat, const struct stat& etat)
+{
+    if (resultat != 0) return std::nullopt;
+    return IdentiteFichier{etat.st_dev, etat.st_ino};
+}
+
+}  // namespace
+
+std::optional<IdentiteFichier> IdentiteDeFichier(const std::string& cheminUtf8)
+{
+    struct stat etat {};
+    return Identite(::stat(cheminUtf8.c_str(), &etat), etat);
+}
+
+std::optional<IdentiteFichier> IdentiteEntreeStandard()
+{
+    struct stat etat {};
+    return Identite(::fstat(STDIN_FILENO, &etat), etat);
+}
 
 std::filesystem::path CheminReel(const std::filesystem::path& chemin)
 {

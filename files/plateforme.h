@@ -3,9 +3,11 @@
 // Windows en caractères larges, jamais dans la page de code ANSI).
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,12 +25,21 @@ inline constexpr const char* SeparateursChemin = "/";
 // std::fopen d'un nom en UTF-8.
 std::FILE* OuvrirFichier(const std::string& cheminUtf8, const char* mode);
 
-// L'heure locale de `instant`.
-std::tm HeureLocale(std::time_t instant);
+// L'heure locale de `instant` ; rien si le système ne sait pas la donner (hors de ce que
+// localtime connaît).
+std::optional<std::tm> HeureLocale(std::time_t instant);
 
-// À l'entrée de main : les arguments en UTF-8, et des flux standard qui passent les octets
-// tels quels (sous Windows, ni page ANSI ni CR ajouté devant chaque LF).
+// À l'entrée de main : les arguments en UTF-8, des flux standard qui passent les octets tels
+// quels (sous Windows, ni page ANSI ni CR ajouté devant chaque LF), et une écriture dans un
+// tube fermé qui échoue (EPIPE) au lieu de tuer le programme.
 std::vector<std::string> PreparerProgramme(int argc, char** argv);
+
+// Ce qui désigne un fichier quel que soit le nom qu'on lui donne : périphérique et inode sous
+// Linux, volume et index sous Windows. Rien pour un fichier absent.
+using IdentiteFichier = std::pair<std::uint64_t, std::uint64_t>;
+std::optional<IdentiteFichier> IdentiteDeFichier(const std::string& cheminUtf8);
+// Rien quand l'entrée standard n'est pas un fichier (terminal, tube sous Windows…).
+std::optional<IdentiteFichier> IdentiteEntreeStandard();
 
 // Remplacement d'un fichier d'un bloc : les fichiers s'écrivent par descripteur, en binaire.
 // Un descripteur négatif dit l'échec, errno la raison (EEXIST, EACCES…).

@@ -443,3 +443,10 @@ std::string ExplicationEnJson(const Explication& explication)
     sortie += ", \"niveau_max\": " + std::to_string(bilan.niveauMax) + ", \"note\": " + Dixiemes(bilan.note, '.') + "}}\n";
     return sortie;
 }
+
+std::string TexteJson(std::string_view texte)
+{
+    std::string chaine;
+    EchapperJson(chaine, texte);
+    return chaine;
+}

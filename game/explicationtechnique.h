@@ -45,3 +45,5 @@ std::vector<std::string> DecrireBilan(const Bilan& bilan);
 //  "solution": "<81 chiffres>" ou null,
 //  "resume": {"techniques": {id: nombre…}, "plus_difficile": id ou null, "niveau_max", "note"}}
 std::string ExplicationEnJson(const Explication& explication);
+// Un texte UTF-8 en chaîne JSON, guillemets compris.
+std::string TexteJson(std::string_view texte);

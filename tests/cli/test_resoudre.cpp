@@ -225,6 +225,38 @@ TEST_F(Cli, ExpliquerDonneLeRaisonnementPuisLaSolution)
     ASSERT_EQ(lignes.size(), 3u) << notes.sortie;
     EXPECT_EQ(lignes[1].rfind("2.0\tcandidats verrouillés", 0), 0u) << lignes[1];
     EXPECT_EQ(lignes[2], "0.0\tsans solution\tdeux-cinq.sdu");
+    // Une grille déjà pleine est résolue : notée comme son bilan la dit.
+    Ecrire("pleine.sdu", LancerCli({"resoudre", "facile.sdu"}).sortie);
+    const auto pleine = LancerCli({"noter", "pleine.sdu"});
+    EXPECT_EQ(pleine.code, 0);
+    EXPECT_EQ(pleine.sortie, "0.0\tgrille déjà pleine\tpleine.sdu\n");
+    EXPECT_NE(LancerCli({"expliquer", "pleine.sdu"}).sortie.find("\nBilan : grille déjà pleine\n"), std::string::npos);
+
+    // En JSON, chaque objet commence par son entrée, nom échappé ou numéro de ligne.
+#ifdef _WIN32
+    const std::string nom = "facile.sdu", nomJson = nom;
+#else
+    const std::string nom = "fa\"ci\\le.sdu", nomJson = "fa\\\"ci\\\\le.sdu";
+    Ecrire(nom, EnFichier(Facile));
+#endif
+    const auto fichiers = LancerCli({"expliquer", "--json", nom, "deux-cinq.sdu"});
+    EXPECT_EQ(fichiers.sortie.rfind("{\"fichier\": \"" + nomJson + "\", \"depart\": \"", 0), 0u) << fichiers.sortie;
+    EXPECT_NE(fichiers.sortie.find("\n{\"fichier\": \"deux-cinq.sdu\", \"depart\": \""), std::string::npos);
+    Ecrire("liste.txt", "# commentaire\n" + Facile + "\n");
+    EXPECT_EQ(LancerCli({"expliquer", "--json", "--lignes", "liste.txt"}).sortie.rfind("{\"ligne\": 2, \"depart\": ", 0), 0u);
+}
+
+// Un tube fermé après la première ligne (« | head -1 ») : la commande s'arrête à la première
+// écriture en échec, avec le code 74, sans lire la suite de la liste (ni sa ligne fautive).
+TEST_F(Cli, TubeFermeArreteLaCommande)
+{
+    std::string liste;
+    for (int k = 0; k < 20000; ++k) liste += Facile + "\n";
+    Ecrire("liste.txt", liste + "fautive\n");
+    const auto r = LancerCliPremiereLigne({"resoudre", "--lignes", "liste.txt"});
+    EXPECT_EQ(r.code, 74);
+    EXPECT_EQ(r.sortie, LancerCli({"resoudre", "--lignes", "liste.txt"}).sortie.substr(0, 82));
+    EXPECT_EQ(r.erreurs, "novemia-cli resoudre : écriture impossible sur la sortie standard\n");
 }
 
 // Mauvais arguments : code 64, usage sur la sortie d'erreur, rien sur la sortie standard.
@@ -245,6 +277,14 @@ TEST_F(Cli, MauvaisArgumentsDonnentLUsageEtLeCode64)
         {"noter", "--json", "a.sdu"},
         // Une option répétée est refusée par toutes les commandes.
         {"generer", "moyen", "--graine", "1", "--graine", "2"}, {"resoudre", "a.sdu", "--trace", "x", "--trace", "y"},
+        // Une trace qui est une entrée, sous un autre nom (l'entrée standard est entree.txt).
+        {"resoudre", "a.sdu", "--trace", "./a.sdu"}, {"resoudre", "--lignes", "a.sdu", "--trace", "a.sdu"},
+        {"resoudre", "--lignes", "-", "--trace", "entree.txt"},
+        // Un nom qui casserait les lignes ou les colonnes de la sortie.
+        {"noter", "a.sdu", "b\tc.sdu"},
+#ifndef _WIN32
+        {"expliquer", "a.sdu", "b\nc.sdu"}, {"resoudre", "a.sdu", "b\rc.sdu"},
+#endif
     };
     for (const auto& arguments : cas) {
         SCOPED_TRACE(testing::PrintToString(arguments));
@@ -255,6 +295,7 @@ TEST_F(Cli, MauvaisArgumentsDonnentLUsageEtLeCode64)
                   std::string::npos) << r.erreurs;
         EXPECT_EQ(r.sortie, "");
     }
+    EXPECT_EQ(Contenu("a.sdu"), EnFichier(Facile)) << "rien n'est ouvert en écriture avant le refus";
 }
 
 TEST_F(Cli, AideSurLaSortieStandard)
@@ -264,10 +305,16 @@ TEST_F(Cli, AideSurLaSortieStandard)
     for (const char* aide : {"--help", "-h", "--aide"}) {
         for (const std::string_view nom : {"", "resoudre", "generer", "expliquer", "noter"}) {
             const std::string commande(nom);
-            const auto r = commande.empty() ? LancerCli({aide}) : LancerCli({commande, aide});
+            const auto arguments = commande.empty() ? std::vector<std::string>{aide} : std::vector<std::string>{commande, aide};
+            const auto r = LancerCli(arguments);
             EXPECT_EQ(r.code, 0) << commande << " " << aide;
             EXPECT_NE(r.sortie.find("Usage : novemia-cli " + commande), std::string::npos) << r.sortie;
             EXPECT_NE(r.sortie.find(TexteCodesSortie), std::string::npos) << r.sortie;
+#ifndef _WIN32
+            // Une aide qui n'a pas pu s'écrire : 74, comme toute sortie.
+            const std::string pleine = LigneCli(arguments, "> /dev/full 2> erreurs.txt");
+            EXPECT_EQ(CodeDeSortie(std::system(pleine.c_str())), 74) << commande << " " << aide;
+#endif
         }
     }
     // Après « -- », un nom qui commence par un tiret est un fichier.

@@ -7,22 +7,8 @@
 #include <vector>
 
 #include "engine/grille.h"
-#include "files/fichiertrace.h"
 #include "tests/support/listes.h"
-
-// Suit le solveur comme le fichier de trace, ses lignes gardées en mémoire.
-class CSortieMemoire : public CSuiviSolveur {
-public:
-    std::string texte;
-    std::vector<std::string> lignes;
-    void Noter(const Pas& pas) override
-    {
-        const std::string ligne = LigneDeTrace(pas);
-        if (ligne.empty()) return;
-        texte += ligne;
-        lignes.push_back(ligne);
-    }
-};
+#include "tests/support/sortiememoire.h"
 
 // Les opérations du pilote, une à une, et ses niveaux posés à la main.
 class CEssaiPilote {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include "files/fichiertrace.h"
 #include "tests/support/dossiertemporaire.h"
@@ -52,6 +53,16 @@ TEST_F(TraceEnUtc, NomEtEnTeteDeLaMemeHeure)
     EXPECT_EQ(EnTeteTrace(Heure(Matin)), "-------- Trace du 05/12/2026 \xC3\xA0 09:03:07 --------\n\n");
     EXPECT_EQ(NomFichierTrace(Heure(Minuit)), "Trace_31-12-2026.txt");
     EXPECT_EQ(EnTeteTrace(Heure(Minuit)), "-------- Trace du 31/12/2026 \xC3\xA0 23:59:58 --------\n\n");
+}
+
+// Une horloge que localtime ne sait pas convertir : aucune date n'est inventée.
+TEST_F(TraceEnUtc, HeureInconnue)
+{
+    CFichierTrace trace;
+    ASSERT_TRUE(trace.Ouvrir(std::numeric_limits<std::time_t>::max()));
+    EXPECT_EQ(trace.Nom(), "Trace_date-inconnue.txt");
+    trace.Fermer();
+    EXPECT_EQ(Contenu(trace.Nom()), "-------- Trace, date et heure inconnues --------\r\n\r\n");
 }
 
 TEST(Conversion, VersLaPageDeCode1252)

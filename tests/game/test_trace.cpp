@@ -8,15 +8,9 @@
 #include "tests/support/commande.h"
 #include "tests/support/dossiertemporaire.h"
 #include "tests/support/posix.h"
+#include "tests/support/sortiememoire.h"
 
 namespace {
-
-// Retient les lignes de trace des pas d'un solveur.
-class CSortieMemoire : public CSuiviSolveur {
-public:
-    std::string texte;
-    void Noter(const Pas& pas) override { texte += LigneDeTrace(pas); }
-};
 
 class Trace : public testing::Test {
 protected:

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #endif
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -26,8 +27,9 @@ inline std::string Contenu(const std::string& chemin)
 }
 
 #ifdef NOVEMIA_CLI
-// `entree` arrive sur l'entrée standard ; chaque argument est protégé pour le shell.
-inline ResultatCommande LancerCli(const std::vector<std::string>& arguments, const std::string& entree = "")
+// La ligne qui lance novemia-cli avec `arguments`, chacun protégé pour le shell, puis `suite`
+// (redirections).
+inline std::string LigneCli(const std::vector<std::string>& arguments, const std::string& suite)
 {
 #ifdef _WIN32
     // cmd.exe : chaque argument entre guillemets doubles (les tests n'y mettent ni « " » ni
@@ -40,22 +42,60 @@ inline ResultatCommande LancerCli(const std::vector<std::string>& arguments, con
         return cite + "'";
     };
 #endif
-    std::ofstream("entree.txt", std::ios::binary) << entree;
     std::string commande = citer(NOVEMIA_CLI);
     for (const std::string& a : arguments) commande += " " + citer(a);
-    commande += " < entree.txt > sortie.txt 2> erreurs.txt";
+    commande += " " + suite;
 #ifdef _WIN32
-    // En UTF-16 (path la convertit depuis l'UTF-8) : passée en char, elle serait lue dans la
-    // page ANSI.
-    const std::wstring large = std::filesystem::path(std::u8string(commande.begin(), commande.end())).wstring();
+    commande = "\"" + commande + "\"";
+#endif
+    return commande;
+}
+
+#ifdef _WIN32
+// En UTF-16 (path la convertit depuis l'UTF-8) : passée en char, elle serait lue dans la page
+// ANSI.
+inline std::wstring EnLarge(const std::string& commande)
+{
+    return std::filesystem::path(std::u8string(commande.begin(), commande.end())).wstring();
+}
+#else
+inline int CodeDeSortie(int etat) { return WIFEXITED(etat) ? WEXITSTATUS(etat) : -1; }
+#endif
+
+// `entree` arrive sur l'entrée standard.
+inline ResultatCommande LancerCli(const std::vector<std::string>& arguments, const std::string& entree = "")
+{
+    std::ofstream("entree.txt", std::ios::binary) << entree;
+    const std::string commande = LigneCli(arguments, "< entree.txt > sortie.txt 2> erreurs.txt");
+#ifdef _WIN32
     // 9009 : cmd n'a pas pu lancer le programme. Sous Wine, cela arrive parfois juste après
     // le démarrage du préfixe ; novemia-cli ne rend jamais ce code, on relance donc.
     int code = 9009;
-    for (int essai = 0; essai < 3 && code == 9009; ++essai) code = ::_wsystem((L"\"" + large + L"\"").c_str());
+    for (int essai = 0; essai < 3 && code == 9009; ++essai) code = ::_wsystem(EnLarge(commande).c_str());
 #else
-    const int etat = std::system(commande.c_str());
-    const int code = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
+    const int code = CodeDeSortie(std::system(commande.c_str()));
 #endif
     return {code, Contenu("sortie.txt"), Contenu("erreurs.txt")};
+}
+
+// Comme « novemia-cli … | head -1 » : la première ligne de la sortie est lue, puis le tube
+// fermé.
+inline ResultatCommande LancerCliPremiereLigne(const std::vector<std::string>& arguments)
+{
+    const std::string commande = LigneCli(arguments, "2> erreurs.txt");
+#ifdef _WIN32
+    std::FILE* tube = ::_wpopen(EnLarge(commande).c_str(), L"rb");
+#else
+    std::FILE* tube = ::popen(commande.c_str(), "r");
+#endif
+    if (tube == nullptr) return {};
+    char ligne[256] = {};
+    const bool lue = std::fgets(ligne, sizeof ligne, tube) != nullptr;
+#ifdef _WIN32
+    const int code = ::_pclose(tube);
+#else
+    const int code = CodeDeSortie(::pclose(tube));
+#endif
+    return {code, lue ? ligne : "", Contenu("erreurs.txt")};
 }
 #endif
