@@ -34,7 +34,9 @@ namespace {
 
 std::string Aide(const CommandeCli& commande)
 {
-    return FormesCommande(commande, "Usage : ", "        ") + std::string(commande.details) + TexteCodesSortie;
+    std::string aide = FormesCommande(commande, "Usage : ", "        ");
+    for (const std::string_view texte : commande.details) aide += texte;
+    return aide + TexteCodesSortie;
 }
 
 std::string Prefixe(const CommandeCli& commande) { return "novemia-cli " + std::string(commande.nom); }
@@ -135,7 +137,8 @@ std::optional<int> ControlerEntrees(const CommandeCli& commande, const Arguments
     if (const auto trace = lus.Valeur("--trace")) {
         const auto identiteTrace = IdentiteDeFichier(*trace);
         const auto memeFichier = [&identiteTrace](const std::string& entree) {
-            return identiteTrace && identiteTrace == (entree == "-" ? IdentiteEntreeStandard() : IdentiteDeFichier(entree));
+            const auto identite = entree == "-" ? IdentiteEntreeStandard() : IdentiteDeFichier(entree);
+            return identiteTrace && identiteTrace == identite;
         };
         const auto& entrees = liste ? std::vector<std::string>{*liste} : lus.positionnels;
         if (std::any_of(entrees.begin(), entrees.end(), memeFichier)) {

@@ -31,12 +31,18 @@ struct ArgumentsLus {
     bool Present(std::string_view nom) const { return options.find(nom) != options.end(); }
 };
 
+// L'aide des grilles à lire, la même pour chaque commande qui en lit.
+inline constexpr std::string_view AideFichier =
+    "  FICHIER           grille au format .sdu (neuf lignes de neuf caractères)\n";
+inline constexpr std::string_view AideListe =
+    "  --lignes FICHIER  une grille par ligne (81 caractères), « - » pour l'entrée standard\n";
+
 // Une sous-commande telle que l'analyseur la connaît. Son aide et l'usage général de
 // novemia-cli sont formés de ses `formes` : il n'y a qu'un texte à tenir.
 struct CommandeCli {
     std::string_view nom;                      // « resoudre »
     std::span<const std::string_view> formes;  // ses arguments, une forme par usage
-    std::string_view details;                  // les arguments et options expliqués
+    std::span<const std::string_view> details;  // les arguments et options expliqués, bout à bout
     std::span<const DefinitionOption> options;
     int (*executer)(const ArgumentsLus& lus);  // la commande, ses arguments lus ; rend son code
 };

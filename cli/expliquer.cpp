@@ -16,12 +16,11 @@
 namespace {
 
 constexpr std::string_view Formes[] = {"FICHIER [FICHIER…] [--json]", "--lignes FICHIER [--json]"};
-constexpr const char* Details =
-    "  FICHIER           grille au format .sdu (neuf lignes de neuf caractères)\n"
-    "  --lignes FICHIER  une grille par ligne (81 caractères), « - » pour l'entrée standard\n"
+constexpr std::string_view Details[] = {
+    AideFichier, AideListe,
     "  --json            un objet JSON par grille : {\"fichier\" ou \"ligne\", \"etapes\":\n"
     "                    [{\"technique\", \"texte\", \"niveau\", \"poses\", \"retraits\"…}…],\n"
-    "                    \"solution\": \"81 chiffres\" ou null}\n";
+    "                    \"solution\": \"81 chiffres\" ou null}\n"};
 constexpr DefinitionOption Options[] = {{"--lignes"}, {"--json", false}};
 
 int ExpliquerGrille(const SourceGrille& source, const CGrille& grille, bool json)
@@ -30,9 +29,10 @@ int ExpliquerGrille(const SourceGrille& source, const CGrille& grille, bool json
     if (json) {
         const Explication explication = Expliquer(depart);
         // L'entrée nommée en tête de l'objet : sinon seul « depart » le relierait à sa grille.
+        const std::string entree = source.ligne ? "\"ligne\": " + std::to_string(source.ligne)
+                                                : "\"fichier\": " + TexteJson(source.nom);
         const std::string objet = ExplicationEnJson(explication);
-        std::cout << "{" << (source.ligne ? "\"ligne\": " + std::to_string(source.ligne) : "\"fichier\": " + TexteJson(source.nom))
-                  << ", " << std::string_view(objet).substr(1);
+        std::cout << '{' << entree << ", " << std::string_view(objet).substr(1);
         return explication.solution ? CodeSucces : CodeSansSolution;
     }
     if (source.ligne || source.plusieurs) std::cout << "# " << source.nom << '\n';

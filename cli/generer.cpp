@@ -20,11 +20,11 @@
 namespace {
 
 constexpr std::string_view Formes[] = {"NIVEAU [--graine N] [--nombre K] [--trace JOURNAL]"};
-constexpr const char* Details =
+constexpr std::string_view Details[] = {
     "  NIVEAU     facile, moyen, difficile ou diabolique\n"
     "  --graine   graine du hasard, entier de 0 à 4294967295 (par défaut l'heure)\n"
     "  --nombre   nombre de grilles, entier de 1 à 1000000 (par défaut 1)\n"
-    "  --trace    fichier où écrire la trace de chaque résolution\n";
+    "  --trace    fichier où écrire la trace de chaque résolution\n"};
 constexpr DefinitionOption Options[] = {{"--graine"}, {"--nombre"}, {"--trace"}};
 
 // Un entier décimal entier, sans signe ni espace, dans [min, max].

@@ -16,14 +16,13 @@
 namespace {
 
 constexpr std::string_view Formes[] = {"FICHIER [FICHIER…]", "--lignes FICHIER"};
-constexpr const char* Details =
-    "  FICHIER           grille au format .sdu (neuf lignes de neuf caractères)\n"
-    "  --lignes FICHIER  une grille par ligne (81 caractères), « - » pour l'entrée standard\n"
+constexpr std::string_view Details[] = {
+    AideFichier, AideListe,
     "Une ligne par grille, champs séparés par des tabulations : la note, la technique la plus\n"
     "dure, puis la grille (81 caractères) ou le fichier. Échelle : 1.0 seul candidat, 1.5 seule\n"
     "place, 2.0 candidats verrouillés, 3.0 paire nue, 3.4 paire cachée, 3.6 triplet nu,\n"
     "4.0 triplet caché, 4.2 X-wing, 4.6 swordfish, 5.0 XY-wing, 6 + n avec des hypothèses\n"
-    "(n niveaux au plus à la fois) ; 0.0 sans solution ou déjà pleine.\n";
+    "(n niveaux au plus à la fois) ; 0.0 sans solution ou déjà pleine.\n"};
 constexpr DefinitionOption Options[] = {{"--lignes"}};
 
 int NoterGrille(const SourceGrille& source, const CGrille& grille)

@@ -12,12 +12,12 @@
 namespace {
 
 constexpr std::string_view Formes[] = {"FICHIER [FICHIER…] [--trace JOURNAL]", "--lignes FICHIER [--trace JOURNAL]"};
-constexpr const char* Details =
-    "  FICHIER           grille au format .sdu (neuf lignes de neuf caractères)\n"
+constexpr std::string_view Details[] = {
+    AideFichier,
     "  --lignes FICHIER  une grille par ligne : 81 caractères, « . » ou « 0 » pour une case\n"
     "                    vide ; lignes vides et lignes commençant par « # » ignorées ;\n"
     "                    « - » lit l'entrée standard\n"
-    "  --trace JOURNAL   écrit la trace des résolutions dans JOURNAL\n";
+    "  --trace JOURNAL   écrit la trace des résolutions dans JOURNAL\n"};
 constexpr DefinitionOption Options[] = {{"--trace"}, {"--lignes"}};
 
 // Résout une grille comme celle qui entre en jeu et écrit sa solution : 81 chiffres pour une

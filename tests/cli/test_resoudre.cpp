@@ -243,7 +243,8 @@ TEST_F(Cli, ExpliquerDonneLeRaisonnementPuisLaSolution)
     EXPECT_EQ(fichiers.sortie.rfind("{\"fichier\": \"" + nomJson + "\", \"depart\": \"", 0), 0u) << fichiers.sortie;
     EXPECT_NE(fichiers.sortie.find("\n{\"fichier\": \"deux-cinq.sdu\", \"depart\": \""), std::string::npos);
     Ecrire("liste.txt", "# commentaire\n" + Facile + "\n");
-    EXPECT_EQ(LancerCli({"expliquer", "--json", "--lignes", "liste.txt"}).sortie.rfind("{\"ligne\": 2, \"depart\": ", 0), 0u);
+    const auto liste = LancerCli({"expliquer", "--json", "--lignes", "liste.txt"});
+    EXPECT_EQ(liste.sortie.rfind("{\"ligne\": 2, \"depart\": ", 0), 0u) << liste.sortie;
 }
 
 // Un tube fermé après la première ligne (« | head -1 ») : la commande s'arrête à la première
@@ -305,7 +306,8 @@ TEST_F(Cli, AideSurLaSortieStandard)
     for (const char* aide : {"--help", "-h", "--aide"}) {
         for (const std::string_view nom : {"", "resoudre", "generer", "expliquer", "noter"}) {
             const std::string commande(nom);
-            const auto arguments = commande.empty() ? std::vector<std::string>{aide} : std::vector<std::string>{commande, aide};
+            std::vector<std::string> arguments{aide};
+            if (!commande.empty()) arguments.insert(arguments.begin(), commande);
             const auto r = LancerCli(arguments);
             EXPECT_EQ(r.code, 0) << commande << " " << aide;
             EXPECT_NE(r.sortie.find("Usage : novemia-cli " + commande), std::string::npos) << r.sortie;
