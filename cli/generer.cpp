@@ -48,7 +48,9 @@ std::optional<NiveauGrille> LireNiveau(std::string_view mot)
 int Executer(const ArgumentsLus& lus)
 {
     if (lus.positionnels.empty()) return RefusUsage(CommandeGenerer, "niveau manquant");
-    if (lus.positionnels.size() > 1) return RefusUsage(CommandeGenerer, "argument en trop : « " + lus.positionnels[1] + " »");
+    if (lus.positionnels.size() > 1) {
+        return RefusUsage(CommandeGenerer, "argument en trop : « " + lus.positionnels[1] + " »");
+    }
     const auto niveau = LireNiveau(lus.positionnels[0]);
     if (!niveau) return RefusUsage(CommandeGenerer, "niveau inconnu : « " + lus.positionnels[0] + " »");
     std::optional<uint64_t> graine;

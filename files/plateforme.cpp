@@ -176,7 +176,7 @@ std::optional<std::tm> HeureLocale(std::time_t instant)
 
 std::vector<std::string> PreparerProgramme(int argc, char** argv)
 {
-    ::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
     return {argv, argv + argc};
 }
 

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Le chemin du système pour un nom en UTF-8 (sous Linux, les mêmes octets).
@@ -31,7 +32,8 @@ std::optional<std::tm> HeureLocale(std::time_t instant);
 
 // À l'entrée de main : les arguments en UTF-8, des flux standard qui passent les octets tels
 // quels (sous Windows, ni page ANSI ni CR ajouté devant chaque LF), et une écriture dans un
-// tube fermé qui échoue (EPIPE) au lieu de tuer le programme.
+// tube fermé qui échoue (EPIPE) au lieu de tuer le programme par SIGPIPE (sous Windows, elle
+// échoue déjà : ERROR_NO_DATA ou ERROR_BROKEN_PIPE).
 std::vector<std::string> PreparerProgramme(int argc, char** argv);
 
 // Ce qui désigne un fichier quel que soit le nom qu'on lui donne : périphérique et inode sous
