@@ -7,6 +7,7 @@
 #include <bit>
 #include <vector>
 
+#include "engine/compteur.h"
 #include "engine/raisonnement.h"
 #include "tests/support/listes.h"
 
@@ -118,6 +119,36 @@ void VerifierPourquoi(const Explication& x, const Position& solution)
     }
 }
 
+// Le compteur de solutions face au solveur de CGrille : la grille a une seule solution, la
+// sienne ; avec un chiffre faux (encore candidat) dans une case vide, elle n'en a aucune ;
+// sans son premier indice, elle garde au moins la sienne, la première trouvée en est une, et
+// une grille de 17 indices en a alors plusieurs (aucune grille de 16 indices n'est unique).
+void VerifierCompteur(const Position& depart, const Position& solution)
+{
+    const Comptage c = CompterSolutions(depart);
+    EXPECT_EQ(c.solutions, 1);
+    EXPECT_EQ(c.premiere, solution);
+
+    const Candidats candidats = CandidatsDe(depart);
+    Position faux = depart;
+    for (int i = 0; i < 81; ++i) {
+        if (const auto autres = static_cast<uint16_t>(candidats[i] & ~Bit(solution[i])); depart[i] == 0 && autres) {
+            faux[i] = std::countr_zero(autres) + 1;
+            break;
+        }
+    }
+    EXPECT_EQ(CompterSolutions(faux).solutions, 0);
+
+    Position moins = depart;
+    *std::find_if(moins.begin(), moins.end(), [](int32_t d) { return d != 0; }) = 0;
+    const Comptage m = CompterSolutions(moins);
+    EXPECT_TRUE(IndicesRepetes(m.premiere).empty());
+    for (int i = 0; i < 81; ++i) EXPECT_TRUE(m.premiere[i] >= 1 && (moins[i] == 0 || moins[i] == m.premiere[i])) << i;
+    if (m.premiere != solution || std::count(depart.begin(), depart.end(), 0) == 81 - 17) {
+        EXPECT_EQ(m.solutions, 2);
+    }
+}
+
 class ListePublique : public testing::TestWithParam<const char*> {};
 
 TEST_P(ListePublique, RienDeFauxEtPourquoiSuffit)
@@ -131,6 +162,7 @@ TEST_P(ListePublique, RienDeFauxEtPourquoiSuffit)
         const Position solution = LirePosition(grille);
         VerifierExplication(x, solution);
         VerifierPourquoi(x, solution);
+        VerifierCompteur(x.depart, solution);
         if (testing::Test::HasFailure()) return;
     }
 }
