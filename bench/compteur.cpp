@@ -8,12 +8,11 @@
 #include <array>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "grilles.h"
 #include "engine/compteur.h"
-#include "files/listegrilles.h"
 
 namespace {
 
@@ -35,21 +34,8 @@ struct ListeComptee {
 
 std::vector<ListeComptee>& Listes()
 {
-    static std::vector<ListeComptee> listes = [] {
-        std::vector<ListeComptee> l;
-        for (const char* nom : {"top1465.txt", "17indices-1000.txt"}) {
-            ListeComptee liste{nom, {}};
-            std::ifstream fichier(std::string(NOVEMIA_GRILLES) + "/" + nom, std::ios::binary);
-            for (LigneDeGrilles lue; LireLigneDeGrilles(fichier, lue);) {
-                if (lue.grille.empty()) continue;
-                std::array<int32_t, 81> p{};
-                for (int i = 0; i < 81; ++i) p[i] = lue.grille[i] >= '1' && lue.grille[i] <= '9' ? lue.grille[i] - '0' : 0;
-                liste.grilles.push_back(p);
-            }
-            l.push_back(std::move(liste));
-        }
-        return l;
-    }();
+    static std::vector<ListeComptee> listes{{"top1465.txt", ChargerGrilles("top1465.txt")},
+                                            {"17indices-1000.txt", ChargerGrilles("17indices-1000.txt")}};
     return listes;
 }
 
