@@ -7,24 +7,16 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <ctime>
 #include <string>
 #include <vector>
 
-#include "grilles.h"
 #include "engine/compteur.h"
+#include "outils.h"
 
 namespace {
 
 constexpr double CibleMedianeUs = 1000.0;
 constexpr const char* ListeCible = "top1465.txt";
-
-double UsProcesseur()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e6 + static_cast<double>(t.tv_nsec) / 1e3;
-}
 
 struct ListeComptee {
     std::string nom;
@@ -44,9 +36,9 @@ void Compteur_Liste(benchmark::State& etat, ListeComptee* liste)
     std::vector<double> durees(liste->grilles.size(), 1e18);
     for (auto _ : etat) {
         for (std::size_t g = 0; g < liste->grilles.size(); ++g) {
-            const double debut = UsProcesseur();
+            const double debut = MsProcesseur();
             const Comptage c = CompterSolutions(liste->grilles[g], 2);
-            durees[g] = std::min(durees[g], UsProcesseur() - debut);
+            durees[g] = std::min(durees[g], (MsProcesseur() - debut) * 1e3);
             if (c.solutions != 1) {
                 etat.SkipWithError("grille qui n'a pas une seule solution");
                 return;

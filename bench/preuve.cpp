@@ -7,23 +7,15 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <string>
 #include <vector>
 
 #include "engine/preuve.h"
-#include "grilles.h"
+#include "outils.h"
 
 namespace {
 
 constexpr int32_t LongueurPreuve = 20;
-
-double MsProcesseur()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
 
 struct Bilan {
     std::string nom;

@@ -389,7 +389,7 @@ def retour_d_hypothese(m, e, pile):
         sans = avant.copie()
         sans.cand[i].discard(d)
         exiger(sans.bute(), f"ôter l'hypothèse du niveau {niveau} ne fait pas buter le niveau {niveau - 1}")
-    exiger(e.faux == pile[de - 1][1], f"le faux {e.faux} n'est pas l'hypothèse du niveau {de}")
+    exiger(e.faux == pile[de - 1][1], f"le {e.faux[1]} en {nom_case(e.faux[0])} n'est pas l'hypothèse du niveau {de}")
     exiger(e.retraits == [e.faux] and not e.poses, "le seul retrait est l'hypothèse fausse")
     retour = pile[de - 1][0]
     del pile[de - 1:]
@@ -397,9 +397,9 @@ def retour_d_hypothese(m, e, pile):
 
 
 def verifier(explication, resultat=True, avant_etape=None):
-    """Rejoue l'explication ; rend (étapes rejouées, fausses, erreurs, unique ?). Sans `resultat`, seul
-    le raisonnement est vérifié ; `avant_etape`
-    reçoit (numéro, modèle, étape JSON, niveaux justes) avant chaque étape."""
+    """Rejoue l'explication ; rend (étapes rejouées, fausses, erreurs, unique ?). Sans
+    `resultat`, seul le raisonnement est vérifié ; `avant_etape` reçoit (numéro, modèle, étape
+    JSON, hypothèses ouvertes toutes justes ?) avant chaque étape."""
     depart = [int(c) for c in explication["depart"]]
     solutions = resoudre(depart) if resultat else []
     unique = solutions[0] if len(solutions) == 1 else None
@@ -443,7 +443,8 @@ def verifier(explication, resultat=True, avant_etape=None):
 
 def verifier_solution(annoncee, m, pile, solutions):
     if annoncee is None:
-        return ["fin sans solution, mais la grille en a une"] if solutions else []
+        return (["fin sans solution, mais la grille en a une"] if solutions else []) + (
+            ["fin sans solution avec des hypothèses encore ouvertes"] if pile else [])
     erreurs = []
     annoncee = [int(c) for c in annoncee]
     if annoncee != m.valeur:
@@ -463,104 +464,84 @@ def verifier_solution(annoncee, m, pile, solutions):
 # trois cases pour deux chiffres, etc.). Les hypothèses et les contradictions se prennent à
 # tout niveau : leurs altérations se lisent sur le modèle.
 
-def json_case(i, d=None):
-    c = {"ligne": i // 9 + 1, "colonne": i % 9 + 1}
-    if d is not None:
-        c["chiffre"] = d
-    return c
+def en_json(e):
+    def case(i, d=None):
+        return {"ligne": i // 9 + 1, "colonne": i % 9 + 1} | ({} if d is None else {"chiffre": d})
+
+    x = {"technique": e.technique, "niveau": e.niveau, "poses": [case(*p) for p in e.poses],
+         "retraits": [case(*r) for r in e.retraits], "cases": [case(i) for i in e.cases],
+         "unites": [{"genre": ("ligne", "colonne", "region")[u // 9], "numero": u % 9 + 1} for u in e.unites],
+         "chiffres": e.chiffres}
+    if e.faux:
+        x |= {"faux": case(*e.faux), "abandon": e.abandon}
+    return x
 
 
-def premiere_unite(e):
-    u = e["unites"][0] if e["unites"] else None
-    return GENRES[u["genre"]] * 9 + u["numero"] - 1 if u else (e["cases"][0]["ligne"] - 1)
+def unite_de(e):
+    return e.unites[0] if e.unites else e.cases[0] // 9
 
 
 def muter_case(m, e):
     """Une case de la justification remplacée par une autre case vide de la même unité (les
     poses restent justes) ; pour un XY-wing, le pivot et une pince échangés."""
-    x = copy.deepcopy(e)
-    if e["technique"] == "xy_wing":
-        x["cases"][0], x["cases"][1] = x["cases"][1], x["cases"][0]
-        return x
-    nommees = {(c["ligne"] - 1) * 9 + c["colonne"] - 1 for c in e["cases"]}
-    if not nommees:
+    if e.technique == "xy_wing":
+        e.cases[:2] = e.cases[1::-1]
+        return e
+    if not e.cases or (e.technique == "contradiction" and e.unites):
         return None
-    garder = (lambda i: m.cand[i]) if e["technique"] == "contradiction" else (lambda i: True)
-    autres = [i for i in UNITES[premiere_unite(e)] if not m.valeur[i] and i not in nommees and garder(i)]
-    if not autres or (e["technique"] == "contradiction" and e["unites"]):
-        return None
-    x["cases"][0] = json_case(autres[0])
-    return x
+    autres = [i for i in UNITES[unite_de(e)]
+              if not m.valeur[i] and i not in e.cases and (m.cand[i] or e.technique != "contradiction")]
+    e.cases[0:1] = autres[:1]
+    return e if autres else None
 
 
 def muter_unite(m, e):
     """La première unité remplacée par une autre du même genre ; pour un chiffre sans place,
     une où il a encore une place."""
-    if not e["unites"]:
+    if e.technique == "contradiction" and e.cases:
         return None
-    x = copy.deepcopy(e)
-    u = premiere_unite(e)
-    autres = [v for v in range(u - u % 9, u - u % 9 + 9) if v != u]
-    if e["technique"] == "contradiction":
-        if e["cases"]:
-            return None
-        d = e["chiffres"][0]
-        autres = [v for v in autres if m.pose_dans(v, d) or m.places(v, d)]
-        if not autres:
-            return None
-    x["unites"][0]["numero"] = autres[0] % 9 + 1
-    return x
+    u = e.unites[0]
+    autres = [v for v in range(u - u % 9, u - u % 9 + 9) if v != u and (
+        e.technique != "contradiction" or m.pose_dans(v, e.chiffres[0]) or m.places(v, e.chiffres[0]))]
+    e.unites[0:1] = autres[:1]
+    return e if autres else None
 
 
 def muter_retrait(m, e):
     """Un retrait de plus qui ne découle pas de la technique : pour une pose, un autre
     candidat d'une autre case de l'unité ; pour un retrait, l'un des chiffres de la technique
     ôté d'une case de ses prémisses ; pour une contradiction, un autre faux."""
-    x = copy.deepcopy(e)
-    nommees = [(c["ligne"] - 1) * 9 + c["colonne"] - 1 for c in e["cases"]]
-    if e["technique"] == "contradiction":
-        if "faux" not in e:
+    if e.technique == "contradiction":
+        if not e.faux:
             return None
-        i = (e["faux"]["ligne"] - 1) * 9 + e["faux"]["colonne"] - 1
-        x["faux"] = x["retraits"][0] = json_case((i + 1) % 81, e["faux"]["chiffre"])
-        return x
-    deja = {((r["ligne"] - 1) * 9 + r["colonne"] - 1, r["chiffre"]) for r in e["retraits"]}
-    if e["poses"]:
-        p = e["poses"][0]
-        pose = (p["ligne"] - 1) * 9 + p["colonne"] - 1
-        choix = [(j, d) for j in UNITES[premiere_unite(e)] if j != pose and not m.valeur[j]
-                 for d in sorted(m.cand[j]) if d != p["chiffre"]]
+        e.faux = ((e.faux[0] + 1) % 81, e.faux[1])
+        e.retraits = [e.faux]
+        return e
+    if e.poses:
+        i, d = e.poses[0]
+        choix = [(j, x) for j in UNITES[unite_de(e)] if j != i and not m.valeur[j] for x in sorted(m.cand[j] - {d})]
     else:
-        choix = [(j, d) for j in nommees for d in e["chiffres"] if d in m.cand[j] and (j, d) not in deja]
-    if not choix:
-        return None
-    x["retraits"].append(json_case(*choix[0]))
-    return x
+        choix = [(j, x) for j in e.cases for x in e.chiffres if x in m.cand[j] and (j, x) not in e.retraits]
+    e.retraits += choix[:1]
+    return e if choix else None
 
 
 def muter_chiffre(m, e):
-    """Le chiffre de la technique remplacé par un autre : pour une pose, un autre candidat de
-    la case pour une seule place, un non-candidat sinon ; pour un retrait, le premier chiffre nommé
-    remplacé par un chiffre qui n'y est pas."""
-    t = e["technique"]
-    if t in ("contradiction", "xy_wing"):
-        return None
-    x = copy.deepcopy(e)
-    if e["poses"]:
-        p = e["poses"][0]
-        i = (p["ligne"] - 1) * 9 + p["colonne"] - 1
-        choix = sorted(m.cand[i] - {p["chiffre"]}) if t.startswith("seule_place") else sorted(TOUS - m.cand[i])
-        if not choix:
-            return None
-        x["poses"][0]["chiffre"] = choix[0]
-        x["chiffres"] = [choix[0]]
-        return x
-    x["chiffres"][0] = min(TOUS - set(e["chiffres"]))
-    x["chiffres"].sort()
-    return x
+    """Le chiffre de la technique remplacé par un autre : pour une seule place, un autre
+    candidat de la case ; pour une autre pose, un non-candidat ; pour un retrait, le premier
+    chiffre nommé remplacé par un chiffre qui n'y est pas."""
+    if e.poses:
+        i, d = e.poses[0]
+        choix = sorted(m.cand[i] - {d} if e.technique.startswith("seule_place") else TOUS - m.cand[i])
+        e.poses[0:1], e.chiffres = [(i, x) for x in choix[:1]], choix[:1]
+        return e if choix else None
+    e.chiffres[0] = min(TOUS - set(e.chiffres))
+    e.chiffres.sort()
+    return e
 
 
-# Chaque mutation et les techniques dont elle doit faire refuser au moins une étape.
+# Chaque mutation (qui rend l'étape altérée, ou None quand elle ne s'y applique pas) et les
+# techniques dont elle doit faire refuser une étape.
 AVEC_UNITE = {t for t in TECHNIQUES if t.startswith(("seule_place", "verrouille", "paire", "triplet"))} | {
     "x_wing", "swordfish", "contradiction"}
 MUTATIONS = {
@@ -582,10 +563,10 @@ def mutants(explication, restant):
             return
         for nom, (muter, _) in MUTATIONS.items():
             if (t, nom) in restant:
-                x = muter(m, brut)
+                x = muter(m, copy.deepcopy(Etape(brut)))
                 if x is not None:
                     restant.discard((t, nom))
-                    trouves.append((n, t, nom, x))
+                    trouves.append((n, t, nom, en_json(x)))
 
     _, _, erreurs, _ = verifier(explication, avant_etape=noter)
     return trouves, erreurs

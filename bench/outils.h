@@ -1,9 +1,11 @@
-// Les grilles d'une liste publique (tests/grilles), en 81 chiffres (0 pour une case vide),
-// pour les mesures qui n'en ont besoin que sous cette forme.
+// Outils communs de mesures : les grilles d'une liste publique (tests/grilles) en 81 chiffres
+// (0 pour une case vide), et le temps processeur du fil, pour que la charge des autres
+// programmes pèse peu.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <ctime>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -21,4 +23,11 @@ inline std::vector<std::array<int32_t, 81>> ChargerGrilles(const std::string& no
         grilles.push_back(p);
     }
     return grilles;
+}
+
+inline double MsProcesseur()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
