@@ -1,6 +1,7 @@
 // Le raisonnement par techniques face à la solution que trouve le solveur de CGrille, sur
 // toutes les listes publiques : rien de faux n'est dit, et « Pourquoi ? » donne une chaîne
-// qui suffit à sa pose. Les techniques une à une : tests/game/test_explicationtechnique.cpp.
+// qui suffit à sa pose ; le compteur de solutions et la preuve par l'absurde y sont tenus de
+// même. Les techniques une à une : tests/game/test_explicationtechnique.cpp.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -185,10 +186,13 @@ bool VerifierPreuve(const Explication& x, const Position& solution)
     poser(preuve->essai);
     for (const Implication& m : preuve->chaine) {
         const int i = Indice(m.pose.ligne, m.pose.colonne);
-        if (m.technique == Technique::SeulCandidat) EXPECT_EQ(c[i], Bit(m.pose.chiffre));
-        else EXPECT_TRUE((c[i] & Bit(m.pose.chiffre)) && placesDans(m.unite, m.pose.chiffre) == 1);
         const std::vector<int> unite = CasesDe(m.unite);
-        EXPECT_TRUE(m.technique == Technique::SeulCandidat || std::count(unite.begin(), unite.end(), i) == 1);
+        if (m.technique == Technique::SeulCandidat) {
+            EXPECT_EQ(c[i], Bit(m.pose.chiffre));
+        } else {
+            EXPECT_EQ(std::count(unite.begin(), unite.end(), i), 1);
+            EXPECT_TRUE((c[i] & Bit(m.pose.chiffre)) && placesDans(m.unite, m.pose.chiffre) == 1);
+        }
         poser(m.pose);
     }
     if (preuve->contradiction == GenreContradiction::CaseSansChiffre) {
