@@ -1,12 +1,15 @@
 // Le raisonnement par techniques face à la solution que trouve le solveur de CGrille, sur
 // toutes les listes publiques : rien de faux n'est dit, et « Pourquoi ? » donne une chaîne
-// qui suffit à sa pose. Les techniques une à une : tests/game/test_explicationtechnique.cpp.
+// qui suffit à sa pose ; le compteur de solutions et la preuve par l'absurde y sont tenus de
+// même. Les techniques une à une : tests/game/test_explicationtechnique.cpp.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <bit>
 #include <vector>
 
+#include "engine/compteur.h"
+#include "engine/preuve.h"
 #include "engine/raisonnement.h"
 #include "tests/support/listes.h"
 
@@ -15,6 +18,11 @@ namespace {
 int Indice(int32_t ligne, int32_t colonne) { return ligne * 9 + colonne; }
 uint16_t Bit(int32_t d) { return static_cast<uint16_t>(1u << (d - 1)); }
 
+bool Voisines(int i, int j)
+{
+    return j != i && (j / 9 == i / 9 || j % 9 == i % 9 || (j / 27 == i / 27 && j % 9 / 3 == i % 9 / 3));
+}
+
 // Les candidats que laissent les chiffres posés, calculés ici sans le moteur.
 Candidats CandidatsDe(const Position& p)
 {
@@ -22,10 +30,8 @@ Candidats CandidatsDe(const Position& p)
     for (int i = 0; i < 81; ++i) {
         if (p[i] != 0) continue;
         c[i] = 0x1FF;
-        for (int j = 0; j < 81; ++j) {
-            const bool voisine = j / 9 == i / 9 || j % 9 == i % 9 || (j / 27 == i / 27 && j % 9 / 3 == i % 9 / 3);
-            if (j != i && voisine && p[j] != 0) c[i] &= static_cast<uint16_t>(~Bit(p[j]));
-        }
+        for (int j = 0; j < 81; ++j)
+            if (Voisines(i, j) && p[j] != 0) c[i] &= static_cast<uint16_t>(~Bit(p[j]));
     }
     return c;
 }
@@ -118,10 +124,94 @@ void VerifierPourquoi(const Explication& x, const Position& solution)
     }
 }
 
+// Le compteur de solutions face au solveur de CGrille : la grille a une seule solution, la
+// sienne ; avec un chiffre faux (encore candidat) dans une case vide, elle n'en a aucune ;
+// sans son premier indice, elle garde au moins la sienne, la première trouvée en est une, et
+// une grille de 17 indices en a alors plusieurs (aucune grille de 16 indices n'est unique).
+void VerifierCompteur(const Position& depart, const Position& solution)
+{
+    const Comptage c = CompterSolutions(depart);
+    EXPECT_EQ(c.solutions, 1);
+    EXPECT_EQ(c.premiere, solution);
+
+    const Candidats candidats = CandidatsDe(depart);
+    Position faux = depart;
+    for (int i = 0; i < 81; ++i) {
+        if (const auto autres = static_cast<uint16_t>(candidats[i] & ~Bit(solution[i])); depart[i] == 0 && autres) {
+            faux[i] = std::countr_zero(autres) + 1;
+            break;
+        }
+    }
+    EXPECT_EQ(CompterSolutions(faux).solutions, 0);
+
+    Position moins = depart;
+    *std::find_if(moins.begin(), moins.end(), [](int32_t d) { return d != 0; }) = 0;
+    const Comptage m = CompterSolutions(moins);
+    EXPECT_TRUE(IndicesRepetes(m.premiere).empty());
+    for (int i = 0; i < 81; ++i) EXPECT_TRUE(m.premiere[i] >= 1 && (moins[i] == 0 || moins[i] == m.premiere[i])) << i;
+    if (m.premiere != solution || std::count(depart.begin(), depart.end(), 0) == 81 - 17) {
+        EXPECT_EQ(m.solutions, 2);
+    }
+}
+
+// La preuve par l'absurde là où l'explication ouvre sa première hypothèse, rejouée ici :
+// l'essai n'est pas le chiffre de la solution, chaque pose de la chaîne est un seul candidat ou
+// une seule place sous l'essai et les précédentes, et la contradiction dite tient au bout.
+// Faux s'il n'y a pas d'hypothèse ou pas de preuve.
+bool VerifierPreuve(const Explication& x, const Position& solution)
+{
+    Position p = x.depart;
+    Candidats c = CandidatsDe(p);
+    auto poser = [&](const CaseChiffre& k) {
+        const int i = Indice(k.ligne, k.colonne);
+        p[i] = k.chiffre;
+        c[i] = 0;
+        for (int j = 0; j < 81; ++j)
+            if (Voisines(i, j)) c[j] &= static_cast<uint16_t>(~Bit(k.chiffre));
+    };
+    auto placesDans = [&](const Unite& u, int32_t d) {
+        const std::vector<int> unite = CasesDe(u);
+        return std::count_if(unite.begin(), unite.end(), [&](int j) { return c[j] & Bit(d); });
+    };
+    const auto hypothese = std::find_if(x.etapes.begin(), x.etapes.end(),
+                                        [](const Etape& e) { return e.technique == Technique::Hypothese; });
+    for (auto e = x.etapes.begin(); e != hypothese; ++e) {
+        for (const CaseChiffre& k : e->poses) poser(k);
+        for (const CaseChiffre& k : e->retraits) c[Indice(k.ligne, k.colonne)] &= static_cast<uint16_t>(~Bit(k.chiffre));
+    }
+    const std::optional<Preuve> preuve = hypothese == x.etapes.end() ? std::nullopt : ChercherPreuve(p, c, 20);
+    if (!preuve) return false;
+    EXPECT_NE(solution[Indice(preuve->essai.ligne, preuve->essai.colonne)], preuve->essai.chiffre);
+    EXPECT_TRUE(c[Indice(preuve->essai.ligne, preuve->essai.colonne)] & Bit(preuve->essai.chiffre));
+    poser(preuve->essai);
+    for (const Implication& m : preuve->chaine) {
+        const int i = Indice(m.pose.ligne, m.pose.colonne);
+        const std::vector<int> unite = CasesDe(m.unite);
+        if (m.technique == Technique::SeulCandidat) {
+            EXPECT_EQ(c[i], Bit(m.pose.chiffre));
+        } else {
+            EXPECT_EQ(std::count(unite.begin(), unite.end(), i), 1);
+            EXPECT_TRUE((c[i] & Bit(m.pose.chiffre)) && placesDans(m.unite, m.pose.chiffre) == 1);
+        }
+        poser(m.pose);
+    }
+    if (preuve->contradiction == GenreContradiction::CaseSansChiffre) {
+        const int i = Indice(preuve->caseVide.ligne, preuve->caseVide.colonne);
+        EXPECT_TRUE(p[i] == 0 && c[i] == 0);
+    } else {
+        EXPECT_EQ(preuve->contradiction, GenreContradiction::ChiffreSansPlace);
+        const std::vector<int> unite = CasesDe(preuve->unite);
+        EXPECT_EQ(placesDans(preuve->unite, preuve->chiffre), 0);
+        EXPECT_TRUE(std::none_of(unite.begin(), unite.end(), [&](int j) { return p[j] == preuve->chiffre; }));
+    }
+    return true;
+}
+
 class ListePublique : public testing::TestWithParam<const char*> {};
 
 TEST_P(ListePublique, RienDeFauxEtPourquoiSuffit)
 {
+    int hypotheses = 0, preuves = 0;
     for (const std::string& texte : ChargerListe(GetParam())) {
         SCOPED_TRACE(texte);
         CGrille grille;
@@ -131,7 +221,13 @@ TEST_P(ListePublique, RienDeFauxEtPourquoiSuffit)
         const Position solution = LirePosition(grille);
         VerifierExplication(x, solution);
         VerifierPourquoi(x, solution);
+        VerifierCompteur(x.depart, solution);
+        hypotheses += DresserBilan(x).niveauMax > 0;
+        preuves += VerifierPreuve(x, solution);
         if (testing::Test::HasFailure()) return;
+    }
+    if (hypotheses > 0) {
+        EXPECT_GT(preuves, 0);
     }
 }
 

@@ -1,23 +1,34 @@
 #!/usr/bin/env python3
-"""Rejoue une explication par techniques (la forme JSON de « novemia-cli expliquer --json »)
-sur un modèle de la grille tenu ici, sans rien du programme : ses propres candidats, son
-propre solveur par retour arrière, sa propre pile d'hypothèses.
+"""Vérifie une explication par techniques (la forme JSON de « novemia-cli expliquer --json »)
+sans rien du programme : son propre modèle des candidats, son propre solveur, sa propre pile
+d'hypothèses.
 
-Pour chaque étape :
-  - une pose va dans une case vide dont le chiffre est encore candidat ; un retrait ôte un
-    candidat qui l'était encore ;
-  - un seul candidat, une seule place, sont bien seuls dans le modèle ;
-  - une contradiction en est bien une dans le modèle (case sans candidat, chiffre sans place,
-    chiffre répété) ;
-  - tant que toutes les hypothèses ouvertes sont d'accord avec la solution (unique), chaque
-    pose donne le chiffre de la solution et aucun retrait n'ôte le chiffre de la solution :
-    une étape qui le contredit est « fausse ».
-À la fin, la solution annoncée doit être la grille du modèle et la seule solution ; « null »
-seulement si le solveur d'ici n'en trouve pas.
+Le raisonnement, étape par étape, sur le modèle tenu ici (les indices, puis les poses et les
+retraits des étapes déjà rejouées, sous les hypothèses ouvertes) :
+  - les prémisses de la technique nommée tiennent avec les cases, unités et chiffres que
+    l'étape nomme (une paire nue : ses deux cases, dans son unité, n'ont que ses deux chiffres) ;
+  - chaque pose et chaque retrait découle de ces prémisses (un retrait de la paire nue ôte l'un
+    de ses chiffres d'une autre case de l'unité) : une étape qui tombe juste avec de mauvaises
+    raisons est refusée ;
+  - une contradiction en est une, et l'hypothèse qu'elle abandonne est bien celle du niveau
+    dit, chaque niveau abandonné au-dessus butant à son tour.
+Cela ne dépend pas de la solution : vaut aussi sur une grille à plusieurs solutions.
 
-Usage : verifier_explication.py [FICHIER.json]   (l'entrée standard sans fichier)
+Le résultat : tant que les hypothèses ouvertes sont toutes celles de la solution (unique),
+aucune pose ne la contredit et aucun retrait n'ôte son chiffre (« fausse ») ; la solution
+annoncée est la grille rejouée, et en est une ; « null » seulement s'il n'y en a pas.
+
+Une technique de plus : une fonction (modèle, étape) qui vérifie ses prémisses par exiger()
+et rend les poses et les retraits qu'elles permettent, inscrite dans TECHNIQUES ; une
+mutation qui doit la faire refuser, dans MUTATIONS.
+
+Usage : verifier_explication.py [--mutations] [FICHIER.json]   (l'entrée standard sans fichier)
+  --mutations  vérifie le vérificateur lui-même : des étapes justes du fichier, altérées
+               (mauvaise case, mauvaise unité, retrait de trop, mauvais chiffre), doivent
+               toutes être refusées, et chaque technique doit en avoir au moins une.
 Code de sortie 0 si tout est juste, 1 sinon ; le compte sur la sortie standard.
 """
+import copy
 import json
 import sys
 
@@ -25,223 +36,598 @@ TOUS = frozenset(range(1, 10))
 UNITES = ([[l * 9 + c for c in range(9)] for l in range(9)]
           + [[l * 9 + c for l in range(9)] for c in range(9)]
           + [[((r // 3) * 3 + k // 3) * 9 + (r % 3) * 3 + k % 3 for k in range(9)] for r in range(9)])
-VOISINS = [sorted({j for u in UNITES if i in u for j in u} - {i}) for i in range(81)]
-GENRES = {"ligne": 0, "colonne": 9, "region": 18}
+DANS = [frozenset(u) for u in UNITES]
+UNITES_DE = [[u for u in range(27) if i in DANS[u]] for i in range(81)]
+VOISINS = [frozenset(j for u in UNITES_DE[i] for j in UNITES[u]) - {i} for i in range(81)]
+GENRES = {"ligne": 0, "colonne": 1, "region": 2}
+
+
+# La couverture exacte de la grille : chaque choix (case, chiffre) couvre sa case et le
+# chiffre dans chacune de ses trois unités.
+CHOIX = {(i, d): [("case", i)] + [("unite", u, d) for u in UNITES_DE[i]] for i in range(81) for d in range(1, 10)}
+CONTRAINTES = {}
+for _choix, _couvertes in CHOIX.items():
+    for _c in _couvertes:
+        CONTRAINTES.setdefault(_c, set()).add(_choix)
 
 
 def resoudre(grille, limite=2):
-    """Les solutions de la grille (au plus `limite`), par retour arrière : la case vide aux
-    moins de candidats d'abord, chiffres présents tenus en masques par ligne, colonne, région."""
-    grille = list(grille)
-    lig, col, reg = [0] * 9, [0] * 9, [0] * 9
+    """Les solutions de la grille (au plus `limite`), par couverture exacte (l'algorithme X de
+    Knuth) : chaque case, et chaque chiffre dans chaque ligne, colonne et région, une fois."""
+    lignes = CHOIX
+    contraintes = {c: set(choix) for c, choix in CONTRAINTES.items()}
+
+    def prendre(choix):
+        otees = []
+        for c in lignes[choix]:
+            for autre in contraintes[c]:
+                for k in lignes[autre]:
+                    if k != c:
+                        contraintes[k].discard(autre)
+            otees.append(contraintes.pop(c))
+        return otees
+
+    def rendre(choix, otees):
+        for c in reversed(lignes[choix]):
+            contraintes[c] = otees.pop()
+            for autre in contraintes[c]:
+                for k in lignes[autre]:
+                    if k != c:
+                        contraintes[k].add(autre)
+
     for i, d in enumerate(grille):
         if d:
-            b = 1 << d
-            r = (i // 27) * 3 + (i % 9) // 3
-            if (lig[i // 9] | col[i % 9] | reg[r]) & b:
+            if not all(c in contraintes and (i, d) in contraintes[c] for c in lignes[(i, d)]):
                 return []
-            lig[i // 9] |= b
-            col[i % 9] |= b
-            reg[r] |= b
-    vides = [i for i in range(81) if not grille[i]]
-    solutions = []
-
-    def masque(i):
-        return 0x3FE & ~(lig[i // 9] | col[i % 9] | reg[(i // 27) * 3 + (i % 9) // 3])
-
-    def poser(i, d, oui):
-        b = 1 << d
-        l, c, r = i // 9, i % 9, (i // 27) * 3 + (i % 9) // 3
-        grille[i] = d if oui else 0
-        if oui:
-            lig[l] |= b
-            col[c] |= b
-            reg[r] |= b
-        else:
-            lig[l] &= ~b
-            col[c] &= ~b
-            reg[r] &= ~b
+            prendre((i, d))
+    solutions, partielle = [], [d for d in grille]
 
     def chercher():
-        if len(solutions) >= limite:
+        if not contraintes:
+            solutions.append(list(partielle))
             return
-        # Le choix le plus serré : une case aux moins de candidats, ou un chiffre aux moins
-        # de places dans une unité.
-        essais, nombre = None, 10
-        masques = {}
-        for i in vides:
-            if not grille[i]:
-                m = masques[i] = masque(i)
-                n = bin(m).count("1")
-                if n < nombre:
-                    essais, nombre = [(i, d) for d in range(1, 10) if m >> d & 1], n
-                    if n == 0:
-                        return
-        if essais is None:
-            solutions.append(list(grille))
-            return
-        if nombre > 1:
-            for u in UNITES:
-                places = {}
-                for i in u:
-                    if i in masques:
-                        m = masques[i]
-                        for d in range(1, 10):
-                            if m >> d & 1:
-                                places.setdefault(d, []).append(i)
-                poses = {grille[i] for i in u if grille[i]}
-                for d in range(1, 10):
-                    if d in poses:
-                        continue
-                    n = len(places.get(d, ()))
-                    if n < nombre:
-                        essais, nombre = [(i, d) for i in places.get(d, ())], n
-                        if n == 0:
-                            return
-        for i, d in essais:
-            poser(i, d, True)
+        c, moins = None, 10
+        for k, choix in contraintes.items():
+            if len(choix) < moins:
+                c, moins = k, len(choix)
+                if moins <= 1:
+                    break
+        for choix in sorted(contraintes[c]):
+            otees = prendre(choix)
+            partielle[choix[0]] = choix[1]
             chercher()
-            poser(i, d, False)
+            rendre(choix, otees)
+            if len(solutions) >= limite:
+                return
 
     chercher()
     return solutions
 
 
+class Injustifiee(Exception):
+    """Une prémisse qui ne tient pas, ou un pas qui n'en découle pas."""
+
+
+def exiger(condition, message):
+    if not condition:
+        raise Injustifiee(message)
+
+
+def nom_case(i):
+    return f"({i // 9 + 1},{i % 9 + 1})"
+
+
+def noms(cases):
+    return " ".join(nom_case(i) for i in sorted(cases)) or "aucune"
+
+
+def nom_unite(u):
+    return f"{('ligne', 'colonne', 'region')[u // 9]} {u % 9 + 1}"
+
+
+class Etape:
+    """L'étape JSON en indices d'ici : cases de 0 à 80, unités de 0 à 26 (lignes, colonnes,
+    régions)."""
+
+    def __init__(self, e):
+        def case(c):
+            exiger(1 <= c["ligne"] <= 9 and 1 <= c["colonne"] <= 9, f"case hors de la grille : {c}")
+            return (c["ligne"] - 1) * 9 + c["colonne"] - 1
+
+        def unite(u):
+            exiger(1 <= u["numero"] <= 9, f"unité hors de la grille : {u}")
+            return GENRES[u["genre"]] * 9 + u["numero"] - 1
+
+        self.technique = e["technique"]
+        self.niveau = e["niveau"]
+        self.poses = [(case(p), p["chiffre"]) for p in e["poses"]]
+        self.retraits = [(case(r), r["chiffre"]) for r in e["retraits"]]
+        self.cases = [case(c) for c in e["cases"]]
+        self.unites = [unite(u) for u in e["unites"]]
+        self.chiffres = list(e["chiffres"])
+        self.faux = (case(e["faux"]), e["faux"]["chiffre"]) if "faux" in e else None
+        self.abandon = e.get("abandon")
+        exiger(all(1 <= d <= 9 for _, d in self.poses + self.retraits) and all(1 <= d <= 9 for d in self.chiffres),
+               "chiffre hors de 1 à 9")
+
+
 class Modele:
+    """Les chiffres posés et les candidats de chaque case vide : ceux que ni la ligne, ni la
+    colonne, ni la région n'excluent, moins ceux que les étapes ont ôtés."""
+
     def __init__(self, depart):
         self.valeur = list(depart)
-        self.otes = [set() for _ in range(81)]
+        self.cand = [set() if v else set(TOUS) for v in depart]
+        for i, v in enumerate(depart):
+            if v:
+                for j in VOISINS[i]:
+                    self.cand[j].discard(v)
 
     def copie(self):
-        m = Modele(self.valeur)
-        m.otes = [set(o) for o in self.otes]
+        m = copy.copy(self)
+        m.valeur = list(self.valeur)
+        m.cand = [set(c) for c in self.cand]
         return m
 
-    def candidats(self, i):
-        if self.valeur[i]:
-            return set()
-        return TOUS - {self.valeur[j] for j in VOISINS[i]} - self.otes[i]
+    def poser(self, i, d):
+        self.valeur[i] = d
+        self.cand[i] = set()
+        for j in VOISINS[i]:
+            self.cand[j].discard(d)
+
+    def places(self, u, d):
+        return [i for i in UNITES[u] if d in self.cand[i]]
+
+    def pose_dans(self, u, d):
+        return any(self.valeur[i] == d for i in UNITES[u])
 
     def bute(self):
-        cands = [self.candidats(i) for i in range(81)]
         for i in range(81):
-            if not self.valeur[i] and not cands[i]:
+            if not self.valeur[i] and not self.cand[i]:
                 return True
-        for u in UNITES:
-            poses = [self.valeur[i] for i in u if self.valeur[i]]
-            if len(poses) != len(set(poses)):
-                return True
-            if set(poses).union(*(cands[i] for i in u)) != TOUS:
+        for u in range(27):
+            poses = [self.valeur[i] for i in UNITES[u] if self.valeur[i]]
+            if len(poses) != len(set(poses)) or set(poses).union(*(self.cand[i] for i in UNITES[u])) != TOUS:
                 return True
         return False
 
 
-def verifier(explication):
-    depart = [int(c) for c in explication["depart"]]
-    solutions = resoudre(depart)
-    unique = solutions[0] if len(solutions) == 1 else None
-    modele = Modele(depart)
-    pile = []        # (modèle d'avant, hypothèse juste ?) par niveau ouvert
-    erreurs = []
-    fausses = 0
+# --- Les techniques : prémisses vérifiées sur le modèle, (poses, retraits) permis rendus ---
 
-    def justes():
-        return unique is not None and all(juste for _, juste in pile)
+def un_seul(valeurs, quoi):
+    exiger(len(valeurs) == 1, f"il faut un seul {quoi}, l'étape en nomme {len(valeurs)}")
+    return valeurs[0]
 
-    for n, e in enumerate(explication["etapes"], 1):
-        t = e["technique"]
-        ou = f"étape {n} ({t}) : "
-        if t == "contradiction":
-            if not modele.bute():
-                erreurs.append(ou + "le modèle ne bute pas")
-            if "faux" not in e:
-                if pile:
-                    erreurs.append(ou + "contradiction sans hypothèse à défaire")
-                continue
-            de, a = e["abandon"]
-            if a != len(pile) or not 1 <= de <= a or e["niveau"] != de - 1:
-                erreurs.append(ou + f"niveaux abandonnés {de} à {a} pour {len(pile)} ouverts")
-                continue
-            modele = pile[de - 1][0]
-            del pile[de - 1:]
-        elif t == "hypothese":
-            if e["niveau"] != len(pile) + 1:
-                erreurs.append(ou + f"niveau {e['niveau']} après {len(pile)} ouverts")
-            p = e["poses"][0]
-            i = (p["ligne"] - 1) * 9 + p["colonne"] - 1
-            pile.append((modele.copie(), unique is not None and unique[i] == p["chiffre"]))
-        elif e["niveau"] != len(pile):
-            erreurs.append(ou + f"niveau {e['niveau']} pour {len(pile)} ouverts")
 
-        # Les poses simples se vérifient sur le modèle d'avant l'étape.
-        if t == "seul_candidat":
-            p = e["poses"][0]
-            i = (p["ligne"] - 1) * 9 + p["colonne"] - 1
-            if modele.candidats(i) != {p["chiffre"]}:
-                erreurs.append(ou + f"la case a pour candidats {sorted(modele.candidats(i))}")
-        elif t.startswith("seule_place_"):
-            p = e["poses"][0]
-            u = e["unites"][0]
-            cases = UNITES[GENRES[u["genre"]] + u["numero"] - 1]
-            places = [i for i in cases if p["chiffre"] in modele.candidats(i)]
-            if places != [(p["ligne"] - 1) * 9 + p["colonne"] - 1]:
-                erreurs.append(ou + f"le {p['chiffre']} a {len(places)} places dans l'unité")
+def distincts(valeurs, k, quoi):
+    exiger(len(valeurs) == k and len(set(valeurs)) == k, f"il faut {k} {quoi} différents, l'étape nomme {valeurs}")
+    return valeurs
 
-        for p in e["poses"]:
-            i = (p["ligne"] - 1) * 9 + p["colonne"] - 1
-            d = p["chiffre"]
-            if d not in modele.candidats(i):
-                erreurs.append(ou + f"pose du {d} en ({p['ligne']},{p['colonne']}) qui n'est pas candidat")
-            elif t != "hypothese" and justes() and unique[i] != d:
-                fausses += 1
-                erreurs.append(ou + f"pose fausse du {d} en ({p['ligne']},{p['colonne']})")
-            modele.valeur[i] = d
-        for r in e["retraits"]:
-            i = (r["ligne"] - 1) * 9 + r["colonne"] - 1
-            d = r["chiffre"]
-            if d not in modele.candidats(i):
-                erreurs.append(ou + f"retrait du {d} en ({r['ligne']},{r['colonne']}) qui n'est pas candidat")
-            elif justes() and unique[i] == d:
-                fausses += 1
-                erreurs.append(ou + f"retrait faux du {d} en ({r['ligne']},{r['colonne']})")
-            modele.otes[i].add(d)
 
-    if pile and explication["solution"] is None:
-        erreurs.append("fin sans solution avec des hypothèses encore ouvertes")
-    if explication["solution"] is None:
-        if solutions:
-            erreurs.append("solution annoncée absente, mais la grille en a une")
+def cases_vides_dans(m, cases, u):
+    for i in cases:
+        exiger(i in DANS[u], f"{nom_case(i)} n'est pas dans la {nom_unite(u)}")
+        exiger(not m.valeur[i], f"{nom_case(i)} est déjà remplie")
+
+
+def seul_candidat(m, e):
+    i, d = un_seul(e.cases, "case"), un_seul(e.chiffres, "chiffre")
+    exiger(m.cand[i] == {d}, f"{nom_case(i)} a pour candidats {sorted(m.cand[i])}")
+    return {(i, d)}, set()
+
+
+def seule_place(genre):
+    def verifier(m, e):
+        u, i, d = un_seul(e.unites, "unité"), un_seul(e.cases, "case"), un_seul(e.chiffres, "chiffre")
+        exiger(u // 9 == genre, f"la {nom_unite(u)} n'est pas du genre de la technique")
+        places = m.places(u, d)
+        exiger(places == [i], f"le {d} a pour places {noms(places)} dans la {nom_unite(u)}, pas {nom_case(i)}")
+        return {(i, d)}, set()
+    return verifier
+
+
+def verrouille(genre):
+    """Dans la source, toutes les places du chiffre sont dans la cible ; on l'ôte du reste de
+    la cible. La source est une région et la cible une ligne ou une colonne, ou l'inverse."""
+    def verifier(m, e):
+        exiger(len(e.unites) == 2, "il faut deux unités, la source puis la cible")
+        source, cible = e.unites
+        d = un_seul(e.chiffres, "chiffre")
+        exiger(source // 9 == genre and (source // 9 == 2) != (cible // 9 == 2),
+               f"{nom_unite(source)} puis {nom_unite(cible)} : pas des genres de la technique")
+        places = m.places(source, d)
+        exiger(places and sorted(e.cases) == places,
+               f"le {d} a pour places {noms(places)} dans la {nom_unite(source)}, l'étape nomme {noms(e.cases)}")
+        exiger(all(i in DANS[cible] for i in places), f"une place du {d} est hors de la {nom_unite(cible)}")
+        return set(), {(j, d) for j in UNITES[cible] if j not in DANS[source] and d in m.cand[j]}
+    return verifier
+
+
+def sous_ensemble_nu(k):
+    """k cases vides d'une unité n'ont à elles toutes que k chiffres."""
+    def verifier(m, e):
+        u = un_seul(e.unites, "unité")
+        cases = distincts(e.cases, k, "cases")
+        cases_vides_dans(m, cases, u)
+        union = set().union(*(m.cand[i] for i in cases))
+        exiger(len(set(e.chiffres)) == k and union == set(e.chiffres),
+               f"les cases {noms(cases)} ont pour candidats {sorted(union)}, l'étape dit {e.chiffres}")
+        return set(), {(j, d) for j in UNITES[u] if j not in cases for d in union & m.cand[j]}
+    return verifier
+
+
+def sous_ensemble_cache(k):
+    """k chiffres encore à placer dans une unité n'y ont à eux tous que k cases."""
+    def verifier(m, e):
+        u = un_seul(e.unites, "unité")
+        cases = distincts(e.cases, k, "cases")
+        chiffres = distincts(e.chiffres, k, "chiffres")
+        cases_vides_dans(m, cases, u)
+        for d in chiffres:
+            exiger(not m.pose_dans(u, d), f"le {d} est déjà posé dans la {nom_unite(u)}")
+            hors = set(m.places(u, d)) - set(cases)
+            exiger(not hors, f"le {d} a aussi pour place {noms(hors)} dans la {nom_unite(u)}")
+        return set(), {(i, d) for i in cases for d in m.cand[i] - set(chiffres)}
+    return verifier
+
+
+def poisson(k):
+    """Dans k lignes (ou colonnes) de base, le chiffre, qu'il faut placer dans chacune, n'a de
+    places que dans k colonnes (ou lignes) de couverture : on l'ôte du reste de celles-ci."""
+    def verifier(m, e):
+        d = un_seul(e.chiffres, "chiffre")
+        exiger(len(e.unites) == 2 * k, f"il faut {k} bases puis {k} couvertures")
+        bases, couvertures = distincts(e.unites[:k], k, "bases"), distincts(e.unites[k:], k, "couvertures")
+        genre = bases[0] // 9
+        exiger(genre < 2 and all(b // 9 == genre for b in bases) and all(c // 9 == 1 - genre for c in couvertures),
+               "les bases sont toutes des lignes et les couvertures des colonnes, ou l'inverse")
+        couvert = set().union(*(DANS[c] for c in couvertures))
+        places = []
+        for b in bases:
+            exiger(not m.pose_dans(b, d), f"le {d} est déjà posé dans la {nom_unite(b)}")
+            hors = set(m.places(b, d)) - couvert
+            exiger(not hors, f"le {d} a aussi pour place {noms(hors)} dans la {nom_unite(b)}")
+            places += m.places(b, d)
+        exiger(sorted(e.cases) == sorted(places),
+               f"les places du {d} dans les bases sont {noms(places)}, l'étape nomme {noms(e.cases)}")
+        dans_bases = set().union(*(DANS[b] for b in bases))
+        return set(), {(j, d) for j in couvert - dans_bases if d in m.cand[j]}
+    return verifier
+
+
+def xy_wing(m, e):
+    """Un pivot {x,y} voit une pince {x,z} et une pince {y,z} : l'une des pinces vaut z, qu'on
+    ôte des cases qui voient les deux."""
+    exiger(len(e.cases) == 3, "il faut trois cases : le pivot puis les deux pinces")
+    pivot, a, b = e.cases
+    xy, xz, yz = m.cand[pivot], m.cand[a], m.cand[b]
+    exiger(len(xy) == 2 and len(xz) == 2 and len(yz) == 2, "le pivot et les pinces ont chacun deux candidats")
+    exiger(len(xy & xz) == 1 and len(xy & yz) == 1 and xy & xz != xy & yz and xz - xy == yz - xy,
+           f"candidats {sorted(xy)}, {sorted(xz)}, {sorted(yz)} : pas un pivot {{x,y}} et des pinces {{x,z}}, {{y,z}}")
+    exiger(a in VOISINS[pivot] and b in VOISINS[pivot], "le pivot ne voit pas les deux pinces")
+    exiger(set(e.chiffres) == xy | xz, f"l'étape dit les chiffres {e.chiffres}, le wing porte {sorted(xy | xz)}")
+    (z,) = xz - xy
+    return set(), {(j, z) for j in VOISINS[a] & VOISINS[b] if z in m.cand[j]}
+
+
+def hypothese(m, e):
+    i, d = un_seul(e.cases, "case"), un_seul(e.chiffres, "chiffre")
+    exiger(d in m.cand[i], f"le {d} n'est pas candidat en {nom_case(i)}")
+    return {(i, d)}, set()
+
+
+def contradiction(m, e):
+    """Une case vide sans candidat (la case) ; un chiffre répété (l'unité, le chiffre et ses
+    cases) ; un chiffre sans place (l'unité et le chiffre). Le retrait de l'hypothèse fausse est
+    vérifié avec la pile."""
+    if not e.unites:
+        i = un_seul(e.cases, "case")
+        exiger(not m.valeur[i] and not m.cand[i], f"{nom_case(i)} a encore un chiffre ou des candidats")
+        return set(), set()
+    u, d = un_seul(e.unites, "unité"), un_seul(e.chiffres, "chiffre")
+    if e.cases:
+        tenues = [i for i in UNITES[u] if m.valeur[i] == d]
+        exiger(len(tenues) >= 2 and sorted(e.cases) == tenues, f"le {d} est en {noms(tenues)} dans la {nom_unite(u)}")
     else:
-        annoncee = [int(c) for c in explication["solution"]]
-        if annoncee != modele.valeur:
-            erreurs.append("la solution annoncée n'est pas la grille rejouée")
-        if unique is not None and annoncee != unique:
-            erreurs.append("la solution annoncée n'est pas la solution unique")
-        if annoncee not in solutions and unique is None and not resoudre(annoncee, 1):
-            erreurs.append("la solution annoncée n'en est pas une")
-    return len(explication["etapes"]), fausses, erreurs
+        exiger(not m.pose_dans(u, d) and not m.places(u, d), f"le {d} a encore une place dans la {nom_unite(u)}")
+    return set(), set()
 
 
-def main():
-    texte = open(sys.argv[1], encoding="utf-8").read() if len(sys.argv) > 1 else sys.stdin.read()
-    # Une explication par objet ; plusieurs objets à la suite sont acceptés.
-    decodeur = json.JSONDecoder()
-    position, total, fausses, erreurs, explications = 0, 0, 0, [], 0
+TECHNIQUES = {
+    "seul_candidat": seul_candidat,
+    "seule_place_ligne": seule_place(0),
+    "seule_place_colonne": seule_place(1),
+    "seule_place_region": seule_place(2),
+    "verrouille_region": verrouille(2),
+    "verrouille_ligne": verrouille(0),
+    "verrouille_colonne": verrouille(1),
+    "paire_nue": sous_ensemble_nu(2),
+    "paire_cachee": sous_ensemble_cache(2),
+    "triplet_nu": sous_ensemble_nu(3),
+    "triplet_cache": sous_ensemble_cache(3),
+    "x_wing": poisson(2),
+    "swordfish": poisson(3),
+    "xy_wing": xy_wing,
+    "hypothese": hypothese,
+    "contradiction": contradiction,
+}
+
+
+def justifier(m, e, pile):
+    """Vérifie le raisonnement de l'étape sur le modèle d'avant elle ; lève Injustifiee. Pour
+    une contradiction qui abandonne des hypothèses, rend le modèle où l'on revient."""
+    exiger(e.technique in TECHNIQUES, f"technique inconnue {e.technique!r}")
+    exiger(e.niveau == len(pile) + (e.technique == "hypothese") or e.faux,
+           f"niveau {e.niveau} avec {len(pile)} hypothèses ouvertes")
+    poses, retraits = TECHNIQUES[e.technique](m, e)
+    if e.technique == "contradiction":
+        return retour_d_hypothese(m, e, pile)
+    exiger(len(set(e.poses)) == len(e.poses) and len(set(e.retraits)) == len(e.retraits), "pas répété")
+    for i, d in e.poses + e.retraits:
+        exiger(d in m.cand[i], f"le {d} n'est pas candidat en {nom_case(i)}")
+    for i, d in e.poses:
+        exiger((i, d) in poses, f"la pose du {d} en {nom_case(i)} ne découle pas de la technique")
+    for i, d in e.retraits:
+        exiger((i, d) in retraits, f"le retrait du {d} en {nom_case(i)} ne découle pas de la technique")
+    exiger(e.poses or e.retraits, "l'étape ne pose ni n'ôte rien")
+    return m
+
+
+def retour_d_hypothese(m, e, pile):
+    """Sans hypothèse, la contradiction finit l'explication. Sinon, l'hypothèse du niveau le
+    plus haut est fausse ; si l'ôter fait buter le niveau d'en dessous, celle-ci l'est aussi,
+    et ainsi de suite jusqu'au niveau `de`, dont l'hypothèse est le `faux` ôté."""
+    if e.faux is None:
+        exiger(not pile and not e.poses and not e.retraits, "contradiction sans hypothèse à défaire")
+        return m
+    exiger(e.abandon is not None and len(e.abandon) == 2, "niveaux abandonnés absents")
+    de, a = e.abandon
+    exiger(a == len(pile) and 1 <= de <= a and e.niveau == de - 1,
+           f"niveaux abandonnés {de} à {a}, niveau {e.niveau}, pour {len(pile)} ouverts")
+    for niveau in range(a, de, -1):
+        avant, (i, d), _ = pile[niveau - 1]
+        sans = avant.copie()
+        sans.cand[i].discard(d)
+        exiger(sans.bute(), f"ôter l'hypothèse du niveau {niveau} ne fait pas buter le niveau {niveau - 1}")
+    exiger(e.faux == pile[de - 1][1], f"le {e.faux[1]} en {nom_case(e.faux[0])} n'est pas l'hypothèse du niveau {de}")
+    exiger(e.retraits == [e.faux] and not e.poses, "le seul retrait est l'hypothèse fausse")
+    retour = pile[de - 1][0]
+    del pile[de - 1:]
+    return retour
+
+
+def verifier(explication, resultat=True, avant_etape=None):
+    """Rejoue l'explication ; rend (étapes rejouées, fausses, erreurs, unique ?). Sans
+    `resultat`, seul le raisonnement est vérifié ; `avant_etape` reçoit (numéro, modèle, étape
+    JSON, hypothèses ouvertes toutes justes ?) avant chaque étape."""
+    depart = [int(c) for c in explication["depart"]]
+    solutions = resoudre(depart) if resultat else []
+    unique = solutions[0] if len(solutions) == 1 else None
+    m = Modele(depart)
+    pile = []  # (modèle d'avant, hypothèse, juste ?) par niveau ouvert
+    erreurs, fausses, n = [], 0, 0
+    for n, brut in enumerate(explication["etapes"], 1):
+        ou = f"étape {n} ({brut.get('technique')}) : "
+        justes = unique is not None and all(j for _, _, j in pile)
+        if avant_etape:
+            avant_etape(n, m, brut, justes)
+        try:
+            e = Etape(brut)
+        except (Injustifiee, KeyError, TypeError) as x:
+            erreurs.append(ou + f"étape illisible ({x})")
+            break
+        try:
+            m = justifier(m, e, pile)
+        except Injustifiee as x:
+            erreurs.append(ou + str(x))
+        if e.technique == "hypothese" and e.poses:
+            i, d = e.poses[0]
+            pile.append((m.copie(), (i, d), unique is not None and unique[i] == d))
+        elif justes:
+            for i, d in e.poses:
+                if unique[i] != d:
+                    fausses += 1
+                    erreurs.append(ou + f"pose fausse du {d} en {nom_case(i)}")
+            for i, d in e.retraits:
+                if unique[i] == d:
+                    fausses += 1
+                    erreurs.append(ou + f"retrait faux du {d} en {nom_case(i)}")
+        for i, d in e.poses:
+            m.poser(i, d)
+        for i, d in e.retraits:
+            m.cand[i].discard(d)
+    if resultat:
+        erreurs += verifier_solution(explication["solution"], m, pile, solutions)
+    return n, fausses, erreurs, unique is not None
+
+
+def verifier_solution(annoncee, m, pile, solutions):
+    if annoncee is None:
+        return (["fin sans solution, mais la grille en a une"] if solutions else []) + (
+            ["fin sans solution avec des hypothèses encore ouvertes"] if pile else [])
+    erreurs = []
+    annoncee = [int(c) for c in annoncee]
+    if annoncee != m.valeur:
+        erreurs.append("la solution annoncée n'est pas la grille rejouée")
+    if len(solutions) == 1 and annoncee != solutions[0]:
+        erreurs.append("la solution annoncée n'est pas la solution unique")
+    if annoncee not in solutions and not resoudre(annoncee, 1):
+        erreurs.append("la solution annoncée n'en est pas une")
+    return erreurs
+
+
+# --- Le vérificateur contre lui-même : des étapes altérées qu'il doit refuser ---
+#
+# Chaque mutation rend une copie altérée de l'étape, ou None quand elle ne s'y applique pas.
+# Sur une grille unique, au niveau 0, le modèle est celui d'une position sans contradiction :
+# aucune de ces altérations n'y reste justifiée (une case changée dans une paire nue ferait
+# trois cases pour deux chiffres, etc.). Les hypothèses et les contradictions se prennent à
+# tout niveau : leurs altérations se lisent sur le modèle.
+
+def en_json(e):
+    def case(i, d=None):
+        return {"ligne": i // 9 + 1, "colonne": i % 9 + 1} | ({} if d is None else {"chiffre": d})
+
+    x = {"technique": e.technique, "niveau": e.niveau, "poses": [case(*p) for p in e.poses],
+         "retraits": [case(*r) for r in e.retraits], "cases": [case(i) for i in e.cases],
+         "unites": [{"genre": ("ligne", "colonne", "region")[u // 9], "numero": u % 9 + 1} for u in e.unites],
+         "chiffres": e.chiffres}
+    if e.faux:
+        x |= {"faux": case(*e.faux), "abandon": e.abandon}
+    return x
+
+
+def unite_de(e):
+    return e.unites[0] if e.unites else e.cases[0] // 9
+
+
+def muter_case(m, e):
+    """Une case de la justification remplacée par une autre case vide de la même unité (les
+    poses restent justes) ; pour un XY-wing, le pivot et une pince échangés."""
+    if e.technique == "xy_wing":
+        e.cases[:2] = e.cases[1::-1]
+        return e
+    if not e.cases or (e.technique == "contradiction" and e.unites):
+        return None
+    autres = [i for i in UNITES[unite_de(e)]
+              if not m.valeur[i] and i not in e.cases and (m.cand[i] or e.technique != "contradiction")]
+    e.cases[0:1] = autres[:1]
+    return e if autres else None
+
+
+def muter_unite(m, e):
+    """La première unité remplacée par une autre du même genre ; pour un chiffre sans place,
+    une où il a encore une place."""
+    if e.technique == "contradiction" and e.cases:
+        return None
+    u = e.unites[0]
+    autres = [v for v in range(u - u % 9, u - u % 9 + 9) if v != u and (
+        e.technique != "contradiction" or m.pose_dans(v, e.chiffres[0]) or m.places(v, e.chiffres[0]))]
+    e.unites[0:1] = autres[:1]
+    return e if autres else None
+
+
+def muter_retrait(m, e):
+    """Un retrait de plus qui ne découle pas de la technique : pour une pose, un autre
+    candidat d'une autre case de l'unité ; pour un retrait, l'un des chiffres de la technique
+    ôté d'une case de ses prémisses ; pour une contradiction, un autre faux."""
+    if e.technique == "contradiction":
+        if not e.faux:
+            return None
+        e.faux = ((e.faux[0] + 1) % 81, e.faux[1])
+        e.retraits = [e.faux]
+        return e
+    if e.poses:
+        i, d = e.poses[0]
+        choix = [(j, x) for j in UNITES[unite_de(e)] if j != i and not m.valeur[j] for x in sorted(m.cand[j] - {d})]
+    else:
+        choix = [(j, x) for j in e.cases for x in e.chiffres if x in m.cand[j] and (j, x) not in e.retraits]
+    e.retraits += choix[:1]
+    return e if choix else None
+
+
+def muter_chiffre(m, e):
+    """Le chiffre de la technique remplacé par un autre : pour une seule place, un autre
+    candidat de la case ; pour une autre pose, un non-candidat ; pour un retrait, le premier
+    chiffre nommé remplacé par un chiffre qui n'y est pas."""
+    if e.poses:
+        i, d = e.poses[0]
+        choix = sorted(m.cand[i] - {d} if e.technique.startswith("seule_place") else TOUS - m.cand[i])
+        e.poses[0:1], e.chiffres = [(i, x) for x in choix[:1]], choix[:1]
+        return e if choix else None
+    e.chiffres[0] = min(TOUS - set(e.chiffres))
+    e.chiffres.sort()
+    return e
+
+
+# Chaque mutation (qui rend l'étape altérée, ou None quand elle ne s'y applique pas) et les
+# techniques dont elle doit faire refuser une étape.
+AVEC_UNITE = {t for t in TECHNIQUES if t.startswith(("seule_place", "verrouille", "paire", "triplet"))} | {
+    "x_wing", "swordfish", "contradiction"}
+MUTATIONS = {
+    "case": (muter_case, set(TECHNIQUES)),
+    "unite": (muter_unite, AVEC_UNITE),
+    "retrait": (muter_retrait, set(TECHNIQUES)),
+    "chiffre": (muter_chiffre, set(TECHNIQUES) - {"xy_wing", "contradiction"}),
+}
+
+
+def mutants(explication, restant):
+    """Les étapes altérées de l'explication, une par paire (technique, mutation) encore dans
+    `restant`, qui en est ôtée ; et les erreurs de l'explication d'origine."""
+    trouves = []
+
+    def noter(n, m, brut, justes):
+        t = brut["technique"]
+        if not justes and t not in ("hypothese", "contradiction"):
+            return
+        for nom, (muter, _) in MUTATIONS.items():
+            if (t, nom) in restant:
+                x = muter(m, copy.deepcopy(Etape(brut)))
+                if x is not None:
+                    restant.discard((t, nom))
+                    trouves.append((n, t, nom, en_json(x)))
+
+    _, _, erreurs, _ = verifier(explication, avant_etape=noter)
+    return trouves, erreurs
+
+
+def essayer_mutations(explications):
+    """Chaque étape altérée doit être refusée à sa place, par le raisonnement seul ; chaque
+    mutation doit avoir altéré une étape de chacune de ses techniques."""
+    restant = {(t, nom) for nom, (_, techniques) in MUTATIONS.items() for t in techniques}
+    erreurs, essais = [], 0
+    for k, explication in enumerate(explications, 1):
+        if not any((e["technique"], nom) in restant for e in explication["etapes"] for nom in MUTATIONS):
+            continue
+        trouves, refus = mutants(explication, restant)
+        erreurs += [f"explication {k} d'origine refusée : {x}" for x in refus]
+        for n, t, nom, x in trouves:
+            alteree = dict(explication, etapes=explication["etapes"][:n - 1] + [x])
+            err = verifier(alteree, resultat=False)[2]
+            essais += 1
+            if not any(f.startswith(f"étape {n} ") for f in err):
+                erreurs.append(f"mutation « {nom} » de l'étape {n} ({t}) acceptée : {json.dumps(x, ensure_ascii=False)}")
+    erreurs += [f"aucune étape {t} à altérer par « {nom} »" for t, nom in sorted(restant)]
+    return essais, erreurs
+
+
+def lire(texte):
+    """Une explication par objet ; plusieurs objets à la suite sont acceptés."""
+    decodeur, position = json.JSONDecoder(), 0
     while True:
         while position < len(texte) and texte[position].isspace():
             position += 1
         if position >= len(texte):
-            break
+            return
         objet, position = decodeur.raw_decode(texte, position)
-        n, f, err = verifier(objet)
-        explications += 1
+        yield objet
+
+
+def main():
+    arguments = sys.argv[1:]
+    mutations = "--mutations" in arguments
+    arguments = [a for a in arguments if a != "--mutations"]
+    texte = open(arguments[0], encoding="utf-8").read() if arguments else sys.stdin.read()
+    explications = list(lire(texte))
+    if mutations:
+        essais, erreurs = essayer_mutations(explications)
+        for x in erreurs[:50]:
+            print(x)
+        print(f"{essais} étapes altérées, {len(erreurs)} erreurs")
+        return 0 if not erreurs else 1
+    total, fausses, plusieurs, erreurs = 0, 0, 0, []
+    for k, objet in enumerate(explications, 1):
+        n, f, err, unique = verifier(objet)
         total += n
         fausses += f
-        erreurs += [f"explication {explications}, {x}" for x in err]
+        plusieurs += not unique
+        erreurs += [f"explication {k}, {x}" for x in err]
     for x in erreurs[:50]:
         print(x)
-    print(f"{explications} explications, {total} étapes rejouées, {fausses} fausses, {len(erreurs)} erreurs")
-    return 0 if not erreurs and explications > 0 else 1
+    print(f"{len(explications)} explications ({plusieurs} sans solution unique), {total} étapes rejouées, "
+          f"{fausses} fausses, {len(erreurs)} erreurs")
+    return 0 if not erreurs and explications else 1
 
 
 if __name__ == "__main__":
