@@ -175,9 +175,13 @@ bool CGrille::ReprendreSolution(const std::array<CaseSolution, 81>& gardee)
         if (s.chiffre < 1 || s.chiffre > 9) {
             return false;
         }
-        // Une marque dit d'où vient la case : l'indice qui y est, ou un coup de main déjà donné.
+        // Une marque dit d'où vient la case : l'indice qui y est, ou un coup de main déjà donné ;
+        // un chiffre révélé par un coup de main est celui de la solution.
         const bool indice = c.origine == Init;
         if (indice ? (s.marque != Init || s.chiffre != c.chiffre) : (s.marque != 0 && s.marque != CoupDeMain)) {
+            return false;
+        }
+        if (c.origine == CoupDeMain && s.chiffre != c.chiffre) {
             return false;
         }
     }

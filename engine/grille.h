@@ -100,8 +100,8 @@ public:
     void ChangerOrigine(int32_t ligne, int32_t colonne, OrigineCase origine);
     void MarquerSolution(int32_t ligne, int32_t colonne, int32_t marque);
     // Remet la solution gardée d'une partie reprise : pleine, sans chiffre répété, égale aux
-    // indices en place et marquée Init sur eux seuls (CoupDeMain ou 0 ailleurs). Faux, sans
-    // rien changer, si elle n'est pas celle de ces indices.
+    // indices et aux chiffres des coups de main en place, et marquée Init sur les indices seuls
+    // (CoupDeMain ou 0 ailleurs). Faux, sans rien changer, si elle n'est pas celle de ces cases.
     bool ReprendreSolution(const std::array<CaseSolution, 81>& gardee);
     // Pose les drapeaux de candidats d'une case tels quels (un état de départ pour l'unicité).
     void FixerPossibles(int32_t ligne, int32_t colonne, uint16_t possibles);

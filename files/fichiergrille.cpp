@@ -84,7 +84,10 @@ void EcrireFichierGrille(std::ostream& sortie, const CGrille& grille)
 
 bool EcrireFichierGrille(const std::string& cheminChoisi, const CGrille& grille)
 {
-    return EcrireFichierEnBloc(cheminChoisi, TexteGrille(grille));
+    // Comme l'exportation l'a toujours fait, un fichier qu'on peut écrire dans un dossier fermé à
+    // la création est vidé puis réécrit. Le nouveau contenu en place, même sans confirmation
+    // du système pour son dossier, est une grille exportée.
+    return EcrireFichierEnBloc(cheminChoisi, TexteGrille(grille), RecoursSurPlace::Permis) != Ecriture::Echouee;
 }
 
 std::string NomSansDossier(const std::string& chemin)

@@ -103,6 +103,8 @@ int OuvrirFichierVide(const std::filesystem::path& chemin)
 
 bool DonnerDroits(int, std::filesystem::perms) { return true; }
 
+bool SynchroniserDossier(const std::filesystem::path&) { return true; }
+
 namespace {
 
 long EcrireMorceau(int descripteur, const char* donnees, size_t taille)
@@ -246,12 +248,12 @@ bool FermerSurDisque(int descripteur)
 
 bool Remplacer(const std::filesystem::path& nouveau, const std::filesystem::path& cible, bool)
 {
-    if (::rename(nouveau.c_str(), cible.c_str()) != 0) {
-        return false;
-    }
-    // Le renommage n'est sur le disque qu'une fois son dossier écrit : sans cela, une panne
-    // juste après pourrait rendre l'ancien fichier, ou aucun.
-    const std::filesystem::path parent = cible.parent_path();
+    return ::rename(nouveau.c_str(), cible.c_str()) == 0;
+}
+
+bool SynchroniserDossier(const std::filesystem::path& fichier)
+{
+    const std::filesystem::path parent = fichier.parent_path();
     const int dossier = ::open(parent.empty() ? "." : parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dossier < 0) {
         return false;
@@ -266,18 +268,25 @@ unsigned long NumeroProcessus() { return static_cast<unsigned long>(::getpid());
 
 #endif
 
-bool EcrireTout(int descripteur, std::string_view texte)
+bool EcrireParMorceaux(std::string_view texte, const std::function<long(const char*, std::size_t)>& ecrire)
 {
     size_t ecrit = 0;
     while (ecrit < texte.size()) {
-        const long n = EcrireMorceau(descripteur, texte.data() + ecrit, texte.size() - ecrit);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
+        const long n = ecrire(texte.data() + ecrit, texte.size() - ecrit);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
             return false;
         }
         ecrit += static_cast<size_t>(n);
     }
     return true;
+}
+
+bool EcrireTout(int descripteur, std::string_view texte)
+{
+    return EcrireParMorceaux(texte, [descripteur](const char* donnees, std::size_t taille) {
+        return EcrireMorceau(descripteur, donnees, taille);
+    });
 }

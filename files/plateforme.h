@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,9 +56,16 @@ int CreerFichierNeuf(const std::filesystem::path& chemin);
 int OuvrirFichierVide(const std::filesystem::path& chemin);
 // Sous Linux, donne ces droits ; sous Windows, Remplacer garde ceux du fichier remplacé.
 bool DonnerDroits(int descripteur, std::filesystem::perms droits);
+// Écrit tout `texte` par `ecrire` (qui rend le nombre d'octets écrits, ou -1 et errno) : reprend
+// après une écriture partielle ou interrompue (EINTR) ; faux à la première erreur, et quand rien
+// n'est écrit (0 : l'appel suivant n'avancerait pas davantage).
+bool EcrireParMorceaux(std::string_view texte, const std::function<long(const char*, std::size_t)>& ecrire);
 bool EcrireTout(int descripteur, std::string_view texte);
 // Vide le fichier jusqu'au disque puis le ferme ; faux si l'un des deux a échoué.
 bool FermerSurDisque(int descripteur);
-// Met `nouveau` à la place de `cible`, existante ou non, jusqu'au disque.
+// Met `nouveau` à la place de `cible`, existante ou non.
 bool Remplacer(const std::filesystem::path& nouveau, const std::filesystem::path& cible, bool cibleExiste);
+// Écrit sur le disque le dossier de `fichier`, après un renommage : sans cela, une panne juste
+// après pourrait rendre l'ancien fichier, ou aucun. Sous Windows, rien à faire ici.
+bool SynchroniserDossier(const std::filesystem::path& fichier);
 unsigned long NumeroProcessus();

@@ -115,20 +115,29 @@ void CPartie::Rejouer(const Coup& coup, bool enArriere)
 
 bool CPartie::PeutFermer(const std::string* cheminGarde)
 {
-    if (cheminGarde != nullptr) {
+    const bool laissee = cheminGarde != nullptr && *cheminGarde == partieLaissee;
+    if (cheminGarde != nullptr && grilleEnCours) {
         // La partie part avec la fenêtre et reviendra : rien à demander.
-        if (grilleEnCours) {
-            if (Garder(*cheminGarde)) return true;
-            ihm.Message(std::string(MessageGardeImpossible) + *cheminGarde);
-        } else {
-            // Sans grille en jeu, une partie gardée plus tôt ne doit pas revenir.
-            EffacerFichier(*cheminGarde);
+        const Ecriture ecriture = laissee ? Ecriture::Echouee : Garder(*cheminGarde);
+        if (ecriture == Ecriture::NonConfirmee) {
+            ihm.Message("La partie en cours est gardée dans " + *cheminGarde +
+                        ", mais le système n'a pas confirmé qu'elle est sur le disque : une coupure de courant "
+                        "pourrait encore la perdre.");
         }
+        if (ecriture != Ecriture::Echouee) return true;
+        ihm.Message(laissee ? "La partie en cours n'est pas gardée dans " + *cheminGarde +
+                                  " : le fichier qui s'y trouve n'a pas pu être repris au lancement, et le jeu ne "
+                                  "le remplace pas."
+                            : std::string(MessageGardeImpossible) + *cheminGarde);
     }
     // Une saisie commencée en mode création se perd aussi bien qu'une grille en jeu.
     const bool saisie = modeCreation && grille.CompterOrigine(Vide) < 81;
-    if (!grilleEnCours && !saisie) return true;
     // Cette question-ci n'est pas celle d'une commande : une touche Entrée tenue ne doit pas
     // y répondre « Oui » et perdre la partie.
-    return ihm.Question(std::string(QuestionPerteGrille), BoutonParDefaut::Non);
+    if ((grilleEnCours || saisie) && !ihm.Question(std::string(QuestionPerteGrille), BoutonParDefaut::Non)) {
+        return false;
+    }
+    // La fermeture est décidée : sans grille en jeu, une partie gardée plus tôt ne doit pas revenir.
+    if (cheminGarde != nullptr && !grilleEnCours && !laissee) EffacerFichier(*cheminGarde);
+    return true;
 }

@@ -16,6 +16,7 @@
 
 #include "engine/grille.h"
 #include "engine/hasard.h"
+#include "files/ecriture.h"
 #include "files/fichiertrace.h"
 #include "game/clavier.h"
 #include "game/generateur.h"
@@ -116,15 +117,21 @@ public:
     // Fermer la fenêtre : une grille en jeu, ou une saisie commencée, ne se perd qu'après
     // « Oui » ; la question propose « Non ». Avec `cheminGarde` (« Reprendre la partie au
     // prochain lancement »), une grille en jeu y est gardée sans question, et sans grille en
-    // jeu une ancienne partie gardée s'efface.
+    // jeu une ancienne partie gardée s'efface une fois la fermeture décidée. Le fichier que ce
+    // lancement n'a pas pu reprendre (partieLaissee) n'est jamais ni remplacé ni effacé.
     bool PeutFermer(const std::string* cheminGarde = nullptr);
 
     // La partie gardée (sauvegarde.cpp) : tout ce qu'il faut pour la reprendre telle quelle,
     // en texte versionné. Garder l'écrit d'un bloc ; Reprendre la relit au lancement, ou dit
-    // une fois pourquoi elle ne le peut pas (le fichier est alors effacé) et rend faux.
+    // une fois pourquoi elle ne le peut pas et rend faux, sans rien effacer : un fichier abîmé
+    // est mis de côté à côté de lui, sous un nom daté ; une partie d'une version plus récente ou
+    // un fichier illisible reste où il est (partieLaissee).
     std::string TexteGarde() const;
-    bool Garder(const std::string& chemin) const;
+    Ecriture Garder(const std::string& chemin) const;
     bool Reprendre(const std::string& chemin);
+    std::string partieLaissee;
+    // Au-delà, le fichier n'est pas lu (sauvegarde.cpp dit d'où vient cette taille).
+    static const std::uintmax_t TailleGardeeMax;
     // La lecture seule, depuis un flux : rien quand la partie est reprise, sinon la raison
     // (et la partie reste telle qu'elle était).
     std::optional<std::string> ReprendreDepuis(std::istream& entree);

@@ -1,6 +1,9 @@
 // La partie gardée d'un lancement à l'autre : un texte en UTF-8, une donnée par ligne, dans
-// un ordre fixe, écrit d'un bloc et relu borné (aucune ligne ne passe LongueurMax, aucun
-// historique CoupsMax). Rien n'est changé tant que tout le fichier n'a pas été lu et vérifié.
+// un ordre fixe, écrit d'un bloc et relu borné (aucun fichier ne passe TailleGardeeMax, aucune
+// ligne LongueurMax, aucun historique CoupsMax). Rien n'est changé tant que tout le fichier
+// n'a pas été lu et vérifié, et seul un état que le jeu peut faire est repris. Un éditeur peut
+// y avoir mis une marque d'ordre d'octets (BOM), des blancs en fin de ligne et des lignes
+// blanches à la fin : ils ne comptent pas.
 //
 //   Novemia partie 1
 //   cases <81 caractères : « . » ou 1 à 9>
@@ -19,6 +22,7 @@
 // Un coup donne la case avant puis après (ligne et colonne -1 pour des notes seules), puis
 // les notes qu'il change. Les coups joués viennent d'abord, les coups défaits ensuite.
 #include <algorithm>
+#include <bitset>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -38,11 +42,18 @@ constexpr int Version = 1;
 // Assez pour un coup qui change les notes des 81 cases et pour un long nom de fichier.
 constexpr std::size_t LongueurMax = 4096;
 constexpr std::size_t CoupsMax = 100000;
+// La plus longue ligne de coup que Garder écrit : « coup -1 -1 0 0 0 0 » au plus large, puis
+// les notes des 81 cases, « 80:511:511 » chacune.
+constexpr std::uintmax_t LongueurCoupMax =
+    std::string_view("coup -1 -1 0 0 0 0").size() + 81 * std::string_view(" 80:511:511").size();
+constexpr std::string_view Blancs = " \t";
+constexpr std::string_view Bom = "\xEF\xBB\xBF";
 
 constexpr std::string_view RaisonEtrangere = "ce n'est pas une partie de Novemia";
 constexpr std::string_view RaisonVersion = "elle vient d'une version plus récente de Novemia";
 constexpr std::string_view RaisonAbimee = "le fichier est abîmé";
 constexpr std::string_view RaisonIllisible = "le fichier ne peut pas être lu";
+constexpr std::string_view RaisonTropGros = "le fichier est bien trop gros pour être une partie de Novemia";
 
 std::string Echapper(std::string_view texte)
 {
@@ -71,6 +82,38 @@ std::optional<std::string> Desechapper(std::string_view texte)
         else return std::nullopt;
     }
     return s;
+}
+
+// Un texte UTF-8 bien formé : ni octet isolé, ni forme trop longue, ni moitié de paire UTF-16,
+// rien au-delà de U+10FFFF.
+bool Utf8Valide(std::string_view texte)
+{
+    for (std::size_t i = 0; i < texte.size();) {
+        const auto octet = static_cast<unsigned char>(texte[i++]);
+        if (octet < 0x80) continue;
+        // Le nombre d'octets qui suivent, et les bornes du premier d'entre eux.
+        int suite = 0;
+        unsigned char bas = 0x80, haut = 0xBF;
+        if (octet >= 0xC2 && octet <= 0xDF) {
+            suite = 1;
+        } else if (octet >= 0xE0 && octet <= 0xEF) {
+            suite = 2;
+            bas = octet == 0xE0 ? 0xA0 : bas;
+            haut = octet == 0xED ? 0x9F : haut;
+        } else if (octet >= 0xF0 && octet <= 0xF4) {
+            suite = 3;
+            bas = octet == 0xF0 ? 0x90 : bas;
+            haut = octet == 0xF4 ? 0x8F : haut;
+        } else {
+            return false;
+        }
+        for (int k = 0; k < suite; ++k, ++i) {
+            if (i == texte.size()) return false;
+            const auto c = static_cast<unsigned char>(texte[i]);
+            if (c < (k == 0 ? bas : 0x80) || c > (k == 0 ? haut : 0xBF)) return false;
+        }
+    }
+    return true;
 }
 
 // Un nombre entier écrit en entier, borné.
@@ -124,29 +167,39 @@ class CLecteur {
 public:
     explicit CLecteur(std::istream& entree) : entree(entree) {}
 
-    // La ligne suivante, qui doit commencer par `cle` et une espace ; rend le reste (une copie :
-    // la ligne lue ensuite prend la place de celle-ci).
+    // La ligne suivante, qui doit être `cle`, suivie d'une espace et du reste qu'elle rend.
+    // Les blancs de fin de ligne ne comptent pas (aucun texte gardé ne finit par un blanc) :
+    // « resultat », dont l'éditeur a ôté l'espace, est un résultat vide.
     std::optional<std::string> Ligne(std::string_view cle)
     {
-        if (!LireLigneBornee(entree, LongueurMax, ligne) || ligne.tropLongue) return std::nullopt;
-        const std::string_view texte = ligne.debut;
-        if (texte.size() <= cle.size() || !texte.starts_with(cle) || texte[cle.size()] != ' ') return std::nullopt;
-        return std::string(texte.substr(cle.size() + 1));
+        auto reste = LigneEntiere();
+        if (!reste || !reste->starts_with(cle) || (reste->size() > cle.size() && (*reste)[cle.size()] != ' ')) {
+            return std::nullopt;
+        }
+        return reste->substr(std::min(reste->size(), cle.size() + 1));
     }
     std::optional<std::string> LigneEntiere()
     {
         if (!LireLigneBornee(entree, LongueurMax, ligne) || ligne.tropLongue) return std::nullopt;
-        return ligne.debut;
+        std::string_view vue = ligne.debut;
+        if (premiere && vue.starts_with(Bom)) vue.remove_prefix(Bom.size());
+        premiere = false;
+        return std::string(vue.substr(0, vue.find_last_not_of(Blancs) + 1));
     }
+    // Plus rien, ou seulement des lignes blanches.
     bool FinDuFlux()
     {
         LigneBornee reste;
-        return !LireLigneBornee(entree, 1, reste) && !entree.bad();
+        while (LireLigneBornee(entree, LongueurMax, reste)) {
+            if (reste.tropLongue || reste.debut.find_first_not_of(Blancs) != std::string::npos) return false;
+        }
+        return !entree.bad();
     }
 
 private:
     std::istream& entree;
     LigneBornee ligne;
+    bool premiere = true;
 };
 
 std::optional<Coup> LireCoup(std::string_view texte)
@@ -162,23 +215,28 @@ std::optional<Coup> LireCoup(std::string_view texte)
     }
     coup.origineAvant = static_cast<OrigineCase>(origineAvant);
     coup.origineApres = static_cast<OrigineCase>(origineApres);
+    // Les notes changées : chaque case une fois au plus (81 en tout), et vraiment changée.
+    std::bitset<81> vues;
     for (std::size_t k = 6; k < champs.size(); ++k) {
         const auto parties = Morceaux(champs[k], ':');
         int caseNo = 0, avant = 0, apres = 0;
         if (parties.size() != 3 || !Nombre(parties[0], 0, 80, caseNo) || !Nombre(parties[1], 0, 511, avant) ||
-            !Nombre(parties[2], 0, 511, apres)) {
+            !Nombre(parties[2], 0, 511, apres) || vues.test(static_cast<std::size_t>(caseNo)) || avant == apres) {
             return std::nullopt;
         }
+        vues.set(static_cast<std::size_t>(caseNo));
         coup.notes.push_back({caseNo, static_cast<uint16_t>(avant), static_cast<uint16_t>(apres)});
     }
     const bool avecCase = coup.ligne >= 0 && coup.colonne >= 0;
     const bool sansCase = coup.ligne < 0 && coup.colonne < 0;
-    // Un coup de clic : chiffre vide sans origine, et inversement ; un coup sans case ne
-    // change que des notes.
+    // Un coup de clic : chiffre vide sans origine, et inversement ; un coup sur une case la
+    // change ; un coup sans case ne change que des notes.
     const bool chiffresCoherents = (coup.chiffreAvant == 0) == (coup.origineAvant == Vide) &&
                                    (coup.chiffreApres == 0) == (coup.origineApres == Vide) &&
                                    OrigineDeClic(coup.origineAvant) && OrigineDeClic(coup.origineApres);
-    if (!(avecCase || (sansCase && coup.chiffreAvant == 0 && coup.chiffreApres == 0 && !coup.notes.empty())) ||
+    const bool caseChangee = coup.chiffreAvant != coup.chiffreApres || coup.origineAvant != coup.origineApres;
+    if (!((avecCase && caseChangee) ||
+          (sansCase && coup.chiffreAvant == 0 && coup.chiffreApres == 0 && !coup.notes.empty())) ||
         !chiffresCoherents) {
         return std::nullopt;
     }
@@ -245,11 +303,11 @@ std::optional<std::string> Analyser(std::istream& entree, Lu& lu)
     }
     const auto statut = lecteur.Ligne("statut");
     std::optional<std::string> base = statut ? Desechapper(*statut) : std::nullopt;
-    if (!base) return abimee;
+    if (!base || !Utf8Valide(*base)) return abimee;
     lu.statut = *base;
     const auto resultat = lecteur.Ligne("resultat");
     std::optional<std::string> ajout = resultat ? Desechapper(*resultat) : std::nullopt;
-    if (!ajout) return abimee;
+    if (!ajout || !Utf8Valide(*ajout)) return abimee;
     lu.resultat = *ajout;
 
     const auto entete = lecteur.Ligne("coups");
@@ -303,6 +361,12 @@ bool CoupsCoherents(const Lu& lu)
 
 }  // namespace
 
+// Le plus long fichier que Garder écrit : douze lignes d'au plus LongueurMax, puis CoupsMax
+// coups d'au plus LongueurCoupMax, fins de ligne CR LF comprises (environ 91 Mo). Le double
+// laisse aux blancs qu'un éditeur ajoute toute la place voulue ; au-delà, le fichier n'est pas
+// même lu.
+const std::uintmax_t CPartie::TailleGardeeMax = 2 * (12 * (LongueurMax + 2) + CoupsMax * (LongueurCoupMax + 2));
+
 std::string CPartie::TexteGarde() const
 {
     std::string texte = std::string(Entete) + std::to_string(Version) + "\ncases ";
@@ -348,7 +412,7 @@ std::string CPartie::TexteGarde() const
     return texte + "fin\n";
 }
 
-bool CPartie::Garder(const std::string& chemin) const
+Ecriture CPartie::Garder(const std::string& chemin) const
 {
     std::error_code erreur;
     std::filesystem::create_directories(CheminSysteme(chemin).parent_path(), erreur);
@@ -359,7 +423,8 @@ bool CPartie::Garder(const std::string& chemin) const
 std::optional<std::string> CPartie::ReprendreDepuis(std::istream& entree)
 {
     Lu lu;
-    if (auto raison = Analyser(entree, lu)) return raison;
+    // Une erreur de lecture en route ne dit rien du fichier.
+    if (auto raison = Analyser(entree, lu)) return entree.bad() ? std::string(RaisonIllisible) : raison;
     CGrille reprise;
     for (int i = 0; i < 81; ++i) reprise.ChangerCase(i / 9, i % 9, lu.chiffres[i], static_cast<OrigineCase>(lu.origines[i]));
     if ((lu.solution && !reprise.ReprendreSolution(*lu.solution)) || !CoupsCoherents(lu)) {
@@ -384,22 +449,36 @@ std::optional<std::string> CPartie::ReprendreDepuis(std::istream& entree)
 
 bool CPartie::Reprendre(const std::string& chemin)
 {
+    // Un fichier laissé en place a déjà été dit pendant ce lancement.
+    if (chemin == partieLaissee) return false;
     const std::filesystem::path systeme = CheminSysteme(chemin);
     std::error_code erreur;
     const std::filesystem::file_status etat = std::filesystem::status(systeme, erreur);
     // Rien de gardé : le démarrage ordinaire, sans un mot.
-    if (!std::filesystem::exists(etat)) return false;
+    if (etat.type() == std::filesystem::file_type::not_found) return false;
     std::optional<std::string> raison;
-    if (!std::filesystem::is_regular_file(etat)) {
+    std::uintmax_t taille = 0;
+    if (!std::filesystem::is_regular_file(etat) || (taille = std::filesystem::file_size(systeme, erreur), erreur)) {
         raison = RaisonIllisible;
+    } else if (taille > TailleGardeeMax) {
+        raison = RaisonTropGros;
     } else {
         std::ifstream entree(systeme, std::ios::binary);
         raison = entree.is_open() ? ReprendreDepuis(entree) : std::string(RaisonIllisible);
     }
     if (!raison) return true;
-    // Dit une fois : le fichier qui ne peut pas servir s'en va.
-    EffacerFichier(chemin);
-    ihm.Message("La partie gardée dans " + chemin + " ne peut pas être reprise : " + *raison +
-                ". Le jeu démarre sans elle.");
+    // Dit une fois ; rien de ce que le joueur a gardé n'est effacé. Une partie d'une version plus
+    // récente, ou un fichier qui ne se lit pas maintenant, pourra servir plus tard : il reste où
+    // il est. Un fichier abîmé est mis de côté, pour qu'on puisse encore le regarder.
+    std::string suite = "Le fichier reste tel quel ; le jeu démarre sans elle.";
+    if (*raison == RaisonVersion || *raison == RaisonIllisible) {
+        partieLaissee = chemin;
+    } else if (const auto deCote = MettreDeCote(chemin, "abimee", HeureLocale(horloge()))) {
+        suite = "Le fichier est mis de côté sous " + *deCote + " ; le jeu démarre sans elle.";
+    } else {
+        partieLaissee = chemin;
+        suite = "Le fichier n'a pas pu être mis de côté et reste tel quel ; le jeu démarre sans elle.";
+    }
+    ihm.Message("La partie gardée dans " + chemin + " ne peut pas être reprise : " + *raison + ". " + suite);
     return false;
 }

@@ -1,15 +1,16 @@
 // Réglages "s2gAppDir" et "Skin" dans des fichiers Novemia.conf lus et écrits ligne à ligne :
 // une valeur revient exactement comme elle a été écrite, par le programme ou à la main, et
-// l'écriture ne change que la ligne de la clé.
+// l'écriture ne change que la ligne de la clé. Le fichier est remplacé d'un bloc, comme tout
+// fichier que le programme remplace (files/ecriture.h).
 #include "skin/registre.h"
 
+#include "files/ecriture.h"
 #include "skin/emplacementsreglages.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QString>
 
 #include <algorithm>
@@ -188,12 +189,9 @@ int EcrireRegistre(const std::string& nom, const std::string& valeur)
         contenu.insert(r.insertion, ligne);
     }
     if (!QDir().mkpath(QFileInfo(fichier).absolutePath())) return ErreurAccesRefuse;
-    QSaveFile sortie(fichier);
-    // Dans un dossier où l'on ne peut créer de fichier, le fichier lui-même est réécrit.
-    sortie.setDirectWriteFallback(true);
-    if (!sortie.open(QIODevice::WriteOnly)) return ErreurAccesRefuse;
-    if (sortie.write(contenu.data(), static_cast<qint64>(contenu.size())) != static_cast<qint64>(contenu.size())) {
-        sortie.cancelWriting();
-    }
-    return sortie.commit() ? 0 : ErreurAccesRefuse;
+    // Jamais réécrit sur place, même dans un dossier où l'on ne peut créer de fichier : un
+    // fichier à moitié écrit perdrait les autres réglages, ou en donnerait un tronqué pour vrai
+    // (un s2gAppDir coupé). Le réglage est alors refusé, comme une clé du registre qu'on ne
+    // peut pas écrire ; l'ancien fichier reste entier.
+    return EcrireFichierEnBloc(chemin, contenu) == Ecriture::Echouee ? ErreurAccesRefuse : 0;
 }

@@ -2,11 +2,8 @@
 // Les chemins hostiles (dossiers, périphériques, gros fichiers) sont dans tests/robustesse.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#ifndef _WIN32
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -14,8 +11,12 @@
 #include <sstream>
 
 #include "files/fichiergrille.h"
+#include "files/plateforme.h"
 #include "files/textegrille.h"
 #include "tests/support/dossiertemporaire.h"
+#ifndef _WIN32
+#include "tests/support/sansroot.h"
+#endif
 
 namespace {
 
@@ -168,21 +169,26 @@ TEST(EcritureGrille, ExporterPuisImporterEnGardantLesDroits)
 #endif
 }
 
-#ifndef _WIN32
-// Exécute `action` sans les droits de root : sous root, dans un processus fils devenu
-// « nobody », pour que les droits des fichiers comptent vraiment.
-bool SansPrivileges(const std::function<bool()>& action)
+// L'écriture reprend après une écriture partielle ou interrompue (-1 : EINTR), et s'arrête
+// quand le système refuse (-2 : EIO) ou n'écrit plus rien (0) : jamais de boucle sans fin.
+TEST(EcritureGrille, EcritureParMorceaux)
 {
-    if (::geteuid() != 0) return action();
-    const pid_t fils = ::fork();
-    if (fils == 0) {
-        const bool reussi = ::setgid(65534) == 0 && ::setuid(65534) == 0 && action();
-        ::_exit(reussi ? 0 : 1);
+    const std::pair<std::vector<long>, bool> cas[] = {
+        {{3, 7}, true}, {{-1, 4, 6}, true}, {{4, 0}, false}, {{-2}, false}};
+    for (const auto& [rendus, reussi] : cas) {
+        std::size_t appels = 0;
+        const auto ecrire = [&rendus, &appels](const char*, std::size_t) -> long {
+            const long n = appels < rendus.size() ? rendus[appels] : -2;
+            ++appels;
+            errno = n == -1 ? EINTR : EIO;
+            return std::max(n, -1L);
+        };
+        EXPECT_EQ(EcrireParMorceaux(std::string(10, 'x'), ecrire), reussi);
+        EXPECT_EQ(appels, rendus.size());
     }
-    int etat = 0;
-    return fils > 0 && ::waitpid(fils, &etat, 0) == fils && WIFEXITED(etat) && WEXITSTATUS(etat) == 0;
 }
 
+#ifndef _WIN32
 std::string Contenu(const std::string& chemin)
 {
     std::ifstream relu(chemin, std::ios::binary);
@@ -213,7 +219,7 @@ TEST(EcritureGrille, DossierEnLectureSeule)
     ::chmod("lecture_seule/protege.sdu", 0444);
     ::chmod("lecture_seule", 0555);
     const auto exporter = [&grille](const char* nom) {
-        return SansPrivileges([&] { return EcrireFichierGrille(std::string(nom), grille); });
+        return SansDroitsDeRoot([&] { return EcrireFichierGrille(std::string(nom), grille); });
     };
     EXPECT_TRUE(exporter("lecture_seule/ancien.sdu"));
     EXPECT_EQ(Contenu("lecture_seule/ancien.sdu").size(), 99u);

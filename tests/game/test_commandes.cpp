@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <tuple>
 
@@ -493,13 +494,23 @@ TEST_F(Commandes, PartieGardeeRepriseALIdentique)
     for (const auto& [nom, preparer] : cas) {
         SCOPED_TRACE(nom);
         preparer();
-        ASSERT_TRUE(partie.Garder("partie.novemia"));
+        ASSERT_EQ(partie.Garder("partie.novemia"), Ecriture::Faite);
         CIhmFactice ihmReprise;
         CPartie reprise{ihmReprise};
         ASSERT_TRUE(reprise.Reprendre("partie.novemia"));
         EXPECT_TRUE(ihmReprise.messages.empty());
         EXPECT_MEME_PARTIE(partie, ihm, reprise, ihmReprise);
         EXPECT_EQ(reprise.TexteGarde(), partie.TexteGarde());
+        // Ce qu'un éditeur ajoute (BOM, blancs et CR en fin de ligne, lignes blanches à la fin) ne
+        // change rien.
+        std::istringstream lignes(partie.TexteGarde());
+        std::string editee = "\xEF\xBB\xBF", l;
+        while (std::getline(lignes, l)) editee += l + " \t\r\n";
+        std::ofstream("editee.novemia", std::ios::binary) << editee + "\n \r\n";
+        CIhmFactice ihmEditee;
+        CPartie editeeReprise{ihmEditee};
+        ASSERT_TRUE(editeeReprise.Reprendre("editee.novemia")) << ihmEditee.messages.at(0);
+        EXPECT_EQ(editeeReprise.TexteGarde(), partie.TexteGarde());
         for (const auto& coup : {&CPartie::Annuler, &CPartie::Annuler, &CPartie::Refaire, &CPartie::Refaire,
                                  &CPartie::Refaire}) {
             (partie.*coup)();
@@ -509,8 +520,9 @@ TEST_F(Commandes, PartieGardeeRepriseALIdentique)
     }
 }
 
-// Une partie gardée qui ne peut pas servir : un message clair, une seule fois (le fichier
-// s'en va), et un démarrage ordinaire ; jamais rien de lu à moitié.
+// Une partie gardée qui ne peut pas servir : un message clair, une seule fois, un démarrage
+// ordinaire, jamais rien de lu à moitié ni d'effacé. Une partie d'une version plus récente reste
+// où elle est ; tout autre fichier est mis de côté sous un nom daté, que le message donne.
 TEST_F(Commandes, PartieGardeeAbimee)
 {
     EnJeu();
@@ -533,9 +545,23 @@ TEST_F(Commandes, PartieGardeeAbimee)
     // Une solution aux chiffres 1 et 2 échangés : chaque ligne reste juste, pas les indices.
     std::string solution = ligne(3);
     for (char& c : solution) c = c == '1' ? '2' : c == '2' ? '1' : c;
-    // Le dernier coup, qui ne mène plus à l'état gardé.
-    const int dernierCoup = static_cast<int>(std::count(bon.begin(), bon.end(), '\n')) - 2;
-    ASSERT_TRUE(ligne(dernierCoup).starts_with("coup "));
+    // Le dernier coup joué ; puis un coup joué de plus après lui, qui mène lui aussi à l'état gardé.
+    int nombre = 0, joues = 0;
+    ASSERT_EQ(std::sscanf(ligne(10).c_str(), "coups %d %d", &nombre, &joues), 2);
+    const int dernierJoue = 10 + joues;
+    ASSERT_TRUE(ligne(dernierJoue).starts_with("coup -1 -1 0 0 0 0 "));
+    const auto avecCoupJoue = [&](const std::string& coup) {
+        std::string texte = avecLigne(dernierJoue, ligne(dernierJoue) + "\n" + coup);
+        return texte.replace(texte.find("\ncoups ") + 1, ligne(10).size(),
+                             "coups " + std::to_string(nombre + 1) + " " + std::to_string(joues + 1));
+    };
+    // Un chiffre du joueur et un coup de main, par leur origine ; les notes de la case 0.
+    const std::size_t joueur = ligne(2).find('6') - 9, coupDeMain = ligne(2).find('5') - 9;
+    std::string cases = ligne(1);
+    cases[6 + coupDeMain] = static_cast<char>('1' + (cases[6 + coupDeMain] - '0') % 9);
+    const std::string notes0 = ligne(5).substr(6, ligne(5).find(' ', 6) - 6);
+    const std::string caseJoueur = std::to_string(joueur / 9) + " " + std::to_string(joueur % 9) + " " +
+                                   ligne(1)[6 + joueur] + " 6 " + ligne(1)[6 + joueur] + " 6";
     const std::tuple<const char*, std::string, std::string> cas[] = {
         {"une page web", "<!DOCTYPE html>\n<html></html>\n", etrangere},
         {"un fichier vide", "", etrangere},
@@ -543,50 +569,81 @@ TEST_F(Commandes, PartieGardeeAbimee)
         {"coupée avant la fin", bon.substr(0, bon.size() - 4), abimee},
         {"une case illisible", avecLigne(1, "cases x" + ligne(1).substr(7)), abimee},
         {"une solution qui n'est pas celle des indices", avecLigne(3, solution), abimee},
-        {"un coup qui ne mène pas à l'état gardé", avecLigne(dernierCoup, ligne(dernierCoup) + " 80:0:1"), abimee},
+        {"un coup de main qui n'est pas la solution", avecLigne(1, cases), abimee},
+        {"un coup qui ne mène pas à l'état gardé", avecLigne(dernierJoue, ligne(dernierJoue) + " 80:0:1"), abimee},
+        {"un coup qui ne change pas la case", avecCoupJoue("coup " + caseJoueur), abimee},
+        {"des notes qui ne changent pas", avecCoupJoue("coup -1 -1 0 0 0 0 0:" + notes0 + ":" + notes0), abimee},
+        {"une case deux fois dans un coup", avecLigne(dernierJoue, ligne(dernierJoue) + ligne(dernierJoue).substr(18)), abimee},
+        {"une ligne d'état qui n'est pas de l'UTF-8", avecLigne(8, "statut \xC3(\xE9)"), abimee},
         {"une ligne démesurée", avecLigne(8, "statut " + std::string(1 << 20, 'x')), abimee},
         {"un historique démesuré", avecLigne(10, "coups 100001 0"), abimee},
     };
     for (const auto& [nom, contenu, raison] : cas) {
         SCOPED_TRACE(nom);
-        std::ofstream("abimee.novemia", std::ios::binary) << contenu;
+        std::filesystem::remove_all("gardee");
+        std::filesystem::create_directory("gardee");
+        std::ofstream("gardee/partie.novemia", std::ios::binary) << contenu;
         CIhmFactice ihmNeuve;
         CPartie neuve{ihmNeuve};
-        EXPECT_FALSE(neuve.Reprendre("abimee.novemia"));
-        EXPECT_EQ(ihmNeuve.messages, Textes{"La partie gardée dans abimee.novemia ne peut pas être reprise : " + raison +
-                                            ". Le jeu démarre sans elle."});
-        EXPECT_FALSE(std::filesystem::exists("abimee.novemia"));
+        neuve.horloge = [] { return std::time_t{1700000000}; };
+        EXPECT_FALSE(neuve.Reprendre("gardee/partie.novemia"));
+        // Ce qui reste dans le dossier : le fichier à sa place, ou mis de côté.
+        const auto fichier = *std::filesystem::directory_iterator("gardee");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("gardee"), {}), 1);
+        std::ifstream relu(fichier.path(), std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(relu), {}), contenu);
+        const std::string suite = raison.starts_with("elle vient")
+                                      ? "Le fichier reste tel quel"
+                                      : "Le fichier est mis de côté sous gardee/" + fichier.path().filename().string();
+        EXPECT_EQ(ihmNeuve.messages, Textes{"La partie gardée dans gardee/partie.novemia ne peut pas être reprise : " +
+                                            raison + ". " + suite + " ; le jeu démarre sans elle."});
+        EXPECT_TRUE(raison.starts_with("elle vient") ||
+                    std::regex_match(fichier.path().filename().string(),
+                                     std::regex(R"(partie-abimee-2023-11-1[45]-\d{6}\.novemia)")));
         EXPECT_FALSE(neuve.grilleEnCours);
         EXPECT_EQ(ihmNeuve.statut, " Pas de grille");
         EXPECT_EQ(ihmNeuve.casesMontrees, 0);
-        EXPECT_FALSE(neuve.Reprendre("abimee.novemia"));
+        EXPECT_FALSE(neuve.Reprendre("gardee/partie.novemia"));
         EXPECT_EQ(ihmNeuve.messages.size(), 1u) << "dit une seule fois";
     }
 }
 
 // Fermer avec « Reprendre la partie au prochain lancement » : une grille en jeu est gardée
-// sans question ; sans grille, l'ancienne partie gardée s'efface ; une saisie demande comme
-// avant ; une partie qu'on ne peut pas garder le dit, puis demande.
+// sans question ; sans grille, l'ancienne partie gardée s'efface, une fois la fermeture
+// décidée ; une saisie demande comme avant ; une partie qu'on ne peut pas garder le dit, puis
+// demande. Une partie que le lancement n'a pas pu reprendre n'est ni remplacée ni effacée.
 TEST_F(Commandes, FermerGardeLaPartieSansQuestion)
 {
     std::ofstream("bouchon") << "un fichier, pas un dossier";
     const auto enJeu = [this](CPartie& p, CIhmFactice& i) { Importer(p, i, grille); };
+    const auto saisie = [](CPartie& p, CIhmFactice&) { p.OnCreer(), p.CliquerPalette(2), p.CliquerCase(0, 0); };
+    const auto recente = [](CPartie& p, CIhmFactice&) {
+        std::ofstream("partie.novemia") << "Novemia partie 2\n";
+        p.Reprendre("partie.novemia");
+    };
+    const auto recenteEnJeu = [&](CPartie& p, CIhmFactice& i) { recente(p, i), enJeu(p, i); };
+    enum Fichier { Absent, Intact, Garde };
     struct Cas {
         const char* nom;
         std::function<void(CPartie&, CIhmFactice&)> preparer;
         std::string chemin;
         Textes messages, questions;
-        bool ferme, garde;
+        bool reponse, ferme;
+        Fichier apres;
     };
+    const Textes perte{std::string(QuestionPerteGrille)};
     const Cas cas[] = {
-        {"une grille en jeu", enJeu, "partie.novemia", {}, {}, true, true},
-        {"sans grille", [](CPartie&, CIhmFactice&) {}, "partie.novemia", {}, {}, true, false},
-        {"une saisie commencée",
-         [](CPartie& p, CIhmFactice&) { p.OnCreer(), p.CliquerPalette(2), p.CliquerCase(0, 0); }, "partie.novemia", {},
-         {std::string(QuestionPerteGrille)}, false, false},
+        {"une grille en jeu", enJeu, "partie.novemia", {}, {}, false, true, Garde},
+        {"sans grille", [](CPartie&, CIhmFactice&) {}, "partie.novemia", {}, {}, false, true, Absent},
+        {"une saisie commencée, « Non »", saisie, "partie.novemia", {}, perte, false, false, Intact},
+        {"une saisie commencée, « Oui »", saisie, "partie.novemia", {}, perte, true, true, Absent},
         {"un dossier impossible", enJeu, "bouchon/partie.novemia",
-         {std::string(MessageGardeImpossible) + "bouchon/partie.novemia"}, {std::string(QuestionPerteGrille)}, false,
-         false},
+         {std::string(MessageGardeImpossible) + "bouchon/partie.novemia"}, perte, false, false, Absent},
+        {"une version plus récente, sans grille", recente, "partie.novemia", {}, {}, false, true, Intact},
+        {"une version plus récente, une grille en jeu", recenteEnJeu, "partie.novemia",
+         {"La partie en cours n'est pas gardée dans partie.novemia : le fichier qui s'y trouve n'a pas pu être "
+          "repris au lancement, et le jeu ne le remplace pas."},
+         perte, true, true, Intact},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -595,15 +652,21 @@ TEST_F(Commandes, FermerGardeLaPartieSansQuestion)
         CPartie partieCas{ihmCas};
         c.preparer(partieCas, ihmCas);
         ihmCas.OublierHistorique();
-        ihmCas.reponses = {false};
+        ihmCas.reponses = {c.reponse};
+        std::ifstream avant(c.chemin, std::ios::binary);
+        const std::string contenu(std::istreambuf_iterator<char>(avant), {});
         EXPECT_EQ(partieCas.PeutFermer(&c.chemin), c.ferme);
         EXPECT_EQ(ihmCas.messages, c.messages);
         EXPECT_EQ(ihmCas.questions, c.questions);
         if (!c.questions.empty()) {
             EXPECT_EQ(ihmCas.boutonsParDefaut, std::vector<BoutonParDefaut>{BoutonParDefaut::Non});
         }
-        EXPECT_EQ(std::filesystem::exists(c.chemin), c.garde);
-        if (c.garde) {
+        std::ifstream apres(c.chemin, std::ios::binary);
+        EXPECT_EQ(apres.is_open(), c.apres != Absent);
+        if (c.apres == Intact) {
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(apres), {}), contenu);
+        }
+        if (c.apres == Garde) {
             CIhmFactice ihmReprise;
             CPartie reprise{ihmReprise};
             EXPECT_TRUE(reprise.Reprendre(c.chemin));

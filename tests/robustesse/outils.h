@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/sansroot.h"
+
 // Sous AddressSanitizer la mémoire libérée reste un temps en quarantaine : la taille du
 // processus n'y dit rien des fuites, que LeakSanitizer vérifie à sa place.
 #if defined(__SANITIZE_ADDRESS__)
@@ -108,19 +110,4 @@ inline Execution Lancer(const std::vector<std::string>& arguments)
     r.sortie = LireFichier("sortie.txt");
     r.erreurs = LireFichier("erreurs.txt");
     return r;
-}
-
-// Exécute `essai` sans les droits de root : root passe outre les droits des fichiers, si bien
-// que les cas « fichier protégé » ne se vérifient qu'en utilisateur ordinaire. Sous root,
-// l'essai tourne dans un processus fils devenu « nobody » ; rend ce que l'essai a rendu.
-inline bool SansDroitsDeRoot(const std::function<bool()>& essai)
-{
-    if (::geteuid() != 0) return essai();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const bool ok = ::setgid(65534) == 0 && ::setuid(65534) == 0 && essai();
-        ::_exit(ok ? 0 : 1);
-    }
-    int etat = 0;
-    return pid > 0 && ::waitpid(pid, &etat, 0) == pid && WIFEXITED(etat) && WEXITSTATUS(etat) == 0;
 }

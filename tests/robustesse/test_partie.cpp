@@ -166,6 +166,60 @@ TEST_F(PartieEnPanne, ExportationVersUnFichierProtege)
     EXPECT_EQ(NombreDeFichiers("."), 2);  // premiere.sdu et protege.sdu, rien d'autre
 }
 
+// Une partie gardée qui ne se lit pas maintenant (un dossier à sa place, sans droit de lecture,
+// une erreur d'entrée-sortie) reste où elle est ; une démesurée est mise de côté sans être lue.
+TEST_F(PartieEnPanne, PartieGardeeQuiNeSeLitPas)
+{
+    const std::string illisible = "le fichier ne peut pas être lu. Le fichier reste tel quel";
+    fs::create_directory("dossier.novemia");
+    fs::create_symlink("/proc/self/mem", "es.novemia");
+    EcrireFichier("interdit.novemia", "Novemia partie 1\n");
+    ASSERT_EQ(::chmod("interdit.novemia", 0), 0);
+    EcrireFichier("enorme.novemia", "Novemia partie 1\n");
+    fs::resize_file("enorme.novemia", CPartie::TailleGardeeMax + 1);  // creux : rien sur le disque
+    ASSERT_EQ(::chmod(dossier.Chemin().c_str(), 0777), 0);
+    const std::pair<std::string, std::string> cas[] = {
+        {"dossier.novemia", illisible},
+        {"es.novemia", illisible},
+        {"interdit.novemia", illisible},
+        {"enorme.novemia", "le fichier est bien trop gros pour être une partie de Novemia. Le fichier est mis de "
+                           "côté sous enorme-abimee-"},
+    };
+    for (const auto& [nom, suite] : cas) {
+        SCOPED_TRACE(nom);
+        EXPECT_TRUE(SansDroitsDeRoot([&] {
+            CIhmFactice ihmReprise;
+            CPartie reprise{ihmReprise};
+            return !reprise.Reprendre(nom) && ihmReprise.messages.size() == 1 &&
+                   ihmReprise.messages[0].starts_with("La partie gardée dans " + nom +
+                                                      " ne peut pas être reprise : " + suite);
+        }));
+        EXPECT_EQ(fs::exists(fs::symlink_status(nom)), suite == illisible);
+    }
+    EXPECT_EQ(NombreDeFichiers("."), 5);  // premiere.sdu, les trois laissés, l'énorme mis de côté
+}
+
+// Un dossier qu'on peut écrire sans pouvoir le relire : la partie y est gardée, mais le système
+// n'a pas pu écrire le dossier sur le disque. Le message le dit, sans parler d'échec.
+TEST_F(PartieEnPanne, PartieGardeeSansConfirmationDuDisque)
+{
+    fs::create_directory("ecriture-seule");
+    ASSERT_EQ(::chmod("ecriture-seule", 0333), 0);
+    ASSERT_EQ(::chmod(dossier.Chemin().c_str(), 0777), 0);
+    const std::string chemin = "ecriture-seule/partie.novemia";
+    EXPECT_TRUE(SansDroitsDeRoot([&] {
+        return partie.PeutFermer(&chemin) && ihm.questions.empty() &&
+               ihm.messages == std::vector<std::string>{
+                                   "La partie en cours est gardée dans " + chemin +
+                                   ", mais le système n'a pas confirmé qu'elle est sur le disque : une coupure de "
+                                   "courant pourrait encore la perdre."};
+    }));
+    CIhmFactice ihmReprise;
+    CPartie reprise{ihmReprise};
+    EXPECT_TRUE(reprise.Reprendre(chemin));
+    EXPECT_EQ(Cases(reprise.grille), Cases(partie.grille));
+}
+
 // Trace dans un dossier courant où l'on ne peut rien créer : le message avec le nom du
 // fichier, la trace reste éteinte ; un second essai là où l'on peut écrire l'allume.
 TEST_F(PartieEnPanne, TraceImpossibleACreer)

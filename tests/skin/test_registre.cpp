@@ -1,8 +1,11 @@
 // Lecture et écriture des réglages dans des fichiers Novemia.conf temporaires.
 #include "tests/support/reglagestemporaires.h"
 #include "skin/registre.h"
+#include "tests/support/sansroot.h"
 
 #include <QDir>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -135,6 +138,16 @@ TEST_F(Registre, EcritureImpossible)
     // La lecture suivante, comme au prochain démarrage, donne l'ancien nom.
     EXPECT_EQ(TexteReglage(LireReglage("Skin")), "Bois");
     CReglagesTemporaires::Pointer(reglages.Utilisateur(), reglages.Machine());
+    // Un dossier où l'on ne peut rien créer : le fichier n'y est pas réécrit sur place, où une
+    // panne le laisserait à moitié écrit ; il reste entier, le réglage est refusé.
+    QDir(reglages.FichierUtilisateur()).removeRecursively();
+    Utilisateur("Autre=garde\nSkin=Bois\n");
+    const std::pair<QString, int> droits[] = {
+        {reglages.Chemin({}), 0755}, {reglages.FichierUtilisateur(), 0666}, {reglages.Utilisateur(), 0555}};
+    for (const auto& [chemin, mode] : droits) ASSERT_EQ(::chmod(QFile::encodeName(chemin).constData(), mode), 0);
+    EXPECT_TRUE(SansDroitsDeRoot([] { return EcrireRegistre("Skin", "Zinc") == ErreurAccesRefuse; }));
+    ::chmod(QFile::encodeName(reglages.Utilisateur()).constData(), 0755);
+    EXPECT_EQ(reglages.Lire(reglages.FichierUtilisateur()), QByteArray("Autre=garde\nSkin=Bois\n"));
 }
 
 TEST_F(Registre, OuSeTrouventLesReglages)
