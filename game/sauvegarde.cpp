@@ -84,34 +84,22 @@ std::optional<std::string> Desechapper(std::string_view texte)
     return s;
 }
 
-// Un texte UTF-8 bien formé : ni octet isolé, ni forme trop longue, ni moitié de paire UTF-16,
-// rien au-delà de U+10FFFF.
+// Un texte UTF-8 bien formé.
 bool Utf8Valide(std::string_view texte)
 {
     for (std::size_t i = 0; i < texte.size();) {
-        const auto octet = static_cast<unsigned char>(texte[i++]);
-        if (octet < 0x80) continue;
-        // Le nombre d'octets qui suivent, et les bornes du premier d'entre eux.
-        int suite = 0;
-        unsigned char bas = 0x80, haut = 0xBF;
-        if (octet >= 0xC2 && octet <= 0xDF) {
-            suite = 1;
-        } else if (octet >= 0xE0 && octet <= 0xEF) {
-            suite = 2;
-            bas = octet == 0xE0 ? 0xA0 : bas;
-            haut = octet == 0xED ? 0x9F : haut;
-        } else if (octet >= 0xF0 && octet <= 0xF4) {
-            suite = 3;
-            bas = octet == 0xF0 ? 0x90 : bas;
-            haut = octet == 0xF4 ? 0x8F : haut;
-        } else {
-            return false;
+        const auto c = static_cast<unsigned char>(texte[i]);
+        // La longueur de la séquence, et les bornes de son deuxième octet : ni forme trop longue,
+        // ni moitié de paire UTF-16, rien au-delà de U+10FFFF.
+        const std::size_t n = c < 0x80 ? 1 : c < 0xC2 ? 0 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : c < 0xF5 ? 4 : 0;
+        const unsigned bas = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
+        const unsigned haut = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
+        if (n == 0 || texte.size() - i < n) return false;
+        for (std::size_t k = 1; k < n; ++k) {
+            const auto suite = static_cast<unsigned char>(texte[i + k]);
+            if (suite < (k == 1 ? bas : 0x80u) || suite > (k == 1 ? haut : 0xBFu)) return false;
         }
-        for (int k = 0; k < suite; ++k, ++i) {
-            if (i == texte.size()) return false;
-            const auto c = static_cast<unsigned char>(texte[i]);
-            if (c < (k == 0 ? bas : 0x80) || c > (k == 0 ? haut : 0xBF)) return false;
-        }
+        i += n;
     }
     return true;
 }

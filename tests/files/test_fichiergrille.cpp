@@ -173,17 +173,15 @@ TEST(EcritureGrille, ExporterPuisImporterEnGardantLesDroits)
 // quand le système refuse (-2 : EIO) ou n'écrit plus rien (0) : jamais de boucle sans fin.
 TEST(EcritureGrille, EcritureParMorceaux)
 {
-    const std::pair<std::vector<long>, bool> cas[] = {
-        {{3, 7}, true}, {{-1, 4, 6}, true}, {{4, 0}, false}, {{-2}, false}};
-    for (const auto& [rendus, reussi] : cas) {
+    for (const auto& [rendus, reussi] : {std::pair<std::vector<long>, bool>{{3, 7}, true},
+                                         {{-1, 4, 6}, true}, {{4, 0}, false}, {{-2}, false}}) {
         std::size_t appels = 0;
-        const auto ecrire = [&rendus, &appels](const char*, std::size_t) -> long {
-            const long n = appels < rendus.size() ? rendus[appels] : -2;
-            ++appels;
-            errno = n == -1 ? EINTR : EIO;
-            return std::max(n, -1L);
-        };
-        EXPECT_EQ(EcrireParMorceaux(std::string(10, 'x'), ecrire), reussi);
+        EXPECT_EQ(EcrireParMorceaux(std::string(10, 'x'), [&](const char*, std::size_t) {
+                      const long n = appels < rendus.size() ? rendus[appels] : -2;
+                      ++appels;
+                      errno = n == -1 ? EINTR : EIO;
+                      return std::max(n, -1L);
+                  }), reussi);
         EXPECT_EQ(appels, rendus.size());
     }
 }

@@ -142,11 +142,10 @@ TEST_F(Registre, EcritureImpossible)
     // panne le laisserait à moitié écrit ; il reste entier, le réglage est refusé.
     QDir(reglages.FichierUtilisateur()).removeRecursively();
     Utilisateur("Autre=garde\nSkin=Bois\n");
-    const std::pair<QString, int> droits[] = {
-        {reglages.Chemin({}), 0755}, {reglages.FichierUtilisateur(), 0666}, {reglages.Utilisateur(), 0555}};
-    for (const auto& [chemin, mode] : droits) ASSERT_EQ(::chmod(QFile::encodeName(chemin).constData(), mode), 0);
+    const auto droits = [&](const QString& chemin, int mode) { ::chmod(QFile::encodeName(chemin).constData(), mode); };
+    droits(reglages.Chemin({}), 0755), droits(reglages.FichierUtilisateur(), 0666), droits(reglages.Utilisateur(), 0555);
     EXPECT_TRUE(SansDroitsDeRoot([] { return EcrireRegistre("Skin", "Zinc") == ErreurAccesRefuse; }));
-    ::chmod(QFile::encodeName(reglages.Utilisateur()).constData(), 0755);
+    droits(reglages.Utilisateur(), 0755);
     EXPECT_EQ(reglages.Lire(reglages.FichierUtilisateur()), QByteArray("Autre=garde\nSkin=Bois\n"));
 }
 
