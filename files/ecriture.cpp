@@ -74,7 +74,8 @@ bool EffacerFichier(const std::string& chemin)
     return !std::filesystem::exists(std::filesystem::symlink_status(systeme, erreur));
 }
 
-std::optional<std::string> MettreDeCote(const std::string& chemin, std::string_view mot, const std::tm& heureLocale)
+std::optional<std::string> MettreDeCote(const std::string& chemin, std::string_view mot,
+                                        const std::optional<std::tm>& heureLocale)
 {
     // « partie.novemia » → « partie » et « .novemia » (un nom qui commence par un point n'a pas d'extension).
     const std::size_t dossier = chemin.find_last_of(SeparateursChemin);
@@ -82,8 +83,8 @@ std::optional<std::string> MettreDeCote(const std::string& chemin, std::string_v
     if (point == std::string::npos || (dossier != std::string::npos && point <= dossier + 1) || point == 0) {
         point = chemin.size();
     }
-    char date[32];
-    std::strftime(date, sizeof date, "%Y-%m-%d-%H%M%S", &heureLocale);
+    char date[32] = "date-inconnue";
+    if (heureLocale) std::strftime(date, sizeof date, "%Y-%m-%d-%H%M%S", &*heureLocale);
     const std::string debut = chemin.substr(0, point) + "-" + std::string(mot) + "-" + date;
     const std::filesystem::path systeme = CheminSysteme(chemin);
     for (int n = 1; n <= 100; ++n) {

@@ -32,6 +32,7 @@ Ecriture EcrireFichierEnBloc(const std::string& chemin, std::string_view texte,
 bool EffacerFichier(const std::string& chemin);
 
 // Met `chemin` de côté, dans son dossier, sous « <nom>-<mot>-<AAAA-MM-JJ-HHMMSS><extension> »
-// (suivi de « -2 », « -3 »… si ce nom est pris) : aucun fichier n'est écrasé. Rend le nouveau
-// chemin, rien si le fichier n'a pas pu être déplacé.
-std::optional<std::string> MettreDeCote(const std::string& chemin, std::string_view mot, const std::tm& heureLocale);
+// (« date-inconnue » sans heure locale ; suivi de « -2 », « -3 »… si ce nom est pris) : aucun
+// fichier n'est écrasé. Rend le nouveau chemin, rien si le fichier n'a pas pu être déplacé.
+std::optional<std::string> MettreDeCote(const std::string& chemin, std::string_view mot,
+                                        const std::optional<std::tm>& heureLocale);
