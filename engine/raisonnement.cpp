@@ -1,5 +1,9 @@
 // Le raisonnement par techniques : l'état des candidats, la recherche de chaque technique, la
 // pile des hypothèses, et les dépendances entre étapes pour « Pourquoi ? ».
+//
+// Une technique de plus : sa valeur dans Technique (à sa place dans l'ordre de recherche), sa
+// ligne dans Regles (note, fondement), son chercheur dans ChercheursDeRetraits, et ses mots
+// dans game/explicationtechnique.cpp.
 #include "engine/raisonnement.h"
 
 #include <algorithm>
@@ -58,16 +62,11 @@ constexpr Tables ConstruireTables()
 constexpr Tables T = ConstruireTables();
 
 Coordonnees Coord(int i) { return {i / 9, i % 9}; }
-CaseChiffre Pose(int i, int d) { return {i / 9, i % 9, d}; }
-int Indice(int32_t ligne, int32_t colonne) { return ligne * 9 + colonne; }
+CaseChiffre Pose(int i, int d) { return {{i / 9, i % 9}, d}; }
+int Indice(const Coordonnees& c) { return c.ligne * 9 + c.colonne; }
 Unite UniteNo(int u) { return {static_cast<GenreUnite>(u / 9), u % 9}; }
 int NumeroUnite(const Unite& u) { return static_cast<int>(u.genre) * 9 + u.numero; }
 bool DansUnite(int u, int i) { return T.unitesDe[i][u / 9] == u; }
-bool Voit(int i, int j)
-{
-    return i != j && (T.unitesDe[i][0] == T.unitesDe[j][0] || T.unitesDe[i][1] == T.unitesDe[j][1] ||
-                      T.unitesDe[i][2] == T.unitesDe[j][2]);
-}
 
 // Les places de chaque chiffre dans chaque unité (bit = rang de la case dans l'unité).
 using Places = std::array<std::array<uint16_t, 10>, 27>;
@@ -145,6 +144,24 @@ Etat EtatDepuis(const Position& position)
     return s;
 }
 
+// Les chiffres qui ont au moins une place dans l'unité u (`une`), et ceux qui n'en ont
+// qu'une (`seuls`).
+struct PlacesUnite {
+    uint16_t une = 0;
+    uint16_t seuls = 0;
+};
+PlacesUnite LirePlaces(const Etat& s, int u)
+{
+    uint16_t une = 0, deux = 0;
+    for (const int i : T.cellules[u]) {
+        deux |= une & s.cand[i];
+        une |= s.cand[i];
+    }
+    return {une, static_cast<uint16_t>(une & ~deux)};
+}
+
+// --- Les étapes : une fabrique par genre d'étape ---
+
 Etape Nouvelle(Technique technique)
 {
     Etape e;
@@ -158,33 +175,65 @@ void AjouterCase(Etape& e, const Etat& s, int i)
     e.candidatsCases.push_back(s.cand[i]);
 }
 
-void Appliquer(Etat& s, const Etape& e)
+// Une pose du chiffre d dans la case i (seul candidat, seule place, hypothèse).
+Etape EtapePose(const Etat& s, Technique technique, int i, int d, uint16_t chiffres)
 {
-    for (const CaseChiffre& p : e.poses) s.Poser(Indice(p.ligne, p.colonne), p.chiffre);
-    for (const CaseChiffre& r : e.retraits) s.Oter(Indice(r.ligne, r.colonne), r.chiffre);
+    Etape e = Nouvelle(technique);
+    AjouterCase(e, s, i);
+    e.chiffres = chiffres;
+    e.poses = {Pose(i, d)};
+    return e;
 }
 
-// Appelle f(choix, union) pour chaque choix de k rangs (2 ou 3) parmi n dont les masques
-// réunis ont exactement k bits, jusqu'à ce qu'il dise vrai ; un début de choix qui en a déjà
-// plus de k est abandonné.
-template <class F>
-bool ParCombinaisons(const std::array<uint16_t, 9>& masques, int n, int k, F&& f)
+// La case i n'a plus qu'un candidat.
+Etape EtapeSeulCandidat(const Etat& s, int i)
 {
-    for (int a = 0; a < n; ++a) {
-        for (int b = a + 1; b < n; ++b) {
-            const auto ab = static_cast<uint16_t>(masques[a] | masques[b]);
-            if (Compte(ab) > k) continue;
-            if (k == 2) {
-                if (f(std::array<int, 3>{a, b, -1}, ab)) return true;
-                continue;
-            }
-            for (int c = b + 1; c < n; ++c) {
-                const auto abc = static_cast<uint16_t>(ab | masques[c]);
-                if (Compte(abc) == 3 && f(std::array<int, 3>{a, b, c}, abc)) return true;
-            }
-        }
+    return EtapePose(s, Technique::SeulCandidat, i, PlusPetit(s.cand[i]), s.cand[i]);
+}
+
+// Le chiffre d n'a plus qu'une place dans l'unité u.
+Etape EtapeSeulePlace(const Etat& s, int u, int d)
+{
+    const int i = T.cellules[u][std::countr_zero(static_cast<uint32_t>(s.places[u][d]))];
+    const auto technique = static_cast<Technique>(static_cast<int>(Technique::SeulePlaceLigne) + u / 9);
+    Etape e = EtapePose(s, technique, i, d, Bit(d));
+    e.unites = {UniteNo(u)};
+    return e;
+}
+
+// La case aux moins de candidats, la première en lecture (la grille n'est pas pleine).
+int CaseHypothese(const Etat& s)
+{
+    int meilleure = -1, moins = 10;
+    for (int i = 0; i < 81; ++i) {
+        if (s.valeur[i] != 0) continue;
+        const int c = Compte(s.cand[i]);
+        if (c < moins) meilleure = i, moins = c;
     }
-    return false;
+    return meilleure;
+}
+
+// L'hypothèse du niveau `niveau` : le plus petit candidat de cette case.
+Etape EtapeHypothese(const Etat& s, int niveau)
+{
+    const int i = CaseHypothese(s);
+    const int d = PlusPetit(s.cand[i]);
+    Etape e = EtapePose(s, Technique::Hypothese, i, d, Bit(d));
+    e.niveau = niveau;
+    return e;
+}
+
+Etape EtapeContradiction(GenreContradiction genre)
+{
+    Etape e = Nouvelle(Technique::Contradiction);
+    e.contradiction = genre;
+    return e;
+}
+
+void Appliquer(Etat& s, const Etape& e)
+{
+    for (const CaseChiffre& p : e.poses) s.Poser(Indice(p), p.chiffre);
+    for (const CaseChiffre& r : e.retraits) s.Oter(Indice(r), r.chiffre);
 }
 
 // --- Contradictions ---
@@ -195,11 +244,8 @@ bool Bute(const Etat& s)
 {
     for (int i = 0; i < 81; ++i)
         if (s.valeur[i] == 0 && s.cand[i] == 0) return true;
-    for (int u = 0; u < 27; ++u) {
-        uint16_t vus = s.poses[u];
-        for (const int i : T.cellules[u]) vus |= s.cand[i];
-        if (vus != Tous) return true;
-    }
+    for (int u = 0; u < 27; ++u)
+        if ((s.poses[u] | LirePlaces(s, u).une) != Tous) return true;
     return false;
 }
 
@@ -207,33 +253,28 @@ bool ChercherContradiction(const Etat& s, Etape& e)
 {
     for (int i = 0; i < 81; ++i) {
         if (s.valeur[i] == 0 && s.cand[i] == 0) {
-            e = Nouvelle(Technique::Contradiction);
-            e.contradiction = GenreContradiction::CaseSansChiffre;
+            e = EtapeContradiction(GenreContradiction::CaseSansChiffre);
             AjouterCase(e, s, i);
             return true;
         }
     }
     for (int u = 0; u < 27; ++u) {
-        uint16_t poses = 0, places = 0;
+        uint16_t poses = 0;
         for (const int i : T.cellules[u]) {
             const int v = s.valeur[i];
-            if (v == 0) {
-                places |= s.cand[i];
-            } else if (poses & Bit(v)) {
-                e = Nouvelle(Technique::Contradiction);
-                e.contradiction = GenreContradiction::ChiffreRepete;
+            if (v == 0) continue;
+            if (poses & Bit(v)) {
+                e = EtapeContradiction(GenreContradiction::ChiffreRepete);
                 e.unites = {UniteNo(u)};
                 e.chiffres = Bit(v);
                 for (const int j : T.cellules[u])
                     if (s.valeur[j] == v) AjouterCase(e, s, j);
                 return true;
-            } else {
-                poses |= Bit(v);
             }
+            poses |= Bit(v);
         }
-        if (const auto manque = static_cast<uint16_t>(Tous & ~poses & ~places)) {
-            e = Nouvelle(Technique::Contradiction);
-            e.contradiction = GenreContradiction::ChiffreSansPlace;
+        if (const auto manque = static_cast<uint16_t>(Tous & ~poses & ~LirePlaces(s, u).une)) {
+            e = EtapeContradiction(GenreContradiction::ChiffreSansPlace);
             e.unites = {UniteNo(u)};
             e.chiffres = Bit(PlusPetit(manque));
             return true;
@@ -248,10 +289,7 @@ bool ChercherSeulCandidat(const Etat& s, Etape& e)
 {
     for (int i = 0; i < 81; ++i) {
         if (s.valeur[i] != 0 || Compte(s.cand[i]) != 1) continue;
-        e = Nouvelle(Technique::SeulCandidat);
-        AjouterCase(e, s, i);
-        e.chiffres = s.cand[i];
-        e.poses = {Pose(i, PlusPetit(s.cand[i]))};
+        e = EtapeSeulCandidat(s, i);
         return true;
     }
     return false;
@@ -260,21 +298,8 @@ bool ChercherSeulCandidat(const Etat& s, Etape& e)
 bool ChercherSeulePlace(const Etat& s, Etape& e)
 {
     for (int u = 0; u < 27; ++u) {
-        uint16_t une = 0, deux = 0;
-        for (const int i : T.cellules[u]) {
-            deux |= une & s.cand[i];
-            une |= s.cand[i];
-        }
-        const auto seuls = static_cast<uint16_t>(une & ~deux);
-        if (seuls == 0) continue;
-        const int d = PlusPetit(seuls);
-        for (const int i : T.cellules[u]) {
-            if (!(s.cand[i] & Bit(d))) continue;
-            e = Nouvelle(static_cast<Technique>(static_cast<int>(Technique::SeulePlaceLigne) + u / 9));
-            e.unites = {UniteNo(u)};
-            AjouterCase(e, s, i);
-            e.chiffres = Bit(d);
-            e.poses = {Pose(i, d)};
+        if (const uint16_t seuls = LirePlaces(s, u).seuls) {
+            e = EtapeSeulePlace(s, u, PlusPetit(seuls));
             return true;
         }
     }
@@ -300,8 +325,9 @@ bool Verrouiller(const Etat& s, Etape& e, Technique technique, int source, int c
 // Les tiers (rangs 0-2, 3-5, 6-8) d'un masque de places : bit t si le tiers t en a une.
 uint32_t Tiers(uint32_t q) { return (q & 0x7 ? 1u : 0u) | (q & 0x38 ? 2u : 0u) | (q & 0x1C0 ? 4u : 0u); }
 
-bool ChercherVerrouilles(const Etat& s, const Places& p, Etape& e)
+bool ChercherVerrouilles(const Etat& s, Etape& e)
 {
+    const Places& p = s.places;
     // Le test d'un retrait possible se lit sur les places de la cible : hors des trois cases
     // qu'elle partage avec la source, le chiffre a-t-il encore une place ?
     for (int r = 0; r < 9; ++r) {
@@ -341,125 +367,111 @@ bool ChercherVerrouilles(const Etat& s, const Places& p, Etape& e)
     return false;
 }
 
-// k cases d'une unité n'ont à elles toutes que k chiffres : ces chiffres n'iront pas ailleurs.
-bool ChercherNus(const Etat& s, Etape& e, int k)
+// Le motif des sous-ensembles et des poissons, lu dans une table de 9 × 9 (bit x de vus[y]) :
+// k lignes y qui, à elles toutes, n'occupent que k colonnes x ; les autres lignes perdent ces
+// colonnes. Pour les sous-ensembles nus, les lignes sont les cases d'une unité et les colonnes
+// leurs chiffres ; cachés, les chiffres et leurs places dans l'unité ; pour les poissons, les
+// lignes (ou colonnes) de la grille et les places d'un chiffre. `oter(y, x)` dit le retrait de
+// la case (y, x) ; `faire(ys, xs, retraits)` fait l'étape. Les retraits vont x croissant, puis
+// y croissant. Un début de choix qui occupe déjà plus de k colonnes est abandonné.
+template <class Oter, class Faire>
+bool ChercherMotif(const std::array<uint16_t, 9>& vus, int k, Oter&& oter, Faire&& faire)
 {
-    for (int u = 0; u < 27; ++u) {
-        if (!s.Changee(u)) continue;
-        std::array<int, 9> cases{};
-        std::array<uint16_t, 9> masques{};
-        int n = 0;
-        for (const int i : T.cellules[u]) {
-            const int c = Compte(s.cand[i]);
-            if (c >= 2 && c <= k) masques[n] = s.cand[i], cases[n++] = i;
+    std::array<uint16_t, 9> masques{};
+    std::array<int, 9> lignes{};
+    int n = 0;
+    for (int y = 0; y < 9; ++y) {
+        const int c = Compte(vus[y]);
+        if (c >= 2 && c <= k) masques[n] = vus[y], lignes[n++] = y;
+    }
+    auto essayer = [&](std::initializer_list<int> choix, uint16_t xs) {
+        uint16_t ys = 0;
+        for (const int m : choix) ys |= static_cast<uint16_t>(1u << lignes[m]);
+        std::vector<CaseChiffre> retraits;
+        for (uint32_t bx = xs; bx != 0; bx &= bx - 1) {
+            const int x = std::countr_zero(bx);
+            for (int y = 0; y < 9; ++y)
+                if (!(ys & (1u << y)) && (vus[y] & (1u << x))) retraits.push_back(oter(y, x));
         }
-        const bool trouve = ParCombinaisons(masques, n, k, [&](const std::array<int, 3>& choix, uint16_t chiffres) {
-            auto dedans = [&](int i) {
-                for (int m = 0; m < k; ++m)
-                    if (cases[choix[m]] == i) return true;
-                return false;
-            };
-            std::vector<CaseChiffre> retraits;
-            for (int d = 1; d <= 9; ++d) {
-                if (!(chiffres & Bit(d))) continue;
-                for (const int i : T.cellules[u])
-                    if ((s.cand[i] & Bit(d)) && !dedans(i)) retraits.push_back(Pose(i, d));
+        if (retraits.empty()) return false;
+        faire(ys, xs, std::move(retraits));
+        return true;
+    };
+    for (int a = 0; a < n; ++a) {
+        for (int b = a + 1; b < n; ++b) {
+            const auto ab = static_cast<uint16_t>(masques[a] | masques[b]);
+            if (Compte(ab) > k) continue;
+            if (k == 2) {
+                if (essayer({a, b}, ab)) return true;
+                continue;
             }
-            if (retraits.empty()) return false;
-            e = Nouvelle(k == 2 ? Technique::PaireNue : Technique::TripletNu);
-            e.unites = {UniteNo(u)};
-            for (int m = 0; m < k; ++m) AjouterCase(e, s, cases[choix[m]]);
-            e.chiffres = chiffres;
-            e.retraits = std::move(retraits);
-            return true;
-        });
-        if (trouve) return true;
+            for (int c = b + 1; c < n; ++c) {
+                const auto abc = static_cast<uint16_t>(ab | masques[c]);
+                if (Compte(abc) == 3 && essayer({a, b, c}, abc)) return true;
+            }
+        }
     }
     return false;
 }
 
-// k chiffres d'une unité n'ont à eux tous que k places : ces cases n'auront rien d'autre.
-bool ChercherCaches(const Etat& s, const Places& p, Etape& e, int k)
+// k cases d'une unité n'ont à elles toutes que k chiffres (nu) : ces chiffres n'iront pas
+// ailleurs ; ou k chiffres n'y ont à eux tous que k places (caché) : ces cases n'auront rien
+// d'autre.
+template <int k, bool cache>
+bool ChercherSousEnsemble(const Etat& s, Etape& e)
 {
+    constexpr Technique technique = cache ? (k == 2 ? Technique::PaireCachee : Technique::TripletCache)
+                                          : (k == 2 ? Technique::PaireNue : Technique::TripletNu);
     for (int u = 0; u < 27; ++u) {
         if (!s.Changee(u)) continue;
-        const std::array<uint16_t, 10>& places = p[u];
-        std::array<int, 9> chiffres{};
-        std::array<uint16_t, 9> masques{};
-        int n = 0;
-        for (int d = 1; d <= 9; ++d) {
-            const int c = Compte(places[d]);
-            if (c >= 2 && c <= k) masques[n] = places[d], chiffres[n++] = d;
-        }
-        const bool trouve = ParCombinaisons(masques, n, k, [&](const std::array<int, 3>& choix, uint16_t rangs) {
-            uint16_t garde = 0;
-            for (int m = 0; m < k; ++m) garde |= Bit(chiffres[choix[m]]);
-            std::vector<CaseChiffre> retraits;
-            for (int m = 0; m < 9; ++m) {
-                if (!(rangs & (1u << m))) continue;
-                const int i = T.cellules[u][m];
-                for (int d = 1; d <= 9; ++d)
-                    if ((s.cand[i] & Bit(d)) && !(garde & Bit(d))) retraits.push_back(Pose(i, d));
-            }
-            if (retraits.empty()) return false;
-            e = Nouvelle(k == 2 ? Technique::PaireCachee : Technique::TripletCache);
+        // Nu : vus[rang] = les chiffres de la case ; caché : vus[chiffre - 1] = ses places.
+        std::array<uint16_t, 9> vus{};
+        for (int y = 0; y < 9; ++y) vus[y] = cache ? s.places[u][y + 1] : s.cand[T.cellules[u][y]];
+        const auto oter = [&](int y, int x) {
+            return cache ? Pose(T.cellules[u][x], y + 1) : Pose(T.cellules[u][y], x + 1);
+        };
+        const auto faire = [&](uint16_t ys, uint16_t xs, std::vector<CaseChiffre> retraits) {
+            e = Nouvelle(technique);
             e.unites = {UniteNo(u)};
-            for (int m = 0; m < 9; ++m)
-                if (rangs & (1u << m)) AjouterCase(e, s, T.cellules[u][m]);
-            e.chiffres = garde;
+            for (uint32_t rangs = cache ? xs : ys; rangs != 0; rangs &= rangs - 1)
+                AjouterCase(e, s, T.cellules[u][std::countr_zero(rangs)]);
+            e.chiffres = cache ? ys : xs;
             e.retraits = std::move(retraits);
-            return true;
-        });
-        if (trouve) return true;
+        };
+        if (ChercherMotif(vus, k, oter, faire)) return true;
     }
     return false;
 }
 
 // Dans k lignes (ou colonnes), le chiffre ne tient que dans k colonnes (ou lignes) : il sera
 // dans ces k-là pour ces lignes, et nulle part ailleurs dans ces colonnes.
-bool ChercherPoisson(const Etat& s, const Places& p, Etape& e, int k)
+template <int k>
+bool ChercherPoisson(const Etat& s, Etape& e)
 {
     for (int d = 1; d <= 9; ++d) {
         if (!(s.chiffresChanges & Bit(d))) continue;
         for (int sens = 0; sens < 2; ++sens) {
             const int base0 = sens == 0 ? 0 : 9;
             const int couverture0 = sens == 0 ? 9 : 0;
-            std::array<uint16_t, 9> masques{};
-            std::array<int, 9> bases{};
-            int n = 0;
-            for (int b = 0; b < 9; ++b) {
-                const int c = Compte(p[base0 + b][d]);
-                if (c >= 2 && c <= k) masques[n] = p[base0 + b][d], bases[n++] = b;
-            }
-            const bool trouve = ParCombinaisons(masques, n, k, [&](const std::array<int, 3>& choix, uint16_t couvertes) {
-                uint16_t dansBases = 0;
-                for (int m = 0; m < k; ++m) dansBases |= static_cast<uint16_t>(1u << bases[choix[m]]);
-                std::vector<CaseChiffre> retraits;
-                for (int c = 0; c < 9; ++c) {
-                    if (!(couvertes & (1u << c))) continue;
-                    for (int m = 0; m < 9; ++m) {
-                        const int i = T.cellules[couverture0 + c][m];
-                        if ((s.cand[i] & Bit(d)) && !(dansBases & (1u << m))) retraits.push_back(Pose(i, d));
-                    }
-                }
-                if (retraits.empty()) return false;
+            std::array<uint16_t, 9> vus{};
+            for (int y = 0; y < 9; ++y) vus[y] = s.places[base0 + y][d];
+            const auto oter = [&](int y, int x) { return Pose(T.cellules[base0 + y][x], d); };
+            const auto faire = [&](uint16_t ys, uint16_t xs, std::vector<CaseChiffre> retraits) {
                 e = Nouvelle(k == 2 ? Technique::XWing : Technique::Swordfish);
-                for (int m = 0; m < k; ++m) e.unites.push_back(UniteNo(base0 + bases[choix[m]]));
-                for (int c = 0; c < 9; ++c)
-                    if (couvertes & (1u << c)) e.unites.push_back(UniteNo(couverture0 + c));
-                for (int m = 0; m < k; ++m)
-                    for (const int i : T.cellules[base0 + bases[choix[m]]])
-                        if (s.cand[i] & Bit(d)) AjouterCase(e, s, i);
-                std::sort(e.cases.begin(), e.cases.end(), [](const Coordonnees& a, const Coordonnees& b) {
-                    return Indice(a.ligne, a.colonne) < Indice(b.ligne, b.colonne);
-                });
-                for (std::size_t m = 0; m < e.cases.size(); ++m)
-                    e.candidatsCases[m] = s.cand[Indice(e.cases[m].ligne, e.cases[m].colonne)];
+                std::vector<int> cases;
+                for (uint32_t b = ys; b != 0; b &= b - 1) {
+                    const int base = base0 + std::countr_zero(b);
+                    e.unites.push_back(UniteNo(base));
+                    for (const int i : T.cellules[base])
+                        if (s.cand[i] & Bit(d)) cases.push_back(i);
+                }
+                for (uint32_t c = xs; c != 0; c &= c - 1) e.unites.push_back(UniteNo(couverture0 + std::countr_zero(c)));
+                std::sort(cases.begin(), cases.end());
+                for (const int i : cases) AjouterCase(e, s, i);
                 e.chiffres = Bit(d);
                 e.retraits = std::move(retraits);
-                return true;
-            });
-            if (trouve) return true;
+            };
+            if (ChercherMotif(vus, k, oter, faire)) return true;
         }
     }
     return false;
@@ -489,11 +501,10 @@ bool ChercherXYWing(const Etat& s, Etape& e)
                 if (s.cand[b] != yz) continue;
                 std::vector<CaseChiffre> retraits;
                 for (const int j : T.voisins[a])
-                    if (j != b && (s.cand[j] & z) && Voit(j, b)) retraits.push_back(Pose(j, PlusPetit(z)));
+                    if (j != b && (s.cand[j] & z) && Voisines(j, b)) retraits.push_back(Pose(j, PlusPetit(z)));
                 if (retraits.empty()) continue;
-                std::sort(retraits.begin(), retraits.end(), [](const CaseChiffre& u, const CaseChiffre& v) {
-                    return Indice(u.ligne, u.colonne) < Indice(v.ligne, v.colonne);
-                });
+                std::sort(retraits.begin(), retraits.end(),
+                          [](const CaseChiffre& u, const CaseChiffre& v) { return Indice(u) < Indice(v); });
                 e = Nouvelle(Technique::XYWing);
                 AjouterCase(e, s, p);
                 AjouterCase(e, s, a);
@@ -507,10 +518,38 @@ bool ChercherXYWing(const Etat& s, Etape& e)
     return false;
 }
 
+// Les techniques qui ôtent des candidats, dans l'ordre où on les cherche (de la plus simple
+// à la plus dure).
+using Chercheur = bool (*)(const Etat&, Etape&);
+constexpr Chercheur ChercheursDeRetraits[] = {
+    ChercherVerrouilles,             // candidats verrouillés
+    ChercherSousEnsemble<2, false>,  // paire nue
+    ChercherSousEnsemble<2, true>,   // paire cachée
+    ChercherSousEnsemble<3, false>,  // triplet nu
+    ChercherSousEnsemble<3, true>,   // triplet caché
+    ChercherPoisson<2>,              // X-wing
+    ChercherPoisson<3>,              // swordfish
+    ChercherXYWing,
+};
+
+bool ChercherRetrait(const Etat& s, Etape& e)
+{
+    for (const Chercheur chercher : ChercheursDeRetraits)
+        if (chercher(s, e)) return true;
+    return false;
+}
+
+bool ChercherTechnique(const Etat& s, Etape& e)
+{
+    return ChercherSeulCandidat(s, e) || ChercherSeulePlace(s, e) || ChercherRetrait(s, e);
+}
+
+// Ce que donne l'examen qui suit chaque étape ; `AExaminer` : rien n'est encore examiné.
+enum class Simple { AExaminer, Rien, Bute, Pose };
+
 // En un seul passage, ce que l'on regarde après chaque étape : l'état bute-t-il (Bute), sinon
 // le premier seul candidat, sinon la première seule place. Même résultat que Bute puis
 // ChercherSeulCandidat puis ChercherSeulePlace, pour moins cher.
-enum class Simple { Rien, Bute, Pose };
 Simple ExaminerSimple(Etat& s, Etape& e)
 {
     // Seules les cases et les unités qui ont changé sont revues ; une case ou une unité qui
@@ -532,75 +571,21 @@ Simple ExaminerSimple(Etat& s, Etape& e)
     uint16_t seuls = 0;
     for (uint32_t bits = s.unitesAExaminer; bits != 0; bits &= bits - 1) {
         const int u = std::countr_zero(bits);
-        uint16_t une = 0, deux = 0;
-        for (const int i : T.cellules[u]) {
-            deux |= une & s.cand[i];
-            une |= s.cand[i];
-        }
-        if ((une | s.poses[u]) != Tous) return Simple::Bute;
-        if (une & ~deux) {
-            if (uniteSeule < 0) uniteSeule = u, seuls = static_cast<uint16_t>(une & ~deux);
+        const PlacesUnite places = LirePlaces(s, u);
+        if ((places.une | s.poses[u]) != Tous) return Simple::Bute;
+        if (places.seuls) {
+            if (uniteSeule < 0) uniteSeule = u, seuls = places.seuls;
         } else {
             s.unitesAExaminer &= ~(1u << u);
         }
     }
     if (seul >= 0) {
-        e = Nouvelle(Technique::SeulCandidat);
-        AjouterCase(e, s, seul);
-        e.chiffres = s.cand[seul];
-        e.poses = {Pose(seul, PlusPetit(s.cand[seul]))};
+        e = EtapeSeulCandidat(s, seul);
         return Simple::Pose;
     }
     if (uniteSeule < 0) return Simple::Rien;
-    const int d = PlusPetit(seuls);
-    for (const int i : T.cellules[uniteSeule]) {
-        if (!(s.cand[i] & Bit(d))) continue;
-        e = Nouvelle(static_cast<Technique>(static_cast<int>(Technique::SeulePlaceLigne) + uniteSeule / 9));
-        e.unites = {UniteNo(uniteSeule)};
-        AjouterCase(e, s, i);
-        e.chiffres = Bit(d);
-        e.poses = {Pose(i, d)};
-        break;
-    }
+    e = EtapeSeulePlace(s, uniteSeule, PlusPetit(seuls));
     return Simple::Pose;
-}
-
-// Les techniques qui ôtent des candidats, de la plus simple à la plus dure.
-bool ChercherRetrait(const Etat& s, Etape& e)
-{
-    const Places& p = s.places;
-    return ChercherVerrouilles(s, p, e) || ChercherNus(s, e, 2) || ChercherCaches(s, p, e, 2) || ChercherNus(s, e, 3) ||
-           ChercherCaches(s, p, e, 3) || ChercherPoisson(s, p, e, 2) || ChercherPoisson(s, p, e, 3) ||
-           ChercherXYWing(s, e);
-}
-
-bool ChercherTechnique(const Etat& s, Etape& e)
-{
-    return ChercherSeulCandidat(s, e) || ChercherSeulePlace(s, e) || ChercherRetrait(s, e);
-}
-
-// La case aux moins de candidats, la première en lecture (la grille n'est pas pleine).
-int CaseHypothese(const Etat& s)
-{
-    int meilleure = -1, moins = 10;
-    for (int i = 0; i < 81; ++i) {
-        if (s.valeur[i] != 0) continue;
-        const int c = Compte(s.cand[i]);
-        if (c < moins) meilleure = i, moins = c;
-    }
-    return meilleure;
-}
-
-Etape OuvrirHypothese(const Etat& s, int niveau)
-{
-    const int i = CaseHypothese(s);
-    const int d = PlusPetit(s.cand[i]);
-    Etape e = Nouvelle(Technique::Hypothese);
-    AjouterCase(e, s, i);
-    e.chiffres = Bit(d);
-    e.poses = {Pose(i, d)};
-    e.niveau = niveau;
-    return e;
 }
 
 // Déroule l'explication depuis `depart` ; `noter` reçoit chaque étape dans l'ordre. Renvoie
@@ -615,9 +600,8 @@ std::optional<Position> Derouler(const Position& depart, Noter&& noter)
     Etat s = EtatDepuis(depart);
     std::vector<Niveau> pile;
     Etape e;
-    for (bool debut = true;; debut = false) {
-        const Simple simple = debut ? Simple::Bute : ExaminerSimple(s, e);
-        if (simple == Simple::Bute && ChercherContradiction(s, e)) {
+    for (Simple simple = Simple::AExaminer;; simple = ExaminerSimple(s, e)) {
+        if ((simple == Simple::AExaminer || simple == Simple::Bute) && ChercherContradiction(s, e)) {
             if (pile.empty()) {
                 e.niveau = 0;
                 noter(std::move(e));
@@ -630,7 +614,7 @@ std::optional<Position> Derouler(const Position& depart, Noter&& noter)
                 const Niveau haut = pile.back();
                 pile.pop_back();
                 s = haut.avant;
-                s.Oter(Indice(haut.essai.ligne, haut.essai.colonne), haut.essai.chiffre);
+                s.Oter(Indice(haut.essai), haut.essai.chiffre);
                 e.faux = haut.essai;
                 e.abandonDe = static_cast<int32_t>(pile.size()) + 1;
             } while (!pile.empty() && Bute(s));
@@ -640,10 +624,10 @@ std::optional<Position> Derouler(const Position& depart, Noter&& noter)
             continue;
         }
         if (s.vides == 0) break;
-        // Au début, sans examen fait : toutes les techniques ; sinon l'examen a déjà cherché
+        // Sans examen fait (au début) : toutes les techniques ; sinon l'examen a déjà cherché
         // les poses simples.
         const bool trouvee =
-            simple == Simple::Pose || (simple == Simple::Bute ? ChercherTechnique(s, e) : ChercherRetrait(s, e));
+            simple == Simple::Pose || (simple == Simple::Rien ? ChercherRetrait(s, e) : ChercherTechnique(s, e));
         if (trouvee) {
             e.niveau = static_cast<int32_t>(pile.size());
             Appliquer(s, e);
@@ -651,7 +635,7 @@ std::optional<Position> Derouler(const Position& depart, Noter&& noter)
             continue;
         }
         s.MarquerFouille();
-        e = OuvrirHypothese(s, static_cast<int32_t>(pile.size()) + 1);
+        e = EtapeHypothese(s, static_cast<int32_t>(pile.size()) + 1);
         pile.push_back({s, e.poses.front()});
         Appliquer(s, e);
         noter(std::move(e));
@@ -661,64 +645,83 @@ std::optional<Position> Derouler(const Position& depart, Noter&& noter)
     return solution;
 }
 
+// --- Ce que chaque technique vaut, et sur quoi elle repose ---
+
+// Les absences de candidats sur lesquelles repose une étape : « Pourquoi ? » remonte d'une
+// pose aux étapes qui les ont faites.
+enum class Fondement {
+    Aucun,              // hypothèse, contradiction
+    ChiffresDesCases,   // les cases de `cases` n'ont pas d'autre chiffre que ceux de `chiffres`
+    CandidatsDesCases,  // chaque case de `cases` n'a pas d'autre chiffre que les siens (`candidatsCases`)
+    PlacesDansLUnite,   // les chiffres de `chiffres` n'ont pas de place dans `unites[0]` hors de `cases`
+    Couverture,         // dans chaque unité de base (la première moitié de `unites`), le chiffre
+                        // n'a pas de place hors des unités couvrantes (l'autre moitié)
+};
+
+// Ce que vaut chaque technique et sur quoi elle repose, une ligne par technique.
+struct Regle {
+    Technique technique;
+    double note;
+    Fondement fondement;
+};
+constexpr std::array<Regle, NombreTechniques> Regles{{
+    {Technique::SeulCandidat, 1.0, Fondement::ChiffresDesCases},
+    {Technique::SeulePlaceLigne, 1.5, Fondement::PlacesDansLUnite},
+    {Technique::SeulePlaceColonne, 1.5, Fondement::PlacesDansLUnite},
+    {Technique::SeulePlaceRegion, 1.5, Fondement::PlacesDansLUnite},
+    {Technique::VerrouilleRegion, 2.0, Fondement::Couverture},
+    {Technique::VerrouilleLigne, 2.0, Fondement::Couverture},
+    {Technique::VerrouilleColonne, 2.0, Fondement::Couverture},
+    {Technique::PaireNue, 3.0, Fondement::ChiffresDesCases},
+    {Technique::PaireCachee, 3.4, Fondement::PlacesDansLUnite},
+    {Technique::TripletNu, 3.6, Fondement::ChiffresDesCases},
+    {Technique::TripletCache, 4.0, Fondement::PlacesDansLUnite},
+    {Technique::XWing, 4.2, Fondement::Couverture},
+    {Technique::Swordfish, 4.6, Fondement::Couverture},
+    {Technique::XYWing, 5.0, Fondement::CandidatsDesCases},
+    {Technique::Hypothese, 7.0, Fondement::Aucun},
+    {Technique::Contradiction, 0.0, Fondement::Aucun},
+}};
+static_assert(UneLigneParTechnique(Regles));
+
+const Regle& RegleDe(Technique technique) { return Regles[static_cast<std::size_t>(technique)]; }
+
 // Les (case, chiffre) dont l'absence fonde l'étape, codés case * 9 + chiffre - 1.
 void Premisses(const Etape& e, std::vector<int>& sortie)
 {
-    const int d = PlusPetit(e.chiffres);
-    auto absentsDeLUnite = [&](int u, auto&& garder, uint16_t chiffres) {
-        for (const int i : T.cellules[u]) {
-            if (garder(i)) continue;
-            for (int c = 1; c <= 9; ++c)
-                if (chiffres & Bit(c)) sortie.push_back(i * 9 + c - 1);
-        }
+    auto absents = [&](int i, uint32_t chiffres) {
+        for (int c = 1; c <= 9; ++c)
+            if (chiffres & Bit(c)) sortie.push_back(i * 9 + c - 1);
     };
-    auto dansCases = [&](int i) {
-        return std::any_of(e.cases.begin(), e.cases.end(),
-                           [&](const Coordonnees& k) { return Indice(k.ligne, k.colonne) == i; });
+    const auto dansCases = [&](int i) {
+        return std::any_of(e.cases.begin(), e.cases.end(), [&](const Coordonnees& k) { return Indice(k) == i; });
     };
-    switch (e.technique) {
-    case Technique::SeulCandidat:
-    case Technique::PaireNue:
-    case Technique::TripletNu:
-    case Technique::XYWing:
+    const Fondement fondement = RegleDe(e.technique).fondement;
+    switch (fondement) {
+    case Fondement::Aucun:
+        break;
+    case Fondement::ChiffresDesCases:
+    case Fondement::CandidatsDesCases:
         for (std::size_t m = 0; m < e.cases.size(); ++m) {
-            const uint16_t garde = e.technique == Technique::XYWing ? e.candidatsCases[m] : e.chiffres;
-            for (int c = 1; c <= 9; ++c)
-                if (!(garde & Bit(c))) sortie.push_back(Indice(e.cases[m].ligne, e.cases[m].colonne) * 9 + c - 1);
+            const uint16_t garde = fondement == Fondement::CandidatsDesCases ? e.candidatsCases[m] : e.chiffres;
+            absents(Indice(e.cases[m]), ~garde & Tous);
         }
         break;
-    case Technique::SeulePlaceLigne:
-    case Technique::SeulePlaceColonne:
-    case Technique::SeulePlaceRegion:
-    case Technique::PaireCachee:
-    case Technique::TripletCache:
-        absentsDeLUnite(NumeroUnite(e.unites.front()), dansCases, e.chiffres);
+    case Fondement::PlacesDansLUnite:
+        for (const int i : T.cellules[NumeroUnite(e.unites.front())])
+            if (!dansCases(i)) absents(i, e.chiffres);
         break;
-    case Technique::VerrouilleRegion:
-    case Technique::VerrouilleLigne:
-    case Technique::VerrouilleColonne: {
-        const int cible = NumeroUnite(e.unites[1]);
-        absentsDeLUnite(NumeroUnite(e.unites[0]), [&](int i) { return DansUnite(cible, i); }, Bit(d));
-        break;
-    }
-    case Technique::XWing:
-    case Technique::Swordfish: {
+    case Fondement::Couverture: {
         const std::size_t k = e.unites.size() / 2;
         for (std::size_t b = 0; b < k; ++b) {
-            absentsDeLUnite(
-                NumeroUnite(e.unites[b]),
-                [&](int i) {
-                    for (std::size_t c = k; c < e.unites.size(); ++c)
-                        if (DansUnite(NumeroUnite(e.unites[c]), i)) return true;
-                    return false;
-                },
-                Bit(d));
+            for (const int i : T.cellules[NumeroUnite(e.unites[b])]) {
+                const bool couverte = std::any_of(e.unites.begin() + static_cast<std::ptrdiff_t>(k), e.unites.end(),
+                                                  [&](const Unite& c) { return DansUnite(NumeroUnite(c), i); });
+                if (!couverte) absents(i, e.chiffres);
+            }
         }
         break;
     }
-    case Technique::Hypothese:
-    case Technique::Contradiction:
-        break;
     }
 }
 
@@ -726,34 +729,11 @@ void Premisses(const Etape& e, std::vector<int>& sortie)
 void ListerPoses(const Etat& s, std::vector<Etape>& poses)
 {
     poses.clear();
-    for (int i = 0; i < 81; ++i) {
-        if (s.valeur[i] != 0 || Compte(s.cand[i]) != 1) continue;
-        Etape e = Nouvelle(Technique::SeulCandidat);
-        AjouterCase(e, s, i);
-        e.chiffres = s.cand[i];
-        e.poses = {Pose(i, PlusPetit(s.cand[i]))};
-        poses.push_back(std::move(e));
-    }
-    for (int u = 0; u < 27; ++u) {
-        uint16_t une = 0, deux = 0;
-        for (const int i : T.cellules[u]) {
-            deux |= une & s.cand[i];
-            une |= s.cand[i];
-        }
-        const auto seuls = static_cast<uint16_t>(une & ~deux);
-        for (int d = 1; d <= 9; ++d) {
-            if (!(seuls & Bit(d))) continue;
-            for (const int i : T.cellules[u]) {
-                if (!(s.cand[i] & Bit(d))) continue;
-                Etape e = Nouvelle(static_cast<Technique>(static_cast<int>(Technique::SeulePlaceLigne) + u / 9));
-                e.unites = {UniteNo(u)};
-                AjouterCase(e, s, i);
-                e.chiffres = Bit(d);
-                e.poses = {Pose(i, d)};
-                poses.push_back(std::move(e));
-            }
-        }
-    }
+    for (int i = 0; i < 81; ++i)
+        if (s.valeur[i] == 0 && Compte(s.cand[i]) == 1) poses.push_back(EtapeSeulCandidat(s, i));
+    for (int u = 0; u < 27; ++u)
+        for (uint32_t seuls = LirePlaces(s, u).seuls; seuls != 0; seuls &= seuls - 1)
+            poses.push_back(EtapeSeulePlace(s, u, std::countr_zero(seuls) + 1));
 }
 
 // Ce que note le bilan, étape par étape.
@@ -781,28 +761,15 @@ struct CompteBilan {
 
 }  // namespace
 
-double NoteTechnique(Technique technique)
+double NoteTechnique(Technique technique) { return RegleDe(technique).note; }
+
+bool Voisines(int32_t i, int32_t j)
 {
-    switch (technique) {
-    case Technique::SeulCandidat: return 1.0;
-    case Technique::SeulePlaceLigne:
-    case Technique::SeulePlaceColonne:
-    case Technique::SeulePlaceRegion: return 1.5;
-    case Technique::VerrouilleRegion:
-    case Technique::VerrouilleLigne:
-    case Technique::VerrouilleColonne: return 2.0;
-    case Technique::PaireNue: return 3.0;
-    case Technique::PaireCachee: return 3.4;
-    case Technique::TripletNu: return 3.6;
-    case Technique::TripletCache: return 4.0;
-    case Technique::XWing: return 4.2;
-    case Technique::Swordfish: return 4.6;
-    case Technique::XYWing: return 5.0;
-    case Technique::Hypothese: return 7.0;
-    case Technique::Contradiction: return 0.0;
-    }
-    return 0.0;
+    return i != j && (T.unitesDe[i][0] == T.unitesDe[j][0] || T.unitesDe[i][1] == T.unitesDe[j][1] ||
+                      T.unitesDe[i][2] == T.unitesDe[j][2]);
 }
+
+Candidats CandidatsDe(const Position& position) { return EtatDepuis(position).cand; }
 
 Position LirePosition(const CGrille& grille)
 {
@@ -855,7 +822,7 @@ std::optional<Etape> EtapeSuivante(const Position& position, const Candidats& ca
     if (ChercherContradiction(s, e)) return e;
     if (s.vides == 0) return std::nullopt;
     if (ChercherTechnique(s, e)) return e;
-    return OuvrirHypothese(s, 1);
+    return EtapeHypothese(s, 1);
 }
 
 ProchainePose ExpliquerProchainePose(const Position& position)
@@ -884,7 +851,7 @@ ProchainePose ExpliquerProchainePose(const Position& position)
         ListerPoses(s, poses);
         for (Etape& pose : poses) {
             const CaseChiffre& p = pose.poses.front();
-            const int code = Indice(p.ligne, p.colonne) * 9 + p.chiffre - 1;
+            const int code = Indice(p) * 9 + p.chiffre - 1;
             if (vue[code]) continue;
             vue[code] = true;
             // Les étapes dont dépend la pose, de proche en proche.
@@ -914,7 +881,7 @@ ProchainePose ExpliquerProchainePose(const Position& position)
         }
         if ((meilleure && meilleure->empty()) || etapes.size() >= MaxEtapes || !ChercherRetrait(s, e)) break;
         for (const CaseChiffre& r : e.retraits) {
-            int16_t& par = retirePar[Indice(r.ligne, r.colonne) * 9 + r.chiffre - 1];
+            int16_t& par = retirePar[Indice(r) * 9 + r.chiffre - 1];
             if (par < 0) par = static_cast<int16_t>(etapes.size());
         }
         Appliquer(s, e);

@@ -41,15 +41,25 @@ enum class Technique : int32_t {
 };
 inline constexpr int32_t NombreTechniques = static_cast<int32_t>(Technique::Contradiction) + 1;
 
+// Vrai si une table (des lignes qui commencent par `technique`) a une ligne par technique,
+// dans l'ordre de Technique : ce qu'on vérifie à la compilation des tables par technique.
+template <class Table>
+constexpr bool UneLigneParTechnique(const Table& table)
+{
+    if (std::size(table) != NombreTechniques) return false;
+    for (int32_t t = 0; t < NombreTechniques; ++t)
+        if (static_cast<int32_t>(table[t].technique) != t) return false;
+    return true;
+}
+
 struct Coordonnees {
     int32_t ligne = 0;
     int32_t colonne = 0;
     bool operator==(const Coordonnees&) const = default;
 };
 
-struct CaseChiffre {
-    int32_t ligne = 0;
-    int32_t colonne = 0;
+// Une case et un chiffre : {ligne, colonne, chiffre}.
+struct CaseChiffre : Coordonnees {
     int32_t chiffre = 0;
     bool operator==(const CaseChiffre&) const = default;
 };
@@ -150,6 +160,12 @@ double NoteTechnique(Technique technique);
 
 // Les chiffres de la grille (cases vides à 0).
 Position LirePosition(const CGrille& grille);
+
+// Deux cases différentes (ligne * 9 + colonne) d'une même ligne, colonne ou région.
+bool Voisines(int32_t i, int32_t j);
+// Les candidats que laissent les chiffres posés : pour chaque case vide, les chiffres
+// qu'aucune de ses voisines ne porte ; rien pour une case pleine.
+Candidats CandidatsDe(const Position& position);
 
 // Les indices répétés dans une ligne, une colonne ou une région : lignes, puis colonnes, puis
 // régions, chiffres croissants. Vide si aucun.

@@ -5,20 +5,16 @@
 #include <bit>
 #include <string_view>
 
-namespace {
+std::string Numero(int32_t base0) { return std::to_string(base0 + 1); }
 
-std::string Nombre(int32_t base0) { return std::to_string(base0 + 1); }
-
-}  // namespace
-
-std::string NommerCase(int32_t ligne, int32_t colonne) { return "ligne " + Nombre(ligne) + ", colonne " + Nombre(colonne); }
+std::string NommerCase(int32_t ligne, int32_t colonne) { return "ligne " + Numero(ligne) + ", colonne " + Numero(colonne); }
 
 std::string DecrireCase(int32_t ligne, int32_t colonne, int32_t chiffre, OrigineCase origine)
 {
     static constexpr std::array<std::string_view, 8> Origines{
         "", "indice", "déduction", "déduction par unicité", "hypothèse du solveur", "coup de main",
         "chiffre du joueur", "hypothèse du joueur"};
-    std::string texte = "Ligne " + Nombre(ligne) + ", colonne " + Nombre(colonne) + " : ";
+    std::string texte = "Ligne " + Numero(ligne) + ", colonne " + Numero(colonne) + " : ";
     if (chiffre <= 0) return texte + "vide";
     texte += std::to_string(chiffre);
     if (origine > Vide && origine < static_cast<int32_t>(Origines.size())) texte += ", " + std::string(Origines[origine]);

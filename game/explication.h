@@ -9,6 +9,8 @@
 
 #include "engine/grille.h"
 
+// Le numéro que lit le joueur, de 1 à 9, d'une ligne, d'une colonne ou d'une région comptée de 0 à 8.
+std::string Numero(int32_t base0);
 // "ligne 4, colonne 6" (ligne et colonne de 0 à 8 en entrée).
 std::string NommerCase(int32_t ligne, int32_t colonne);
 // Les chiffres d'un masque (bit d-1) : "7", "2 ou 7", "2, 5 ou 7".

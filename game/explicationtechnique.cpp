@@ -11,8 +11,6 @@
 
 namespace {
 
-std::string Nombre(int32_t base0) { return std::to_string(base0 + 1); }
-
 // "a", "a et b", "a, b et c".
 std::string Joindre(const std::vector<std::string>& parties)
 {
@@ -47,12 +45,12 @@ std::string NommerCases(const std::vector<Coordonnees>& cases, bool parLigne = f
         std::all_of(cases.begin(), cases.end(), [&](const Coordonnees& c) { return c.colonne == cases[0].colonne; });
     std::vector<std::string> parties;
     if (cases.size() > 1 && memeLigne) {
-        for (const Coordonnees& c : cases) parties.push_back(Nombre(c.colonne));
-        return "ligne " + Nombre(cases[0].ligne) + ", colonnes " + Joindre(parties);
+        for (const Coordonnees& c : cases) parties.push_back(Numero(c.colonne));
+        return "ligne " + Numero(cases[0].ligne) + ", colonnes " + Joindre(parties);
     }
     if (cases.size() > 1 && memeColonne) {
-        for (const Coordonnees& c : cases) parties.push_back(Nombre(c.ligne));
-        return "colonne " + Nombre(cases[0].colonne) + ", lignes " + Joindre(parties);
+        for (const Coordonnees& c : cases) parties.push_back(Numero(c.ligne));
+        return "colonne " + Numero(cases[0].colonne) + ", lignes " + Joindre(parties);
     }
     std::vector<std::vector<Coordonnees>> lignes;
     for (const Coordonnees& c : cases) {
@@ -75,10 +73,10 @@ std::string CasesDansUnite(const Unite& unite, const std::vector<Coordonnees>& c
     std::vector<std::string> parties;
     switch (unite.genre) {
     case GenreUnite::Ligne:
-        for (const Coordonnees& c : cases) parties.push_back(Nombre(c.colonne));
+        for (const Coordonnees& c : cases) parties.push_back(Numero(c.colonne));
         return Pluriel("colonne", cases.size()) + " " + Joindre(parties);
     case GenreUnite::Colonne:
-        for (const Coordonnees& c : cases) parties.push_back(Nombre(c.ligne));
+        for (const Coordonnees& c : cases) parties.push_back(Numero(c.ligne));
         return Pluriel("ligne", cases.size()) + " " + Joindre(parties);
     case GenreUnite::Region:
         break;
@@ -91,7 +89,7 @@ std::vector<Coordonnees> CasesOtees(const std::vector<CaseChiffre>& retraits, in
 {
     std::vector<Coordonnees> cases;
     for (const CaseChiffre& r : retraits)
-        if (r.chiffre == chiffre) cases.push_back({r.ligne, r.colonne});
+        if (r.chiffre == chiffre) cases.push_back(r);
     return cases;
 }
 
@@ -128,9 +126,15 @@ std::string Fois(std::size_t n)
     return n < Mots.size() ? Mots[n] : std::to_string(n);
 }
 
+// Le plus petit chiffre de l'étape (le seul, pour la plupart).
+int32_t PremierChiffre(const Etape& e)
+{
+    return e.chiffres != 0 ? std::countr_zero(static_cast<unsigned>(e.chiffres)) + 1 : 0;
+}
+
 std::string DireContradiction(const Etape& e)
 {
-    const std::string chiffre = std::to_string(e.chiffres != 0 ? std::countr_zero(static_cast<unsigned>(e.chiffres)) + 1 : 0);
+    const std::string chiffre = std::to_string(PremierChiffre(e));
     std::string texte = "contradiction : ";
     switch (e.contradiction) {
     case GenreContradiction::CaseSansChiffre:
@@ -150,75 +154,108 @@ std::string DireContradiction(const Etape& e)
            NommerCase(e.faux->ligne, e.faux->colonne) + ", on abandonne " + Niveaux(e.abandonDe, e.abandonA);
 }
 
-std::string DireEtape(const Etape& e)
+std::string DireSeulCandidat(const Etape& e)
 {
-    const int32_t d = e.chiffres != 0 ? std::countr_zero(static_cast<unsigned>(e.chiffres)) + 1 : 0;
-    const std::string chiffre = std::to_string(d);
-    switch (e.technique) {
-    case Technique::SeulCandidat:
-        return NommerCase(e.poses[0].ligne, e.poses[0].colonne) + " : seul chiffre possible, le " +
-               std::to_string(e.poses[0].chiffre);
-    case Technique::SeulePlaceLigne:
-        return NommerUnite(e.unites[0]) + " : le " + chiffre + " ne peut aller qu'en colonne " + Nombre(e.poses[0].colonne);
-    case Technique::SeulePlaceColonne:
-        return NommerUnite(e.unites[0]) + " : le " + chiffre + " ne peut aller qu'en ligne " + Nombre(e.poses[0].ligne);
-    case Technique::SeulePlaceRegion:
-        return NommerUnite(e.unites[0]) + " : le " + chiffre + " ne peut aller qu'en " +
-               NommerCase(e.poses[0].ligne, e.poses[0].colonne);
-    case Technique::VerrouilleRegion:
-    case Technique::VerrouilleLigne:
-    case Technique::VerrouilleColonne:
-        return "candidats verrouillés : dans la " + NommerUnite(e.unites[0]) + ", le " + chiffre +
-               " ne peut aller qu'en " + NommerUnite(e.unites[1]) + " ; on l'ôte du reste de la " +
-               NommerUnite(e.unites[1]) + " (" + CasesDansUnite(e.unites[1], CasesOtees(e.retraits, d), true) + ")";
-    case Technique::PaireNue:
-    case Technique::TripletNu:
-        return std::string(NomTechnique(e.technique)) + " dans la " + NommerUnite(e.unites[0]) + " : " +
-               (e.unites[0].genre == GenreUnite::Region ? "les cases " : "les ") + CasesDansUnite(e.unites[0], e.cases) +
-               " n'ont que " + LesChiffres(e.chiffres) + " ; on ôte " + DireRetraits(e.retraits, &e.unites[0]);
-    case Technique::PaireCachee:
-    case Technique::TripletCache:
-        return std::string(NomTechnique(e.technique)) + " dans la " + NommerUnite(e.unites[0]) + " : " +
-               LesChiffres(e.chiffres) + " ne peuvent aller qu'en " + CasesDansUnite(e.unites[0], e.cases) +
-               " ; on ôte les autres chiffres de ces cases, " + DireRetraits(e.retraits, &e.unites[0]);
-    case Technique::XWing:
-    case Technique::Swordfish: {
-        const std::size_t k = e.unites.size() / 2;
-        const bool lignes = e.unites[0].genre == GenreUnite::Ligne;
-        std::vector<std::string> bases, couvertes, retraits;
-        for (std::size_t m = 0; m < k; ++m) bases.push_back(Nombre(e.unites[m].numero));
-        for (std::size_t m = k; m < e.unites.size(); ++m) {
-            couvertes.push_back(Nombre(e.unites[m].numero));
-            std::vector<Coordonnees> cases;
-            for (const CaseChiffre& r : e.retraits)
-                if ((lignes ? r.colonne : r.ligne) == e.unites[m].numero) cases.push_back({r.ligne, r.colonne});
-            if (!cases.empty()) retraits.push_back(NommerUnite(e.unites[m]) + ", " + CasesDansUnite(e.unites[m], cases));
-        }
-        std::string retraitsDits;
-        for (const std::string& r : retraits) retraitsDits += (retraitsDits.empty() ? "" : " ; ") + r;
-        return std::string(NomTechnique(e.technique)) + " sur le " + chiffre + " : dans les " +
-               (lignes ? "lignes " : "colonnes ") + Joindre(bases) + ", il ne peut aller qu'en " +
-               (lignes ? "colonnes " : "lignes ") + Joindre(couvertes) + " ; on l'ôte du reste de ces " +
-               (lignes ? "colonnes" : "lignes") + " (" + retraitsDits + ")";
-    }
-    case Technique::XYWing: {
-        auto avecCandidats = [&](std::size_t m) {
-            return NommerCase(e.cases[m].ligne, e.cases[m].colonne) + " (" + NommerChiffres(e.candidatsCases[m]) + ")";
-        };
-        const int32_t z = e.retraits.front().chiffre;
-        std::vector<Coordonnees> cibles = CasesOtees(e.retraits, z);
-        return "XY-wing : " + avecCandidats(0) + " voit " + avecCandidats(1) + " et " + avecCandidats(2) +
-               " ; l'une de ces deux cases sera un " + std::to_string(z) + ", on l'ôte donc en " + NommerCases(cibles);
-    }
-    case Technique::Hypothese:
-        return "hypothèse : " + NommerCase(e.poses[0].ligne, e.poses[0].colonne) + " (" +
-               NommerChiffres(e.candidatsCases[0]) + "), on essaie le " + std::to_string(e.poses[0].chiffre) + " (niveau " +
-               std::to_string(e.niveau) + ")";
-    case Technique::Contradiction:
-        return DireContradiction(e);
-    }
-    return {};
+    return NommerCase(e.poses[0].ligne, e.poses[0].colonne) + " : seul chiffre possible, le " +
+           std::to_string(e.poses[0].chiffre);
 }
+
+std::string DireSeulePlace(const Etape& e)
+{
+    return NommerUnite(e.unites[0]) + " : le " + std::to_string(PremierChiffre(e)) + " ne peut aller qu'en " +
+           CasesDansUnite(e.unites[0], {e.poses[0]});
+}
+
+std::string DireVerrouille(const Etape& e)
+{
+    const int32_t d = PremierChiffre(e);
+    return "candidats verrouillés : dans la " + NommerUnite(e.unites[0]) + ", le " + std::to_string(d) +
+           " ne peut aller qu'en " + NommerUnite(e.unites[1]) + " ; on l'ôte du reste de la " +
+           NommerUnite(e.unites[1]) + " (" + CasesDansUnite(e.unites[1], CasesOtees(e.retraits, d), true) + ")";
+}
+
+std::string DireNu(const Etape& e)
+{
+    return std::string(NomTechnique(e.technique)) + " dans la " + NommerUnite(e.unites[0]) + " : " +
+           (e.unites[0].genre == GenreUnite::Region ? "les cases " : "les ") + CasesDansUnite(e.unites[0], e.cases) +
+           " n'ont que " + LesChiffres(e.chiffres) + " ; on ôte " + DireRetraits(e.retraits, &e.unites[0]);
+}
+
+std::string DireCache(const Etape& e)
+{
+    return std::string(NomTechnique(e.technique)) + " dans la " + NommerUnite(e.unites[0]) + " : " +
+           LesChiffres(e.chiffres) + " ne peuvent aller qu'en " + CasesDansUnite(e.unites[0], e.cases) +
+           " ; on ôte les autres chiffres de ces cases, " + DireRetraits(e.retraits, &e.unites[0]);
+}
+
+std::string DirePoisson(const Etape& e)
+{
+    const std::size_t k = e.unites.size() / 2;
+    const bool lignes = e.unites[0].genre == GenreUnite::Ligne;
+    std::vector<std::string> bases, couvertes, retraits;
+    for (std::size_t m = 0; m < k; ++m) bases.push_back(Numero(e.unites[m].numero));
+    for (std::size_t m = k; m < e.unites.size(); ++m) {
+        couvertes.push_back(Numero(e.unites[m].numero));
+        std::vector<Coordonnees> cases;
+        for (const CaseChiffre& r : e.retraits)
+            if ((lignes ? r.colonne : r.ligne) == e.unites[m].numero) cases.push_back(r);
+        if (!cases.empty()) retraits.push_back(NommerUnite(e.unites[m]) + ", " + CasesDansUnite(e.unites[m], cases));
+    }
+    std::string retraitsDits;
+    for (const std::string& r : retraits) retraitsDits += (retraitsDits.empty() ? "" : " ; ") + r;
+    return std::string(NomTechnique(e.technique)) + " sur le " + std::to_string(PremierChiffre(e)) + " : dans les " +
+           (lignes ? "lignes " : "colonnes ") + Joindre(bases) + ", il ne peut aller qu'en " +
+           (lignes ? "colonnes " : "lignes ") + Joindre(couvertes) + " ; on l'ôte du reste de ces " +
+           (lignes ? "colonnes" : "lignes") + " (" + retraitsDits + ")";
+}
+
+std::string DireXYWing(const Etape& e)
+{
+    auto avecCandidats = [&](std::size_t m) {
+        return NommerCase(e.cases[m].ligne, e.cases[m].colonne) + " (" + NommerChiffres(e.candidatsCases[m]) + ")";
+    };
+    const int32_t z = e.retraits.front().chiffre;
+    return "XY-wing : " + avecCandidats(0) + " voit " + avecCandidats(1) + " et " + avecCandidats(2) +
+           " ; l'une de ces deux cases sera un " + std::to_string(z) + ", on l'ôte donc en " +
+           NommerCases(CasesOtees(e.retraits, z));
+}
+
+std::string DireHypothese(const Etape& e)
+{
+    return "hypothèse : " + NommerCase(e.poses[0].ligne, e.poses[0].colonne) + " (" +
+           NommerChiffres(e.candidatsCases[0]) + "), on essaie le " + std::to_string(e.poses[0].chiffre) + " (niveau " +
+           std::to_string(e.niveau) + ")";
+}
+
+// Les mots de chaque technique : une technique de plus, c'est une ligne ici (son identifiant
+// dans le JSON, son nom, sa phrase).
+struct Mots {
+    Technique technique;
+    std::string_view id;
+    std::string_view nom;
+    std::string (*phrase)(const Etape&);
+};
+constexpr std::array<Mots, NombreTechniques> MotsTechniques{{
+    {Technique::SeulCandidat, "seul_candidat", "seul candidat", DireSeulCandidat},
+    {Technique::SeulePlaceLigne, "seule_place_ligne", "seule place dans une ligne", DireSeulePlace},
+    {Technique::SeulePlaceColonne, "seule_place_colonne", "seule place dans une colonne", DireSeulePlace},
+    {Technique::SeulePlaceRegion, "seule_place_region", "seule place dans une région", DireSeulePlace},
+    {Technique::VerrouilleRegion, "verrouille_region", "candidats verrouillés (région)", DireVerrouille},
+    {Technique::VerrouilleLigne, "verrouille_ligne", "candidats verrouillés (ligne)", DireVerrouille},
+    {Technique::VerrouilleColonne, "verrouille_colonne", "candidats verrouillés (colonne)", DireVerrouille},
+    {Technique::PaireNue, "paire_nue", "paire nue", DireNu},
+    {Technique::PaireCachee, "paire_cachee", "paire cachée", DireCache},
+    {Technique::TripletNu, "triplet_nu", "triplet nu", DireNu},
+    {Technique::TripletCache, "triplet_cache", "triplet caché", DireCache},
+    {Technique::XWing, "x_wing", "X-wing", DirePoisson},
+    {Technique::Swordfish, "swordfish", "swordfish", DirePoisson},
+    {Technique::XYWing, "xy_wing", "XY-wing", DireXYWing},
+    {Technique::Hypothese, "hypothese", "hypothèse", DireHypothese},
+    {Technique::Contradiction, "contradiction", "contradiction", DireContradiction},
+}};
+static_assert(UneLigneParTechnique(MotsTechniques));
+
+const Mots& MotsDe(Technique technique) { return MotsTechniques[static_cast<std::size_t>(technique)]; }
 
 // Une note à un chiffre après la virgule, sans dépendre de la locale du programme.
 std::string Dixiemes(double note, char virgule)
@@ -261,7 +298,7 @@ std::string Chiffres81(const Position& p)
 
 void CaseChiffreJson(std::string& sortie, const CaseChiffre& c)
 {
-    sortie += "{\"ligne\": " + Nombre(c.ligne) + ", \"colonne\": " + Nombre(c.colonne) +
+    sortie += "{\"ligne\": " + Numero(c.ligne) + ", \"colonne\": " + Numero(c.colonne) +
               ", \"chiffre\": " + std::to_string(c.chiffre) + "}";
 }
 
@@ -289,13 +326,13 @@ void EtapeJson(std::string& sortie, const Etape& e)
     sortie += ", \"cases\": [";
     for (std::size_t k = 0; k < e.cases.size(); ++k) {
         if (k > 0) sortie += ", ";
-        sortie += "{\"ligne\": " + Nombre(e.cases[k].ligne) + ", \"colonne\": " + Nombre(e.cases[k].colonne) + "}";
+        sortie += "{\"ligne\": " + Numero(e.cases[k].ligne) + ", \"colonne\": " + Numero(e.cases[k].colonne) + "}";
     }
     sortie += "], \"unites\": [";
     for (std::size_t k = 0; k < e.unites.size(); ++k) {
         if (k > 0) sortie += ", ";
         sortie += "{\"genre\": \"" + std::string(Genres[static_cast<int>(e.unites[k].genre)]) +
-                  "\", \"numero\": " + Nombre(e.unites[k].numero) + "}";
+                  "\", \"numero\": " + Numero(e.unites[k].numero) + "}";
     }
     sortie += "], \"chiffres\": [";
     bool premier = true;
@@ -316,29 +353,14 @@ void EtapeJson(std::string& sortie, const Etape& e)
 
 }  // namespace
 
-std::string_view IdTechnique(Technique technique)
-{
-    static constexpr std::array<std::string_view, NombreTechniques> Ids{
-        "seul_candidat", "seule_place_ligne", "seule_place_colonne", "seule_place_region", "verrouille_region",
-        "verrouille_ligne", "verrouille_colonne", "paire_nue", "paire_cachee", "triplet_nu",
-        "triplet_cache", "x_wing", "swordfish", "xy_wing", "hypothese", "contradiction"};
-    return Ids[static_cast<std::size_t>(technique)];
-}
+std::string_view IdTechnique(Technique technique) { return MotsDe(technique).id; }
 
-std::string_view NomTechnique(Technique technique)
-{
-    static constexpr std::array<std::string_view, NombreTechniques> Noms{
-        "seul candidat", "seule place dans une ligne", "seule place dans une colonne", "seule place dans une région",
-        "candidats verrouillés (région)", "candidats verrouillés (ligne)", "candidats verrouillés (colonne)",
-        "paire nue", "paire cachée", "triplet nu", "triplet caché", "X-wing", "swordfish", "XY-wing", "hypothèse",
-        "contradiction"};
-    return Noms[static_cast<std::size_t>(technique)];
-}
+std::string_view NomTechnique(Technique technique) { return MotsDe(technique).nom; }
 
 std::string NommerUnite(const Unite& unite)
 {
     static constexpr std::array<const char*, 3> Mots{"ligne ", "colonne ", "région "};
-    return Mots[static_cast<int>(unite.genre)] + Nombre(unite.numero);
+    return Mots[static_cast<int>(unite.genre)] + Numero(unite.numero);
 }
 
 std::string DecrireRepetition(const Repetition& r)
@@ -349,7 +371,7 @@ std::string DecrireRepetition(const Repetition& r)
 
 std::string DecrireEtape(const Etape& etape)
 {
-    std::string texte = DireEtape(etape);
+    std::string texte = MotsDe(etape.technique).phrase(etape);
     if (etape.niveau > 0 && etape.technique != Technique::Hypothese && etape.technique != Technique::Contradiction)
         texte += " (niveau " + std::to_string(etape.niveau) + ")";
     return texte;

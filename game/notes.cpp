@@ -2,19 +2,12 @@
 // chiffres en conflit, surlignage autour de la case choisie.
 #include <vector>
 
+#include "engine/raisonnement.h"
 #include "game/partie.h"
 
 namespace {
 
 constexpr uint16_t BitChiffre(int32_t chiffre) { return static_cast<uint16_t>(1u << (chiffre - 1)); }
-
-// Deux cases différentes d'une même ligne, colonne ou région.
-constexpr bool Voisines(int i, int j)
-{
-    if (i == j) return false;
-    const int li = i / 9, ci = i % 9, lj = j / 9, cj = j % 9;
-    return li == lj || ci == cj || (li / 3 == lj / 3 && ci / 3 == cj / 3);
-}
 
 }  // namespace
 
@@ -44,16 +37,11 @@ void CPartie::CliquerCaseDroit(int ligne, int colonne)
 void CPartie::OnNoterCandidats()
 {
     if (!grilleEnCours || modeCreation) return;
+    const Position position = LirePosition(grille);
+    const Candidats candidats = CandidatsDe(position);
     std::vector<NotesChangees> changees;
-    for (int i = 0; i < 81; ++i) {
-        if (grille.LireCase(i / 9, i % 9).chiffre != 0) continue;
-        uint16_t candidats = 0x1FF;
-        for (int j = 0; j < 81; ++j) {
-            const int32_t chiffre = grille.LireCase(j / 9, j % 9).chiffre;
-            if (chiffre != 0 && Voisines(i, j)) candidats &= static_cast<uint16_t>(~BitChiffre(chiffre));
-        }
-        changees.push_back({i, notes[i], candidats});
-    }
+    for (int i = 0; i < 81; ++i)
+        if (position[i] == 0) changees.push_back({i, notes[i], candidats[i]});
     NoterNotes(std::move(changees));
 }
 
