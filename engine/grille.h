@@ -1,8 +1,9 @@
 // Modèle de la grille et moteur de résolution « à la main » :
 // deux déductions (élimination, unicité) et des hypothèses en profondeur.
 // Aucune dépendance à Qt ni à une fenêtre. Le moteur ne garde aucun lien vers le haut : qui
-// veut suivre ses pas (la trace, une explication) lui passe un suivi le temps de l'appel, et
-// la résolution rend comment elle a fini, l'appelant faisant ce qui s'ensuit.
+// veut suivre ses pas (la trace) lui passe un suivi le temps de l'appel, et la résolution rend
+// comment elle a fini, l'appelant faisant ce qui s'ensuit. Ce qu'on explique au joueur ne
+// vient pas d'ici mais du raisonnement par techniques (engine/raisonnement.h).
 #pragma once
 
 #include <array>

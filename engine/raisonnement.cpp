@@ -10,6 +10,8 @@
 #include <bit>
 #include <utility>
 
+#include "engine/compteur.h"
+
 namespace {
 
 constexpr uint16_t Tous = 0x1FF;
@@ -239,7 +241,8 @@ void Appliquer(Etat& s, const Etape& e)
 // --- Contradictions ---
 
 // Vrai si l'état bute sur une case vide sans candidat ou un chiffre sans place : le test
-// rapide fait après chaque étape (un chiffre répété ne peut venir que des indices).
+// rapide de « Pourquoi ? » après chaque retrait (un chiffre répété ne peut venir que des
+// chiffres posés, vus au départ).
 bool Bute(const Etat& s)
 {
     for (int i = 0; i < 81; ++i)
@@ -588,10 +591,11 @@ Simple ExaminerSimple(Etat& s, Etape& e)
     return Simple::Pose;
 }
 
-// Déroule l'explication depuis `depart` ; `noter` reçoit chaque étape dans l'ordre. Renvoie
-// la solution quand la grille finit pleine.
+// Déroule l'explication depuis `depart` ; `noter` reçoit chaque étape dans l'ordre, avec
+// `direFin`, l'étape qui clôt une grille remplie sous hypothèses. Renvoie la solution quand la
+// grille finit pleine.
 template <class Noter>
-std::optional<Position> Derouler(const Position& depart, Noter&& noter)
+std::optional<Position> Derouler(const Position& depart, Noter&& noter, bool direFin)
 {
     struct Niveau {
         Etat avant;
@@ -607,19 +611,17 @@ std::optional<Position> Derouler(const Position& depart, Noter&& noter)
                 noter(std::move(e));
                 return std::nullopt;
             }
-            // Le chiffre essayé au niveau le plus haut est faux sous les niveaux d'en dessous ;
-            // si l'ôter y bute aussitôt, celui du niveau d'en dessous l'est aussi.
-            e.abandonA = static_cast<int32_t>(pile.size());
-            do {
-                const Niveau haut = pile.back();
-                pile.pop_back();
-                s = haut.avant;
-                s.Oter(Indice(haut.essai), haut.essai.chiffre);
-                e.faux = haut.essai;
-                e.abandonDe = static_cast<int32_t>(pile.size()) + 1;
-            } while (!pile.empty() && Bute(s));
+            // Le chiffre essayé au niveau le plus haut est faux sous les niveaux d'en dessous.
+            // L'ôter n'y bute jamais : la case de l'hypothèse avait au moins deux candidats et
+            // ce chiffre au moins deux places dans chaque unité (sinon une pose simple l'aurait
+            // précédée), si bien qu'on n'abandonne qu'un niveau à la fois.
+            const Niveau haut = pile.back();
+            pile.pop_back();
+            s = haut.avant;
+            s.Oter(Indice(haut.essai), haut.essai.chiffre);
+            e.faux = haut.essai;
             e.niveau = static_cast<int32_t>(pile.size());
-            e.retraits = {*e.faux};
+            e.retraits = {haut.essai};
             noter(std::move(e));
             continue;
         }
@@ -638,6 +640,14 @@ std::optional<Position> Derouler(const Position& depart, Noter&& noter)
         e = EtapeHypothese(s, static_cast<int32_t>(pile.size()) + 1);
         pile.push_back({s, e.poses.front()});
         Appliquer(s, e);
+        noter(std::move(e));
+    }
+    if (direFin && !pile.empty()) {
+        // Trouvée sous des hypothèses, cette solution peut ne pas être la seule : le compteur,
+        // à part, le dit.
+        e = Nouvelle(Technique::Solution);
+        e.niveau = static_cast<int32_t>(pile.size());
+        e.unique = CompterSolutions(depart, 2).solutions == 1;
         noter(std::move(e));
     }
     Position solution{};
@@ -681,6 +691,7 @@ constexpr std::array<Regle, NombreTechniques> Regles{{
     {Technique::XYWing, 5.0, Fondement::CandidatsDesCases},
     {Technique::Hypothese, 7.0, Fondement::Aucun},
     {Technique::Contradiction, 0.0, Fondement::Aucun},
+    {Technique::Solution, 0.0, Fondement::Aucun},
 }};
 static_assert(UneLigneParTechnique(Regles));
 
@@ -736,24 +747,31 @@ void ListerPoses(const Etat& s, std::vector<Etape>& poses)
             poses.push_back(EtapeSeulePlace(s, u, std::countr_zero(seuls) + 1));
 }
 
-// Ce que note le bilan, étape par étape.
+// Ce que note le bilan, étape par étape : le chemin de la solution. Chaque hypothèse garde le
+// bilan d'avant elle ; la contradiction qui l'abandonne y revient, puis compte pour elle-même,
+// avec le niveau abandonné.
 struct CompteBilan {
     Bilan bilan;
-    bool hypothese = false;
+    std::vector<Bilan> avantHypotheses;
     void operator()(const Etape& e)
     {
+        if (e.technique == Technique::Solution) return;
+        if (e.technique == Technique::Hypothese) avantHypotheses.push_back(bilan);
+        if (e.faux && !avantHypotheses.empty()) {
+            bilan = avantHypotheses.back();
+            avantHypotheses.pop_back();
+        }
         ++bilan.compte[static_cast<int>(e.technique)];
-        bilan.niveauMax = std::max(bilan.niveauMax, e.niveau);
-        if (e.technique == Technique::Hypothese) hypothese = true;
-        if (e.technique == Technique::Contradiction) return;
-        if (!bilan.plusDifficile || NoteTechnique(e.technique) > NoteTechnique(*bilan.plusDifficile))
-            bilan.plusDifficile = e.technique;
+        bilan.niveauMax = std::max(bilan.niveauMax, e.faux ? e.niveau + 1 : e.niveau);
+        const Technique t = e.faux ? Technique::Hypothese : e.technique;
+        if (t == Technique::Contradiction) return;
+        if (!bilan.plusDifficile || NoteTechnique(t) > NoteTechnique(*bilan.plusDifficile)) bilan.plusDifficile = t;
     }
     Bilan Finir(bool resolue)
     {
         bilan.resolue = resolue;
         if (!resolue) bilan.note = 0.0;
-        else if (hypothese) bilan.note = 6.0 + bilan.niveauMax;
+        else if (bilan.plusDifficile == Technique::Hypothese) bilan.note = 6.0 + bilan.niveauMax;
         else if (bilan.plusDifficile) bilan.note = NoteTechnique(*bilan.plusDifficile);
         return bilan;
     }
@@ -796,7 +814,7 @@ Explication Expliquer(const Position& position)
 {
     Explication x;
     x.depart = position;
-    x.solution = Derouler(position, [&x](Etape&& e) { x.etapes.push_back(std::move(e)); });
+    x.solution = Derouler(position, [&x](Etape&& e) { x.etapes.push_back(std::move(e)); }, true);
     return x;
 }
 
@@ -810,7 +828,7 @@ Bilan DresserBilan(const Explication& explication)
 Bilan Noter(const Position& position)
 {
     CompteBilan compte;
-    const bool resolue = Derouler(position, [&compte](Etape&& e) { compte(e); }).has_value();
+    const bool resolue = Derouler(position, [&compte](Etape&& e) { compte(e); }, false).has_value();
     return compte.Finir(resolue);
 }
 
@@ -848,6 +866,8 @@ ProchainePose ExpliquerProchainePose(const Position& position)
     std::optional<std::vector<int>> meilleure;
     Etape meilleurePose;
     for (;;) {
+        // Une contradiction trouvée en chemin : la position n'a pas de solution.
+        if (Bute(s)) return reponse;
         ListerPoses(s, poses);
         for (Etape& pose : poses) {
             const CaseChiffre& p = pose.poses.front();

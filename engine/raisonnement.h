@@ -38,8 +38,9 @@ enum class Technique : int32_t {
     XYWing,
     Hypothese,
     Contradiction,
+    Solution,  // la grille est pleine sous des hypothèses ouvertes (jamais cherchée : la fin)
 };
-inline constexpr int32_t NombreTechniques = static_cast<int32_t>(Technique::Contradiction) + 1;
+inline constexpr int32_t NombreTechniques = static_cast<int32_t>(Technique::Solution) + 1;
 
 // Vrai si une table (des lignes qui commencent par `technique`) a une ligne par technique,
 // dans l'ordre de Technique : ce qu'on vérifie à la compilation des tables par technique.
@@ -91,8 +92,11 @@ enum class GenreContradiction : int32_t {
 //    autres ;
 //  - hypothèse : `niveau` = le niveau ouvert, `cases` = la case, `poses` = le chiffre essayé ;
 //  - contradiction : ce qui bute (`contradiction`, `cases`, `unites`, `chiffres`) ; si une
-//    hypothèse est en cause, `faux` est son chiffre, prouvé faux, les niveaux `abandonDe` à
-//    `abandonA` sont abandonnés, `retraits` ôte `faux` et `niveau` est celui où l'on revient.
+//    hypothèse est en cause, `faux` est son chiffre, prouvé faux : son niveau est abandonné,
+//    `retraits` ôte `faux` et `niveau` est celui où l'on revient (le niveau abandonné moins un),
+//    où ce retrait est vrai ;
+//  - solution : la grille est pleine avec les hypothèses des niveaux 1 à `niveau` ; `unique`
+//    dit si c'est la seule solution de la grille.
 // `candidatsCases` donne les candidats de chaque case de `cases` juste avant l'étape.
 struct Etape {
     Technique technique = Technique::SeulCandidat;
@@ -105,12 +109,13 @@ struct Etape {
     uint16_t chiffres = 0;  // bit d-1
     GenreContradiction contradiction = GenreContradiction::Aucune;
     std::optional<CaseChiffre> faux;
-    int32_t abandonDe = 0;
-    int32_t abandonA = 0;
+    bool unique = false;
 };
 
 // Toute l'explication d'une position : les étapes jusqu'à la grille pleine ou la preuve
-// qu'elle n'a pas de solution, et la solution trouvée (la seule si la grille est unique).
+// qu'elle n'a pas de solution, et la solution trouvée (la seule si la grille est unique). Une
+// grille remplie sous des hypothèses finit par une étape `Solution`, qui dit si la grille en a
+// d'autres (comptées à part, par engine/compteur.h).
 struct Explication {
     Position depart{};
     std::vector<Etape> etapes;
@@ -137,19 +142,22 @@ struct ProchainePose {
     std::vector<Coordonnees> casesAMontrer;
 };
 
-// Le bilan d'une explication.
+// Le bilan d'une explication : les étapes du chemin qui mène à la solution, sans celles des
+// hypothèses abandonnées (une contradiction qui en abandonne une y reste : c'est elle qui ôte
+// le chiffre essayé).
 //
-// Échelle de la note, celle de la technique la plus dure dont la grille a besoin (les
-// techniques sont cherchées de la plus simple à la plus dure, chacune seulement quand les
-// précédentes ne donnent plus rien) :
+// Échelle de la note, propre à ce programme : celle de la technique la plus dure dont la grille
+// a besoin (les techniques sont cherchées de la plus simple à la plus dure, chacune seulement
+// quand les précédentes ne donnent plus rien) :
 //   1.0 seul candidat          1.5 seule place          2.0 candidats verrouillés
 //   3.0 paire nue              3.4 paire cachée         3.6 triplet nu
 //   4.0 triplet caché          4.2 X-wing               4.6 swordfish
 //   5.0 XY-wing
-//   6 + n : il faut des hypothèses, n niveaux au plus en même temps (7.0 pour un seul).
+//   6 + n : il faut des hypothèses ; n, le plus grand nombre de niveaux ouverts à la fois sur
+//   ce chemin, une contradiction comptant le niveau qu'elle abandonne (7.0 pour un seul).
 // Une grille sans solution, ou déjà pleine, a la note 0.
 struct Bilan {
-    std::array<int32_t, NombreTechniques> compte{};  // étapes par technique, hypothèses comprises
+    std::array<int32_t, NombreTechniques> compte{};  // étapes par technique, sur le chemin de la solution
     std::optional<Technique> plusDifficile;          // hypothèse si la grille en demande
     int32_t niveauMax = 0;
     double note = 0.0;
@@ -175,7 +183,8 @@ std::vector<Repetition> IndicesRepetes(const Position& position);
 Explication Expliquer(const Position& position);
 
 // La pose la plus proche depuis la position du joueur, avec la plus courte chaîne d'étapes
-// qui y mène parmi celles que trouvent les techniques (sans hypothèse).
+// qui y mène parmi celles que trouvent les techniques (sans hypothèse) ; « impossible » dès
+// qu'une contradiction paraît, au départ ou en cherchant.
 ProchainePose ExpliquerProchainePose(const Position& position);
 
 // La première étape depuis `position` et des candidats donnés (croisés avec ceux que

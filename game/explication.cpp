@@ -1,4 +1,4 @@
-// Les phrases qui expliquent les pas du solveur.
+// Les cases et les chiffres dits avec les mots du joueur.
 #include "game/explication.h"
 
 #include <array>

@@ -114,6 +114,9 @@ std::string DireRetraits(const std::vector<CaseChiffre>& retraits, const Unite* 
     return texte;
 }
 
+// " (niveau 2)" : la marque d'une étape faite sous hypothèse ; rien au niveau 0.
+std::string MarqueNiveau(int32_t niveau) { return niveau > 0 ? " (niveau " + std::to_string(niveau) + ")" : ""; }
+
 std::string Niveaux(int32_t de, int32_t a)
 {
     if (de == a) return "l'hypothèse du niveau " + std::to_string(de);
@@ -150,8 +153,16 @@ std::string DireContradiction(const Etape& e)
         break;
     }
     if (!e.faux) return texte + " ; la grille n'a pas de solution";
+    // Le retrait n'est vrai que sous les hypothèses qui restent ouvertes : il le dit.
     return texte + " ; le " + std::to_string(e.faux->chiffre) + " ne va donc pas en " +
-           NommerCase(e.faux->ligne, e.faux->colonne) + ", on abandonne " + Niveaux(e.abandonDe, e.abandonA);
+           NommerCase(e.faux->ligne, e.faux->colonne) + MarqueNiveau(e.niveau) + ", on abandonne " +
+           Niveaux(e.niveau + 1, e.niveau + 1);
+}
+
+std::string DireSolution(const Etape& e)
+{
+    return "la grille est pleine : elle est résolue avec " + Niveaux(1, e.niveau) +
+           (e.unique ? "" : " ; c'est une solution parmi plusieurs");
 }
 
 std::string DireSeulCandidat(const Etape& e)
@@ -252,6 +263,7 @@ constexpr std::array<Mots, NombreTechniques> MotsTechniques{{
     {Technique::XYWing, "xy_wing", "XY-wing", DireXYWing},
     {Technique::Hypothese, "hypothese", "hypothèse", DireHypothese},
     {Technique::Contradiction, "contradiction", "contradiction", DireContradiction},
+    {Technique::Solution, "solution", "solution", DireSolution},
 }};
 static_assert(UneLigneParTechnique(MotsTechniques));
 
@@ -344,10 +356,13 @@ void EtapeJson(std::string& sortie, const Etape& e)
     }
     sortie += ']';
     if (e.faux) {
+        // Le niveau abandonné, en intervalle comme avant : on n'en abandonne qu'un à la fois.
+        const std::string abandon = std::to_string(e.niveau + 1);
         sortie += ", \"faux\": ";
         CaseChiffreJson(sortie, *e.faux);
-        sortie += ", \"abandon\": [" + std::to_string(e.abandonDe) + ", " + std::to_string(e.abandonA) + "]";
+        sortie += ", \"abandon\": [" + abandon + ", " + abandon + "]";
     }
+    if (e.technique == Technique::Solution) sortie += e.unique ? ", \"unique\": true" : ", \"unique\": false";
     sortie += '}';
 }
 
@@ -371,10 +386,10 @@ std::string DecrireRepetition(const Repetition& r)
 
 std::string DecrireEtape(const Etape& etape)
 {
-    std::string texte = MotsDe(etape.technique).phrase(etape);
-    if (etape.niveau > 0 && etape.technique != Technique::Hypothese && etape.technique != Technique::Contradiction)
-        texte += " (niveau " + std::to_string(etape.niveau) + ")";
-    return texte;
+    // L'hypothèse, la contradiction et la solution disent leurs niveaux elles-mêmes.
+    const bool ditSonNiveau = etape.technique == Technique::Hypothese || etape.technique == Technique::Contradiction ||
+                              etape.technique == Technique::Solution;
+    return MotsDe(etape.technique).phrase(etape) + (ditSonNiveau ? "" : MarqueNiveau(etape.niveau));
 }
 
 std::vector<std::string> DecrireProchainePose(const ProchainePose& reponse)

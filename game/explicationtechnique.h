@@ -1,6 +1,6 @@
 // Les étapes du raisonnement par techniques (engine/raisonnement.h) dites avec les mots du
-// joueur, lignes, colonnes et régions comptées de 1 à 9 (régions en lecture), dans le style
-// des phrases du solveur (game/explication.h) ; et leur forme JSON, écrite à la main.
+// joueur, lignes, colonnes et régions comptées de 1 à 9 (régions en lecture), les cases
+// nommées comme partout (game/explication.h) ; et leur forme JSON, écrite à la main.
 #pragma once
 
 #include <string>
@@ -20,8 +20,9 @@ std::string NommerUnite(const Unite& unite);
 std::string DecrireRepetition(const Repetition& repetition);
 
 // Une étape en une phrase : "ligne 4, colonne 6 : seul chiffre possible, le 7", "paire nue
-// dans la ligne 2 : …", "hypothèse : …", "contradiction : …". Une étape faite sous
-// hypothèse finit par son niveau : "… (niveau 2)".
+// dans la ligne 2 : …", "hypothèse : …", "contradiction : …", "la grille est pleine : …".
+// Sous hypothèse, chaque phrase nomme son niveau : une technique finit par "… (niveau 2)",
+// une contradiction le dit après ce qu'elle ôte, la fin nomme les hypothèses ouvertes.
 std::string DecrireEtape(const Etape& etape);
 
 // Ce que répond « Pourquoi ? » : une phrase par étape de la chaîne, la pose en dernier ; ou
@@ -41,7 +42,7 @@ std::vector<std::string> DecrireBilan(const Bilan& bilan);
 
 // Toute l'explication en un objet JSON (UTF-8, lignes et colonnes de 1 à 9) :
 // {"depart": "<81 chiffres>", "etapes": [{"technique", "texte", "niveau", "poses",
-//  "retraits", "cases", "unites", "chiffres"[, "faux", "abandon"]}…],
+//  "retraits", "cases", "unites", "chiffres"[, "faux", "abandon"][, "unique"]}…],
 //  "solution": "<81 chiffres>" ou null,
 //  "resume": {"techniques": {id: nombre…}, "plus_difficile": id ou null, "niveau_max", "note"}}
 std::string ExplicationEnJson(const Explication& explication);

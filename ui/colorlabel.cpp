@@ -1,6 +1,7 @@
 #include "ui/colorlabel.h"
 
 #include <QAccessible>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
 
@@ -124,6 +125,12 @@ void CColorLabel::ChangerEchelle(qreal valeur)
         return;
     echelle = valeur;
     update();
+}
+
+bool CColorLabel::TexteCoupe() const
+{
+    // Peint à l'échelle `echelle`, le texte tient dans la largeur divisée d'autant.
+    return QFontMetrics(police).horizontalAdvance(text()) > contentsRect().width() / echelle;
 }
 
 void CColorLabel::Redessiner()

@@ -39,6 +39,8 @@ public:
     std::string Texte() const { return text().toStdString(); }
     Couleur CouleurTexte() const { return couleurTexte; }
     const QFont& Police() const { return police; }
+    // Le texte dépasse-t-il la largeur où il est peint, à l'échelle du plateau ?
+    bool TexteCoupe() const;
 
     // 0x00BBGGRR vers QColor et retour.
     static QColor VersQColor(Couleur couleur);

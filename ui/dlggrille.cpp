@@ -10,14 +10,15 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
-#include <QFontMetrics>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <ctime>
+#include <iterator>
 #include <vector>
 
 #include "game/explication.h"
@@ -377,6 +378,8 @@ void CDlgGrille::PlateauRedimensionne()
     for (int entree = 0; entree < 11; ++entree)
         placer(etiquettesPalette[entree], disposition::RectPalette(entree));
     placer(etiquetteStatut, disposition::RectStatut);
+    // Le panneau de « Pourquoi ? » suit la fenêtre, à sa nouvelle largeur.
+    PlacerPanneauRaisonnement();
 }
 
 int CDlgGrille::ChargerConfiguration(std::string chemin)
@@ -451,11 +454,16 @@ void CDlgGrille::keyPressEvent(QKeyEvent* evenement)
     partie.Appuyer(touche);
 }
 
-void CDlgGrille::OnLButtonDown(const QPoint& point)
+disposition::Zone CDlgGrille::ZoneCliquee(const QPoint& point)
 {
     EffacerRaisonnement();
     const QPoint surPlateau = VersPlateau(point);
-    const disposition::Zone zone = disposition::ZoneClic(surPlateau.x(), surPlateau.y());
+    return disposition::ZoneClic(surPlateau.x(), surPlateau.y());
+}
+
+void CDlgGrille::OnLButtonDown(const QPoint& point)
+{
+    const disposition::Zone zone = ZoneCliquee(point);
     if (zone.type == disposition::Zone::Case)
         partie.CliquerCase(zone.ligne, zone.colonne);
     else if (zone.type == disposition::Zone::Palette)
@@ -466,9 +474,7 @@ void CDlgGrille::OnLButtonDown(const QPoint& point)
 
 void CDlgGrille::OnRButtonDown(const QPoint& point)
 {
-    const QPoint surPlateau = VersPlateau(point);
-    const disposition::Zone zone = disposition::ZoneClic(surPlateau.x(), surPlateau.y());
-    if (zone.type == disposition::Zone::Case)
+    if (const disposition::Zone zone = ZoneCliquee(point); zone.type == disposition::Zone::Case)
         partie.CliquerCaseDroit(zone.ligne, zone.colonne);
 }
 
@@ -619,9 +625,7 @@ void CDlgGrille::MontrerRaisonnement(const std::vector<std::string>& phrases,
                         QString(texte).replace(QLatin1Char('\n'), QLatin1Char(' '));
     etiquetteStatut->ChangerNomAccessible(dit.toStdString());
     // Une seule phrase que la ligne d'état montre en entier n'a pas besoin du panneau.
-    const bool coupee = QFontMetrics(etiquetteStatut->Police()).horizontalAdvance(etiquetteStatut->text()) >
-                        etiquetteStatut->contentsRect().width();
-    if (phrases.size() == 1 && !coupee)
+    if (phrases.size() == 1 && !etiquetteStatut->TexteCoupe())
         return;
     if (panneauRaisonnement == nullptr) {
         // Une bulle à côté de la fenêtre plutôt que dedans : elle ne cache aucune case.
@@ -633,25 +637,61 @@ void CDlgGrille::MontrerRaisonnement(const std::vector<std::string>& phrases,
         panneauRaisonnement->setFrameShape(QFrame::Box);
     }
     panneauRaisonnement->setText(texte);
-    PlacerPanneauRaisonnement();
     panneauRaisonnement->show();
+    PlacerPanneauRaisonnement();
 }
 
 void CDlgGrille::PlacerPanneauRaisonnement()
 {
-    // Sous la fenêtre, de sa largeur ; au-dessus si l'écran manque de place en bas ; sur le bas
-    // du plateau s'il n'en a nulle part (fenêtre plein écran).
+    if (panneauRaisonnement == nullptr || !panneauRaisonnement->isVisible())
+        return;
+    // Hors du plateau autant que possible : sous la fenêtre, de sa largeur ; sinon au-dessus ;
+    // sinon à sa droite ou à sa gauche ; sinon, la fenêtre remplissant l'écran, dans une marge
+    // du plateau agrandi ; sur le bas du plateau seulement quand il n'y a de place nulle part.
     const QRect fenetre = frameGeometry();
-    const int largeur = fenetre.width();
-    const int hauteur = panneauRaisonnement->heightForWidth(largeur);
     const QRect ecran = screen() != nullptr ? screen()->availableGeometry() : QRect();
-    QPoint position(fenetre.left(), fenetre.bottom() + 1);
-    if (!ecran.isEmpty() && position.y() + hauteur > ecran.bottom()) {
-        position.setY(fenetre.top() - hauteur);
-        if (position.y() < ecran.top())
-            position.setY(ZoneClient()->mapToGlobal(QPoint(0, ZoneClient()->height() - hauteur)).y());
+    const QRect zone(ZoneClient()->mapToGlobal(QPoint(0, 0)), ZoneClient()->size());
+    const QRect plateau =
+        VersZone(QRect(0, 0, disposition::LargeurClient, disposition::HauteurClient)).translated(zone.topLeft());
+    // Une place : le coin gauche, en haut ou en bas (`parLeBas`) du panneau, et sa largeur.
+    struct Place {
+        int x, y, largeur;
+        bool parLeBas;
+    };
+    const int aDroite = std::min(ecran.right() - fenetre.right(), fenetre.width());
+    const int aGauche = std::min(fenetre.left() - ecran.left(), fenetre.width());
+    const Place places[] = {
+        {fenetre.left(), fenetre.bottom() + 1, fenetre.width(), false},
+        {fenetre.left(), fenetre.top() - 1, fenetre.width(), true},
+        {fenetre.right() + 1, fenetre.top(), aDroite, false},
+        {fenetre.left() - aGauche, fenetre.top(), aGauche, false},
+        {plateau.right() + 1, zone.top(), zone.right() - plateau.right(), false},
+        {zone.left(), zone.top(), plateau.left() - zone.left(), false},
+        {zone.left(), zone.bottom(), zone.width(), true},  // sur le bas du plateau
+    };
+    constexpr int LargeurMin = 200;  // plus étroit, les phrases ne se lisent plus
+    for (const Place& p : places) {
+        const bool derniere = &p == &places[std::size(places) - 1];
+        if (p.largeur < LargeurMin && !derniere)
+            continue;
+        const int hauteur = panneauRaisonnement->heightForWidth(p.largeur);
+        QRect r(p.x, p.parLeBas ? p.y - hauteur + 1 : p.y, p.largeur, hauteur);
+        // Sans écran connu, sous la fenêtre ; sinon, là où il tient en hauteur (les places à
+        // côté de la fenêtre tiennent en largeur par construction), la dernière ramenée sur
+        // l'écran quand la fenêtre en déborde.
+        if (derniere && !ecran.isEmpty() && r.bottom() > ecran.bottom())
+            r.moveBottom(ecran.bottom());
+        if (derniere || ecran.isEmpty() || (r.top() >= ecran.top() && r.bottom() <= ecran.bottom())) {
+            panneauRaisonnement->setGeometry(r);
+            return;
+        }
     }
-    panneauRaisonnement->setGeometry(QRect(position, QSize(largeur, hauteur)));
+}
+
+void CDlgGrille::moveEvent(QMoveEvent* evenement)
+{
+    CDlgSkin::moveEvent(evenement);
+    PlacerPanneauRaisonnement();
 }
 
 void CDlgGrille::EffacerRaisonnement()

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "disposition/disposition.h"
 #include "game/ihm.h"
 #include "game/partie.h"
 #include "skin/configuration.h"
@@ -112,6 +113,7 @@ protected:
     void OnRButtonDown(const QPoint& point) override;
     bool event(QEvent* evenement) override;
     void keyPressEvent(QKeyEvent* evenement) override;
+    void moveEvent(QMoveEvent* evenement) override;
 
     void PeindreSurLeFond(QPainter& peintre) override;
     void PlateauRedimensionne() override;
@@ -133,6 +135,9 @@ private:
     void CreerMenu();
     // Toute action du joueur (clic, touche, commande) fait disparaître le raisonnement montré.
     void EffacerRaisonnement();
+    // Un clic, gauche ou droit : le raisonnement effacé, puis la zone du plateau touchée.
+    disposition::Zone ZoneCliquee(const QPoint& point);
+    // Le panneau, s'il est montré, à sa place près de la fenêtre telle qu'elle est.
     void PlacerPanneauRaisonnement();
     bool initialisee = false;
     QAction* actionCreer = nullptr;

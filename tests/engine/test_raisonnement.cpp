@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <string>
 #include <vector>
 
 #include "engine/compteur.h"
@@ -50,7 +51,7 @@ std::vector<int> CasesDe(const Unite& u)
 
 // L'explication entière : sous des hypothèses toutes justes (aucune à 0), chaque pose donne
 // le chiffre de la solution, aucun retrait ne l'ôte, aucune contradiction n'arrive ; et elle
-// finit sur la solution.
+// finit sur la solution, dite unique quand des hypothèses restent ouvertes.
 void VerifierExplication(const Explication& x, const Position& solution)
 {
     std::vector<bool> justes;  // par niveau ouvert : l'hypothèse est-elle la solution ?
@@ -58,6 +59,13 @@ void VerifierExplication(const Explication& x, const Position& solution)
         const Etape& e = x.etapes[k];
         SCOPED_TRACE("étape " + std::to_string(k + 1));
         const bool toutesJustes = std::all_of(justes.begin(), justes.end(), [](bool j) { return j; });
+        if (e.technique == Technique::Solution) {
+            EXPECT_EQ(k + 1, x.etapes.size());
+            EXPECT_TRUE(e.unique);
+            EXPECT_TRUE(toutesJustes);
+            ASSERT_EQ(e.niveau, static_cast<int32_t>(justes.size()));
+            continue;
+        }
         if (e.technique == Technique::Hypothese) {
             ASSERT_EQ(e.niveau, static_cast<int32_t>(justes.size()) + 1);
             const CaseChiffre& h = e.poses.at(0);
@@ -66,8 +74,8 @@ void VerifierExplication(const Explication& x, const Position& solution)
         }
         if (e.technique == Technique::Contradiction) {
             ASSERT_FALSE(toutesJustes) << "contradiction sous des hypothèses justes";
-            ASSERT_EQ(e.abandonA, static_cast<int32_t>(justes.size()));
-            justes.resize(e.niveau);
+            ASSERT_EQ(e.niveau + 1, static_cast<int32_t>(justes.size()));  // un seul niveau abandonné
+            justes.pop_back();
         }
         ASSERT_EQ(e.niveau, static_cast<int32_t>(justes.size()));
         if (!std::all_of(justes.begin(), justes.end(), [](bool j) { return j; })) continue;
@@ -76,6 +84,7 @@ void VerifierExplication(const Explication& x, const Position& solution)
     }
     ASSERT_TRUE(x.solution.has_value());
     EXPECT_EQ(*x.solution, solution);
+    EXPECT_EQ(justes.empty(), x.etapes.empty() || x.etapes.back().technique != Technique::Solution);
 }
 
 // « Pourquoi ? » là où il faut plus qu'une pose simple : après les poses simples du début
@@ -207,6 +216,22 @@ bool VerifierPreuve(const Explication& x, const Position& solution)
     return true;
 }
 
+// Une grille vide : des hypothèses jusqu'à la grille pleine, une solution parmi d'autres. La
+// ligne 44 de top95.txt après ses poses simples, et un 2 faux en ligne 7, colonne 6 : sans
+// solution, ce que « Pourquoi ? » ne découvre qu'en cherchant la prochaine pose.
+TEST(Raisonnement, GrilleVideEtPositionSansSolution)
+{
+    const Explication vide = Expliquer(Position{});
+    ASSERT_TRUE(vide.solution.has_value());
+    EXPECT_EQ(vide.etapes.back().technique, Technique::Solution);
+    EXPECT_FALSE(vide.etapes.back().unique);
+    const std::string fausse = "030007095050001000860020000020073008500000060003004900305002417240000000000000000";
+    Position p{};
+    for (int i = 0; i < 81; ++i) p[i] = fausse[i] - '0';
+    EXPECT_FALSE(Expliquer(p).solution.has_value());
+    EXPECT_EQ(ExpliquerProchainePose(p).issue, ProchainePose::Impossible);
+}
+
 class ListePublique : public testing::TestWithParam<const char*> {};
 
 TEST_P(ListePublique, RienDeFauxEtPourquoiSuffit)
@@ -221,8 +246,12 @@ TEST_P(ListePublique, RienDeFauxEtPourquoiSuffit)
         const Position solution = LirePosition(grille);
         VerifierExplication(x, solution);
         VerifierPourquoi(x, solution);
+        // La note sans garder les étapes est celle du bilan des étapes gardées.
+        const Bilan note = Noter(x.depart), bilan = DresserBilan(x);
+        EXPECT_EQ(note.compte, bilan.compte);
+        EXPECT_EQ(note.note, bilan.note);
         VerifierCompteur(x.depart, solution);
-        hypotheses += DresserBilan(x).niveauMax > 0;
+        hypotheses += bilan.niveauMax > 0;
         preuves += VerifierPreuve(x, solution);
         if (testing::Test::HasFailure()) return;
     }

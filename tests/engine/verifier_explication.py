@@ -10,13 +10,18 @@ retraits des étapes déjà rejouées, sous les hypothèses ouvertes) :
   - chaque pose et chaque retrait découle de ces prémisses (un retrait de la paire nue ôte l'un
     de ses chiffres d'une autre case de l'unité) : une étape qui tombe juste avec de mauvaises
     raisons est refusée ;
-  - une contradiction en est une, et l'hypothèse qu'elle abandonne est bien celle du niveau
-    dit, chaque niveau abandonné au-dessus butant à son tour.
+  - une contradiction en est une, et l'hypothèse qu'elle abandonne est celle du dernier niveau
+    ouvert, le seul abandonné ;
+  - une étape faite sous des hypothèses ouvertes nomme son niveau dans son texte ;
+  - une grille remplie sous hypothèses finit par une étape « solution », la dernière.
 Cela ne dépend pas de la solution : vaut aussi sur une grille à plusieurs solutions.
 
 Le résultat : tant que les hypothèses ouvertes sont toutes celles de la solution (unique),
 aucune pose ne la contredit et aucun retrait n'ôte son chiffre (« fausse ») ; la solution
-annoncée est la grille rejouée, et en est une ; « null » seulement s'il n'y en a pas.
+annoncée est la grille rejouée, et en est une ; « null » seulement s'il n'y en a pas ; l'étape
+« solution » dit juste si elle est la seule ; le résumé ne compte que le chemin de la solution
+(une hypothèse abandonnée en sort avec ce qu'elle a amené, la contradiction qui l'abandonne y
+reste et compte le niveau abandonné).
 
 Une technique de plus : une fonction (modèle, étape) qui vérifie ses prémisses par exiger()
 et rend les poses et les retraits qu'elles permettent, inscrite dans TECHNIQUES ; une
@@ -30,6 +35,7 @@ Code de sortie 0 si tout est juste, 1 sinon ; le compte sur la sortie standard.
 """
 import copy
 import json
+import re
 import sys
 
 TOUS = frozenset(range(1, 10))
@@ -375,25 +381,17 @@ def justifier(m, e, pile):
 
 def retour_d_hypothese(m, e, pile):
     """Sans hypothèse, la contradiction finit l'explication. Sinon, l'hypothèse du niveau le
-    plus haut est fausse ; si l'ôter fait buter le niveau d'en dessous, celle-ci l'est aussi,
-    et ainsi de suite jusqu'au niveau `de`, dont l'hypothèse est le `faux` ôté."""
+    plus haut est fausse, et seulement elle : on revient au niveau d'en dessous, sans elle."""
     if e.faux is None:
         exiger(not pile and not e.poses and not e.retraits, "contradiction sans hypothèse à défaire")
         return m
     exiger(e.abandon is not None and len(e.abandon) == 2, "niveaux abandonnés absents")
     de, a = e.abandon
-    exiger(a == len(pile) and 1 <= de <= a and e.niveau == de - 1,
+    exiger(de == a == len(pile) and e.niveau == a - 1,
            f"niveaux abandonnés {de} à {a}, niveau {e.niveau}, pour {len(pile)} ouverts")
-    for niveau in range(a, de, -1):
-        avant, (i, d), _ = pile[niveau - 1]
-        sans = avant.copie()
-        sans.cand[i].discard(d)
-        exiger(sans.bute(), f"ôter l'hypothèse du niveau {niveau} ne fait pas buter le niveau {niveau - 1}")
-    exiger(e.faux == pile[de - 1][1], f"le {e.faux[1]} en {nom_case(e.faux[0])} n'est pas l'hypothèse du niveau {de}")
+    exiger(e.faux == pile[-1][1], f"le {e.faux[1]} en {nom_case(e.faux[0])} n'est pas l'hypothèse du niveau {a}")
     exiger(e.retraits == [e.faux] and not e.poses, "le seul retrait est l'hypothèse fausse")
-    retour = pile[de - 1][0]
-    del pile[de - 1:]
-    return retour
+    return pile.pop()[0]
 
 
 def verifier(explication, resultat=True, avant_etape=None):
@@ -406,16 +404,35 @@ def verifier(explication, resultat=True, avant_etape=None):
     m = Modele(depart)
     pile = []  # (modèle d'avant, hypothèse, juste ?) par niveau ouvert
     erreurs, fausses, n = [], 0, 0
-    for n, brut in enumerate(explication["etapes"], 1):
+    # Le compte du chemin de la solution, et celui d'avant chaque hypothèse ouverte.
+    compte, comptes = ({}, 0), []
+    etapes = explication["etapes"]
+    for n, brut in enumerate(etapes, 1):
         ou = f"étape {n} ({brut.get('technique')}) : "
         justes = unique is not None and all(j for _, _, j in pile)
         if avant_etape:
             avant_etape(n, m, brut, justes)
+        niveau = brut.get("niveau", 0)
+        if niveau > 0 and not re.search(rf"\bniveaux? (?:\d+ à )?{niveau}\b", brut.get("texte", "")):
+            erreurs.append(ou + f"le texte ne nomme pas le niveau {niveau} : {brut.get('texte')}")
+        if brut.get("technique") == "solution":
+            if n != len(etapes) or not pile or niveau != len(pile) or not all(m.valeur):
+                erreurs.append(ou + f"grille pleine sous {len(pile)} hypothèses mal dite")
+            if resultat and brut.get("unique") != (len(solutions) == 1):
+                erreurs.append(ou + f"unique : {brut.get('unique')} pour {len(solutions)} solutions (au plus 2)")
+            continue
         try:
             e = Etape(brut)
         except (Injustifiee, KeyError, TypeError) as x:
             erreurs.append(ou + f"étape illisible ({x})")
             break
+        if e.technique == "hypothese":
+            comptes.append(compte)
+        elif e.faux and comptes:
+            compte = comptes.pop()
+        techniques, niveau_max = compte
+        compte = (techniques | {e.technique: techniques.get(e.technique, 0) + 1},
+                  max(niveau_max, e.niveau + 1 if e.faux else e.niveau))
         try:
             m = justifier(m, e, pile)
         except Injustifiee as x:
@@ -438,6 +455,12 @@ def verifier(explication, resultat=True, avant_etape=None):
             m.cand[i].discard(d)
     if resultat:
         erreurs += verifier_solution(explication["solution"], m, pile, solutions)
+        if pile and explication["solution"] is not None and etapes[-1]["technique"] != "solution":
+            erreurs.append("grille pleine sous hypothèses sans étape « solution »")
+        resume = explication.get("resume")
+        if resume and (resume["techniques"], resume["niveau_max"]) != compte:
+            erreurs.append(f"résumé {resume['techniques']}, niveau {resume['niveau_max']} ; chemin de la solution "
+                           f"{compte[0]}, niveau {compte[1]}")
     return n, fausses, erreurs, unique is not None
 
 

@@ -47,6 +47,15 @@ protected:
         return Compter(boite.ZoneClient()->grab(etiquette->geometry()).toImage(), CColorLabel::VersQColor(couleur));
     }
 
+    // Une grille importée par le menu, depuis un fichier écrit ici.
+    void Importer(const QString& nom, const std::string& texte)
+    {
+        const std::string chemin = environnement.Chemin(nom).toStdString();
+        CEnvironnementFenetre::EcrireTexte(chemin, texte);
+        boite.fichiersAOuvrir = {chemin};
+        boite.Action(ID_IMPORTER)->trigger();
+    }
+
     // Une grille en jeu, par le menu.
     void Generer()
     {
@@ -674,12 +683,8 @@ TEST_F(Fenetre, ModeCreationGriseEtRestaureLesEntrees)
 
 TEST_F(Fenetre, ImportationParLeMenu)
 {
-    const std::string chemin = environnement.Chemin(QStringLiteral("essai.sdu")).toStdString();
-    CEnvironnementFenetre::EcrireTexte(chemin,
-                                       "# essai\n53..7....\n6..195...\n.98....6.\n8...6...3\n4..8.3..1\n"
-                                       "7...2...6\n.6....28.\n...419..5\n....8..79\n");
-    boite.fichiersAOuvrir = {chemin};
-    boite.Action(ID_IMPORTER)->trigger();
+    Importer(QStringLiteral("essai.sdu"), "# essai\n53..7....\n6..195...\n.98....6.\n8...6...3\n4..8.3..1\n"
+                                          "7...2...6\n.6....28.\n...419..5\n....8..79\n");
     EXPECT_EQ(boite.questions.size(), 1u);  // l'importation demande toujours
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille importée (essai.sdu)");
     EXPECT_EQ(boite.etiquettesCases[0]->Texte(), "5");
@@ -694,43 +699,78 @@ TEST_F(Fenetre, ImportationParLeMenu)
 
 // « Pourquoi ? » sur une position où il faut plusieurs étapes (deux paires cachées avant une
 // seule place) : le résumé sur la ligne d'état, tout le raisonnement dans le panneau, au survol
-// et pour les lecteurs d'écran, ses cases teintées ; le prochain clic efface tout.
+// et pour les lecteurs d'écran, ses cases teintées ; le prochain clic, gauche ou droit, efface tout.
 TEST_F(Fenetre, PourquoiMontreLeRaisonnementJusquALaProchaineAction)
 {
-    const std::string chemin = environnement.Chemin(QStringLiteral("chaine.sdu")).toStdString();
-    CEnvironnementFenetre::EcrireTexte(chemin, "....3.52.\n.8.4..3..\n.3...9...\n5.1...6.3\n2.37.....\n"
-                                               "...3.....\n6...13...\n3.....7.4\n.......3.\n");
-    boite.fichiersAOuvrir = {chemin};
-    boite.Action(ID_IMPORTER)->trigger();
+    Importer(QStringLiteral("chaine.sdu"), "....3.52.\n.8.4..3..\n.3...9...\n5.1...6.3\n2.37.....\n"
+                                           "...3.....\n6...13...\n3.....7.4\n.......3.\n");
     const QImage avant = boite.ZoneClient()->grab().toImage();
-    boite.Action(ID_POURQUOI)->trigger();
+    for (const Qt::MouseButton bouton : {Qt::LeftButton, Qt::RightButton}) {
+        SCOPED_TRACE(bouton == Qt::LeftButton ? "clic gauche" : "clic droit");
+        boite.Action(ID_POURQUOI)->trigger();
 
+        auto* panneau = boite.findChild<QLabel*>(QStringLiteral("raisonnement"));
+        ASSERT_NE(panneau, nullptr);
+        EXPECT_TRUE(panneau->isVisible());
+        const QStringList phrases = panneau->text().split(QLatin1Char('\n'));
+        ASSERT_GE(phrases.size(), 2);
+        for (int k = 0; k < phrases.size(); ++k)
+            EXPECT_TRUE(phrases[k].startsWith(QString::number(k + 1) + QStringLiteral(". "))) << phrases[k].toStdString();
+        EXPECT_EQ(boite.etiquetteStatut->toolTip(), panneau->text());
+        const std::string nom =
+            QAccessible::queryAccessibleInterface(boite.etiquetteStatut)->text(QAccessible::Name).toStdString();
+        EXPECT_NE(nom.find(phrases.last().mid(3).toStdString()), std::string::npos) << nom;
+        ASSERT_FALSE(boite.casesRaisonnement.empty());
+        const QImage montre = boite.ZoneClient()->grab().toImage();
+        for (const auto& [ligne, colonne] : boite.casesRaisonnement) {
+            const QPoint centre = PointCase(ligne, colonne) + QPoint(-12, -12);  // loin du chiffre
+            EXPECT_NE(montre.pixelColor(centre), avant.pixelColor(centre)) << ligne << "," << colonne;
+        }
+
+        Cliquer(boite, PointPalette(0), bouton);
+        EXPECT_FALSE(panneau->isVisible());
+        EXPECT_TRUE(boite.casesRaisonnement.empty());
+        EXPECT_TRUE(boite.etiquetteStatut->toolTip().isEmpty());
+        const QImage apres = boite.ZoneClient()->grab().toImage();
+        for (const auto& [ligne, colonne] : std::vector<std::pair<int, int>>{{6, 1}, {7, 7}}) {
+            const QPoint centre = PointCase(ligne, colonne) + QPoint(-12, -12);  // loin du chiffre
+            EXPECT_EQ(apres.pixelColor(centre), avant.pixelColor(centre)) << ligne << "," << colonne;
+        }
+    }
+}
+
+// Sur une grille vide, « Pourquoi ? » répond d'une seule phrase (il faut une hypothèse), trop
+// longue pour la ligne d'état : le panneau la montre. Il suit la fenêtre déplacée ou agrandie,
+// collé sous elle, de sa largeur, jamais sur le plateau ; et sur le plateau agrandi, où le texte
+// grandit avec lui, la phrase reste coupée et va encore au panneau.
+TEST_F(Fenetre, LePanneauDuRaisonnementSuitLaFenetre)
+{
+    std::string vide;
+    for (int ligne = 0; ligne < 9; ++ligne) vide += ".........\n";
+    Importer(QStringLiteral("vide.sdu"), vide);
+    boite.move(0, 0);
+    boite.Action(ID_POURQUOI)->trigger();
+    ASSERT_NE(boite.etiquetteStatut->Texte().find("il faut une hypothèse"), std::string::npos);
     auto* panneau = boite.findChild<QLabel*>(QStringLiteral("raisonnement"));
     ASSERT_NE(panneau, nullptr);
+    const int menu = boite.height() - boite.ZoneClient()->height();
+    const QRect geometries[] = {{40, 30, 480, 341 + menu}, {10, 0, 620, 440 + menu}, {0, 0, 480, 341 + menu}};
+    for (const QRect& g : geometries) {
+        SCOPED_TRACE(testing::Message() << g.x() << "," << g.y() << " " << g.width() << "×" << g.height());
+        boite.setGeometry(g);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(panneau->isVisible());
+        const QRect fenetre = boite.frameGeometry();
+        EXPECT_EQ(panneau->geometry().topLeft(), fenetre.bottomLeft() + QPoint(0, 1));
+        EXPECT_EQ(panneau->width(), fenetre.width());
+        const QRect plateau(boite.ZoneClient()->mapToGlobal(QPoint(0, 0)), boite.ZoneClient()->size());
+        EXPECT_FALSE(panneau->geometry().intersects(plateau));
+    }
+    boite.resize(960, 682 + menu);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(boite.Echelle(), 2);
+    boite.Action(ID_POURQUOI)->trigger();
     EXPECT_TRUE(panneau->isVisible());
-    const QStringList phrases = panneau->text().split(QLatin1Char('\n'));
-    ASSERT_GE(phrases.size(), 2);
-    for (int k = 0; k < phrases.size(); ++k)
-        EXPECT_TRUE(phrases[k].startsWith(QString::number(k + 1) + QStringLiteral(". "))) << phrases[k].toStdString();
-    EXPECT_EQ(boite.etiquetteStatut->toolTip(), panneau->text());
-    const std::string nom = QAccessible::queryAccessibleInterface(boite.etiquetteStatut)->text(QAccessible::Name).toStdString();
-    EXPECT_NE(nom.find(phrases.last().mid(3).toStdString()), std::string::npos) << nom;
-    ASSERT_FALSE(boite.casesRaisonnement.empty());
-    const QImage montre = boite.ZoneClient()->grab().toImage();
-    for (const auto& [ligne, colonne] : boite.casesRaisonnement) {
-        const QPoint centre = PointCase(ligne, colonne) + QPoint(-12, -12);  // loin du chiffre
-        EXPECT_NE(montre.pixelColor(centre), avant.pixelColor(centre)) << ligne << "," << colonne;
-    }
-
-    Cliquer(boite, PointPalette(0));
-    EXPECT_FALSE(panneau->isVisible());
-    EXPECT_TRUE(boite.casesRaisonnement.empty());
-    EXPECT_TRUE(boite.etiquetteStatut->toolTip().isEmpty());
-    const QImage apres = boite.ZoneClient()->grab().toImage();
-    for (const auto& [ligne, colonne] : std::vector<std::pair<int, int>>{{6, 1}, {7, 7}}) {
-        const QPoint centre = PointCase(ligne, colonne) + QPoint(-12, -12);  // loin du chiffre
-        EXPECT_EQ(apres.pixelColor(centre), avant.pixelColor(centre)) << ligne << "," << colonne;
-    }
 }
 
 TEST_F(Fenetre, ExportationParLeMenuNeGardeQueLesIndices)
