@@ -1,0 +1,11 @@
+# Les programmes Windows (inclus depuis la racine, une fois leurs cibles faites) : leur
+# manifeste en ressource.
+set(NOVEMIA_MANIFESTE ${CMAKE_CURRENT_LIST_DIR}/novemia.manifest)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/manifeste.rc.in ${CMAKE_BINARY_DIR}/manifeste.rc @ONLY)
+foreach(cible novemia novemia-cli)
+  if(TARGET ${cible})
+    target_sources(${cible} PRIVATE ${CMAKE_BINARY_DIR}/manifeste.rc)
+    set_source_files_properties(${CMAKE_BINARY_DIR}/manifeste.rc TARGET_DIRECTORY ${cible}
+                                PROPERTIES OBJECT_DEPENDS ${NOVEMIA_MANIFESTE})
+  endif()
+endforeach()
