@@ -1,31 +1,51 @@
-// « novemia-cli generer NIVEAU [--graine N] [--nombre K] [--trace JOURNAL] » : génère K grilles
-// d'affilée avec une même source de hasard, comme K commandes du menu auxquelles on répond
-// « Oui », et les écrit au format des fichiers de grille (neuf lignes de neuf, "." vide).
+// « novemia-cli generer NIVEAU [--graine N] [--nombre K] [--pdf FICHIER [--par-page P]]
+// [--trace JOURNAL] » : génère K grilles d'affilée avec une même source de hasard, comme K
+// commandes du menu auxquelles on répond « Oui », et les écrit au format des fichiers de grille
+// (neuf lignes de neuf, "." vide), ou dans un PDF, P par page, chacune avec sa graine.
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <ctime>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <vector>
 
 #include "cli/commandes.h"
 #include "cli/commun.h"
 #include "engine/grille.h"
 #include "engine/hasard.h"
+#include "files/ecriture.h"
 #include "files/fichiertrace.h"
+#include "files/pdf.h"
+#include "files/plateforme.h"
 #include "files/textegrille.h"
 #include "game/generateur.h"
+#include "game/impression.h"
 
 namespace {
 
-constexpr std::string_view Formes[] = {"NIVEAU [--graine N] [--nombre K] [--trace JOURNAL]"};
+constexpr std::string_view Formes[] = {
+    "NIVEAU [--graine N] [--nombre K] [--pdf FICHIER [--par-page P]] [--trace JOURNAL]"};
 constexpr std::string_view Details[] = {
-    "  NIVEAU     facile, moyen, difficile ou diabolique\n"
-    "  --graine   graine du hasard, entier de 0 à 4294967295 (par défaut l'heure)\n"
-    "  --nombre   nombre de grilles, entier de 1 à 1000000 (par défaut 1)\n"
-    "  --trace    fichier où écrire la trace de chaque résolution\n"};
-constexpr DefinitionOption Options[] = {{"--graine"}, {"--nombre"}, {"--trace"}};
+    "  NIVEAU      facile, moyen, difficile ou diabolique\n"
+    "  --graine    graine du hasard, entier de 0 à 4294967295 (par défaut l'heure)\n"
+    "  --nombre    nombre de grilles, entier de 1 à 1000000 (par défaut 1)\n"
+    "  --pdf       écrit les grilles dans ce fichier PDF (A4) plutôt que sur la sortie,\n"
+    "              chacune avec la graine qui la redonne seule\n"
+    "  --par-page  grilles par page du PDF : 1, 2, 4 ou 6 (par défaut 1)\n"
+    "  --trace     fichier où écrire la trace de chaque résolution\n"};
+constexpr DefinitionOption Options[] = {{"--graine"}, {"--nombre"}, {"--pdf"}, {"--par-page"}, {"--trace"}};
+
+// Le même fichier sous deux noms ?
+bool MemeFichier(const std::string& a, const std::string& b)
+{
+    std::error_code erreur;
+    return CheminSysteme(a) == CheminSysteme(b) || std::filesystem::equivalent(CheminSysteme(a), CheminSysteme(b), erreur);
+}
 
 // Un entier décimal entier, sans signe ni espace, dans [min, max].
 std::optional<uint64_t> LireEntier(std::string_view texte, uint64_t min, uint64_t max)
@@ -65,8 +85,22 @@ int Executer(const ArgumentsLus& lus)
         nombre = *n;
     }
 
+    const auto pdf = lus.Valeur("--pdf");
+    int parPage = 1;
+    if (const auto texte = lus.Valeur("--par-page")) {
+        if (!pdf) return RefusUsage(CommandeGenerer, "--par-page sans --pdf");
+        const auto n = LireEntier(*texte, 1, 6);
+        if (!n || std::find(ParPagePossibles.begin(), ParPagePossibles.end(), *n) == ParPagePossibles.end()) {
+            return RefusUsage(CommandeGenerer, "grilles par page invalide : « " + *texte + " » (1, 2, 4 ou 6)");
+        }
+        parPage = static_cast<int>(*n);
+    }
+    if (pdf && lus.Valeur("--trace") && MemeFichier(*pdf, *lus.Valeur("--trace"))) {
+        return RefusUsage(CommandeGenerer, "le PDF et la trace sont le même fichier");
+    }
+
     CJournal journal(CommandeGenerer, lus.Valeur("--trace"));
-    if (!journal.Ouvert()) return CodeTrace;
+    if (!journal.Ouvert()) return CodeFichier;
 
     CGrille grille;
     CHasard hasard;
@@ -75,16 +109,29 @@ int Executer(const ArgumentsLus& lus)
     hasard.Semer(static_cast<uint32_t>(graine ? *graine : static_cast<uint64_t>(std::time(nullptr))));
 
     const std::string mot(MotNiveau(*niveau));
+    std::vector<GrilleImprimee> imprimees;
     // Une sortie standard en échec arrête tout, comme pour les grilles lues.
     for (uint64_t k = 1; k <= nombre && std::cout; ++k) {
+        const uint32_t graineGrille = hasard.Etat();
         generateur.ConstruireGrille(*niveau, journal.Suivi());
         // Comme la commande du menu : la solution gardée, puis les indices seuls.
         if (grille.ResoudreEtMemoriser(journal.Suivi()) != FinResolution::Resolue) {
             std::cerr << MessageSansSolution << '\n';
         }
-        std::cout << "# " << mot << " " << k << "/" << nombre << "\n" << EnNeufLignes(TexteIndices(grille));
+        if (pdf) {
+            imprimees.push_back(GrilleAImprimer(grille, false, LegendeGeneree(*niveau, graineGrille)));
+        } else {
+            std::cout << "# " << mot << " " << k << "/" << nombre << "\n" << EnNeufLignes(TexteIndices(grille));
+        }
     }
-    return FinCommande(CommandeGenerer, CodeSucces, &journal);
+    int code = CodeSucces;
+    // Comme une grille exportée : un fichier qu'on peut écrire est au besoin réécrit sur place.
+    if (pdf && EcrireFichierEnBloc(*pdf, EnPdf(MettreEnPages(imprimees, parPage, LargeurA4, HauteurA4)),
+                                   RecoursSurPlace::Permis) == Ecriture::Echouee) {
+        MessageErreur("novemia-cli generer : impossible d'écrire le PDF « " + *pdf + " »");
+        code = CodeFichier;
+    }
+    return FinCommande(CommandeGenerer, code, &journal);
 }
 
 }  // namespace

@@ -129,6 +129,7 @@ void CPartie::OnCreer()
 
     modeCreation = false;
     ChangerStatut(" Grille créée manuellement");
+    legendeGrille = "Grille saisie";
     grilleEnCours = true;
     OublierCoups();
     const FinResolution fin = ResoudreEtMemoriser();
@@ -150,6 +151,7 @@ void CPartie::GenererGrille(NiveauGrille niveau)
 
     // La grille en jeu est perdue dès le premier semis : ses coups aussi.
     OublierCoups();
+    legendeGrille = LegendeGeneree(niveau, hasard.Etat());
     {
         CAttente attente(ihm);
         generateur.ConstruireGrille(niveau, Suivi());
@@ -176,6 +178,7 @@ void CPartie::OnImporter()
         return;
     }
     ChangerStatut(" Grille importée (" + nomFichier + ")");
+    legendeGrille = "Grille importée (" + nomFichier + ")";
     ResoudreEtMemoriser();
     AfficherGrille();
 }

@@ -32,6 +32,8 @@ inline constexpr std::string_view MessageGrilleFautive = "La grille en l'état c
 inline constexpr std::string_view MessageEcritureTrace = "Impossible d'écrire le fichier de trace ";
 // Suivi du chemin : la partie n'a pas pu être gardée en fermant, la question de la perte suit.
 inline constexpr std::string_view MessageGardeImpossible = "Impossible de garder la partie en cours dans ";
+inline constexpr std::string_view MessageRienAImprimer = "Aucune grille en jeu à imprimer.";
+inline constexpr std::string_view MessageImpressionEchouee = "L'impression n'a pas pu se faire.";
 
 // Ce que le joueur choisit de voir dans « Préférences » ; tout est éteint au départ.
 struct OptionsPartie {
@@ -155,6 +157,15 @@ public:
     void OnResoudre();
     void OnVerifier();
     void OnTrace();
+    // « Imprimer… » : la grille en jeu, ses indices et, au choix, les chiffres posés, sous sa
+    // légende ; « Imprimer des grilles… » : de nouvelles grilles d'un niveau, chacune avec la
+    // graine qui la redonne (impression.cpp).
+    void OnImprimer();
+    void OnImprimerGrilles();
+    // Ce qu'on sait de la grille en jeu, imprimé avec elle : niveau et graine d'une grille
+    // générée, « Grille saisie », « Grille importée (nom) » ; d'une partie reprise, le texte de
+    // base de sa ligne d'état (la graine n'est pas gardée).
+    std::string legendeGrille;
 
     // Question, curseur d'attente autour du générateur, solution gardée, plateau et statut.
     void GenererGrille(NiveauGrille niveau);

@@ -428,6 +428,7 @@ std::optional<std::string> CPartie::ReprendreDepuis(std::istream& entree)
     chiffreSelectionne = lu.palette;
     modeHypothese = lu.hypothese;
     statutBase = lu.statut;
+    legendeGrille = statutBase.substr(statutBase.starts_with(' ') ? 1 : 0);
     statutResultat = lu.resultat;
     AfficherGrille();
     AfficherPalette();

@@ -14,6 +14,7 @@ paquets=(
   valgrind
   xvfb xdotool dbus-daemon at-spi2-core python3-pyatspi
   desktop-file-utils appstream dpkg-dev file
+  poppler-utils
 )
 
 manquants=()

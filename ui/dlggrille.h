@@ -66,6 +66,9 @@ public:
     std::optional<std::string> ChoisirFichierAOuvrir() override;
     std::optional<std::string> ChoisirFichierAEnregistrer() override;
     void CurseurAttente(bool actif) override;
+    std::optional<bool> ChoisirChiffresImprimes() override;
+    std::optional<DemandeGrilles> ChoisirGrillesAImprimer() override;
+    Impression Imprimer(std::span<const GrilleImprimee> grilles, int parPage) override;
     void EtatMenuCreation(bool modeCreation) override;
 
     // Ce que la fenêtre possède, à lire par les tests et les captures.
@@ -96,6 +99,8 @@ public:
     // les cases dont il se sert, teintées ; jusqu'à la prochaine action du joueur.
     QLabel* panneauRaisonnement = nullptr;
     std::vector<std::pair<int, int>> casesRaisonnement;
+    // Le dernier choix de « Imprimer des grilles… », proposé la fois suivante.
+    DemandeGrilles demandeGrilles;
 
     // Étiquette d'un identifiant de contrôle, nulle s'il n'existe pas.
     CColorLabel* Etiquette(int id) const;

@@ -33,6 +33,9 @@ constexpr int ID_QUITTER = IDCANCEL;
 constexpr int ID_POURQUOI = 32801;
 // « Noter les candidats », après « Pourquoi ? ».
 constexpr int ID_NOTER = 32802;
+// « Imprimer… » et « Imprimer des grilles… », après « Quitter ».
+constexpr int ID_IMPRIMER = 32810;
+constexpr int ID_IMPRIMERGRILLES = 32811;
 constexpr int ID_ANNULER = 57643;
 constexpr int ID_REFAIRE = 57644;
 
