@@ -81,8 +81,10 @@ TEST_F(Commandes, RienAvantLaPremiereGrilleNiEnModeCreation)
             for (auto niveau : {Facile, Moyen, Difficile, Diabolique}) partie.GenererGrille(niveau);
         }
         partie.OnCoupDeMain3();
+        if (creation) partie.OnImprimer();  // sans grille, il le dit
 
         EXPECT_TRUE(ihm.questions.empty());
+        EXPECT_TRUE(ihm.impressions.empty());
         EXPECT_TRUE(ihm.messages.empty());
         EXPECT_EQ(ihm.casesMontrees, 0);
         EXPECT_EQ(ihm.statut, creation ? " Grille en mode création" : " Pas de grille");
@@ -350,6 +352,63 @@ TEST_F(Commandes, GenererSansGrilleNeDemandeRien)
     EXPECT_GT(ihm.attentesOuvertes, 0);
     EXPECT_EQ(ihm.profondeurAttente, 0);
     EXPECT_FALSE(ihm.attenteDesequilibree);
+}
+
+// « Imprimer… » : la grille en jeu sous la graine qui la redonne ; les chiffres posés au choix,
+// demandé seulement s'il y en a. « Imprimer des grilles… » : des grilles neuves, chacune
+// redonnée par sa graine, la grille en jeu intacte. Un échec est dit ; renoncer n'imprime rien.
+TEST_F(Commandes, ImprimerLaGrilleEnJeuEtDesGrillesNeuves)
+{
+    const auto regenerer = [](NiveauGrille niveau, uint32_t graine) {
+        CGrille grille;
+        CHasard hasard;
+        hasard.Semer(graine);
+        CGenerateur(grille, hasard).ConstruireGrille(niveau);
+        return GrilleAImprimer(grille, false, {}).chiffres;
+    };
+    const auto graineDe = [](const std::string& legende) {
+        return static_cast<uint32_t>(std::stoul(legende.substr(legende.find("graine ") + 7)));
+    };
+    partie.OnImprimer();
+    EXPECT_EQ(ihm.messages, Textes{std::string(MessageRienAImprimer)});
+    partie.hasard.Semer(12);
+    partie.OnDifficile();
+    partie.OnImprimer();
+    ASSERT_EQ(ihm.impressions.size(), 1u);
+    const GrilleImprimee& seule = ihm.impressions[0].first.at(0);
+    EXPECT_EQ(seule.legende, "Niveau difficile, graine 12");
+    EXPECT_EQ(seule.chiffres, regenerer(Difficile, 12));
+
+    int vide = 0;
+    while (partie.grille.LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+    partie.CliquerPalette(partie.grille.LireSolution(vide / 9, vide % 9).chiffre - 1);
+    partie.CliquerCase(vide / 9, vide % 9);
+    ihm.chiffresImprimes = {std::nullopt, false, true, true};
+    ihm.OublierHistorique();
+    for (int k = 0; k < 3; ++k) partie.OnImprimer();
+    ASSERT_EQ(ihm.impressions.size(), 3u);
+    EXPECT_EQ(ihm.impressions[1].first.at(0).chiffres, seule.chiffres);
+    EXPECT_EQ(ihm.impressions[2].first.at(0).chiffres[vide], partie.grille.LireCase(vide / 9, vide % 9).chiffre);
+    EXPECT_FALSE(ihm.impressions[2].first.at(0).indices[vide]);
+    EXPECT_TRUE(ihm.messages.empty());
+    ihm.resultatImpression = Impression::Echouee;
+    partie.OnImprimer();
+    EXPECT_EQ(ihm.messages, Textes{std::string(MessageImpressionEchouee)});
+
+    const std::string enJeu = partie.TexteGarde();
+    ihm.impressions.clear();
+    ihm.resultatImpression = Impression::Faite;
+    ihm.demandesGrilles = {std::nullopt, DemandeGrilles{Moyen, 3, 2}};
+    partie.OnImprimerGrilles();
+    EXPECT_TRUE(ihm.impressions.empty());
+    partie.OnImprimerGrilles();
+    ASSERT_EQ(ihm.impressions.size(), 1u);
+    EXPECT_EQ(ihm.impressions[0].second, 2);
+    ASSERT_EQ(ihm.impressions[0].first.size(), 3u);
+    for (const GrilleImprimee& grille : ihm.impressions[0].first) {
+        EXPECT_EQ(grille.chiffres, regenerer(Moyen, graineDe(grille.legende))) << grille.legende;
+    }
+    EXPECT_EQ(partie.TexteGarde(), enJeu);
 }
 
 TEST_F(Commandes, CreerRepondNonNeChangeQueLaSelection)
