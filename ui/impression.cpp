@@ -52,7 +52,8 @@ void PeindrePage(QPainter& peintre, const Page& page, double echelle)
     }
     // Helvetica, ou une police de mêmes chasses (Liberation Sans, Arial) : les textes tombent
     // aux places que la mise en page a comptées pour elle.
-    QFont police(QStringLiteral("Helvetica"));
+    QFont police;
+    police.setFamilies({QStringLiteral("Helvetica"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     police.setStyleHint(QFont::Helvetica);
     for (const TextePage& t : page.textes) {
         police.setBold(t.police == PolicePage::Grasse);
