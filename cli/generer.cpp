@@ -6,12 +6,10 @@
 #include <charconv>
 #include <cstdint>
 #include <ctime>
-#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "cli/commandes.h"
@@ -40,11 +38,13 @@ constexpr std::string_view Details[] = {
     "  --trace     fichier où écrire la trace de chaque résolution\n"};
 constexpr DefinitionOption Options[] = {{"--graine"}, {"--nombre"}, {"--pdf"}, {"--par-page"}, {"--trace"}};
 
-// Le même fichier sous deux noms ?
+// Le même fichier sous deux noms : par identité s'il existe (liens, casse sous Windows), par
+// le nom sinon.
 bool MemeFichier(const std::string& a, const std::string& b)
 {
-    std::error_code erreur;
-    return CheminSysteme(a) == CheminSysteme(b) || std::filesystem::equivalent(CheminSysteme(a), CheminSysteme(b), erreur);
+    const auto identite = IdentiteDeFichier(a);
+    return (identite && identite == IdentiteDeFichier(b)) ||
+           CheminSysteme(a).lexically_normal() == CheminSysteme(b).lexically_normal();
 }
 
 // Un entier décimal entier, sans signe ni espace, dans [min, max].

@@ -642,7 +642,7 @@ TEST_F(Fenetre, ImpressionDansUnFichierPdf)
     };
     boite.Action(ID_IMPRIMER)->trigger();
     EXPECT_EQ(boite.boitesOuvertes, (std::vector<std::string>{"Imprimer", "Imprimer"}));
-    EXPECT_TRUE(boite.messages.size() == 1u) << "seulement celui de « Résoudre »";
+    EXPECT_EQ(boite.messages.size(), 1u) << "seulement celui de « Résoudre »";
     std::string solution;
     for (int k = 0; k < 81; ++k)
         solution += std::to_string(boite.partie.grille.LireCase(k / 9, k % 9).chiffre);
