@@ -93,10 +93,7 @@ public:
         if (surAttente) surAttente(actif);
     }
     std::optional<bool> ChoisirChiffresImprimes() override { return Depiler(chiffresImprimes).value_or(std::nullopt); }
-    std::optional<DemandeGrilles> ChoisirGrillesAImprimer() override
-    {
-        return Depiler(demandesGrilles).value_or(std::nullopt);
-    }
+    std::optional<DemandeGrilles> ChoisirGrillesAImprimer() override { return Depiler(demandesGrilles).value_or(std::nullopt); }
     Impression Imprimer(std::span<const GrilleImprimee> grilles, int parPage) override
     {
         impressions.emplace_back(std::vector<GrilleImprimee>(grilles.begin(), grilles.end()), parPage);
