@@ -63,6 +63,17 @@ protected:
         ASSERT_TRUE(boite.partie.GrilleEnCours());
     }
 
+    // Une grille en jeu, la fenêtre active pour le clavier ; rend la première case vide.
+    int EnJeuAuClavier()
+    {
+        boite.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&boite));
+        Generer();
+        int vide = 0;
+        while (boite.partie.Grille().LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+        return vide;
+    }
+
     CEnvironnementFenetre environnement;
     CGrilleApp application;
     CDlgGrilleTest boite{application};
@@ -442,11 +453,7 @@ TEST_F(Fenetre, FermeturesDemandentQuandUneGrilleEstEnJeu)
 // numérique, l'effacement, « ? », puis défaire et refaire ; le cadre du curseur paraît.
 TEST_F(Fenetre, PartieAuClavier)
 {
-    boite.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&boite));
-    Generer();
-    int vide = 0;
-    while (boite.partie.Grille().LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+    const int vide = EnJeuAuClavier();
     const QImage sansCurseur = boite.ZoneClient()->grab().toImage();
     QTest::keyClick(&boite, Qt::Key_Right);  // le curseur paraît en (0,0)
     EXPECT_NE(boite.ZoneClient()->grab().toImage(), sansCurseur);
@@ -951,11 +958,7 @@ TEST_F(Fenetre, ClicsAuxTaillesAgrandies)
 // avec le chiffre de la palette. Le lecteur d'écran les entend, elles sont peintes.
 TEST_F(Fenetre, NotesAuClavierEtAuClicDroit)
 {
-    boite.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&boite));
-    Generer();
-    int vide = 0;
-    while (boite.partie.Grille().LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+    const int vide = EnJeuAuClavier();
     const int l = vide / 9, c = vide % 9;
     boite.partie.MontrerCurseurSur(l, c);
     const QRect zone = boite.etiquettesCases[vide]->geometry();
