@@ -50,7 +50,8 @@ void PreparerGrille(CPartie& partie)
         essai.OnResoudre();
         if (essai.Grille().CompterOrigine(HypoOrdi) > 0 && essai.Grille().GrillePleine()) {
             std::istringstream texte(essai.TexteGarde());
-            LirePartieGardee(texte, position);
+            if (const auto raison = LirePartieGardee(texte, position))
+                std::fprintf(stderr, "partie illisible : %s\n", raison->c_str());
             break;
         }
     }
