@@ -81,7 +81,8 @@ public:
     // (MettreEnPages) au format qu'il a choisi.
     virtual Impression Imprimer(std::span<const GrilleImprimee> grilles, int parPage) = 0;
 
-    // Menu en mode création : coche sur « Créer », sept entrées grisées ; l'inverse sinon.
+    // Menu en mode création : coche sur « Créer », sept entrées grisées (et « Imprimer… ») ;
+    // l'inverse sinon.
     virtual void EtatMenuCreation(bool modeCreation) = 0;
 };
 

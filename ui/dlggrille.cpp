@@ -845,8 +845,7 @@ Impression CDlgGrille::Imprimer(std::span<const GrilleImprimee> grilles, int par
     imprimante.setCreator(QStringLiteral("Novemia"));
     QPrintDialog boite(&imprimante, this);
     boite.setWindowTitle(QStringLiteral("Imprimer"));
-    const auto pages = static_cast<int>((grilles.size() + static_cast<std::size_t>(parPage) - 1) / static_cast<std::size_t>(parPage));
-    boite.setMinMax(1, pages);
+    boite.setMinMax(1, (static_cast<int>(grilles.size()) + parPage - 1) / parPage);
     if (ExecuterBoite(boite) != QDialog::Accepted)
         return Impression::Annulee;
     CAttente attente(*this);
