@@ -35,6 +35,11 @@ protected:
             peintre.scale(boite.echelle, boite.echelle);
         }
         boite.PeindreSurLeFond(peintre);
+        // La suite, une fois cette image montrée : l'appel attend la fin de la peinture.
+        if (!boite.premiereImagePeinte) {
+            boite.premiereImagePeinte = true;
+            QMetaObject::invokeMethod(&boite, [&boite = boite] { boite.ApresPremiereImage(); }, Qt::QueuedConnection);
+        }
     }
     void resizeEvent(QResizeEvent* evenement) override { boite.Redimensionner(evenement->size()); }
     void mousePressEvent(QMouseEvent* evenement) override
@@ -86,8 +91,8 @@ namespace {
 QPixmap LireBitmap(const std::string& chemin)
 {
     QImageReader lecteur(QString::fromStdString(chemin));
-    const QImage image = lecteur.read();
-    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+    QImage image = lecteur.read();
+    return image.isNull() ? QPixmap() : QPixmap::fromImage(std::move(image));
 }
 
 // La couleur moyenne du pourtour d'une image ; une image nulle n'en a pas.
@@ -113,9 +118,8 @@ QColor CouleurDuPourtour(const QImage& image)
 bool CDlgSkin::DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x)
 {
     bitmapFond = bitmap;
-    // Un double d'une autre taille décalerait le fond sous les étiquettes.
-    bitmapDouble = !bitmap.isNull() && bitmap2x.size() == bitmap.size() * 2 ? bitmap2x : QPixmap();
-    bitmapDouble.setDevicePixelRatio(2);
+    PrendreDouble(bitmap2x);
+    doubleALire.clear();
     fondAgrandi = QPixmap();
     couleurDuBord = CouleurDuPourtour(bitmap.toImage());
     // Tout repeindre, étiquettes comprises : la zone client ne masque pas ses enfants.
@@ -125,13 +129,29 @@ bool CDlgSkin::DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x)
 
 bool CDlgSkin::ChargerFond(const std::string& chemin, const std::string& cheminDouble)
 {
-    // Un fichier absent ou illisible retire le fond précédent.
-    return DefinirFond(LireBitmap(chemin), LireBitmap(cheminDouble));
+    // Un fichier absent ou illisible retire le fond précédent. Le double (quatre fois plus de
+    // pixels) n'est lu qu'au premier écran dense ou plateau agrandi : à l'échelle 1, le
+    // démarrage ne le décode pas.
+    DefinirFond(LireBitmap(chemin));
+    if (AUnFond())
+        doubleALire = cheminDouble;
+    return true;
 }
 
-const QPixmap& CDlgSkin::FondPour(qreal ratio, qreal echelleFond) const
+void CDlgSkin::PrendreDouble(const QPixmap& bitmap2x)
+{
+    // Un double d'une autre taille décalerait le fond sous les étiquettes.
+    bitmapDouble = !bitmapFond.isNull() && bitmap2x.size() == bitmapFond.size() * 2 ? bitmap2x : QPixmap();
+    bitmapDouble.setDevicePixelRatio(2);
+}
+
+const QPixmap& CDlgSkin::FondPour(qreal ratio, qreal echelleFond)
 {
     const bool dense = ratio > 1 || ratio * echelleFond >= 1.5;
+    if (dense && !doubleALire.empty()) {
+        PrendreDouble(LireBitmap(doubleALire));
+        doubleALire.clear();
+    }
     return dense && !bitmapDouble.isNull() ? bitmapDouble : bitmapFond;
 }
 
