@@ -222,8 +222,8 @@ void CDlgGrille::OnInitDialog()
 
 void CDlgGrille::ApresPremiereImage()
 {
-    // Ses sept tailles décodées (et envoyées au gestionnaire de fenêtres) ne retardent pas
-    // le plateau.
+    // Ses tailles de 16 à 256 pixels, décodées et envoyées au gestionnaire de fenêtres, ne
+    // retardent pas le plateau.
     Icone();
 }
 

@@ -24,6 +24,7 @@ int main(int argc, char** argv)
     if (cas == "simple")
         return 0;
     FixerEmplacementsReglages((dossier / "reglages" / "Novemia.conf").string(), {});
+    // « tout » : chaque choix de OptionsJeu, un nouveau compris.
     const OptionsJeu options{cas == "tout", cas == "tout", true};
     const bool gardee = GarderPartieDeMesure((dossier / "donnees" / "novemia" / "partie.novemia").string());
     return EcrireOptionsJeu(options, OptionsJeu{}) == 0 && gardee ? 0 : 1;
