@@ -639,7 +639,7 @@ TEST_F(Commandes, FermerGardeLaPartieSansQuestion)
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
-        std::ofstream("partie.novemia") << "Novemia partie 2\n";
+        std::ofstream("partie.novemia", std::ios::binary) << "Novemia partie 2\n";
         CIhmFactice ihmCas;
         CPartie partieCas{ihmCas};
         c.preparer(partieCas, ihmCas);
