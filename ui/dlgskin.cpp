@@ -90,7 +90,7 @@ namespace {
 
 // Le format de tous les skins livrés : 24 bits sans compression, lignes de bas en haut.
 // Décodé ici d'un bloc, trois fois plus vite que par le décodeur général de Qt : le fond est
-// le plus gros travail du programme avant la première image. Tout autre fichier donne une
+// l'un des plus gros travaux du programme avant la première image. Tout autre fichier donne une
 // image nulle et passe par QImageReader.
 QImage LireBitmap24(const QByteArray& octets)
 {
