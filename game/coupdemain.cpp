@@ -1,32 +1,11 @@
 // Le coup de main : révèle au hasard un à trois chiffres de la solution gardée, ou, avec
 // « Pourquoi ? », dit la prochaine pose et son raisonnement sans rien poser.
 #include <algorithm>
-#include <optional>
 
 #include "engine/raisonnement.h"
 #include "game/explication.h"
 #include "game/explicationtechnique.h"
 #include "game/partie.h"
-
-namespace {
-
-// Le premier coup de l'historique après lequel la grille n'avait plus de solution ; rien si
-// elle n'en avait déjà pas avant le premier coup.
-std::optional<Coup> PremierCoupSansSolution(const CGrille& grille, std::span<const Coup> joues)
-{
-    CGrille essai = grille;
-    for (auto coup = joues.rbegin(); coup != joues.rend(); ++coup) {
-        essai.ChangerCase(coup->ligne, coup->colonne, coup->chiffreAvant, coup->origineAvant);
-    }
-    if (!essai.MeneAUneSolution()) return std::nullopt;
-    for (const Coup& coup : joues) {
-        essai.ChangerCase(coup.ligne, coup.colonne, coup.chiffreApres, coup.origineApres);
-        if (!essai.MeneAUneSolution()) return coup;
-    }
-    return std::nullopt;
-}
-
-}  // namespace
 
 void CPartie::DonnerCoupDeMain(int n)
 {

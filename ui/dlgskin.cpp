@@ -157,7 +157,7 @@ QColor CouleurDuPourtour(const QImage& image)
 
 }  // namespace
 
-bool CDlgSkin::DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x)
+void CDlgSkin::DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x)
 {
     bitmapFond = bitmap;
     PrendreDouble(bitmap2x);
@@ -166,10 +166,9 @@ bool CDlgSkin::DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x)
     couleurDuBord = CouleurDuPourtour(bitmap.toImage());
     // Tout repeindre, étiquettes comprises : la zone client ne masque pas ses enfants.
     zoneClient->update();
-    return true;
 }
 
-bool CDlgSkin::ChargerFond(const std::string& chemin, const std::string& cheminDouble)
+void CDlgSkin::ChargerFond(const std::string& chemin, const std::string& cheminDouble)
 {
     // Un fichier absent ou illisible retire le fond précédent. Le double (quatre fois plus de
     // pixels) n'est lu qu'au premier écran dense ou plateau agrandi : à l'échelle 1, le
@@ -177,7 +176,6 @@ bool CDlgSkin::ChargerFond(const std::string& chemin, const std::string& cheminD
     DefinirFond(LireBitmap(chemin));
     if (AUnFond())
         doubleALire = cheminDouble;
-    return true;
 }
 
 void CDlgSkin::PrendreDouble(const QPixmap& bitmap2x)

@@ -53,7 +53,7 @@ public:
             return false;
         static_cast<QWidget*>(objet)->removeEventFilter(this);
         QCoreApplication::sendEvent(objet, evenement);  // la peinture elle-même, d'abord
-        std::puts(boite.partie.grilleEnCours ? PeintAvecPartie : Peint);
+        std::puts(boite.partie.GrilleEnCours() ? PeintAvecPartie : Peint);
         std::fflush(stdout);
         std::_Exit(0);
     }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "partiegardee.h"
-#include "skin/registre.h"
+#include "skin/emplacementsreglages.h"
 #include "ui/options.h"
 
 int main(int argc, char** argv)
@@ -23,7 +23,7 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(dossier / "donnees" / "novemia");
     if (cas == "simple")
         return 0;
-    FixerEmplacementsReglages((dossier / "reglages" / "Novemia.conf").string(), {});
+    DefinirEmplacements({(dossier / "reglages" / "Novemia.conf").string(), {}});
     // « tout » : chaque choix de OptionsJeu, un nouveau compris.
     const OptionsJeu options{cas == "tout", cas == "tout", true};
     const bool gardee = GarderPartieDeMesure((dossier / "donnees" / "novemia" / "partie.novemia").string());

@@ -1,5 +1,6 @@
 // Les réglages dans le registre de Windows, lus et écrits dans deux clés temporaires de
 // HKEY_CURRENT_USER qui tiennent lieu de celles de l'utilisateur et de la machine.
+#include "skin/emplacementsreglages.h"
 #include "skin/registre.h"
 
 #include <windows.h>
@@ -30,7 +31,7 @@ protected:
 
     void SetUp() override
     {
-        FixerEmplacementsReglages("HKEY_CURRENT_USER\\" + Utf8(utilisateur), {"HKCU\\" + Utf8(machine)});
+        DefinirEmplacements({"HKEY_CURRENT_USER\\" + Utf8(utilisateur), {"HKCU\\" + Utf8(machine)}});
     }
     void TearDown() override
     {
@@ -147,7 +148,7 @@ TEST_F(Registre, EcritChezLUtilisateurEnChaine)
     EXPECT_EQ(EcrireRegistre("", "Zinc"), ErreurDonneesInvalides);
     EXPECT_EQ(TexteReglage(LireReglage("Skin")), "ERR");
     // Une ruche inconnue : rien d'écrit, le code d'une valeur absente.
-    FixerEmplacementsReglages("HKEY_NULLE_PART\\Novemia", {"HKCU\\" + Utf8(machine)});
+    DefinirEmplacements({"HKEY_NULLE_PART\\Novemia", {"HKCU\\" + Utf8(machine)}});
     EXPECT_EQ(EcrireRegistre("Skin", "Zinc"), ErreurValeurAbsente);
     EXPECT_EQ(TexteReglage(LireReglage("Skin")), "Bois");
 }
