@@ -101,7 +101,9 @@ QImage LireBitmap24(const QByteArray& octets)
         return {};
     const quint32 largeur = mot(18), hauteur = mot(22), debut = mot(10);
     // Une hauteur négative (lignes de haut en bas) est laissée à Qt.
-    if (largeur == 0 || hauteur == 0 || largeur > 16384 || hauteur > 16384 || debut < 54)
+    // Au-delà de la limite de Qt (256 Mo d'image), c'est à Qt de refuser.
+    if (largeur == 0 || hauteur == 0 || largeur > 16384 || hauteur > 16384 || debut < 54 ||
+        quint64(largeur) * hauteur * 4 > quint64(QImageReader::allocationLimit()) << 20)
         return {};
     const qsizetype pas = (static_cast<qsizetype>(largeur) * 3 + 3) & ~qsizetype(3);
     if (static_cast<qsizetype>(debut) + pas * static_cast<qsizetype>(hauteur) > octets.size())
