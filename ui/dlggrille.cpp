@@ -60,8 +60,7 @@ CDlgGrille::CDlgGrille(CGrilleApp& application, QWidget* parent, std::optional<u
     : CDlgSkin(disposition::LargeurClient, disposition::HauteurClient, parent),
       app(application),
       // Le seul ensemencement du programme : les 32 bits bas de l'heure.
-      partie(*this, graine.value_or(static_cast<uint32_t>(static_cast<uint64_t>(std::time(nullptr)) & 0xFFFFFFFFu))),
-      icone(IconeApplication())
+      partie(*this, graine.value_or(static_cast<uint32_t>(static_cast<uint64_t>(std::time(nullptr)) & 0xFFFFFFFFu)))
 {
     setWindowTitle(QStringLiteral("Novemia"));
     // La fenêtre peut grandir jusqu'à l'écran entier : le plateau grandit avec elle.
@@ -185,7 +184,6 @@ void CDlgGrille::OnInitDialog()
         return;
     initialisee = true;
 
-    setWindowIcon(icone);
     CreerMenu();
 
     // Les réglages deviennent ici les textes que le programme garde : une erreur de lecture
@@ -223,6 +221,22 @@ void CDlgGrille::OnInitDialog()
     if (options.reprendrePartie)
         partie.Reprendre(cheminPartie);
     RetrouverTaille();
+}
+
+void CDlgGrille::ApresPremiereImage()
+{
+    // Ses tailles de 16 à 256 pixels, décodées et envoyées au gestionnaire de fenêtres, ne
+    // retardent pas le plateau.
+    Icone();
+}
+
+const QIcon& CDlgGrille::Icone()
+{
+    if (icone.isNull()) {
+        icone = IconeApplication();
+        setWindowIcon(icone);
+    }
+    return icone;
 }
 
 void CDlgGrille::AppliquerOptions(const OptionsJeu& choix)
@@ -495,7 +509,7 @@ int CDlgGrille::ExecuterBoite(QDialog& boite)
 
 void CDlgGrille::OnAPropos()
 {
-    CDlgAPropos apropos(icone, this);
+    CDlgAPropos apropos(Icone(), this);
     ExecuterBoite(apropos);
 }
 

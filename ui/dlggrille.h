@@ -92,7 +92,7 @@ public:
     CColorLabel* etiquetteStatut = nullptr;
     QMenuBar* menuPrincipal = nullptr;
     QMenu* menuGrille = nullptr;
-    QIcon icone;
+    QIcon icone;  // lue au premier besoin (Icone)
     // Page d'aide : <dossier du programme>/../share/novemia/aide/index.html.
     std::string cheminAide;
     QTextBrowser* visionneuseAide = nullptr;
@@ -124,6 +124,7 @@ protected:
 
     void PeindreSurLeFond(QPainter& peintre) override;
     void PlateauRedimensionne() override;
+    void ApresPremiereImage() override;
 
 private:
     // La case du curseur du clavier, une fois montré, et le cadre qui l'entoure.
@@ -138,6 +139,8 @@ private:
     void RetrouverTaille();
     void GarderTaille();
     std::string tailleLue;
+    // L'icône de la fenêtre, lue et posée la première fois qu'on la demande.
+    const QIcon& Icone();
     void CreerEtiquettes();
     void CreerMenu();
     // Toute action du joueur (clic, touche, commande) fait disparaître le raisonnement montré.

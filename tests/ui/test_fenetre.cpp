@@ -114,6 +114,9 @@ TEST_F(Fenetre, DemarrageMontreUnPlateauVide)
     EXPECT_EQ(boite.etiquetteStatut->Police().pixelSize(), 12);
     EXPECT_EQ(boite.etiquetteStatut->CouleurTexte(), boite.couleurs[10]);
     EXPECT_TRUE(boite.etiquetteStatut->alignment() & Qt::AlignLeft);
+    // L'icône de la fenêtre suit la première image.
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(boite.windowIcon().isNull());
 }
 
 TEST_F(Fenetre, IdentifiantsEtPositionsDesEtiquettes)
