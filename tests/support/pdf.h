@@ -30,10 +30,7 @@ inline std::string ChiffresDesCases(const std::string& page)
 {
     std::string chiffres;
     const std::regex ligneDeCases("^[0-9 ]+$", std::regex::multiline);
-    for (std::sregex_iterator l(page.begin(), page.end(), ligneDeCases), fin; l != fin; ++l) {
-        for (const char c : l->str()) {
-            if (c != ' ') chiffres += c;
-        }
-    }
+    for (std::sregex_iterator l(page.begin(), page.end(), ligneDeCases), fin; l != fin; ++l) chiffres += l->str();
+    std::erase(chiffres, ' ');
     return chiffres;
 }

