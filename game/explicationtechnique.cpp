@@ -231,11 +231,171 @@ std::string DireXYWing(const Etape& e)
            NommerCases(CasesOtees(e.retraits, z));
 }
 
+// Ce qu'une grille à plusieurs solutions ne laisse pas à la déduction.
+constexpr std::string_view PlusieursSolutions = "la grille a plusieurs solutions, aucun raisonnement ne peut la finir seul";
+
 std::string DireHypothese(const Etape& e)
 {
     return "hypothèse : " + NommerCase(e.poses[0].ligne, e.poses[0].colonne) + " (" +
            NommerChiffres(e.candidatsCases[0]) + "), on essaie le " + std::to_string(e.poses[0].chiffre) + " (niveau " +
-           std::to_string(e.niveau) + ")";
+           std::to_string(e.niveau) + ")" + (e.unique ? "" : " ; " + std::string(PlusieursSolutions));
+}
+
+std::string CaseEtCandidats(const Etape& e, std::size_t m)
+{
+    return NommerCase(e.cases[m].ligne, e.cases[m].colonne) + " (" + NommerChiffres(e.candidatsCases[m]) + ")";
+}
+
+std::string DireXYZWing(const Etape& e)
+{
+    const int32_t z = e.retraits.front().chiffre;
+    return "XYZ-wing : " + CaseEtCandidats(e, 0) + " voit " + CaseEtCandidats(e, 1) + " et " + CaseEtCandidats(e, 2) +
+           " ; l'une de ces trois cases sera un " + std::to_string(z) + ", on l'ôte donc en " +
+           NommerCases(CasesOtees(e.retraits, z));
+}
+
+// Le genre d'une unité, pour dire qu'on y est : "même ligne", "même région".
+std::string MemeUnite(const Unite& u)
+{
+    static constexpr std::array<const char*, 3> Mots{"même ligne", "même colonne", "même région"};
+    return Mots[static_cast<int>(u.genre)];
+}
+
+// Une chaîne dite de son premier nœud, supposé faux, au dernier, vrai alors : "si le 5
+// n'allait pas en A, il irait en B (seules places dans la ligne 1), donc pas en C (même
+// colonne), donc en D (…) : le 5 va en A ou en D".
+std::string DireChaineSeule(const Etape& e)
+{
+    const std::vector<Noeud>& n = e.noeuds;
+    std::string texte = "si le " + std::to_string(n.front().chiffre) + " n'allait pas en " + NommerCases(n.front().cases);
+    for (std::size_t k = 0; k < e.liens.size(); ++k) {
+        const Lien& l = e.liens[k];
+        const Noeud& vers = n[k + 1];
+        const std::string chiffre = std::to_string(vers.chiffre);
+        texte += k == 0 ? ", " : ", donc ";
+        if (l.fort && l.parCase) {
+            texte += "le " + chiffre + " y irait (seuls chiffres de la case)";
+        } else if (l.fort) {
+            texte += (k == 0 ? "il irait en " : "en ") + NommerCases(vers.cases) + " (seules places dans la " +
+                     NommerUnite(l.unite) + ")";
+        } else if (l.parCase) {
+            texte += "le " + chiffre + " n'y irait pas";
+        } else {
+            texte += "pas en " + NommerCases(vers.cases) + " (" + MemeUnite(l.unite) + ")";
+        }
+    }
+    const Noeud &a = n.front(), &z = n.back();
+    if (a.chiffre == z.chiffre) {
+        return texte + " : le " + std::to_string(a.chiffre) + " va en " + NommerCases(a.cases) + " ou en " + NommerCases(z.cases);
+    }
+    return texte + " : le " + std::to_string(a.chiffre) + " va en " + NommerCases(a.cases) + " ou le " +
+           std::to_string(z.chiffre) + " en " + NommerCases(z.cases);
+}
+
+std::string DireChaine(const Etape& e)
+{
+    const bool unSeulChiffre = std::has_single_bit(static_cast<unsigned>(e.chiffres));
+    std::string texte = std::string(NomTechnique(e.technique));
+    if (unSeulChiffre) texte += " sur le " + std::to_string(PremierChiffre(e));
+    return texte + " : " + DireChaineSeule(e) + " ; on ôte donc " + DireRetraits(e.retraits, nullptr);
+}
+
+std::string DirePairesDistantes(const Etape& e)
+{
+    const int32_t a = e.noeuds.front().chiffre, b = e.noeuds[1].chiffre;
+    return "paires distantes (" + std::to_string(a) + " et " + std::to_string(b) + ") : " + DireChaineSeule(e) +
+           ", et de même pour le " + std::to_string(b) + " ; on ôte donc " + DireRetraits(e.retraits, nullptr);
+}
+
+std::string DireWWing(const Etape& e)
+{
+    const Noeud &p = e.noeuds[0], &a = e.noeuds[2], &b = e.noeuds[3], &q = e.noeuds[5];
+    const int32_t x = a.chiffre, y = p.chiffre;
+    return "W-wing : " + NommerCases({p.cases[0], q.cases[0]}) + " n'ont que le " + std::to_string(std::min(x, y)) +
+           " et le " + std::to_string(std::max(x, y)) + " ; dans la " + NommerUnite(e.liens[2].unite) + ", le " +
+           std::to_string(x) + " ne peut aller qu'en " + NommerCases(a.cases) + ", qui voit la première, ou en " +
+           NommerCases(b.cases) + ", qui voit la seconde : elles ne sont donc pas toutes deux un " + std::to_string(x) +
+           ", l'une est un " + std::to_string(y) + " ; on l'ôte donc en " + NommerCases(CasesOtees(e.retraits, y));
+}
+
+std::string DireRectangle(const Etape& e)
+{
+    const std::vector<Coordonnees> paires(e.cases.begin(), e.cases.begin() + 3);
+    const Coordonnees& autre = e.cases[3];
+    const std::string ab = LesChiffres(e.chiffres);
+    return "rectangle unique : " + NommerCases(paires) + " n'ont que " + ab + " ; si " +
+           NommerCase(autre.ligne, autre.colonne) + " en avait un, on pourrait les échanger dans ces quatre cases et la "
+           "grille aurait deux solutions ; elle n'en a qu'une, on y ôte donc " + ab;
+}
+
+std::string DireBugPlus1(const Etape& e)
+{
+    const CaseChiffre& x = e.poses.front();
+    return "BUG+1 : toutes les cases vides n'ont que deux chiffres, sauf " + CaseEtCandidats(e, 0) + " ; sans le " +
+           std::to_string(x.chiffre) + ", chaque chiffre y aurait zéro ou deux places dans chaque unité, ce qui ne "
+           "laisse jamais une seule solution ; la grille n'en a qu'une, le " + std::to_string(x.chiffre) + " va donc en " +
+           NommerCase(x.ligne, x.colonne);
+}
+
+std::string DireColoriage(const Etape& e)
+{
+    std::string paires;
+    for (const Paire& p : e.paires) paires += (paires.empty() ? "" : " ; ") + NommerCases({p.a, p.b});
+    // Les cases de la première couleur, puis celles de la seconde : la première est celle de la
+    // première paire, les autres suivent en alternant le long des paires.
+    std::vector<Coordonnees> premiere{e.paires.front().a}, seconde;
+    for (const Paire& p : e.paires) {
+        const bool dansPremiere = std::find(premiere.begin(), premiere.end(), p.a) != premiere.end();
+        (dansPremiere ? seconde : premiere).push_back(p.b);
+    }
+    const std::string d = std::to_string(PremierChiffre(e));
+    std::string texte = "coloriage du " + d + " : ses paires de places (" + paires + ") font deux couleurs, " +
+                        NommerCases(premiere) + " d'un côté, " + NommerCases(seconde) +
+                        " de l'autre, et le " + d + " va dans toutes les cases d'une couleur ; ";
+    const std::vector<Coordonnees> otees = CasesOtees(e.retraits, PremierChiffre(e));
+    if (!e.conflit.empty()) {
+        return texte + NommerCases(e.conflit) + ", de même couleur, se voient : ce n'est pas celle du " + d +
+               ", on l'ôte donc en " + NommerCases(otees);
+    }
+    return texte + NommerCases(otees) + (otees.size() > 1 ? " voient" : " voit") +
+           " les deux couleurs, on y ôte donc le " + d;
+}
+
+// Ce qui s'ensuivrait de l'essai d'une preuve : "le 7 irait en ligne 4, colonne 6 (seul
+// chiffre possible)", "le 5 en ligne 2, colonne 3 (seule place dans la ligne 2)".
+std::string DireImplication(const Etape& x, bool premiere)
+{
+    const CaseChiffre& p = x.poses.front();
+    return "le " + std::to_string(p.chiffre) + (premiere ? " irait en " : " en ") + NommerCase(p.ligne, p.colonne) +
+           (x.technique == Technique::SeulCandidat ? " (seul chiffre possible)" : " (seule place dans la " + NommerUnite(x.unites.front()) + ")");
+}
+
+std::string DireContradictionSupposee(const Etape& c)
+{
+    const std::string chiffre = std::to_string(PremierChiffre(c));
+    switch (c.contradiction) {
+    case GenreContradiction::CaseSansChiffre:
+        return NommerCase(c.cases.front().ligne, c.cases.front().colonne) + " n'aurait plus aucun chiffre possible";
+    case GenreContradiction::ChiffreSansPlace:
+        return "le " + chiffre + " n'aurait plus de place dans la " + NommerUnite(c.unites.front());
+    case GenreContradiction::ChiffreRepete:
+        return "le " + chiffre + " serait deux fois dans la " + NommerUnite(c.unites.front());
+    case GenreContradiction::Aucune:
+        break;
+    }
+    return {};
+}
+
+std::string DirePreuve(const Etape& e)
+{
+    const CaseChiffre& essai = e.retraits.front();
+    const std::string ou = NommerCase(essai.ligne, essai.colonne);
+    std::string texte = "preuve par l'absurde : si le " + std::to_string(essai.chiffre) + " allait en " + ou + ", ";
+    for (std::size_t k = 0; k + 1 < e.implications.size(); ++k)
+        texte += (k > 0 ? ", " : "") + DireImplication(e.implications[k], k == 0);
+    if (e.implications.size() > 1) texte += " ; et ";
+    return texte + DireContradictionSupposee(e.implications.back()) + " ; le " + std::to_string(essai.chiffre) +
+           " ne va donc pas en " + ou;
 }
 
 // Les mots de chaque technique : une technique de plus, c'est une ligne ici (son identifiant
@@ -261,6 +421,18 @@ constexpr std::array<Mots, NombreTechniques> MotsTechniques{{
     {Technique::XWing, "x_wing", "X-wing", DirePoisson},
     {Technique::Swordfish, "swordfish", "swordfish", DirePoisson},
     {Technique::XYWing, "xy_wing", "XY-wing", DireXYWing},
+    {Technique::XYZWing, "xyz_wing", "XYZ-wing", DireXYZWing},
+    {Technique::WWing, "w_wing", "W-wing", DireWWing},
+    {Technique::GratteCiel, "gratte_ciel", "gratte-ciel", DireChaine},
+    {Technique::CerfVolant, "cerf_volant", "cerf-volant", DireChaine},
+    {Technique::RectangleUnique, "rectangle_unique", "rectangle unique", DireRectangle},
+    {Technique::BugPlus1, "bug_plus_1", "BUG+1", DireBugPlus1},
+    {Technique::Coloriage, "coloriage", "coloriage", DireColoriage},
+    {Technique::PairesDistantes, "paires_distantes", "paires distantes", DirePairesDistantes},
+    {Technique::ChaineX, "chaine_x", "chaîne X", DireChaine},
+    {Technique::ChaineXY, "chaine_xy", "chaîne XY", DireChaine},
+    {Technique::ChaineAlternee, "chaine_alternee", "chaîne alternée", DireChaine},
+    {Technique::PreuveParLAbsurde, "preuve", "preuve par l'absurde", DirePreuve},
     {Technique::Hypothese, "hypothese", "hypothèse", DireHypothese},
     {Technique::Contradiction, "contradiction", "contradiction", DireContradiction},
     {Technique::Solution, "solution", "solution", DireSolution},
@@ -324,27 +496,42 @@ void CasesChiffresJson(std::string& sortie, const std::vector<CaseChiffre>& list
     sortie += ']';
 }
 
-void EtapeJson(std::string& sortie, const Etape& e)
+void CasesJson(std::string& sortie, const std::vector<Coordonnees>& cases)
+{
+    sortie += '[';
+    for (std::size_t k = 0; k < cases.size(); ++k) {
+        if (k > 0) sortie += ", ";
+        sortie += "{\"ligne\": " + Numero(cases[k].ligne) + ", \"colonne\": " + Numero(cases[k].colonne) + "}";
+    }
+    sortie += ']';
+}
+
+void UniteJson(std::string& sortie, const Unite& u)
 {
     static constexpr std::array<const char*, 3> Genres{"ligne", "colonne", "region"};
+    sortie += "{\"genre\": \"" + std::string(Genres[static_cast<int>(u.genre)]) + "\", \"numero\": " + Numero(u.numero) + "}";
+}
+
+// Une étape ; celles d'une preuve (ce qui s'ensuivrait de l'essai) n'ont pas de texte : seule la
+// phrase de la preuve les dit, au conditionnel.
+void EtapeJson(std::string& sortie, const Etape& e, bool avecTexte = true)
+{
     sortie += "{\"technique\": ";
     EchapperJson(sortie, IdTechnique(e.technique));
-    sortie += ", \"texte\": ";
-    EchapperJson(sortie, DecrireEtape(e));
+    if (avecTexte) {
+        sortie += ", \"texte\": ";
+        EchapperJson(sortie, DecrireEtape(e));
+    }
     sortie += ", \"niveau\": " + std::to_string(e.niveau) + ", \"poses\": ";
     CasesChiffresJson(sortie, e.poses);
     sortie += ", \"retraits\": ";
     CasesChiffresJson(sortie, e.retraits);
-    sortie += ", \"cases\": [";
-    for (std::size_t k = 0; k < e.cases.size(); ++k) {
-        if (k > 0) sortie += ", ";
-        sortie += "{\"ligne\": " + Numero(e.cases[k].ligne) + ", \"colonne\": " + Numero(e.cases[k].colonne) + "}";
-    }
-    sortie += "], \"unites\": [";
+    sortie += ", \"cases\": ";
+    CasesJson(sortie, e.cases);
+    sortie += ", \"unites\": [";
     for (std::size_t k = 0; k < e.unites.size(); ++k) {
         if (k > 0) sortie += ", ";
-        sortie += "{\"genre\": \"" + std::string(Genres[static_cast<int>(e.unites[k].genre)]) +
-                  "\", \"numero\": " + Numero(e.unites[k].numero) + "}";
+        UniteJson(sortie, e.unites[k]);
     }
     sortie += "], \"chiffres\": [";
     bool premier = true;
@@ -362,7 +549,52 @@ void EtapeJson(std::string& sortie, const Etape& e)
         CaseChiffreJson(sortie, *e.faux);
         sortie += ", \"abandon\": [" + abandon + ", " + abandon + "]";
     }
-    if (e.technique == Technique::Solution) sortie += e.unique ? ", \"unique\": true" : ", \"unique\": false";
+    if (e.technique == Technique::Solution || e.technique == Technique::Hypothese)
+        sortie += e.unique ? ", \"unique\": true" : ", \"unique\": false";
+    if (!e.noeuds.empty()) {
+        sortie += ", \"noeuds\": [";
+        for (std::size_t k = 0; k < e.noeuds.size(); ++k) {
+            sortie += k > 0 ? ", {\"cases\": " : "{\"cases\": ";
+            CasesJson(sortie, e.noeuds[k].cases);
+            sortie += ", \"chiffre\": " + std::to_string(e.noeuds[k].chiffre) + "}";
+        }
+        sortie += "], \"liens\": [";
+        for (std::size_t k = 0; k < e.liens.size(); ++k) {
+            const Lien& l = e.liens[k];
+            sortie += std::string(k > 0 ? ", " : "") + "{\"genre\": \"" + (l.fort ? "fort" : "faible") + "\", \"par\": \"" +
+                      (l.parCase ? "case\"" : "unite\", \"unite\": ");
+            if (!l.parCase) UniteJson(sortie, l.unite);
+            sortie += '}';
+        }
+        sortie += ']';
+    }
+    if (!e.paires.empty()) {
+        sortie += ", \"paires\": [";
+        for (std::size_t k = 0; k < e.paires.size(); ++k) {
+            sortie += k > 0 ? ", {\"cases\": " : "{\"cases\": ";
+            CasesJson(sortie, {e.paires[k].a, e.paires[k].b});
+            sortie += ", \"unite\": ";
+            UniteJson(sortie, e.paires[k].unite);
+            sortie += '}';
+        }
+        sortie += ']';
+    }
+    if (!e.conflit.empty()) {
+        sortie += ", \"conflit\": ";
+        CasesJson(sortie, e.conflit);
+    }
+    if (e.technique == Technique::PreuveParLAbsurde) {
+        sortie += ", \"preuve\": {\"essai\": ";
+        CaseChiffreJson(sortie, e.retraits.front());
+        sortie += ", \"implications\": [";
+        for (std::size_t k = 0; k + 1 < e.implications.size(); ++k) {
+            if (k > 0) sortie += ", ";
+            EtapeJson(sortie, e.implications[k], false);
+        }
+        sortie += "], \"contradiction\": ";
+        EtapeJson(sortie, e.implications.back(), false);
+        sortie += '}';
+    }
     sortie += '}';
 }
 
@@ -457,7 +689,8 @@ std::vector<std::string> DecrireBilan(const Bilan& bilan)
 
 std::string ExplicationEnJson(const Explication& explication)
 {
-    std::string sortie = "{\"depart\": \"" + Chiffres81(explication.depart) + "\", \"etapes\": [";
+    std::string sortie = "{\"depart\": \"" + Chiffres81(explication.depart) +
+                         "\", \"unique\": " + (explication.unique ? "true" : "false") + ", \"etapes\": [";
     for (std::size_t k = 0; k < explication.etapes.size(); ++k) {
         sortie += k > 0 ? ",\n  " : "\n  ";
         EtapeJson(sortie, explication.etapes[k]);

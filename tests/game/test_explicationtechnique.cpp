@@ -141,7 +141,8 @@ const std::vector<Cas>& Table()
          "XY-wing : ligne 1, colonne 1 (1 ou 2) voit ligne 1, colonne 6 (1 ou 3) et ligne 6, colonne 1 (2 ou 3) ; "
          "l'une de ces deux cases sera un 3, on l'ôte donc en ligne 6, colonne 6"},
         {"hypothese", Motif().Fixer(4, 4, Bit(3) | Bit(7)), Technique::Hypothese, {{4, 4}}, {{4, 4, 3}}, {},
-         "hypothèse : ligne 5, colonne 5 (3 ou 7), on essaie le 3 (niveau 1)"},
+         "hypothèse : ligne 5, colonne 5 (3 ou 7), on essaie le 3 (niveau 1) ; la grille a plusieurs solutions, aucun "
+         "raisonnement ne peut la finir seul"},
         {"contradiction", Motif().Fixer(2, 3, 0), Technique::Contradiction, {{2, 3}}, {}, {},
          "contradiction : ligne 3, colonne 4 n'a plus aucun chiffre possible ; la grille n'a pas de solution"},
     };
