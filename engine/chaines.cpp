@@ -238,30 +238,42 @@ bool ChercherPairesDistantes(const Etat& s, Etape& e)
 
 namespace {
 
-// Le graphe des chaînes : les nœuds (candidats, et groupes pour les chaînes alternées), les
-// liens forts (d'un nœud faux vers le nœud qui serait alors vrai) et faibles (d'un nœud vrai
-// vers ceux qui seraient alors faux).
+// Les tables de liens : pour chaque nœud, ceux où mène un lien fort (de lui faux à eux
+// vrais) ou faible (de lui vrai à eux faux).
+enum Table { FortsCase, FortsTous, FaiblesTous, NombreTables };
+// Les nœuds d'une chaîne : les candidats du chiffre du départ, ceux des cases à deux
+// chiffres, ou tous les nœuds.
+enum class Noeuds { DuChiffre, Bivalues, Tous };
+
+// Les chaînes cherchées sur le graphe : quels liens suivre, entre quels nœuds.
 struct Genre {
-    bool bivalues = false;     // seulement les cases à deux chiffres (chaîne XY)
-    bool fortsCase = false;    // les deux chiffres d'une case qui n'a qu'eux
-    bool fortsUnite = false;   // les deux places d'un chiffre dans une unité
-    bool faiblesCase = false;  // deux chiffres d'une même case
-    bool groupes = false;
-    int fortsMax = 0;          // liens forts d'une chaîne, au plus
-    bool memeChiffre = false;  // le même chiffre aux deux bouts
+    Technique technique;
+    Table forts;       // la table des liens forts suivie (les faibles : tous, entre ces nœuds)
+    Noeuds noeuds;
+    bool memeChiffre;  // le même chiffre aux deux bouts
+    int fortsMax;      // liens forts d'une chaîne, au plus
 };
 
-// Le graphe des chaînes en ensembles de bits : pour chaque nœud, ceux où mène un lien fort
-// (de lui faux à eux vrais) et un lien faible (de lui vrai à eux faux).
+// Chaîne X : les places d'un chiffre, liées par les unités ; chaîne XY : les cases à deux
+// chiffres, liées dans chaque case, entre elles par un chiffre (un lien faible dans une case
+// à deux chiffres n'y mène qu'au chiffre d'où l'on vient) ; chaîne alternée : tout, groupes
+// compris.
+constexpr Genre GenresDeChaines[] = {
+    {Technique::ChaineX, FortsTous, Noeuds::DuChiffre, true, 6},
+    {Technique::ChaineXY, FortsCase, Noeuds::Bivalues, true, 8},
+    {Technique::ChaineAlternee, FortsTous, Noeuds::Tous, false, 6},
+};
+
+// Le graphe des chaînes en ensembles de bits : les candidats et les groupes (les places d'un
+// chiffre, au moins deux, à la croisée d'une région et d'une ligne ou d'une colonne).
 class Graphe {
 public:
-    Graphe(const Etat& s, const Genre& genre) : s(s), genre(genre)
+    explicit Graphe(const Etat& s) : s(s)
     {
         const auto& voisines = VoisinesDe();
         for (int d = 1; d <= 9; ++d) avec[d] = s.CasesDu(d);
         parCandidat.fill(-1);
         for (int i = 0; i < 81; ++i) {
-            if (genre.bivalues && Compte(s.cand[i]) != 2) continue;
             for (uint32_t m = s.cand[i]; m != 0; m &= m - 1) {
                 const int d = std::countr_zero(m) + 1;
                 parCandidat[i * 9 + d - 1] = static_cast<int16_t>(noeuds.size());
@@ -270,28 +282,37 @@ public:
                 noeuds.push_back({d, c, voisines[i], i, true});
             }
         }
+        simples = static_cast<int>(noeuds.size());
         groupesDe.fill(-1);
-        if (genre.groupes) AjouterGroupes();
+        AjouterGroupes();
         n = static_cast<int>(noeuds.size());
         w = (n + 63) / 64;
-        forts.assign(static_cast<std::size_t>(n) * w, 0);
-        faibles.assign(static_cast<std::size_t>(n) * w, 0);
+        for (auto& t : lignes) t.assign(static_cast<std::size_t>(n) * w, 0);
+        for (auto& m : masques) m.assign(w, 0);
+        for (int x = 0; x < n; ++x) {
+            const uint64_t bit = uint64_t{1} << (x % 64);
+            masques[0][x / 64] |= bit;
+            if (x >= simples) continue;
+            masques[noeuds[x].chiffre][x / 64] |= bit;
+            if (Compte(s.cand[noeuds[x].premiere]) == 2) masques[10][x / 64] |= bit;
+        }
         LierForts();
         LierFaibles();
     }
 
-    // La plus courte chaîne (en liens forts) qui ôte quelque chose, la première en partant
-    // des nœuds dans l'ordre ; faux s'il n'y en a pas.
-    bool Chercher(Technique technique, Etape& e) const
+    // La plus courte chaîne du genre (en liens forts) qui ôte quelque chose, la première en
+    // partant des nœuds dans l'ordre ; faux s'il n'y en a pas.
+    bool Chercher(const Genre& genre, Etape& e) const
     {
         int limite = genre.fortsMax, depart = -1, arrivee = -1;
         std::vector<std::vector<uint64_t>> niveaux;
         for (int a = 0; a < n && limite >= 2; ++a) {
-            const int z = Parcourir(a, limite, nullptr);
+            if (!((Masque(genre, a)[a / 64] >> (a % 64)) & 1u)) continue;
+            const int z = Parcourir(genre, a, limite, nullptr);
             if (z < 0) continue;
             depart = a, arrivee = z;
             niveaux.clear();
-            Parcourir(a, limite, &niveaux);
+            Parcourir(genre, a, limite, &niveaux);
             limite = static_cast<int>(niveaux.size() / 2) - 1;
         }
         if (depart < 0) return false;
@@ -300,12 +321,12 @@ public:
         std::vector<Lien> liens;
         for (int y = arrivee, k = static_cast<int>(niveaux.size()) - 1; k > 0; --k) {
             const bool fort = k % 2 == 1;  // niveaux pairs : faux ; impairs : vrais
-            const std::vector<uint64_t>& avant = niveaux[k - 1];
+            const std::vector<uint64_t>& t = lignes[fort ? genre.forts : FaiblesTous];
             int x = -1;
             for (int m = 0; m < w && x < 0; ++m) {
-                for (uint64_t bits = avant[m]; bits != 0 && x < 0; bits &= bits - 1) {
+                for (uint64_t bits = niveaux[k - 1][m]; bits != 0 && x < 0; bits &= bits - 1) {
                     const int c = m * 64 + std::countr_zero(bits);
-                    if (Contient(fort ? forts : faibles, c, y)) x = c;
+                    if ((t[static_cast<std::size_t>(c) * w + y / 64] >> (y % 64)) & 1u) x = c;
                 }
             }
             liens.push_back(LienEntre(x, y, fort));
@@ -315,8 +336,8 @@ public:
         std::reverse(chaine.begin(), chaine.end());
         std::reverse(liens.begin(), liens.end());
         std::vector<CaseChiffre> otes;
-        Otes(depart, arrivee, &otes);
-        e = EtapeChaine(technique, s, std::move(chaine), std::move(liens), std::move(otes));
+        Otes(genre, depart, arrivee, &otes);
+        e = EtapeChaine(genre.technique, s, std::move(chaine), std::move(liens), std::move(otes));
         return true;
     }
 
@@ -329,39 +350,54 @@ private:
         bool seul;       // une seule case
     };
 
-    bool Contient(const std::vector<uint64_t>& t, int x, int y) const
+    // Les nœuds que la chaîne peut prendre en partant de `a`.
+    const std::vector<uint64_t>& Masque(const Genre& genre, int a) const
     {
-        return (t[static_cast<std::size_t>(x) * w + y / 64] >> (y % 64)) & 1u;
+        switch (genre.noeuds) {
+        case Noeuds::DuChiffre: return masques[noeuds[a].chiffre];
+        case Noeuds::Bivalues: return masques[10];
+        case Noeuds::Tous: break;
+        }
+        return masques[0];
     }
-    void Mettre(std::vector<uint64_t>& t, int x, int y) { t[static_cast<std::size_t>(x) * w + y / 64] |= uint64_t{1} << (y % 64); }
+
+    void Mettre(Table t, int x, int y)
+    {
+        lignes[t][static_cast<std::size_t>(x) * w + y / 64] |= uint64_t{1} << (y % 64);
+    }
 
     // En largeur depuis `a` supposé faux, chaque nœud atteint une seule fois : l'arrivée la
     // plus proche (au plus `limite` liens forts) dont la chaîne ôte quelque chose, la première
     // dans l'ordre des nœuds ; -1 sinon. `niveaux` reçoit les nœuds de chaque niveau, du
     // départ à l'arrivée (faux, vrais, faux…).
-    int Parcourir(int a, int limite, std::vector<std::vector<uint64_t>>* niveaux) const
+    int Parcourir(const Genre& genre, int a, int limite, std::vector<std::vector<uint64_t>>* niveaux) const
     {
-        std::vector<uint64_t> vus(w), front(w), neufs(w);
+        const std::vector<uint64_t>& masque = Masque(genre, a);
+        std::vector<uint64_t>&vus = tampons[0], &front = tampons[1], &neufs = tampons[2];
+        for (auto& t : tampons) {
+            t.resize(w);
+            for (uint64_t& m : t) m = 0;
+        }
         vus[a / 64] = front[a / 64] = uint64_t{1} << (a % 64);
         if (niveaux) niveaux->push_back(front);
         const auto suivre = [&](const std::vector<uint64_t>& t) {
-            std::fill(neufs.begin(), neufs.end(), 0);
+            for (uint64_t& m : neufs) m = 0;
             for (int m = 0; m < w; ++m) {
                 for (uint64_t bits = front[m]; bits != 0; bits &= bits - 1) {
                     const uint64_t* ligne = t.data() + static_cast<std::size_t>(m * 64 + std::countr_zero(bits)) * w;
                     for (int k = 0; k < w; ++k) neufs[k] |= ligne[k];
                 }
             }
-            bool vide = true;
-            for (int k = 0; k < w; ++k) neufs[k] &= ~vus[k], vus[k] |= neufs[k], vide = vide && neufs[k] == 0;
-            return !vide;
+            uint64_t tous = 0;
+            for (int k = 0; k < w; ++k) neufs[k] &= masque[k] & ~vus[k], vus[k] |= neufs[k], tous |= neufs[k];
+            return tous != 0;
         };
         for (int p = 1; p <= limite; ++p) {
-            if (!suivre(forts)) return -1;
+            if (!suivre(lignes[genre.forts])) return -1;
             for (int m = 0; m < w; ++m) {
                 for (uint64_t bits = neufs[m]; bits != 0; bits &= bits - 1) {
                     const int z = m * 64 + std::countr_zero(bits);
-                    if (!Otes(a, z, nullptr)) continue;
+                    if (!Otes(genre, a, z, nullptr)) continue;
                     if (niveaux) {
                         std::vector<uint64_t> seule(w);
                         seule[z / 64] = uint64_t{1} << (z % 64);
@@ -373,7 +409,7 @@ private:
             if (niveaux) niveaux->push_back(neufs);
             if (p == limite) return -1;
             front.swap(neufs);
-            if (!suivre(faibles)) return -1;
+            if (!suivre(lignes[FaiblesTous])) return -1;
             if (niveaux) niveaux->push_back(neufs);
             front.swap(neufs);
         }
@@ -384,10 +420,10 @@ private:
 
     Noeud EnNoeud(int x) const
     {
-        Noeud n;
-        n.chiffre = noeuds[x].chiffre;
-        noeuds[x].cases.PourChaque([&](int i) { n.cases.push_back(Coord(i)); });
-        return n;
+        Noeud noeud;
+        noeud.chiffre = noeuds[x].chiffre;
+        noeuds[x].cases.PourChaque([&](int i) { noeud.cases.push_back(Coord(i)); });
+        return noeud;
     }
 
     // Le lien de x à y : dans une case, ou dans l'unité qui contient toutes leurs cases (pour
@@ -397,20 +433,17 @@ private:
         const NoeudG &nx = noeuds[x], &ny = noeuds[y];
         if (nx.chiffre != ny.chiffre) return LienDansCase(fort);
         const Cases81 toutes = nx.cases | ny.cases;
+        int nombre = 0;
+        toutes.PourChaque([&](int) { ++nombre; });
         for (int u = 0; u < 27; ++u) {
             bool dedans = true;
-            int places = 0;
             toutes.PourChaque([&](int i) { dedans = dedans && DansUnite(u, i); });
-            if (!dedans) continue;
-            for (const int i : T.cellules[u]) places += (s.cand[i] & Bit(nx.chiffre)) != 0;
-            int nombre = 0;
-            toutes.PourChaque([&](int) { ++nombre; });
-            if (!fort || places == nombre) return fort ? LienFort(u) : LienFaible(u);
+            if (dedans && (!fort || Compte(s.places[u][nx.chiffre]) == nombre)) return fort ? LienFort(u) : LienFaible(u);
         }
         return {};
     }
 
-    // Les cases d'un chiffre à la croisée d'une région et d'une ligne (rang 0 à 2) ou d'une
+    // Les places d'un chiffre à la croisée d'une région et d'une ligne (rang 0 à 2) ou d'une
     // colonne (rang 3 à 5), quand elles sont au moins deux.
     void AjouterGroupes()
     {
@@ -436,7 +469,7 @@ private:
 
     // Les candidats qui contredisent les deux bouts a (faux) et z (vrai alors) : ajoutés à
     // `sortie` s'il y en a une ; vrai s'il y en a.
-    bool Otes(int a, int z, std::vector<CaseChiffre>* sortie) const
+    bool Otes(const Genre& genre, int a, int z, std::vector<CaseChiffre>* sortie) const
     {
         const NoeudG &na = noeuds[a], &nz = noeuds[z];
         if (na.chiffre == nz.chiffre) {
@@ -480,43 +513,43 @@ private:
         return -1;
     }
 
-    void Relier(int x, int y)
+    // Un lien fort, dans les deux sens ; dans une case, aussi dans la table des chaînes XY.
+    void Relier(int x, int y, bool dansCase)
     {
         if (x < 0 || y < 0) return;
-        Mettre(forts, x, y);
-        Mettre(forts, y, x);
+        for (const Table t : {FortsTous, dansCase ? FortsCase : FortsTous}) {
+            Mettre(t, x, y);
+            Mettre(t, y, x);
+        }
     }
 
     void LierForts()
     {
-        if (genre.fortsCase) {
-            for (int i = 0; i < 81; ++i) {
-                if (Compte(s.cand[i]) != 2) continue;
-                Relier(Simple(i, PlusPetit(s.cand[i])), Simple(i, PlusPetit(static_cast<uint16_t>(s.cand[i] & (s.cand[i] - 1)))));
-            }
+        for (int i = 0; i < 81; ++i) {
+            if (Compte(s.cand[i]) != 2) continue;
+            Relier(Simple(i, PlusPetit(s.cand[i])), Simple(i, PlusPetit(static_cast<uint16_t>(s.cand[i] & (s.cand[i] - 1)))),
+                   true);
         }
-        if (!genre.fortsUnite) return;
+        static constexpr std::array<uint32_t, 3> Tiers{0x7, 0x38, 0x1C0}, Colonnes{0x49, 0x92, 0x124};
         for (int u = 0; u < 27; ++u) {
             for (int d = 1; d <= 9; ++d) {
                 const uint32_t places = s.places[u][d];
                 if (Compte(places) < 2) continue;
                 if (Compte(places) == 2) {
-                    Relier(NoeudDe(u, d, places & (0u - places)), NoeudDe(u, d, places & (places - 1)));
+                    Relier(NoeudDe(u, d, places & (0u - places)), NoeudDe(u, d, places & (places - 1)), false);
                     continue;
                 }
-                if (!genre.groupes) continue;
                 // Les places partagées en deux nœuds : par région dans une ligne ou une
                 // colonne (rangs par trois) ; par ligne, puis par colonne, dans une région.
-                static constexpr std::array<uint32_t, 3> Tiers{0x7, 0x38, 0x1C0}, Colonnes{0x49, 0x92, 0x124};
                 const auto partager = [&](const std::array<uint32_t, 3>& parts) {
                     std::array<uint32_t, 2> deux{};
                     int k = 0;
-                    for (const uint32_t p : parts)
-                        if (places & p) {
-                            if (k == 2) return;
-                            deux[k++] = places & p;
-                        }
-                    if (k == 2) Relier(NoeudDe(u, d, deux[0]), NoeudDe(u, d, deux[1]));
+                    for (const uint32_t p : parts) {
+                        if (!(places & p)) continue;
+                        if (k == 2) return;
+                        deux[k++] = places & p;
+                    }
+                    if (k == 2) Relier(NoeudDe(u, d, deux[0]), NoeudDe(u, d, deux[1]), false);
                 };
                 partager(Tiers);
                 if (u >= 18) partager(Colonnes);
@@ -528,49 +561,38 @@ private:
     {
         for (int x = 0; x < n; ++x) {
             const NoeudG& nx = noeuds[x];
-            if (genre.faiblesCase && nx.seul) {
-                for (uint32_t m = s.cand[nx.premiere] & ~Bit(nx.chiffre); m != 0; m &= m - 1) {
-                    const int y = Simple(nx.premiere, std::countr_zero(m) + 1);
-                    if (y >= 0) Mettre(faibles, x, y);
-                }
+            if (nx.seul) {
+                for (uint32_t m = s.cand[nx.premiere] & ~Bit(nx.chiffre); m != 0; m &= m - 1)
+                    Mettre(FaiblesTous, x, Simple(nx.premiere, std::countr_zero(m) + 1));
             }
-            (nx.voient & avec[nx.chiffre]).PourChaque([&](int j) {
-                if (const int y = Simple(j, nx.chiffre); y >= 0) Mettre(faibles, x, y);
-            });
+            (nx.voient & avec[nx.chiffre]).PourChaque([&](int j) { Mettre(FaiblesTous, x, Simple(j, nx.chiffre)); });
             for (const int y : groupesDuChiffre[nx.chiffre])
-                if (y != x && noeuds[y].cases.Sauf(nx.voient).Vide()) Mettre(faibles, x, y);
+                if (y != x && noeuds[y].cases.Sauf(nx.voient).Vide()) Mettre(FaiblesTous, x, y);
         }
     }
 
     const Etat& s;
-    const Genre& genre;
     std::array<Cases81, 10> avec{};
     std::array<int16_t, 729> parCandidat{};
     std::array<int16_t, 10 * 9 * 6> groupesDe{};
     std::array<std::vector<int16_t>, 10> groupesDuChiffre{};
     std::vector<NoeudG> noeuds;
-    int n = 0, w = 0;
-    std::vector<uint64_t> forts, faibles;
+    int n = 0, w = 0, simples = 0;
+    std::array<std::vector<uint64_t>, NombreTables> lignes;
+    // 0 : tous les nœuds ; 1 à 9 : les candidats de ce chiffre ; 10 : ceux des cases à deux chiffres.
+    std::array<std::vector<uint64_t>, 11> masques;
+    mutable std::array<std::vector<uint64_t>, 3> tampons;  // ceux du parcours, faits une fois
 };
 
 }  // namespace
 
-bool ChercherChaineX(const Etat& s, Etape& e)
+// Chaînes X, puis XY, puis alternées, sur un même graphe.
+bool ChercherChaines(const Etat& s, Etape& e)
 {
-    const Genre genre{false, false, true, false, false, 6, true};
-    return Graphe(s, genre).Chercher(Technique::ChaineX, e);
-}
-
-bool ChercherChaineXY(const Etat& s, Etape& e)
-{
-    const Genre genre{true, true, false, false, false, 8, true};
-    return Graphe(s, genre).Chercher(Technique::ChaineXY, e);
-}
-
-bool ChercherChaineAlternee(const Etat& s, Etape& e)
-{
-    const Genre genre{false, true, true, true, true, 6, false};
-    return Graphe(s, genre).Chercher(Technique::ChaineAlternee, e);
+    const Graphe graphe(s);
+    for (const Genre& genre : GenresDeChaines)
+        if (graphe.Chercher(genre, e)) return true;
+    return false;
 }
 
 }  // namespace raisonnement

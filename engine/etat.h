@@ -233,9 +233,7 @@ bool ChercherRectangleUnique(const Etat& s, Etape& e);
 bool ChercherBugPlus1(const Etat& s, Etape& e);
 bool ChercherColoriage(const Etat& s, Etape& e);
 bool ChercherPairesDistantes(const Etat& s, Etape& e);
-bool ChercherChaineX(const Etat& s, Etape& e);
-bool ChercherChaineXY(const Etat& s, Etape& e);
-bool ChercherChaineAlternee(const Etat& s, Etape& e);
+bool ChercherChaines(const Etat& s, Etape& e);  // chaînes X, XY, puis alternées
 bool ChercherPreuve(Etat& s, Etape& e);
 
 }  // namespace raisonnement

@@ -410,7 +410,7 @@ constexpr Chercheur ChercheursFouilles[] = {
 constexpr Chercheur ChercheursDeChaines[] = {
     ChercherXYZWing,       ChercherWWing,    ChercherGratteCiel,      ChercherCerfVolant,
     ChercherRectangleUnique, ChercherBugPlus1, ChercherColoriage,     ChercherPairesDistantes,
-    ChercherChaineX,       ChercherChaineXY, ChercherChaineAlternee,
+    ChercherChaines,
 };
 
 // Tout ce qui ôte des candidats, jusqu'à la preuve par l'absurde.
