@@ -408,9 +408,8 @@ constexpr Chercheur ChercheursFouilles[] = {
     ChercherXYWing,
 };
 constexpr Chercheur ChercheursDeChaines[] = {
-    ChercherXYZWing,       ChercherWWing,    ChercherGratteCiel,      ChercherCerfVolant,
-    ChercherRectangleUnique, ChercherBugPlus1, ChercherColoriage,     ChercherPairesDistantes,
-    ChercherChaines,
+    ChercherXYZWing,         ChercherWWing,    ChercherPairesDistantes, ChercherGratteCiel, ChercherCerfVolant,
+    ChercherRectangleUnique, ChercherBugPlus1, ChercherColoriage,       ChercherChaines,
 };
 
 // Tout ce qui ôte des candidats, jusqu'à la preuve par l'absurde.
@@ -586,13 +585,13 @@ constexpr std::array<Regle, NombreTechniques> Regles{{
     {Technique::Swordfish, 4.6, Fondement::Couverture},
     {Technique::XYWing, 5.0, Fondement::CandidatsDesCases},
     {Technique::XYZWing, 5.2, Fondement::CandidatsDesCases},
-    {Technique::WWing, 5.4, Fondement::Liens},
+    {Technique::WWing, 5.3, Fondement::Liens},
+    {Technique::PairesDistantes, 5.4, Fondement::Liens},
     {Technique::GratteCiel, 5.5, Fondement::Liens},
     {Technique::CerfVolant, 5.6, Fondement::Liens},
     {Technique::RectangleUnique, 5.7, Fondement::Rectangle},
     {Technique::BugPlus1, 5.8, Fondement::CandidatsDesCases},
     {Technique::Coloriage, 5.9, Fondement::Liens},
-    {Technique::PairesDistantes, 6.0, Fondement::Liens},
     {Technique::ChaineX, 6.2, Fondement::Liens},
     {Technique::ChaineXY, 6.4, Fondement::Liens},
     {Technique::ChaineAlternee, 6.6, Fondement::Liens},

@@ -38,12 +38,12 @@ enum class Technique : int32_t {
     XYWing,
     XYZWing,          // un pivot à trois chiffres et deux pinces
     WWing,            // deux cases aux deux mêmes chiffres reliées par un chiffre à deux places
+    PairesDistantes,  // une chaîne de cases aux deux mêmes chiffres
     GratteCiel,       // chaînes X courtes : deux paires de places parallèles…
     CerfVolant,       // … ou une dans une ligne, l'autre dans une colonne, liées par une région
     RectangleUnique,  // type 1, seulement sur une grille à une seule solution
     BugPlus1,         // de même
     Coloriage,        // les deux couleurs des paires de places d'un chiffre
-    PairesDistantes,  // une chaîne de cases aux deux mêmes chiffres
     ChaineX,          // chaîne d'un seul chiffre
     ChaineXY,         // chaîne de cases à deux chiffres
     ChaineAlternee,   // chaîne de liens forts et faibles, groupes compris
@@ -217,9 +217,9 @@ struct ProchainePose {
 //   1.0 seul candidat          1.5 seule place          2.0 candidats verrouillés
 //   3.0 paire nue              3.4 paire cachée         3.6 triplet nu
 //   4.0 triplet caché          4.2 X-wing               4.6 swordfish
-//   5.0 XY-wing                5.2 XYZ-wing             5.4 W-wing
-//   5.5 gratte-ciel            5.6 cerf-volant          5.7 rectangle unique
-//   5.8 BUG+1                  5.9 coloriage            6.0 paires distantes
+//   5.0 XY-wing                5.2 XYZ-wing             5.3 W-wing
+//   5.4 paires distantes       5.5 gratte-ciel          5.6 cerf-volant
+//   5.7 rectangle unique       5.8 BUG+1                5.9 coloriage
 //   6.2 chaîne X               6.4 chaîne XY            6.6 chaîne alternée
 //   6.8 preuve par l'absurde
 //   6 + n : il faut des hypothèses ; n, le plus grand nombre de niveaux ouverts à la fois sur

@@ -322,25 +322,30 @@ std::string DireRectangle(const Etape& e)
 {
     const std::vector<Coordonnees> paires(e.cases.begin(), e.cases.begin() + 3);
     const Coordonnees& autre = e.cases[3];
-    const std::string ab = LesChiffres(e.chiffres);
+    const int32_t a = PremierChiffre(e), b = 32 - std::countl_zero(static_cast<uint32_t>(e.chiffres));
+    const std::string ab = "le " + std::to_string(a) + " et le " + std::to_string(b);
     return "rectangle unique : " + NommerCases(paires) + " n'ont que " + ab + " ; si " +
-           NommerCase(autre.ligne, autre.colonne) + " en avait un, on pourrait les échanger dans ces quatre cases et la "
-           "grille aurait deux solutions ; elle n'en a qu'une, on y ôte donc " + ab;
+           NommerCase(autre.ligne, autre.colonne) + " valait le " + std::to_string(a) + " ou le " + std::to_string(b) +
+           ", on pourrait échanger " + ab + " dans ces quatre cases et la grille aurait deux solutions ; elle n'en a "
+           "qu'une, on ôte donc " + ab + " en " + NommerCase(autre.ligne, autre.colonne);
 }
 
 std::string DireBugPlus1(const Etape& e)
 {
     const CaseChiffre& x = e.poses.front();
     return "BUG+1 : toutes les cases vides n'ont que deux chiffres, sauf " + CaseEtCandidats(e, 0) + " ; sans le " +
-           std::to_string(x.chiffre) + ", chaque chiffre y aurait zéro ou deux places dans chaque unité, ce qui ne "
-           "laisse jamais une seule solution ; la grille n'en a qu'une, le " + std::to_string(x.chiffre) + " va donc en " +
-           NommerCase(x.ligne, x.colonne);
+           std::to_string(x.chiffre) + " dans cette case, chaque chiffre aurait zéro ou deux places dans chaque unité, "
+           "ce qui ne laisse jamais une seule solution ; la grille n'en a qu'une, le " + std::to_string(x.chiffre) +
+           " va donc en " + NommerCase(x.ligne, x.colonne);
 }
 
 std::string DireColoriage(const Etape& e)
 {
     std::string paires;
-    for (const Paire& p : e.paires) paires += (paires.empty() ? "" : " ; ") + NommerCases({p.a, p.b});
+    for (const Paire& p : e.paires) {
+        const bool avant = p.a.ligne * 9 + p.a.colonne < p.b.ligne * 9 + p.b.colonne;
+        paires += (paires.empty() ? "" : " ; ") + NommerCases({avant ? p.a : p.b, avant ? p.b : p.a});
+    }
     // Les cases de la première couleur, puis celles de la seconde : la première est celle de la
     // première paire, les autres suivent en alternant le long des paires.
     std::vector<Coordonnees> premiere{e.paires.front().a}, seconde;
@@ -398,44 +403,59 @@ std::string DirePreuve(const Etape& e)
            " ne va donc pas en " + ou;
 }
 
+// Où regarder, dans le premier temps d'un indice : l'unité de l'étape, la région de sa
+// première case, son chiffre, sa première case (le pivot d'une aile, le départ d'une chaîne,
+// la case d'une hypothèse), ses chiffres, l'essai d'une preuve.
+enum class Ou { Unite, Region, Chiffre, Pivot, Depart, EnCase, Chiffres, Essai, Rien };
+
 // Les mots de chaque technique : une technique de plus, c'est une ligne ici (son identifiant
-// dans le JSON, son nom, sa phrase).
+// dans le JSON, son nom, sa phrase, son nom avec l'article et où la chercher pour un indice).
 struct Mots {
     Technique technique;
     std::string_view id;
     std::string_view nom;
     std::string (*phrase)(const Etape&);
+    std::string_view indice;
+    Ou ou;
 };
 constexpr std::array<Mots, NombreTechniques> MotsTechniques{{
-    {Technique::SeulCandidat, "seul_candidat", "seul candidat", DireSeulCandidat},
-    {Technique::SeulePlaceLigne, "seule_place_ligne", "seule place dans une ligne", DireSeulePlace},
-    {Technique::SeulePlaceColonne, "seule_place_colonne", "seule place dans une colonne", DireSeulePlace},
-    {Technique::SeulePlaceRegion, "seule_place_region", "seule place dans une région", DireSeulePlace},
-    {Technique::VerrouilleRegion, "verrouille_region", "candidats verrouillés (région)", DireVerrouille},
-    {Technique::VerrouilleLigne, "verrouille_ligne", "candidats verrouillés (ligne)", DireVerrouille},
-    {Technique::VerrouilleColonne, "verrouille_colonne", "candidats verrouillés (colonne)", DireVerrouille},
-    {Technique::PaireNue, "paire_nue", "paire nue", DireNu},
-    {Technique::PaireCachee, "paire_cachee", "paire cachée", DireCache},
-    {Technique::TripletNu, "triplet_nu", "triplet nu", DireNu},
-    {Technique::TripletCache, "triplet_cache", "triplet caché", DireCache},
-    {Technique::XWing, "x_wing", "X-wing", DirePoisson},
-    {Technique::Swordfish, "swordfish", "swordfish", DirePoisson},
-    {Technique::XYWing, "xy_wing", "XY-wing", DireXYWing},
-    {Technique::XYZWing, "xyz_wing", "XYZ-wing", DireXYZWing},
-    {Technique::WWing, "w_wing", "W-wing", DireWWing},
-    {Technique::GratteCiel, "gratte_ciel", "gratte-ciel", DireChaine},
-    {Technique::CerfVolant, "cerf_volant", "cerf-volant", DireChaine},
-    {Technique::RectangleUnique, "rectangle_unique", "rectangle unique", DireRectangle},
-    {Technique::BugPlus1, "bug_plus_1", "BUG+1", DireBugPlus1},
-    {Technique::Coloriage, "coloriage", "coloriage", DireColoriage},
-    {Technique::PairesDistantes, "paires_distantes", "paires distantes", DirePairesDistantes},
-    {Technique::ChaineX, "chaine_x", "chaîne X", DireChaine},
-    {Technique::ChaineXY, "chaine_xy", "chaîne XY", DireChaine},
-    {Technique::ChaineAlternee, "chaine_alternee", "chaîne alternée", DireChaine},
-    {Technique::PreuveParLAbsurde, "preuve", "preuve par l'absurde", DirePreuve},
-    {Technique::Hypothese, "hypothese", "hypothèse", DireHypothese},
-    {Technique::Contradiction, "contradiction", "contradiction", DireContradiction},
-    {Technique::Solution, "solution", "solution", DireSolution},
+    {Technique::SeulCandidat, "seul_candidat", "seul candidat", DireSeulCandidat, "un seul candidat", Ou::Region},
+    {Technique::SeulePlaceLigne, "seule_place_ligne", "seule place dans une ligne", DireSeulePlace, "une seule place",
+     Ou::Unite},
+    {Technique::SeulePlaceColonne, "seule_place_colonne", "seule place dans une colonne", DireSeulePlace,
+     "une seule place", Ou::Unite},
+    {Technique::SeulePlaceRegion, "seule_place_region", "seule place dans une région", DireSeulePlace,
+     "une seule place", Ou::Unite},
+    {Technique::VerrouilleRegion, "verrouille_region", "candidats verrouillés (région)", DireVerrouille,
+     "des candidats verrouillés", Ou::Unite},
+    {Technique::VerrouilleLigne, "verrouille_ligne", "candidats verrouillés (ligne)", DireVerrouille,
+     "des candidats verrouillés", Ou::Unite},
+    {Technique::VerrouilleColonne, "verrouille_colonne", "candidats verrouillés (colonne)", DireVerrouille,
+     "des candidats verrouillés", Ou::Unite},
+    {Technique::PaireNue, "paire_nue", "paire nue", DireNu, "une paire nue", Ou::Unite},
+    {Technique::PaireCachee, "paire_cachee", "paire cachée", DireCache, "une paire cachée", Ou::Unite},
+    {Technique::TripletNu, "triplet_nu", "triplet nu", DireNu, "un triplet nu", Ou::Unite},
+    {Technique::TripletCache, "triplet_cache", "triplet caché", DireCache, "un triplet caché", Ou::Unite},
+    {Technique::XWing, "x_wing", "X-wing", DirePoisson, "un X-wing", Ou::Chiffre},
+    {Technique::Swordfish, "swordfish", "swordfish", DirePoisson, "un swordfish", Ou::Chiffre},
+    {Technique::XYWing, "xy_wing", "XY-wing", DireXYWing, "un XY-wing", Ou::Pivot},
+    {Technique::XYZWing, "xyz_wing", "XYZ-wing", DireXYZWing, "un XYZ-wing", Ou::Pivot},
+    {Technique::WWing, "w_wing", "W-wing", DireWWing, "un W-wing", Ou::Chiffres},
+    {Technique::PairesDistantes, "paires_distantes", "paires distantes", DirePairesDistantes, "des paires distantes",
+     Ou::Chiffres},
+    {Technique::GratteCiel, "gratte_ciel", "gratte-ciel", DireChaine, "un gratte-ciel", Ou::Chiffre},
+    {Technique::CerfVolant, "cerf_volant", "cerf-volant", DireChaine, "un cerf-volant", Ou::Chiffre},
+    {Technique::RectangleUnique, "rectangle_unique", "rectangle unique", DireRectangle, "un rectangle unique",
+     Ou::Chiffres},
+    {Technique::BugPlus1, "bug_plus_1", "BUG+1", DireBugPlus1, "un BUG+1", Ou::EnCase},
+    {Technique::Coloriage, "coloriage", "coloriage", DireColoriage, "un coloriage", Ou::Chiffre},
+    {Technique::ChaineX, "chaine_x", "chaîne X", DireChaine, "une chaîne X", Ou::Chiffre},
+    {Technique::ChaineXY, "chaine_xy", "chaîne XY", DireChaine, "une chaîne XY", Ou::Depart},
+    {Technique::ChaineAlternee, "chaine_alternee", "chaîne alternée", DireChaine, "une chaîne alternée", Ou::Depart},
+    {Technique::PreuveParLAbsurde, "preuve", "preuve par l'absurde", DirePreuve, "une preuve par l'absurde", Ou::Essai},
+    {Technique::Hypothese, "hypothese", "hypothèse", DireHypothese, "une hypothèse", Ou::EnCase},
+    {Technique::Contradiction, "contradiction", "contradiction", DireContradiction, "une contradiction", Ou::Rien},
+    {Technique::Solution, "solution", "solution", DireSolution, "la grille pleine", Ou::Rien},
 }};
 static_assert(UneLigneParTechnique(MotsTechniques));
 
@@ -622,6 +642,53 @@ std::string DecrireEtape(const Etape& etape)
     const bool ditSonNiveau = etape.technique == Technique::Hypothese || etape.technique == Technique::Contradiction ||
                               etape.technique == Technique::Solution;
     return MotsDe(etape.technique).phrase(etape) + (ditSonNiveau ? "" : MarqueNiveau(etape.niveau));
+}
+
+std::string IndiceOu(const Etape& e)
+{
+    const Mots& mots = MotsDe(e.technique);
+    std::string texte(mots.indice);
+    switch (mots.ou) {
+    case Ou::Unite:
+        return texte + " dans la " + NommerUnite(e.unites.front());
+    case Ou::Region: {
+        const Coordonnees& c = e.cases.front();
+        return texte + " dans la " + NommerUnite({GenreUnite::Region, c.ligne / 3 * 3 + c.colonne / 3});
+    }
+    case Ou::Chiffre:
+        return texte + " sur le " + std::to_string(PremierChiffre(e));
+    case Ou::Pivot:
+    case Ou::Depart:
+    case Ou::EnCase: {
+        static constexpr std::array<const char*, 3> Mots{" autour de ", " qui part de ", " en "};
+        return texte + Mots[static_cast<int>(mots.ou) - static_cast<int>(Ou::Pivot)] +
+               NommerCase(e.cases.front().ligne, e.cases.front().colonne);
+    }
+    case Ou::Chiffres:
+        return texte + " sur " + LesChiffres(e.technique == Technique::WWing ? e.candidatsCases.front() : e.chiffres);
+    case Ou::Essai:
+        return texte + " : essayez le " + std::to_string(e.retraits.front().chiffre) + " en " +
+               NommerCase(e.retraits.front().ligne, e.retraits.front().colonne);
+    case Ou::Rien:
+        break;
+    }
+    return DecrireEtape(e);
+}
+
+std::string IndiceCandidats(const Etape& e)
+{
+    const std::vector<CaseChiffre> enJeu = CandidatsEnJeu(e);
+    std::vector<std::string> parties;
+    for (std::size_t k = 0; k < enJeu.size();) {
+        uint16_t chiffres = 0;
+        std::size_t fin = k;
+        for (; fin < enJeu.size() && static_cast<const Coordonnees&>(enJeu[fin]) == enJeu[k]; ++fin)
+            chiffres |= static_cast<uint16_t>(1u << (enJeu[fin].chiffre - 1));
+        parties.push_back(NommerCase(enJeu[k].ligne, enJeu[k].colonne) + " (" + LesChiffres(chiffres) + ")");
+        k = fin;
+    }
+    if (parties.empty()) return IndiceOu(e);
+    return IndiceOu(e) + " : " + Joindre(parties);
 }
 
 std::vector<std::string> DecrireProchainePose(const ProchainePose& reponse)

@@ -25,6 +25,14 @@ std::string DecrireRepetition(const Repetition& repetition);
 // une contradiction le dit après ce qu'elle ôte, la fin nomme les hypothèses ouvertes.
 std::string DecrireEtape(const Etape& etape);
 
+// Un indice en trois temps sur une étape : d'abord la technique et où regarder (« une paire
+// cachée dans la région 5 », « un X-wing sur le 4 », « une preuve par l'absurde : essayez le 4
+// en ligne 1, colonne 1 ») ; puis, en plus, chaque case en jeu et ses candidats en jeu
+// (« … : ligne 4, colonne 5 (le 2 et le 6) et ligne 6, colonne 4 (le 2 et le 6) ») ; enfin la
+// phrase entière (DecrireEtape). Une contradiction et la fin se disent tout de suite en entier.
+std::string IndiceOu(const Etape& etape);
+std::string IndiceCandidats(const Etape& etape);
+
 // Ce que répond « Pourquoi ? » : une phrase par étape de la chaîne, la pose en dernier ; ou
 // l'hypothèse à faire.
 std::vector<std::string> DecrireProchainePose(const ProchainePose& reponse);
