@@ -274,6 +274,8 @@ TEST_F(Cli, MauvaisArgumentsDonnentLUsageEtLeCode64)
         {"generer", "moyen", "--nombre"}, {"generer", "moyen", "--graine", "4294967296"},
         {"generer", "moyen", "--graine", "+1"}, {"generer", "moyen", "--graine", ""},
         {"generer", "moyen", "--trace", ""}, {"generer", "moyen", "--vite"},
+        {"generer", "--defi", "pieges"}, {"generer", "--defi", "chaines", "moyen"}, {"generer", "--defi"},
+        {"generer", "--defi", "chaines", "--trace", "journal.txt"},
         {"expliquer"}, {"expliquer", "--lignes", "x", "a.sdu"}, {"expliquer", "--vite"}, {"noter"},
         {"noter", "--json", "a.sdu"},
         // Une option répétée est refusée par toutes les commandes.

@@ -717,12 +717,27 @@ def en_json(e):
     def case(i, d=None):
         return {"ligne": i // 9 + 1, "colonne": i % 9 + 1} | ({} if d is None else {"chiffre": d})
 
+    def unite(u):
+        return {"genre": ("ligne", "colonne", "region")[u // 9], "numero": u % 9 + 1}
+
     x = {"technique": e.technique, "niveau": e.niveau, "poses": [case(*p) for p in e.poses],
          "retraits": [case(*r) for r in e.retraits], "cases": [case(i) for i in e.cases],
-         "unites": [{"genre": ("ligne", "colonne", "region")[u // 9], "numero": u % 9 + 1} for u in e.unites],
-         "chiffres": e.chiffres}
+         "unites": [unite(u) for u in e.unites], "chiffres": e.chiffres}
     if e.faux:
         x |= {"faux": case(*e.faux), "abandon": e.abandon}
+    if e.unique is not None:
+        x["unique"] = e.unique
+    if e.noeuds:
+        x["noeuds"] = [{"cases": [case(i) for i in sorted(c)], "chiffre": d} for c, d in e.noeuds]
+        x["liens"] = [{"genre": "fort" if f else "faible"} | ({"par": "case"} if u is None else {"par": "unite", "unite": unite(u)})
+                      for f, u in e.liens]
+    if e.paires:
+        x["paires"] = [{"cases": [case(a), case(b)], "unite": unite(u)} for (a, b), u in e.paires]
+    if e.conflit:
+        x["conflit"] = [case(i) for i in e.conflit]
+    if e.essai:
+        x["preuve"] = {"essai": case(*e.essai), "implications": [en_json(i) for i in e.implications],
+                       "contradiction": en_json(e.contradiction)}
     return x
 
 
@@ -732,8 +747,9 @@ def unite_de(e):
 
 def muter_case(m, e):
     """Une case de la justification remplacée par une autre case vide de la même unité (les
-    poses restent justes) ; pour un XY-wing, le pivot et une pince échangés."""
-    if e.technique == "xy_wing":
+    poses restent justes) ; pour un XY-wing ou un XYZ-wing, le pivot et une pince échangés ;
+    pour un BUG+1, la case à trois chiffres et une autre."""
+    if e.technique in ("xy_wing", "xyz_wing", "bug_plus_1"):
         e.cases[:2] = e.cases[1::-1]
         return e
     if not e.cases or (e.technique == "contradiction" and e.unites):
@@ -766,6 +782,16 @@ def muter_retrait(m, e):
         e.faux = ((e.faux[0] + 1) % 81, e.faux[1])
         e.retraits = [e.faux]
         return e
+    if e.technique in CHAINES or e.technique in ("coloriage", "preuve"):
+        # Un candidat de la chaîne, du coloriage ou de l'essai qui n'est pas ôté : le premier
+        # nœud (il ne contredit pas lui-même), une case d'une couleur non ôtée, un autre
+        # candidat de la case essayée.
+        cases = [min(e.noeuds[0][0])] if e.noeuds else e.cases
+        choix = [(i, d) for i in cases for d in sorted(m.cand[i])
+                 if (i, d) not in e.retraits and (e.technique == "preuve" or d in e.chiffres[:1] + [
+                     n[1] for n in e.noeuds[:1]])]
+        e.retraits += choix[:1]
+        return e if choix else None
     if e.poses:
         i, d = e.poses[0]
         choix = [(j, x) for j in UNITES[unite_de(e)] if j != i and not m.valeur[j] for x in sorted(m.cand[j] - {d})]
@@ -789,15 +815,55 @@ def muter_chiffre(m, e):
     return e
 
 
+def muter_lien(m, e):
+    """Le premier lien d'une chaîne rendu faible : un lien fort doit ouvrir la chaîne."""
+    e.liens[0] = (False, e.liens[0][1])
+    return e
+
+
+def muter_noeud(m, e):
+    """Le dernier nœud déplacé : dans une autre case vide de l'unité de son lien (où son
+    chiffre n'a pas de place), ou, lié dans sa case, sur un chiffre qui n'y est pas."""
+    cases, d = e.noeuds[-1]
+    _, u = e.liens[-1]
+    if u is None:
+        (i,) = cases
+        autres = sorted(TOUS - m.cand[i])
+        e.noeuds[-1] = (cases, autres[0]) if autres else e.noeuds[-1]
+        return e if autres else None
+    autres = [i for i in UNITES[u] if not m.valeur[i] and d not in m.cand[i]]
+    e.noeuds[-1] = ((autres[0],) if autres else cases, d)
+    return e if autres else None
+
+
+def muter_paire(m, e):
+    """La première paire d'un coloriage dite dans une unité qui ne contient pas ses deux cases."""
+    (a, b), _ = e.paires[0]
+    autres = [u for u in range(27) if a not in DANS[u] or b not in DANS[u]]
+    e.paires[0] = ((a, b), autres[0])
+    return e
+
+
+def muter_contradiction(m, e):
+    """La contradiction d'une preuve dite sur la case essayée, qui porte l'essai."""
+    e.contradiction = copy.deepcopy(e.contradiction)
+    e.contradiction.cases, e.contradiction.unites, e.contradiction.chiffres = [e.essai[0]], [], []
+    return e
+
+
 # Chaque mutation (qui rend l'étape altérée, ou None quand elle ne s'y applique pas) et les
 # techniques dont elle doit faire refuser une étape.
-AVEC_UNITE = {t for t in TECHNIQUES if t.startswith(("seule_place", "verrouille", "paire", "triplet"))} | {
+AVEC_UNITE = {t for t in TECHNIQUES if t.startswith(("seule_place", "verrouille", "paire_", "triplet"))} | {
     "x_wing", "swordfish", "contradiction"}
 MUTATIONS = {
     "case": (muter_case, set(TECHNIQUES)),
     "unite": (muter_unite, AVEC_UNITE),
     "retrait": (muter_retrait, set(TECHNIQUES)),
-    "chiffre": (muter_chiffre, set(TECHNIQUES) - {"xy_wing", "contradiction"}),
+    "chiffre": (muter_chiffre, set(TECHNIQUES) - {"xy_wing", "contradiction", "preuve"}),
+    "lien": (muter_lien, CHAINES),
+    "noeud": (muter_noeud, CHAINES),
+    "paire": (muter_paire, {"coloriage"}),
+    "contradiction": (muter_contradiction, {"preuve"}),
 }
 
 
