@@ -714,7 +714,9 @@ std::vector<std::string> DecrireProchainePose(const ProchainePose& reponse)
 std::string ResumerProchainePose(const ProchainePose& reponse)
 {
     if (reponse.issue == ProchainePose::Hypothese) {
-        return "aucune déduction simple : il faut une hypothèse, par exemple " +
+        // Sur une grille à plusieurs solutions, aucun raisonnement ne décide : on le dit.
+        return std::string(reponse.unique ? "aucune déduction simple" : PlusieursSolutions) +
+               " : il faut une hypothèse, par exemple " +
                NommerCase(reponse.caseHypothese.ligne, reponse.caseHypothese.colonne) + " (" +
                NommerChiffres(reponse.candidats) + ")";
     }

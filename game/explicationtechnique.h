@@ -38,7 +38,8 @@ std::string IndiceCandidats(const Etape& etape);
 std::vector<std::string> DecrireProchainePose(const ProchainePose& reponse);
 // La même réponse en une phrase, vraie telle quelle : la pose elle-même quand elle vient
 // seule ("ligne 4, colonne 6 : seul chiffre possible, le 7"), sinon "en 3 étapes, le 7 va en
-// ligne 4, colonne 6" ; ou l'hypothèse à faire.
+// ligne 4, colonne 6" ; ou l'hypothèse à faire, en disant d'une position à plusieurs
+// solutions qu'aucun raisonnement ne la finit seul.
 std::string ResumerProchainePose(const ProchainePose& reponse);
 
 // Une note avec un chiffre après le point, quelle que soit la locale : "4.2".

@@ -232,7 +232,8 @@ TEST_F(CoupDeMainTest, PourquoiDitLeProchainPasSansRienPoser)
     EXPECT_EQ(ihm.messages, std::vector<std::string>{std::string(MessageGrilleFautive)});
     EXPECT_EQ(ihm.statut, statut);
 
-    // Une grille saisie vide : aucune déduction, l'hypothèse du solveur. En saisie, rien.
+    // Une grille saisie vide : elle a plusieurs solutions, aucun raisonnement ne la finit,
+    // l'hypothèse du solveur. En saisie, rien.
     partie.OnCreer();
     ihm.OublierHistorique();
     partie.OnPourquoi();
@@ -240,8 +241,9 @@ TEST_F(CoupDeMainTest, PourquoiDitLeProchainPasSansRienPoser)
     EXPECT_EQ(ihm.statut, " Grille en mode création");
     partie.OnCreer();
     partie.OnPourquoi();
-    EXPECT_EQ(ihm.statut, " Grille créée manuellement >>> aucune déduction simple : il faut une hypothèse, "
-                          "par exemple ligne 1, colonne 1 (1, 2, 3, 4, 5, 6, 7, 8 ou 9)");
+    EXPECT_EQ(ihm.statut, " Grille créée manuellement >>> la grille a plusieurs solutions, aucun raisonnement ne "
+                          "peut la finir seul : il faut une hypothèse, par exemple ligne 1, colonne 1 (1, 2, 3, 4, 5, "
+                          "6, 7, 8 ou 9)");
     EXPECT_EQ(ihm.curseur, std::pair(0, 0));
     EXPECT_FALSE(partie.fichierTrace.EstOuvert());
 }
