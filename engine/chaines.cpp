@@ -50,7 +50,7 @@ bool ChercherGratteCiel(const Etat& s, Etape& e)
 {
     const auto& voisines = VoisinesDe();
     for (int d = 1; d <= 9; ++d) {
-        const Cases81 avec = s.CasesDu(d);
+        const Cases81& avec = s.CasesDu(d);
         for (int sens = 0; sens < 2; ++sens) {
             for (int l1 = 0; l1 < 9; ++l1) {
                 const int u1 = sens * 9 + l1;
@@ -82,7 +82,7 @@ bool ChercherCerfVolant(const Etat& s, Etape& e)
 {
     const auto& voisines = VoisinesDe();
     for (int d = 1; d <= 9; ++d) {
-        const Cases81 avec = s.CasesDu(d);
+        const Cases81& avec = s.CasesDu(d);
         for (int ligne = 0; ligne < 9; ++ligne) {
             if (Compte(s.places[ligne][d]) != 2) continue;
             const auto [l1, l2] = DeuxPlaces(s, ligne, d);
@@ -115,7 +115,7 @@ bool ChercherColoriage(const Etat& s, Etape& e)
 {
     const auto& voisines = VoisinesDe();
     for (int d = 1; d <= 9; ++d) {
-        const Cases81 avec = s.CasesDu(d);
+        const Cases81& avec = s.CasesDu(d);
         std::array<std::vector<std::pair<int, int>>, 81> paires{};  // (autre case, unité)
         for (int u = 0; u < 27; ++u) {
             if (Compte(s.places[u][d]) != 2) continue;
@@ -271,8 +271,8 @@ public:
     explicit Graphe(const Etat& s) : s(s)
     {
         const auto& voisines = VoisinesDe();
-        for (int d = 1; d <= 9; ++d) avec[d] = s.CasesDu(d);
         parCandidat.fill(-1);
+        noeuds.reserve(400);
         for (int i = 0; i < 81; ++i) {
             for (uint32_t m = s.cand[i]; m != 0; m &= m - 1) {
                 const int d = std::countr_zero(m) + 1;
@@ -288,13 +288,13 @@ public:
         n = static_cast<int>(noeuds.size());
         w = (n + 63) / 64;
         for (auto& t : lignes) t.assign(static_cast<std::size_t>(n) * w, 0);
-        for (auto& m : masques) m.assign(w, 0);
+        masques.assign(static_cast<std::size_t>(11) * w, 0);
         for (int x = 0; x < n; ++x) {
             const uint64_t bit = uint64_t{1} << (x % 64);
-            masques[0][x / 64] |= bit;
+            masques[x / 64] |= bit;
             if (x >= simples) continue;
-            masques[noeuds[x].chiffre][x / 64] |= bit;
-            if (Compte(s.cand[noeuds[x].premiere]) == 2) masques[10][x / 64] |= bit;
+            masques[noeuds[x].chiffre * w + x / 64] |= bit;
+            if (Compte(s.cand[noeuds[x].premiere]) == 2) masques[10 * w + x / 64] |= bit;
         }
         LierForts();
         LierFaibles();
@@ -307,7 +307,12 @@ public:
         int limite = genre.fortsMax, depart = -1, arrivee = -1;
         std::vector<std::vector<uint64_t>> niveaux;
         for (int a = 0; a < n && limite >= 2; ++a) {
-            if (!((Masque(genre, a)[a / 64] >> (a % 64)) & 1u)) continue;
+            // Un départ sans lien fort vers les nœuds permis ne mène nulle part.
+            const uint64_t* masque = Masque(genre, a);
+            const uint64_t* forts = lignes[genre.forts].data() + static_cast<std::size_t>(a) * w;
+            uint64_t suite = 0;
+            for (int m = 0; m < w; ++m) suite |= forts[m] & masque[m];
+            if (!((masque[a / 64] >> (a % 64)) & 1u) || suite == 0) continue;
             const int z = Parcourir(genre, a, limite, nullptr);
             if (z < 0) continue;
             depart = a, arrivee = z;
@@ -351,14 +356,14 @@ private:
     };
 
     // Les nœuds que la chaîne peut prendre en partant de `a`.
-    const std::vector<uint64_t>& Masque(const Genre& genre, int a) const
+    const uint64_t* Masque(const Genre& genre, int a) const
     {
         switch (genre.noeuds) {
-        case Noeuds::DuChiffre: return masques[noeuds[a].chiffre];
-        case Noeuds::Bivalues: return masques[10];
+        case Noeuds::DuChiffre: return masques.data() + noeuds[a].chiffre * w;
+        case Noeuds::Bivalues: return masques.data() + 10 * w;
         case Noeuds::Tous: break;
         }
-        return masques[0];
+        return masques.data();
     }
 
     void Mettre(Table t, int x, int y)
@@ -372,7 +377,7 @@ private:
     // départ à l'arrivée (faux, vrais, faux…).
     int Parcourir(const Genre& genre, int a, int limite, std::vector<std::vector<uint64_t>>* niveaux) const
     {
-        const std::vector<uint64_t>& masque = Masque(genre, a);
+        const uint64_t* masque = Masque(genre, a);
         std::vector<uint64_t>&vus = tampons[0], &front = tampons[1], &neufs = tampons[2];
         for (auto& t : tampons) {
             t.resize(w);
@@ -460,7 +465,7 @@ private:
                         voient = voient & voisines[i];
                     }
                     groupesDe[(d * 9 + r) * 6 + k] = static_cast<int16_t>(noeuds.size());
-                    groupesDuChiffre[d].push_back(static_cast<int16_t>(noeuds.size()));
+                    groupesDuChiffre[d][groupesParChiffre[d]++] = static_cast<int16_t>(noeuds.size());
                     noeuds.push_back({d, c, voient, T.cellules[18 + r][std::countr_zero(part)], false});
                 }
             }
@@ -566,21 +571,25 @@ private:
                     Mettre(FaiblesTous, x, Simple(nx.premiere, std::countr_zero(m) + 1));
             }
             (nx.voient & avec[nx.chiffre]).PourChaque([&](int j) { Mettre(FaiblesTous, x, Simple(j, nx.chiffre)); });
-            for (const int y : groupesDuChiffre[nx.chiffre])
+            for (int k = 0; k < groupesParChiffre[nx.chiffre]; ++k) {
+                const int y = groupesDuChiffre[nx.chiffre][k];
                 if (y != x && noeuds[y].cases.Sauf(nx.voient).Vide()) Mettre(FaiblesTous, x, y);
+            }
         }
     }
 
     const Etat& s;
-    std::array<Cases81, 10> avec{};
+    const std::array<Cases81, 10>& avec = s.casesDu;
     std::array<int16_t, 729> parCandidat{};
     std::array<int16_t, 10 * 9 * 6> groupesDe{};
-    std::array<std::vector<int16_t>, 10> groupesDuChiffre{};
+    std::array<std::array<int16_t, 9 * 6>, 10> groupesDuChiffre{};
+    std::array<int8_t, 10> groupesParChiffre{};
     std::vector<NoeudG> noeuds;
     int n = 0, w = 0, simples = 0;
     std::array<std::vector<uint64_t>, NombreTables> lignes;
-    // 0 : tous les nœuds ; 1 à 9 : les candidats de ce chiffre ; 10 : ceux des cases à deux chiffres.
-    std::array<std::vector<uint64_t>, 11> masques;
+    // Par tranche de w mots, 0 : tous les nœuds ; 1 à 9 : les candidats de ce chiffre ; 10 :
+    // ceux des cases à deux chiffres.
+    std::vector<uint64_t> masques;
     mutable std::array<std::vector<uint64_t>, 3> tampons;  // ceux du parcours, faits une fois
 };
 

@@ -119,6 +119,7 @@ struct Etat {
     std::array<int8_t, 81> valeur{};
     Candidats cand{};
     Places places{};                   // les mêmes candidats, vus par unité et par chiffre
+    std::array<Cases81, 10> casesDu{};  // et par chiffre, en ensembles de cases
     std::array<uint16_t, 27> poses{};  // chiffres posés dans chaque unité
     int32_t vides = 81;
     uint32_t unitesChangees = (1u << 27) - 1;
@@ -141,6 +142,7 @@ struct Etat {
         for (uint32_t m = otes; m != 0; m &= m - 1) {
             const int d = std::countr_zero(m) + 1;
             for (int k = 0; k < 3; ++k) places[T.unitesDe[i][k]][d] &= static_cast<uint16_t>(~(1u << T.rangs[i][k]));
+            casesDu[d].mots[i >> 6] &= ~(uint64_t{1} << (i & 63));
         }
         for (const int u : T.unitesDe[i]) unitesChangees |= 1u << u;
         chiffresChanges |= otes;
@@ -166,13 +168,7 @@ struct Etat {
     }
     bool Changee(int u) const { return (unitesChangees >> u) & 1u; }
     // Les cases où le chiffre d est candidat.
-    Cases81 CasesDu(int d) const
-    {
-        Cases81 c;
-        for (int i = 0; i < 81; ++i)
-            if (cand[i] & Bit(d)) c.Mettre(i);
-        return c;
-    }
+    const Cases81& CasesDu(int d) const { return casesDu[d]; }
 };
 
 Etat EtatDepuis(const Position& position);

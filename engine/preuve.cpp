@@ -5,7 +5,7 @@
 // garde la pose qui l'a fait, chaque pose les retraits dont elle dépend : la preuve dite ne
 // garde que les poses dont la contradiction dépend, dans leur ordre, chacune vraie au moment
 // où on la dit sous l'essai et les précédentes.
-#include <optional>
+#include <algorithm>
 
 #include "engine/etat.h"
 
@@ -40,18 +40,19 @@ public:
     {
     }
 
-    bool Bute(int i, int d)
+    // Le nombre de poses faites jusqu'à la contradiction, -1 si l'essai ne bute pas.
+    int Bute(int i, int d)
     {
         attente[0] = {static_cast<int8_t>(i), static_cast<int8_t>(d)};
-        int tete = 0, fin = 1;
+        int tete = 0, fin = 1, poses = 0;
         while (tete < fin) {
             const auto [k, c] = attente[tete++];
             if (valeur[k] == c) continue;
             // Une pose simple devenue impossible ne l'est que par une contradiction.
-            if (valeur[k] != 0 || !(cand[k] & Bit(c))) return true;
-            if (!Placer(k, c, fin)) return true;
+            if (valeur[k] != 0 || !(cand[k] & Bit(c)) || !Placer(k, c, fin)) return poses;
+            ++poses;
         }
-        return false;
+        return -1;
     }
 
 private:
@@ -104,7 +105,7 @@ private:
     Candidats cand;
     std::array<uint16_t, 27> poses;
     std::array<Cases81, 10> masque;
-    std::array<std::pair<int8_t, int8_t>, 81 * 9> attente{};
+    std::array<std::pair<int8_t, int8_t>, 81 * 9> attente;  // écrite avant d'être lue
 };
 
 // Un essai : l'état sous le candidat supposé, et pour chaque retrait la pose qui l'a fait.
@@ -261,45 +262,50 @@ private:
 
 // D'abord les candidats dont l'essai a déjà buté (moins de candidats ne fait que hâter la
 // contradiction) ; sinon les candidats des cases à deux chiffres, puis à trois, etc., jusqu'à
-// ce qu'un essai bute. La plus courte preuve l'emporte ; à longueur égale, la première trouvée.
+// ce qu'un essai bute. Parmi ceux qui butent, les essais les plus courts (en poses) d'abord,
+// puis le premier en lecture : le premier dont la preuve tient en LongueurMax poses est dit.
 bool ChercherPreuve(Etat& s, Etape& e)
 {
-    std::optional<Etape> meilleure;
-    std::array<Cases81, 10> masques{};
-    for (int d = 1; d <= 9; ++d) masques[d] = s.CasesDu(d);
-    // Vrai si l'essai bute ; garde sa preuve si elle est assez courte et la plus courte.
-    const auto essayer = [&](int i, int d) {
-        if (!EssaiRapide(s, masques).Bute(i, d)) return false;
-        Essai essai(s);
-        essai.Lancer(i, d, 81);
-        Etape p = essai.Elaguer();
-        if (p.implications.size() <= LongueurMax + 1 &&
-            (!meilleure || p.implications.size() < meilleure->implications.size()))
-            meilleure = std::move(p);
-        return true;
-    };
+    const std::array<Cases81, 10>& masques = s.casesDu;
+    std::vector<std::pair<int, int>> butent;  // (poses, candidat)
     auto& gardees = s.preuvesGardees;
+    const auto essayer = [&](int code) {
+        const int poses = EssaiRapide(s, masques).Bute(code / 9, code % 9 + 1);
+        if (poses >= 0) butent.push_back({poses, code});
+        return poses >= 0;
+    };
+    // La plus courte preuve parmi les essais qui butent.
+    const auto prouver = [&] {
+        std::sort(butent.begin(), butent.end());
+        for (const auto& [poses, code] : butent) {
+            Essai essai(s);
+            essai.Lancer(code / 9, code % 9 + 1, 81);
+            Etape p = essai.Elaguer();
+            if (p.implications.size() > LongueurMax + 1) continue;
+            e = std::move(p);
+            return true;
+        }
+        butent.clear();
+        return false;
+    };
     for (int mot = 0; mot < 12; ++mot) {
         for (uint64_t bits = gardees[mot]; bits != 0; bits &= bits - 1) {
             const int code = mot * 64 + std::countr_zero(bits);
-            if (!(s.cand[code / 9] & Bit(code % 9 + 1)) || !essayer(code / 9, code % 9 + 1))
-                gardees[mot] &= ~(uint64_t{1} << (code & 63));
+            if (!(s.cand[code / 9] & Bit(code % 9 + 1)) || !essayer(code)) gardees[mot] &= ~(uint64_t{1} << (code & 63));
         }
     }
-    // Sinon chaque candidat, les cases aux moins de candidats d'abord ; ceux qui butent sont
-    // gardés pour la suite.
-    for (int n = 2; n <= 9 && !meilleure; ++n) {
+    if (prouver()) return true;
+    for (int n = 2; n <= 9; ++n) {
         for (int i = 0; i < 81; ++i) {
             if (s.valeur[i] != 0 || Compte(s.cand[i]) != n) continue;
             for (uint32_t m = s.cand[i]; m != 0; m &= m - 1) {
                 const int code = i * 9 + std::countr_zero(m);
-                if (essayer(i, code % 9 + 1)) gardees[code >> 6] |= uint64_t{1} << (code & 63);
+                if (!((gardees[code >> 6] >> (code & 63)) & 1u) && essayer(code)) gardees[code >> 6] |= uint64_t{1} << (code & 63);
             }
         }
+        if (prouver()) return true;
     }
-    if (!meilleure) return false;
-    e = std::move(*meilleure);
-    return true;
+    return false;
 }
 
 }  // namespace raisonnement

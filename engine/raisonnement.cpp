@@ -34,6 +34,7 @@ Etat EtatDepuis(const Position& position)
         for (uint32_t m = s.cand[i]; m != 0; m &= m - 1) {
             const int d = std::countr_zero(m) + 1;
             for (int k = 0; k < 3; ++k) s.places[T.unitesDe[i][k]][d] |= static_cast<uint16_t>(1u << T.rangs[i][k]);
+            s.casesDu[d].Mettre(i);
         }
     }
     return s;

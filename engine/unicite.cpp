@@ -1,5 +1,7 @@
 // Les techniques qui ne valent que sur une grille à une seule solution (comptée à part) :
 // elles écartent ce qui en donnerait une seconde.
+#include <algorithm>
+
 #include "engine/etat.h"
 
 namespace raisonnement {
@@ -10,25 +12,31 @@ namespace raisonnement {
 bool ChercherRectangleUnique(const Etat& s, Etape& e)
 {
     if (!s.unique) return false;
-    for (int l1 = 0; l1 < 9; ++l1) {
-        for (int l2 = l1 + 1; l2 < 9; ++l2) {
-            for (int c1 = 0; c1 < 9; ++c1) {
-                for (int c2 = c1 + 1; c2 < 9; ++c2) {
-                    // Deux régions : les lignes dans une même bande ou les colonnes dans une même pile, pas les deux.
-                    if ((l1 / 3 == l2 / 3) == (c1 / 3 == c2 / 3)) continue;
-                    const std::array<int, 4> coins{l1 * 9 + c1, l1 * 9 + c2, l2 * 9 + c1, l2 * 9 + c2};
-                    int autre = -1, paires = 0;
-                    uint16_t ab = 0;
-                    for (const int i : coins) {
-                        if (Compte(s.cand[i]) == 2 && (ab == 0 || s.cand[i] == ab)) {
-                            ab = s.cand[i], ++paires;
-                        } else {
-                            autre = i;
-                        }
-                    }
-                    if (paires != 3 || autre < 0 || (s.cand[autre] & ab) != ab || Compte(s.cand[autre]) < 3) continue;
+    // Deux coins n'ont que a et b : on part de deux cases à deux chiffres égaux sur une même
+    // ligne (ou colonne), et l'on cherche les deux autres coins sur chaque autre ligne (ou colonne).
+    for (int p = 0; p < 81; ++p) {
+        const uint16_t ab = s.cand[p];
+        if (Compte(ab) != 2) continue;
+        for (int sens = 0; sens < 2; ++sens) {
+            const int pas = sens == 0 ? 1 : 9;  // le long de la ligne, ou de la colonne
+            for (int q = p + pas; q < 81 && (sens == 1 || q / 9 == p / 9); q += pas) {
+                if (s.cand[q] != ab) continue;
+                for (int decalage = -8; decalage <= 8; ++decalage) {
+                    const int ecart = decalage * (sens == 0 ? 9 : 1);  // vers l'autre ligne (ou colonne)
+                    const int r = p + ecart, t = q + ecart;
+                    if (decalage == 0 || r < 0 || r >= 81 || t < 0 || t >= 81) continue;
+                    if (sens == 1 && r / 9 != p / 9) continue;
+                    // Deux régions en tout, pas quatre ni une.
+                    const std::array<int, 4> coins{p, q, r, t};
+                    if ((T.unitesDe[p][2] == T.unitesDe[q][2]) == (T.unitesDe[p][2] == T.unitesDe[r][2])) continue;
+                    int autre = -1;
+                    if (s.cand[r] == ab && (s.cand[t] & ab) == ab && Compte(s.cand[t]) > 2) autre = t;
+                    if (s.cand[t] == ab && (s.cand[r] & ab) == ab && Compte(s.cand[r]) > 2) autre = r;
+                    if (autre < 0) continue;
                     e = Nouvelle(Technique::RectangleUnique);
-                    for (const int i : coins)
+                    std::array<int, 4> tries = coins;
+                    std::sort(tries.begin(), tries.end());
+                    for (const int i : tries)
                         if (i != autre) AjouterCase(e, s, i);
                     AjouterCase(e, s, autre);
                     e.chiffres = ab;
