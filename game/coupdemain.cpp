@@ -93,10 +93,12 @@ void CPartie::OnPourquoi()
     } else if (reponse.issue == ProchainePose::Hypothese) {
         MontrerCurseurSur(reponse.caseHypothese.ligne, reponse.caseHypothese.colonne);
     }
-    AjouterResultat(" >>> " + ResumerProchainePose(reponse));
+    const IndiceMontre indice = MontrerIndice(reponse, 3);
+    AjouterResultat(" >>> " + indice.resume);
     std::vector<std::pair<int, int>> cases;
-    for (const Coordonnees& c : reponse.casesAMontrer) cases.emplace_back(c.ligne, c.colonne);
-    std::vector<std::string> phrases = DecrireProchainePose(reponse);
-    for (std::size_t k = 0; phrases.size() > 1 && k < phrases.size(); ++k) phrases[k] = std::to_string(k + 1) + ". " + phrases[k];
-    ihm.MontrerRaisonnement(phrases, cases);
+    for (const Coordonnees& c : indice.cases) cases.emplace_back(c.ligne, c.colonne);
+    std::vector<CandidatMontre> candidats;
+    for (const CaseChiffre& c : indice.enJeu) candidats.push_back({c.ligne, c.colonne, c.chiffre, false});
+    for (const CaseChiffre& c : indice.retraits) candidats.push_back({c.ligne, c.colonne, c.chiffre, true});
+    ihm.MontrerRaisonnement(indice.phrases, cases, candidats);
 }

@@ -729,6 +729,35 @@ std::string ResumerProchainePose(const ProchainePose& reponse)
            NommerCase(pose.ligne, pose.colonne);
 }
 
+IndiceMontre MontrerIndice(const ProchainePose& reponse, int32_t temps)
+{
+    IndiceMontre indice;
+    if (reponse.issue == ProchainePose::Pose && temps < 3) {
+        // Seule la première étape est vraie dès maintenant : l'indice ne parle que d'elle.
+        const Etape& e = reponse.chaine.front();
+        indice.suite = true;
+        if (temps <= 1) {
+            indice.resume = IndiceOu(e);
+        } else {
+            indice.resume = IndiceCandidats(e);
+            indice.enJeu = CandidatsEnJeu(e);
+            indice.retraits = e.retraits;
+            for (const Coordonnees& c : indice.enJeu)
+                if (std::find(indice.cases.begin(), indice.cases.end(), c) == indice.cases.end()) indice.cases.push_back(c);
+        }
+        indice.resume += temps <= 1 ? " (« Pourquoi ? » encore : les candidats)" : " (« Pourquoi ? » encore : la réponse)";
+        indice.phrases = {indice.resume};
+        return indice;
+    }
+    indice.resume = ResumerProchainePose(reponse);
+    indice.phrases = DecrireProchainePose(reponse);
+    for (std::size_t k = 0; indice.phrases.size() > 1 && k < indice.phrases.size(); ++k)
+        indice.phrases[k] = std::to_string(k + 1) + ". " + indice.phrases[k];
+    indice.cases = reponse.casesAMontrer;
+    for (const Etape& e : reponse.chaine) indice.retraits.insert(indice.retraits.end(), e.retraits.begin(), e.retraits.end());
+    return indice;
+}
+
 std::string TexteNote(double note) { return Dixiemes(note, '.'); }
 
 std::vector<std::string> DecrireBilan(const Bilan& bilan)

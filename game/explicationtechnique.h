@@ -33,6 +33,20 @@ std::string DecrireEtape(const Etape& etape);
 std::string IndiceOu(const Etape& etape);
 std::string IndiceCandidats(const Etape& etape);
 
+// Ce que « Pourquoi ? » montre d'une réponse au temps `temps` d'un indice : 1, la technique de
+// la première étape et où regarder ; 2, ses cases et ses candidats en jeu, et ce qu'elle ôte ;
+// 3 (et au-delà), la réponse entière, chaque étape de la chaîne et tout ce qu'elle ôte. Une
+// hypothèse, une position pleine ou sans solution se disent tout de suite en entier.
+struct IndiceMontre {
+    std::string resume;                // pour la ligne d'état
+    std::vector<std::string> phrases;  // pour le panneau
+    std::vector<Coordonnees> cases;    // à teinter
+    std::vector<CaseChiffre> enJeu;    // les candidats dont l'étape se sert
+    std::vector<CaseChiffre> retraits; // ceux qu'elle ôte
+    bool suite = false;                // un autre appui en montre plus
+};
+IndiceMontre MontrerIndice(const ProchainePose& reponse, int32_t temps);
+
 // Ce que répond « Pourquoi ? » : une phrase par étape de la chaîne, la pose en dernier ; ou
 // l'hypothèse à faire.
 std::vector<std::string> DecrireProchainePose(const ProchainePose& reponse);

@@ -196,7 +196,7 @@ int main(int argc, char** argv)
         partie.ChangerOptions({false, false});
         DemanderPourquoi(boite, reglages);
         capturer(QStringLiteral("-pourquoi"));
-        boite.MontrerRaisonnement({}, {});
+        boite.MontrerRaisonnement({}, {}, {});
         // Agrandie, avec des notes : tout grandit d'un bloc, et reste net.
         partie.OnNoterCandidats();
         boite.showMaximized();
