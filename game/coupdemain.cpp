@@ -84,16 +84,23 @@ void CPartie::OnPourquoi()
         AjouterResultat(texte);
         return;
     }
+    // Le même appel sur la même position va plus loin ; tout coup fait repartir du début.
+    const Position position = LirePosition(grille);
+    const bool memePosition = tempsIndice > 0 && position == positionIndice && notes == notesIndice;
+    tempsIndice = memePosition ? std::min(tempsIndice + 1, 3) : 1;
+    positionIndice = position;
+    notesIndice = notes;
     // Le raisonnement d'une personne, pas celui du solveur : la prochaine pose et la plus
     // courte chaîne d'étapes qui y mène, ou l'hypothèse à faire.
-    const ProchainePose reponse = ExpliquerProchainePose(LirePosition(grille));
-    if (reponse.issue == ProchainePose::Pose) {
+    const ProchainePose reponse = ExpliquerProchainePose(position);
+    const IndiceMontre indice = MontrerIndice(reponse, tempsIndice);
+    // Le curseur ne montre la case qu'avec la réponse : avant, il la dirait.
+    if (!indice.suite && reponse.issue == ProchainePose::Pose) {
         const CaseChiffre& pose = reponse.chaine.back().poses.front();
         MontrerCurseurSur(pose.ligne, pose.colonne);
     } else if (reponse.issue == ProchainePose::Hypothese) {
         MontrerCurseurSur(reponse.caseHypothese.ligne, reponse.caseHypothese.colonne);
     }
-    const IndiceMontre indice = MontrerIndice(reponse, 3);
     AjouterResultat(" >>> " + indice.resume);
     std::vector<std::pair<int, int>> cases;
     for (const Coordonnees& c : indice.cases) cases.emplace_back(c.ligne, c.colonne);

@@ -758,7 +758,7 @@ IndiceMontre MontrerIndice(const ProchainePose& reponse, int32_t temps)
     return indice;
 }
 
-std::string TexteNote(double note) { return Dixiemes(note, '.'); }
+std::string TexteNote(double note, char virgule) { return Dixiemes(note, virgule); }
 
 std::vector<std::string> DecrireBilan(const Bilan& bilan)
 {

@@ -56,8 +56,8 @@ std::vector<std::string> DecrireProchainePose(const ProchainePose& reponse);
 // solutions qu'aucun raisonnement ne la finit seul.
 std::string ResumerProchainePose(const ProchainePose& reponse);
 
-// Une note avec un chiffre après le point, quelle que soit la locale : "4.2".
-std::string TexteNote(double note);
+// Une note avec un chiffre après le point (ou `virgule`), quelle que soit la locale : "4.2".
+std::string TexteNote(double note, char virgule = '.');
 
 // Le bilan en quelques lignes : la technique la plus dure et la note, puis le nombre
 // d'étapes de chaque technique employée.

@@ -171,7 +171,9 @@ TEST(Explication, CasesEtChiffresNommes)
 }
 
 // Les cinq réponses de « Pourquoi ? » : grille fautive, résolue, sans issue (depuis le coup
-// fautif), une déduction, une hypothèse. Rien n'est posé, le curseur montre la case.
+// fautif), une déduction, une hypothèse. Rien n'est posé, le curseur montre la case. Une
+// déduction vient en trois appels sur la même position (où regarder, les candidats, la
+// réponse) ; un coup fait repartir du début.
 TEST_F(CoupDeMainTest, PourquoiDitLeProchainPasSansRienPoser)
 {
     const std::string base = ihm.statut;
@@ -199,10 +201,29 @@ TEST_F(CoupDeMainTest, PourquoiDitLeProchainPasSansRienPoser)
     EXPECT_EQ(ihm.curseur, std::pair(fautive / 9, fautive % 9));
     EXPECT_EQ(TexteIndices(partie.grille), avant);
 
-    // Le chiffre faux repris : la prochaine pose, dite et montrée, est celle de la solution ; le
-    // raisonnement en entier se sert de sa case et finit par elle.
+    // Le chiffre faux repris : d'abord où regarder, le curseur laissé où il était ; puis les
+    // candidats en jeu, ceux qu'ôte l'étape jamais le chiffre de la solution ; puis la prochaine
+    // pose, dite et montrée, celle de la solution ; le raisonnement en entier se sert de sa case
+    // et finit par elle.
     partie.Annuler();
     partie.Annuler();
+    const auto encore = [this](const char* suite) {
+        EXPECT_NE(ihm.statut.find(std::string("(« Pourquoi ? » encore : ") + suite + ")"), std::string::npos) << ihm.statut;
+    };
+    partie.OnPourquoi();
+    encore("les candidats");
+    EXPECT_EQ(ihm.curseur, std::pair(fautive / 9, fautive % 9));
+    EXPECT_TRUE(ihm.candidatsRaisonnement.empty());
+    partie.OnPourquoi();
+    encore("la réponse");
+    EXPECT_EQ(ihm.curseur, std::pair(fautive / 9, fautive % 9));
+    ASSERT_FALSE(ihm.candidatsRaisonnement.empty());
+    for (const CandidatMontre& c : ihm.candidatsRaisonnement) {
+        EXPECT_EQ(partie.grille.LireCase(c.ligne, c.colonne).chiffre, 0);
+        if (c.ote) {
+            EXPECT_NE(solution(c.ligne * 9 + c.colonne), c.chiffre) << c.ligne << "," << c.colonne;
+        }
+    }
     partie.OnPourquoi();
     ASSERT_TRUE(ihm.curseur.has_value());
     const int montree = ihm.curseur->first * 9 + ihm.curseur->second;
@@ -215,8 +236,12 @@ TEST_F(CoupDeMainTest, PourquoiDitLeProchainPasSansRienPoser)
               ihm.casesRaisonnement.end());
     EXPECT_EQ(Cases(Vide), vides) << "rien n'est posé";
 
-    // Une seule case vide : seul chiffre possible ; puis la grille résolue.
+    // Une seule case vide : un coup fait repartir du début ; seul chiffre possible ; puis la
+    // grille résolue.
     for (size_t k = 1; k < vides.size(); ++k) jouer(vides[k], solution(vides[k]));
+    partie.OnPourquoi();
+    encore("les candidats");
+    partie.OnPourquoi();
     partie.OnPourquoi();
     EXPECT_EQ(ihm.statut, base + " >>> " + NommerCase(vides[0] / 9, vides[0] % 9) + " : seul chiffre possible, le " +
                               std::to_string(solution(vides[0])));

@@ -530,7 +530,7 @@ TEST_F(Fenetre, MenuDansLOrdreDeLaTable)
     EXPECT_EQ(lister(barre[0]->menu()).join(QStringLiteral("|")),
               QStringLiteral("&Créer|&Générer[&Facile|&Moyen|&Difficile|&Diabolique]|&Importer|&Exporter|-|"
                              "&Remettre à zéro|Coup de &main[1 chiffre|2 chiffres|3 chiffres|-|&Pourquoi ?|&Noter les candidats]|&Résoudre|"
-                             "&Vérifier|-|&Quitter"));
+                             "&Vérifier|-|&Quitter|-|Dé&fi[&Sous-ensembles|&Poissons|&Ailes|&Chaînes]"));
     EXPECT_EQ(lister(barre[2]->menu()).join(QStringLiteral("|")), QStringLiteral("&Aide|A &propos ..."));
 
     // Chaque commande de la table a son action, qui porte son identifiant et mène à un
@@ -652,7 +652,7 @@ TEST_F(Fenetre, ModeCreationGriseEtRestaureLesEntrees)
 {
     QAction* creer = boite.Action(ID_CREER);
     const QList<QAction*> entrees = boite.menuGrille->actions();
-    ASSERT_EQ(entrees.size(), 11);
+    ASSERT_EQ(entrees.size(), 13);
     // « Non » : l'entrée cochable ne reste pas cochée.
     boite.reponses = {false};
     creer->trigger();
@@ -663,8 +663,8 @@ TEST_F(Fenetre, ModeCreationGriseEtRestaureLesEntrees)
     ASSERT_TRUE(boite.partie.modeCreation);
     EXPECT_TRUE(creer->isChecked());
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille en mode création");
-    // Générer, Importer, Exporter, Remettre à zéro, Coup de main, Résoudre et Vérifier.
-    const std::set<int> grisees{1, 2, 3, 5, 6, 7, 8};
+    // Générer, Importer, Exporter, Remettre à zéro, Coup de main, Résoudre et Vérifier ; et Défi.
+    const std::set<int> grisees{1, 2, 3, 5, 6, 7, 8, 12};
     for (int p = 0; p < entrees.size(); ++p)
         EXPECT_EQ(entrees[p]->isEnabled(), !grisees.contains(p)) << p;
     // Un indice tapé en mode création : origine Init, couleur des indices.
@@ -707,7 +707,8 @@ TEST_F(Fenetre, PourquoiMontreLeRaisonnementJusquALaProchaineAction)
     const QImage avant = boite.ZoneClient()->grab().toImage();
     for (const Qt::MouseButton bouton : {Qt::LeftButton, Qt::RightButton}) {
         SCOPED_TRACE(bouton == Qt::LeftButton ? "clic gauche" : "clic droit");
-        boite.Action(ID_POURQUOI)->trigger();
+        // Le troisième appel sur la même position : la réponse entière.
+        for (int temps = 0; temps < 3; ++temps) boite.Action(ID_POURQUOI)->trigger();
 
         auto* panneau = boite.findChild<QLabel*>(QStringLiteral("raisonnement"));
         ASSERT_NE(panneau, nullptr);
