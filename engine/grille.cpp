@@ -199,21 +199,6 @@ bool CGrille::ReprendreSolution(const std::array<CaseSolution, 81>& gardee)
     return true;
 }
 
-void CGrille::FixerPossibles(int32_t ligne, int32_t colonne, uint16_t possibles)
-{
-    if (!DansLaGrille(ligne, colonne)) {
-        return;
-    }
-    const int32_t i = ligne * 9 + colonne;
-    possibles &= TousChiffres;
-    if (cases[ligne][colonne].chiffre != 0) {
-        cases[ligne][colonne].possibles = possibles;
-        return;
-    }
-    ChangerPossibles(i, possibles);
-    aRevoir.Ajouter(i);  // des drapeaux posés à la main ne sont pas forcément exacts
-}
-
 void CGrille::ViderGrille()
 {
     niveauCourant = 0;

@@ -104,8 +104,6 @@ public:
     // indices et aux chiffres des coups de main en place, et marquée Init sur les indices seuls
     // (CoupDeMain ou 0 ailleurs). Faux, sans rien changer, si elle n'est pas celle de ces cases.
     bool ReprendreSolution(const std::array<CaseSolution, 81>& gardee);
-    // Pose les drapeaux de candidats d'une case tels quels (un état de départ pour l'unicité).
-    void FixerPossibles(int32_t ligne, int32_t colonne, uint16_t possibles);
 
     void ViderGrille();
     void RemettreGrille();

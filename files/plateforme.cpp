@@ -19,8 +19,6 @@
 
 #ifdef _WIN32
 
-namespace {
-
 std::wstring VersLarge(std::string_view utf8)
 {
     // Sans MB_ERR_INVALID_CHARS : un octet invalide devient U+FFFD au lieu d'un échec.
@@ -38,8 +36,6 @@ std::string VersUtf8(std::wstring_view large)
     WideCharToMultiByte(CP_UTF8, 0, large.data(), static_cast<int>(large.size()), utf8.data(), n, nullptr, nullptr);
     return utf8;
 }
-
-}  // namespace
 
 std::filesystem::path CheminSysteme(const std::string& cheminUtf8) { return VersLarge(cheminUtf8); }
 
@@ -120,18 +116,39 @@ bool FermerSurDisque(int descripteur)
     return (_close(descripteur) == 0) && surDisque;
 }
 
+namespace {
+
+// Ce qu'un autre programme qui tient le fichier un instant fait rendre au remplacement.
+bool Passager(DWORD erreur)
+{
+    return erreur == ERROR_SHARING_VIOLATION || erreur == ERROR_LOCK_VIOLATION || erreur == ERROR_ACCESS_DENIED ||
+           erreur == ERROR_UNABLE_TO_REMOVE_REPLACED || erreur == ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+}
+
+}  // namespace
+
 bool Remplacer(const std::filesystem::path& nouveau, const std::filesystem::path& cible, bool cibleExiste)
 {
     // ReplaceFileW garde les attributs et les ACL du fichier remplacé : un fichier privé le reste.
     // Chemins absolus : Wine refuse les relatifs ici.
-    if (cibleExiste) {
-        std::error_code erreurCible, erreurNouveau;
-        const std::filesystem::path cibleAbsolue = std::filesystem::absolute(cible, erreurCible);
-        const std::filesystem::path nouveauAbsolu = std::filesystem::absolute(nouveau, erreurNouveau);
-        return !erreurCible && !erreurNouveau &&
-               ReplaceFileW(cibleAbsolue.c_str(), nouveauAbsolu.c_str(), nullptr, 0, nullptr, nullptr) != 0;
+    std::error_code erreurCible, erreurNouveau;
+    const std::filesystem::path cibleAbsolue = std::filesystem::absolute(cible, erreurCible);
+    const std::filesystem::path nouveauAbsolu = std::filesystem::absolute(nouveau, erreurNouveau);
+    if (erreurCible || erreurNouveau) return false;
+    // Six essais, 10 ms d'attente puis le double à chaque fois : 310 ms au plus.
+    bool remplacer = cibleExiste;
+    for (DWORD attente = 10;; attente *= 2) {
+        if (remplacer ? ReplaceFileW(cibleAbsolue.c_str(), nouveauAbsolu.c_str(), nullptr, 0, nullptr, nullptr) != 0
+                      : MoveFileExW(nouveauAbsolu.c_str(), cibleAbsolue.c_str(),
+                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+            return true;
+        }
+        const DWORD erreur = GetLastError();
+        // Sans copie de secours, l'ancien fichier est alors déjà effacé : reste à renommer.
+        if (erreur == ERROR_UNABLE_TO_MOVE_REPLACEMENT) remplacer = false;
+        if (attente > 160 || !Passager(erreur)) return false;
+        Sleep(attente);
     }
-    return MoveFileExW(nouveau.c_str(), cible.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 unsigned long NumeroProcessus() { return GetCurrentProcessId(); }

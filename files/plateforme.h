@@ -17,6 +17,13 @@
 // Le chemin du système pour un nom en UTF-8 (sous Linux, les mêmes octets).
 std::filesystem::path CheminSysteme(const std::string& cheminUtf8);
 
+#ifdef _WIN32
+// Le texte d'un appel de Windows (UTF-16) et celui du programme (UTF-8), dans les deux sens ;
+// un octet invalide devient U+FFFD.
+std::wstring VersLarge(std::string_view utf8);
+std::string VersUtf8(std::wstring_view large);
+#endif
+
 // Ce qui sépare les dossiers dans un chemin.
 #ifdef _WIN32
 inline constexpr const char* SeparateursChemin = "/\\";
@@ -63,7 +70,9 @@ bool EcrireParMorceaux(std::string_view texte, const std::function<long(const ch
 bool EcrireTout(int descripteur, std::string_view texte);
 // Vide le fichier jusqu'au disque puis le ferme ; faux si l'un des deux a échoué.
 bool FermerSurDisque(int descripteur);
-// Met `nouveau` à la place de `cible`, existante ou non.
+// Met `nouveau` à la place de `cible`, existante ou non. Sous Windows, un fichier qu'un
+// antivirus ou l'indexation tient un instant est réessayé, un peu plus tard chaque fois (moins
+// d'une seconde en tout).
 bool Remplacer(const std::filesystem::path& nouveau, const std::filesystem::path& cible, bool cibleExiste);
 // Écrit sur le disque le dossier de `fichier`, après un renommage : sans cela, une panne juste
 // après pourrait rendre l'ancien fichier, ou aucun. Sous Windows, rien à faire ici.

@@ -42,10 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, std::size_t taille
         NOVEMIA_EXIGER(*raison == "ce n'est pas une partie de Novemia" ||
                        *raison == "elle vient d'une version plus récente de Novemia" ||
                        *raison == "le fichier est abîmé" || *raison == "le fichier ne peut pas être lu");
-        NOVEMIA_EXIGER(!partie.grilleEnCours && partie.TexteGarde() == neuve);
+        NOVEMIA_EXIGER(!partie.GrilleEnCours() && partie.TexteGarde() == neuve);
         return 0;
     }
-    NOVEMIA_EXIGER(partie.grilleEnCours && !partie.modeCreation);
+    NOVEMIA_EXIGER(partie.GrilleEnCours() && !partie.ModeCreation());
     const std::string gardee = partie.TexteGarde();
     CIhmSurveillee autreIhm;
     CPartie relue(autreIhm);
@@ -53,9 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, std::size_t taille
     NOVEMIA_EXIGER(!relue.ReprendreDepuis(texte));
     NOVEMIA_EXIGER(relue.TexteGarde() == gardee);
     // Tout défaire puis tout refaire ramène la partie lue.
-    const std::size_t joues = partie.historique.Joues().size(), tous = partie.historique.Tous().size();
+    const std::size_t joues = partie.Historique().Joues().size(), tous = partie.Historique().Tous().size();
     for (std::size_t k = 0; k < joues; ++k) partie.Annuler();
-    NOVEMIA_EXIGER(partie.historique.Joues().empty());
+    NOVEMIA_EXIGER(partie.Historique().Joues().empty());
     for (std::size_t k = 0; k < tous; ++k) partie.Refaire();
     for (std::size_t k = joues; k < tous; ++k) partie.Annuler();
     NOVEMIA_EXIGER(partie.TexteGarde() == gardee);

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "fuzz/invariant.h"
+#include "skin/emplacementsreglages.h"
 #include "skin/registre.h"
 
 namespace {
@@ -33,7 +34,7 @@ void Preparer()
     std::string modele = (base / "novemia-fuzz-XXXXXX").string();
     NOVEMIA_EXIGER(::mkdtemp(modele.data()) != nullptr);
     fichierUtilisateur = std::filesystem::path(modele) / "Novemia.conf";
-    FixerEmplacementsReglages(fichierUtilisateur.string(), {});
+    DefinirEmplacements({fichierUtilisateur.string(), {}});
     // Le dossier disparaît à la sortie du processus.
     static const std::filesystem::path aEffacer = modele;
     std::atexit([] {

@@ -1,32 +1,11 @@
 // Le coup de main : révèle au hasard un à trois chiffres de la solution gardée, ou, avec
 // « Pourquoi ? », dit la prochaine pose et son raisonnement sans rien poser.
 #include <algorithm>
-#include <optional>
 
 #include "engine/raisonnement.h"
 #include "game/explication.h"
 #include "game/explicationtechnique.h"
 #include "game/partie.h"
-
-namespace {
-
-// Le premier coup de l'historique après lequel la grille n'avait plus de solution ; rien si
-// elle n'en avait déjà pas avant le premier coup.
-std::optional<Coup> PremierCoupSansSolution(const CGrille& grille, std::span<const Coup> joues)
-{
-    CGrille essai = grille;
-    for (auto coup = joues.rbegin(); coup != joues.rend(); ++coup) {
-        essai.ChangerCase(coup->ligne, coup->colonne, coup->chiffreAvant, coup->origineAvant);
-    }
-    if (!essai.MeneAUneSolution()) return std::nullopt;
-    for (const Coup& coup : joues) {
-        essai.ChangerCase(coup.ligne, coup.colonne, coup.chiffreApres, coup.origineApres);
-        if (!essai.MeneAUneSolution()) return coup;
-    }
-    return std::nullopt;
-}
-
-}  // namespace
 
 void CPartie::DonnerCoupDeMain(int n)
 {
@@ -86,14 +65,15 @@ void CPartie::OnPourquoi()
     }
     // Le même appel sur la même position va plus loin ; tout coup fait repartir du début.
     const Position position = LirePosition(grille);
-    const bool memePosition = tempsIndice > 0 && position == positionIndice && notes == notesIndice;
-    tempsIndice = memePosition ? std::min(tempsIndice + 1, 3) : 1;
-    positionIndice = position;
-    notesIndice = notes;
+    EtatInterface& e = etatInterface;
+    const bool memePosition = e.tempsIndice > 0 && position == e.positionIndice && notes == e.notesIndice;
+    e.tempsIndice = memePosition ? std::min(e.tempsIndice + 1, 3) : 1;
+    e.positionIndice = position;
+    e.notesIndice = notes;
     // Le raisonnement d'une personne, pas celui du solveur : la prochaine pose et la plus
     // courte chaîne d'étapes qui y mène, ou l'hypothèse à faire.
     const ProchainePose reponse = ExpliquerProchainePose(position);
-    const IndiceMontre indice = MontrerIndice(reponse, tempsIndice);
+    const IndiceMontre indice = MontrerIndice(reponse, e.tempsIndice);
     // Le curseur ne montre la case qu'avec la réponse : avant, il la dirait.
     if (!indice.suite && reponse.issue == ProchainePose::Pose) {
         const CaseChiffre& pose = reponse.chaine.back().poses.front();

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -65,3 +66,9 @@ private:
     std::vector<Coup> coups;
     std::size_t joues = 0;
 };
+
+// Le coup depuis lequel les chiffres du joueur ne mènent plus à aucune solution : celui qui a
+// posé le dernier des chiffres encore en place sans lesquels la grille en aurait une (un coup
+// de notes seules ne compte pas). Rien si la grille n'en a pas même sans les chiffres que les
+// coups ont laissés. `grille`, l'état après les coups `joues`, ne mène à aucune solution.
+std::optional<Coup> PremierCoupSansSolution(const CGrille& grille, std::span<const Coup> joues);

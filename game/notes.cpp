@@ -25,6 +25,7 @@ void CPartie::CliquerCaseDroit(int ligne, int colonne)
 {
     if (!CaseValide(ligne, colonne)) return;
     NoterCaseCliquee(ligne, colonne);
+    const int32_t chiffreSelectionne = etatInterface.chiffreSelectionne;
     if (chiffreSelectionne >= 1 && chiffreSelectionne <= 9) {
         BasculerNote(ligne, colonne, chiffreSelectionne);
     } else if (chiffreSelectionne == 0 && grilleEnCours && !modeCreation &&
@@ -68,24 +69,15 @@ void CPartie::NoterNotes(std::vector<NotesChangees> changees)
     MontrerAspects();
 }
 
-void CPartie::OublierCoups()
-{
-    historique.Oublier();
-    notes.fill(0);
-    MontrerAspects();
-}
-
 void CPartie::ChangerOptions(const OptionsPartie& nouvelles)
 {
-    options = nouvelles;
+    etatInterface.options = nouvelles;
     MontrerAspects();
 }
 
-std::optional<std::pair<int, int>> CPartie::CaseChoisie() const
+std::optional<Coordonnee> CPartie::CaseChoisie() const
 {
-    if (curseurVisible) return std::pair(curseurLigne, curseurColonne);
-    if (caseCliquee) return std::pair(derniereLigne, derniereColonne);
-    return std::nullopt;
+    return etatInterface.curseur ? etatInterface.curseur : etatInterface.caseCliquee;
 }
 
 AspectCase CPartie::CalculerAspect(int ligne, int colonne) const
@@ -96,6 +88,7 @@ AspectCase CPartie::CalculerAspect(int ligne, int colonne) const
     if (chiffre == 0) aspect.notes = notes[i];
     // Sans grille ni saisie, le plateau vide n'a rien à teinter.
     if (!grilleEnCours && !modeCreation) return aspect;
+    const OptionsPartie& options = etatInterface.options;
     if (options.montrerConflits && chiffre != 0) {
         for (int j = 0; j < 81; ++j) {
             if (Voisines(i, j) && grille.LireCase(j / 9, j % 9).chiffre == chiffre) {
@@ -119,8 +112,8 @@ void CPartie::MontrerAspects()
 {
     for (int i = 0; i < 81; ++i) {
         const AspectCase aspect = CalculerAspect(i / 9, i % 9);
-        if (aspect == aspectsMontres[i]) continue;
-        aspectsMontres[i] = aspect;
+        if (aspect == etatInterface.aspectsMontres[i]) continue;
+        etatInterface.aspectsMontres[i] = aspect;
         ihm.MontrerAspect(i / 9, i % 9, aspect);
     }
 }

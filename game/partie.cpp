@@ -2,11 +2,13 @@
 #include "game/partie.h"
 
 #include <string>
+#include <utility>
 
 #include "files/fichiergrille.h"
 #include "game/explicationtechnique.h"
 
-CPartie::CPartie(CIhm& ihm, uint32_t graine) : ihm(ihm)
+CPartie::CPartie(CIhm& ihm, uint32_t graine, Horloge horloge)
+    : horloge(horloge ? std::move(horloge) : Horloge([] { return std::time(nullptr); })), ihm(ihm)
 {
     hasard.Semer(graine);
     hasardDefis.Semer(graine);
@@ -35,14 +37,14 @@ void CPartie::AfficherGrille()
 void CPartie::AfficherPalette()
 {
     for (int entree = 0; entree < 10; ++entree) {
-        ihm.MontrerPalette(entree, chiffreSelectionne == (entree == 9 ? 0 : entree + 1));
+        ihm.MontrerPalette(entree, etatInterface.chiffreSelectionne == (entree == 9 ? 0 : entree + 1));
     }
-    ihm.MontrerPalette(10, modeHypothese == 1);
+    ihm.MontrerPalette(10, etatInterface.modeHypothese == 1);
 }
 
 void CPartie::DeselectionnerPalette()
 {
-    chiffreSelectionne = -1;
+    etatInterface.chiffreSelectionne = -1;
     // L'entrée "?" et modeHypothese restent tels quels.
     for (int entree = 0; entree <= 9; ++entree) {
         ihm.MontrerPalette(entree, false);
@@ -51,16 +53,16 @@ void CPartie::DeselectionnerPalette()
 
 void CPartie::ChangerStatut(const std::string& base)
 {
-    statutBase = base;
-    statutResultat.clear();
+    etatInterface.statutBase = base;
+    etatInterface.statutResultat.clear();
     ihm.ChangerStatut(base);
 }
 
 void CPartie::AjouterResultat(std::string_view resultat)
 {
     // Le texte de base, jamais cherché dans la ligne : un nom de fichier peut contenir " >>>".
-    statutResultat = resultat;
-    ihm.ChangerStatut(statutBase + statutResultat);
+    etatInterface.statutResultat = resultat;
+    ihm.ChangerStatut(etatInterface.statutBase + etatInterface.statutResultat);
 }
 
 // ---------------------------------------------------------------- clics
@@ -70,6 +72,7 @@ void CPartie::CliquerCase(int ligne, int colonne)
     if (!CaseValide(ligne, colonne)) return;
     NoterCaseCliquee(ligne, colonne);
     if (!grilleEnCours && !modeCreation) return;
+    const int32_t chiffreSelectionne = etatInterface.chiffreSelectionne;
     if (chiffreSelectionne < 0 || chiffreSelectionne > 9) return;
 
     // En création tout chiffre se change ; en jeu, seulement ceux du joueur.
@@ -82,7 +85,7 @@ void CPartie::CliquerCase(int ligne, int colonne)
     } else {
         if (avant.chiffre != 0 && avant.origine < origineMin) return;
         grille.ChangerCase(ligne, colonne, chiffreSelectionne,
-                           modeCreation ? Init : static_cast<OrigineCase>(CoupJoueur + modeHypothese));
+                           modeCreation ? Init : static_cast<OrigineCase>(CoupJoueur + etatInterface.modeHypothese));
     }
     const Case& apres = grille.LireCase(ligne, colonne);
     if (apres.chiffre != avant.chiffre || apres.origine != avant.origine) {
@@ -99,11 +102,13 @@ void CPartie::CliquerPalette(int entree)
 
     if (entree == 10) {
         if (modeCreation) return;  // pas d'hypothèse du joueur sur des indices
+        int32_t& modeHypothese = etatInterface.modeHypothese;
         modeHypothese = modeHypothese == 0 ? 1 : 0;
         ihm.MontrerPalette(10, modeHypothese == 1);
         return;
     }
 
+    int32_t& chiffreSelectionne = etatInterface.chiffreSelectionne;
     if (chiffreSelectionne > 0) {
         ihm.MontrerPalette(chiffreSelectionne - 1, false);
     } else if (chiffreSelectionne == 0) {
@@ -219,7 +224,7 @@ bool CPartie::LireGrille()
         return false;
     }
     grilleEnCours = true;
-    chiffreSelectionne = -1;
+    etatInterface.chiffreSelectionne = -1;
     nomFichier = NomSansDossier(*chemin);
     return true;
 }
@@ -239,8 +244,8 @@ void CPartie::RemettreAZero()
     if (!grilleEnCours) return;
     grille.RemettreGrille();
     OublierCoups();
-    statutResultat.clear();
-    ihm.ChangerStatut(statutBase);
+    etatInterface.statutResultat.clear();
+    ihm.ChangerStatut(etatInterface.statutBase);
     AfficherGrille();
 }
 

@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
 # L'installateur Windows essayé comme un joueur, sous Wine, de bout en bout :
-#  1. installé en silence (/S /D=) dans un préfixe Wine neuf ; fichiers, raccourci, entrée de
-#     désinstallation et réglages de la machine (reg query) en place ;
-#  2. le jeu installé lancé sur un écran virtuel : une seule fenêtre, aucun message, le plateau
-#     comparé à celui de la construction Linux (même géométrie, chaque texte dans sa case) ;
+#  1. installé en silence (/S /D=) dans un préfixe Wine neuf ; fichiers, licences, raccourci,
+#     entrée de désinstallation et réglages de la machine (reg query) en place ; aucun chemin
+#     de la machine qui construit dans novemia.exe ni dans novemia-cli.exe (strings) ;
+#  2. le jeu lancé par le raccourci du menu Démarrer (wine start, comme un double clic) sur un
+#     écran virtuel : une seule fenêtre, aucun message, le plateau comparé à celui de la
+#     construction Linux (même géométrie, chaque texte dans sa case) ; la trace s'écrit dans
+#     le dossier personnel du joueur ; l'installateur refuse tant que le jeu est ouvert ;
 #  3. une grille générée au clavier, Échap pose la question, « Non » garde la partie ;
 #  4. Préférences › un autre skin : écrit dans HKEY_CURRENT_USER, la machine inchangée ;
 #  5. désinstallé en silence : plus aucun fichier, plus de clé de la machine, le choix du
-#     joueur gardé.
+#     joueur gardé ;
+#  6. réinstallé dans C:\Jeux\Récré : le plateau a son skin (autant de couleurs que sous
+#     Linux), un skin au nom accentué choisi dans Préférences se relit tel quel dans HKCU, le
+#     désinstalleur refuse tant que le jeu est ouvert ;
+#  7. le même installateur repassé sans /D= : même dossier, skin de la machine et choix du
+#     joueur gardés ; puis désinstallé.
 # Sans gestionnaire de fenêtres, le focus est rendu à la main (xdotool windowfocus) et les
 # touches passent par XTest (xdotool key sans --window), comme un vrai clavier.
 #
@@ -20,7 +28,7 @@ linux=$(realpath "${3:-build-ci}")
 mkdir -p "$captures"
 rm -f "$captures"/*.png
 
-for outil in Xvfb xdotool import convert compare; do
+for outil in Xvfb xdotool import convert compare strings iconv; do
   command -v "$outil" >/dev/null || { echo "$outil manque : scripts/installer-dependances.sh" >&2; exit 2; }
 done
 [ -x "$linux/ui/novemia" ] || { echo "$linux/ui/novemia manque : construire d'abord le préréglage ci" >&2; exit 2; }
@@ -67,6 +75,63 @@ touches() {
 capture() { import -window root "$captures/$1.png"; }
 # Une clé absente donne un texte vide, pas un arrêt du script.
 reg() { { "$wine" reg query "$@" 2>/dev/null || true; } | tr -d '\r'; }
+# Une valeur texte du registre, en UTF-8 (vide si absente) : reg export écrit en UTF-16, là
+# où reg query passerait par la page de code de la console.
+valeur() {
+  rm -f "$WINEPREFIX/drive_c/export.reg"
+  "$wine" reg export "$1" 'C:\export.reg' /y >/dev/null 2>&1 || true
+  [ -f "$WINEPREFIX/drive_c/export.reg" ] || return 0
+  iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/export.reg" | tr -d '\r' |
+    sed -n "s/^\"$2\"=\"\(.*\)\"\$/\1/p" | sed 's/\\\\/\\/g'
+}
+# Le jeu tourne encore dans ce préfixe Wine (ceux d'autres essais sur la machine ne comptent pas).
+jeuOuvert() {
+  local p
+  for p in $(pgrep -f 'novemia\.exe'); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+# Installe ou désinstalle en silence ; rend le code de sortie (le jeu fermé, Wine attendu).
+silencieux() {
+  local code=0
+  "$wine" "$@" >/dev/null 2>&1 || code=$?
+  jeuOuvert || "$wineserver" -w
+  return "$code"
+}
+# Lance le jeu par le raccourci du menu Démarrer, comme un double clic, et attend sa fenêtre.
+raccourci() { find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Novemia/Novemia.lnk' | head -n 1; }
+lancer() {
+  "$wine" start /unix "$(raccourci)" >/dev/null 2>&1
+  attendre 300 ouverte Novemia || { echec "la fenêtre de novemia.exe n'est pas venue"; exit 1; }
+  sleep 2
+}
+# Ferme le jeu : Échap, « Oui ».
+fermer() {
+  xdotool windowfocus "$(fenetres Novemia | head -n 1)" 2>/dev/null || true
+  touches Escape
+  attendre 50 ouverte Alerte || true
+  local alerte
+  alerte=$(fenetres Alerte | head -n 1)
+  [ -n "$alerte" ] && xdotool windowfocus "$alerte" 2>/dev/null || true
+  touches o
+  attendre 100 eval '! jeuOuvert' && ok "« Oui » ferme le jeu" || { echec "le jeu ne s'est pas fermé"; "$wineserver" -k || true; }
+  "$wineserver" -w
+}
+# Préférences : la boîte s'ouvre le focus sur OK ; deux Tab (Annuler, puis la liste des skins)
+# mènent à la liste, Bas y choisit le premier, Entrée confirme (OK est le bouton par défaut).
+premierSkin() {
+  xdotool windowfocus "$(fenetres Novemia | head -n 1)" 2>/dev/null || true
+  touches alt+p
+  attendre 50 ouverte Préférences || echec "Préférences ne s'est pas ouverte"
+  local pref
+  pref=$(fenetres Préférences | head -n 1)
+  [ -n "$pref" ] && xdotool windowfocus "$pref" 2>/dev/null || true
+  capture "preferences$1"
+  touches Tab Tab Down Return
+  attendre 50 fermee Préférences || echec "Préférences est restée ouverte"
+  sleep 1
+}
 
 "$wine" wineboot --init >/dev/null 2>&1
 "$wineserver" -w
@@ -74,24 +139,49 @@ reg() { { "$wine" reg query "$@" 2>/dev/null || true; } | tr -d '\r'; }
 # 1. Installation silencieuse.
 dossier='C:\Program Files\Novemia'
 installe="$WINEPREFIX/drive_c/Program Files/Novemia"
-"$wine" "$installateur" /S "/D=$dossier" >/dev/null 2>&1
-"$wineserver" -w
-for f in novemia.exe novemia-cli.exe Desinstaller.exe Licence.txt licences/Qt-LGPL-3.0.txt \
-         licences/Liberation-OFL-1.1.txt aide/index.html skin/Papier.bmp skin/Papier@2x.bmp skin/Papier.cfg \
-         skin/Bois.bmp skin/Ardoise.cfg; do
-  [ -f "$installe/$f" ] || echec "fichier installé absent : $f"
+silencieux "$installateur" /S "/D=$dossier" || echec "l'installation silencieuse a rendu $?"
+fichiers() {
+  for f in novemia.exe novemia-cli.exe Desinstaller.exe Licence.txt licences/Qt-LGPL-3.0.txt \
+           licences/Liberation-OFL-1.1.txt licences/Tiers.txt licences/Sources.txt licences/communes/LGPL-3.txt \
+           licences/sources-qt/qt-windows.sh aide/index.html skin/Papier.bmp skin/Papier@2x.bmp skin/Papier.cfg \
+           skin/Bois.bmp skin/Ardoise.cfg; do
+    [ -f "$1/$f" ] || echec "fichier installé absent : $f"
+  done
+  [ -f "$1/novemia.exe" ] && ok "fichiers installés sous $2"
+}
+fichiers "$installe" "$dossier"
+grep -q "Copyright (C) .*The Qt Company" "$installe/licences/Qt-LGPL-3.0.txt" && ok "ligne de copyright de Qt" ||
+  echec "licences/Qt-LGPL-3.0.txt sans la ligne de copyright de Qt"
+for partie in "qt6-base $(dpkg-query -W -f='${source:Version}' qt6-base-dev)" PCRE2 winpthreads; do
+  grep -q "$partie" "$installe/licences/Tiers.txt" "$installe/licences/Sources.txt" || echec "licences : « $partie » absent"
 done
-[ -f "$installe/novemia.exe" ] && ok "fichiers installés sous $dossier"
-raccourci=$(find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Novemia/Novemia.lnk' | head -n 1)
-[ -n "$raccourci" ] && ok "raccourci du menu Démarrer" || echec "raccourci du menu Démarrer absent"
+[ -n "$(raccourci)" ] && ok "raccourci du menu Démarrer" || echec "raccourci du menu Démarrer absent"
 machine=$(reg 'HKLM\SOFTWARE\Novemia')
 echo "$machine" | grep -Eq "^ +s2gAppDir +REG_SZ +C:\\\\Program Files\\\\Novemia$" && ok "HKLM s2gAppDir" ||
   echec "HKLM\\SOFTWARE\\Novemia s2gAppDir : $machine"
 echo "$machine" | grep -Eq "^ +Skin +REG_SZ +Papier$" && ok "HKLM Skin" || echec "HKLM\\SOFTWARE\\Novemia Skin : $machine"
 desinstallation=$(reg 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Novemia')
 echo "$desinstallation" | grep -Eq "DisplayName +REG_SZ +Novemia" &&
-  echo "$desinstallation" | grep -q 'UninstallString.*Desinstaller.exe' && ok "entrée de désinstallation" ||
+  echo "$desinstallation" | grep -q 'UninstallString.*Desinstaller.exe' &&
+  echo "$desinstallation" | grep -Eq 'QuietUninstallString +REG_SZ +"C:\\Program Files\\Novemia\\Desinstaller.exe" /S$' &&
+  echo "$desinstallation" | grep -Eq 'InstallLocation +REG_SZ +C:\\Program Files\\Novemia$' &&
+  echo "$desinstallation" | grep -Eq 'EstimatedSize +REG_DWORD +0x[0-9a-f]*[1-9a-f]' && ok "entrée de désinstallation complète" ||
   echec "entrée de désinstallation : $desinstallation"
+
+# Aucun chemin de la machine qui construit dans les programmes installés : ni le dossier
+# personnel, ni le cache de la Qt, ni les sources ou la construction (ni le préfixe de Qt).
+depot=$(cd "$(dirname "$0")/.." && pwd)
+cacheQt=$(dirname "$(bash "$depot/scripts/qt-windows.sh" --chemin)")
+for programme in novemia.exe novemia-cli.exe; do
+  textes=$( (strings -a "$installe/$programme"; strings -a -el "$installe/$programme") )
+  trouves=""
+  for chemin in "$HOME/" "$cacheQt" "$depot" "$(dirname "$installateur")"; do
+    [ "$chemin" = "//" ] || ! echo "$textes" | grep -qF "$chemin" || trouves="$trouves $chemin"
+  done
+  echo "$textes" | grep -q 'qt_prfxpath=.' && trouves="$trouves qt_prfxpath"
+  [ -z "$trouves" ] && ok "aucun chemin de la construction dans $programme" ||
+    echec "$programme nomme :$trouves"
+done
 
 # Le plateau de Linux, même écran, même skin : la référence.
 appli="$travail/linux-appli"
@@ -109,12 +199,13 @@ kill "$jeuLinux" 2>/dev/null || true
 wait "$jeuLinux" 2>/dev/null || true
 attendre 50 fermee Novemia || true
 
-# 2. Le jeu installé, lancé comme par son raccourci.
-(cd "$installe" && exec "$wine" "$dossier\\novemia.exe" >/dev/null 2>&1) &
-jeu=$!
-attendre 300 ouverte Novemia || { echec "la fenêtre de novemia.exe n'est pas venue"; exit 1; }
-sleep 2
+# 2. Le jeu installé, lancé par son raccourci ; la trace ouverte (Ctrl+Maj+T) tout de suite.
+lancer
 capture depart
+profil="$WINEPREFIX/drive_c/users/$(id -un)"
+rm -f "$profil"/Trace_*.txt
+xdotool windowfocus "$(fenetres Novemia | head -n 1)" 2>/dev/null || true
+touches ctrl+shift+t
 nombre=$(fenetres Novemia | wc -l)
 id=$(fenetres Novemia | head -n 1)
 [ "$nombre" -eq 1 ] && ok "une seule fenêtre, aucun message au démarrage" ||
@@ -171,22 +262,12 @@ alerte=$(fenetres Alerte | head -n 1)
 touches n
 attendre 50 fermee Alerte || echec "la question est restée ouverte après « Non »"
 sleep 1
-[ -n "$(fenetres Novemia)" ] && kill -0 "$jeu" 2>/dev/null && ok "« Non » garde la partie" ||
+[ -n "$(fenetres Novemia)" ] && jeuOuvert && ok "« Non » garde la partie" ||
   echec "la fenêtre s'est fermée malgré « Non »"
 capture apres-non
 
-# 4. Préférences : la boîte s'ouvre le focus sur OK ; deux Tab (Annuler, puis la liste des
-# skins) mènent à la liste, Bas y choisit le premier (Ardoise, pas Papier), Entrée confirme (OK
-# est le bouton par défaut).
-xdotool windowfocus "$id" 2>/dev/null || true
-touches alt+p
-attendre 50 ouverte Préférences || echec "Préférences ne s'est pas ouverte"
-pref=$(fenetres Préférences | head -n 1)
-[ -n "$pref" ] && xdotool windowfocus "$pref" 2>/dev/null || true
-capture preferences
-touches Tab Tab Down Return
-attendre 50 fermee Préférences || echec "Préférences est restée ouverte"
-sleep 1
+# 4. Préférences › le premier skin de la liste (Ardoise, pas Papier).
+premierSkin ""
 capture autre-skin
 utilisateur=$(reg 'HKCU\SOFTWARE\Novemia' /v Skin)
 choisi=$(echo "$utilisateur" | sed -n 's/^ *Skin *REG_SZ *//p')
@@ -195,20 +276,24 @@ choisi=$(echo "$utilisateur" | sed -n 's/^ *Skin *REG_SZ *//p')
 reg 'HKLM\SOFTWARE\Novemia' /v Skin | grep -Eq "Skin +REG_SZ +Papier$" && ok "HKLM garde Papier" ||
   echec "la clé de la machine a changé"
 
-# Fermer : Échap, « Oui ».
-xdotool windowfocus "$id" 2>/dev/null || true
-touches Escape
-attendre 50 ouverte Alerte || true
-alerte=$(fenetres Alerte | head -n 1)
-[ -n "$alerte" ] && xdotool windowfocus "$alerte" 2>/dev/null || true
-touches o
-attendre 100 fini "$jeu" && ok "« Oui » ferme le jeu" || { echec "le jeu ne s'est pas fermé"; kill "$jeu" || true; }
-"$wineserver" -w
+# La trace, refermée, est dans le dossier personnel du joueur (le dossier de travail du
+# raccourci), pas dans celui du programme.
+xdotool windowfocus "$(fenetres Novemia | head -n 1)" 2>/dev/null || true
+touches ctrl+shift+t
+trace=$(find "$profil" -maxdepth 1 -name 'Trace_*.txt' | head -n 1)
+[ -s "$trace" ] && [ -z "$(find "$installe" -name 'Trace_*')" ] && ok "la trace est écrite dans le dossier personnel" ||
+  echec "pas de trace dans $profil"
+
+# Tant que le jeu est ouvert, l'installateur refuse, en silence, sans rien toucher.
+code=0; silencieux "$installateur" /S || code=$?
+[ "$code" -ne 0 ] && [ "$(fenetres Novemia | wc -l)" -eq 1 ] && ok "l'installateur refuse pendant le jeu (code $code)" ||
+  echec "l'installateur est passé pendant le jeu (code $code)"
+
+fermer
 
 # 5. Désinstallation silencieuse (le désinstalleur se copie ailleurs et s'y relance : on attend
 # que Wine n'ait plus aucun programme).
-"$wine" "$dossier\\Desinstaller.exe" /S >/dev/null 2>&1
-"$wineserver" -w
+silencieux "$dossier\\Desinstaller.exe" /S || echec "la désinstallation silencieuse a rendu $?"
 if [ -e "$installe" ]; then
   echec "restes de l'installation : $(find "$installe" | head -n 5 | tr '\n' ' ')"
 else
@@ -222,6 +307,56 @@ fi
   echec "l'entrée de désinstallation est restée" || ok "plus d'entrée de désinstallation"
 reg 'HKCU\SOFTWARE\Novemia' /v Skin | grep -q "REG_SZ *$choisi$" && ok "le choix du joueur (HKCU) est gardé" ||
   echec "HKCU\\SOFTWARE\\Novemia a été touchée"
+
+# 6. Dans un dossier aux lettres accentuées, le joueur reparti de zéro : le plateau a son
+# skin (un fond de skin a des centaines de couleurs, une fenêtre grise quelques-unes).
+"$wine" reg delete 'HKCU\SOFTWARE\Novemia' /f >/dev/null 2>&1 || true
+dossier='C:\Jeux\Récré'
+installe="$WINEPREFIX/drive_c/Jeux/Récré"
+silencieux "$installateur" /S "/D=$dossier" || echec "l'installation dans $dossier a rendu $?"
+fichiers "$installe" "$dossier"
+[ "$(valeur 'HKLM\SOFTWARE\Novemia' s2gAppDir)" = "$dossier" ] && ok "HKLM s2gAppDir = $dossier" ||
+  echec "HKLM s2gAppDir : $(valeur 'HKLM\SOFTWARE\Novemia' s2gAppDir)"
+# Un skin au nom accentué, premier de la liste dans tout ordre (« Ab » avant « Ar »).
+accentue='Abîmé'
+for f in bmp cfg; do cp "$installe/skin/Papier.$f" "$installe/skin/$accentue.$f"; done
+couleurs() {
+  convert "$1" -gravity south -crop 480x341+0+0 +repage -format %k info:
+}
+couleursLinux=$(couleurs "$captures/linux.png")
+lancer
+import -window "$(fenetres Novemia | head -n 1)" "$captures/accentue.png"
+couleursWine=$(couleurs "$captures/accentue.png")
+echo "couleurs du plateau : Linux $couleursLinux, Wine sous $dossier $couleursWine"
+[ "$couleursWine" -gt $((couleursLinux / 2)) ] && ok "le plateau a son skin sous $dossier" ||
+  echec "plateau sans skin sous $dossier ($couleursWine couleurs contre $couleursLinux)"
+premierSkin "-accentue"
+import -window "$(fenetres Novemia | head -n 1)" "$captures/accentue-skin.png"
+[ "$(valeur 'HKCU\SOFTWARE\Novemia' Skin)" = "$accentue" ] && ok "HKCU Skin relu tel quel : $accentue" ||
+  echec "HKCU Skin : « $(valeur 'HKCU\SOFTWARE\Novemia' Skin) » au lieu de « $accentue »"
+[ "$(couleurs "$captures/accentue-skin.png")" -gt $((couleursLinux / 2)) ] && ok "le skin $accentue est chargé" ||
+  echec "le skin $accentue n'est pas chargé"
+# Le désinstalleur, lancé en place pour rendre son code (_?= ; NSIS l'ignore entre guillemets,
+# que Wine met à un chemin qui a des espaces), refuse tant que le jeu est ouvert.
+code=0; silencieux "$dossier\\Desinstaller.exe" /S "_?=$dossier" || code=$?
+[ "$code" -ne 0 ] && [ -f "$installe/novemia-cli.exe" ] && ok "le désinstalleur refuse pendant le jeu (code $code)" ||
+  echec "le désinstalleur est passé pendant le jeu (code $code)"
+fermer
+
+# 7. Le même installateur repassé sans /D= : le dossier de l'installation précédente, le
+# skin choisi par l'administrateur pour la machine et celui du joueur gardés.
+"$wine" reg add 'HKLM\SOFTWARE\Novemia' /v Skin /d Bois /f >/dev/null 2>&1
+silencieux "$installateur" /S || echec "la réinstallation a rendu $?"
+[ -f "$installe/novemia.exe" ] && [ ! -e "$WINEPREFIX/drive_c/Program Files/Novemia" ] &&
+  [ "$(valeur 'HKLM\SOFTWARE\Novemia' s2gAppDir)" = "$dossier" ] && ok "réinstallé dans $dossier" ||
+  echec "réinstallé ailleurs que dans $dossier"
+[ "$(valeur 'HKLM\SOFTWARE\Novemia' Skin)" = Bois ] && ok "HKLM Skin de l'administrateur gardé" ||
+  echec "HKLM Skin : $(valeur 'HKLM\SOFTWARE\Novemia' Skin)"
+[ "$(valeur 'HKCU\SOFTWARE\Novemia' Skin)" = "$accentue" ] && ok "HKCU gardé par la réinstallation" ||
+  echec "HKCU Skin après réinstallation : $(valeur 'HKCU\SOFTWARE\Novemia' Skin)"
+rm -f "$installe/skin/$accentue".*
+silencieux "$dossier\\Desinstaller.exe" /S || echec "la désinstallation a rendu $?"
+[ ! -e "$installe" ] && ok "plus rien sous $dossier" || echec "restes sous $dossier : $(find "$installe" | head -n 5 | tr '\n' ' ')"
 
 echo "Captures : $captures"
 if [ "$echecs" -ne 0 ]; then

@@ -2,6 +2,8 @@
 // jamais gardée entière en mémoire, seuls la clé et les trois premiers champs comptent.
 #include "skin/configuration.h"
 
+#include "files/plateforme.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
@@ -159,8 +161,9 @@ ResultatConfiguration LireConfiguration(const std::string& chemin)
     std::ifstream fichier;
     std::error_code erreur;
     // Un dossier s'ouvrirait sous Linux sans pouvoir se lire : on le traite en fichier absent.
-    if (!std::filesystem::is_directory(chemin, erreur)) {
-        fichier.open(chemin, std::ios::binary);
+    const std::filesystem::path systeme = CheminSysteme(chemin);
+    if (!std::filesystem::is_directory(systeme, erreur)) {
+        fichier.open(systeme, std::ios::binary);
     }
     if (!fichier.is_open()) {
         ResultatConfiguration resultat;

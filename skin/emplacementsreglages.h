@@ -9,7 +9,8 @@ struct EmplacementsReglages {
     std::vector<std::string> machine;
 };
 
-// Les emplacements fixés ; préparés par défaut à la première demande.
+// Les emplacements fixés ; préparés par défaut à la première demande. Les essais y mettent
+// les leurs, et eux seuls sont lus et écrits.
 const EmplacementsReglages& Emplacements();
 void DefinirEmplacements(EmplacementsReglages emplacements);
 // L'ordre d'une lecture : l'utilisateur, puis la machine.

@@ -1,8 +1,9 @@
 // Énumération d'un dossier par QDir, dans l'ordre du système de fichiers.
 #include "skin/recherchefichiers.h"
 
+#include "skin/nomfichier.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QString>
 #include <QStringList>
@@ -19,15 +20,15 @@ bool EstBlanc(char c)
 std::string FichierDuSkin(const std::string& dossier, const std::string& nom, const std::string& extension)
 {
     const std::string exact = dossier + "/" + nom + "." + extension;
-    if (QFileInfo::exists(QFile::decodeName(exact.c_str()))) return exact;
+    if (QFileInfo::exists(NomQt(exact))) return exact;
     // Le nom compte tel quel, seule l'extension se compare sans casse.
-    const QString debut = QFile::decodeName(nom.c_str()) + QLatin1Char('.');
+    const QString debut = NomQt(nom) + QLatin1Char('.');
     const QString suite = QString::fromStdString(extension);
-    const QStringList noms = QDir(QFile::decodeName(dossier.c_str())).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    const QStringList noms = QDir(NomQt(dossier)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString& fichier : noms) {
         if (fichier.size() == debut.size() + suite.size() && fichier.startsWith(debut) &&
             fichier.endsWith(suite, Qt::CaseInsensitive)) {
-            return dossier + "/" + QFile::encodeName(fichier).toStdString();
+            return dossier + "/" + NomStd(fichier);
         }
     }
     return exact;
@@ -49,15 +50,15 @@ void CRechercheFichiers::DefinirDossier(const std::string& nouveau)
 void CRechercheFichiers::Chercher(const std::string& motif)
 {
     if (dossier.empty()) return;
-    QDir repertoire(QFile::decodeName(dossier.c_str()));
+    QDir repertoire(NomQt(dossier));
     if (!repertoire.exists()) return;
 
     // Fichiers cachés compris ; jamais les dossiers ni "." et "..".
     const QStringList noms = repertoire.entryList(
-        QStringList{QFile::decodeName(motif.c_str())},
+        QStringList{NomQt(motif)},
         QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Unsorted);
     const std::string separateur(1, QDir::separator().toLatin1());
     for (const QString& nom : noms) {
-        fichiers.push_back(dossier + separateur + QFile::encodeName(nom).toStdString());
+        fichiers.push_back(dossier + separateur + NomStd(nom));
     }
 }

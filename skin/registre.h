@@ -27,8 +27,6 @@ constexpr int ErreurDonneesInvalides = 13;
 // (l'installation du programme, où qu'elle soit), puis /etc/xdg. Sous Windows, les deux clés
 // SOFTWARE\Novemia.
 void PreparerEmplacementsReglages(const std::string& dossierProgramme = {});
-// Pour les essais : exactement ces fichiers, sans rien chercher ailleurs.
-void FixerEmplacementsReglages(const std::string& utilisateur, const std::vector<std::string>& machine);
 std::string FichierReglagesUtilisateur();
 // Les fichiers de la machine, dans l'ordre où ils sont lus.
 std::vector<std::string> FichiersReglagesMachine();

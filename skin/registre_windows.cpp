@@ -3,11 +3,12 @@
 // que l'installateur crée. Le skin choisi s'écrit chez l'utilisateur : un joueur sans droits
 // d'administrateur ne peut pas écrire la ruche de la machine.
 //
-// Les appels sont ceux en caractères larges ; le texte du programme est dans la page de code
-// du système (celle de QFile::decodeName et de std::filesystem), si bien qu'un dossier aux
-// lettres accentuées fait l'aller-retour sans perte.
+// Les appels sont ceux en caractères larges ; le texte du programme est en UTF-8, comme
+// partout (files/plateforme.h), si bien qu'un dossier ou un skin aux lettres accentuées fait
+// l'aller-retour sans perte, quelle que soit la page de code du système.
 #include "skin/registre.h"
 
+#include "files/plateforme.h"
 #include "skin/emplacementsreglages.h"
 
 #include <windows.h>
@@ -22,25 +23,6 @@ constexpr std::string_view CleMachine = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Novemia";
 // Le tampon fixe de la lecture, zéro final compris, en caractères.
 constexpr DWORD TailleTampon = 1024;
 
-std::wstring EnLarge(std::string_view texte)
-{
-    if (texte.empty()) return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, texte.data(), static_cast<int>(texte.size()), nullptr, 0);
-    std::wstring large(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, texte.data(), static_cast<int>(texte.size()), large.data(), n);
-    return large;
-}
-
-std::string EnEtroit(std::wstring_view texte)
-{
-    if (texte.empty()) return {};
-    const int n = WideCharToMultiByte(CP_ACP, 0, texte.data(), static_cast<int>(texte.size()), nullptr, 0, nullptr,
-                                      nullptr);
-    std::string etroit(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, texte.data(), static_cast<int>(texte.size()), etroit.data(), n, nullptr, nullptr);
-    return etroit;
-}
-
 // « HKEY_CURRENT_USER\SOFTWARE\Novemia » : la ruche et la sous-clé ; pas de ruche pour un
 // nom qu'on ne connaît pas.
 struct Cle {
@@ -54,11 +36,12 @@ Cle Decouper(std::string_view chemin)
         {"HKEY_CURRENT_USER", HKEY_CURRENT_USER}, {"HKCU", HKEY_CURRENT_USER},
         {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE}, {"HKLM", HKEY_LOCAL_MACHINE}};
     const std::size_t barre = chemin.find('\\');
-    const std::string_view ruche = chemin.substr(0, barre);
+    const std::wstring ruche = VersLarge(chemin.substr(0, barre));
     for (const auto& [nom, racine] : ruches) {
-        if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, nom.data(), static_cast<int>(nom.size()), ruche.data(),
-                           static_cast<int>(ruche.size())) == CSTR_EQUAL) {
-            return {racine, barre == std::string_view::npos ? std::wstring() : EnLarge(chemin.substr(barre + 1))};
+        const std::wstring large = VersLarge(nom);
+        if (CompareStringOrdinal(large.data(), static_cast<int>(large.size()), ruche.data(),
+                                 static_cast<int>(ruche.size()), TRUE) == CSTR_EQUAL) {
+            return {racine, barre == std::string_view::npos ? std::wstring() : VersLarge(chemin.substr(barre + 1))};
         }
     }
     return {};
@@ -95,6 +78,15 @@ LONG Lire(const std::string& chemin, const std::wstring& nom, std::wstring& vale
     // Le tampon plein sans zéro final : la valeur ne tient pas, comme une plus longue.
     if (zero == std::wstring_view::npos && lus >= TailleTampon) return ERROR_MORE_DATA;
     valeur = texte.substr(0, zero);
+    // Une chaîne « à développer » (%USERPROFILE%\Jeux…) se lit développée, comme la lit Windows ;
+    // développée, elle ne peut dépasser 32 767 caractères.
+    if (type == REG_EXPAND_SZ) {
+        const DWORD n = ExpandEnvironmentStringsW(valeur.c_str(), nullptr, 0);
+        std::wstring developpee(n, L'\0');
+        if (n == 0 || ExpandEnvironmentStringsW(valeur.c_str(), developpee.data(), n) != n) return ERROR_MORE_DATA;
+        developpee.resize(n - 1);
+        valeur = std::move(developpee);
+    }
     return ERROR_SUCCESS;
 }
 
@@ -112,13 +104,13 @@ Reglage LireReglage(const std::string& nom)
     Reglage reglage;
     reglage.erreur = ErreurValeurAbsente;
     if (nom.empty()) return reglage;
-    const std::wstring nomLarge = EnLarge(nom);
+    const std::wstring nomLarge = VersLarge(nom);
     for (const std::string& cle : EmplacementsDansLOrdre()) {
         std::wstring valeur;
         const LONG code = Lire(cle, nomLarge, valeur);
         if (code == ERROR_SUCCESS) {
             reglage.erreur = 0;
-            reglage.valeur = EnEtroit(valeur);
+            reglage.valeur = VersUtf8(valeur);
             return reglage;
         }
         // Une valeur trop longue s'arrête là ; sinon la clé suivante, et le code de la
@@ -144,8 +136,8 @@ int EcrireRegistre(const std::string& nom, const std::string& valeur)
     LONG code = RegCreateKeyExW(c.racine, c.sousCle.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
                                 nullptr, &ouverte.cle, nullptr);
     if (code != ERROR_SUCCESS) return static_cast<int>(code);
-    const std::wstring large = EnLarge(valeur);
-    code = RegSetValueExW(ouverte.cle, EnLarge(nom).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(large.c_str()),
+    const std::wstring large = VersLarge(valeur);
+    code = RegSetValueExW(ouverte.cle, VersLarge(nom).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(large.c_str()),
                           static_cast<DWORD>((large.size() + 1) * sizeof(wchar_t)));
     return static_cast<int>(code);
 }

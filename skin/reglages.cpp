@@ -29,11 +29,6 @@ std::vector<std::string> EmplacementsDansLOrdre()
     return tous;
 }
 
-void FixerEmplacementsReglages(const std::string& utilisateur, const std::vector<std::string>& machine)
-{
-    DefinirEmplacements({utilisateur, machine});
-}
-
 std::string FichierReglagesUtilisateur() { return Emplacements().utilisateur; }
 
 std::vector<std::string> FichiersReglagesMachine() { return Emplacements().machine; }

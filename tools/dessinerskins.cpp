@@ -217,6 +217,15 @@ void Ombre(QPainter& peintre, const QRectF& r, double rayon, int etendue, const 
     peintre.restore();
 }
 
+// Un plateau arrondi d'une seule couleur, posé avec son ombre sur ce qui est déjà peint.
+void PoserPlateau(QPainter& peintre, const QRectF& r, double rayon, const QColor& ombre, const QColor& couleur)
+{
+    Ombre(peintre, r, rayon, 6, ombre, QPointF(2, 3));
+    peintre.setPen(Qt::NoPen);
+    peintre.setBrush(couleur);
+    peintre.drawRoundedRect(r, rayon, rayon);
+}
+
 // Vignettage : bords assombris, pour donner du volume à la table.
 void Vignetter(QImage& image, double force)
 {
@@ -259,11 +268,7 @@ QImage DessinerPapier(int echelle)
     peintre.drawLine(QPointF(46.5, 0), QPointF(46.5, HauteurClient));
 
     // Feuille de la grille : plus claire, posée sur la page avec une ombre légère.
-    const QRectF feuille = QRectF(p.cases).adjusted(-9, -9, 9, 9);
-    Ombre(peintre, feuille, 3, 6, QColor(90, 70, 40, 70), QPointF(2, 3));
-    peintre.setPen(Qt::NoPen);
-    peintre.setBrush(QColor(252, 249, 241));
-    peintre.drawRoundedRect(feuille, 3, 3);
+    PoserPlateau(peintre, QRectF(p.cases).adjusted(-9, -9, 9, 9), 3, QColor(90, 70, 40, 70), QColor(252, 249, 241));
     peintre.end();
     // Cases : blanc cassé, régions alternées d'un rien plus chaudes, sans motif sous les chiffres.
     Texturer(image, p.cases, [&](const Pixel& q) {
@@ -414,11 +419,7 @@ QImage DessinerArdoise(int echelle)
     // Plateau : ardoise plus sombre et plus lisse, pour que la craie des chiffres ressorte.
     QPainter peintre(&image);
     peintre.setRenderHint(QPainter::Antialiasing);
-    const QRectF plateau = QRectF(p.cases).adjusted(-8, -8, 8, 8);
-    Ombre(peintre, plateau, 4, 6, QColor(0, 0, 0, 90), QPointF(2, 3));
-    peintre.setPen(Qt::NoPen);
-    peintre.setBrush(QColor(40, 46, 51));
-    peintre.drawRoundedRect(plateau, 4, 4);
+    PoserPlateau(peintre, QRectF(p.cases).adjusted(-8, -8, 8, 8), 4, QColor(0, 0, 0, 90), QColor(40, 46, 51));
     peintre.end();
     Texturer(image, p.cases, [&](const Pixel& q) {
         const double nuage = Fractal(q.x / 60.0, q.y / 60.0, 3, 64);

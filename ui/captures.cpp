@@ -16,7 +16,10 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <optional>
+#include <sstream>
 
+#include "game/ihmmuette.h"
+#include "game/partiegardee.h"
 #include "skin/recherchefichiers.h"
 #include "skin/registre.h"
 #include "ui/dlggrille.h"
@@ -36,43 +39,54 @@ public:
 
 // Une vraie partie diabolique en cours où paraît chaque origine : en haut les chiffres du
 // joueur (dont des hypothèses et des coups de main), au milieu ceux du solveur (déductions
-// et hypothèses), en bas des cases encore vides.
+// et hypothèses), en bas des cases encore vides. Aucun clic n'y mène : elle est faite sur une
+// partie à part, résolue par le solveur, puis reprise comme une partie gardée.
 void PreparerGrille(CPartie& partie)
 {
+    PartieGardee position;
     for (uint32_t graine = 1;; ++graine) {
-        partie.hasard.Semer(graine);
-        partie.GenererGrille(Diabolique);
-        partie.grille.Resoudre(LimiteJoueur);
-        if (partie.grille.CompterOrigine(HypoOrdi) > 0 && partie.grille.GrillePleine())
+        CIhmMuette muette;
+        CPartie essai(muette, graine);
+        essai.GenererGrille(Diabolique);
+        essai.OnResoudre();
+        if (essai.Grille().CompterOrigine(HypoOrdi) > 0 && essai.Grille().GrillePleine()) {
+            std::istringstream texte(essai.TexteGarde());
+            if (const auto raison = LirePartieGardee(texte, position))
+                std::fprintf(stderr, "partie illisible : %s\n", raison->c_str());
             break;
+        }
     }
+    CGrille& grille = position.grille;
     int rang = 0;
     for (int ligne = 0; ligne < 9; ++ligne) {
         for (int colonne = 0; colonne < 9; ++colonne) {
-            const OrigineCase origine = partie.grille.LireCase(ligne, colonne).origine;
+            const OrigineCase origine = grille.LireCase(ligne, colonne).origine;
             if (origine == Init || origine == HypoOrdi)
                 continue;
             ++rang;
             if (ligne < 3)
-                partie.grille.ChangerOrigine(ligne, colonne,
-                                             rang % 5 == 0 ? CoupDeMain : rang % 3 == 0 ? HypoJoueur : CoupJoueur);
+                grille.ChangerOrigine(ligne, colonne, rang % 5 == 0 ? CoupDeMain : rang % 3 == 0 ? HypoJoueur : CoupJoueur);
             else if (ligne >= 6)
-                partie.grille.ChangerCase(ligne, colonne, 0, Vide);
+                grille.ChangerCase(ligne, colonne, 0, Vide);
         }
     }
-    partie.AfficherGrille();
-    partie.CliquerPalette(4);   // « 5 » choisi : en évidence et gras
-    partie.CliquerPalette(10);  // « ? » allumé
+    position.chiffreSelectionne = 5;  // « 5 » choisi : en évidence et gras
+    position.modeHypothese = 1;       // « ? » allumé
+    position.statutBase = " Grille générée (Niveau diabolique)";
+    position.statutResultat.clear();
+    std::istringstream texte(EcrirePartieGardee(position));
+    if (const auto raison = partie.ReprendreDepuis(texte))
+        std::fprintf(stderr, "position refusée : %s\n", raison->c_str());
 }
 
 // Un chiffre répété : le premier chiffre posé de la ligne d'une case vide, dans cette case.
 void PoserUnConflit(CPartie& partie)
 {
     for (int i = 0; i < 81; ++i) {
-        if (partie.grille.LireCase(i / 9, i % 9).chiffre != 0)
+        if (partie.Grille().LireCase(i / 9, i % 9).chiffre != 0)
             continue;
         for (int colonne = 0; colonne < 9; ++colonne) {
-            if (const int32_t d = partie.grille.LireCase(i / 9, colonne).chiffre) {
+            if (const int32_t d = partie.Grille().LireCase(i / 9, colonne).chiffre) {
                 partie.CliquerPalette(d - 1);
                 partie.CliquerCase(i / 9, i % 9);
                 return;
@@ -93,7 +107,7 @@ void PreparerPourquoi(CDlgCapture& boite, const QTemporaryDir& dossier)
     fichier.close();
     boite.fichierAOuvrir = chemin.toStdString();
     boite.partie.OnImporter();
-    if (boite.partie.modeHypothese != 0)
+    if (boite.partie.Interface().modeHypothese != 0)
         boite.partie.CliquerPalette(10);
     boite.partie.OnNoterCandidats();
 }

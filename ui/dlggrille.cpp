@@ -53,11 +53,11 @@ QRect EnPixels(const disposition::Rect& r)
 
 }  // namespace
 
-CDlgGrille::CDlgGrille(CGrilleApp& application, QWidget* parent)
+CDlgGrille::CDlgGrille(CGrilleApp& application, QWidget* parent, std::optional<uint32_t> graine)
     : CDlgSkin(disposition::LargeurClient, disposition::HauteurClient, parent),
       app(application),
       // Le seul ensemencement du programme : les 32 bits bas de l'heure.
-      partie(*this, static_cast<uint32_t>(static_cast<uint64_t>(std::time(nullptr)) & 0xFFFFFFFFu)),
+      partie(*this, graine.value_or(static_cast<uint32_t>(static_cast<uint64_t>(std::time(nullptr)) & 0xFFFFFFFFu))),
       icone(IconeApplication())
 {
     setWindowTitle(QStringLiteral("Novemia"));
@@ -403,15 +403,14 @@ void CDlgGrille::PlateauRedimensionne()
     PlacerPanneauRaisonnement();
 }
 
-int CDlgGrille::ChargerConfiguration(std::string chemin)
+void CDlgGrille::ChargerConfiguration(const std::string& chemin)
 {
-    ResultatConfiguration resultat = LireConfiguration(chemin);
+    const ResultatConfiguration resultat = LireConfiguration(chemin);
     // Pendant le message, le plateau garde ses couleurs : la table change après.
     if (resultat.message)
         Message(*resultat.message);
     couleurs = resultat.couleurs;
     couleursAjoutees = resultat.ajoutees;
-    return resultat.resultat;
 }
 
 void CDlgGrille::OnChangerSkin()
@@ -503,7 +502,7 @@ void CDlgGrille::OnCreer()
 {
     // Qt coche l'entrée d'elle-même au clic : la coche ne suit que le mode réel.
     if (actionCreer != nullptr && actionCreer->isCheckable())
-        actionCreer->setChecked(partie.modeCreation);
+        actionCreer->setChecked(partie.ModeCreation());
     partie.OnCreer();
 }
 
@@ -724,8 +723,26 @@ void CDlgGrille::RepeindreRaisonnement()
         ZoneClient()->update(ARepeindre(InterieurCase(c.ligne, c.colonne)));
 }
 
+void CDlgGrille::changeEvent(QEvent* evenement)
+{
+    CDlgSkin::changeEvent(evenement);
+    if (evenement->type() != QEvent::WindowStateChange || panneauRaisonnement == nullptr)
+        return;
+    // Une bulle de premier niveau ne suit pas la fenêtre dans la barre des tâches : elle se
+    // cache quand la fenêtre est réduite, et revient à sa place quand la fenêtre revient.
+    if (isMinimized() && panneauRaisonnement->isVisible()) {
+        panneauRaisonnement->hide();
+        panneauCacheAvecLaFenetre = true;
+    } else if (!isMinimized() && panneauCacheAvecLaFenetre) {
+        panneauCacheAvecLaFenetre = false;
+        panneauRaisonnement->show();
+        PlacerPanneauRaisonnement();
+    }
+}
+
 void CDlgGrille::EffacerRaisonnement()
 {
+    panneauCacheAvecLaFenetre = false;
     if (panneauRaisonnement != nullptr)
         panneauRaisonnement->hide();
     if (casesRaisonnement.empty() && candidatsRaisonnement.empty() && etiquetteStatut->toolTip().isEmpty())

@@ -27,7 +27,8 @@ class QTextBrowser;
 class CDlgGrille : public CDlgSkin, public CIhm {
     Q_OBJECT
 public:
-    explicit CDlgGrille(CGrilleApp& application, QWidget* parent = nullptr);
+    // Le hasard de la partie est semé de `graine` : les 32 bits bas de l'heure, sauf choix contraire.
+    explicit CDlgGrille(CGrilleApp& application, QWidget* parent = nullptr, std::optional<uint32_t> graine = {});
     ~CDlgGrille() override;
 
     // Initialisation de la boîte, faite une fois, juste avant qu'elle ne s'affiche.
@@ -35,7 +36,7 @@ public:
     void setVisible(bool visible) override;
 
     void ChargerSkin();
-    int ChargerConfiguration(std::string chemin);
+    void ChargerConfiguration(const std::string& chemin);
     void OnChangerSkin();
 
     // Les commandes qui touchent à la fenêtre elle-même ; les autres lignes de la table du
@@ -115,6 +116,7 @@ protected:
     void OnLButtonDown(const QPoint& point) override;
     void OnRButtonDown(const QPoint& point) override;
     bool event(QEvent* evenement) override;
+    void changeEvent(QEvent* evenement) override;
     void keyPressEvent(QKeyEvent* evenement) override;
     void moveEvent(QMoveEvent* evenement) override;
 
@@ -144,6 +146,8 @@ private:
     disposition::Zone ZoneCliquee(const QPoint& point);
     // Le panneau, s'il est montré, à sa place près de la fenêtre telle qu'elle est.
     void PlacerPanneauRaisonnement();
+    // Le panneau, fenêtre à part, caché avec la fenêtre réduite : il revient avec elle.
+    bool panneauCacheAvecLaFenetre = false;
     bool initialisee = false;
     QAction* actionCreer = nullptr;
     std::vector<QAction*> griseesEnCreation;

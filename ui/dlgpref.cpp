@@ -2,6 +2,7 @@
 // enregistré et signalé à la fenêtre principale, qui le reprend et recharge le skin.
 #include "ui/dlgpref.h"
 
+#include "skin/nomfichier.h"
 #include "skin/recherchefichiers.h"
 #include "skin/registre.h"
 #include "disposition/disposition.h"
@@ -10,7 +11,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -138,7 +138,7 @@ void CDlgPref::RemplirListeSkins()
         if (nom.size() <= 4) continue;
         nom.resize(nom.size() - 4);
         if (nom.ends_with(SuffixeDouble)) continue;
-        const QString texte = QFile::decodeName(nom.c_str());
+        const QString texte = NomQt(nom);
         // Insertion à sa place, après les noms égaux déjà présents.
         int place = comboSkin->count();
         while (place > 0 && Avant(texte, comboSkin->itemText(place - 1))) --place;

@@ -110,7 +110,7 @@ QColor CouleurDuPourtour(const QImage& image)
 
 }  // namespace
 
-bool CDlgSkin::DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x)
+void CDlgSkin::DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x)
 {
     bitmapFond = bitmap;
     // Un double d'une autre taille décalerait le fond sous les étiquettes.
@@ -120,13 +120,12 @@ bool CDlgSkin::DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x)
     couleurDuBord = CouleurDuPourtour(bitmap.toImage());
     // Tout repeindre, étiquettes comprises : la zone client ne masque pas ses enfants.
     zoneClient->update();
-    return true;
 }
 
-bool CDlgSkin::ChargerFond(const std::string& chemin, const std::string& cheminDouble)
+void CDlgSkin::ChargerFond(const std::string& chemin, const std::string& cheminDouble)
 {
     // Un fichier absent ou illisible retire le fond précédent.
-    return DefinirFond(LireBitmap(chemin), LireBitmap(cheminDouble));
+    DefinirFond(LireBitmap(chemin), LireBitmap(cheminDouble));
 }
 
 const QPixmap& CDlgSkin::FondPour(qreal ratio, qreal echelleFond) const

@@ -28,10 +28,10 @@ public:
     // Prend `bitmap` comme fond ; un pixmap nul retire le fond. `bitmap2x` (facultatif) est
     // le même fond deux fois plus grand, pour les écrans denses ; d'une autre taille, il est
     // ignoré. Repeint tout.
-    bool DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x = {});
+    void DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x = {});
     // Charge un fichier bitmap et son double ; illisible ou absent : plus de fond du tout
     // (le double seul ne suffit pas).
-    bool ChargerFond(const std::string& chemin, const std::string& cheminDouble = {});
+    void ChargerFond(const std::string& chemin, const std::string& cheminDouble = {});
 
     bool AUnFond() const { return !bitmapFond.isNull(); }
     const QPixmap& Fond() const { return bitmapFond; }

@@ -1,10 +1,10 @@
 #include "ui/grilleapp.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "skin/nomfichier.h"
 #include "skin/registre.h"
 #include "ui/dlggrille.h"
 #include "ui/polices.h"
@@ -14,9 +14,10 @@ CGrilleApp::~CGrilleApp() = default;
 
 bool ChargerTraductionQt(QTranslator& traduction)
 {
-    // Sous Windows, elle voyage dans le programme (ressource « :/traductions »).
-    if (!traduction.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
-        !traduction.load(QStringLiteral("qtbase_fr"), QStringLiteral(":/traductions")))
+    // Sous Windows, elle voyage dans le programme (ressource « :/traductions ») et passe avant
+    // tout dossier de Qt ; sous Linux, elle est celle de la machine.
+    if (!traduction.load(QStringLiteral("qtbase_fr"), QStringLiteral(":/traductions")) &&
+        !traduction.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return false;
     return QCoreApplication::installTranslator(&traduction);
 }
@@ -29,7 +30,7 @@ void CGrilleApp::Preparer(int& argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("novemia"));
     // Pas de nom d'affichage : Qt l'ajouterait aux titres (« Préférences — Novemia »).
     // Les réglages de la machine se trouvent aussi à côté du programme installé.
-    PreparerEmplacementsReglages(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    PreparerEmplacementsReglages(NomStd(QCoreApplication::applicationDirPath()));
     PreparerPolices();
     traduction = std::make_unique<QTranslator>();
     ChargerTraductionQt(*traduction);

@@ -53,7 +53,7 @@ public:
             return false;
         static_cast<QWidget*>(objet)->removeEventFilter(this);
         QCoreApplication::sendEvent(objet, evenement);  // la peinture elle-même, d'abord
-        std::puts(boite.partie.grilleEnCours ? PeintAvecPartie : Peint);
+        std::puts(boite.partie.GrilleEnCours() ? PeintAvecPartie : Peint);
         std::fflush(stdout);
         std::_Exit(0);
     }
@@ -105,9 +105,9 @@ public:
         partie.GenererGrille(Diabolique);
         partie.OnNoterCandidats();
         for (int i = 0, poses = 0; i < 81 && poses < 12; ++i) {
-            if (partie.grille.LireCase(i / 9, i % 9).chiffre != 0)
+            if (partie.Grille().LireCase(i / 9, i % 9).chiffre != 0)
                 continue;
-            partie.CliquerPalette(partie.grille.LireSolution(i / 9, i % 9).chiffre - 1);
+            partie.CliquerPalette(partie.Grille().LireSolution(i / 9, i % 9).chiffre - 1);
             partie.CliquerCase(i / 9, i % 9);
             ++poses;
         }

@@ -26,6 +26,15 @@ function(novemia_modeles_nsis sortie)
     # La cible (64 bits, Unicode), que CPack ne laisse pas passer par CPACK_NSIS_DEFINES
     # quand le projet a des composants.
     "@CPACK_OUTPUT_FILE_NAME@\"\n" "@CPACK_OUTPUT_FILE_NAME@\"\n\n  @CPACK_NOVEMIA_CIBLE@\n"
+    # Ce que le jeu y ajoute (novemia.nsh.in), une fois la compression choisie.
+    "RequestExecutionLevel admin\n" "RequestExecutionLevel admin\n  @CPACK_NOVEMIA_INCLUSION@\n"
+    # Avant tout, Novemia fermé ; le skin de la machine lu avant que l'ancienne version ne
+    # soit désinstallée.
+    "Function .onInit\n" "Function .onInit\n  !insertmacro NovemiaAvantInstallation\n"
+    "Function un.onInit\n" "Function un.onInit\n  Call un.NovemiaFerme\n"
+    # L'ancienne version qui refuse de se désinstaller arrête l'installation.
+    "ExecWait '\"$0\" /S _?=$3' ;Do not copy the uninstaller to a temp file\n\n  IfErrors uninst_failed inst"
+    "ExecWait '\"$0\" /S _?=$3' $1\n  IfErrors uninst_failed\n  StrCmp $1 0 inst uninst_failed"
     # Les commandes de fin de désinstallation, après les raccourcis.
     "doNotRemoveFromPath:\nSectionEnd" "doNotRemoveFromPath:\n@CPACK_NOVEMIA_FIN_DESINSTALLATION@\nSectionEnd"
     "\\Uninstall.lnk\"" "\\Désinstaller.lnk\""
@@ -33,7 +42,8 @@ function(novemia_modeles_nsis sortie)
     "\"Options d'installation\" \"Choisissez les options d'installation de @CPACK_NSIS_PACKAGE_NAME@\""
     "is already installed. $\\n$\\nDo you want to uninstall the old version before installing the new one?"
     "est déjà installé. $\\n$\\nFaut-il désinstaller l'ancienne version avant d'installer la nouvelle ?"
-    "\"Uninstall failed.\"" "\"La désinstallation a échoué.\"")
+    # En silence, aucune boîte n'attend de réponse.
+    "\"Uninstall failed.\"" "\"La désinstallation a échoué.\" /SD IDOK")
   novemia_modele_nsis("${sortie}" NSIS.InstallOptions.ini.in
     "By default @CPACK_PACKAGE_INSTALL_DIRECTORY@ does not add its directory to the system PATH."
     "Par défaut, @CPACK_PACKAGE_INSTALL_DIRECTORY@ n'ajoute pas son dossier au PATH du système."

@@ -28,13 +28,12 @@ TEST_F(Generer, MemeGraineMemeSortieQueLaPartie)
 
     // Les mêmes grilles que trois générations successives dans une partie.
     CIhmFactice ihm;
-    CPartie partie{ihm};
-    partie.hasard.Semer(1);
+    CPartie partie{ihm, 1};
     std::string attendu;
     for (int k = 1; k <= 3; ++k) {
         partie.OnMoyen();
         attendu += "# moyen " + std::to_string(k) + "/3\n";
-        const std::string indices = TexteIndices(partie.grille);
+        const std::string indices = TexteIndices(partie.Grille());
         for (int l = 0; l < 9; ++l) attendu += indices.substr(l * 9, 9) + "\n";
     }
     EXPECT_EQ(a.sortie, attendu);

@@ -2,6 +2,7 @@
 // préfixe temporaire pose les skins, la page d'aide et le fichier de réglages de la machine,
 // relu tel que le jeu le lira.
 #include "outils.h"
+#include "skin/emplacementsreglages.h"
 #include "skin/registre.h"
 
 #include <QCryptographicHash>
@@ -68,8 +69,8 @@ void VerifierDossierAppli(const QString& racine)
 void VerifierReglages(const QString& fichier, const QString& appliAttendue)
 {
     ASSERT_TRUE(QFileInfo::exists(fichier)) << qPrintable(fichier);
-    FixerEmplacementsReglages(QFile::encodeName(fichier + QStringLiteral(".absent")).toStdString(),
-                              {QFile::encodeName(fichier).toStdString()});
+    DefinirEmplacements({QFile::encodeName(fichier + QStringLiteral(".absent")).toStdString(),
+                         {QFile::encodeName(fichier).toStdString()}});
     EXPECT_EQ(TexteReglage(DossierResolu(LireReglage("s2gAppDir"))),
               QFile::encodeName(appliAttendue).toStdString());
     EXPECT_EQ(TexteReglage(LireReglage("Skin")), NOVEMIA_SKIN_DEFAUT);

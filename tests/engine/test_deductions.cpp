@@ -15,8 +15,8 @@ void Poser(CGrille& g, int l, int c, int d) { g.PoserIndice(l, c, d); }
 // Le chiffre `d` n'est plus possible qu'aux cases `places` (l*9+c).
 void SeulementEn(CGrille& g, int d, std::initializer_list<int> places)
 {
-    for (int i = 0; i < 81; ++i) g.FixerPossibles(i / 9, i % 9, Tous & ~BitDe(d));
-    for (const int i : places) g.FixerPossibles(i / 9, i % 9, Tous);
+    for (int i = 0; i < 81; ++i) CEssaiPilote::FixerPossibles(g, i / 9, i % 9, Tous & ~BitDe(d));
+    for (const int i : places) CEssaiPilote::FixerPossibles(g, i / 9, i % 9, Tous);
 }
 
 struct AvecTrace {
@@ -85,7 +85,7 @@ TEST(Unicite, DeuxChiffresUniquesDansLaMemeCase)
     AvecTrace t;
     CEssaiPilote::FixerNiveau(t.grille, 2);
     for (int c = 0; c < 9; ++c)
-        if (c != 2) t.grille.FixerPossibles(0, c, Tous & ~(BitDe(3) | BitDe(6)));
+        if (c != 2) CEssaiPilote::FixerPossibles(t.grille, 0, c, Tous & ~(BitDe(3) | BitDe(6)));
     EXPECT_EQ(t.grille.DeduireUnicite(&t.trace), 1);
     EXPECT_EQ(t.grille.LireCase(0, 2).chiffre, 6) << "le plus grand reste";
     EXPECT_EQ(t.grille.LireCase(0, 2).niveau, 2);
@@ -118,7 +118,7 @@ TEST(Choix, MoinsDeCandidatsPuisPremiereEnLecture)
     for (const auto& [drapeaux, attendu] : cas) {
         CGrille grille;
         grille.ViderGrille();
-        for (const auto& [i, m] : drapeaux) grille.FixerPossibles(i / 9, i % 9, m);
+        for (const auto& [i, m] : drapeaux) CEssaiPilote::FixerPossibles(grille, i / 9, i % 9, m);
         EXPECT_EQ(CEssaiPilote::ChoisirCaseHypothese(grille), attendu);
     }
 }
@@ -134,7 +134,7 @@ TEST(Hypothese, PoseReessaiEtAnnulation)
 {
     AvecTrace t;
     Poser(t.grille, 0, 0, 5);
-    t.grille.FixerPossibles(3, 6, BitDe(3) | BitDe(7));
+    CEssaiPilote::FixerPossibles(t.grille, 3, 6, BitDe(3) | BitDe(7));
     CEssaiPilote::PoserHypothese(t.grille, 36, &t.trace);
     EXPECT_EQ(t.grille.NiveauCourant(), 1);
     const Hypothese& h = CEssaiPilote::Niveau(t.grille, 1);

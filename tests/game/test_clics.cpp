@@ -7,6 +7,7 @@
 
 #include "tests/game/outils.h"
 #include "tests/support/dossiertemporaire.h"
+#include "tests/support/partieposee.h"
 
 namespace {
 
@@ -19,11 +20,14 @@ protected:
     void EnJeu()
     {
         Importer(partie, ihm, ChargerListe("qqwing-simple-200.txt", 1).at(0));
-        ASSERT_TRUE(partie.grilleEnCours);
+        ASSERT_TRUE(partie.GrilleEnCours());
         ihm.OublierHistorique();
     }
     // Met une case dans un état donné sans passer par les règles.
-    void Forcer(int l, int c, int chiffre, OrigineCase origine) { partie.grille.ChangerCase(l, c, chiffre, origine); }
+    void Forcer(int l, int c, int chiffre, OrigineCase origine)
+    {
+        ASSERT_TRUE(ChangerCases(partie, [&](CGrille& g) { g.ChangerCase(l, c, chiffre, origine); }));
+    }
     // Ce que l'écran montre de chaque case est ce que la partie en calcule.
     void AspectsConformes()
     {
@@ -57,28 +61,26 @@ uint16_t Masque(std::initializer_list<int> chiffres)
 
 TEST_F(Clics, ClicsSansEffet)
 {
-    // Sans grille, ni la palette ni le plateau ne réagissent, même avec une sélection.
+    // Sans grille, ni la palette ni le plateau ne réagissent.
     partie.CliquerPalette(4);
     partie.CliquerPalette(10);
-    partie.chiffreSelectionne = 5;
     partie.CliquerCase(0, 0);
-    EXPECT_EQ(partie.grille.LireCase(0, 0).chiffre, 0);
-    EXPECT_EQ(partie.modeHypothese, 0);
+    EXPECT_EQ(partie.Grille().LireCase(0, 0).chiffre, 0);
+    EXPECT_EQ(partie.Interface().modeHypothese, 0);
     EXPECT_TRUE(ihm.appelsPalette.empty());
     EXPECT_EQ(ihm.casesMontrees, 0);
 
     // En jeu : clic sans sélection, entrées hors limites.
-    partie.chiffreSelectionne = -1;
     EnJeu();
-    const std::string avant = TexteIndices(partie.grille);
+    const std::string avant = TexteIndices(partie.Grille());
     partie.CliquerCase(0, 0);
     partie.CliquerPalette(11);
     partie.CliquerPalette(-1);
-    EXPECT_EQ(partie.chiffreSelectionne, -1);
+    EXPECT_EQ(partie.Interface().chiffreSelectionne, -1);
     partie.CliquerPalette(0);
     partie.CliquerCase(9, 0);
     partie.CliquerCase(0, -1);
-    EXPECT_EQ(TexteIndices(partie.grille), avant);
+    EXPECT_EQ(TexteIndices(partie.Grille()), avant);
     EXPECT_EQ(ihm.casesMontrees, 0);
 }
 
@@ -92,7 +94,7 @@ TEST_F(Clics, SelonLOrigineDeLaCase)
         {CoupJoueur, true, true},   {HypoJoueur, true, true},
     };
     EnJeu();
-    const Case& k = partie.grille.LireCase(4, 4);
+    const Case& k = partie.Grille().LireCase(4, 4);
     for (const auto& [origine, pose, efface] : cas) {
         SCOPED_TRACE(testing::Message() << "origine " << origine);
         const int avant = origine == Vide ? 0 : 3;
@@ -119,20 +121,22 @@ TEST_F(Clics, SelonLOrigineDeLaCase)
             EXPECT_EQ(ihm.plateau[4][4].texte, " ");
         }
     }
+    // En création, une case n'est que vide ou indice (la grille s'y vide en entrant).
     partie.OnCreer();
-    ASSERT_TRUE(partie.modeCreation);
-    for (const auto& [origine, pose, efface] : cas) {
-        SCOPED_TRACE(testing::Message() << "création, origine " << origine);
-        Forcer(2, 7, origine == Vide ? 0 : 3, origine);
+    ASSERT_TRUE(partie.ModeCreation());
+    for (const int entreeAvant : {9, 2}) {
+        SCOPED_TRACE(testing::Message() << "création, entrée " << entreeAvant);
+        const auto avant = [&] { partie.CliquerPalette(entreeAvant), partie.CliquerCase(2, 7); };
+        avant();
         partie.CliquerPalette(0);
         partie.CliquerCase(2, 7);
-        EXPECT_EQ(partie.grille.LireCase(2, 7).chiffre, 1);
-        EXPECT_EQ(partie.grille.LireCase(2, 7).origine, Init);
-        Forcer(2, 7, origine == Vide ? 0 : 3, origine);
+        EXPECT_EQ(partie.Grille().LireCase(2, 7).chiffre, 1);
+        EXPECT_EQ(partie.Grille().LireCase(2, 7).origine, Init);
+        avant();
         partie.CliquerPalette(9);
         partie.CliquerCase(2, 7);
-        EXPECT_EQ(partie.grille.LireCase(2, 7).chiffre, 0);
-        EXPECT_EQ(partie.grille.LireCase(2, 7).origine, Vide);
+        EXPECT_EQ(partie.Grille().LireCase(2, 7).chiffre, 0);
+        EXPECT_EQ(partie.Grille().LireCase(2, 7).origine, Vide);
     }
 }
 
@@ -142,29 +146,29 @@ TEST_F(Clics, LePointDInterrogationBasculeLesChiffresDuJoueurEnHypotheses)
     Forcer(1, 1, 0, Vide);
     partie.CliquerPalette(1);
     partie.CliquerCase(1, 1);
-    EXPECT_EQ(partie.grille.LireCase(1, 1).origine, CoupJoueur);
+    EXPECT_EQ(partie.Grille().LireCase(1, 1).origine, CoupJoueur);
 
     partie.CliquerPalette(10);
-    EXPECT_EQ(partie.modeHypothese, 1);
+    EXPECT_EQ(partie.Interface().modeHypothese, 1);
     EXPECT_TRUE(ihm.paletteEnEvidence[10]);
     EXPECT_TRUE(ihm.paletteEnEvidence[1]) << "la sélection du chiffre reste";
     partie.CliquerPalette(2);
     partie.CliquerCase(1, 1);  // un CoupJoueur repris en hypothèse
-    EXPECT_EQ(partie.grille.LireCase(1, 1).chiffre, 3);
-    EXPECT_EQ(partie.grille.LireCase(1, 1).origine, HypoJoueur);
+    EXPECT_EQ(partie.Grille().LireCase(1, 1).chiffre, 3);
+    EXPECT_EQ(partie.Grille().LireCase(1, 1).origine, HypoJoueur);
     EXPECT_EQ(ihm.plateau[1][1].origine, HypoJoueur);
 
     partie.CliquerPalette(10);
-    EXPECT_EQ(partie.modeHypothese, 0);
+    EXPECT_EQ(partie.Interface().modeHypothese, 0);
     EXPECT_FALSE(ihm.paletteEnEvidence[10]);
     partie.CliquerCase(1, 1);  // et l'inverse
-    EXPECT_EQ(partie.grille.LireCase(1, 1).origine, CoupJoueur);
+    EXPECT_EQ(partie.Grille().LireCase(1, 1).origine, CoupJoueur);
 
     // En création, « ? » ne fait rien.
     partie.OnCreer();
     ihm.OublierHistorique();
     partie.CliquerPalette(10);
-    EXPECT_EQ(partie.modeHypothese, 0);
+    EXPECT_EQ(partie.Interface().modeHypothese, 0);
     EXPECT_TRUE(ihm.appelsPalette.empty());
 }
 
@@ -172,10 +176,10 @@ TEST_F(Clics, LaMiseEnEvidenceSuitLaSelection)
 {
     EnJeu();
     partie.CliquerPalette(9);
-    EXPECT_EQ(partie.chiffreSelectionne, 0);
+    EXPECT_EQ(partie.Interface().chiffreSelectionne, 0);
     partie.CliquerPalette(4);
     partie.CliquerPalette(4);  // recliquer garde la sélection
-    EXPECT_EQ(partie.chiffreSelectionne, 5);
+    EXPECT_EQ(partie.Interface().chiffreSelectionne, 5);
     // « Eff » revient à l'aspect normal avant que « 5 » ne passe en évidence.
     const std::vector<std::pair<int, bool>> attendus{{9, true}, {9, false}, {4, true}};
     EXPECT_EQ(std::vector(ihm.appelsPalette.begin(), ihm.appelsPalette.begin() + 3), attendus);
@@ -185,8 +189,8 @@ TEST_F(Clics, LaMiseEnEvidenceSuitLaSelection)
     partie.CliquerPalette(10);
     ihm.OublierHistorique();
     partie.DeselectionnerPalette();
-    EXPECT_EQ(partie.chiffreSelectionne, -1);
-    EXPECT_EQ(partie.modeHypothese, 1);
+    EXPECT_EQ(partie.Interface().chiffreSelectionne, -1);
+    EXPECT_EQ(partie.Interface().modeHypothese, 1);
     EXPECT_TRUE(ihm.paletteEnEvidence[10]);
     ASSERT_EQ(ihm.appelsPalette.size(), 10u);
     for (int e = 0; e < 10; ++e) EXPECT_EQ(ihm.appelsPalette[e], std::make_pair(e, false));
@@ -225,7 +229,7 @@ TEST_F(Clics, CurseurDuClavier)
     for (const auto& [touche, attendu] : parcours) {
         partie.Appuyer(touche);
         EXPECT_EQ(ihm.curseur, attendu);
-        EXPECT_EQ(std::pair(partie.curseurLigne, partie.curseurColonne), attendu);
+        EXPECT_EQ(partie.Interface().curseur, attendu);
     }
     partie.CliquerCase(3, 4);
     EXPECT_EQ(ihm.curseur, std::pair(3, 4));
@@ -246,7 +250,7 @@ TEST_F(Clics, ChaqueToucheEstLeClicQuElleRemplace)
     ihmSouris.OublierHistorique();
     // Vers une case vide, puis une case donnée (refus), en passant par la palette entière.
     int vide = 0;
-    while (partie.grille.LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+    while (partie.Grille().LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
     for (int k = 0; k < vide % 9; ++k) partie.Appuyer({ToucheJeu::Droite});
     partie.Appuyer({ToucheJeu::Droite});
     for (int k = 0; k < vide % 9; ++k) partie.Appuyer({ToucheJeu::Gauche});
@@ -265,13 +269,13 @@ TEST_F(Clics, ChaqueToucheEstLeClicQuElleRemplace)
     for (const auto& [touche, clic] : script) {
         partie.Appuyer(touche);
         clic();
-        EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+        EXPECT_TRUE(ihm.PlateauConforme(partie.Grille()));
         EXPECT_EQ(ihm.appelsPalette, ihmSouris.appelsPalette);
         EXPECT_EQ(ihm.casesMontrees, ihmSouris.casesMontrees);
         EXPECT_EQ(ihm.plateau[vide / 9][vide % 9].texte, ihmSouris.plateau[vide / 9][vide % 9].texte);
-        EXPECT_EQ(partie.grille.LireCase(vide / 9, vide % 9).origine, souris.grille.LireCase(vide / 9, vide % 9).origine);
-        EXPECT_EQ(partie.chiffreSelectionne, souris.chiffreSelectionne);
-        EXPECT_EQ(partie.modeHypothese, souris.modeHypothese);
+        EXPECT_EQ(partie.Grille().LireCase(vide / 9, vide % 9).origine, souris.Grille().LireCase(vide / 9, vide % 9).origine);
+        EXPECT_EQ(partie.Interface().chiffreSelectionne, souris.Interface().chiffreSelectionne);
+        EXPECT_EQ(partie.Interface().modeHypothese, souris.Interface().modeHypothese);
     }
 }
 
@@ -281,26 +285,26 @@ TEST_F(Clics, DefaireEtRefaire)
 {
     EnJeu();
     int i = 0;
-    while (partie.grille.LireCase(i / 9, i % 9).chiffre != 0) ++i;
+    while (partie.Grille().LireCase(i / 9, i % 9).chiffre != 0) ++i;
     const int l = i / 9, c = i % 9;
-    const auto etat = [&] { return std::pair(partie.grille.LireCase(l, c).chiffre, partie.grille.LireCase(l, c).origine); };
+    const auto etat = [&] { return std::pair(partie.Grille().LireCase(l, c).chiffre, partie.Grille().LireCase(l, c).origine); };
     partie.CliquerPalette(3);
     partie.CliquerCase(l, c);  // 4 du joueur
     partie.CliquerPalette(10);
     partie.CliquerCase(l, c);  // le même 4, en hypothèse
     int indice = 0;
-    while (partie.grille.LireCase(indice / 9, indice % 9).origine != Init) ++indice;
+    while (partie.Grille().LireCase(indice / 9, indice % 9).origine != Init) ++indice;
     partie.CliquerCase(indice / 9, indice % 9);  // refusé : pas un coup
     partie.CliquerPalette(9);
     partie.CliquerCase(l, c);  // effacé
-    ASSERT_EQ(partie.historique.Joues().size(), 3u);
+    ASSERT_EQ(partie.Historique().Joues().size(), 3u);
     const std::pair<int32_t, OrigineCase> etats[] = {{0, Vide}, {4, CoupJoueur}, {4, HypoJoueur}, {0, Vide}};
     for (int k = 2; k >= 0; --k) {
         ihm.OublierHistorique();
         partie.Annuler();
         EXPECT_EQ(etat(), etats[k]);
         EXPECT_EQ(ihm.casesMontrees, 1) << "seule la case redessinée";
-        EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+        EXPECT_TRUE(ihm.PlateauConforme(partie.Grille()));
     }
     partie.Annuler();  // plus rien à défaire
     EXPECT_EQ(etat(), etats[0]);
@@ -331,44 +335,44 @@ TEST_F(Clics, LesCommandesArretentLHistorique)
     };
     for (const auto& [nom, commande, gardeLesNotes] : commandes) {
         SCOPED_TRACE(nom);
-        if (partie.modeCreation) partie.OnCreer();
+        if (partie.ModeCreation()) partie.OnCreer();
         EnJeu();
         int i = 0;
-        while (partie.grille.LireCase(i / 9, i % 9).chiffre != 0) ++i;
+        while (partie.Grille().LireCase(i / 9, i % 9).chiffre != 0) ++i;
         partie.CliquerPalette(0);
         partie.CliquerCase(i / 9, i % 9);
         partie.OnNoterCandidats();
-        ASSERT_EQ(partie.historique.Joues().size(), 2u);
+        ASSERT_EQ(partie.Historique().Joues().size(), 2u);
         commande();
-        EXPECT_TRUE(partie.historique.Joues().empty());
+        EXPECT_TRUE(partie.Historique().Joues().empty());
         if (gardeLesNotes) {
-            EXPECT_NE(partie.notes, (std::array<uint16_t, 81>{}));
+            EXPECT_NE(partie.Notes(), (std::array<uint16_t, 81>{}));
             // Aucune note d'une case vide que ses voisines excluent.
             for (int k = 0; k < 81; ++k) {
-                if (partie.grille.LireCase(k / 9, k % 9).chiffre != 0) continue;
+                if (partie.Grille().LireCase(k / 9, k % 9).chiffre != 0) continue;
                 for (int j = 0; j < 81; ++j) {
                     const bool voisine = j != k && (j / 9 == k / 9 || j % 9 == k % 9 || (j / 27 == k / 27 && j % 9 / 3 == k % 9 / 3));
-                    const int32_t d = partie.grille.LireCase(j / 9, j % 9).chiffre;
+                    const int32_t d = partie.Grille().LireCase(j / 9, j % 9).chiffre;
                     if (voisine && d != 0) {
-                        EXPECT_FALSE(partie.notes[k] & (1u << (d - 1))) << k << " " << j;
+                        EXPECT_FALSE(partie.Notes()[k] & (1u << (d - 1))) << k << " " << j;
                     }
                 }
             }
         } else {
-            EXPECT_EQ(partie.notes, (std::array<uint16_t, 81>{})) << "les notes partent avec les coups";
+            EXPECT_EQ(partie.Notes(), (std::array<uint16_t, 81>{})) << "les notes partent avec les coups";
             EXPECT_EQ(ihm.aspects, (std::array<std::array<AspectCase, 9>, 9>{}));
         }
-        const std::string avant = TexteIndices(partie.grille) + std::to_string(partie.grille.LireCase(i / 9, i % 9).origine);
+        const std::string avant = TexteIndices(partie.Grille()) + std::to_string(partie.Grille().LireCase(i / 9, i % 9).origine);
         partie.Annuler();
-        EXPECT_EQ(TexteIndices(partie.grille) + std::to_string(partie.grille.LireCase(i / 9, i % 9).origine), avant)
+        EXPECT_EQ(TexteIndices(partie.Grille()) + std::to_string(partie.Grille().LireCase(i / 9, i % 9).origine), avant)
             << "rien à défaire d'avant";
     }
     // En saisie aussi, les coups se défont.
-    ASSERT_TRUE(partie.modeCreation);
+    ASSERT_TRUE(partie.ModeCreation());
     partie.CliquerPalette(4);
     partie.CliquerCase(2, 2);
     partie.Annuler();
-    EXPECT_EQ(partie.grille.LireCase(2, 2).chiffre, 0);
+    EXPECT_EQ(partie.Grille().LireCase(2, 2).chiffre, 0);
 }
 
 // Les notes : Ctrl+chiffre sur la case du curseur (rangée, AZERTY), clic droit avec le chiffre
@@ -380,13 +384,13 @@ TEST_F(Clics, NotesAuClavierEtALaSouris)
     EnJeu();
     // a et b vides dans une même ligne, c vide hors de la vue de a.
     int a = 0;
-    while (partie.grille.LireCase(a / 9, a % 9).chiffre != 0) ++a;
+    while (partie.Grille().LireCase(a / 9, a % 9).chiffre != 0) ++a;
     int b = a + 1, c = 0;
-    while (partie.grille.LireCase(b / 9, b % 9).chiffre != 0) ++b;
-    while (partie.grille.LireCase(c / 9, c % 9).chiffre != 0 || c == a || Voisines(a, c)) ++c;
+    while (partie.Grille().LireCase(b / 9, b % 9).chiffre != 0) ++b;
+    while (partie.Grille().LireCase(c / 9, c % 9).chiffre != 0 || c == a || Voisines(a, c)) ++c;
     ASSERT_EQ(a / 9, b / 9);
     int indice = 0;
-    while (partie.grille.LireCase(indice / 9, indice % 9).origine != Init) ++indice;
+    while (partie.Grille().LireCase(indice / 9, indice % 9).origine != Init) ++indice;
     const auto surCase = [&](int i, std::function<void()> faire) {
         return [this, i, faire] {
             partie.MontrerCurseurSur(i / 9, i % 9);
@@ -435,17 +439,17 @@ TEST_F(Clics, NotesAuClavierEtALaSouris)
         EXPECT_EQ(ihm.aspects[a / 9][a % 9].notes, p.a);
         EXPECT_EQ(ihm.aspects[b / 9][b % 9].notes, p.b);
         EXPECT_EQ(ihm.aspects[c / 9][c % 9].notes, p.c);
-        EXPECT_EQ(partie.grille.LireCase(a / 9, a % 9).chiffre, p.chiffreA);
+        EXPECT_EQ(partie.Grille().LireCase(a / 9, a % 9).chiffre, p.chiffreA);
         AspectsConformes();
     }
     // Noter les candidats : chaque case vide reçoit ce que ses voisines lui laissent, en un coup.
     partie.OnNoterCandidats();
     for (int i = 0; i < 81; ++i) {
         uint16_t attendu = 0;
-        if (partie.grille.LireCase(i / 9, i % 9).chiffre == 0) {
+        if (partie.Grille().LireCase(i / 9, i % 9).chiffre == 0) {
             attendu = 0x1FF;
             for (int j = 0; j < 81; ++j) {
-                const int32_t d = partie.grille.LireCase(j / 9, j % 9).chiffre;
+                const int32_t d = partie.Grille().LireCase(j / 9, j % 9).chiffre;
                 if (d != 0 && Voisines(i, j)) attendu &= static_cast<uint16_t>(~Masque({d}));
             }
         }
@@ -461,7 +465,7 @@ TEST_F(Clics, NotesAuClavierEtALaSouris)
     partie.CliquerCaseDroit(0, 0);
     partie.MontrerCurseurSur(0, 0);
     partie.Appuyer(NoteDuTexte("5"));
-    EXPECT_EQ(partie.notes, (std::array<uint16_t, 81>{}));
+    EXPECT_EQ(partie.Notes(), (std::array<uint16_t, 81>{}));
 }
 
 // Les chiffres en conflit, avec l'option : marqués dès le coup qui les répète, plus quand il
@@ -473,17 +477,17 @@ TEST_F(Clics, ConflitsMontresEnJouant)
     // autour de x.
     int x = -1, y = -1;
     for (int i = 0; i < 81 && y < 0; ++i) {
-        if (partie.grille.LireCase(i / 9, i % 9).chiffre != 0) continue;
+        if (partie.Grille().LireCase(i / 9, i % 9).chiffre != 0) continue;
         for (int j = 9 * (i / 9); j < 9 * (i / 9) + 9 && y < 0; ++j) {
-            const int32_t d = partie.grille.LireCase(j / 9, j % 9).chiffre;
+            const int32_t d = partie.Grille().LireCase(j / 9, j % 9).chiffre;
             int vues = 0;
-            for (int k = 0; k < 81; ++k) vues += d != 0 && Voisines(i, k) && partie.grille.LireCase(k / 9, k % 9).chiffre == d;
+            for (int k = 0; k < 81; ++k) vues += d != 0 && Voisines(i, k) && partie.Grille().LireCase(k / 9, k % 9).chiffre == d;
             if (vues == 1) x = i, y = j;
         }
     }
     ASSERT_GE(y, 0);
-    const int32_t d = partie.grille.LireCase(y / 9, y % 9).chiffre;
-    const int32_t juste = partie.grille.LireSolution(x / 9, x % 9).chiffre;
+    const int32_t d = partie.Grille().LireCase(y / 9, y % 9).chiffre;
+    const int32_t juste = partie.Grille().LireSolution(x / 9, x % 9).chiffre;
     struct Pas {
         const char* nom;
         std::function<void()> faire;
@@ -514,15 +518,15 @@ TEST_F(Clics, SurlignageAutourDeLaCaseChoisie)
     partie.ChangerOptions({false, true});
     EXPECT_TRUE(Teintees(TeinteUnite).empty()) << "aucune case choisie";
     int indice = 0;
-    while (partie.grille.LireCase(indice / 9, indice % 9).origine != Init) ++indice;
+    while (partie.Grille().LireCase(indice / 9, indice % 9).origine != Init) ++indice;
     int vide = 0;
-    while (partie.grille.LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+    while (partie.Grille().LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
     const auto attendues = [this](int choisie) {
         std::set<int> unite, meme;
-        const int32_t d = partie.grille.LireCase(choisie / 9, choisie % 9).chiffre;
+        const int32_t d = partie.Grille().LireCase(choisie / 9, choisie % 9).chiffre;
         for (int i = 0; i < 81; ++i) {
             if (i == choisie || Voisines(i, choisie)) unite.insert(i);
-            if (i != choisie && d != 0 && partie.grille.LireCase(i / 9, i % 9).chiffre == d) meme.insert(i);
+            if (i != choisie && d != 0 && partie.Grille().LireCase(i / 9, i % 9).chiffre == d) meme.insert(i);
         }
         return std::pair(unite, meme);
     };
@@ -537,7 +541,7 @@ TEST_F(Clics, SurlignageAutourDeLaCaseChoisie)
     }
     partie.Appuyer({ToucheJeu::Droite});  // le curseur paraît sur la dernière case cliquée
     partie.Appuyer({ToucheJeu::Bas});
-    const int curseur = partie.curseurLigne * 9 + partie.curseurColonne;
+    const int curseur = partie.Interface().curseur->first * 9 + partie.Interface().curseur->second;
     EXPECT_EQ(Teintees(TeinteUnite), attendues(curseur).first);
     partie.ChangerOptions({});
     EXPECT_TRUE(Teintees(TeinteUnite | TeinteMemeChiffre).empty());
@@ -555,12 +559,12 @@ TEST_F(Clics, FermerDemandeQuandUneGrilleOuUneSaisieSePerdrait)
     EXPECT_FALSE(partie.PeutFermer());
     EXPECT_EQ(ihm.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
     EXPECT_EQ(ihm.boutonsParDefaut, std::vector<BoutonParDefaut>{BoutonParDefaut::Non});
-    EXPECT_TRUE(partie.grilleEnCours);
+    EXPECT_TRUE(partie.GrilleEnCours());
     EXPECT_EQ(ihm.casesMontrees, 0);
     EXPECT_TRUE(partie.PeutFermer());
 
     partie.OnCreer();
-    ASSERT_TRUE(partie.modeCreation);
+    ASSERT_TRUE(partie.ModeCreation());
     ihm.OublierHistorique();
     EXPECT_TRUE(partie.PeutFermer()) << "rien de saisi";
     partie.CliquerPalette(2);
@@ -568,7 +572,7 @@ TEST_F(Clics, FermerDemandeQuandUneGrilleOuUneSaisieSePerdrait)
     ihm.reponses = {false};
     EXPECT_FALSE(partie.PeutFermer());
     EXPECT_EQ(ihm.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
-    EXPECT_EQ(partie.grille.LireCase(8, 8).chiffre, 3);
+    EXPECT_EQ(partie.Grille().LireCase(8, 8).chiffre, 3);
 }
 
 }  // namespace

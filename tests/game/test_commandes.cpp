@@ -12,6 +12,7 @@
 #include "game/explicationtechnique.h"
 #include "tests/game/outils.h"
 #include "tests/support/dossiertemporaire.h"
+#include "tests/support/partieposee.h"
 
 namespace {
 
@@ -29,16 +30,17 @@ protected:
     void EnJeu(const std::string& nom = "grille.sdu")
     {
         Importer(partie, ihm, grille, nom);
-        ASSERT_TRUE(partie.grilleEnCours);
-        ASSERT_TRUE(partie.grille.SolutionGardee());
+        ASSERT_TRUE(partie.GrilleEnCours());
+        ASSERT_TRUE(partie.Grille().SolutionGardee());
         ihm.OublierHistorique();
     }
     // Remplit les cases vides avec la solution gardée, comme le ferait le joueur.
     void JouerLaSolution()
     {
         for (int i = 0; i < 81; ++i) {
-            if (partie.grille.LireCase(i / 9, i % 9).chiffre == 0) {
-                partie.grille.ChangerCase(i / 9, i % 9, partie.grille.LireSolution(i / 9, i % 9).chiffre, CoupJoueur);
+            if (partie.Grille().LireCase(i / 9, i % 9).chiffre == 0) {
+                partie.CliquerPalette(partie.Grille().LireSolution(i / 9, i % 9).chiffre - 1);
+                partie.CliquerCase(i / 9, i % 9);
             }
         }
     }
@@ -63,13 +65,13 @@ TEST_F(Commandes, RienAvantLaPremiereGrilleNiEnModeCreation)
         if (creation) {
             EnJeu();
             partie.OnCreer();
-            ASSERT_TRUE(partie.modeCreation);
+            ASSERT_TRUE(partie.ModeCreation());
             partie.CliquerPalette(2);
             partie.CliquerCase(0, 0);
             ihm.OublierHistorique();
         }
-        const std::string indices = TexteIndices(partie.grille);
-        const auto solution = SolutionGardee(partie.grille);
+        const std::string indices = TexteIndices(partie.Grille());
+        const auto solution = SolutionGardee(partie.Grille());
         const std::string statut = ihm.statut;
         ihm.fichiersAOuvrir = {"grille.sdu"};
         ihm.fichiersAEnregistrer = {"sortie.sdu"};
@@ -90,8 +92,8 @@ TEST_F(Commandes, RienAvantLaPremiereGrilleNiEnModeCreation)
         EXPECT_EQ(ihm.casesMontrees, 0);
         EXPECT_EQ(ihm.statut, creation ? " Grille en mode création" : " Pas de grille");
         EXPECT_EQ(ihm.statut, statut);
-        EXPECT_EQ(TexteIndices(partie.grille), indices);
-        EXPECT_EQ(SolutionGardee(partie.grille), solution);
+        EXPECT_EQ(TexteIndices(partie.Grille()), indices);
+        EXPECT_EQ(SolutionGardee(partie.Grille()), solution);
         EXPECT_EQ(ihm.fichiersAOuvrir.size(), 1u) << "aucun dialogue ouvert";
         EXPECT_FALSE(std::filesystem::exists("sortie.sdu"));
     }
@@ -108,13 +110,15 @@ TEST_F(Commandes, Verifier)
     // Deux chiffres du joueur échangés dans une ligne.
     std::vector<int> joues;
     for (int k = 0; k < 9; ++k) {
-        if (partie.grille.LireCase(0, k).origine == CoupJoueur) joues.push_back(k);
+        if (partie.Grille().LireCase(0, k).origine == CoupJoueur) joues.push_back(k);
     }
     ASSERT_GE(joues.size(), 2u);
     const auto echanger = [this, &joues] {
-        const int a = partie.grille.LireCase(0, joues[0]).chiffre;
-        partie.grille.ChangerCase(0, joues[0], partie.grille.LireCase(0, joues[1]).chiffre, CoupJoueur);
-        partie.grille.ChangerCase(0, joues[1], a, CoupJoueur);
+        const int a = partie.Grille().LireCase(0, joues[0]).chiffre;
+        partie.CliquerPalette(partie.Grille().LireCase(0, joues[1]).chiffre - 1);
+        partie.CliquerCase(0, joues[0]);
+        partie.CliquerPalette(a - 1);
+        partie.CliquerCase(0, joues[1]);
     };
     echanger();
     partie.OnVerifier();
@@ -123,12 +127,8 @@ TEST_F(Commandes, Verifier)
 
     echanger();
     // Les mêmes cases, sans aucune solution gardée : seules les règles comptent.
-    CGrille sansSolution;
-    for (int i = 0; i < 81; ++i) {
-        const Case& k = partie.grille.LireCase(i / 9, i % 9);
-        sansSolution.ChangerCase(i / 9, i % 9, k.chiffre, k.origine);
-    }
-    partie.grille = sansSolution;
+    ASSERT_TRUE(ChangerCases(partie, [](CGrille&) {}));
+    ASSERT_FALSE(partie.Grille().SolutionGardee());
     ihm.OublierHistorique();
     partie.OnVerifier();
     partie.OnVerifier();
@@ -145,23 +145,23 @@ TEST_F(Commandes, Verifier)
 TEST_F(Commandes, ResoudreMontreLaGrilleDansLesCouleursDuSolveur)
 {
     EnJeu();
-    const auto solution = SolutionGardee(partie.grille);
+    const auto solution = SolutionGardee(partie.Grille());
     partie.CliquerPalette(3);
     partie.CliquerCase(0, 0);  // un coup du joueur, perdu par la résolution
     ihm.reponses.push_back(false);
     partie.OnResoudre();
     EXPECT_EQ(ihm.questions, Textes{std::string(QuestionPerteCoups)});
-    EXPECT_EQ(partie.chiffreSelectionne, 4) << "« Non » ne change rien";
+    EXPECT_EQ(partie.Interface().chiffreSelectionne, 4) << "« Non » ne change rien";
 
     partie.OnResoudre();
-    EXPECT_TRUE(partie.grille.GrillePleine() && partie.grille.GrilleValide());
-    EXPECT_EQ(partie.grille.CompterOrigine(CoupJoueur), 0);
-    EXPECT_GT(partie.grille.CompterOrigine(DeduitOrdi), 0);
-    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
-    EXPECT_EQ(partie.chiffreSelectionne, -1);
+    EXPECT_TRUE(partie.Grille().GrillePleine() && partie.Grille().GrilleValide());
+    EXPECT_EQ(partie.Grille().CompterOrigine(CoupJoueur), 0);
+    EXPECT_GT(partie.Grille().CompterOrigine(DeduitOrdi), 0);
+    EXPECT_TRUE(ihm.PlateauConforme(partie.Grille()));
+    EXPECT_EQ(partie.Interface().chiffreSelectionne, -1);
     EXPECT_EQ(ihm.messages.back(), "La grille est résolue !");
-    EXPECT_TRUE(partie.grilleEnCours);
-    EXPECT_EQ(SolutionGardee(partie.grille), solution);
+    EXPECT_TRUE(partie.GrilleEnCours());
+    EXPECT_EQ(SolutionGardee(partie.Grille()), solution);
     EXPECT_FALSE(ihm.attenteDesequilibree);
     EXPECT_EQ(ihm.profondeurAttente, 0);
     EXPECT_TRUE(ihm.messagesSousAttente.empty());
@@ -173,15 +173,15 @@ TEST_F(Commandes, RemettreAZeroApresResoudre)
     partie.CliquerPalette(10);
     partie.CliquerPalette(6);
     partie.OnResoudre();
-    const auto solution = SolutionGardee(partie.grille);
+    const auto solution = SolutionGardee(partie.Grille());
     partie.RemettreAZero();
-    EXPECT_EQ(TexteIndices(partie.grille), grille);
-    EXPECT_EQ(partie.grille.CompterOrigine(Vide) + partie.grille.CompterOrigine(Init), 81);
-    EXPECT_EQ(partie.grille.NiveauCourant(), 0);
+    EXPECT_EQ(TexteIndices(partie.Grille()), grille);
+    EXPECT_EQ(partie.Grille().CompterOrigine(Vide) + partie.Grille().CompterOrigine(Init), 81);
+    EXPECT_EQ(partie.Grille().NiveauCourant(), 0);
     EXPECT_EQ(ihm.statut, Importee);
-    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
-    EXPECT_EQ(partie.modeHypothese, 1);
-    EXPECT_EQ(SolutionGardee(partie.grille), solution);
+    EXPECT_TRUE(ihm.PlateauConforme(partie.Grille()));
+    EXPECT_EQ(partie.Interface().modeHypothese, 1);
+    EXPECT_EQ(SolutionGardee(partie.Grille()), solution);
 
     // Seule la remarque part : un « >>> » du nom de fichier reste dans le texte de base.
 #ifdef _WIN32
@@ -206,18 +206,18 @@ TEST_F(Commandes, RemettreAZeroApresResoudre)
 TEST_F(Commandes, ImportAnnuleLaissePlateauVideEtStatutPrecedent)
 {
     EnJeu("premiere.sdu");
-    const auto solution = SolutionGardee(partie.grille);
+    const auto solution = SolutionGardee(partie.Grille());
     partie.CliquerPalette(2);
     partie.OnImporter();  // « Oui », puis dialogue annulé : la file des fichiers est vide
     EXPECT_EQ(ihm.questions, Textes{std::string(QuestionPerteGrille)});
-    EXPECT_EQ(partie.grille.CompterOrigine(Vide), 81);
-    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+    EXPECT_EQ(partie.Grille().CompterOrigine(Vide), 81);
+    EXPECT_TRUE(ihm.PlateauConforme(partie.Grille()));
     EXPECT_EQ(ihm.statut, " Grille importée (premiere.sdu)");
-    EXPECT_TRUE(partie.grilleEnCours);
-    EXPECT_EQ(partie.chiffreSelectionne, -1);
-    EXPECT_EQ(partie.nomFichier, "premiere.sdu");
+    EXPECT_TRUE(partie.GrilleEnCours());
+    EXPECT_EQ(partie.Interface().chiffreSelectionne, -1);
+    EXPECT_EQ(partie.NomFichier(), "premiere.sdu");
     EXPECT_TRUE(ihm.messages.empty());
-    EXPECT_EQ(SolutionGardee(partie.grille), solution);
+    EXPECT_EQ(SolutionGardee(partie.Grille()), solution);
 }
 
 TEST_F(Commandes, ImportDemandeToujoursEtNonNeChangeRien)
@@ -230,19 +230,19 @@ TEST_F(Commandes, ImportDemandeToujoursEtNonNeChangeRien)
         EXPECT_EQ(ihm.questions, Textes{std::string(QuestionPerteGrille)});
         EXPECT_EQ(ihm.fichiersAOuvrir.size(), 1u);
         EXPECT_EQ(ihm.casesMontrees, 0);
-        EXPECT_EQ(partie.grille.SolutionGardee(), enJeu);
+        EXPECT_EQ(partie.Grille().SolutionGardee(), enJeu);
         ihm.fichiersAOuvrir.clear();
     }
-    EXPECT_EQ(TexteIndices(partie.grille), grille);
+    EXPECT_EQ(TexteIndices(partie.Grille()), grille);
 
     // Un import réussi ne garde que le nom du fichier.
     std::filesystem::create_directory("sous");
     EcrireSdu("sous/autre.sdu", grille);
     ihm.fichiersAOuvrir = {(dossier.Chemin() / "sous" / "autre.sdu").string()};
     partie.OnImporter();
-    EXPECT_EQ(partie.nomFichier, "autre.sdu");
+    EXPECT_EQ(partie.NomFichier(), "autre.sdu");
     EXPECT_EQ(ihm.statut, " Grille importée (autre.sdu)");
-    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+    EXPECT_TRUE(ihm.PlateauConforme(partie.Grille()));
 }
 
 // Les messages du lecteur arrivent par l'import (un cas par message, les autres cas du lecteur
@@ -273,19 +273,19 @@ TEST_F(Commandes, MessagesDuLecteurALImport)
         ihm.fichiersAOuvrir = {nom};
         partie.OnImporter();
         EXPECT_EQ(ihm.messages, Textes{std::string(message)});
-        EXPECT_EQ(partie.grille.CompterOrigine(Vide), 81);
-        EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+        EXPECT_EQ(partie.Grille().CompterOrigine(Vide), 81);
+        EXPECT_TRUE(ihm.PlateauConforme(partie.Grille()));
         EXPECT_EQ(ihm.statut, Importee);
-        EXPECT_EQ(partie.nomFichier, "grille.sdu");
+        EXPECT_EQ(partie.NomFichier(), "grille.sdu");
         // Les clics voient le plateau vide, pas les chiffres lus avant l'erreur.
         partie.CliquerPalette(4);
         partie.CliquerCase(0, 0);
-        EXPECT_EQ(partie.grille.LireCase(0, 0).chiffre, 5);
+        EXPECT_EQ(partie.Grille().LireCase(0, 0).chiffre, 5);
     }
     // La solution gardée n'est plus celle de la grille en jeu : pas de coup de main.
     ihm.OublierHistorique();
     partie.OnCoupDeMain3();
-    EXPECT_EQ(partie.grille.CompterOrigine(CoupDeMain), 0);
+    EXPECT_EQ(partie.Grille().CompterOrigine(CoupDeMain), 0);
     EXPECT_TRUE(ihm.messages.empty());
 }
 
@@ -293,10 +293,10 @@ TEST_F(Commandes, ExportPuisImportRendLesIndicesSeuls)
 {
     EnJeu();
     const int i = static_cast<int>(grille.find('.'));
-    partie.CliquerPalette(partie.grille.LireSolution(i / 9, i % 9).chiffre - 1);
+    partie.CliquerPalette(partie.Grille().LireSolution(i / 9, i % 9).chiffre - 1);
     partie.CliquerCase(i / 9, i % 9);
     partie.OnCoupDeMain2();
-    ASSERT_EQ(partie.grille.CompterOrigine(CoupDeMain), 2);
+    ASSERT_EQ(partie.Grille().CompterOrigine(CoupDeMain), 2);
     const std::string avant = ihm.statut;
     ihm.OublierHistorique();
     ihm.fichiersAEnregistrer = {"export.sdu"};
@@ -308,8 +308,8 @@ TEST_F(Commandes, ExportPuisImportRendLesIndicesSeuls)
 
     ihm.fichiersAOuvrir = {"export.sdu"};
     partie.OnImporter();
-    EXPECT_EQ(TexteIndices(partie.grille), grille);
-    EXPECT_EQ(partie.grille.CompterOrigine(CoupJoueur) + partie.grille.CompterOrigine(CoupDeMain), 0);
+    EXPECT_EQ(TexteIndices(partie.Grille()), grille);
+    EXPECT_EQ(partie.Grille().CompterOrigine(CoupJoueur) + partie.Grille().CompterOrigine(CoupDeMain), 0);
 }
 
 TEST_F(Commandes, ExportVersUnEndroitInterdit)
@@ -323,7 +323,7 @@ TEST_F(Commandes, ExportVersUnEndroitInterdit)
         EXPECT_EQ(ihm.messages, Textes{std::string(MessageExportation)}) << chemin;
     }
     EXPECT_FALSE(std::filesystem::exists("absent"));
-    EXPECT_EQ(TexteIndices(partie.grille), grille);
+    EXPECT_EQ(TexteIndices(partie.Grille()), grille);
     ihm.OublierHistorique();
     partie.OnExporter();  // dialogue annulé
     EXPECT_TRUE(ihm.messages.empty());
@@ -331,25 +331,25 @@ TEST_F(Commandes, ExportVersUnEndroitInterdit)
 
 TEST_F(Commandes, GenererSansGrilleNeDemandeRien)
 {
-    partie.hasard.Semer(11);
-    partie.OnMoyen();
+    CPartie semee{ihm, 11};
+    semee.OnMoyen();
     EXPECT_TRUE(ihm.questions.empty());
-    EXPECT_TRUE(partie.grilleEnCours);
+    EXPECT_TRUE(semee.GrilleEnCours());
     EXPECT_EQ(ihm.statut, " Grille générée (Niveau moyen)");
 
     // Avec une grille en jeu, la question ; « Non » ne touche à rien.
-    const std::string indices = TexteIndices(partie.grille);
+    const std::string indices = TexteIndices(semee.Grille());
     ihm.OublierHistorique();
     ihm.reponses = {false};
-    partie.OnDiabolique();
+    semee.OnDiabolique();
     EXPECT_EQ(ihm.questions, Textes{std::string(QuestionPerteGrille)});
-    EXPECT_EQ(TexteIndices(partie.grille), indices);
+    EXPECT_EQ(TexteIndices(semee.Grille()), indices);
     EXPECT_EQ(ihm.statut, " Grille générée (Niveau moyen)");
     EXPECT_EQ(ihm.casesMontrees, 0);
 
-    partie.OnDiabolique();
+    semee.OnDiabolique();
     EXPECT_EQ(ihm.statut, " Grille générée (Niveau diabolique)");
-    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+    EXPECT_TRUE(ihm.PlateauConforme(semee.Grille()));
     EXPECT_GT(ihm.attentesOuvertes, 0);
     EXPECT_EQ(ihm.profondeurAttente, 0);
     EXPECT_FALSE(ihm.attenteDesequilibree);
@@ -366,9 +366,9 @@ TEST_F(Commandes, DefiDuGenreChoisiSansToucherAuxNiveaux)
         const auto genre = static_cast<GenreDefi>(g);
         SCOPED_TRACE(MotDefi(genre));
         joueur.OnDefi(genre);
-        const Position p = LirePosition(joueur.grille);
+        const Position p = LirePosition(joueur.Grille());
         EXPECT_EQ(CompterSolutions(p, 2).solutions, 1);
-        EXPECT_TRUE(joueur.grille.SolutionGardee());
+        EXPECT_TRUE(joueur.Grille().SolutionGardee());
         const Bilan bilan = Noter(p);
         ASSERT_TRUE(bilan.plusDifficile.has_value());
         EXPECT_TRUE(TechniqueDuDefi(genre, *bilan.plusDifficile));
@@ -378,7 +378,7 @@ TEST_F(Commandes, DefiDuGenreChoisiSansToucherAuxNiveaux)
     EXPECT_EQ(ihm.questions.size(), static_cast<std::size_t>(NombreGenresDefi - 1));
     joueur.OnMoyen();
     temoin.OnMoyen();
-    EXPECT_EQ(TexteIndices(joueur.grille), TexteIndices(temoin.grille));
+    EXPECT_EQ(TexteIndices(joueur.Grille()), TexteIndices(temoin.Grille()));
 }
 
 TEST_F(Commandes, CreerRepondNonNeChangeQueLaSelection)
@@ -390,11 +390,11 @@ TEST_F(Commandes, CreerRepondNonNeChangeQueLaSelection)
     ihm.reponses = {false};
     partie.OnCreer();
     EXPECT_EQ(ihm.questions, Textes{std::string(QuestionPerteGrille)});
-    EXPECT_EQ(partie.chiffreSelectionne, -1);
-    EXPECT_EQ(partie.modeHypothese, 1);
-    EXPECT_FALSE(partie.modeCreation);
-    EXPECT_TRUE(partie.grilleEnCours && partie.grille.SolutionGardee());
-    EXPECT_EQ(TexteIndices(partie.grille), grille);
+    EXPECT_EQ(partie.Interface().chiffreSelectionne, -1);
+    EXPECT_EQ(partie.Interface().modeHypothese, 1);
+    EXPECT_FALSE(partie.ModeCreation());
+    EXPECT_TRUE(partie.GrilleEnCours() && partie.Grille().SolutionGardee());
+    EXPECT_EQ(TexteIndices(partie.Grille()), grille);
     EXPECT_EQ(ihm.statut, Importee);
     EXPECT_TRUE(ihm.etatsMenu.empty());
     EXPECT_EQ(ihm.casesMontrees, 0);
@@ -405,8 +405,8 @@ TEST_F(Commandes, CreerEntreEtSortDuModeCreation)
     // La question est posée même sans grille en jeu.
     partie.OnCreer();
     EXPECT_EQ(ihm.questions, Textes{std::string(QuestionPerteGrille)});
-    EXPECT_TRUE(partie.modeCreation);
-    EXPECT_FALSE(partie.grilleEnCours);
+    EXPECT_TRUE(partie.ModeCreation());
+    EXPECT_FALSE(partie.GrilleEnCours());
     EXPECT_EQ(ihm.statut, " Grille en mode création");
     EXPECT_EQ(ihm.etatsMenu, std::vector<bool>{true});
     EXPECT_TRUE(ihm.menuCreation);
@@ -420,14 +420,14 @@ TEST_F(Commandes, CreerEntreEtSortDuModeCreation)
     ihm.OublierHistorique();
     partie.OnCreer();
     EXPECT_TRUE(ihm.questions.empty());
-    EXPECT_FALSE(partie.modeCreation);
-    EXPECT_TRUE(partie.grilleEnCours && partie.grille.SolutionGardee());
+    EXPECT_FALSE(partie.ModeCreation());
+    EXPECT_TRUE(partie.GrilleEnCours() && partie.Grille().SolutionGardee());
     EXPECT_EQ(ihm.statut, " Grille créée manuellement");
     EXPECT_EQ(ihm.etatsMenu, std::vector<bool>{false});
     EXPECT_FALSE(ihm.menuCreation);
-    EXPECT_EQ(partie.chiffreSelectionne, -1);
-    EXPECT_EQ(TexteIndices(partie.grille), grille);
-    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+    EXPECT_EQ(partie.Interface().chiffreSelectionne, -1);
+    EXPECT_EQ(TexteIndices(partie.Grille()), grille);
+    EXPECT_TRUE(ihm.PlateauConforme(partie.Grille()));
     EXPECT_TRUE(ihm.messages.empty());
 }
 
@@ -439,19 +439,19 @@ TEST_F(Commandes, UneSaisieSansSolution)
     Creer(saisie);
     EXPECT_EQ(ihm.messages, Textes{std::string(MessageSansSolution)});
     // Le plateau et la grille montrent la saisie seule, pas les essais du pilote.
-    EXPECT_EQ(TexteIndices(partie.grille), saisie);
-    EXPECT_EQ(partie.grille.CompterOrigine(Init) + partie.grille.CompterOrigine(Vide), 81);
-    EXPECT_FALSE(partie.modeCreation);
-    EXPECT_TRUE(partie.grilleEnCours);
-    EXPECT_FALSE(partie.grille.SolutionGardee());
+    EXPECT_EQ(TexteIndices(partie.Grille()), saisie);
+    EXPECT_EQ(partie.Grille().CompterOrigine(Init) + partie.Grille().CompterOrigine(Vide), 81);
+    EXPECT_FALSE(partie.ModeCreation());
+    EXPECT_TRUE(partie.GrilleEnCours());
+    EXPECT_FALSE(partie.Grille().SolutionGardee());
     EXPECT_FALSE(ihm.menuCreation);
-    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+    EXPECT_TRUE(ihm.PlateauConforme(partie.Grille()));
 
     ihm.OublierHistorique();
     partie.OnResoudre();
     EXPECT_EQ(ihm.messages, Textes{"Cette grille est impossible à résoudre !"});
     EXPECT_EQ(ihm.statut, " Grille créée manuellement >>> grille impossible à résoudre automatiquement");
-    EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
+    EXPECT_TRUE(ihm.PlateauConforme(partie.Grille()));
 }
 
 // ------------------------------------------------------------------ partie gardée
@@ -465,10 +465,10 @@ void PartieAGarder(CPartie& partie)
     partie.OnNoterCandidats();
     std::vector<int> vides;
     for (int i = 0; i < 81; ++i) {
-        if (partie.grille.LireCase(i / 9, i % 9).chiffre == 0) vides.push_back(i);
+        if (partie.Grille().LireCase(i / 9, i % 9).chiffre == 0) vides.push_back(i);
     }
     const auto poser = [&](int i) {
-        partie.CliquerPalette(partie.grille.LireSolution(i / 9, i % 9).chiffre - 1);
+        partie.CliquerPalette(partie.Grille().LireSolution(i / 9, i % 9).chiffre - 1);
         partie.CliquerCase(i / 9, i % 9);
     };
     poser(vides[0]);
@@ -478,7 +478,9 @@ void PartieAGarder(CPartie& partie)
     partie.Appuyer(NoteDuTexte("9"));
     partie.Appuyer(NoteDuTexte("8"));
     partie.Annuler();
-    partie.ChangerStatut(" Grille importée (a\\b\nc >>> d.sdu)");
+    PartieGardee etat = EtatGarde(partie);
+    etat.statutBase = " Grille importée (a\\b\nc >>> d.sdu)";
+    ASSERT_FALSE(Poser(partie, etat));
     partie.OnPourquoi();
 }
 
@@ -487,20 +489,20 @@ void EXPECT_MEME_PARTIE(const CPartie& a, const CIhmFactice& ia, const CPartie& 
 {
     for (int i = 0; i < 81; ++i) {
         SCOPED_TRACE(testing::Message() << "case " << i);
-        EXPECT_EQ(a.grille.LireCase(i / 9, i % 9).chiffre, b.grille.LireCase(i / 9, i % 9).chiffre);
-        EXPECT_EQ(a.grille.LireCase(i / 9, i % 9).origine, b.grille.LireCase(i / 9, i % 9).origine);
+        EXPECT_EQ(a.Grille().LireCase(i / 9, i % 9).chiffre, b.Grille().LireCase(i / 9, i % 9).chiffre);
+        EXPECT_EQ(a.Grille().LireCase(i / 9, i % 9).origine, b.Grille().LireCase(i / 9, i % 9).origine);
     }
-    EXPECT_EQ(a.grille.SolutionGardee(), b.grille.SolutionGardee());
-    if (a.grille.SolutionGardee()) {
-        EXPECT_EQ(SolutionGardee(a.grille), SolutionGardee(b.grille));
+    EXPECT_EQ(a.Grille().SolutionGardee(), b.Grille().SolutionGardee());
+    if (a.Grille().SolutionGardee()) {
+        EXPECT_EQ(SolutionGardee(a.Grille()), SolutionGardee(b.Grille()));
     }
-    EXPECT_EQ(a.notes, b.notes);
-    EXPECT_TRUE(std::ranges::equal(a.historique.Tous(), b.historique.Tous()));
-    EXPECT_EQ(a.historique.Joues().size(), b.historique.Joues().size());
-    EXPECT_EQ(a.chiffreSelectionne, b.chiffreSelectionne);
-    EXPECT_EQ(a.modeHypothese, b.modeHypothese);
-    EXPECT_EQ(a.grilleEnCours, b.grilleEnCours);
-    EXPECT_EQ(a.statutBase, b.statutBase);
+    EXPECT_EQ(a.Notes(), b.Notes());
+    EXPECT_TRUE(std::ranges::equal(a.Historique().Tous(), b.Historique().Tous()));
+    EXPECT_EQ(a.Historique().Joues().size(), b.Historique().Joues().size());
+    EXPECT_EQ(a.Interface().chiffreSelectionne, b.Interface().chiffreSelectionne);
+    EXPECT_EQ(a.Interface().modeHypothese, b.Interface().modeHypothese);
+    EXPECT_EQ(a.GrilleEnCours(), b.GrilleEnCours());
+    EXPECT_EQ(a.Interface().statutBase, b.Interface().statutBase);
     // Et l'écran : plateau, notes et teintes, palette, ligne d'état.
     for (int i = 0; i < 81; ++i) {
         EXPECT_EQ(ia.plateau[i / 9][i % 9].texte, ib.plateau[i / 9][i % 9].texte) << i;
@@ -607,8 +609,7 @@ TEST_F(Commandes, PartieGardeeAbimee)
         std::filesystem::create_directory("gardee");
         std::ofstream("gardee/partie.novemia", std::ios::binary) << contenu;
         CIhmFactice ihmNeuve;
-        CPartie neuve{ihmNeuve};
-        neuve.horloge = [] { return std::time_t{1700000000}; };
+        CPartie neuve{ihmNeuve, 1, [] { return std::time_t{1700000000}; }};
         EXPECT_FALSE(neuve.Reprendre("gardee/partie.novemia"));
         // Le seul fichier du dossier : le même, à sa place ou mis de côté sous un nom daté.
         const std::filesystem::path fichier = *std::filesystem::directory_iterator("gardee");
@@ -623,7 +624,7 @@ TEST_F(Commandes, PartieGardeeAbimee)
                   Textes{"La partie gardée dans gardee/partie.novemia ne peut pas être reprise : " + raison + ". " +
                          (laissee ? "Le fichier reste tel quel" : "Le fichier est mis de côté sous gardee/" + nom) +
                          " ; le jeu démarre sans elle."});
-        EXPECT_FALSE(neuve.grilleEnCours);
+        EXPECT_FALSE(neuve.GrilleEnCours());
         EXPECT_EQ(ihmNeuve.statut, " Pas de grille");
         EXPECT_EQ(ihmNeuve.casesMontrees, 0);
         EXPECT_FALSE(neuve.Reprendre("gardee/partie.novemia"));
@@ -634,41 +635,54 @@ TEST_F(Commandes, PartieGardeeAbimee)
 // Fermer avec « Reprendre la partie au prochain lancement » : une grille en jeu est gardée
 // sans question ; sans grille, l'ancienne partie gardée s'efface, une fois la fermeture
 // décidée ; une saisie demande comme avant ; une partie qu'on ne peut pas garder le dit, puis
-// demande. Une partie que le lancement n'a pas pu reprendre n'est ni remplacée ni effacée.
+// demande. Un fichier que cette version ne sait pas reprendre n'est ni remplacé ni effacé, qu'il
+// ait été lu au lancement ou non (l'option a pu être allumée en cours de partie) ; un fichier
+// abîmé est mis de côté avant d'être remplacé.
 TEST_F(Commandes, FermerGardeLaPartieSansQuestion)
 {
     std::ofstream("bouchon") << "un fichier, pas un dossier";
     const auto enJeu = [this](CPartie& p, CIhmFactice& i) { Importer(p, i, grille); };
     const auto saisie = [](CPartie& p, CIhmFactice&) { p.OnCreer(), p.CliquerPalette(2), p.CliquerCase(0, 0); };
-    // La partie gardée d'avant vient d'une version plus récente : seul un lancement qui l'a lue le sait.
+    const auto rien = [](CPartie&, CIhmFactice&) {};
     const auto lue = [](CPartie& p, CIhmFactice&) { p.Reprendre("partie.novemia"); };
     const auto lueEnJeu = [&](CPartie& p, CIhmFactice& i) { lue(p, i), enJeu(p, i); };
+    // Ce qui attend dans le fichier : une partie d'avant, d'une version plus récente, abîmée.
+    CIhmFactice ihmAvant;
+    CPartie avant{ihmAvant};
+    enJeu(avant, ihmAvant);
+    const std::string ancienne = avant.TexteGarde(), recente = "Novemia partie 2\n", abimee = "Novemia partie 1\nx\n";
     enum Fichier { Absent, Intact, Garde };
     struct Cas {
         const char* nom;
         std::function<void(CPartie&, CIhmFactice&)> preparer;
-        std::string chemin;
+        std::string avant, chemin;
         Textes messages, questions;
         bool reponse, ferme;
         Fichier apres;
     };
     const Textes perte{std::string(QuestionPerteGrille)};
+    const std::string laissee = "La partie en cours n'est pas gardée dans partie.novemia : la partie qui s'y trouve ne "
+                                "peut pas être reprise (elle vient d'une version plus récente de Novemia), et le jeu ne "
+                                "la remplace pas.";
     const Cas cas[] = {
-        {"une grille en jeu", enJeu, "partie.novemia", {}, {}, false, true, Garde},
-        {"sans grille", [](CPartie&, CIhmFactice&) {}, "partie.novemia", {}, {}, false, true, Absent},
-        {"une saisie commencée, « Non »", saisie, "partie.novemia", {}, perte, false, false, Intact},
-        {"une saisie commencée, « Oui »", saisie, "partie.novemia", {}, perte, true, true, Absent},
-        {"un dossier impossible", enJeu, "bouchon/partie.novemia",
+        {"une grille en jeu", enJeu, ancienne, "partie.novemia", {}, {}, false, true, Garde},
+        {"sans grille", rien, ancienne, "partie.novemia", {}, {}, false, true, Absent},
+        {"une saisie commencée, « Non »", saisie, ancienne, "partie.novemia", {}, perte, false, false, Intact},
+        {"une saisie commencée, « Oui »", saisie, ancienne, "partie.novemia", {}, perte, true, true, Absent},
+        {"un dossier impossible", enJeu, ancienne, "bouchon/partie.novemia",
          {std::string(MessageGardeImpossible) + "bouchon/partie.novemia"}, perte, false, false, Absent},
-        {"une version plus récente, sans grille", lue, "partie.novemia", {}, {}, false, true, Intact},
-        {"une version plus récente, une grille en jeu", lueEnJeu, "partie.novemia",
-         {"La partie en cours n'est pas gardée dans partie.novemia : le fichier qui s'y trouve n'a pas pu être "
-          "repris au lancement, et le jeu ne le remplace pas."},
+        {"une version plus récente lue au lancement, sans grille", lue, recente, "partie.novemia", {}, {}, false, true,
+         Intact},
+        {"une version plus récente lue au lancement, une grille en jeu", lueEnJeu, recente, "partie.novemia", {laissee},
          perte, true, true, Intact},
+        {"une version plus récente jamais lue, sans grille", rien, recente, "partie.novemia", {}, {}, false, true, Intact},
+        {"une version plus récente jamais lue, une grille en jeu", enJeu, recente, "partie.novemia", {laissee}, perte,
+         true, true, Intact},
+        {"une partie abîmée jamais lue, une grille en jeu", enJeu, abimee, "partie.novemia", {}, {}, false, true, Garde},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
-        std::ofstream("partie.novemia") << "Novemia partie 2\n";
+        std::ofstream("partie.novemia", std::ios::binary) << c.avant;
         CIhmFactice ihmCas;
         CPartie partieCas{ihmCas};
         c.preparer(partieCas, ihmCas);
@@ -683,7 +697,7 @@ TEST_F(Commandes, FermerGardeLaPartieSansQuestion)
         std::ifstream apres(c.chemin, std::ios::binary);
         EXPECT_EQ(apres.is_open(), c.apres != Absent);
         if (c.apres == Intact) {
-            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(apres), {}), "Novemia partie 2\n");
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(apres), {}), c.avant);
         }
         if (c.apres == Garde) {
             CIhmFactice ihmReprise;
@@ -691,6 +705,16 @@ TEST_F(Commandes, FermerGardeLaPartieSansQuestion)
             EXPECT_TRUE(reprise.Reprendre(c.chemin));
             EXPECT_MEME_PARTIE(partieCas, ihmCas, reprise, ihmReprise);
         }
+        // Rien d'effacé : le fichier abîmé, et lui seul, est à côté sous un nom daté.
+        Textes deCote;
+        for (const auto& entree : std::filesystem::directory_iterator(".")) {
+            const std::string nom = entree.path().filename().string();
+            if (!nom.starts_with("partie-abimee-")) continue;
+            std::ifstream relu(entree.path(), std::ios::binary);
+            deCote.push_back(std::string(std::istreambuf_iterator<char>(relu), {}));
+            std::filesystem::remove(entree.path());
+        }
+        EXPECT_EQ(deCote, c.avant == abimee ? Textes{abimee} : Textes{});
     }
 }
 

@@ -16,18 +16,18 @@ class Trace : public testing::Test {
 protected:
     CDossierTemporaire dossier;
     CIhmFactice ihm;
-    CPartie partie{ihm};
+    CPartie partie{ihm, 1, HorlogeFixe()};
     std::time_t instant = 1'780'000'000;  // un instant fixe, en 2026
     std::tm local{};
     // Une grille qui demande des hypothèses : la trace en contient.
     std::string difficile = ChargerListe("top95.txt", 1).at(0);
     std::string simple = ChargerListe("qqwing-simple-200.txt", 1).at(0);
 
-    void SetUp() override { Horloge(partie); }
-    void Horloge(CPartie& p)
+    void SetUp() override { localtime_r(&instant, &local); }
+    // L'heure des parties du test : `instant`, tel qu'il est à chaque lecture.
+    CPartie::Horloge HorlogeFixe()
     {
-        p.horloge = [this] { return instant; };
-        localtime_r(&instant, &local);
+        return [this] { return instant; };
     }
     // Le fichier attendu : l'en-tête puis ce que le solveur seul écrit pour ces indices.
     std::string Attendu(const std::string& indices)
@@ -44,10 +44,10 @@ protected:
 TEST_F(Trace, EnTetePuisUneLigneParDeductionEtHypothese)
 {
     partie.OnTrace();
-    EXPECT_TRUE(partie.fichierTrace.EstOuvert());
+    EXPECT_TRUE(partie.Trace().EstOuvert());
     Importer(partie, ihm, difficile);
     partie.OnTrace();
-    EXPECT_FALSE(partie.fichierTrace.EstOuvert());
+    EXPECT_FALSE(partie.Trace().EstOuvert());
 
     const std::string contenu = Fichier();
     EXPECT_EQ(contenu, Attendu(difficile));
@@ -68,7 +68,7 @@ TEST_F(Trace, DeuxiemeMiseEnRouteLeMemeJourNeGardeQueLaDeuxieme)
     partie.OnTrace();
 
     instant += 60;  // une minute plus tard, même jour
-    Horloge(partie);
+    localtime_r(&instant, &local);
     partie.OnTrace();
     Importer(partie, ihm, simple, "b.sdu");
     partie.OnTrace();
@@ -82,11 +82,11 @@ TEST_F(Trace, EcritureImpossibleDiteEtTraceEteinte)
 {
     std::filesystem::create_symlink("/dev/full", NomFichierTrace(local));
     partie.OnTrace();
-    ASSERT_TRUE(partie.fichierTrace.EstOuvert());
+    ASSERT_TRUE(partie.Trace().EstOuvert());
     Importer(partie, ihm, difficile);
     EXPECT_EQ(ihm.messages, std::vector<std::string>{std::string(MessageEcritureTrace) + NomFichierTrace(local)});
-    EXPECT_FALSE(partie.fichierTrace.EstOuvert());
-    EXPECT_TRUE(partie.grilleEnCours);
+    EXPECT_FALSE(partie.Trace().EstOuvert());
+    EXPECT_TRUE(partie.GrilleEnCours());
 }
 #endif
 
@@ -94,8 +94,7 @@ TEST_F(Trace, FermerLeProgrammeTraceAllumeeLaisseUnFichierComplet)
 {
     {
         CIhmFactice ihm2;
-        CPartie p{ihm2};
-        Horloge(p);
+        CPartie p{ihm2, 1, HorlogeFixe()};
         p.OnTrace();
         Importer(p, ihm2, difficile);
     }

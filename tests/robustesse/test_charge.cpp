@@ -2,11 +2,9 @@
 // grandisse. Le chiffre des 10 000 répétitions est mesuré par `make bench`.
 #include <gtest/gtest.h>
 
-#include "game/partie.h"
-#include "tests/engine/outilsgrille.h"
+#include "tests/game/outils.h"
 #include "tests/robustesse/outils.h"
 #include "tests/support/dossiertemporaire.h"
-#include "tests/support/ihmfactice.h"
 
 namespace {
 
@@ -31,20 +29,19 @@ TEST(Charge, GenerationsRepetees)
 {
     CDossierTemporaire dossier;
     CIhmFactice ihm;
-    CPartie partie(ihm);
-    partie.hasard.Semer(2026);
+    CPartie partie(ihm, 2026);
     partie.OnTrace();
-    ASSERT_TRUE(partie.fichierTrace.EstOuvert());
+    ASSERT_TRUE(partie.Trace().EstOuvert());
     SansCroissance(40, [&](int n) {
         for (int i = 0; i < n; ++i) {
             partie.GenererGrille(static_cast<NiveauGrille>(i % 4));
             ASSERT_TRUE(ihm.messages.empty()) << ihm.messages.front();
-            ASSERT_TRUE(partie.grille.SolutionGardee());
+            ASSERT_TRUE(partie.Grille().SolutionGardee());
             ihm.OublierHistorique();
         }
     });
     partie.OnTrace();
-    EXPECT_FALSE(partie.fichierTrace.EstOuvert());
+    EXPECT_FALSE(partie.Trace().EstOuvert());
 }
 
 TEST(Charge, ResolutionsRepetees)
@@ -56,8 +53,9 @@ TEST(Charge, ResolutionsRepetees)
     CPartie partie(ihm);
     SansCroissance(95, [&](int n) {
         for (int i = 0; i < n; ++i) {
-            Remplir(partie.grille, grilles[i % grilles.size()]);
-            ASSERT_EQ(partie.ResoudreEtMemoriser(), FinResolution::Resolue);
+            Importer(partie, ihm, grilles[i % grilles.size()]);
+            ASSERT_TRUE(ihm.messages.empty()) << ihm.messages.front();
+            ASSERT_TRUE(partie.Grille().SolutionGardee());
             ihm.OublierHistorique();
         }
     });

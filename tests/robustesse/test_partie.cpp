@@ -58,7 +58,8 @@ class PartieEnPanne : public ::testing::Test {
 protected:
     CDossierTemporaire dossier;
     CIhmPiegee ihm;
-    CPartie partie{ihm};
+    static constexpr std::time_t Instant = 1700000000;
+    CPartie partie{ihm, 1, [] { return Instant; }};
 
     void SetUp() override
     {
@@ -66,9 +67,9 @@ protected:
         ihm.fichiersAOuvrir.push_back("premiere.sdu");
         partie.OnImporter();
         ASSERT_TRUE(ihm.messages.empty()) << ihm.messages.front();
-        partie.chiffreSelectionne = 4;
+        partie.CliquerPalette(3);
         partie.CliquerCase(0, 2);
-        ASSERT_EQ(partie.grille.LireCase(0, 2).origine, CoupJoueur);
+        ASSERT_EQ(partie.Grille().LireCase(0, 2).origine, CoupJoueur);
         ihm.OublierHistorique();
     }
 
@@ -76,11 +77,11 @@ protected:
     bool ExportationRefusee(const std::string& chemin)
     {
         ihm.OublierHistorique();
-        const std::string avant = Cases(partie.grille), statut = ihm.statut;
+        const std::string avant = Cases(partie.Grille()), statut = ihm.statut;
         ihm.fichiersAEnregistrer.push_back(chemin);
         partie.OnExporter();
         return ihm.messages == std::vector<std::string>{std::string(MessageExportation)} &&
-               Cases(partie.grille) == avant && ihm.statut == statut && partie.grilleEnCours;
+               Cases(partie.Grille()) == avant && ihm.statut == statut && partie.GrilleEnCours();
     }
 };
 
@@ -100,11 +101,11 @@ TEST_F(PartieEnPanne, FichierChangeEntreLeDialogueEtLaLecture)
         const std::string statutAvant = ihm.statut;
         partie.OnImporter();
         EXPECT_EQ(ihm.messages, std::vector<std::string>{std::string(MessageOuvertureGrille)});
-        EXPECT_EQ(partie.grille.CompterOrigine(Vide), 81);
-        EXPECT_TRUE(ihm.PlateauConforme(partie.grille));
-        EXPECT_EQ(partie.nomFichier, "premiere.sdu");
+        EXPECT_EQ(partie.Grille().CompterOrigine(Vide), 81);
+        EXPECT_TRUE(ihm.PlateauConforme(partie.Grille()));
+        EXPECT_EQ(partie.NomFichier(), "premiere.sdu");
         EXPECT_EQ(ihm.statut, statutAvant);
-        EXPECT_FALSE(partie.grille.SolutionGardee());
+        EXPECT_FALSE(partie.Grille().SolutionGardee());
         fs::remove_all("fugace.sdu");
     }
 }
@@ -173,7 +174,7 @@ TEST_F(PartieEnPanne, PartieGardeeQuiNeSeLitPas)
     fs::create_directory("dossier.novemia");
     fs::create_symlink("/proc/self/mem", "es.novemia");
     for (const char* nom : {"interdit.novemia", "enorme.novemia"}) EcrireFichier(nom, "Novemia partie 1\n");
-    fs::resize_file("enorme.novemia", CPartie::TailleGardeeMax + 1);  // creux : rien sur le disque
+    fs::resize_file("enorme.novemia", TailleGardeeMax + 1);  // creux : rien sur le disque
     ASSERT_EQ(::chmod("interdit.novemia", 0) | ::chmod(dossier.Chemin().c_str(), 0777), 0);
     const std::string illisible = "le fichier ne peut pas être lu. Le fichier reste tel quel";
     for (const auto& [nom, suite] : {std::pair<std::string, std::string>{"dossier.novemia", illisible},
@@ -212,10 +213,8 @@ TEST_F(PartieEnPanne, PartieGardeeSansConfirmationDuDisque)
 // fichier, la trace reste éteinte ; un second essai là où l'on peut écrire l'allume.
 TEST_F(PartieEnPanne, TraceImpossibleACreer)
 {
-    partie.horloge = [] { return std::time_t{1700000000}; };
-    const std::time_t t = partie.horloge();
     std::tm heure{};
-    localtime_r(&t, &heure);
+    localtime_r(&Instant, &heure);
     const std::string nom = NomFichierTrace(heure);
     fs::create_directory("disparu");
     const std::function<void()> preparations[] = {
@@ -231,13 +230,12 @@ TEST_F(PartieEnPanne, TraceImpossibleACreer)
         partie.OnTrace();
         fs::current_path(dossier.Chemin());
         EXPECT_EQ(ihm.messages, std::vector<std::string>{"Impossible de créer le fichier de trace " + nom});
-        EXPECT_FALSE(partie.fichierTrace.EstOuvert());
-        EXPECT_FALSE(partie.fichierTrace.EstOuvert());
+        EXPECT_FALSE(partie.Trace().EstOuvert());
     }
     ihm.OublierHistorique();
     partie.OnTrace();
     EXPECT_TRUE(ihm.messages.empty());
-    EXPECT_TRUE(partie.fichierTrace.EstOuvert());
+    EXPECT_TRUE(partie.Trace().EstOuvert());
     ihm.reponses.push_back(true);
     partie.OnResoudre();
     partie.OnTrace();

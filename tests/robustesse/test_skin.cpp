@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/configuration.h"
+#include "skin/emplacementsreglages.h"
 #include "skin/registre.h"
 #include "tests/robustesse/outils.h"
 #include "tests/support/dossiertemporaire.h"
@@ -39,7 +40,7 @@ protected:
     // Le bon bitmap, puis celui qu'on essaie : rien ne plante, la boîte se peint encore.
     bool FondApres(const std::string& chemin)
     {
-        EXPECT_TRUE(boite.ChargerFond("bon.bmp"));
+        boite.ChargerFond("bon.bmp");
         EXPECT_TRUE(boite.AUnFond());
         boite.ChargerFond(chemin);
         const QPixmap capture = boite.grab();
@@ -109,7 +110,7 @@ TEST(ReglagesHostiles, FichiersQuiNeSontPasDesReglages)
     QTemporaryDir racine;
     ASSERT_TRUE(racine.isValid());
     const QString fichier = racine.filePath(QStringLiteral("Novemia.conf"));
-    FixerEmplacementsReglages(QFile::encodeName(fichier).toStdString(), {});
+    DefinirEmplacements({QFile::encodeName(fichier).toStdString(), {}});
     auto lire = [&fichier](const QByteArray& contenu) {
         QFile f(fichier);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));

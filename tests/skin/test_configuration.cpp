@@ -275,15 +275,19 @@ TEST_F(FichierConfiguration, FichiersSurDisque)
     std::filesystem::create_directory(dossier / "Dossier.cfg");
     std::ofstream(dossier / "Bois.cfg", std::ios::binary) << completes;
     std::ofstream(dossier / "Zinc.cfg") << "Init=255,0\n";
+    // Un nom accentué : le chemin donné est en UTF-8, sous Windows aussi (régression).
+    std::ofstream(dossier / u8"\u00c9t\u00e9.cfg", std::ios::binary) << completes;
     const std::string ouvrir = "Impossible d'ouvrir le fichier de configuration ";
     const std::tuple<const char*, int, std::string> cas[] = {
         {"Absent.cfg", -1, ouvrir + "@"},
         {"Dossier.cfg", -1, ouvrir + "@"},
         {"Zinc.cfg", 1, "Le fichier de configuration @ comporte des erreurs"},
-        {"Bois.cfg", 1, ""}};
+        {"Bois.cfg", 1, ""},
+        {"\u00c9t\u00e9.cfg", 1, ""}};
+    const std::u8string racine = dossier.u8string();
     for (const auto& [nom, resultat, modele] : cas) {
         SCOPED_TRACE(nom);
-        const std::string chemin = (dossier / nom).string();
+        const std::string chemin = std::string(racine.begin(), racine.end()) + "/" + nom;
         const ResultatConfiguration r = LireConfiguration(chemin);
         EXPECT_EQ(r.resultat, resultat);
         if (modele.empty()) {

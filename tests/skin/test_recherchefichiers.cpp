@@ -54,8 +54,8 @@ protected:
     {
         QDir(racine.path()).mkpath(QStringLiteral("skin/Sous.bmp"));
         for (const char* nom : {"Bois.bmp", "Nuit.BMP", "a.b.bmp", "Zinc.Bmp", "Bois.cfg", "bmp", "x.bmpx",
-                                ".cache.bmp", "Sous.bmp/Dedans.bmp"}) {
-            CReglagesTemporaires::Ecrire(dossier + QLatin1Char('/') + QLatin1String(nom), "BM");
+                                ".cache.bmp", "Sous.bmp/Dedans.bmp", "\u00c9t\u00e9.bmp"}) {
+            CReglagesTemporaires::Ecrire(dossier + QLatin1Char('/') + QString::fromUtf8(nom), "BM");
         }
     }
 
@@ -72,10 +72,11 @@ protected:
 
 TEST_F(Chercher, FichiersSeulsEtExtensionSansCasse)
 {
-    // Le nom trouvé suit le dossier avec le séparateur du système (barre oblique inverse sous Windows).
+    // Le nom trouvé suit le dossier avec le séparateur du système (barre oblique inverse sous
+    // Windows) ; un nom accentué reste en UTF-8, sous Windows aussi (régression).
     const std::string d = dossier.toStdString() + Separateur();
     const std::vector<std::string> attendu = {d + ".cache.bmp", d + "Bois.bmp", d + "Nuit.BMP",
-                                              d + "Zinc.Bmp", d + "a.b.bmp"};
+                                              d + "Zinc.Bmp", d + "a.b.bmp", d + "\u00c9t\u00e9.bmp"};
     EXPECT_EQ(Trouves(dossier.toStdString(), "*.bmp"), attendu);
     EXPECT_EQ(Trouves(dossier.toStdString() + "//", "*.BMP"), attendu);
     EXPECT_TRUE(Trouves(dossier.toStdString(), "*.png").empty());

@@ -1,5 +1,6 @@
 // Les réglages dans le registre de Windows, lus et écrits dans deux clés temporaires de
 // HKEY_CURRENT_USER qui tiennent lieu de celles de l'utilisateur et de la machine.
+#include "skin/emplacementsreglages.h"
 #include "skin/registre.h"
 
 #include <windows.h>
@@ -12,11 +13,11 @@
 
 namespace {
 
-// Le texte du programme est dans la page de code du système.
-std::string DuSysteme(const std::wstring& large)
+// Le texte du programme est en UTF-8, quelle que soit la page de code du système.
+std::string Utf8(const std::wstring& large)
 {
     std::string etroit(large.size() * 4, '\0');
-    const int n = WideCharToMultiByte(CP_ACP, 0, large.data(), static_cast<int>(large.size()), etroit.data(),
+    const int n = WideCharToMultiByte(CP_UTF8, 0, large.data(), static_cast<int>(large.size()), etroit.data(),
                                       static_cast<int>(etroit.size()), nullptr, nullptr);
     etroit.resize(static_cast<std::size_t>(n));
     return etroit;
@@ -30,7 +31,7 @@ protected:
 
     void SetUp() override
     {
-        FixerEmplacementsReglages("HKEY_CURRENT_USER\\" + DuSysteme(utilisateur), {"HKCU\\" + DuSysteme(machine)});
+        DefinirEmplacements({"HKEY_CURRENT_USER\\" + Utf8(utilisateur), {"HKCU\\" + Utf8(machine)}});
     }
     void TearDown() override
     {
@@ -79,7 +80,7 @@ TEST_F(Registre, Lectures)
         {L"Bois", L"", "Skin", "Bois"},
         {L"Bois", L"Ardoise", "Skin", "Ardoise"},
         {L"", L"Ardoise", "Skin", "Ardoise"},
-        {L"\u00c9t\u00e9 for\u00eat", L"", "Skin", DuSysteme(L"\u00c9t\u00e9 for\u00eat")},
+        {L"\u00c9t\u00e9 for\u00eat", L"", "Skin", Utf8(L"\u00c9t\u00e9 for\u00eat")},
         {L"<vide>", L"", "Skin", "ERR"},
         {L"Bois", L"<vide>", "Skin", "ERR"},
         {std::wstring(1023, L'a'), L"", "Skin", std::string(1023, 'a')},
@@ -87,14 +88,14 @@ TEST_F(Registre, Lectures)
         {std::wstring(5000, L'c'), L"", "Skin", longue},
         {L"Bois", std::wstring(1024, L'd'), "Skin", longue},
         {std::wstring(1024, e[0]), L"", "Skin", longue},
-        {std::wstring(1023, e[0]), L"", "Skin", DuSysteme(std::wstring(1023, e[0]))},
+        {std::wstring(1023, e[0]), L"", "Skin", Utf8(std::wstring(1023, e[0]))},
         {L"C:\\Jeux\\ \"a;b=c\" ", L"", "Skin", "C:\\Jeux\\ \"a;b=c\" "},
         // Le texte s'arrête au premier zéro.
         {std::wstring(L"Bois\0Zinc", 9), L"", "Skin", "Bois"},
         {std::wstring(L"\0Zinc", 5), L"", "Skin", "ERR"},
     };
     for (const CasLecture& c : cas) {
-        SCOPED_TRACE(DuSysteme(c.machine.substr(0, 40)) + " / " + DuSysteme(c.utilisateur.substr(0, 40)) + " / " +
+        SCOPED_TRACE(Utf8(c.machine.substr(0, 40)) + " / " + Utf8(c.utilisateur.substr(0, 40)) + " / " +
                      c.cle);
         RegDeleteTreeW(HKEY_CURRENT_USER, racine.c_str());
         for (const auto& [cle, valeur] : {std::pair{machine, c.machine}, std::pair{utilisateur, c.utilisateur}}) {
@@ -119,6 +120,13 @@ TEST_F(Registre, ValeursQuiNeSontPasDesChaines)
     EXPECT_EQ(TexteReglage(LireReglage("A")), "Erreur : Base de registre (234)");
     Poser(machine, L"B", REG_SZ, pleine.data(), static_cast<DWORD>((pleine.size() - 1) * sizeof(wchar_t)));
     EXPECT_EQ(TexteReglage(LireReglage("B")), std::string(1023, 'p'));
+    // Une chaîne à développer se lit développée (régression).
+    ASSERT_TRUE(SetEnvironmentVariableW(L"NOVEMIA_ESSAI", L"C:\\Jeux\\R\u00e9cr\u00e9"));
+    PoserTexte(machine, L"C", L"%NOVEMIA_ESSAI%");
+    const std::wstring aDevelopper = L"%NOVEMIA_ESSAI%\\skin %ABSENTE%";
+    Poser(machine, L"D", REG_EXPAND_SZ, aDevelopper.c_str(), static_cast<DWORD>((aDevelopper.size() + 1) * 2));
+    EXPECT_EQ(TexteReglage(LireReglage("C")), "%NOVEMIA_ESSAI%");
+    EXPECT_EQ(TexteReglage(LireReglage("D")), "C:\\Jeux\\R\u00e9cr\u00e9\\skin %ABSENTE%");
 }
 
 TEST_F(Registre, EcritChezLUtilisateurEnChaine)
@@ -126,12 +134,12 @@ TEST_F(Registre, EcritChezLUtilisateurEnChaine)
     PoserTexte(machine, L"Skin", L"Bois");
     for (const std::wstring& valeur : {std::wstring(L"Nuit, \u00e9toil\u00e9e"), std::wstring(L"C:\\Jeux\\ \"a;b=c\" "),
                                        std::wstring(L"a\nb"), std::wstring()}) {
-        SCOPED_TRACE(DuSysteme(valeur));
-        EXPECT_EQ(EcrireRegistre("Skin", DuSysteme(valeur)), 0);
+        SCOPED_TRACE(Utf8(valeur));
+        EXPECT_EQ(EcrireRegistre("Skin", Utf8(valeur)), 0);
         DWORD type = REG_NONE;
         EXPECT_EQ(Relire(utilisateur, L"Skin", type), valeur);
         EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-        EXPECT_EQ(TexteReglage(LireReglage("Skin")), valeur.empty() ? "ERR" : DuSysteme(valeur));
+        EXPECT_EQ(TexteReglage(LireReglage("Skin")), valeur.empty() ? "ERR" : Utf8(valeur));
     }
     DWORD type = REG_NONE;
     EXPECT_EQ(Relire(machine, L"Skin", type), L"Bois");
@@ -140,7 +148,7 @@ TEST_F(Registre, EcritChezLUtilisateurEnChaine)
     EXPECT_EQ(EcrireRegistre("", "Zinc"), ErreurDonneesInvalides);
     EXPECT_EQ(TexteReglage(LireReglage("Skin")), "ERR");
     // Une ruche inconnue : rien d'écrit, le code d'une valeur absente.
-    FixerEmplacementsReglages("HKEY_NULLE_PART\\Novemia", {"HKCU\\" + DuSysteme(machine)});
+    DefinirEmplacements({"HKEY_NULLE_PART\\Novemia", {"HKCU\\" + Utf8(machine)}});
     EXPECT_EQ(EcrireRegistre("Skin", "Zinc"), ErreurValeurAbsente);
     EXPECT_EQ(TexteReglage(LireReglage("Skin")), "Bois");
 }

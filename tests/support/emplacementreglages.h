@@ -41,7 +41,7 @@ inline std::string EmplacementReglages(const QString& dossier)
     // Une barre oblique inverse ferait des sous-clés ; le reste du chemin sert de nom.
     QString nom = QDir::toNativeSeparators(QDir::cleanPath(dossier));
     nom.replace(QLatin1Char('\\'), QLatin1Char('_'));
-    return (QStringLiteral("HKEY_CURRENT_USER\\") + CleEssaisReglages() + QLatin1Char('\\') + nom).toLocal8Bit().toStdString();
+    return (QStringLiteral("HKEY_CURRENT_USER\\") + CleEssaisReglages() + QLatin1Char('\\') + nom).toStdString();
 #else
     return QFile::encodeName(dossier + QStringLiteral("/Novemia.conf")).toStdString();
 #endif

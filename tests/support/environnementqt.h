@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "skin/emplacementsreglages.h"
 #include "skin/registre.h"
 #include "tests/support/emplacementreglages.h"
 
@@ -18,6 +19,6 @@ inline void PreparerTestsQt(const QTemporaryDir& courant)
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(courant.filePath(QStringLiteral("machine"))));
     // La partie gardée va dans le dossier de données : lui aussi jetable.
     qputenv("XDG_DATA_HOME", QFile::encodeName(courant.filePath(QStringLiteral("donnees"))));
-    FixerEmplacementsReglages(EmplacementReglages(courant.filePath(QStringLiteral("utilisateur"))),
-                              {EmplacementReglages(courant.filePath(QStringLiteral("machine")))});
+    DefinirEmplacements({EmplacementReglages(courant.filePath(QStringLiteral("utilisateur"))),
+                         {EmplacementReglages(courant.filePath(QStringLiteral("machine")))}});
 }

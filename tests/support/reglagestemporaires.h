@@ -2,6 +2,7 @@
 // lisent et n'y écrivent que leurs Novemia.conf ; jamais les vrais fichiers.
 #pragma once
 
+#include "skin/emplacementsreglages.h"
 #include "skin/registre.h"
 #include "tests/support/emplacementreglages.h"
 
@@ -31,7 +32,7 @@ public:
     // Les Novemia.conf de ces deux dossiers, et eux seuls (sous Windows, leurs clés).
     static void Pointer(const QString& utilisateur, const QString& machine)
     {
-        FixerEmplacementsReglages(EmplacementReglages(utilisateur), {EmplacementReglages(machine)});
+        DefinirEmplacements({EmplacementReglages(utilisateur), {EmplacementReglages(machine)}});
     }
 
     static void Ecrire(const QString& chemin, const QByteArray& contenu)

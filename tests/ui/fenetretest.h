@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "skin/configuration.h"
+#include "skin/emplacementsreglages.h"
 #include "skin/registre.h"
 #include "tests/support/emplacementreglages.h"
 #include "ui/colorlabel.h"
@@ -53,8 +54,8 @@ public:
         racine.mkpath(QStringLiteral("utilisateur"));
         racine.mkpath(QStringLiteral("machine"));
         racine.mkpath(QStringLiteral("appli/skin"));
-        FixerEmplacementsReglages(EmplacementReglages(racine.filePath(QStringLiteral("utilisateur"))),
-                                  {EmplacementReglages(racine.filePath(QStringLiteral("machine")))});
+        DefinirEmplacements({EmplacementReglages(racine.filePath(QStringLiteral("utilisateur"))),
+                             {EmplacementReglages(racine.filePath(QStringLiteral("machine")))}});
         EcrireSkin("Clair", SkinClair, QColor(250, 250, 240), 480, 341);
         EcrireSkin("Sombre", SkinSombre, QColor(30, 40, 50), 480, 341);
         EcrireRegistre("s2gAppDir", Appli());
@@ -93,8 +94,10 @@ private:
 class CDlgGrilleTest : public CDlgGrille {
 public:
     // La partie gardée dans le dossier courant du test, jetable : sous Windows, le dossier de
-    // données de l'utilisateur ne se détourne pas par l'environnement.
-    explicit CDlgGrilleTest(CGrilleApp& application) : CDlgGrille(application)
+    // données de l'utilisateur ne se détourne pas par l'environnement. Le hasard semé d'une
+    // graine fixe : les mêmes grilles à chaque essai.
+    explicit CDlgGrilleTest(CGrilleApp& application, uint32_t graine = 12345)
+        : CDlgGrille(application, nullptr, graine)
     {
         cheminPartie = QDir::current().filePath(QStringLiteral("donnees/partie.novemia")).toStdString();
     }

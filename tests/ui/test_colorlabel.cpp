@@ -83,7 +83,7 @@ TEST(DlgSkin, FondCharge_RemplaceEtRetire)
 
     CDlgSkin boite(200, 100);
     EXPECT_FALSE(boite.AUnFond());
-    EXPECT_TRUE(boite.ChargerFond(chemin.toStdString()));
+    boite.ChargerFond(chemin.toStdString());
     ASSERT_TRUE(boite.AUnFond());
     EXPECT_EQ(boite.Fond().size(), QSize(60, 30));
     const QImage rendu = boite.ZoneClient()->grab().toImage();
@@ -95,7 +95,7 @@ TEST(DlgSkin, FondCharge_RemplaceEtRetire)
     const QString faux = dossier.filePath(QStringLiteral("faux.bmp"));
     CEnvironnementFenetre::EcrireTexte(faux.toStdString(), "pas une image");
     boite.ChargerFond(chemin.toStdString());
-    EXPECT_TRUE(boite.ChargerFond(faux.toStdString()));
+    boite.ChargerFond(faux.toStdString());
     EXPECT_FALSE(boite.AUnFond());
     EXPECT_EQ(boite.ZoneClient()->grab().toImage().pixelColor(10, 10), boite.palette().color(QPalette::Window));
 }

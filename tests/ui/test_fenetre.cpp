@@ -59,9 +59,19 @@ protected:
     // Une grille en jeu, par le menu.
     void Generer()
     {
-        boite.partie.hasard.Semer(12345);
         boite.Action(ID_FACILE)->trigger();
-        ASSERT_TRUE(boite.partie.grilleEnCours);
+        ASSERT_TRUE(boite.partie.GrilleEnCours());
+    }
+
+    // Une grille en jeu, la fenêtre active pour le clavier ; rend la première case vide.
+    int EnJeuAuClavier()
+    {
+        boite.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&boite));
+        Generer();
+        int vide = 0;
+        while (boite.partie.Grille().LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+        return vide;
     }
 
     CEnvironnementFenetre environnement;
@@ -136,27 +146,27 @@ TEST_F(Fenetre, ClicSurLaPaletteMetEnEvidenceEtGras)
 {
     Generer();
     Cliquer(boite, PointPalette(0));  // identifiant 1082, comme « Résoudre » : un simple choix
-    EXPECT_EQ(boite.partie.chiffreSelectionne, 1);
+    EXPECT_EQ(boite.partie.Interface().chiffreSelectionne, 1);
     EXPECT_TRUE(boite.questions.empty());
     EXPECT_TRUE(boite.messages.empty());
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille générée (Niveau facile)");
     Cliquer(boite, PointPalette(9));  // « Eff »
-    EXPECT_EQ(boite.partie.chiffreSelectionne, 0);
+    EXPECT_EQ(boite.partie.Interface().chiffreSelectionne, 0);
     EXPECT_EQ(boite.etiquettesPalette[9]->Police().weight(), QFont::Bold);
     EXPECT_EQ(boite.etiquettesPalette[9]->CouleurTexte(), boite.couleurs[9]);
 
     Cliquer(boite, PointPalette(4));  // « 5 » : « Eff » revient à la normale
-    EXPECT_EQ(boite.partie.chiffreSelectionne, 5);
+    EXPECT_EQ(boite.partie.Interface().chiffreSelectionne, 5);
     EXPECT_EQ(boite.etiquettesPalette[4]->Police().weight(), QFont::Bold);
     EXPECT_EQ(boite.etiquettesPalette[4]->CouleurTexte(), boite.couleurs[9]);
     EXPECT_EQ(boite.etiquettesPalette[9]->Police().weight(), QFont::Normal);
     EXPECT_EQ(boite.etiquettesPalette[9]->CouleurTexte(), boite.couleurs[8]);
 
     Cliquer(boite, PointPalette(10));  // « ? »
-    EXPECT_EQ(boite.partie.modeHypothese, 1);
+    EXPECT_EQ(boite.partie.Interface().modeHypothese, 1);
     EXPECT_EQ(boite.etiquettesPalette[10]->CouleurTexte(), boite.couleurs[9]);
     Cliquer(boite, PointPalette(10));
-    EXPECT_EQ(boite.partie.modeHypothese, 0);
+    EXPECT_EQ(boite.partie.Interface().modeHypothese, 0);
     EXPECT_EQ(boite.etiquettesPalette[10]->Police().weight(), QFont::Normal);
 }
 
@@ -166,14 +176,14 @@ TEST_F(Fenetre, ClicSurUneCaseVidePoseLeChiffreDansSaCouleur)
     // Une case vide quelconque, au pixel réel de sa zone.
     int ligne = -1, colonne = -1;
     for (int k = 0; k < 81 && ligne < 0; ++k)
-        if (boite.partie.grille.LireCase(k / 9, k % 9).chiffre == 0)
+        if (boite.partie.Grille().LireCase(k / 9, k % 9).chiffre == 0)
             ligne = k / 9, colonne = k % 9;
     ASSERT_GE(ligne, 0);
     Cliquer(boite, PointPalette(6));  // « 7 »
     Cliquer(boite, PointCase(ligne, colonne));
     CColorLabel* etiquette = boite.etiquettesCases[9 * ligne + colonne];
     EXPECT_EQ(etiquette->Texte(), "7");
-    EXPECT_EQ(boite.partie.grille.LireCase(ligne, colonne).origine, CoupJoueur);
+    EXPECT_EQ(boite.partie.Grille().LireCase(ligne, colonne).origine, CoupJoueur);
     EXPECT_EQ(etiquette->CouleurTexte(), boite.couleurs[CoupJoueur]);
     // Et c'est bien ce qui est peint.
     EXPECT_GT(PixelsDeCouleur(etiquette, boite.couleurs[CoupJoueur]), 5);
@@ -192,22 +202,22 @@ TEST_F(Fenetre, ClicsHorsZonesEtBoutonDroitSansEffet)
     // Avant toute grille, les clics ne font rien.
     Cliquer(boite, PointPalette(2));
     Cliquer(boite, PointCase(0, 0));
-    EXPECT_EQ(boite.partie.chiffreSelectionne, -1);
+    EXPECT_EQ(boite.partie.Interface().chiffreSelectionne, -1);
     EXPECT_EQ(boite.etiquettesPalette[2]->Police().weight(), QFont::Normal);
     EXPECT_EQ(boite.etiquettesCases[0]->Texte(), " ");
     Generer();
-    const CGrille avant = boite.partie.grille;
+    const CGrille avant = boite.partie.Grille();
     Cliquer(boite, PointPalette(3), Qt::RightButton);
-    EXPECT_EQ(boite.partie.chiffreSelectionne, -1);
+    EXPECT_EQ(boite.partie.Interface().chiffreSelectionne, -1);
     Cliquer(boite, PointPalette(3));
-    ASSERT_EQ(boite.partie.chiffreSelectionne, 4);
+    ASSERT_EQ(boite.partie.Interface().chiffreSelectionne, 4);
     // Sous la grille (y 299-301), entre grille et palette (x 383-419), bouton droit.
     for (QPoint p : {QPoint(100, 299), QPoint(100, 301), QPoint(383, 100), QPoint(419, 100)})
         Cliquer(boite, p);
     for (int k = 0; k < 81; ++k)
         Cliquer(boite, PointCase(k / 9, k % 9), Qt::RightButton);
     for (int k = 0; k < 81; ++k)
-        EXPECT_EQ(boite.partie.grille.LireCase(k / 9, k % 9).chiffre, avant.LireCase(k / 9, k % 9).chiffre);
+        EXPECT_EQ(boite.partie.Grille().LireCase(k / 9, k % 9).chiffre, avant.LireCase(k / 9, k % 9).chiffre);
     EXPECT_TRUE(boite.questions.empty());
 }
 
@@ -226,7 +236,7 @@ TEST_F(Fenetre, ChangementDeSkinRecoloreTout)
     ASSERT_EQ(boite.couleurs, attendu);
     for (int k = 0; k < 81; ++k)
         EXPECT_EQ(boite.etiquettesCases[k]->CouleurTexte(),
-                  attendu[boite.partie.grille.LireCase(k / 9, k % 9).origine]);
+                  attendu[boite.partie.Grille().LireCase(k / 9, k % 9).origine]);
     for (int e = 0; e < 9; ++e)
         EXPECT_EQ(boite.etiquettesPalette[e]->CouleurTexte(), attendu[8]);
     EXPECT_EQ(boite.etiquettesPalette[9]->CouleurTexte(), attendu[9]);
@@ -356,7 +366,7 @@ TEST_F(Fenetre, CeQueLitUnLecteurDEcran)
     };
     Generer();
     int vide = 0;
-    while (boite.partie.grille.LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+    while (boite.partie.Grille().LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
     boite.partie.MontrerCurseurSur(vide / 9, vide % 9);
     Cliquer(boite, PointPalette(6));
     Cliquer(boite, PointCase(vide / 9, vide % 9));
@@ -408,7 +418,7 @@ TEST_F(Fenetre, FermeturesDemandentQuandUneGrilleEstEnJeu)
     Cliquer(boite, PointPalette(4));
     Cliquer(boite, PointPalette(10));
     const std::string statut = boite.etiquetteStatut->Texte();
-    const std::string indices = TexteIndices(boite.partie.grille);
+    const std::string indices = TexteIndices(boite.partie.Grille());
     for (const auto& [fermer, resultat] : manieres) {
         SCOPED_TRACE(resultat);
         boite.show();
@@ -419,10 +429,10 @@ TEST_F(Fenetre, FermeturesDemandentQuandUneGrilleEstEnJeu)
         ASSERT_EQ(boite.questions, std::vector<std::string>{std::string(QuestionPerteGrille)});
         EXPECT_TRUE(boite.isVisible());
         EXPECT_EQ(boite.result(), 0);
-        EXPECT_EQ(TexteIndices(boite.partie.grille), indices);
+        EXPECT_EQ(TexteIndices(boite.partie.Grille()), indices);
         EXPECT_EQ(boite.etiquetteStatut->Texte(), statut);
-        EXPECT_EQ(boite.partie.chiffreSelectionne, 5);
-        EXPECT_EQ(boite.partie.modeHypothese, 1);
+        EXPECT_EQ(boite.partie.Interface().chiffreSelectionne, 5);
+        EXPECT_EQ(boite.partie.Interface().modeHypothese, 1);
         fermer();
         EXPECT_FALSE(boite.isVisible());
         EXPECT_EQ(boite.result(), resultat);
@@ -443,11 +453,7 @@ TEST_F(Fenetre, FermeturesDemandentQuandUneGrilleEstEnJeu)
 // numérique, l'effacement, « ? », puis défaire et refaire ; le cadre du curseur paraît.
 TEST_F(Fenetre, PartieAuClavier)
 {
-    boite.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&boite));
-    Generer();
-    int vide = 0;
-    while (boite.partie.grille.LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+    const int vide = EnJeuAuClavier();
     const QImage sansCurseur = boite.ZoneClient()->grab().toImage();
     QTest::keyClick(&boite, Qt::Key_Right);  // le curseur paraît en (0,0)
     EXPECT_NE(boite.ZoneClient()->grab().toImage(), sansCurseur);
@@ -557,10 +563,10 @@ TEST_F(Fenetre, TraceParRaccourciCache)
     boite.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&boite));
     QTest::keyClick(&boite, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(boite.partie.fichierTrace.EstOuvert());
-    EXPECT_TRUE(QFile::exists(QString::fromStdString(boite.partie.fichierTrace.Nom())));
+    EXPECT_TRUE(boite.partie.Trace().EstOuvert());
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(boite.partie.Trace().Nom())));
     QTest::keyClick(&boite, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_FALSE(boite.partie.fichierTrace.EstOuvert());
+    EXPECT_FALSE(boite.partie.Trace().EstOuvert());
     // Aucune entrée de menu n'offre ce raccourci ; seules « Pourquoi ? » et « Noter les
     // candidats » en montrent un.
     for (QAction* a : boite.menuPrincipal->findChildren<QAction*>())
@@ -575,7 +581,7 @@ TEST_F(Fenetre, PartieMeneeParLeMenu)
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille générée (Niveau facile)");
     int indices = 0, vide = -1;
     for (int k = 0; k < 81; ++k) {
-        const Case& c = boite.partie.grille.LireCase(k / 9, k % 9);
+        const Case& c = boite.partie.Grille().LireCase(k / 9, k % 9);
         if (c.origine == Init) {
             ++indices;
             EXPECT_EQ(boite.etiquettesCases[k]->Texte(), std::to_string(c.chiffre));
@@ -588,7 +594,7 @@ TEST_F(Fenetre, PartieMeneeParLeMenu)
     ASSERT_GE(vide, 0);
 
     // Le bon chiffre par la palette, puis « Vérifier » sur une grille incomplète.
-    const int juste = boite.partie.grille.LireSolution(vide / 9, vide % 9).chiffre;
+    const int juste = boite.partie.Grille().LireSolution(vide / 9, vide % 9).chiffre;
     ASSERT_GE(juste, 1);
     Cliquer(boite, PointPalette(juste - 1));
     Cliquer(boite, PointCase(vide / 9, vide % 9));
@@ -607,7 +613,7 @@ TEST_F(Fenetre, PartieMeneeParLeMenu)
     EXPECT_EQ(boite.messages.back(), "La grille est résolue !");
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille générée (Niveau facile) >>> grille résolue automatiquement");
     for (int k = 0; k < 81; ++k) {
-        const Case& c = boite.partie.grille.LireCase(k / 9, k % 9);
+        const Case& c = boite.partie.Grille().LireCase(k / 9, k % 9);
         EXPECT_EQ(boite.etiquettesCases[k]->Texte(), std::to_string(c.chiffre));
         EXPECT_EQ(boite.etiquettesCases[k]->CouleurTexte(), boite.couleurs[c.origine]);
     }
@@ -615,14 +621,13 @@ TEST_F(Fenetre, PartieMeneeParLeMenu)
 
 TEST_F(Fenetre, PartieEntiereJoueeALaSouris)
 {
-    boite.partie.hasard.Semer(2024);
     boite.Action(ID_DIABOLIQUE)->trigger();
-    ASSERT_TRUE(boite.partie.grilleEnCours);
+    ASSERT_TRUE(boite.partie.GrilleEnCours());
     // Chaque case vide reçoit, par deux vrais clics, le chiffre de la solution gardée.
     for (int k = 0; k < 81; ++k) {
-        if (boite.partie.grille.LireCase(k / 9, k % 9).chiffre != 0)
+        if (boite.partie.Grille().LireCase(k / 9, k % 9).chiffre != 0)
             continue;
-        Cliquer(boite, PointPalette(boite.partie.grille.LireSolution(k / 9, k % 9).chiffre - 1));
+        Cliquer(boite, PointPalette(boite.partie.Grille().LireSolution(k / 9, k % 9).chiffre - 1));
         Cliquer(boite, PointCase(k / 9, k % 9));
     }
     boite.Action(ID_VERIFIER)->trigger();
@@ -630,7 +635,7 @@ TEST_F(Fenetre, PartieEntiereJoueeALaSouris)
     EXPECT_EQ(boite.messages[0], "La grille est résolue !");
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille générée (Niveau diabolique) >>> la grille est résolue !");
     for (int k = 0; k < 81; ++k)
-        EXPECT_EQ(boite.etiquettesCases[k]->Texte(), std::to_string(boite.partie.grille.LireSolution(k / 9, k % 9).chiffre));
+        EXPECT_EQ(boite.etiquettesCases[k]->Texte(), std::to_string(boite.partie.Grille().LireSolution(k / 9, k % 9).chiffre));
 }
 
 TEST_F(Fenetre, CoupDeMainMontreSaCouleur)
@@ -639,7 +644,7 @@ TEST_F(Fenetre, CoupDeMainMontreSaCouleur)
     boite.Action(ID_COUPDEMAIN3)->trigger();
     int montres = 0;
     for (int k = 0; k < 81; ++k) {
-        if (boite.partie.grille.LireCase(k / 9, k % 9).origine == CoupDeMain) {
+        if (boite.partie.Grille().LireCase(k / 9, k % 9).origine == CoupDeMain) {
             ++montres;
             EXPECT_EQ(boite.etiquettesCases[k]->CouleurTexte(), boite.couleurs[CoupDeMain]);
             EXPECT_NE(boite.etiquettesCases[k]->Texte(), " ");
@@ -657,10 +662,10 @@ TEST_F(Fenetre, ModeCreationGriseEtRestaureLesEntrees)
     boite.reponses = {false};
     creer->trigger();
     EXPECT_FALSE(creer->isChecked());
-    EXPECT_FALSE(boite.partie.modeCreation);
+    EXPECT_FALSE(boite.partie.ModeCreation());
 
     creer->trigger();
-    ASSERT_TRUE(boite.partie.modeCreation);
+    ASSERT_TRUE(boite.partie.ModeCreation());
     EXPECT_TRUE(creer->isChecked());
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille en mode création");
     // Générer, Importer, Exporter, Remettre à zéro, Coup de main, Résoudre et Vérifier ; et Défi.
@@ -674,7 +679,7 @@ TEST_F(Fenetre, ModeCreationGriseEtRestaureLesEntrees)
     EXPECT_EQ(boite.Etiquette(6)->CouleurTexte(), boite.couleurs[Init]);
 
     creer->trigger();
-    EXPECT_FALSE(boite.partie.modeCreation);
+    EXPECT_FALSE(boite.partie.ModeCreation());
     EXPECT_FALSE(creer->isChecked());
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille créée manuellement");
     for (QAction* a : entrees)
@@ -742,8 +747,9 @@ TEST_F(Fenetre, PourquoiMontreLeRaisonnementJusquALaProchaineAction)
 
 // Sur une grille vide, « Pourquoi ? » répond d'une seule phrase (il faut une hypothèse), trop
 // longue pour la ligne d'état : le panneau la montre. Il suit la fenêtre déplacée ou agrandie,
-// collé sous elle, de sa largeur, jamais sur le plateau ; et sur le plateau agrandi, où le texte
-// grandit avec lui, la phrase reste coupée et va encore au panneau.
+// collé sous elle, de sa largeur, jamais sur le plateau, et se cache avec elle quand elle est
+// réduite ; sur le plateau agrandi, où le texte grandit avec lui, la phrase reste coupée et va
+// encore au panneau.
 TEST_F(Fenetre, LePanneauDuRaisonnementSuitLaFenetre)
 {
     std::string vide;
@@ -767,6 +773,14 @@ TEST_F(Fenetre, LePanneauDuRaisonnementSuitLaFenetre)
         const QRect plateau(boite.ZoneClient()->mapToGlobal(QPoint(0, 0)), boite.ZoneClient()->size());
         EXPECT_FALSE(panneau->geometry().intersects(plateau));
     }
+    // Réduite, la fenêtre emporte le panneau ; rendue, elle le retrouve à sa place.
+    boite.showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(panneau->isVisible());
+    boite.showNormal();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(panneau->isVisible());
+    EXPECT_EQ(panneau->geometry().topLeft(), boite.frameGeometry().bottomLeft() + QPoint(0, 1));
     boite.resize(960, 682 + menu);
     QCoreApplication::processEvents();
     ASSERT_EQ(boite.Echelle(), 2);
@@ -786,7 +800,7 @@ TEST_F(Fenetre, ExportationParLeMenuNeGardeQueLesIndices)
     EXPECT_EQ(boite.etiquetteStatut->Texte(), statut);
     QByteArray attendu;
     for (int k = 0; k < 81; ++k) {
-        const Case& c = boite.partie.grille.LireCase(k / 9, k % 9);
+        const Case& c = boite.partie.Grille().LireCase(k / 9, k % 9);
         attendu += c.origine == Init ? char('0' + c.chiffre) : '.';
         attendu += k % 9 == 8 ? "\r\n" : "";
     }
@@ -920,13 +934,13 @@ TEST_F(Fenetre, ClicsAuxTaillesAgrandies)
         for (int k = 0; k < 81; ++k) {
             const QPoint point = agrandi(PointCase(k / 9, k % 9));
             Cliquer(boite, point);
-            ASSERT_EQ(std::pair(boite.partie.curseurLigne, boite.partie.curseurColonne), std::pair(k / 9, k % 9)) << k;
+            ASSERT_EQ(boite.partie.Interface().curseur, std::pair(k / 9, k % 9)) << k;
             EXPECT_TRUE(boite.etiquettesCases[k]->geometry().contains(point)) << k;
         }
         for (int e = 0; e < 10; ++e) {
             const QPoint point = agrandi(PointPalette(e));
             Cliquer(boite, point);
-            EXPECT_EQ(boite.partie.chiffreSelectionne, e == 9 ? 0 : e + 1) << e;
+            EXPECT_EQ(boite.partie.Interface().chiffreSelectionne, e == 9 ? 0 : e + 1) << e;
             EXPECT_TRUE(boite.etiquettesPalette[e]->geometry().contains(point)) << e;
         }
         // La police reste celle du plateau ; c'est la peinture qui grandit.
@@ -945,11 +959,7 @@ TEST_F(Fenetre, ClicsAuxTaillesAgrandies)
 // avec le chiffre de la palette. Le lecteur d'écran les entend, elles sont peintes.
 TEST_F(Fenetre, NotesAuClavierEtAuClicDroit)
 {
-    boite.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&boite));
-    Generer();
-    int vide = 0;
-    while (boite.partie.grille.LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+    const int vide = EnJeuAuClavier();
     const int l = vide / 9, c = vide % 9;
     boite.partie.MontrerCurseurSur(l, c);
     const QRect zone = boite.etiquettesCases[vide]->geometry();
@@ -969,7 +979,7 @@ TEST_F(Fenetre, NotesAuClavierEtAuClicDroit)
         EXPECT_EQ(boite.casesMontrees[vide].aspect.notes, notes);
         EXPECT_EQ(boite.etiquettesCases[vide]->accessibleName().toStdString(),
                   DecrireCase(l, c, 0, Vide, notes, false));
-        EXPECT_EQ(boite.partie.chiffreSelectionne, -1) << "la palette garde son choix";
+        EXPECT_EQ(boite.partie.Interface().chiffreSelectionne, -1) << "la palette garde son choix";
     }
     EXPECT_EQ(boite.etiquettesCases[vide]->accessibleName().toStdString(),
               "Ligne " + std::to_string(l + 1) + ", colonne " + std::to_string(c + 1) + " : vide, notes : 1, 3, 7");
@@ -1000,14 +1010,14 @@ TEST_F(Fenetre, ConflitsEtSurlignageChoisis)
     Generer();
     int x = -1, y = -1;
     for (int i = 0; i < 81 && y < 0; ++i) {
-        if (boite.partie.grille.LireCase(i / 9, i % 9).chiffre != 0)
+        if (boite.partie.Grille().LireCase(i / 9, i % 9).chiffre != 0)
             continue;
         for (int j = 9 * (i / 9); j < 9 * (i / 9) + 9 && y < 0; ++j)
-            if (boite.partie.grille.LireCase(j / 9, j % 9).origine == Init)
+            if (boite.partie.Grille().LireCase(j / 9, j % 9).origine == Init)
                 x = i, y = j;
     }
     ASSERT_GE(y, 0);
-    const int32_t d = boite.partie.grille.LireCase(y / 9, y % 9).chiffre;
+    const int32_t d = boite.partie.Grille().LireCase(y / 9, y % 9).chiffre;
     const QImage avant = boite.ZoneClient()->grab().toImage();
     QCoreApplication::postEvent(&boite, new CEvenementChangerOptions({true, true, false}));
     QCoreApplication::processEvents();
@@ -1020,7 +1030,7 @@ TEST_F(Fenetre, ConflitsEtSurlignageChoisis)
     }
     // Une case vide de la ligne de x, teintée, et le fond hors de la grille, intact.
     int teintee = 9 * (x / 9);
-    while (boite.partie.grille.LireCase(teintee / 9, teintee % 9).chiffre != 0) ++teintee;
+    while (boite.partie.Grille().LireCase(teintee / 9, teintee % 9).chiffre != 0) ++teintee;
     const QPoint milieu = PointCase(teintee / 9, teintee % 9) + QPoint(0, 10);
     const QImage apres = boite.ZoneClient()->grab().toImage();
     EXPECT_NE(apres.pixelColor(milieu), avant.pixelColor(milieu));
@@ -1041,15 +1051,14 @@ TEST_F(Fenetre, PartieGardeeRepriseAuLancement)
 {
     EcrireRegistre("ReprendrePartie", "1");
     EcrireRegistre("MontrerConflits", "1");
-    CDlgGrilleTest premiere(application);
+    CDlgGrilleTest premiere(application, 777);
     premiere.show();
-    premiere.partie.hasard.Semer(777);
     premiere.Action(ID_MOYEN)->trigger();
     premiere.Action(ID_NOTER)->trigger();
     int vide = 0;
-    while (premiere.partie.grille.LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+    while (premiere.partie.Grille().LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
     Cliquer(premiere, PointPalette(10));
-    Cliquer(premiere, PointPalette(premiere.partie.grille.LireSolution(vide / 9, vide % 9).chiffre - 1));
+    Cliquer(premiere, PointPalette(premiere.partie.Grille().LireSolution(vide / 9, vide % 9).chiffre - 1));
     Cliquer(premiere, PointCase(vide / 9, vide % 9));
     premiere.Action(ID_POURQUOI)->trigger();
     premiere.resize(700, 600);
