@@ -743,6 +743,28 @@ TEST_F(Fenetre, PourquoiMontreLeRaisonnementJusquALaProchaineAction)
             EXPECT_EQ(apres.pixelColor(centre), avant.pixelColor(centre)) << ligne << "," << colonne;
         }
     }
+
+    // Au deuxième temps, sur les notes : chaque candidat que l'étape ôte est barré, dans la
+    // couleur des retraits.
+    boite.Action(ID_NOTER)->trigger();
+    for (int temps = 0; temps < 2; ++temps) boite.Action(ID_POURQUOI)->trigger();
+    const QImage barre = boite.ZoneClient()->grab().toImage();
+    const QColor retrait = CColorLabel::VersQColor(boite.couleursAjoutees.retrait);
+    const auto proche = [&](QColor c) {
+        return std::abs(c.red() - retrait.red()) + std::abs(c.green() - retrait.green()) +
+                   std::abs(c.blue() - retrait.blue()) < 60;
+    };
+    int otes = 0;
+    for (const CandidatMontre& c : boite.candidatsRaisonnement) {
+        if (!c.ote) continue;
+        ++otes;
+        const QPoint pave = PointCase(c.ligne, c.colonne) + QPoint(((c.chiffre - 1) % 3 - 1) * 10, ((c.chiffre - 1) / 3 - 1) * 10);
+        bool trouve = false;
+        for (int dx = -3; dx <= 3; ++dx)
+            for (int dy = -3; dy <= 3; ++dy) trouve = trouve || proche(barre.pixelColor(pave + QPoint(dx, dy)));
+        EXPECT_TRUE(trouve) << c.ligne << "," << c.colonne << " : " << c.chiffre;
+    }
+    EXPECT_GT(otes, 0);
 }
 
 // Sur une grille vide, « Pourquoi ? » répond d'une seule phrase (il faut une hypothèse), trop
