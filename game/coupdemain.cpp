@@ -65,11 +65,14 @@ void CPartie::OnPourquoi()
     }
     // Le même appel sur la même position va plus loin ; tout coup fait repartir du début.
     const Position position = LirePosition(grille);
+    const std::pair coups(historique.Joues().size(), historique.Tous().size());
     EtatInterface& e = etatInterface;
-    const bool memePosition = e.tempsIndice > 0 && position == e.positionIndice && notes == e.notesIndice;
+    const bool memePosition =
+        e.tempsIndice > 0 && position == e.positionIndice && notes == e.notesIndice && coups == e.coupsIndice;
     e.tempsIndice = memePosition ? std::min(e.tempsIndice + 1, 3) : 1;
     e.positionIndice = position;
     e.notesIndice = notes;
+    e.coupsIndice = coups;
     // Le raisonnement d'une personne, pas celui du solveur : la prochaine pose et la plus
     // courte chaîne d'étapes qui y mène, ou l'hypothèse à faire.
     const ProchainePose reponse = ExpliquerProchainePose(position);

@@ -250,9 +250,13 @@ TEST_F(CoupDeMainTest, PourquoiDitLeProchainPasSansRienPoser)
               ihm.casesRaisonnement.end());
     EXPECT_EQ(Cases(Vide), vides) << "rien n'est posé";
 
-    // Une seule case vide : un coup fait repartir du début ; seul chiffre possible ; puis la
-    // grille résolue.
+    // Une seule case vide : un coup fait repartir du début, même défait ensuite ; seul chiffre
+    // possible ; puis la grille résolue.
     for (size_t k = 1; k < vides.size(); ++k) jouer(vides[k], solution(vides[k]));
+    partie.OnPourquoi();
+    encore("les candidats");
+    jouer(vides[0], solution(vides[0]));
+    partie.Annuler();
     partie.OnPourquoi();
     encore("les candidats");
     partie.OnPourquoi();
