@@ -2,6 +2,8 @@
 // [--trace JOURNAL] » : génère K grilles d'affilée avec une même source de hasard, comme K
 // commandes du menu auxquelles on répond « Oui », et les écrit au format des fichiers de grille
 // (neuf lignes de neuf, "." vide), ou dans un PDF, P par page, chacune avec sa graine.
+// « generer --defi GENRE [--graine N] [--nombre K] » : K défis (game/defi.h), chacun avec sa
+// note et sa technique la plus dure.
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -21,22 +23,27 @@
 #include "files/pdf.h"
 #include "files/plateforme.h"
 #include "files/textegrille.h"
+#include "game/defi.h"
+#include "game/explicationtechnique.h"
 #include "game/generateur.h"
 #include "game/impression.h"
 
 namespace {
 
 constexpr std::string_view Formes[] = {
-    "NIVEAU [--graine N] [--nombre K] [--pdf FICHIER [--par-page P]] [--trace JOURNAL]"};
+    "NIVEAU [--graine N] [--nombre K] [--pdf FICHIER [--par-page P]] [--trace JOURNAL]",
+    "--defi GENRE [--graine N] [--nombre K]"};
 constexpr std::string_view Details[] = {
     "  NIVEAU      facile, moyen, difficile ou diabolique\n"
+    "  --defi      une grille à une seule solution dont la technique la plus dure est du genre\n"
+    "              sous-ensembles, poissons, ailes ou chaines, précédée de sa note\n"
     "  --graine    graine du hasard, entier de 0 à 4294967295 (par défaut l'heure)\n"
     "  --nombre    nombre de grilles, entier de 1 à 1000000 (par défaut 1)\n"
     "  --pdf       écrit les grilles dans ce fichier PDF (A4) plutôt que sur la sortie,\n"
-    "              chacune avec la graine qui la redonne seule\n"
+    "              chacune avec la graine qui la redonne seule (pas pour un défi)\n"
     "  --par-page  grilles par page du PDF : 1, 2, 4 ou 6 (par défaut 1)\n"
-    "  --trace     fichier où écrire la trace de chaque résolution\n"};
-constexpr DefinitionOption Options[] = {{"--graine"}, {"--nombre"}, {"--pdf"}, {"--par-page"}, {"--trace"}};
+    "  --trace     fichier où écrire la trace de chaque résolution (pas pour un défi)\n"};
+constexpr DefinitionOption Options[] = {{"--graine"}, {"--nombre"}, {"--pdf"}, {"--par-page"}, {"--trace"}, {"--defi"}};
 
 // Le même fichier sous deux noms : par identité s'il existe (liens, casse sous Windows), par
 // le nom sinon.
@@ -65,13 +72,44 @@ std::optional<NiveauGrille> LireNiveau(std::string_view mot)
     return std::nullopt;
 }
 
+// K défis d'affilée, avec une même source de hasard : chacun précédé de « # GENRE i/K : note,
+// technique la plus dure ».
+int GenererDefis(GenreDefi genre, uint32_t graine, uint64_t nombre)
+{
+    CHasard hasard;
+    hasard.Semer(graine);
+    for (uint64_t k = 1; k <= nombre && std::cout; ++k) {
+        const std::optional<Defi> defi = GenererDefi(genre, hasard);
+        if (!defi) {
+            MessageErreur("novemia-cli generer : aucune grille trouvée en " + std::to_string(EssaisDefiMax) + " essais");
+            return FinCommande(CommandeGenerer, CodeSansSolution);
+        }
+        std::string texte(81, '.');
+        for (int i = 0; i < 81; ++i)
+            if (defi->grille[i] != 0) texte[i] = static_cast<char>('0' + defi->grille[i]);
+        std::cout << "# " << MotDefi(genre) << " " << k << "/" << nombre << " : " << TexteNote(defi->bilan.note) << ", "
+                  << NomTechnique(*defi->bilan.plusDifficile) << "\n"
+                  << EnNeufLignes(texte);
+    }
+    return FinCommande(CommandeGenerer, CodeSucces);
+}
+
 int Executer(const ArgumentsLus& lus)
 {
-    if (lus.positionnels.empty()) return RefusUsage(CommandeGenerer, "niveau manquant");
-    if (lus.positionnels.size() > 1) {
-        return RefusUsage(CommandeGenerer, "argument en trop : « " + lus.positionnels[1] + " »");
+    const std::optional<std::string> defi = lus.Valeur("--defi");
+    if (lus.positionnels.empty() && !defi) return RefusUsage(CommandeGenerer, "niveau manquant");
+    if (lus.positionnels.size() > (defi ? 0u : 1u)) {
+        return RefusUsage(CommandeGenerer, "argument en trop : « " + lus.positionnels[defi ? 0 : 1] + " »");
     }
-    const auto niveau = LireNiveau(lus.positionnels[0]);
+    std::optional<GenreDefi> genre;
+    if (defi) {
+        genre = LireDefi(*defi);
+        if (!genre) return RefusUsage(CommandeGenerer, "genre de défi inconnu : « " + *defi + " »");
+        for (const std::string option : {"--trace", "--pdf", "--par-page"}) {
+            if (lus.Present(option)) return RefusUsage(CommandeGenerer, option + " ne s'applique pas à un défi");
+        }
+    }
+    const auto niveau = defi ? std::optional<NiveauGrille>(Facile) : LireNiveau(lus.positionnels[0]);
     if (!niveau) return RefusUsage(CommandeGenerer, "niveau inconnu : « " + lus.positionnels[0] + " »");
     std::optional<uint64_t> graine;
     if (const auto texte = lus.Valeur("--graine")) {
@@ -84,6 +122,8 @@ int Executer(const ArgumentsLus& lus)
         if (!n) return RefusUsage(CommandeGenerer, "nombre de grilles invalide : « " + *texte + " »");
         nombre = *n;
     }
+    const auto semence = static_cast<uint32_t>(graine ? *graine : static_cast<uint64_t>(std::time(nullptr)));
+    if (genre) return GenererDefis(*genre, semence, nombre);
 
     const auto pdf = lus.Valeur("--pdf");
     int parPage = 1;
@@ -106,7 +146,7 @@ int Executer(const ArgumentsLus& lus)
     CHasard hasard;
     CGenerateur generateur(grille, hasard);
     // Semée une seule fois, comme au démarrage du jeu.
-    hasard.Semer(static_cast<uint32_t>(graine ? *graine : static_cast<uint64_t>(std::time(nullptr))));
+    hasard.Semer(semence);
 
     const std::string mot(MotNiveau(*niveau));
     std::vector<GrilleImprimee> imprimees;

@@ -38,4 +38,11 @@ struct EtatInterface {
     // Ce que l'écran montre déjà de chaque case au-delà de son chiffre (notes visibles,
     // teintes) : seul ce qui change lui est envoyé.
     std::array<AspectCase, 81> aspectsMontres{};
+    // Où en est l'indice de « Pourquoi ? » (0 : aucun, puis 1 à 3), et sur quelles cases,
+    // quelles notes et quels coups (joués, et en tout) il a été donné : un coup, même défait
+    // ensuite, le fait repartir du début.
+    int32_t tempsIndice = 0;
+    std::array<int32_t, 81> positionIndice{};
+    std::array<uint16_t, 81> notesIndice{};
+    std::pair<std::size_t, std::size_t> coupsIndice{};
 };

@@ -12,7 +12,8 @@ public:
     void MontrerCurseur(int, int) override {}
     void MontrerPalette(int, bool) override {}
     void ChangerStatut(const std::string&) override {}
-    void MontrerRaisonnement(const std::vector<std::string>&, const std::vector<std::pair<int, int>>&) override {}
+    void MontrerRaisonnement(const std::vector<std::string>&, const std::vector<std::pair<int, int>>&,
+                             const std::vector<CandidatMontre>&) override {}
     void Message(const std::string&) override {}
     bool Question(const std::string&, BoutonParDefaut) override { return true; }
     std::optional<std::string> ChoisirFichierAOuvrir() override { return std::nullopt; }

@@ -44,5 +44,6 @@ comparer_pdf() {
 
 comparer resoudre --lignes tests/grilles/top95.txt
 comparer generer diabolique --graine 7 --nombre 5
+comparer generer --defi chaines --graine 7 --nombre 5
 comparer_pdf moyen --graine 7 --nombre 5 --par-page 4
 exit $statut

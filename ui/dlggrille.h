@@ -61,7 +61,8 @@ public:
     void MontrerPalette(int entree, bool enEvidence) override;
     void ChangerStatut(const std::string& texte) override;
     void MontrerRaisonnement(const std::vector<std::string>& phrases,
-                             const std::vector<std::pair<int, int>>& cases) override;
+                             const std::vector<std::pair<int, int>>& cases,
+                             const std::vector<CandidatMontre>& candidats) override;
     void Message(const std::string& texte) override;
     bool Question(const std::string& texte, BoutonParDefaut parDefaut) override;
     std::optional<std::string> ChoisirFichierAOuvrir() override;
@@ -96,10 +97,12 @@ public:
     // Page d'aide : <dossier du programme>/../share/novemia/aide/index.html.
     std::string cheminAide;
     QTextBrowser* visionneuseAide = nullptr;
-    // « Pourquoi ? » : le raisonnement en entier, dans un petit panneau sous la fenêtre, et
-    // les cases dont il se sert, teintées ; jusqu'à la prochaine action du joueur.
+    // « Pourquoi ? » : le raisonnement en entier, dans un petit panneau sous la fenêtre, les
+    // cases dont il se sert, teintées, et ses candidats marqués dans les notes ; jusqu'à la
+    // prochaine action du joueur.
     QLabel* panneauRaisonnement = nullptr;
     std::vector<std::pair<int, int>> casesRaisonnement;
+    std::vector<CandidatMontre> candidatsRaisonnement;
     // Le dernier choix de « Imprimer des grilles… », proposé la fois suivante.
     DemandeGrilles demandeGrilles;
 
@@ -145,6 +148,8 @@ private:
     void CreerMenu();
     // Toute action du joueur (clic, touche, commande) fait disparaître le raisonnement montré.
     void EffacerRaisonnement();
+    // Les cases et les notes que le raisonnement montre, à repeindre.
+    void RepeindreRaisonnement();
     // Un clic, gauche ou droit : le raisonnement effacé, puis la zone du plateau touchée.
     disposition::Zone ZoneCliquee(const QPoint& point);
     // Le panneau, s'il est montré, à sa place près de la fenêtre telle qu'elle est.

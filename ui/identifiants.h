@@ -33,6 +33,11 @@ constexpr int ID_QUITTER = IDCANCEL;
 constexpr int ID_POURQUOI = 32801;
 // « Noter les candidats », après « Pourquoi ? ».
 constexpr int ID_NOTER = 32802;
+// « Défi », un sous-menu après « Quitter » : une entrée par genre, dans l'ordre de GenreDefi.
+constexpr int ID_DEFI_SOUSENSEMBLES = 32803;
+constexpr int ID_DEFI_POISSONS = 32804;
+constexpr int ID_DEFI_AILES = 32805;
+constexpr int ID_DEFI_CHAINES = 32806;
 // « Imprimer… » et « Imprimer des grilles… », après « Quitter ».
 constexpr int ID_IMPRIMER = 32810;
 constexpr int ID_IMPRIMERGRILLES = 32811;

@@ -28,7 +28,7 @@ inline constexpr bool GriseeEnCreation = true;
 
 // Dans l'ordre du menu. « &Préférences » est une commande posée sur la barre même ; la trace,
 // l'annulation et la reprise d'un coup n'ont que leurs combinaisons de touches.
-inline constexpr std::array<EntreeMenu, 33> TableMenu{{
+inline constexpr std::array<EntreeMenu, 39> TableMenu{{
     {0, EntreeMenu::SousMenu, "&Grille"},
     {1, EntreeMenu::Commande, "&Créer", ID_CREER, [](CDlgGrille& d) { d.OnCreer(); }},
     {1, EntreeMenu::SousMenu, "&Générer", 0, nullptr, {}, GriseeEnCreation},
@@ -58,6 +58,14 @@ inline constexpr std::array<EntreeMenu, 33> TableMenu{{
      GriseeEnCreation},
     {1, EntreeMenu::Separateur},
     {1, EntreeMenu::Commande, "&Quitter", ID_QUITTER, [](CDlgGrille& d) { d.OnCancel(); }},
+    // Après toutes les entrées d'origine : une grille faite pour une technique.
+    {1, EntreeMenu::Separateur},
+    {1, EntreeMenu::SousMenu, "Dé&fi", 0, nullptr, {}, GriseeEnCreation},
+    {2, EntreeMenu::Commande, "&Sous-ensembles", ID_DEFI_SOUSENSEMBLES,
+     [](CDlgGrille& d) { d.partie.OnDefi(GenreDefi::SousEnsembles); }},
+    {2, EntreeMenu::Commande, "&Poissons", ID_DEFI_POISSONS, [](CDlgGrille& d) { d.partie.OnDefi(GenreDefi::Poissons); }},
+    {2, EntreeMenu::Commande, "&Ailes", ID_DEFI_AILES, [](CDlgGrille& d) { d.partie.OnDefi(GenreDefi::Ailes); }},
+    {2, EntreeMenu::Commande, "&Chaînes", ID_DEFI_CHAINES, [](CDlgGrille& d) { d.partie.OnDefi(GenreDefi::Chaines); }},
     {1, EntreeMenu::Separateur},
     {1, EntreeMenu::Commande, "Im&primer…", ID_IMPRIMER, [](CDlgGrille& d) { d.partie.OnImprimer(); },
      Qt::CTRL | Qt::Key_P, GriseeEnCreation},
