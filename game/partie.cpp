@@ -139,6 +139,7 @@ void CPartie::OnCreer()
 
     modeCreation = false;
     ChangerStatut(" Grille créée manuellement");
+    legendeGrille = "Grille saisie";
     grilleEnCours = true;
     OublierCoups();
     const FinResolution fin = ResoudreEtMemoriser();
@@ -160,6 +161,7 @@ void CPartie::GenererGrille(NiveauGrille niveau)
 
     // La grille en jeu est perdue dès le premier semis : ses coups aussi.
     OublierCoups();
+    legendeGrille = LegendeGeneree(niveau, hasard.Etat());
     {
         CAttente attente(ihm);
         generateur.ConstruireGrille(niveau, Suivi());
@@ -210,6 +212,7 @@ void CPartie::OnImporter()
         return;
     }
     ChangerStatut(" Grille importée (" + nomFichier + ")");
+    legendeGrille = "Grille importée (" + nomFichier + ")";
     ResoudreEtMemoriser();
     AfficherGrille();
 }

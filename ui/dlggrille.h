@@ -68,6 +68,9 @@ public:
     std::optional<std::string> ChoisirFichierAOuvrir() override;
     std::optional<std::string> ChoisirFichierAEnregistrer() override;
     void CurseurAttente(bool actif) override;
+    std::optional<bool> ChoisirChiffresImprimes() override;
+    std::optional<DemandeGrilles> ChoisirGrillesAImprimer() override;
+    Impression Imprimer(std::span<const GrilleImprimee> grilles, int parPage) override;
     void EtatMenuCreation(bool modeCreation) override;
 
     // Ce que la fenêtre possède, à lire par les tests et les captures.
@@ -100,6 +103,8 @@ public:
     QLabel* panneauRaisonnement = nullptr;
     std::vector<std::pair<int, int>> casesRaisonnement;
     std::vector<CandidatMontre> candidatsRaisonnement;
+    // Le dernier choix de « Imprimer des grilles… », proposé la fois suivante.
+    DemandeGrilles demandeGrilles;
 
     // Étiquette d'un identifiant de contrôle, nulle s'il n'existe pas.
     CColorLabel* Etiquette(int id) const;

@@ -28,7 +28,7 @@ inline constexpr bool GriseeEnCreation = true;
 
 // Dans l'ordre du menu. « &Préférences » est une commande posée sur la barre même ; la trace,
 // l'annulation et la reprise d'un coup n'ont que leurs combinaisons de touches.
-inline constexpr std::array<EntreeMenu, 36> TableMenu{{
+inline constexpr std::array<EntreeMenu, 39> TableMenu{{
     {0, EntreeMenu::SousMenu, "&Grille"},
     {1, EntreeMenu::Commande, "&Créer", ID_CREER, [](CDlgGrille& d) { d.OnCreer(); }},
     {1, EntreeMenu::SousMenu, "&Générer", 0, nullptr, {}, GriseeEnCreation},
@@ -66,6 +66,11 @@ inline constexpr std::array<EntreeMenu, 36> TableMenu{{
     {2, EntreeMenu::Commande, "&Poissons", ID_DEFI_POISSONS, [](CDlgGrille& d) { d.partie.OnDefi(GenreDefi::Poissons); }},
     {2, EntreeMenu::Commande, "&Ailes", ID_DEFI_AILES, [](CDlgGrille& d) { d.partie.OnDefi(GenreDefi::Ailes); }},
     {2, EntreeMenu::Commande, "&Chaînes", ID_DEFI_CHAINES, [](CDlgGrille& d) { d.partie.OnDefi(GenreDefi::Chaines); }},
+    {1, EntreeMenu::Separateur},
+    {1, EntreeMenu::Commande, "Im&primer…", ID_IMPRIMER, [](CDlgGrille& d) { d.partie.OnImprimer(); },
+     Qt::CTRL | Qt::Key_P, GriseeEnCreation},
+    {1, EntreeMenu::Commande, "Imprimer &des grilles…", ID_IMPRIMERGRILLES,
+     [](CDlgGrille& d) { d.partie.OnImprimerGrilles(); }},
     {0, EntreeMenu::Commande, "&Préférences", ID_PREFERENCES, [](CDlgGrille& d) { d.OnPreferences(); }},
     {0, EntreeMenu::SousMenu, "&Aide"},
     {1, EntreeMenu::Commande, "&Aide", ID_AIDE, [](CDlgGrille& d) { d.OnAide(); }},
