@@ -40,9 +40,10 @@ constexpr std::string_view Details[] = {
     "  --graine    graine du hasard, entier de 0 à 4294967295 (par défaut l'heure)\n"
     "  --nombre    nombre de grilles, entier de 1 à 1000000 (par défaut 1)\n"
     "  --pdf       écrit les grilles dans ce fichier PDF (A4) plutôt que sur la sortie,\n"
-    "              chacune avec la graine qui la redonne seule (pas pour un défi)\n"
+    "              chacune avec la graine qui la redonne seule (pas pour un défi ; 10000 au plus)\n"
     "  --par-page  grilles par page du PDF : 1, 2, 4 ou 6 (par défaut 1)\n"
     "  --trace     fichier où écrire la trace de chaque résolution (pas pour un défi)\n"};
+constexpr uint64_t MaxGrillesPdf = 10'000;
 constexpr DefinitionOption Options[] = {{"--graine"}, {"--nombre"}, {"--pdf"}, {"--par-page"}, {"--trace"}, {"--defi"}};
 
 // Le même fichier sous deux noms : par identité s'il existe (liens, casse sous Windows), par
@@ -134,6 +135,10 @@ int Executer(const ArgumentsLus& lus)
             return RefusUsage(CommandeGenerer, "grilles par page invalide : « " + *texte + " » (1, 2, 4 ou 6)");
         }
         parPage = static_cast<int>(*n);
+    }
+    // Le PDF se construit en mémoire (environ 2,4 Ko par grille) : au-delà, mieux vaut plusieurs fichiers.
+    if (pdf && nombre > MaxGrillesPdf) {
+        return RefusUsage(CommandeGenerer, "au plus " + std::to_string(MaxGrillesPdf) + " grilles dans un PDF");
     }
     if (pdf && lus.Valeur("--trace") && MemeFichier(*pdf, *lus.Valeur("--trace"))) {
         return RefusUsage(CommandeGenerer, "le PDF et la trace sont le même fichier");

@@ -105,6 +105,7 @@ TEST_F(Generer, PdfDeGrillesQueLeurGraineRedonne)
     const std::pair<std::vector<std::string>, int> refus[] = {
         {{"--pdf", "g.pdf", "--par-page", "3"}, 64},
         {{"--par-page", "2"}, 64},
+        {{"--pdf", "g.pdf", "--nombre", "10001"}, 64},
         {{"--pdf", "g.pdf", "--trace", "./g.pdf"}, 64},
         {{"--pdf", "absent/g.pdf"}, 73},
     };
