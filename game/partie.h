@@ -20,12 +20,14 @@
 #include "engine/hasard.h"
 #include "files/ecriture.h"
 #include "files/fichiertrace.h"
+#include "game/chrono.h"
 #include "game/clavier.h"
 #include "game/etatinterface.h"
 #include "game/generateur.h"
 #include "game/historique.h"
 #include "game/ihm.h"
 #include "game/partiegardee.h"
+#include "game/statistiques.h"
 
 inline constexpr std::string_view QuestionPerteGrille =
     "Vous allez perdre la grille en cours ! Voulez-vous continuer ?";
@@ -36,13 +38,16 @@ inline constexpr std::string_view MessageGrilleFautive = "La grille en l'état c
 inline constexpr std::string_view MessageEcritureTrace = "Impossible d'écrire le fichier de trace ";
 // Suivi du chemin : la partie n'a pas pu être gardée en fermant, la question de la perte suit.
 inline constexpr std::string_view MessageGardeImpossible = "Impossible de garder la partie en cours dans ";
+inline constexpr std::string_view QuestionEffacerStatistiques =
+    "Toutes les statistiques vont être effacées. Voulez-vous continuer ?";
 
 class CPartie {
 public:
     // La partie commence sans grille, le hasard semé de `graine` (1 comme un srand(1)) ; la
-    // trace prend son heure de `horloge` (l'heure du système sans elle).
+    // trace prend son heure de `horloge` (l'heure du système sans elle), le temps de jeu le sien
+    // de `temps` (une horloge monotone du système sans elle).
     using Horloge = std::function<std::time_t()>;
-    explicit CPartie(CIhm& ihm, uint32_t graine = 1, Horloge horloge = {});
+    explicit CPartie(CIhm& ihm, uint32_t graine = 1, Horloge horloge = {}, CChrono::Source temps = {});
     CPartie(const CPartie&) = delete;
     CPartie& operator=(const CPartie&) = delete;
 
@@ -66,6 +71,12 @@ public:
     const CFichierTrace& Trace() const { return fichierTrace; }
     // L'état de l'interface (etatinterface.h).
     const EtatInterface& Interface() const { return etatInterface; }
+    // Le temps passé à jouer la grille en jeu : il ne court que la grille en jeu et pas encore
+    // remplie sans faute, la fenêtre active et hors de la pause ; défaire ne le fait pas reculer.
+    CChrono::Duree TempsDeJeu() const { return chrono.Ecoule(); }
+    bool TempsCourt() const { return chrono.Court(); }
+    // La catégorie des statistiques de la grille en jeu (statistiques.h), vide hors d'elles.
+    const std::string& Categorie() const { return categorie; }
 
     // Affichage
     void AfficherGrille();
@@ -87,7 +98,8 @@ public:
     // sa ligne, sa colonne et sa région lui laissent, en un seul coup.
     void OnNoterCandidats();
 
-    // Conflits et surlignage, selon les préférences ; l'aspect des cases suit aussitôt.
+    // Conflits, surlignage (et avec lui les chiffres finis et les cases où va le chiffre choisi)
+    // et message de fin, selon les préférences ; l'aspect des cases suit aussitôt.
     void ChangerOptions(const OptionsPartie& nouvelles);
     // Les notes visibles et les teintes que la partie montre d'une case, d'après son état.
     AspectCase CalculerAspect(int ligne, int colonne) const;
@@ -141,6 +153,17 @@ public:
     void OnResoudre();
     void OnVerifier();
     void OnTrace();
+    // « Pause » : les chiffres cachés et le temps arrêté, jusqu'à la reprise ; une grille en jeu
+    // seulement. Plateau, palette et touches du jeu n'agissent pas pendant la pause ; une autre
+    // commande la finit d'abord (FinirPause).
+    void OnPause();
+    void FinirPause();
+    // La fenêtre dit si elle est active et montrée (ni réduite ni cachée) : le temps n'y court qu'alors.
+    void ChangerActivite(bool active);
+    // « Statistiques… » : montrées par CIhm ; remises à zéro seulement si le joueur le demande
+    // et le confirme. Le fichier (vide : en mémoire seulement) est relu à chaque changement.
+    void OnStatistiques();
+    void ChangerFichierStatistiques(const std::string& chemin);
 
     // Question, curseur d'attente autour du générateur, solution gardée, plateau et statut.
     void GenererGrille(NiveauGrille niveau);
@@ -160,6 +183,14 @@ private:
     CHistorique historique;
 
     EtatInterface etatInterface;
+
+    // Le temps de jeu, et ce que les statistiques retiendront de la grille en jeu : sa catégorie,
+    // si une aide a servi, si sa fin a déjà été comptée et dite.
+    CChrono chrono;
+    std::string categorie;
+    bool aidee = false;
+    bool finie = false;
+    CFichierStatistiques statistiques;
 
     // Ni la partie ni l'interface : la trace, son heure, et ce que ce lancement a fait du
     // fichier de la partie gardée.
@@ -187,8 +218,18 @@ private:
     void NoterNotes(std::vector<NotesChangees> changees);
     // Défait (enArriere) ou refait un coup.
     void Rejouer(const Coup& coup, bool enArriere);
-    // Envoie l'aspect des cases qui a changé depuis le dernier envoi.
+    // Après chaque changement : envoie l'aspect des cases et les chiffres finis qui ont changé
+    // depuis le dernier envoi, et laisse courir ou arrête le temps.
     void MontrerAspects();
+    // Le temps court ou s'arrête selon la grille, la fenêtre et la pause.
+    void SuivreTemps();
+    // Une grille commence (`cat` : sa catégorie, vide hors des statistiques) : le temps repart
+    // de zéro, la pause finit, la grille est comptée commencée.
+    void CommencerGrille(std::string_view cat);
+    // Le coup qui remplit la grille sans faute : compté une fois, et dit si le joueur le veut.
+    void VerifierFin();
+    // Un message des statistiques (fichier abîmé…), s'il y en a un.
+    void DireStatistiques(const std::optional<std::string>& message);
     // La case choisie pour le surlignage : celle du curseur, sinon la dernière cliquée.
     std::optional<Coordonnee> CaseChoisie() const;
     // Le suivi des pas du solveur : le fichier de trace quand la trace est active.

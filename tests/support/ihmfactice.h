@@ -27,6 +27,8 @@ public:
     std::vector<std::string> raisonnement;  // le dernier « Pourquoi ? »
     std::vector<std::pair<int, int>> casesRaisonnement;
     bool menuCreation = false;
+    uint16_t chiffresFinis = 0;
+    bool pause = false;
 
     // Ce qui s'est passé.
     int casesMontrees = 0;
@@ -35,6 +37,9 @@ public:
     std::vector<std::string> questions;
     std::vector<BoutonParDefaut> boutonsParDefaut;  // celui de chaque question
     std::vector<bool> etatsMenu;
+    // Les lignes de chaque boîte « Statistiques » montrée ; la réponse : demander la remise à zéro.
+    std::vector<std::vector<std::pair<std::string, StatsCategorie>>> statistiquesMontrees;
+    bool demanderRemiseAZero = false;
     int profondeurAttente = 0;
     int attentesOuvertes = 0;
     bool attenteDesequilibree = false;
@@ -60,6 +65,8 @@ public:
         paletteEnEvidence[entree] = enEvidence;
         appelsPalette.emplace_back(entree, enEvidence);
     }
+    void MontrerChiffresFinis(uint16_t finis) override { chiffresFinis = finis; }
+    void MontrerPause(bool enPause) override { pause = enPause; }
     void ChangerStatut(const std::string& texte) override { statut = texte; }
     void MontrerRaisonnement(const std::vector<std::string>& phrases,
                              const std::vector<std::pair<int, int>>& cases) override
@@ -77,6 +84,11 @@ public:
         questions.push_back(texte);
         boutonsParDefaut.push_back(parDefaut);
         return Depiler(reponses).value_or(true);
+    }
+    bool MontrerStatistiques(const std::vector<std::pair<std::string, StatsCategorie>>& lignes) override
+    {
+        statistiquesMontrees.push_back(lignes);
+        return demanderRemiseAZero;
     }
     std::optional<std::string> ChoisirFichierAOuvrir() override { return Depiler(fichiersAOuvrir).value_or(std::nullopt); }
     std::optional<std::string> ChoisirFichierAEnregistrer() override { return Depiler(fichiersAEnregistrer).value_or(std::nullopt); }
