@@ -33,6 +33,9 @@ constexpr int ID_QUITTER = IDCANCEL;
 constexpr int ID_POURQUOI = 32801;
 // « Noter les candidats », après « Pourquoi ? ».
 constexpr int ID_NOTER = 32802;
+// « Pause » et « Statistiques… », après « Quitter ».
+constexpr int ID_PAUSE = 32820;
+constexpr int ID_STATISTIQUES = 32821;
 constexpr int ID_ANNULER = 57643;
 constexpr int ID_REFAIRE = 57644;
 

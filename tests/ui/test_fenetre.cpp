@@ -536,7 +536,7 @@ TEST_F(Fenetre, MenuDansLOrdreDeLaTable)
     EXPECT_EQ(lister(barre[0]->menu()).join(QStringLiteral("|")),
               QStringLiteral("&Créer|&Générer[&Facile|&Moyen|&Difficile|&Diabolique]|&Importer|&Exporter|-|"
                              "&Remettre à zéro|Coup de &main[1 chiffre|2 chiffres|3 chiffres|-|&Pourquoi ?|&Noter les candidats]|&Résoudre|"
-                             "&Vérifier|-|&Quitter"));
+                             "&Vérifier|-|&Quitter|-|Pa&use|&Statistiques…"));
     EXPECT_EQ(lister(barre[2]->menu()).join(QStringLiteral("|")), QStringLiteral("&Aide|A &propos ..."));
 
     // Chaque commande de la table a son action, qui porte son identifiant et mène à un
@@ -567,11 +567,11 @@ TEST_F(Fenetre, TraceParRaccourciCache)
     EXPECT_TRUE(QFile::exists(QString::fromStdString(boite.partie.Trace().Nom())));
     QTest::keyClick(&boite, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_FALSE(boite.partie.Trace().EstOuvert());
-    // Aucune entrée de menu n'offre ce raccourci ; seules « Pourquoi ? » et « Noter les
-    // candidats » en montrent un.
+    // Aucune entrée de menu n'offre ce raccourci ; seules « Pourquoi ? », « Noter les
+    // candidats » et « Pause » en montrent un.
+    const std::set<int> avecRaccourci{ID_POURQUOI, ID_NOTER, ID_PAUSE};
     for (QAction* a : boite.menuPrincipal->findChildren<QAction*>())
-        EXPECT_EQ(a->shortcut().isEmpty(), a->data().toInt() != ID_POURQUOI && a->data().toInt() != ID_NOTER)
-            << a->text().toStdString();
+        EXPECT_EQ(a->shortcut().isEmpty(), !avecRaccourci.contains(a->data().toInt())) << a->text().toStdString();
 }
 
 TEST_F(Fenetre, PartieMeneeParLeMenu)
@@ -657,7 +657,7 @@ TEST_F(Fenetre, ModeCreationGriseEtRestaureLesEntrees)
 {
     QAction* creer = boite.Action(ID_CREER);
     const QList<QAction*> entrees = boite.menuGrille->actions();
-    ASSERT_EQ(entrees.size(), 11);
+    ASSERT_EQ(entrees.size(), 14);
     // « Non » : l'entrée cochable ne reste pas cochée.
     boite.reponses = {false};
     creer->trigger();
@@ -668,8 +668,8 @@ TEST_F(Fenetre, ModeCreationGriseEtRestaureLesEntrees)
     ASSERT_TRUE(boite.partie.ModeCreation());
     EXPECT_TRUE(creer->isChecked());
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille en mode création");
-    // Générer, Importer, Exporter, Remettre à zéro, Coup de main, Résoudre et Vérifier.
-    const std::set<int> grisees{1, 2, 3, 5, 6, 7, 8};
+    // Générer, Importer, Exporter, Remettre à zéro, Coup de main, Résoudre, Vérifier et Pause.
+    const std::set<int> grisees{1, 2, 3, 5, 6, 7, 8, 12};
     for (int p = 0; p < entrees.size(); ++p)
         EXPECT_EQ(entrees[p]->isEnabled(), !grisees.contains(p)) << p;
     // Un indice tapé en mode création : origine Init, couleur des indices.
