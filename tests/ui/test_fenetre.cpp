@@ -1043,6 +1043,72 @@ TEST_F(Fenetre, ConflitsEtSurlignageChoisis)
     EXPECT_EQ(boite.ZoneClient()->grab().toImage().pixelColor(milieu), avant.pixelColor(milieu));
 }
 
+// Le temps de jeu : dans le coin de la barre de menus, qui garde sa hauteur, il court la fenêtre
+// active et s'arrête réduite ; « Pause » (touche P) cache les chiffres et refuse les clics ;
+// « Statistiques… » montre le niveau joué et ne remet à zéro qu'après la question.
+TEST_F(Fenetre, TempsPauseEtStatistiques)
+{
+    // D'autres essais de ce programme ont compté leurs grilles au même endroit.
+    QFile::remove(QDir::current().filePath(QStringLiteral("donnees/statistiques.novemia")));
+    const int vide = EnJeuAuClavier();
+    const int hauteurBarre = boite.menuPrincipal->height();
+    const QRect zone = boite.ZoneClient()->geometry();
+    OptionsJeu choix;
+    choix.chronometre = true;
+    QCoreApplication::postEvent(&boite, new CEvenementChangerOptions(choix));
+    QCoreApplication::processEvents();
+    auto* temps = boite.findChild<QLabel*>(QStringLiteral("temps"));
+    ASSERT_NE(temps, nullptr);
+    EXPECT_EQ(boite.menuPrincipal->cornerWidget(Qt::TopRightCorner), temps);
+    EXPECT_EQ(temps->text(), QStringLiteral("0:00"));
+    EXPECT_EQ(boite.menuPrincipal->height(), hauteurBarre);
+    EXPECT_EQ(boite.ZoneClient()->geometry(), zone);
+    EXPECT_TRUE(boite.partie.TempsCourt());
+
+    QTest::keyClick(&boite, Qt::Key_P);
+    EXPECT_TRUE(boite.partie.Interface().pause);
+    EXPECT_FALSE(boite.partie.TempsCourt());
+    EXPECT_EQ(temps->text(), QStringLiteral("Pause"));
+    for (CColorLabel* etiquette : boite.etiquettesCases)
+        EXPECT_EQ(etiquette->Texte(), " ");
+    Cliquer(boite, PointPalette(0));
+    Cliquer(boite, PointCase(vide / 9, vide % 9));
+    EXPECT_EQ(boite.partie.Grille().LireCase(vide / 9, vide % 9).chiffre, 0);
+    boite.Action(ID_PAUSE)->trigger();
+    EXPECT_FALSE(boite.partie.Interface().pause);
+    EXPECT_TRUE(boite.partie.TempsCourt());
+    for (int i = 0; i < 81; ++i)
+        EXPECT_EQ(boite.etiquettesCases[i]->Texte() != " ", boite.partie.Grille().LireCase(i / 9, i % 9).chiffre != 0);
+    boite.showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(boite.partie.TempsCourt());
+    boite.showNormal();
+
+    QCoreApplication::postEvent(&boite, new CEvenementChangerOptions({}));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boite.findChild<QLabel*>(QStringLiteral("temps")), nullptr);
+    EXPECT_EQ(boite.menuPrincipal->height(), hauteurBarre);
+
+    std::vector<QString> lignes;
+    boite.surBoite = [&](QDialog& statistiques) {
+        for (QLabel* etiquette : statistiques.findChildren<QLabel*>())
+            lignes.push_back(etiquette->text());
+        for (QPushButton* bouton : statistiques.findChildren<QPushButton*>())
+            if (bouton->text() == QStringLiteral("&Remettre à zéro…"))
+                bouton->click();
+    };
+    boite.reponses = {false};
+    boite.Action(ID_STATISTIQUES)->trigger();
+    EXPECT_EQ(boite.boitesOuvertes, std::vector<std::string>{"Statistiques"});
+    // La ligne « Facile » : une grille commencée, aucune finie.
+    const auto facile = std::ranges::find(lignes, QStringLiteral("Facile"));
+    ASSERT_GE(std::distance(facile, lignes.end()), 6);
+    EXPECT_EQ((std::vector<QString>(facile, facile + 6)),
+              (std::vector<QString>{QStringLiteral("Facile"), QStringLiteral("1"), QStringLiteral("0"),
+                                    QStringLiteral("0"), QStringLiteral("–"), QStringLiteral("–")}));
+    EXPECT_EQ(boite.questions, std::vector<std::string>{std::string(QuestionEffacerStatistiques)});
+}
+
 // « Reprendre la partie au prochain lancement » : la fenêtre se ferme sans question, et la
 // suivante s'ouvre sur la même partie (plateau, couleurs, notes, palette, ligne d'état) ; la
 // taille de la fenêtre revient aussi.
