@@ -248,6 +248,11 @@ void CDlgGrille::AppliquerOptions(const OptionsJeu& choix)
     etiquetteTemps->setAccessibleName(QStringLiteral("Temps de jeu"));
     etiquetteTemps->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     etiquetteTemps->setContentsMargins(0, 0, 8, 0);
+    // La barre place son coin à la largeur qu'il demande en y entrant : assez pour le plus long
+    // texte, sans quoi « 0:07 » serait coupé, et sans que la barre bouge chaque seconde.
+    etiquetteTemps->setMinimumWidth(etiquetteTemps->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00")) + 8);
+    // De la hauteur d'une entrée de la barre, pour que les textes soient sur la même ligne.
+    etiquetteTemps->setMinimumHeight(menuPrincipal->actionGeometry(menuPrincipal->actions().constFirst()).height());
     menuPrincipal->setCornerWidget(etiquetteTemps, Qt::TopRightCorner);
     etiquetteTemps->show();
     if (minuterieTemps == nullptr) {
