@@ -100,7 +100,8 @@ bool Utf8Valide(std::string_view texte)
 }
 
 // Un nombre entier écrit en entier, borné.
-bool Nombre(std::string_view texte, int min, int max, int& valeur)
+template <typename Entier>
+bool Nombre(std::string_view texte, Entier min, Entier max, Entier& valeur)
 {
     const char* fin = texte.data() + texte.size();
     const auto [fait, erreur] = std::from_chars(texte.data(), fin, valeur);
@@ -300,9 +301,7 @@ std::optional<std::string> Analyser(std::istream& entree, Lu& lu)
         const auto temps = lecteur.Ligne("temps");
         const auto compte = lecteur.Ligne("statistiques");
         const auto champs = compte ? Morceaux(*compte, ' ') : std::vector<std::string_view>{};
-        const char* fin = temps ? temps->data() + temps->size() : nullptr;
-        if (!temps || temps->empty() || std::from_chars(temps->data(), fin, lu.temps).ptr != fin || lu.temps < 0 ||
-            champs.size() != 3 || (champs[0] != "-" && !CleCategorieValide(champs[0])) ||
+        if (!temps || !Nombre<int64_t>(*temps, 0, std::numeric_limits<int64_t>::max(), lu.temps) || champs.size() != 3 || (champs[0] != "-" && !CleCategorieValide(champs[0])) ||
             !Nombre(champs[1], 0, 1, lu.aidee) || !Nombre(champs[2], 0, 1, lu.finie)) {
             return abimee;
         }

@@ -12,7 +12,6 @@
 #include <charconv>
 #include <filesystem>
 #include <fstream>
-#include <limits>
 #include <system_error>
 #include <vector>
 
@@ -39,11 +38,7 @@ bool Nombre(std::string_view texte, int64_t& valeur)
 std::optional<std::string> Analyser(std::istream& entree, Statistiques& lues)
 {
     LigneBornee ligne;
-    const auto lire = [&] {
-        if (!LireLigneBornee(entree, LongueurMax, ligne) || ligne.tropLongue) return false;
-        if (!ligne.debut.empty() && ligne.debut.back() == '\r') ligne.debut.pop_back();
-        return true;
-    };
+    const auto lire = [&] { return LireLigneBornee(entree, LongueurMax, ligne) && !ligne.tropLongue; };
     int64_t version = 0;
     if (!lire() || !ligne.debut.starts_with(Entete) ||
         !Nombre(std::string_view(ligne.debut).substr(Entete.size()), version) || version == 0) {
@@ -71,7 +66,7 @@ std::optional<std::string> Analyser(std::istream& entree, Statistiques& lues)
     if (ligne.debut != "fin") return entree.bad() ? std::string(RaisonIllisible) : abimee;
     // Après « fin », rien que des lignes blanches.
     while (LireLigneBornee(entree, LongueurMax, ligne)) {
-        if (ligne.tropLongue || ligne.debut.find_first_not_of(" \t\r") != std::string::npos) return abimee;
+        if (ligne.tropLongue || ligne.debut.find_first_not_of(" \t") != std::string::npos) return abimee;
     }
     return std::nullopt;
 }
@@ -111,9 +106,8 @@ std::string TexteDuree(int64_t millisecondes)
 {
     const int64_t secondes = std::max<int64_t>(millisecondes, 0) / 1000;
     const auto deux = [](int64_t n) { return (n < 10 ? "0" : "") + std::to_string(n); };
-    const std::string minutesSecondes = deux(secondes / 60 % 60) + ":" + deux(secondes % 60);
-    if (secondes >= 3600) return std::to_string(secondes / 3600) + ":" + minutesSecondes;
-    return std::to_string(secondes / 60) + ":" + deux(secondes % 60);
+    if (secondes < 3600) return std::to_string(secondes / 60) + ":" + deux(secondes % 60);
+    return std::to_string(secondes / 3600) + ":" + deux(secondes / 60 % 60) + ":" + deux(secondes % 60);
 }
 
 void CFichierStatistiques::Dire(std::optional<std::string>& message, std::string texte)
