@@ -830,7 +830,7 @@ TEST_F(Commandes, StatistiquesDansLeurFichier)
     const std::string debut = "Les statistiques gardées dans " + chemin + " ne peuvent pas être lues : ";
     const std::tuple<const char*, std::string, std::string> cas[] = {
         {"abîmé", "Novemia statistiques 1\nfacile 1 2 3 - 0\nfin\n",
-         debut + "le fichier est abîmé. Le fichier est mis de côté sous donnees/statistiques-abimee-2023-11-14-"},
+         debut + "le fichier est abîmé. Le fichier est mis de côté sous donnees/statistiques-abimee-2023-11-1"},
         {"d'une version plus récente", "Novemia statistiques 2\n",
          debut + "elle vient d'une version plus récente de Novemia. Le fichier reste tel quel ; elles ne sont "
                  "pas tenues pendant ce lancement."},
