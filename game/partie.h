@@ -75,8 +75,6 @@ public:
     // remplie sans faute, la fenêtre active et hors de la pause ; défaire ne le fait pas reculer.
     CChrono::Duree TempsDeJeu() const { return chrono.Ecoule(); }
     bool TempsCourt() const { return chrono.Court(); }
-    // La catégorie des statistiques de la grille en jeu (statistiques.h), vide hors d'elles.
-    const std::string& Categorie() const { return categorie; }
 
     // Affichage
     void AfficherGrille();

@@ -96,13 +96,13 @@ void CPartie::OnStatistiques()
     // Les quatre niveaux toujours ; les autres catégories dès qu'elles ont servi, les inconnues
     // (d'une autre version) à la fin.
     std::vector<std::pair<std::string, StatsCategorie>> lignes;
-    for (const ::Categorie& c : Categories) {
+    for (const Categorie& c : Categories) {
         const auto trouvee = tout.find(c.cle);
         if (trouvee != tout.end() || lignes.size() < 4)
             lignes.emplace_back(c.nom, trouvee != tout.end() ? trouvee->second : StatsCategorie{});
     }
     for (const auto& [cle, s] : tout) {
-        if (std::ranges::find(Categories, cle, &::Categorie::cle) == Categories.end()) lignes.emplace_back(cle, s);
+        if (std::ranges::find(Categories, cle, &Categorie::cle) == Categories.end()) lignes.emplace_back(cle, s);
     }
     if (!ihm.MontrerStatistiques(lignes)) return;
     if (!ihm.Question(std::string(QuestionEffacerStatistiques), BoutonParDefaut::Non)) return;

@@ -849,7 +849,9 @@ TEST_F(Commandes, StatistiquesDansLeurFichier)
         int fichiers = 0;
         for (const auto& entree : std::filesystem::directory_iterator("donnees")) {
             ++fichiers;
-            if (entree.path().filename() != "statistiques.novemia") EXPECT_EQ(lire(entree.path().string()), contenu);
+            if (entree.path().filename() != "statistiques.novemia") {
+                EXPECT_EQ(lire(entree.path().string()), contenu);
+            }
         }
         EXPECT_EQ(fichiers, deCote ? 2 : 1);
         std::filesystem::remove_all("donnees");
