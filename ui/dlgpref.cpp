@@ -94,6 +94,8 @@ CDlgPref::CDlgPref(const std::string& nomSkin, const std::string& dossierSkins, 
     };
     caseConflits = cocher("Montrer les &conflits en jouant", options.montrerConflits);
     caseSurligner = cocher("&Surligner la ligne, la colonne et la région", options.surligner);
+    caseSurligner->setToolTip(QStringLiteral("Et aussi : les chiffres posés neuf fois, barrés dans la palette ; les "
+                                             "cases où le chiffre choisi peut encore aller, en pointillé."));
     caseReprendre = cocher("&Reprendre la partie au prochain lancement", options.reprendrePartie);
     caseChronometre = cocher("Montrer le &temps de jeu", options.chronometre);
     caseFelicitations = cocher("&Féliciter quand la grille est remplie sans faute", options.felicitations);
