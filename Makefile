@@ -66,9 +66,14 @@ fuzz: dependances
 	cmake --build --preset fuzz
 	bash fuzz/lancer.sh build-fuzz/fuzz $(DUREE)
 
+# Les outils de la mesure du démarrage vue de l'extérieur vivent à côté du dépôt
+# (../shared/mesures) ; là où ils manquent (dépôt cloné seul), cette mesure est sautée.
+MESURES ?= $(CURDIR)/../shared/mesures
+
 bench: construire
 	./build/bench/novemia-bench
 	./build/bench/fenetre/novemia-bench-demarrage
+	python3 bench/fenetre/exterieur.py build "$(MESURES)"
 
 # Installation complète sous build/installation (les mêmes règles que la vraie), puis le jeu,
 # qui trouve ses réglages de machine à côté de lui, dans build/installation/etc/xdg.

@@ -1,6 +1,6 @@
 // « novemia-cli expliquer » : le raisonnement par techniques depuis les indices, comme une
-// personne le mènerait (seul candidat, seule place, candidats verrouillés, paires et triplets,
-// X-wing, swordfish, XY-wing, hypothèses en dernier recours), une étape numérotée par ligne,
+// personne le mènerait (des poses simples aux chaînes, puis des preuves par l'absurde,
+// hypothèses en dernier recours), une étape numérotée par ligne,
 // puis la solution et le bilan ; ou le tout en JSON, pour qu'un autre programme le vérifie ou
 // le dessine. Des indices répétés sont nommés d'abord, sans rien chercher.
 #include <iostream>
@@ -18,7 +18,7 @@ namespace {
 constexpr std::string_view Formes[] = {"FICHIER [FICHIER…] [--json]", "--lignes FICHIER [--json]"};
 constexpr std::string_view Details[] = {
     AideFichier, AideListe,
-    "  --json            un objet JSON par grille : {\"fichier\" ou \"ligne\", \"etapes\":\n"
+    "  --json            un objet JSON par grille : {\"fichier\" ou \"ligne\", \"unique\", \"etapes\":\n"
     "                    [{\"technique\", \"texte\", \"niveau\", \"poses\", \"retraits\"…}…],\n"
     "                    \"solution\": \"81 chiffres\" ou null}\n"};
 constexpr DefinitionOption Options[] = {{"--lignes"}, {"--json", false}};

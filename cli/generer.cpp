@@ -1,6 +1,8 @@
 // « novemia-cli generer NIVEAU [--graine N] [--nombre K] [--trace JOURNAL] » : génère K grilles
 // d'affilée avec une même source de hasard, comme K commandes du menu auxquelles on répond
 // « Oui », et les écrit au format des fichiers de grille (neuf lignes de neuf, "." vide).
+// « generer --defi GENRE [--graine N] [--nombre K] » : K défis (game/defi.h), chacun avec sa
+// note et sa technique la plus dure.
 #include <charconv>
 #include <cstdint>
 #include <ctime>
@@ -15,17 +17,22 @@
 #include "engine/hasard.h"
 #include "files/fichiertrace.h"
 #include "files/textegrille.h"
+#include "game/defi.h"
+#include "game/explicationtechnique.h"
 #include "game/generateur.h"
 
 namespace {
 
-constexpr std::string_view Formes[] = {"NIVEAU [--graine N] [--nombre K] [--trace JOURNAL]"};
+constexpr std::string_view Formes[] = {"NIVEAU [--graine N] [--nombre K] [--trace JOURNAL]",
+                                       "--defi GENRE [--graine N] [--nombre K]"};
 constexpr std::string_view Details[] = {
     "  NIVEAU     facile, moyen, difficile ou diabolique\n"
+    "  --defi     une grille à une seule solution dont la technique la plus dure est du genre\n"
+    "             sous-ensembles, poissons, ailes ou chaines, précédée de sa note\n"
     "  --graine   graine du hasard, entier de 0 à 4294967295 (par défaut l'heure)\n"
     "  --nombre   nombre de grilles, entier de 1 à 1000000 (par défaut 1)\n"
-    "  --trace    fichier où écrire la trace de chaque résolution\n"};
-constexpr DefinitionOption Options[] = {{"--graine"}, {"--nombre"}, {"--trace"}};
+    "  --trace    fichier où écrire la trace de chaque résolution (pas pour un défi)\n"};
+constexpr DefinitionOption Options[] = {{"--graine"}, {"--nombre"}, {"--trace"}, {"--defi"}};
 
 // Un entier décimal entier, sans signe ni espace, dans [min, max].
 std::optional<uint64_t> LireEntier(std::string_view texte, uint64_t min, uint64_t max)
@@ -45,13 +52,42 @@ std::optional<NiveauGrille> LireNiveau(std::string_view mot)
     return std::nullopt;
 }
 
+// K défis d'affilée, avec une même source de hasard : chacun précédé de « # GENRE i/K : note,
+// technique la plus dure ».
+int GenererDefis(GenreDefi genre, uint32_t graine, uint64_t nombre)
+{
+    CHasard hasard;
+    hasard.Semer(graine);
+    for (uint64_t k = 1; k <= nombre && std::cout; ++k) {
+        const std::optional<Defi> defi = GenererDefi(genre, hasard);
+        if (!defi) {
+            MessageErreur("novemia-cli generer : aucune grille trouvée en " + std::to_string(EssaisDefiMax) + " essais");
+            return FinCommande(CommandeGenerer, CodeSansSolution);
+        }
+        std::string texte(81, '.');
+        for (int i = 0; i < 81; ++i)
+            if (defi->grille[i] != 0) texte[i] = static_cast<char>('0' + defi->grille[i]);
+        std::cout << "# " << MotDefi(genre) << " " << k << "/" << nombre << " : " << TexteNote(defi->bilan.note) << ", "
+                  << NomTechnique(*defi->bilan.plusDifficile) << "\n"
+                  << EnNeufLignes(texte);
+    }
+    return FinCommande(CommandeGenerer, CodeSucces);
+}
+
 int Executer(const ArgumentsLus& lus)
 {
-    if (lus.positionnels.empty()) return RefusUsage(CommandeGenerer, "niveau manquant");
-    if (lus.positionnels.size() > 1) {
-        return RefusUsage(CommandeGenerer, "argument en trop : « " + lus.positionnels[1] + " »");
+    const std::optional<std::string> defi = lus.Valeur("--defi");
+    if (lus.positionnels.empty() && !defi) return RefusUsage(CommandeGenerer, "niveau manquant");
+    if (lus.positionnels.size() > (defi ? 0u : 1u)) {
+        return RefusUsage(CommandeGenerer, "argument en trop : « " + lus.positionnels[defi ? 0 : 1] + " »");
     }
-    const auto niveau = LireNiveau(lus.positionnels[0]);
+    std::optional<GenreDefi> genre;
+    if (defi) {
+        genre = LireDefi(*defi);
+        if (!genre) return RefusUsage(CommandeGenerer, "genre de défi inconnu : « " + *defi + " »");
+        if (lus.Present("--trace")) return RefusUsage(CommandeGenerer, "--trace ne s'applique pas à un défi");
+    }
+    const auto niveau = defi ? std::optional<NiveauGrille>(Facile) : LireNiveau(lus.positionnels[0]);
     if (!niveau) return RefusUsage(CommandeGenerer, "niveau inconnu : « " + lus.positionnels[0] + " »");
     std::optional<uint64_t> graine;
     if (const auto texte = lus.Valeur("--graine")) {
@@ -64,6 +100,8 @@ int Executer(const ArgumentsLus& lus)
         if (!n) return RefusUsage(CommandeGenerer, "nombre de grilles invalide : « " + *texte + " »");
         nombre = *n;
     }
+    const auto semence = static_cast<uint32_t>(graine ? *graine : static_cast<uint64_t>(std::time(nullptr)));
+    if (genre) return GenererDefis(*genre, semence, nombre);
 
     CJournal journal(CommandeGenerer, lus.Valeur("--trace"));
     if (!journal.Ouvert()) return CodeTrace;
@@ -72,7 +110,7 @@ int Executer(const ArgumentsLus& lus)
     CHasard hasard;
     CGenerateur generateur(grille, hasard);
     // Semée une seule fois, comme au démarrage du jeu.
-    hasard.Semer(static_cast<uint32_t>(graine ? *graine : static_cast<uint64_t>(std::time(nullptr))));
+    hasard.Semer(semence);
 
     const std::string mot(MotNiveau(*niveau));
     // Une sortie standard en échec arrête tout, comme pour les grilles lues.

@@ -1,39 +1,120 @@
-// La preuve par l'absurde : pour chaque candidat, un essai qui pose le candidat puis, en
-// largeur (les conséquences les plus proches d'abord), chaque seul candidat et chaque seule
-// place qui apparaît, jusqu'à une contradiction. Chaque retrait de candidat garde la pose qui
-// l'a fait, chaque pose les retraits dont elle dépend : la chaîne dite ne garde que les poses
-// dont la contradiction dépend.
-#include "engine/preuve.h"
+// La preuve par l'absurde, essayée quand aucune autre technique ne s'applique, avant toute
+// hypothèse : on suppose un candidat, on n'en tire que des poses simples (seul candidat, seule
+// place), en largeur (les conséquences les plus proches d'abord), et s'il s'ensuit une case
+// sans chiffre ou un chiffre sans place, le candidat est faux. Chaque retrait de candidat
+// garde la pose qui l'a fait, chaque pose les retraits dont elle dépend : la preuve dite ne
+// garde que les poses dont la contradiction dépend, dans leur ordre, chacune vraie au moment
+// où on la dit sous l'essai et les précédentes.
+#include <algorithm>
 
-#include <bit>
+#include "engine/etat.h"
 
-#include "engine/unites.h"
+namespace raisonnement {
 
 namespace {
 
-constexpr uint16_t Tous = 0x1FF;
-constexpr uint16_t Bit(int d) { return static_cast<uint16_t>(1u << (d - 1)); }
+// Au-delà, une preuve n'est plus une explication qu'on suit.
+constexpr std::size_t LongueurMax = 20;
+
 bool UnSeul(uint16_t m) { return m != 0 && (m & (m - 1)) == 0; }
-int Chiffre(uint16_t m) { return std::countr_zero(static_cast<uint32_t>(m)) + 1; }
 
-constexpr const TablesUnites& T = Unites;
+const std::array<Cases81, 27>& CasesDesUnites()
+{
+    static const std::array<Cases81, 27> t = [] {
+        std::array<Cases81, 27> u{};
+        for (int k = 0; k < 27; ++k)
+            for (const int i : T.cellules[k]) u[k].Mettre(i);
+        return u;
+    }();
+    return t;
+}
 
-Unite UniteNo(int u) { return {static_cast<GenreUnite>(u / 9), u % 9}; }
+// Le même essai sans rien retenir de ses causes, en ensembles de cases par chiffre : il dit
+// seulement si l'on bute, pour ne refaire en détail que les essais qui butent. Les poses
+// simples mènent à une contradiction quel que soit leur ordre : il bute si et seulement si
+// l'essai détaillé bute.
+class EssaiRapide {
+public:
+    explicit EssaiRapide(const Etat& base, const std::array<Cases81, 10>& masques)
+        : valeur(base.valeur), cand(base.cand), poses(base.poses), masque(masques)
+    {
+    }
 
-struct Base {
-    std::array<int8_t, 81> valeur{};
-    Candidats cand{};
-    std::array<uint16_t, 27> poses{};  // chiffres posés dans chaque unité
+    // Le nombre de poses faites jusqu'à la contradiction, -1 si l'essai ne bute pas.
+    int Bute(int i, int d)
+    {
+        attente[0] = {static_cast<int8_t>(i), static_cast<int8_t>(d)};
+        int tete = 0, fin = 1, poses = 0;
+        while (tete < fin) {
+            const auto [k, c] = attente[tete++];
+            if (valeur[k] == c) continue;
+            // Une pose simple devenue impossible ne l'est que par une contradiction.
+            if (valeur[k] != 0 || !(cand[k] & Bit(c)) || !Placer(k, c, fin)) return poses;
+            ++poses;
+        }
+        return -1;
+    }
+
+private:
+    // Pose d en i et met en attente les poses simples qui s'ensuivent ; faux si l'on bute.
+    bool Placer(int i, int d, int& fin)
+    {
+        const auto& voisines = VoisinesDe();
+        const auto& unites = CasesDesUnites();
+        const uint16_t avant = cand[i];
+        valeur[i] = static_cast<int8_t>(d);
+        cand[i] = 0;
+        for (uint32_t m = avant; m != 0; m &= m - 1) masque[std::countr_zero(m) + 1].mots[i >> 6] &= ~(uint64_t{1} << (i & 63));
+        for (const int u : T.unitesDe[i]) poses[u] |= Bit(d);
+        const Cases81 otees = masque[d] & voisines[i];
+        masque[d] = masque[d].Sauf(voisines[i]);
+        bool bute = false;
+        otees.PourChaque([&](int j) {
+            cand[j] &= static_cast<uint16_t>(~Bit(d));
+            if (cand[j] == 0) bute = true;
+            else if (UnSeul(cand[j]) && fin < 81 * 9) attente[fin++] = {static_cast<int8_t>(j), static_cast<int8_t>(PlusPetit(cand[j]))};
+        });
+        if (bute) return false;
+        // Le chiffre c a-t-il encore une place dans l'unité u, ou une seule ?
+        const auto revoir = [&](int u, int c) {
+            if (poses[u] & Bit(c)) return true;
+            const Cases81 places = masque[c] & unites[u];
+            if (places.Vide()) return false;
+            const uint64_t m0 = places.mots[0], m1 = places.mots[1];
+            if (((m0 & (m0 - 1)) | (m1 & (m1 - 1))) == 0 && (m0 == 0 || m1 == 0) && fin < 81 * 9) {
+                const int k = m0 ? std::countr_zero(m0) : 64 + std::countr_zero(m1);
+                attente[fin++] = {static_cast<int8_t>(k), static_cast<int8_t>(c)};
+            }
+            return true;
+        };
+        for (uint32_t m = avant & ~Bit(d); m != 0; m &= m - 1)
+            for (const int u : T.unitesDe[i])
+                if (!revoir(u, std::countr_zero(m) + 1)) return false;
+        uint32_t vues = 0;
+        otees.PourChaque([&](int j) {
+            for (const int u : T.unitesDe[j]) {
+                if (bute || (vues >> u & 1u)) continue;
+                vues |= 1u << u;
+                bute = !revoir(u, d);
+            }
+        });
+        return !bute;
+    }
+
+    std::array<int8_t, 81> valeur;
+    Candidats cand;
+    std::array<uint16_t, 27> poses;
+    std::array<Cases81, 10> masque;
+    std::array<std::pair<int8_t, int8_t>, 81 * 9> attente;  // écrite avant d'être lue
 };
 
 // Un essai : l'état sous le candidat supposé, et pour chaque retrait la pose qui l'a fait.
 class Essai {
 public:
-    explicit Essai(const Base& base) : base(base), valeur(base.valeur), cand(base.cand), poses(base.poses)
+    explicit Essai(const Etat& base) : base(base), valeur(base.valeur), cand(base.cand), poses(base.poses)
     {
         cause.fill(-1);
     }
-
     // Pose `d` en `i` puis les poses simples qui s'ensuivent, au plus `maxPoses` ; vrai si
     // l'on bute.
     bool Lancer(int i, int d, int maxPoses)
@@ -56,7 +137,7 @@ public:
     }
 
     // La preuve : l'essai, les poses dont la contradiction dépend, la contradiction.
-    Preuve Elaguer() const
+    Etape Elaguer() const
     {
         std::vector<bool> garde(pas.size(), false);
         std::vector<int16_t> aVoir(deps.begin() + debutContradiction, deps.end());
@@ -67,29 +148,38 @@ public:
             garde[k] = true;
             for (int32_t q = pas[k].debut; q < pas[k].fin; ++q) aVoir.push_back(deps[q]);
         }
-        Preuve p;
-        p.essai = {pas[0].cellule / 9, pas[0].cellule % 9, pas[0].chiffre};
+        Etape p = Nouvelle(Technique::PreuveParLAbsurde);
+        AjouterCase(p, base, pas[0].cellule);
+        p.chiffres = Bit(pas[0].chiffre);
+        p.retraits = {Pose(pas[0].cellule, pas[0].chiffre)};
         for (std::size_t k = 1; k < pas.size(); ++k) {
             if (!garde[k]) continue;
             const Pas& x = pas[k];
-            Implication m;
-            m.pose = {x.cellule / 9, x.cellule % 9, x.chiffre};
-            if (x.unite >= 0) {
-                m.technique = static_cast<Technique>(static_cast<int>(Technique::SeulePlaceLigne) + x.unite / 9);
-                m.unite = UniteNo(x.unite);
-            }
-            p.chaine.push_back(m);
+            Etape m = Nouvelle(x.unite < 0 ? Technique::SeulCandidat
+                                          : static_cast<Technique>(static_cast<int>(Technique::SeulePlaceLigne) + x.unite / 9));
+            m.cases = {Coord(x.cellule)};
+            m.candidatsCases = {x.candidats};
+            m.chiffres = Bit(x.chiffre);
+            m.poses = {Pose(x.cellule, x.chiffre)};
+            if (x.unite >= 0) m.unites = {UniteNo(x.unite)};
+            p.implications.push_back(std::move(m));
         }
-        p.contradiction = genre;
-        p.caseVide = {caseVide / 9, caseVide % 9};
-        p.unite = UniteNo(uniteVide);
-        p.chiffre = chiffreVide;
+        Etape c = EtapeContradiction(genre);
+        if (genre == GenreContradiction::CaseSansChiffre) {
+            c.cases = {Coord(caseVide)};
+            c.candidatsCases = {0};
+        } else {
+            c.unites = {UniteNo(uniteVide)};
+            c.chiffres = Bit(chiffreVide);
+        }
+        p.implications.push_back(std::move(c));
         return p;
     }
 
 private:
     struct Pas {
         int cellule, chiffre, unite;  // unite : -1 pour l'essai ou un seul candidat
+        uint16_t candidats;           // ceux de la case juste avant la pose
         int32_t debut, fin;           // ses dépendances dans `deps`
     };
     struct Attente {
@@ -122,7 +212,7 @@ private:
     {
         if (valeur[k] != 0) return;
         if (cand[k] == 0) Buter(GenreContradiction::CaseSansChiffre, k, 0, 0);
-        else if (UnSeul(cand[k])) attente.push_back({k, Chiffre(cand[k]), -1});
+        else if (UnSeul(cand[k])) attente.push_back({k, PlusPetit(cand[k]), -1});
     }
 
     void RevoirUnite(int u, int d)
@@ -138,7 +228,7 @@ private:
     void Placer(int i, int d, int unite, int32_t debut, int32_t fin)
     {
         const auto k = static_cast<int16_t>(pas.size());
-        pas.push_back({i, d, unite, debut, fin});
+        pas.push_back({i, d, unite, cand[i], debut, fin});
         valeur[i] = static_cast<int8_t>(d);
         const auto otes = static_cast<uint16_t>(cand[i] & ~Bit(d));
         for (uint32_t m = otes; m != 0; m &= m - 1) cause[i * 9 + std::countr_zero(m)] = k;
@@ -155,7 +245,7 @@ private:
         }
     }
 
-    const Base& base;
+    const Etat& base;
     std::array<int8_t, 81> valeur;
     Candidats cand;
     std::array<uint16_t, 27> poses;
@@ -170,33 +260,52 @@ private:
 
 }  // namespace
 
-std::optional<Preuve> ChercherPreuve(const Position& position, const Candidats& candidats, int32_t longueurMax)
+// D'abord les candidats dont l'essai a déjà buté (moins de candidats ne fait que hâter la
+// contradiction) ; sinon les candidats des cases à deux chiffres, puis à trois, etc., jusqu'à
+// ce qu'un essai bute. Parmi ceux qui butent, les essais les plus courts (en poses) d'abord,
+// puis le premier en lecture : le premier dont la preuve tient en LongueurMax poses est dit.
+bool ChercherPreuve(Etat& s, Etape& e)
 {
-    Base base;
-    for (int i = 0; i < 81; ++i) {
-        base.valeur[i] = static_cast<int8_t>(position[i] >= 1 && position[i] <= 9 ? position[i] : 0);
-        base.cand[i] = base.valeur[i] ? 0 : static_cast<uint16_t>(candidats[i] & Tous);
-    }
-    for (int i = 0; i < 81; ++i) {
-        if (base.valeur[i] == 0) continue;
-        for (const int u : T.unitesDe[i]) base.poses[u] |= Bit(base.valeur[i]);
-        for (const int j : T.voisins[i]) base.cand[j] &= static_cast<uint16_t>(~Bit(base.valeur[i]));
-    }
-    // Les cases aux moins de candidats d'abord : leurs essais butent le plus vite.
-    std::optional<Preuve> meilleure;
-    for (int n = 2; n <= 9; ++n) {
-        for (int i = 0; i < 81; ++i) {
-            if (base.valeur[i] != 0 || std::popcount(static_cast<uint32_t>(base.cand[i])) != n) continue;
-            for (uint32_t m = base.cand[i]; m != 0; m &= m - 1) {
-                Essai essai(base);
-                // Au-delà de quatre fois la longueur permise, la chaîne élaguée serait rarement assez courte.
-                if (!essai.Lancer(i, std::countr_zero(m) + 1, 4 * longueurMax + 4)) continue;
-                Preuve p = essai.Elaguer();
-                if (static_cast<int32_t>(p.chaine.size()) > longueurMax) continue;
-                if (!meilleure || p.chaine.size() < meilleure->chaine.size()) meilleure = std::move(p);
-                if (meilleure->chaine.empty()) return meilleure;
-            }
+    const std::array<Cases81, 10>& masques = s.casesDu;
+    std::vector<std::pair<int, int>> butent;  // (poses, candidat)
+    auto& gardees = s.preuvesGardees;
+    const auto essayer = [&](int code) {
+        const int poses = EssaiRapide(s, masques).Bute(code / 9, code % 9 + 1);
+        if (poses >= 0) butent.push_back({poses, code});
+        return poses >= 0;
+    };
+    // La plus courte preuve parmi les essais qui butent.
+    const auto prouver = [&] {
+        std::sort(butent.begin(), butent.end());
+        for (const auto& [poses, code] : butent) {
+            Essai essai(s);
+            essai.Lancer(code / 9, code % 9 + 1, 81);
+            Etape p = essai.Elaguer();
+            if (p.implications.size() > LongueurMax + 1) continue;
+            e = std::move(p);
+            return true;
+        }
+        butent.clear();
+        return false;
+    };
+    for (int mot = 0; mot < 12; ++mot) {
+        for (uint64_t bits = gardees[mot]; bits != 0; bits &= bits - 1) {
+            const int code = mot * 64 + std::countr_zero(bits);
+            if (!(s.cand[code / 9] & Bit(code % 9 + 1)) || !essayer(code)) gardees[mot] &= ~(uint64_t{1} << (code & 63));
         }
     }
-    return meilleure;
+    if (prouver()) return true;
+    for (int n = 2; n <= 9; ++n) {
+        for (int i = 0; i < 81; ++i) {
+            if (s.valeur[i] != 0 || Compte(s.cand[i]) != n) continue;
+            for (uint32_t m = s.cand[i]; m != 0; m &= m - 1) {
+                const int code = i * 9 + std::countr_zero(m);
+                if (!((gardees[code >> 6] >> (code & 63)) & 1u) && essayer(code)) gardees[code >> 6] |= uint64_t{1} << (code & 63);
+            }
+        }
+        if (prouver()) return true;
+    }
+    return false;
 }
+
+}  // namespace raisonnement

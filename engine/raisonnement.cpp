@@ -11,84 +11,9 @@
 #include <utility>
 
 #include "engine/compteur.h"
-#include "engine/unites.h"
+#include "engine/etat.h"
 
-namespace {
-
-constexpr uint16_t Tous = 0x1FF;
-constexpr uint16_t Bit(int32_t d) { return static_cast<uint16_t>(1u << (d - 1)); }
-// Nombre de bits d'un masque de 9 bits, par table : sans instruction dédiée (construction
-// portable), std::popcount passe par une fonction de la bibliothèque et coûte cher ici.
-constexpr std::array<int8_t, 512> ConstruireComptes()
-{
-    std::array<int8_t, 512> t{};
-    for (int m = 1; m < 512; ++m) t[m] = static_cast<int8_t>(t[m >> 1] + (m & 1));
-    return t;
-}
-constexpr std::array<int8_t, 512> Comptes = ConstruireComptes();
-int32_t Compte(uint32_t m) { return Comptes[m & 0x1FF]; }
-int32_t PlusPetit(uint16_t chiffres) { return std::countr_zero(static_cast<uint32_t>(chiffres)) + 1; }
-
-constexpr const TablesUnites& T = Unites;
-
-Coordonnees Coord(int i) { return {i / 9, i % 9}; }
-CaseChiffre Pose(int i, int d) { return {{i / 9, i % 9}, d}; }
-int Indice(const Coordonnees& c) { return c.ligne * 9 + c.colonne; }
-Unite UniteNo(int u) { return {static_cast<GenreUnite>(u / 9), u % 9}; }
-int NumeroUnite(const Unite& u) { return static_cast<int>(u.genre) * 9 + u.numero; }
-bool DansUnite(int u, int i) { return T.unitesDe[i][u / 9] == u; }
-
-// Les places de chaque chiffre dans chaque unité (bit = rang de la case dans l'unité).
-using Places = std::array<std::array<uint16_t, 10>, 27>;
-
-// Les candidats, et ce qui a changé depuis la dernière fois que les techniques qui ôtent des
-// candidats n'ont rien trouvé : une unité dont aucune case n'a changé, un chiffre dont aucun
-// candidat n'a changé, ne peuvent rien donner de neuf (les candidats ne font que diminuer, si
-// bien que les retraits possibles ne font que fondre) ; on ne les refouille pas.
-struct Etat {
-    std::array<int8_t, 81> valeur{};
-    Candidats cand{};
-    Places places{};                   // les mêmes candidats, vus par unité et par chiffre
-    std::array<uint16_t, 27> poses{};  // chiffres posés dans chaque unité
-    int32_t vides = 81;
-    uint32_t unitesChangees = (1u << 27) - 1;
-    uint16_t chiffresChanges = Tous;
-    // De même pour l'examen qui suit chaque étape : hors de ces ensembles, une case ou une
-    // unité a été vue sans seul candidat, sans seule place ni contradiction, et n'a pas changé.
-    std::array<uint64_t, 2> casesAExaminer{~uint64_t{0}, (uint64_t{1} << (81 - 64)) - 1};
-    uint32_t unitesAExaminer = (1u << 27) - 1;
-
-    void Changer(int i, uint16_t otes)
-    {
-        cand[i] &= static_cast<uint16_t>(~otes);
-        for (uint32_t m = otes; m != 0; m &= m - 1) {
-            const int d = std::countr_zero(m) + 1;
-            for (int k = 0; k < 3; ++k) places[T.unitesDe[i][k]][d] &= static_cast<uint16_t>(~(1u << T.rangs[i][k]));
-        }
-        for (const int u : T.unitesDe[i]) unitesChangees |= 1u << u;
-        chiffresChanges |= otes;
-        casesAExaminer[i >> 6] |= uint64_t{1} << (i & 63);
-        unitesAExaminer |= (1u << T.unitesDe[i][0]) | (1u << T.unitesDe[i][1]) | (1u << T.unitesDe[i][2]);
-    }
-    void Oter(int i, int d)
-    {
-        if (cand[i] & Bit(d)) Changer(i, Bit(d));
-    }
-    void Poser(int i, int d)
-    {
-        valeur[i] = static_cast<int8_t>(d);
-        Changer(i, cand[i]);
-        --vides;
-        for (const int u : T.unitesDe[i]) poses[u] |= Bit(d);
-        for (const int j : T.voisins[i]) Oter(j, d);
-    }
-    void MarquerFouille()
-    {
-        unitesChangees = 0;
-        chiffresChanges = 0;
-    }
-    bool Changee(int u) const { return (unitesChangees >> u) & 1u; }
-};
+namespace raisonnement {
 
 Etat EtatDepuis(const Position& position)
 {
@@ -109,41 +34,13 @@ Etat EtatDepuis(const Position& position)
         for (uint32_t m = s.cand[i]; m != 0; m &= m - 1) {
             const int d = std::countr_zero(m) + 1;
             for (int k = 0; k < 3; ++k) s.places[T.unitesDe[i][k]][d] |= static_cast<uint16_t>(1u << T.rangs[i][k]);
+            s.casesDu[d].Mettre(i);
         }
     }
     return s;
 }
 
-// Les chiffres qui ont au moins une place dans l'unité u (`une`), et ceux qui n'en ont
-// qu'une (`seuls`).
-struct PlacesUnite {
-    uint16_t une = 0;
-    uint16_t seuls = 0;
-};
-PlacesUnite LirePlaces(const Etat& s, int u)
-{
-    uint16_t une = 0, deux = 0;
-    for (const int i : T.cellules[u]) {
-        deux |= une & s.cand[i];
-        une |= s.cand[i];
-    }
-    return {une, static_cast<uint16_t>(une & ~deux)};
-}
-
 // --- Les étapes : une fabrique par genre d'étape ---
-
-Etape Nouvelle(Technique technique)
-{
-    Etape e;
-    e.technique = technique;
-    return e;
-}
-
-void AjouterCase(Etape& e, const Etat& s, int i)
-{
-    e.cases.push_back(Coord(i));
-    e.candidatsCases.push_back(s.cand[i]);
-}
 
 // Une pose du chiffre d dans la case i (seul candidat, seule place, hypothèse).
 Etape EtapePose(const Etat& s, Technique technique, int i, int d, uint16_t chiffres)
@@ -190,6 +87,7 @@ Etape EtapeHypothese(const Etat& s, int niveau)
     const int d = PlusPetit(s.cand[i]);
     Etape e = EtapePose(s, Technique::Hypothese, i, d, Bit(d));
     e.niveau = niveau;
+    e.unique = s.unique;
     return e;
 }
 
@@ -198,6 +96,13 @@ Etape EtapeContradiction(GenreContradiction genre)
     Etape e = Nouvelle(Technique::Contradiction);
     e.contradiction = genre;
     return e;
+}
+
+void TrierRetraits(std::vector<CaseChiffre>& retraits)
+{
+    std::sort(retraits.begin(), retraits.end(), [](const CaseChiffre& a, const CaseChiffre& b) {
+        return Indice(a) * 9 + a.chiffre < Indice(b) * 9 + b.chiffre;
+    });
 }
 
 void Appliquer(Etat& s, const Etape& e)
@@ -489,10 +394,11 @@ bool ChercherXYWing(const Etat& s, Etape& e)
     return false;
 }
 
-// Les techniques qui ôtent des candidats, dans l'ordre où on les cherche (de la plus simple
-// à la plus dure).
+// Les techniques qui ôtent des candidats (ou, pour BUG+1, posent un chiffre), dans l'ordre où
+// on les cherche (de la plus simple à la plus dure). Les premières ne fouillent que ce qui a
+// changé depuis qu'elles n'ont rien trouvé ; les chaînes regardent toute la grille.
 using Chercheur = bool (*)(const Etat&, Etape&);
-constexpr Chercheur ChercheursDeRetraits[] = {
+constexpr Chercheur ChercheursFouilles[] = {
     ChercherVerrouilles,             // candidats verrouillés
     ChercherSousEnsemble<2, false>,  // paire nue
     ChercherSousEnsemble<2, true>,   // paire cachée
@@ -502,15 +408,24 @@ constexpr Chercheur ChercheursDeRetraits[] = {
     ChercherPoisson<3>,              // swordfish
     ChercherXYWing,
 };
+constexpr Chercheur ChercheursDeChaines[] = {
+    ChercherXYZWing,         ChercherWWing,    ChercherPairesDistantes, ChercherGratteCiel, ChercherCerfVolant,
+    ChercherRectangleUnique, ChercherBugPlus1, ChercherColoriage,       ChercherChaines,
+};
 
-bool ChercherRetrait(const Etat& s, Etape& e)
+// Tout ce qui ôte des candidats, jusqu'à la preuve par l'absurde.
+bool ChercherRetrait(Etat& s, Etape& e)
 {
-    for (const Chercheur chercher : ChercheursDeRetraits)
+    for (const Chercheur chercher : ChercheursFouilles)
         if (chercher(s, e)) return true;
-    return false;
+    // Rien de neuf là où l'on a fouillé : seul ce qui changera d'ici la prochaine fois sera revu.
+    s.MarquerFouille();
+    for (const Chercheur chercher : ChercheursDeChaines)
+        if (chercher(s, e)) return true;
+    return ChercherPreuve(s, e);
 }
 
-bool ChercherTechnique(const Etat& s, Etape& e)
+bool ChercherTechnique(Etat& s, Etape& e)
 {
     return ChercherSeulCandidat(s, e) || ChercherSeulePlace(s, e) || ChercherRetrait(s, e);
 }
@@ -562,14 +477,23 @@ Simple ExaminerSimple(Etat& s, Etape& e)
 // Déroule l'explication depuis `depart` ; `noter` reçoit chaque étape dans l'ordre, avec
 // `direFin`, l'étape qui clôt une grille remplie sous hypothèses. Renvoie la solution quand la
 // grille finit pleine.
+// Le niveau d'une étape, et celui des implications d'une preuve, dites sous les mêmes hypothèses.
+void FixerNiveau(Etape& e, int32_t niveau)
+{
+    e.niveau = niveau;
+    for (Etape& x : e.implications) FixerNiveau(x, niveau);
+}
+
 template <class Noter>
-std::optional<Position> Derouler(const Position& depart, Noter&& noter, bool direFin)
+std::optional<Position> Derouler(const Position& depart, Noter&& noter, bool direFin, bool& unique)
 {
     struct Niveau {
         Etat avant;
         CaseChiffre essai;
     };
     Etat s = EtatDepuis(depart);
+    // Compté à part, avant tout : les techniques d'unicité n'ont cours que sur une grille unique.
+    s.unique = unique = CompterSolutions(depart, 2).solutions == 1;
     std::vector<Niveau> pile;
     Etape e;
     for (Simple simple = Simple::AExaminer;; simple = ExaminerSimple(s, e)) {
@@ -599,7 +523,7 @@ std::optional<Position> Derouler(const Position& depart, Noter&& noter, bool dir
         const bool trouvee =
             simple == Simple::Pose || (simple == Simple::Rien ? ChercherRetrait(s, e) : ChercherTechnique(s, e));
         if (trouvee) {
-            e.niveau = static_cast<int32_t>(pile.size());
+            FixerNiveau(e, static_cast<int32_t>(pile.size()));
             Appliquer(s, e);
             noter(std::move(e));
             continue;
@@ -615,7 +539,7 @@ std::optional<Position> Derouler(const Position& depart, Noter&& noter, bool dir
         // à part, le dit.
         e = Nouvelle(Technique::Solution);
         e.niveau = static_cast<int32_t>(pile.size());
-        e.unique = CompterSolutions(depart, 2).solutions == 1;
+        e.unique = s.unique;
         noter(std::move(e));
     }
     Position solution{};
@@ -628,12 +552,16 @@ std::optional<Position> Derouler(const Position& depart, Noter&& noter, bool dir
 // Les absences de candidats sur lesquelles repose une étape : « Pourquoi ? » remonte d'une
 // pose aux étapes qui les ont faites.
 enum class Fondement {
-    Aucun,              // hypothèse, contradiction
+    Aucun,              // hypothèse
     ChiffresDesCases,   // les cases de `cases` n'ont pas d'autre chiffre que ceux de `chiffres`
     CandidatsDesCases,  // chaque case de `cases` n'a pas d'autre chiffre que les siens (`candidatsCases`)
     PlacesDansLUnite,   // les chiffres de `chiffres` n'ont pas de place dans `unites[0]` hors de `cases`
     Couverture,         // dans chaque unité de base (la première moitié de `unites`), le chiffre
                         // n'a pas de place hors des unités couvrantes (l'autre moitié)
+    Liens,              // les liens forts de la chaîne (`liens`) ou du coloriage (`paires`)
+    Rectangle,          // les trois premiers coins n'ont que les deux chiffres du rectangle
+    Preuve,             // ce sur quoi reposent les implications de la preuve
+    Contradiction,      // la case sans chiffre n'en a aucun, le chiffre sans place n'en a pas
 };
 
 // Ce que vaut chaque technique et sur quoi elle repose, une ligne par technique.
@@ -657,8 +585,20 @@ constexpr std::array<Regle, NombreTechniques> Regles{{
     {Technique::XWing, 4.2, Fondement::Couverture},
     {Technique::Swordfish, 4.6, Fondement::Couverture},
     {Technique::XYWing, 5.0, Fondement::CandidatsDesCases},
+    {Technique::XYZWing, 5.2, Fondement::CandidatsDesCases},
+    {Technique::WWing, 5.3, Fondement::Liens},
+    {Technique::PairesDistantes, 5.4, Fondement::Liens},
+    {Technique::GratteCiel, 5.5, Fondement::Liens},
+    {Technique::CerfVolant, 5.6, Fondement::Liens},
+    {Technique::RectangleUnique, 5.7, Fondement::Rectangle},
+    {Technique::BugPlus1, 5.8, Fondement::CandidatsDesCases},
+    {Technique::Coloriage, 5.9, Fondement::Liens},
+    {Technique::ChaineX, 6.2, Fondement::Liens},
+    {Technique::ChaineXY, 6.4, Fondement::Liens},
+    {Technique::ChaineAlternee, 6.6, Fondement::Liens},
+    {Technique::PreuveParLAbsurde, 6.8, Fondement::Preuve},
     {Technique::Hypothese, 7.0, Fondement::Aucun},
-    {Technique::Contradiction, 0.0, Fondement::Aucun},
+    {Technique::Contradiction, 0.0, Fondement::Contradiction},
     {Technique::Solution, 0.0, Fondement::Aucun},
 }};
 static_assert(UneLigneParTechnique(Regles));
@@ -675,17 +615,30 @@ void Premisses(const Etape& e, std::vector<int>& sortie)
     const auto dansCases = [&](int i) {
         return std::any_of(e.cases.begin(), e.cases.end(), [&](const Coordonnees& k) { return Indice(k) == i; });
     };
-    const Fondement fondement = RegleDe(e.technique).fondement;
+    // Le chiffre d n'a pas de place dans l'unité u hors des cases `hors`.
+    const auto seulesPlaces = [&](int u, int d, const auto& hors) {
+        for (const int i : T.cellules[u])
+            if (!hors(i)) absents(i, Bit(d));
+    };
+    Fondement fondement = RegleDe(e.technique).fondement;
+    if (fondement == Fondement::Contradiction) {
+        if (e.contradiction == GenreContradiction::CaseSansChiffre) absents(Indice(e.cases.front()), Tous);
+        if (e.contradiction == GenreContradiction::ChiffreSansPlace) fondement = Fondement::PlacesDansLUnite;
+    }
     switch (fondement) {
     case Fondement::Aucun:
+    case Fondement::Contradiction:
         break;
     case Fondement::ChiffresDesCases:
     case Fondement::CandidatsDesCases:
-        for (std::size_t m = 0; m < e.cases.size(); ++m) {
+    case Fondement::Rectangle: {
+        const std::size_t n = fondement == Fondement::Rectangle ? 3 : e.cases.size();
+        for (std::size_t m = 0; m < n; ++m) {
             const uint16_t garde = fondement == Fondement::CandidatsDesCases ? e.candidatsCases[m] : e.chiffres;
             absents(Indice(e.cases[m]), ~garde & Tous);
         }
         break;
+    }
     case Fondement::PlacesDansLUnite:
         for (const int i : T.cellules[NumeroUnite(e.unites.front())])
             if (!dansCases(i)) absents(i, e.chiffres);
@@ -701,6 +654,32 @@ void Premisses(const Etape& e, std::vector<int>& sortie)
         }
         break;
     }
+    case Fondement::Liens:
+        for (std::size_t k = 0; k < e.liens.size(); ++k) {
+            const Lien& l = e.liens[k];
+            if (!l.fort) continue;
+            const Noeud &a = e.noeuds[k], &b = e.noeuds[k + 1];
+            if (l.parCase) {
+                absents(Indice(a.cases.front()), ~(Bit(a.chiffre) | Bit(b.chiffre)) & Tous);
+                continue;
+            }
+            seulesPlaces(NumeroUnite(l.unite), a.chiffre, [&](int i) {
+                const auto dans = [i](const Noeud& n) {
+                    return std::any_of(n.cases.begin(), n.cases.end(), [i](const Coordonnees& c) { return Indice(c) == i; });
+                };
+                return dans(a) || dans(b);
+            });
+        }
+        for (const Paire& p : e.paires) {
+            seulesPlaces(NumeroUnite(p.unite), PlusPetit(e.chiffres),
+                         [&](int i) { return i == Indice(p.a) || i == Indice(p.b); });
+        }
+        break;
+    case Fondement::Preuve:
+        // Les absences que l'essai a faites lui-même ne sont jamais ôtées par une étape : celui
+        // qui remonte les premisses ne les trouve pas.
+        for (const Etape& x : e.implications) Premisses(x, sortie);
+        break;
     }
 }
 
@@ -745,7 +724,9 @@ struct CompteBilan {
     }
 };
 
-}  // namespace
+}  // namespace raisonnement
+
+using namespace raisonnement;
 
 double NoteTechnique(Technique technique) { return RegleDe(technique).note; }
 
@@ -782,8 +763,29 @@ Explication Expliquer(const Position& position)
 {
     Explication x;
     x.depart = position;
-    x.solution = Derouler(position, [&x](Etape&& e) { x.etapes.push_back(std::move(e)); }, true);
+    x.solution = Derouler(position, [&x](Etape&& e) { x.etapes.push_back(std::move(e)); }, true, x.unique);
     return x;
+}
+
+std::vector<CaseChiffre> CandidatsEnJeu(const Etape& e)
+{
+    std::vector<CaseChiffre> enJeu = e.poses;
+    for (const Noeud& n : e.noeuds)
+        for (const Coordonnees& c : n.cases) enJeu.push_back({c, n.chiffre});
+    if (e.technique == Technique::PreuveParLAbsurde) enJeu.insert(enJeu.end(), e.retraits.begin(), e.retraits.end());
+    // BUG+1 : la case à trois chiffres seulement, les autres cases ne sont que son décor.
+    const std::size_t n = e.technique == Technique::BugPlus1 ? 1 : e.cases.size();
+    if (e.noeuds.empty() && e.technique != Technique::PreuveParLAbsurde) {
+        for (std::size_t m = 0; m < n && m < e.candidatsCases.size(); ++m) {
+            const uint16_t chiffres = e.technique == Technique::BugPlus1 ? e.candidatsCases[m]
+                                                                        : static_cast<uint16_t>(e.candidatsCases[m] & e.chiffres);
+            for (int d = 1; d <= 9; ++d)
+                if (chiffres & Bit(d)) enJeu.push_back({e.cases[m], d});
+        }
+    }
+    TrierRetraits(enJeu);
+    enJeu.erase(std::unique(enJeu.begin(), enJeu.end()), enJeu.end());
+    return enJeu;
 }
 
 Bilan DresserBilan(const Explication& explication)
@@ -796,13 +798,15 @@ Bilan DresserBilan(const Explication& explication)
 Bilan Noter(const Position& position)
 {
     CompteBilan compte;
-    const bool resolue = Derouler(position, [&compte](Etape&& e) { compte(e); }, false).has_value();
+    bool unique = false;
+    const bool resolue = Derouler(position, [&compte](Etape&& e) { compte(e); }, false, unique).has_value();
     return compte.Finir(resolue);
 }
 
 std::optional<Etape> EtapeSuivante(const Position& position, const Candidats& candidats)
 {
     Etat s = EtatDepuis(position);
+    s.unique = CompterSolutions(position, 2).solutions == 1;
     for (int i = 0; i < 81; ++i) s.Changer(i, static_cast<uint16_t>(s.cand[i] & ~candidats[i]));
     Etape e;
     if (ChercherContradiction(s, e)) return e;
@@ -825,6 +829,7 @@ ProchainePose ExpliquerProchainePose(const Position& position)
         reponse.issue = ProchainePose::Pleine;
         return reponse;
     }
+    s.unique = CompterSolutions(position, 2).solutions == 1;
     std::vector<Etape> etapes;
     std::array<int16_t, 81 * 9> retirePar{};
     retirePar.fill(-1);
@@ -833,41 +838,50 @@ ProchainePose ExpliquerProchainePose(const Position& position)
     std::vector<int> premisses, aVoir;
     std::optional<std::vector<int>> meilleure;
     Etape meilleurePose;
+    // Garde la pose si la chaîne des étapes dont elle dépend est la plus courte jusqu'ici.
+    const auto retenir = [&](Etape& pose) {
+        const CaseChiffre& p = pose.poses.front();
+        const int code = Indice(p) * 9 + p.chiffre - 1;
+        if (vue[code]) return;
+        vue[code] = true;
+        // Les étapes dont dépend la pose, de proche en proche ; une étape ne dépend que de
+        // retraits faits avant elle (une preuve peut nommer une absence que son essai a faite
+        // et qu'une étape ôte plus tard).
+        std::vector<bool> dans(etapes.size(), false);
+        aVoir.clear();
+        auto ajouter = [&](const Etape& x, int rang) {
+            premisses.clear();
+            Premisses(x, premisses);
+            for (const int q : premisses) {
+                const int k = retirePar[q];
+                if (k >= 0 && k < rang && !dans[k]) dans[k] = true, aVoir.push_back(k);
+            }
+        };
+        ajouter(pose, static_cast<int>(etapes.size()));
+        while (!aVoir.empty()) {
+            const int k = aVoir.back();
+            aVoir.pop_back();
+            ajouter(etapes[k], k);
+        }
+        std::vector<int> chaine;
+        for (std::size_t k = 0; k < dans.size(); ++k)
+            if (dans[k]) chaine.push_back(static_cast<int>(k));
+        if (!meilleure || chaine.size() < meilleure->size()) {
+            meilleure = std::move(chaine);
+            meilleurePose = std::move(pose);
+        }
+    };
     for (;;) {
         // Une contradiction trouvée en chemin : la position n'a pas de solution.
         if (Bute(s)) return reponse;
         ListerPoses(s, poses);
-        for (Etape& pose : poses) {
-            const CaseChiffre& p = pose.poses.front();
-            const int code = Indice(p) * 9 + p.chiffre - 1;
-            if (vue[code]) continue;
-            vue[code] = true;
-            // Les étapes dont dépend la pose, de proche en proche.
-            std::vector<bool> dans(etapes.size(), false);
-            aVoir.clear();
-            auto ajouter = [&](const Etape& x) {
-                premisses.clear();
-                Premisses(x, premisses);
-                for (const int q : premisses) {
-                    const int k = retirePar[q];
-                    if (k >= 0 && !dans[k]) dans[k] = true, aVoir.push_back(k);
-                }
-            };
-            ajouter(pose);
-            while (!aVoir.empty()) {
-                const int k = aVoir.back();
-                aVoir.pop_back();
-                ajouter(etapes[k]);
-            }
-            std::vector<int> chaine;
-            for (std::size_t k = 0; k < dans.size(); ++k)
-                if (dans[k]) chaine.push_back(static_cast<int>(k));
-            if (!meilleure || chaine.size() < meilleure->size()) {
-                meilleure = std::move(chaine);
-                meilleurePose = std::move(pose);
-            }
-        }
+        for (Etape& pose : poses) retenir(pose);
         if ((meilleure && meilleure->empty()) || etapes.size() >= MaxEtapes || !ChercherRetrait(s, e)) break;
+        // Une technique qui pose (BUG+1) : rien de plus proche ne viendra après elle.
+        if (!e.poses.empty()) {
+            retenir(e);
+            break;
+        }
         for (const CaseChiffre& r : e.retraits) {
             int16_t& par = retirePar[Indice(r) * 9 + r.chiffre - 1];
             if (par < 0) par = static_cast<int16_t>(etapes.size());
@@ -891,6 +905,7 @@ ProchainePose ExpliquerProchainePose(const Position& position)
     reponse.issue = ProchainePose::Hypothese;
     reponse.caseHypothese = Coord(i);
     reponse.candidats = s.cand[i];
+    reponse.unique = s.unique;
     montrer(reponse.caseHypothese);
     return reponse;
 }

@@ -36,6 +36,18 @@ enum class Technique : int32_t {
     XWing,
     Swordfish,
     XYWing,
+    XYZWing,          // un pivot à trois chiffres et deux pinces
+    WWing,            // deux cases aux deux mêmes chiffres reliées par un chiffre à deux places
+    PairesDistantes,  // une chaîne de cases aux deux mêmes chiffres
+    GratteCiel,       // chaînes X courtes : deux paires de places parallèles…
+    CerfVolant,       // … ou une dans une ligne, l'autre dans une colonne, liées par une région
+    RectangleUnique,  // type 1, seulement sur une grille à une seule solution
+    BugPlus1,         // de même
+    Coloriage,        // les deux couleurs des paires de places d'un chiffre
+    ChaineX,          // chaîne d'un seul chiffre
+    ChaineXY,         // chaîne de cases à deux chiffres
+    ChaineAlternee,   // chaîne de liens forts et faibles, groupes compris
+    PreuveParLAbsurde,  // un candidat essayé mène, par des poses simples, à une contradiction
     Hypothese,
     Contradiction,
     Solution,  // la grille est pleine sous des hypothèses ouvertes (jamais cherchée : la fin)
@@ -72,6 +84,31 @@ struct Unite {
     bool operator==(const Unite&) const = default;
 };
 
+// Un nœud de chaîne : un chiffre dans une case, ou dans deux ou trois cases d'une même région
+// et d'une même ligne ou colonne (un groupe), vrai quand le chiffre va dans l'une d'elles.
+struct Noeud {
+    std::vector<Coordonnees> cases;
+    int32_t chiffre = 0;
+    bool operator==(const Noeud&) const = default;
+};
+
+// Un lien entre deux nœuds voisins d'une chaîne. Fort : l'un des deux est vrai (les deux seuls
+// chiffres d'une case, ou les deux seules places d'un chiffre dans `unite`). Faible : ils ne
+// sont pas vrais tous deux (deux chiffres d'une même case, ou un même chiffre dans `unite`).
+struct Lien {
+    bool fort = false;
+    bool parCase = false;  // dans une case ; sinon dans `unite`
+    Unite unite;
+    bool operator==(const Lien&) const = default;
+};
+
+// Les deux seules places d'un chiffre dans une unité (coloriage).
+struct Paire {
+    Coordonnees a, b;
+    Unite unite;
+    bool operator==(const Paire&) const = default;
+};
+
 enum class GenreContradiction : int32_t {
     Aucune,
     CaseSansChiffre,   // une case vide n'a plus aucun candidat
@@ -88,8 +125,22 @@ enum class GenreContradiction : int32_t {
 //    `chiffres` = les 2 ou 3 chiffres ;
 //  - X-wing, swordfish : `unites` = les lignes (ou colonnes) de base puis celles qu'elles
 //    couvrent, `cases` = les places du chiffre dans les bases ;
-//  - XY-wing : `cases` = [pivot, pince, pince], le chiffre ôté dans `chiffres` avec les deux
-//    autres ;
+//  - XY-wing, XYZ-wing : `cases` = [pivot, pince, pince], le chiffre ôté dans `chiffres` avec
+//    les deux autres ;
+//  - chaînes (W-wing, gratte-ciel, cerf-volant, paires distantes, chaînes X, XY, alternées) :
+//    `noeuds` et `liens` (un de moins), du premier nœud, supposé faux, au dernier, vrai alors :
+//    liens forts et faibles alternés, fort en premier et en dernier ; l'un des deux bouts est
+//    vrai, et chaque retrait contredit les deux ; `chiffres` = ceux des nœuds, `cases` = leurs
+//    cases (paires distantes : les deux chiffres ôtés, l'autre par la même chaîne échangée) ;
+//  - coloriage : `paires`, de proche en proche depuis la première case, qui donnent deux
+//    couleurs ; `cases` = celles de la première couleur puis de la seconde ; `conflit` = deux
+//    cases d'une même couleur qui se voient (cette couleur est fausse), sinon les retraits
+//    voient les deux couleurs ;
+//  - rectangle unique : `cases` = les quatre coins, celui qui a d'autres chiffres en dernier,
+//    `chiffres` = les deux du rectangle ; BUG+1 : `cases` = la case à trois chiffres puis
+//    toutes les autres cases vides (à deux chiffres), `poses` = son chiffre ;
+//  - preuve par l'absurde : `retraits` = [le candidat essayé], `cases` = sa case,
+//    `implications` = ce qui s'ensuivrait (des poses simples), la contradiction en dernier ;
 //  - hypothèse : `niveau` = le niveau ouvert, `cases` = la case, `poses` = le chiffre essayé ;
 //  - contradiction : ce qui bute (`contradiction`, `cases`, `unites`, `chiffres`) ; si une
 //    hypothèse est en cause, `faux` est son chiffre, prouvé faux : son niveau est abandonné,
@@ -109,8 +160,19 @@ struct Etape {
     uint16_t chiffres = 0;  // bit d-1
     GenreContradiction contradiction = GenreContradiction::Aucune;
     std::optional<CaseChiffre> faux;
+    // Solution : la seule de la grille ; hypothèse : la grille n'a qu'une solution (sinon la
+    // phrase dit qu'aucun raisonnement ne la finit seul).
     bool unique = false;
+    std::vector<Noeud> noeuds;
+    std::vector<Lien> liens;
+    std::vector<Paire> paires;
+    std::vector<Coordonnees> conflit;
+    std::vector<Etape> implications;
 };
+
+// Les candidats dont se sert l'étape (ceux de ses cases qui portent ses chiffres, ceux de ses
+// nœuds, l'essai d'une preuve), sans doublon, en lecture puis par chiffre.
+std::vector<CaseChiffre> CandidatsEnJeu(const Etape& etape);
 
 // Toute l'explication d'une position : les étapes jusqu'à la grille pleine ou la preuve
 // qu'elle n'a pas de solution, et la solution trouvée (la seule si la grille est unique). Une
@@ -120,6 +182,7 @@ struct Explication {
     Position depart{};
     std::vector<Etape> etapes;
     std::optional<Position> solution;
+    bool unique = false;  // la grille de départ a une seule solution
 };
 
 // Un chiffre répété dans une unité, avec toutes ses cases.
@@ -135,9 +198,11 @@ struct ProchainePose {
     Issue issue = Impossible;
     // Pose : les étapes utiles à la pose puis la pose elle-même (la dernière), rien d'autre.
     std::vector<Etape> chaine;
-    // Hypothèse : la case aux moins de candidats (la première en lecture) et ses candidats.
+    // Hypothèse : la case aux moins de candidats (la première en lecture) et ses candidats ;
+    // `unique` dit si la position n'a qu'une solution (sinon aucun raisonnement ne la finit).
     Coordonnees caseHypothese;
     uint16_t candidats = 0;
+    bool unique = false;
     // Les cases à montrer : celles de chaque étape de la chaîne, ou celle de l'hypothèse.
     std::vector<Coordonnees> casesAMontrer;
 };
@@ -152,7 +217,11 @@ struct ProchainePose {
 //   1.0 seul candidat          1.5 seule place          2.0 candidats verrouillés
 //   3.0 paire nue              3.4 paire cachée         3.6 triplet nu
 //   4.0 triplet caché          4.2 X-wing               4.6 swordfish
-//   5.0 XY-wing
+//   5.0 XY-wing                5.2 XYZ-wing             5.3 W-wing
+//   5.4 paires distantes       5.5 gratte-ciel          5.6 cerf-volant
+//   5.7 rectangle unique       5.8 BUG+1                5.9 coloriage
+//   6.2 chaîne X               6.4 chaîne XY            6.6 chaîne alternée
+//   6.8 preuve par l'absurde
 //   6 + n : il faut des hypothèses ; n, le plus grand nombre de niveaux ouverts à la fois sur
 //   ce chemin, une contradiction comptant le niveau qu'elle abandonne (7.0 pour un seul).
 // Une grille sans solution, ou déjà pleine, a la note 0.

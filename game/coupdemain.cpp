@@ -67,19 +67,32 @@ void CPartie::OnPourquoi()
         AjouterResultat(texte);
         return;
     }
+    // Le même appel sur la même position va plus loin ; tout coup fait repartir du début.
+    const Position position = LirePosition(grille);
+    const std::pair coups(historique.Joues().size(), historique.Tous().size());
+    EtatInterface& e = etatInterface;
+    const bool memePosition =
+        e.tempsIndice > 0 && position == e.positionIndice && notes == e.notesIndice && coups == e.coupsIndice;
+    e.tempsIndice = memePosition ? std::min(e.tempsIndice + 1, 3) : 1;
+    e.positionIndice = position;
+    e.notesIndice = notes;
+    e.coupsIndice = coups;
     // Le raisonnement d'une personne, pas celui du solveur : la prochaine pose et la plus
     // courte chaîne d'étapes qui y mène, ou l'hypothèse à faire.
-    const ProchainePose reponse = ExpliquerProchainePose(LirePosition(grille));
-    if (reponse.issue == ProchainePose::Pose) {
+    const ProchainePose reponse = ExpliquerProchainePose(position);
+    const IndiceMontre indice = MontrerIndice(reponse, e.tempsIndice);
+    // Le curseur ne montre la case qu'avec la réponse : avant, il la dirait.
+    if (!indice.suite && reponse.issue == ProchainePose::Pose) {
         const CaseChiffre& pose = reponse.chaine.back().poses.front();
         MontrerCurseurSur(pose.ligne, pose.colonne);
     } else if (reponse.issue == ProchainePose::Hypothese) {
         MontrerCurseurSur(reponse.caseHypothese.ligne, reponse.caseHypothese.colonne);
     }
-    AjouterResultat(" >>> " + ResumerProchainePose(reponse));
+    AjouterResultat(" >>> " + indice.resume);
     std::vector<std::pair<int, int>> cases;
-    for (const Coordonnees& c : reponse.casesAMontrer) cases.emplace_back(c.ligne, c.colonne);
-    std::vector<std::string> phrases = DecrireProchainePose(reponse);
-    for (std::size_t k = 0; phrases.size() > 1 && k < phrases.size(); ++k) phrases[k] = std::to_string(k + 1) + ". " + phrases[k];
-    ihm.MontrerRaisonnement(phrases, cases);
+    for (const Coordonnees& c : indice.cases) cases.emplace_back(c.ligne, c.colonne);
+    std::vector<CandidatMontre> candidats;
+    for (const CaseChiffre& c : indice.enJeu) candidats.push_back({c.ligne, c.colonne, c.chiffre, false});
+    for (const CaseChiffre& c : indice.retraits) candidats.push_back({c.ligne, c.colonne, c.chiffre, true});
+    ihm.MontrerRaisonnement(indice.phrases, cases, candidats);
 }

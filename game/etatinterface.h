@@ -46,4 +46,11 @@ struct EtatInterface {
     bool pause = false;
     // La fenêtre active et montrée : le temps ne court qu'alors (jamais sans fenêtre qui le dise).
     bool fenetreActive = false;
+    // Où en est l'indice de « Pourquoi ? » (0 : aucun, puis 1 à 3), et sur quelles cases,
+    // quelles notes et quels coups (joués, et en tout) il a été donné : un coup, même défait
+    // ensuite, le fait repartir du début.
+    int32_t tempsIndice = 0;
+    std::array<int32_t, 81> positionIndice{};
+    std::array<uint16_t, 81> notesIndice{};
+    std::pair<std::size_t, std::size_t> coupsIndice{};
 };

@@ -231,39 +231,231 @@ std::string DireXYWing(const Etape& e)
            NommerCases(CasesOtees(e.retraits, z));
 }
 
+// Ce qu'une grille à plusieurs solutions ne laisse pas à la déduction.
+constexpr std::string_view PlusieursSolutions = "la grille a plusieurs solutions, aucun raisonnement ne peut la finir seul";
+
 std::string DireHypothese(const Etape& e)
 {
     return "hypothèse : " + NommerCase(e.poses[0].ligne, e.poses[0].colonne) + " (" +
            NommerChiffres(e.candidatsCases[0]) + "), on essaie le " + std::to_string(e.poses[0].chiffre) + " (niveau " +
-           std::to_string(e.niveau) + ")";
+           std::to_string(e.niveau) + ")" + (e.unique ? "" : " ; " + std::string(PlusieursSolutions));
 }
 
+std::string CaseEtCandidats(const Etape& e, std::size_t m)
+{
+    return NommerCase(e.cases[m].ligne, e.cases[m].colonne) + " (" + NommerChiffres(e.candidatsCases[m]) + ")";
+}
+
+std::string DireXYZWing(const Etape& e)
+{
+    const int32_t z = e.retraits.front().chiffre;
+    return "XYZ-wing : " + CaseEtCandidats(e, 0) + " voit " + CaseEtCandidats(e, 1) + " et " + CaseEtCandidats(e, 2) +
+           " ; l'une de ces trois cases sera un " + std::to_string(z) + ", on l'ôte donc en " +
+           NommerCases(CasesOtees(e.retraits, z));
+}
+
+// Le genre d'une unité, pour dire qu'on y est : "même ligne", "même région".
+std::string MemeUnite(const Unite& u)
+{
+    static constexpr std::array<const char*, 3> Mots{"même ligne", "même colonne", "même région"};
+    return Mots[static_cast<int>(u.genre)];
+}
+
+// Une chaîne dite de son premier nœud, supposé faux, au dernier, vrai alors : "si le 5
+// n'allait pas en A, il irait en B (seules places dans la ligne 1), donc pas en C (même
+// colonne), donc en D (…) : le 5 va en A ou en D".
+std::string DireChaineSeule(const Etape& e)
+{
+    const std::vector<Noeud>& n = e.noeuds;
+    std::string texte = "si le " + std::to_string(n.front().chiffre) + " n'allait pas en " + NommerCases(n.front().cases);
+    for (std::size_t k = 0; k < e.liens.size(); ++k) {
+        const Lien& l = e.liens[k];
+        const Noeud& vers = n[k + 1];
+        const std::string chiffre = std::to_string(vers.chiffre);
+        texte += k == 0 ? ", " : ", donc ";
+        if (l.fort && l.parCase) {
+            texte += "le " + chiffre + " y irait (seuls chiffres de la case)";
+        } else if (l.fort) {
+            texte += (k == 0 ? "il irait en " : "en ") + NommerCases(vers.cases) + " (seules places dans la " +
+                     NommerUnite(l.unite) + ")";
+        } else if (l.parCase) {
+            texte += "le " + chiffre + " n'y irait pas";
+        } else {
+            texte += "pas en " + NommerCases(vers.cases) + " (" + MemeUnite(l.unite) + ")";
+        }
+    }
+    const Noeud &a = n.front(), &z = n.back();
+    if (a.chiffre == z.chiffre) {
+        return texte + " : le " + std::to_string(a.chiffre) + " va en " + NommerCases(a.cases) + " ou en " + NommerCases(z.cases);
+    }
+    return texte + " : le " + std::to_string(a.chiffre) + " va en " + NommerCases(a.cases) + " ou le " +
+           std::to_string(z.chiffre) + " en " + NommerCases(z.cases);
+}
+
+std::string DireChaine(const Etape& e)
+{
+    const bool unSeulChiffre = std::has_single_bit(static_cast<unsigned>(e.chiffres));
+    std::string texte = std::string(NomTechnique(e.technique));
+    if (unSeulChiffre) texte += " sur le " + std::to_string(PremierChiffre(e));
+    return texte + " : " + DireChaineSeule(e) + " ; on ôte donc " + DireRetraits(e.retraits, nullptr);
+}
+
+std::string DirePairesDistantes(const Etape& e)
+{
+    const int32_t a = e.noeuds.front().chiffre, b = e.noeuds[1].chiffre;
+    return "paires distantes (" + std::to_string(a) + " et " + std::to_string(b) + ") : " + DireChaineSeule(e) +
+           ", et de même pour le " + std::to_string(b) + " ; on ôte donc " + DireRetraits(e.retraits, nullptr);
+}
+
+std::string DireWWing(const Etape& e)
+{
+    const Noeud &p = e.noeuds[0], &a = e.noeuds[2], &b = e.noeuds[3], &q = e.noeuds[5];
+    const int32_t x = a.chiffre, y = p.chiffre;
+    return "W-wing : " + NommerCases({p.cases[0], q.cases[0]}) + " n'ont que le " + std::to_string(std::min(x, y)) +
+           " et le " + std::to_string(std::max(x, y)) + " ; dans la " + NommerUnite(e.liens[2].unite) + ", le " +
+           std::to_string(x) + " ne peut aller qu'en " + NommerCases(a.cases) + ", qui voit la première, ou en " +
+           NommerCases(b.cases) + ", qui voit la seconde : elles ne sont donc pas toutes deux un " + std::to_string(x) +
+           ", l'une est un " + std::to_string(y) + " ; on l'ôte donc en " + NommerCases(CasesOtees(e.retraits, y));
+}
+
+std::string DireRectangle(const Etape& e)
+{
+    const std::vector<Coordonnees> paires(e.cases.begin(), e.cases.begin() + 3);
+    const Coordonnees& autre = e.cases[3];
+    const int32_t a = PremierChiffre(e), b = 32 - std::countl_zero(static_cast<uint32_t>(e.chiffres));
+    const std::string ab = "le " + std::to_string(a) + " et le " + std::to_string(b);
+    return "rectangle unique : " + NommerCases(paires) + " n'ont que " + ab + " ; si " +
+           NommerCase(autre.ligne, autre.colonne) + " valait le " + std::to_string(a) + " ou le " + std::to_string(b) +
+           ", on pourrait échanger " + ab + " dans ces quatre cases et la grille aurait deux solutions ; elle n'en a "
+           "qu'une, on ôte donc " + ab + " en " + NommerCase(autre.ligne, autre.colonne);
+}
+
+std::string DireBugPlus1(const Etape& e)
+{
+    const CaseChiffre& x = e.poses.front();
+    return "BUG+1 : toutes les cases vides n'ont que deux chiffres, sauf " + CaseEtCandidats(e, 0) + " ; sans le " +
+           std::to_string(x.chiffre) + " dans cette case, chaque chiffre aurait zéro ou deux places dans chaque unité, "
+           "ce qui ne laisse jamais une seule solution ; la grille n'en a qu'une, le " + std::to_string(x.chiffre) +
+           " va donc en " + NommerCase(x.ligne, x.colonne);
+}
+
+std::string DireColoriage(const Etape& e)
+{
+    std::string paires;
+    for (const Paire& p : e.paires) {
+        const bool avant = p.a.ligne * 9 + p.a.colonne < p.b.ligne * 9 + p.b.colonne;
+        paires += (paires.empty() ? "" : " ; ") + NommerCases({avant ? p.a : p.b, avant ? p.b : p.a});
+    }
+    // Les cases de la première couleur, puis celles de la seconde : la première est celle de la
+    // première paire, les autres suivent en alternant le long des paires.
+    std::vector<Coordonnees> premiere{e.paires.front().a}, seconde;
+    for (const Paire& p : e.paires) {
+        const bool dansPremiere = std::find(premiere.begin(), premiere.end(), p.a) != premiere.end();
+        (dansPremiere ? seconde : premiere).push_back(p.b);
+    }
+    const std::string d = std::to_string(PremierChiffre(e));
+    std::string texte = "coloriage du " + d + " : ses paires de places (" + paires + ") font deux couleurs, " +
+                        NommerCases(premiere) + " d'un côté, " + NommerCases(seconde) +
+                        " de l'autre, et le " + d + " va dans toutes les cases d'une couleur ; ";
+    const std::vector<Coordonnees> otees = CasesOtees(e.retraits, PremierChiffre(e));
+    if (!e.conflit.empty()) {
+        return texte + NommerCases(e.conflit) + ", de même couleur, se voient : ce n'est pas celle du " + d +
+               ", on l'ôte donc en " + NommerCases(otees);
+    }
+    return texte + NommerCases(otees) + (otees.size() > 1 ? " voient" : " voit") +
+           " les deux couleurs, on y ôte donc le " + d;
+}
+
+// Ce qui s'ensuivrait de l'essai d'une preuve : "le 7 irait en ligne 4, colonne 6 (seul
+// chiffre possible)", "le 5 en ligne 2, colonne 3 (seule place dans la ligne 2)".
+std::string DireImplication(const Etape& x, bool premiere)
+{
+    const CaseChiffre& p = x.poses.front();
+    return "le " + std::to_string(p.chiffre) + (premiere ? " irait en " : " en ") + NommerCase(p.ligne, p.colonne) +
+           (x.technique == Technique::SeulCandidat ? " (seul chiffre possible)" : " (seule place dans la " + NommerUnite(x.unites.front()) + ")");
+}
+
+std::string DireContradictionSupposee(const Etape& c)
+{
+    const std::string chiffre = std::to_string(PremierChiffre(c));
+    switch (c.contradiction) {
+    case GenreContradiction::CaseSansChiffre:
+        return NommerCase(c.cases.front().ligne, c.cases.front().colonne) + " n'aurait plus aucun chiffre possible";
+    case GenreContradiction::ChiffreSansPlace:
+        return "le " + chiffre + " n'aurait plus de place dans la " + NommerUnite(c.unites.front());
+    case GenreContradiction::ChiffreRepete:
+        return "le " + chiffre + " serait deux fois dans la " + NommerUnite(c.unites.front());
+    case GenreContradiction::Aucune:
+        break;
+    }
+    return {};
+}
+
+std::string DirePreuve(const Etape& e)
+{
+    const CaseChiffre& essai = e.retraits.front();
+    const std::string ou = NommerCase(essai.ligne, essai.colonne);
+    std::string texte = "preuve par l'absurde : si le " + std::to_string(essai.chiffre) + " allait en " + ou + ", ";
+    for (std::size_t k = 0; k + 1 < e.implications.size(); ++k)
+        texte += (k > 0 ? ", " : "") + DireImplication(e.implications[k], k == 0);
+    if (e.implications.size() > 1) texte += " ; et ";
+    return texte + DireContradictionSupposee(e.implications.back()) + " ; le " + std::to_string(essai.chiffre) +
+           " ne va donc pas en " + ou;
+}
+
+// Où regarder, dans le premier temps d'un indice : l'unité de l'étape, la région de sa
+// première case, son chiffre, sa première case (le pivot d'une aile, le départ d'une chaîne,
+// la case d'une hypothèse), ses chiffres, l'essai d'une preuve.
+enum class Ou { Unite, Region, Chiffre, Pivot, Depart, EnCase, Chiffres, Essai, Rien };
+
 // Les mots de chaque technique : une technique de plus, c'est une ligne ici (son identifiant
-// dans le JSON, son nom, sa phrase).
+// dans le JSON, son nom, sa phrase, son nom avec l'article et où la chercher pour un indice).
 struct Mots {
     Technique technique;
     std::string_view id;
     std::string_view nom;
     std::string (*phrase)(const Etape&);
+    std::string_view indice;
+    Ou ou;
 };
 constexpr std::array<Mots, NombreTechniques> MotsTechniques{{
-    {Technique::SeulCandidat, "seul_candidat", "seul candidat", DireSeulCandidat},
-    {Technique::SeulePlaceLigne, "seule_place_ligne", "seule place dans une ligne", DireSeulePlace},
-    {Technique::SeulePlaceColonne, "seule_place_colonne", "seule place dans une colonne", DireSeulePlace},
-    {Technique::SeulePlaceRegion, "seule_place_region", "seule place dans une région", DireSeulePlace},
-    {Technique::VerrouilleRegion, "verrouille_region", "candidats verrouillés (région)", DireVerrouille},
-    {Technique::VerrouilleLigne, "verrouille_ligne", "candidats verrouillés (ligne)", DireVerrouille},
-    {Technique::VerrouilleColonne, "verrouille_colonne", "candidats verrouillés (colonne)", DireVerrouille},
-    {Technique::PaireNue, "paire_nue", "paire nue", DireNu},
-    {Technique::PaireCachee, "paire_cachee", "paire cachée", DireCache},
-    {Technique::TripletNu, "triplet_nu", "triplet nu", DireNu},
-    {Technique::TripletCache, "triplet_cache", "triplet caché", DireCache},
-    {Technique::XWing, "x_wing", "X-wing", DirePoisson},
-    {Technique::Swordfish, "swordfish", "swordfish", DirePoisson},
-    {Technique::XYWing, "xy_wing", "XY-wing", DireXYWing},
-    {Technique::Hypothese, "hypothese", "hypothèse", DireHypothese},
-    {Technique::Contradiction, "contradiction", "contradiction", DireContradiction},
-    {Technique::Solution, "solution", "solution", DireSolution},
+    {Technique::SeulCandidat, "seul_candidat", "seul candidat", DireSeulCandidat, "un seul candidat", Ou::Region},
+    {Technique::SeulePlaceLigne, "seule_place_ligne", "seule place dans une ligne", DireSeulePlace, "une seule place",
+     Ou::Unite},
+    {Technique::SeulePlaceColonne, "seule_place_colonne", "seule place dans une colonne", DireSeulePlace,
+     "une seule place", Ou::Unite},
+    {Technique::SeulePlaceRegion, "seule_place_region", "seule place dans une région", DireSeulePlace,
+     "une seule place", Ou::Unite},
+    {Technique::VerrouilleRegion, "verrouille_region", "candidats verrouillés (région)", DireVerrouille,
+     "des candidats verrouillés", Ou::Unite},
+    {Technique::VerrouilleLigne, "verrouille_ligne", "candidats verrouillés (ligne)", DireVerrouille,
+     "des candidats verrouillés", Ou::Unite},
+    {Technique::VerrouilleColonne, "verrouille_colonne", "candidats verrouillés (colonne)", DireVerrouille,
+     "des candidats verrouillés", Ou::Unite},
+    {Technique::PaireNue, "paire_nue", "paire nue", DireNu, "une paire nue", Ou::Unite},
+    {Technique::PaireCachee, "paire_cachee", "paire cachée", DireCache, "une paire cachée", Ou::Unite},
+    {Technique::TripletNu, "triplet_nu", "triplet nu", DireNu, "un triplet nu", Ou::Unite},
+    {Technique::TripletCache, "triplet_cache", "triplet caché", DireCache, "un triplet caché", Ou::Unite},
+    {Technique::XWing, "x_wing", "X-wing", DirePoisson, "un X-wing", Ou::Chiffre},
+    {Technique::Swordfish, "swordfish", "swordfish", DirePoisson, "un swordfish", Ou::Chiffre},
+    {Technique::XYWing, "xy_wing", "XY-wing", DireXYWing, "un XY-wing", Ou::Pivot},
+    {Technique::XYZWing, "xyz_wing", "XYZ-wing", DireXYZWing, "un XYZ-wing", Ou::Pivot},
+    {Technique::WWing, "w_wing", "W-wing", DireWWing, "un W-wing", Ou::Chiffres},
+    {Technique::PairesDistantes, "paires_distantes", "paires distantes", DirePairesDistantes, "des paires distantes",
+     Ou::Chiffres},
+    {Technique::GratteCiel, "gratte_ciel", "gratte-ciel", DireChaine, "un gratte-ciel", Ou::Chiffre},
+    {Technique::CerfVolant, "cerf_volant", "cerf-volant", DireChaine, "un cerf-volant", Ou::Chiffre},
+    {Technique::RectangleUnique, "rectangle_unique", "rectangle unique", DireRectangle, "un rectangle unique",
+     Ou::Chiffres},
+    {Technique::BugPlus1, "bug_plus_1", "BUG+1", DireBugPlus1, "un BUG+1", Ou::EnCase},
+    {Technique::Coloriage, "coloriage", "coloriage", DireColoriage, "un coloriage", Ou::Chiffre},
+    {Technique::ChaineX, "chaine_x", "chaîne X", DireChaine, "une chaîne X", Ou::Chiffre},
+    {Technique::ChaineXY, "chaine_xy", "chaîne XY", DireChaine, "une chaîne XY", Ou::Depart},
+    {Technique::ChaineAlternee, "chaine_alternee", "chaîne alternée", DireChaine, "une chaîne alternée", Ou::Depart},
+    {Technique::PreuveParLAbsurde, "preuve", "preuve par l'absurde", DirePreuve, "une preuve par l'absurde", Ou::Essai},
+    {Technique::Hypothese, "hypothese", "hypothèse", DireHypothese, "une hypothèse", Ou::EnCase},
+    {Technique::Contradiction, "contradiction", "contradiction", DireContradiction, "une contradiction", Ou::Rien},
+    {Technique::Solution, "solution", "solution", DireSolution, "la grille pleine", Ou::Rien},
 }};
 static_assert(UneLigneParTechnique(MotsTechniques));
 
@@ -324,27 +516,42 @@ void CasesChiffresJson(std::string& sortie, const std::vector<CaseChiffre>& list
     sortie += ']';
 }
 
-void EtapeJson(std::string& sortie, const Etape& e)
+void CasesJson(std::string& sortie, const std::vector<Coordonnees>& cases)
+{
+    sortie += '[';
+    for (std::size_t k = 0; k < cases.size(); ++k) {
+        if (k > 0) sortie += ", ";
+        sortie += "{\"ligne\": " + Numero(cases[k].ligne) + ", \"colonne\": " + Numero(cases[k].colonne) + "}";
+    }
+    sortie += ']';
+}
+
+void UniteJson(std::string& sortie, const Unite& u)
 {
     static constexpr std::array<const char*, 3> Genres{"ligne", "colonne", "region"};
+    sortie += "{\"genre\": \"" + std::string(Genres[static_cast<int>(u.genre)]) + "\", \"numero\": " + Numero(u.numero) + "}";
+}
+
+// Une étape ; celles d'une preuve (ce qui s'ensuivrait de l'essai) n'ont pas de texte : seule la
+// phrase de la preuve les dit, au conditionnel.
+void EtapeJson(std::string& sortie, const Etape& e, bool avecTexte = true)
+{
     sortie += "{\"technique\": ";
     EchapperJson(sortie, IdTechnique(e.technique));
-    sortie += ", \"texte\": ";
-    EchapperJson(sortie, DecrireEtape(e));
+    if (avecTexte) {
+        sortie += ", \"texte\": ";
+        EchapperJson(sortie, DecrireEtape(e));
+    }
     sortie += ", \"niveau\": " + std::to_string(e.niveau) + ", \"poses\": ";
     CasesChiffresJson(sortie, e.poses);
     sortie += ", \"retraits\": ";
     CasesChiffresJson(sortie, e.retraits);
-    sortie += ", \"cases\": [";
-    for (std::size_t k = 0; k < e.cases.size(); ++k) {
-        if (k > 0) sortie += ", ";
-        sortie += "{\"ligne\": " + Numero(e.cases[k].ligne) + ", \"colonne\": " + Numero(e.cases[k].colonne) + "}";
-    }
-    sortie += "], \"unites\": [";
+    sortie += ", \"cases\": ";
+    CasesJson(sortie, e.cases);
+    sortie += ", \"unites\": [";
     for (std::size_t k = 0; k < e.unites.size(); ++k) {
         if (k > 0) sortie += ", ";
-        sortie += "{\"genre\": \"" + std::string(Genres[static_cast<int>(e.unites[k].genre)]) +
-                  "\", \"numero\": " + Numero(e.unites[k].numero) + "}";
+        UniteJson(sortie, e.unites[k]);
     }
     sortie += "], \"chiffres\": [";
     bool premier = true;
@@ -362,7 +569,52 @@ void EtapeJson(std::string& sortie, const Etape& e)
         CaseChiffreJson(sortie, *e.faux);
         sortie += ", \"abandon\": [" + abandon + ", " + abandon + "]";
     }
-    if (e.technique == Technique::Solution) sortie += e.unique ? ", \"unique\": true" : ", \"unique\": false";
+    if (e.technique == Technique::Solution || e.technique == Technique::Hypothese)
+        sortie += e.unique ? ", \"unique\": true" : ", \"unique\": false";
+    if (!e.noeuds.empty()) {
+        sortie += ", \"noeuds\": [";
+        for (std::size_t k = 0; k < e.noeuds.size(); ++k) {
+            sortie += k > 0 ? ", {\"cases\": " : "{\"cases\": ";
+            CasesJson(sortie, e.noeuds[k].cases);
+            sortie += ", \"chiffre\": " + std::to_string(e.noeuds[k].chiffre) + "}";
+        }
+        sortie += "], \"liens\": [";
+        for (std::size_t k = 0; k < e.liens.size(); ++k) {
+            const Lien& l = e.liens[k];
+            sortie += std::string(k > 0 ? ", " : "") + "{\"genre\": \"" + (l.fort ? "fort" : "faible") + "\", \"par\": \"" +
+                      (l.parCase ? "case\"" : "unite\", \"unite\": ");
+            if (!l.parCase) UniteJson(sortie, l.unite);
+            sortie += '}';
+        }
+        sortie += ']';
+    }
+    if (!e.paires.empty()) {
+        sortie += ", \"paires\": [";
+        for (std::size_t k = 0; k < e.paires.size(); ++k) {
+            sortie += k > 0 ? ", {\"cases\": " : "{\"cases\": ";
+            CasesJson(sortie, {e.paires[k].a, e.paires[k].b});
+            sortie += ", \"unite\": ";
+            UniteJson(sortie, e.paires[k].unite);
+            sortie += '}';
+        }
+        sortie += ']';
+    }
+    if (!e.conflit.empty()) {
+        sortie += ", \"conflit\": ";
+        CasesJson(sortie, e.conflit);
+    }
+    if (e.technique == Technique::PreuveParLAbsurde) {
+        sortie += ", \"preuve\": {\"essai\": ";
+        CaseChiffreJson(sortie, e.retraits.front());
+        sortie += ", \"implications\": [";
+        for (std::size_t k = 0; k + 1 < e.implications.size(); ++k) {
+            if (k > 0) sortie += ", ";
+            EtapeJson(sortie, e.implications[k], false);
+        }
+        sortie += "], \"contradiction\": ";
+        EtapeJson(sortie, e.implications.back(), false);
+        sortie += '}';
+    }
     sortie += '}';
 }
 
@@ -392,6 +644,53 @@ std::string DecrireEtape(const Etape& etape)
     return MotsDe(etape.technique).phrase(etape) + (ditSonNiveau ? "" : MarqueNiveau(etape.niveau));
 }
 
+std::string IndiceOu(const Etape& e)
+{
+    const Mots& mots = MotsDe(e.technique);
+    std::string texte(mots.indice);
+    switch (mots.ou) {
+    case Ou::Unite:
+        return texte + " dans la " + NommerUnite(e.unites.front());
+    case Ou::Region: {
+        const Coordonnees& c = e.cases.front();
+        return texte + " dans la " + NommerUnite({GenreUnite::Region, c.ligne / 3 * 3 + c.colonne / 3});
+    }
+    case Ou::Chiffre:
+        return texte + " sur le " + std::to_string(PremierChiffre(e));
+    case Ou::Pivot:
+    case Ou::Depart:
+    case Ou::EnCase: {
+        static constexpr std::array<const char*, 3> Mots{" autour de ", " qui part de ", " en "};
+        return texte + Mots[static_cast<int>(mots.ou) - static_cast<int>(Ou::Pivot)] +
+               NommerCase(e.cases.front().ligne, e.cases.front().colonne);
+    }
+    case Ou::Chiffres:
+        return texte + " sur " + LesChiffres(e.technique == Technique::WWing ? e.candidatsCases.front() : e.chiffres);
+    case Ou::Essai:
+        return texte + " : essayez le " + std::to_string(e.retraits.front().chiffre) + " en " +
+               NommerCase(e.retraits.front().ligne, e.retraits.front().colonne);
+    case Ou::Rien:
+        break;
+    }
+    return DecrireEtape(e);
+}
+
+std::string IndiceCandidats(const Etape& e)
+{
+    const std::vector<CaseChiffre> enJeu = CandidatsEnJeu(e);
+    std::vector<std::string> parties;
+    for (std::size_t k = 0; k < enJeu.size();) {
+        uint16_t chiffres = 0;
+        std::size_t fin = k;
+        for (; fin < enJeu.size() && static_cast<const Coordonnees&>(enJeu[fin]) == enJeu[k]; ++fin)
+            chiffres |= static_cast<uint16_t>(1u << (enJeu[fin].chiffre - 1));
+        parties.push_back(NommerCase(enJeu[k].ligne, enJeu[k].colonne) + " (" + LesChiffres(chiffres) + ")");
+        k = fin;
+    }
+    if (parties.empty()) return IndiceOu(e);
+    return IndiceOu(e) + " : " + Joindre(parties);
+}
+
 std::vector<std::string> DecrireProchainePose(const ProchainePose& reponse)
 {
     std::vector<std::string> phrases;
@@ -415,7 +714,9 @@ std::vector<std::string> DecrireProchainePose(const ProchainePose& reponse)
 std::string ResumerProchainePose(const ProchainePose& reponse)
 {
     if (reponse.issue == ProchainePose::Hypothese) {
-        return "aucune déduction simple : il faut une hypothèse, par exemple " +
+        // Sur une grille à plusieurs solutions, aucun raisonnement ne décide : on le dit.
+        return std::string(reponse.unique ? "aucune déduction simple" : PlusieursSolutions) +
+               " : il faut une hypothèse, par exemple " +
                NommerCase(reponse.caseHypothese.ligne, reponse.caseHypothese.colonne) + " (" +
                NommerChiffres(reponse.candidats) + ")";
     }
@@ -428,7 +729,36 @@ std::string ResumerProchainePose(const ProchainePose& reponse)
            NommerCase(pose.ligne, pose.colonne);
 }
 
-std::string TexteNote(double note) { return Dixiemes(note, '.'); }
+IndiceMontre MontrerIndice(const ProchainePose& reponse, int32_t temps)
+{
+    IndiceMontre indice;
+    if (reponse.issue == ProchainePose::Pose && temps < 3) {
+        // Seule la première étape est vraie dès maintenant : l'indice ne parle que d'elle.
+        const Etape& e = reponse.chaine.front();
+        indice.suite = true;
+        if (temps <= 1) {
+            indice.resume = IndiceOu(e);
+        } else {
+            indice.resume = IndiceCandidats(e);
+            indice.enJeu = CandidatsEnJeu(e);
+            indice.retraits = e.retraits;
+            for (const Coordonnees& c : indice.enJeu)
+                if (std::find(indice.cases.begin(), indice.cases.end(), c) == indice.cases.end()) indice.cases.push_back(c);
+        }
+        indice.resume += temps <= 1 ? " (« Pourquoi ? » encore : les candidats)" : " (« Pourquoi ? » encore : la réponse)";
+        indice.phrases = {indice.resume};
+        return indice;
+    }
+    indice.resume = ResumerProchainePose(reponse);
+    indice.phrases = DecrireProchainePose(reponse);
+    for (std::size_t k = 0; indice.phrases.size() > 1 && k < indice.phrases.size(); ++k)
+        indice.phrases[k] = std::to_string(k + 1) + ". " + indice.phrases[k];
+    indice.cases = reponse.casesAMontrer;
+    for (const Etape& e : reponse.chaine) indice.retraits.insert(indice.retraits.end(), e.retraits.begin(), e.retraits.end());
+    return indice;
+}
+
+std::string TexteNote(double note, char virgule) { return Dixiemes(note, virgule); }
 
 std::vector<std::string> DecrireBilan(const Bilan& bilan)
 {
@@ -457,7 +787,8 @@ std::vector<std::string> DecrireBilan(const Bilan& bilan)
 
 std::string ExplicationEnJson(const Explication& explication)
 {
-    std::string sortie = "{\"depart\": \"" + Chiffres81(explication.depart) + "\", \"etapes\": [";
+    std::string sortie = "{\"depart\": \"" + Chiffres81(explication.depart) +
+                         "\", \"unique\": " + (explication.unique ? "true" : "false") + ", \"etapes\": [";
     for (std::size_t k = 0; k < explication.etapes.size(); ++k) {
         sortie += k > 0 ? ",\n  " : "\n  ";
         EtapeJson(sortie, explication.etapes[k]);

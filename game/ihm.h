@@ -29,6 +29,16 @@ struct AspectCase {
     bool operator==(const AspectCase&) const = default;
 };
 
+// Un candidat que « Pourquoi ? » marque dans les notes du joueur, là où elles le montrent : en
+// jeu dans l'étape dite, ou ôté par elle.
+struct CandidatMontre {
+    int ligne = 0;
+    int colonne = 0;
+    int chiffre = 0;
+    bool ote = false;
+    bool operator==(const CandidatMontre&) const = default;
+};
+
 class CIhm {
 public:
     virtual ~CIhm() = default;
@@ -48,11 +58,12 @@ public:
     virtual void MontrerPause(bool enPause) = 0;
 
     virtual void ChangerStatut(const std::string& texte) = 0;
-    // « Pourquoi ? » : le raisonnement en entier, une phrase par étape (la ligne d'état n'en
-    // tient qu'un résumé), et les cases (ligne, colonne) dont il se sert ; montrés jusqu'à la
-    // prochaine action du joueur.
+    // « Pourquoi ? » : le raisonnement, une phrase par étape (la ligne d'état n'en tient qu'un
+    // résumé), les cases (ligne, colonne) dont il se sert et les candidats à marquer dans les
+    // notes ; montrés jusqu'à la prochaine action du joueur.
     virtual void MontrerRaisonnement(const std::vector<std::string>& phrases,
-                                     const std::vector<std::pair<int, int>>& cases) = 0;
+                                     const std::vector<std::pair<int, int>>& cases,
+                                     const std::vector<CandidatMontre>& candidats) = 0;
 
     // Boîte OK, titre "Novemia".
     virtual void Message(const std::string& texte) = 0;

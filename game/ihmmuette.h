@@ -14,7 +14,8 @@ public:
     void MontrerChiffresFinis(uint16_t) override {}
     void MontrerPause(bool) override {}
     void ChangerStatut(const std::string&) override {}
-    void MontrerRaisonnement(const std::vector<std::string>&, const std::vector<std::pair<int, int>>&) override {}
+    void MontrerRaisonnement(const std::vector<std::string>&, const std::vector<std::pair<int, int>>&,
+                             const std::vector<CandidatMontre>&) override {}
     void Message(const std::string&) override {}
     bool Question(const std::string&, BoutonParDefaut) override { return true; }
     bool MontrerStatistiques(const std::vector<std::pair<std::string, StatsCategorie>>&) override { return false; }

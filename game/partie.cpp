@@ -5,12 +5,14 @@
 #include <utility>
 
 #include "files/fichiergrille.h"
+#include "game/explicationtechnique.h"
 
 CPartie::CPartie(CIhm& ihm, uint32_t graine, Horloge horloge, CChrono::Source temps)
     : chrono(std::move(temps)), horloge(horloge ? std::move(horloge) : Horloge([] { return std::time(nullptr); })),
       ihm(ihm)
 {
     hasard.Semer(graine);
+    hasardDefis.Semer(graine);
 }
 
 // ---------------------------------------------------------------- affichage
@@ -173,6 +175,31 @@ void CPartie::GenererGrille(NiveauGrille niveau)
     AfficherGrille();
     ChangerStatut(" Grille générée (Niveau " + std::string(MotNiveau(niveau)) + ")");
     CommencerGrille(MotNiveau(niveau));
+}
+
+void CPartie::OnDefi(GenreDefi genre)
+{
+    if (modeCreation) return;
+    if (grilleEnCours && !ihm.Question(std::string(QuestionPerteGrille))) return;
+    std::optional<Defi> defi;
+    {
+        CAttente attente(ihm);
+        defi = GenererDefi(genre, hasardDefis);
+    }
+    if (!defi) {
+        ihm.Message("Aucun défi « " + std::string(NomDefi(genre)) + " » n'a pu être fait, essayez encore");
+        return;
+    }
+    OublierCoups();
+    grille.ViderGrille();
+    for (int i = 0; i < 81; ++i)
+        if (defi->grille[i] != 0) grille.ChangerCase(i / 9, i % 9, defi->grille[i], Init);
+    grilleEnCours = true;
+    ResoudreEtMemoriser();
+    AfficherGrille();
+    ChangerStatut(" Défi généré (" + std::string(NomDefi(genre)) + ") : " +
+                  std::string(NomTechnique(*defi->bilan.plusDifficile)) + ", note " + TexteNote(defi->bilan.note, ','));
+    CommencerGrille("defi");
 }
 
 void CPartie::OnImporter()

@@ -22,6 +22,7 @@
 #include "files/fichiertrace.h"
 #include "game/chrono.h"
 #include "game/clavier.h"
+#include "game/defi.h"
 #include "game/etatinterface.h"
 #include "game/generateur.h"
 #include "game/historique.h"
@@ -144,9 +145,11 @@ public:
     void OnCoupDeMain1() { DonnerCoupDeMain(1); }
     void OnCoupDeMain2() { DonnerCoupDeMain(2); }
     void OnCoupDeMain3() { DonnerCoupDeMain(3); }
-    // « Pourquoi ? » : la prochaine pose et la plus courte chaîne de techniques qui y mène,
-    // résumée sur la ligne d'état et dite en entier par MontrerRaisonnement, le curseur sur sa
-    // case ; rien n'est posé (coupdemain.cpp).
+    // « Pourquoi ? » : la prochaine pose et la plus courte chaîne de techniques qui y mène, en
+    // trois temps sur une même position (cases et notes) : la technique de la première étape et
+    // où regarder, puis ses cases et ses candidats, puis la réponse entière, résumée sur la ligne
+    // d'état et dite par MontrerRaisonnement, le curseur sur sa case ; rien n'est posé
+    // (coupdemain.cpp).
     void OnPourquoi();
     void OnResoudre();
     void OnVerifier();
@@ -165,6 +168,10 @@ public:
 
     // Question, curseur d'attente autour du générateur, solution gardée, plateau et statut.
     void GenererGrille(NiveauGrille niveau);
+    // « Défi » : de même, une grille à une seule solution dont la technique la plus dure est du
+    // genre choisi (game/defi.h), sa note sur la ligne d'état ; tirée d'un hasard à elle, semé
+    // comme celui de la partie, pour que les grilles des niveaux restent celles d'avant.
+    void OnDefi(GenreDefi genre);
     void DonnerCoupDeMain(int n);
 
 private:
@@ -173,6 +180,7 @@ private:
     CGrille grille;
     CHasard hasard;
     CGenerateur generateur{grille, hasard};  // porte nbInitNiveau
+    CHasard hasardDefis;                     // semé comme `hasard`, pour les seuls défis
     bool grilleEnCours = false;
     bool modeCreation = false;
     std::string nomFichier;

@@ -32,4 +32,5 @@ comparer() {
 
 comparer resoudre --lignes tests/grilles/top95.txt
 comparer generer diabolique --graine 7 --nombre 5
+comparer generer --defi chaines --graine 7 --nombre 5
 exit $statut

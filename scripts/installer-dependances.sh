@@ -13,6 +13,7 @@ paquets=(
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 wine64 fonts-wine nsis imagemagick
   valgrind
   xvfb xdotool dbus-daemon at-spi2-core python3-pyatspi
+  x11-apps x11-utils
   desktop-file-utils appstream dpkg-dev file
 )
 

@@ -14,10 +14,10 @@ namespace {
 constexpr int FinDeLigne = -2;
 constexpr int FinDeFichier = -1;
 
-// Les six clés exigées, puis les quatre facultatives, dans l'ordre où elles sont essayées.
-constexpr std::array<std::string_view, 10> cles = {
+// Les six clés exigées, puis les cinq facultatives, dans l'ordre où elles sont essayées.
+constexpr std::array<std::string_view, 11> cles = {
     "Init=", "DeduitOrdi=", "HypoOrdi=", "CoupDeMain=", "CoupJoueur=", "HypoJoueur=",
-    "Notes=", "Conflit=", "Surlignage=", "Explication=",
+    "Notes=", "Conflit=", "Surlignage=", "Explication=", "Retrait=",
 };
 constexpr std::size_t ClesExigees = 6;
 
@@ -150,8 +150,9 @@ ResultatConfiguration AnalyserConfiguration(std::istream& entree, const std::str
     const auto facultative = [&](std::size_t cle, Couleur parDefaut) {
         return valeursDeLaCle[cle] == 3 ? couleur(cle) : parDefaut;
     };
-    resultat.ajoutees = {facultative(6, resultat.couleurs[6]), facultative(7, ConflitParDefaut),
-                         facultative(8, resultat.couleurs[9]), facultative(9, resultat.couleurs[4])};
+    const Couleur conflit = facultative(7, ConflitParDefaut);
+    resultat.ajoutees = {facultative(6, resultat.couleurs[6]), conflit, facultative(8, resultat.couleurs[9]),
+                         facultative(9, resultat.couleurs[4]), facultative(10, conflit)};
     return resultat;
 }
 

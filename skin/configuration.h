@@ -1,7 +1,8 @@
 // Fichier de couleurs d'un skin (.cfg) : six clés "Init=", "DeduitOrdi=", "HypoOrdi=",
-// "CoupDeMain=", "CoupJoueur=", "HypoJoueur=", chacune suivie de rouge, vert, bleu. Quatre
-// clés facultatives, "Notes=", "Conflit=", "Surlignage=" et "Explication=", ne comptent pas
-// dans les valeurs exigées : absentes ou incomplètes, leur couleur par défaut s'applique.
+// "CoupDeMain=", "CoupJoueur=", "HypoJoueur=", chacune suivie de rouge, vert, bleu. Cinq
+// clés facultatives, "Notes=", "Conflit=", "Surlignage=", "Explication=" et "Retrait=", ne
+// comptent pas dans les valeurs exigées : absentes ou incomplètes, leur couleur par défaut
+// s'applique.
 // Sans Qt : la fenêtre affiche le message éventuel et range les couleurs.
 #pragma once
 
@@ -25,6 +26,7 @@ struct CouleursAjoutees {
     Couleur conflit = ConflitParDefaut;  // un chiffre en conflit et la teinte de sa case
     Couleur surlignage = 0;              // autour de la case choisie ; celle de la palette en évidence
     Couleur explication = 0;             // les cases d'une explication ; celle des hypothèses du solveur
+    Couleur retrait = ConflitParDefaut;  // les candidats qu'elle ôte, barrés dans les notes ; celle des conflits
     bool operator==(const CouleursAjoutees&) const = default;
 };
 

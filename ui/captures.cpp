@@ -2,11 +2,13 @@
 // une grille en jeu où paraît chaque origine de chiffre, enregistrée en PNG, pixel pour pixel
 // de l'écran : sous QT_SCALE_FACTOR=2, <nom>@2x.png en 960 × 682 plus le menu. Puis la même
 // partie avec des notes (<nom>-notes.png), un chiffre en conflit (<nom>-conflit.png), le
-// surlignage autour d'une case (<nom>-surlignage.png), le raisonnement de « Pourquoi ? » et
-// ses cases (<nom>-pourquoi.png), et la fenêtre agrandie à tout un écran de 1920 × 1080
-// (<nom>-agrandie.png). Enfin, à sa taille, le temps de jeu dans la barre de menus
-// (<nom>-temps.png), la pause (<nom>-pause.png), la palette aux chiffres finis et les cases où
-// va le chiffre choisi (<nom>-finis.png), et le message de la grille remplie (<nom>-fin.png).
+// surlignage autour d'une case (<nom>-surlignage.png), les trois temps de « Pourquoi ? » sur
+// des notes (<nom>-pourquoi-1.png : la technique et où ; -pourquoi-2.png : ses cases, ses
+// candidats en gras et ceux qu'elle ôte barrés ; -pourquoi.png : le raisonnement entier et ses
+// cases), et la fenêtre agrandie à tout un écran de 1920 × 1080 (<nom>-agrandie.png). Enfin, à sa taille, le
+// temps de jeu dans la barre de menus (<nom>-temps.png), la pause (<nom>-pause.png), la palette
+// aux chiffres finis et les cases où va le chiffre choisi (<nom>-finis.png), et le message de la
+// grille remplie (<nom>-fin.png).
 // Usage : novemia-captures <dossier des skins> <dossier de sortie>
 #include <QApplication>
 #include <QDir>
@@ -115,8 +117,8 @@ void PoserUnConflit(CPartie& partie)
 }
 
 // Une position où la prochaine pose demande trois étapes (deux paires cachées avant une seule
-// place), importée comme le ferait un joueur, puis « Pourquoi ? ».
-void DemanderPourquoi(CDlgCapture& boite, const QTemporaryDir& dossier)
+// place), importée comme le ferait un joueur, ses candidats notés.
+void PreparerPourquoi(CDlgCapture& boite, const QTemporaryDir& dossier)
 {
     const QString chemin = dossier.filePath(QStringLiteral("pourquoi.sdu"));
     QFile fichier(chemin);
@@ -128,7 +130,7 @@ void DemanderPourquoi(CDlgCapture& boite, const QTemporaryDir& dossier)
     boite.partie.OnImporter();
     if (boite.partie.Interface().modeHypothese != 0)
         boite.partie.CliquerPalette(10);
-    boite.partie.OnPourquoi();
+    boite.partie.OnNoterCandidats();
 }
 
 // Un écran hors écran de 1920 × 1080, pour la fenêtre agrandie.
@@ -228,11 +230,13 @@ int main(int argc, char** argv)
         partie.MontrerCurseurSur(1, 3);
         capturer(QStringLiteral("-surlignage"));
         partie.ChangerOptions({false, false});
-        DemanderPourquoi(boite, reglages);
-        capturer(QStringLiteral("-pourquoi"));
-        boite.MontrerRaisonnement({}, {});
+        PreparerPourquoi(boite, reglages);
+        for (const QString& temps : {QStringLiteral("-pourquoi-1"), QStringLiteral("-pourquoi-2"), QStringLiteral("-pourquoi")}) {
+            partie.OnPourquoi();
+            capturer(temps);
+        }
+        boite.MontrerRaisonnement({}, {}, {});
         // Agrandie, avec des notes : tout grandit d'un bloc, et reste net.
-        partie.OnNoterCandidats();
         boite.showMaximized();
         capturer(QStringLiteral("-agrandie"));
         boite.showNormal();

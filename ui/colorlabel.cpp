@@ -153,6 +153,10 @@ void CColorLabel::Redessiner()
 
 void CColorLabel::paintEvent(QPaintEvent*)
 {
+    // Des blancs seuls (une case vide porte une espace) ne laissent aucune trace : rien à
+    // mettre en page.
+    if (text().trimmed().isEmpty())
+        return;
     QPainter peintre(this);
     peintre.setFont(police);
     peintre.setPen(VersQColor(couleurTexte));

@@ -60,8 +60,7 @@ CDlgGrille::CDlgGrille(CGrilleApp& application, QWidget* parent, std::optional<u
     : CDlgSkin(disposition::LargeurClient, disposition::HauteurClient, parent),
       app(application),
       // Le seul ensemencement du programme : les 32 bits bas de l'heure.
-      partie(*this, graine.value_or(static_cast<uint32_t>(static_cast<uint64_t>(std::time(nullptr)) & 0xFFFFFFFFu))),
-      icone(IconeApplication())
+      partie(*this, graine.value_or(static_cast<uint32_t>(static_cast<uint64_t>(std::time(nullptr)) & 0xFFFFFFFFu)))
 {
     setWindowTitle(QStringLiteral("Novemia"));
     // La fenêtre peut grandir jusqu'à l'écran entier : le plateau grandit avec elle.
@@ -188,7 +187,6 @@ void CDlgGrille::OnInitDialog()
         return;
     initialisee = true;
 
-    setWindowIcon(icone);
     CreerMenu();
 
     // Les réglages deviennent ici les textes que le programme garde : une erreur de lecture
@@ -226,6 +224,22 @@ void CDlgGrille::OnInitDialog()
     if (options.reprendrePartie)
         partie.Reprendre(cheminPartie);
     RetrouverTaille();
+}
+
+void CDlgGrille::ApresPremiereImage()
+{
+    // Ses tailles de 16 à 256 pixels, décodées et envoyées au gestionnaire de fenêtres, ne
+    // retardent pas le plateau.
+    Icone();
+}
+
+const QIcon& CDlgGrille::Icone()
+{
+    if (icone.isNull()) {
+        icone = IconeApplication();
+        setWindowIcon(icone);
+    }
+    return icone;
 }
 
 void CDlgGrille::AppliquerOptions(const OptionsJeu& choix)
@@ -432,11 +446,18 @@ void CDlgGrille::PeindreSurLeFond(QPainter& peintre)
         peintre.drawRect(QRectF(CadreCurseur(*curseur)).adjusted(epaisseur / 2, epaisseur / 2, -epaisseur / 2, -epaisseur / 2));
         peintre.restore();
     }
-    // Les notes : chaque chiffre à sa place d'un pavé 3 × 3, petit, dans la couleur des notes.
+    // Les notes : chaque chiffre à sa place d'un pavé 3 × 3, petit, dans la couleur des notes ;
+    // ceux dont se sert le raisonnement montré, en gras dans sa couleur, ceux qu'il ôte, barrés.
+    std::array<uint16_t, 81> enJeu{}, otes{};
+    for (const CandidatMontre& c : candidatsRaisonnement)
+        (c.ote ? otes : enJeu)[9 * c.ligne + c.colonne] |= static_cast<uint16_t>(1u << (c.chiffre - 1));
     QFont police(QString::fromStdString(NomPolice));
     police.setPixelSize(13);
-    peintre.setFont(police);
-    peintre.setPen(CColorLabel::VersQColor(couleursAjoutees.notes));
+    QFont grasse = police;
+    grasse.setBold(true);
+    const QColor normale = CColorLabel::VersQColor(couleursAjoutees.notes);
+    const QColor retrait = CColorLabel::VersQColor(couleursAjoutees.retrait);
+    const QColor enJeuCouleur = CColorLabel::VersQColor(couleursAjoutees.explication);
     for (int i = 0; i < 81; ++i) {
         const uint16_t notes = casesMontrees[i].aspect.notes;
         if (notes == 0)
@@ -444,10 +465,24 @@ void CDlgGrille::PeindreSurLeFond(QPainter& peintre)
         const QRectF interieur = InterieurCase(i / 9, i % 9);
         const QSizeF pave = interieur.size() / 3;
         for (int d = 1; d <= 9; ++d) {
-            if (notes & (1u << (d - 1)))
-                peintre.drawText(
-                    QRectF(interieur.topLeft() + QPointF((d - 1) % 3 * pave.width(), (d - 1) / 3 * pave.height()), pave),
-                    Qt::AlignCenter, QString::number(d));
+            const uint16_t bit = static_cast<uint16_t>(1u << (d - 1));
+            if (!(notes & bit))
+                continue;
+            const QRectF place(interieur.topLeft() + QPointF((d - 1) % 3 * pave.width(), (d - 1) / 3 * pave.height()), pave);
+            const bool ote = otes[i] & bit, enJeuIci = !ote && (enJeu[i] & bit);
+            peintre.setFont(ote || enJeuIci ? grasse : police);
+            peintre.setPen(ote ? retrait : enJeuIci ? enJeuCouleur : normale);
+            peintre.drawText(place, Qt::AlignCenter, QString::number(d));
+            if (ote) {
+                // Un trait en travers du chiffre, de coin à coin de son pavé.
+                peintre.save();
+                peintre.setRenderHint(QPainter::Antialiasing, true);
+                peintre.setPen(QPen(retrait, 1.6));
+                const QRectF trait = place.adjusted(pave.width() * 0.2, pave.height() * 0.2, -pave.width() * 0.2,
+                                                    -pave.height() * 0.2);
+                peintre.drawLine(trait.bottomLeft(), trait.topRight());
+                peintre.restore();
+            }
         }
     }
 }
@@ -580,7 +615,7 @@ int CDlgGrille::ExecuterBoite(QDialog& boite)
 
 void CDlgGrille::OnAPropos()
 {
-    CDlgAPropos apropos(icone, this);
+    CDlgAPropos apropos(Icone(), this);
     ExecuterBoite(apropos);
 }
 
@@ -715,14 +750,15 @@ void CDlgGrille::ChangerStatut(const std::string& texte)
 }
 
 void CDlgGrille::MontrerRaisonnement(const std::vector<std::string>& phrases,
-                                     const std::vector<std::pair<int, int>>& cases)
+                                     const std::vector<std::pair<int, int>>& cases,
+                                     const std::vector<CandidatMontre>& candidats)
 {
     EffacerRaisonnement();
     if (phrases.empty())
         return;
     casesRaisonnement = cases;
-    for (const auto& [ligne, colonne] : cases)
-        ZoneClient()->update(ARepeindre(InterieurCase(ligne, colonne)));
+    candidatsRaisonnement = candidats;
+    RepeindreRaisonnement();
     QString texte;
     for (const std::string& phrase : phrases)
         texte += (texte.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(phrase);
@@ -802,6 +838,14 @@ void CDlgGrille::moveEvent(QMoveEvent* evenement)
     PlacerPanneauRaisonnement();
 }
 
+void CDlgGrille::RepeindreRaisonnement()
+{
+    for (const auto& [ligne, colonne] : casesRaisonnement)
+        ZoneClient()->update(ARepeindre(InterieurCase(ligne, colonne)));
+    for (const CandidatMontre& c : candidatsRaisonnement)
+        ZoneClient()->update(ARepeindre(InterieurCase(c.ligne, c.colonne)));
+}
+
 void CDlgGrille::changeEvent(QEvent* evenement)
 {
     CDlgSkin::changeEvent(evenement);
@@ -826,11 +870,11 @@ void CDlgGrille::EffacerRaisonnement()
     panneauCacheAvecLaFenetre = false;
     if (panneauRaisonnement != nullptr)
         panneauRaisonnement->hide();
-    if (casesRaisonnement.empty() && etiquetteStatut->toolTip().isEmpty())
+    if (casesRaisonnement.empty() && candidatsRaisonnement.empty() && etiquetteStatut->toolTip().isEmpty())
         return;
-    for (const auto& [ligne, colonne] : casesRaisonnement)
-        ZoneClient()->update(ARepeindre(InterieurCase(ligne, colonne)));
+    RepeindreRaisonnement();
     casesRaisonnement.clear();
+    candidatsRaisonnement.clear();
     etiquetteStatut->setToolTip({});
     etiquetteStatut->ChangerNomAccessible({});
 }

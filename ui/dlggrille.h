@@ -64,7 +64,8 @@ public:
     void MontrerPause(bool enPause) override;
     void ChangerStatut(const std::string& texte) override;
     void MontrerRaisonnement(const std::vector<std::string>& phrases,
-                             const std::vector<std::pair<int, int>>& cases) override;
+                             const std::vector<std::pair<int, int>>& cases,
+                             const std::vector<CandidatMontre>& candidats) override;
     void Message(const std::string& texte) override;
     bool Question(const std::string& texte, BoutonParDefaut parDefaut) override;
     bool MontrerStatistiques(const std::vector<std::pair<std::string, StatsCategorie>>& lignes) override;
@@ -93,14 +94,16 @@ public:
     CColorLabel* etiquetteStatut = nullptr;
     QMenuBar* menuPrincipal = nullptr;
     QMenu* menuGrille = nullptr;
-    QIcon icone;
+    QIcon icone;  // lue au premier besoin (Icone)
     // Page d'aide : <dossier du programme>/../share/novemia/aide/index.html.
     std::string cheminAide;
     QTextBrowser* visionneuseAide = nullptr;
-    // « Pourquoi ? » : le raisonnement en entier, dans un petit panneau sous la fenêtre, et
-    // les cases dont il se sert, teintées ; jusqu'à la prochaine action du joueur.
+    // « Pourquoi ? » : le raisonnement en entier, dans un petit panneau sous la fenêtre, les
+    // cases dont il se sert, teintées, et ses candidats marqués dans les notes ; jusqu'à la
+    // prochaine action du joueur.
     QLabel* panneauRaisonnement = nullptr;
     std::vector<std::pair<int, int>> casesRaisonnement;
+    std::vector<CandidatMontre> candidatsRaisonnement;
     // Le temps de jeu (choix « Montrer le temps de jeu ») : dans le coin droit de la barre de
     // menus, hors du plateau et du skin ; relu plusieurs fois par seconde tant qu'il court.
     QLabel* etiquetteTemps = nullptr;
@@ -133,6 +136,7 @@ protected:
 
     void PeindreSurLeFond(QPainter& peintre) override;
     void PlateauRedimensionne() override;
+    void ApresPremiereImage() override;
 
 private:
     // La case du curseur du clavier, une fois montré, et le cadre qui l'entoure.
@@ -149,10 +153,14 @@ private:
     void RetrouverTaille();
     void GarderTaille();
     std::string tailleLue;
+    // L'icône de la fenêtre, lue et posée la première fois qu'on la demande.
+    const QIcon& Icone();
     void CreerEtiquettes();
     void CreerMenu();
     // Toute action du joueur (clic, touche, commande) fait disparaître le raisonnement montré.
     void EffacerRaisonnement();
+    // Les cases et les notes que le raisonnement montre, à repeindre.
+    void RepeindreRaisonnement();
     // Un clic, gauche ou droit : le raisonnement effacé, puis la zone du plateau touchée.
     disposition::Zone ZoneCliquee(const QPoint& point);
     // Le panneau, s'il est montré, à sa place près de la fenêtre telle qu'elle est.

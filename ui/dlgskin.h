@@ -30,7 +30,7 @@ public:
     // ignoré. Repeint tout.
     void DefinirFond(const QPixmap& bitmap, const QPixmap& bitmap2x = {});
     // Charge un fichier bitmap et son double ; illisible ou absent : plus de fond du tout
-    // (le double seul ne suffit pas).
+    // (le double seul ne suffit pas). Le double n'est lu qu'au premier FondPour qui le demande.
     void ChargerFond(const std::string& chemin, const std::string& cheminDouble = {});
 
     bool AUnFond() const { return !bitmapFond.isNull(); }
@@ -38,7 +38,7 @@ public:
     // Le fond à peindre sur un écran de `ratio` pixels par pixel logique : le double
     // au-dessus de 1 quand il existe, sinon le fond.
     // Le plateau agrandi de `echelle` prend le double dès qu'il couvre 1,5 pixel de l'écran.
-    const QPixmap& FondPour(qreal ratio, qreal echelle = 1) const;
+    const QPixmap& FondPour(qreal ratio, qreal echelle = 1);
     QWidget* ZoneClient() const { return zoneClient; }
 
     // L'échelle du plateau dans la zone client (1 à la taille d'origine) et son coin.
@@ -66,18 +66,24 @@ protected:
     virtual void PeindreSurLeFond(QPainter&) {}
     // Le plateau vient de changer d'échelle : ce qui s'y place suit (rien ici).
     virtual void PlateauRedimensionne() {}
+    // Une fois, après que la première image de la fenêtre est peinte et montrée : ce que
+    // l'ouverture peut laisser pour après (rien ici).
+    virtual void ApresPremiereImage() {}
 
 private:
     class CZoneClient;
     friend class CZoneClient;
 
     void PeindreFond(QPainter& peintre);
+    // Garde `bitmap2x` comme double s'il fait deux fois le fond, sinon aucun double.
+    void PrendreDouble(const QPixmap& bitmap2x);
     void Redimensionner(QSize taille);
     void DeplacerManuellement(const QPoint& positionEcran);
     void FinirDeplacement();
 
     QPixmap bitmapFond;
     QPixmap bitmapDouble;  // devicePixelRatio 2 : même taille logique que bitmapFond
+    std::string doubleALire;  // le fichier du double chargé avec le fond, pas encore lu
     // Le fond agrandi à la taille de la zone, bords prolongés : refait seulement quand la
     // taille, la densité ou le fond changent, pas à chaque peinture.
     QPixmap fondAgrandi;
@@ -88,6 +94,7 @@ private:
     QSize taillePlateau;
     qreal echelle = 1;
     QPointF decalage;
+    bool premiereImagePeinte = false;
     bool deplacementManuel = false;
     QPoint decalageDeplacement;  // position écran de l'appui moins coin de la fenêtre
 };

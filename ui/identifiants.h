@@ -33,6 +33,11 @@ constexpr int ID_QUITTER = IDCANCEL;
 constexpr int ID_POURQUOI = 32801;
 // « Noter les candidats », après « Pourquoi ? ».
 constexpr int ID_NOTER = 32802;
+// « Défi », un sous-menu après « Quitter » : une entrée par genre, dans l'ordre de GenreDefi.
+constexpr int ID_DEFI_SOUSENSEMBLES = 32803;
+constexpr int ID_DEFI_POISSONS = 32804;
+constexpr int ID_DEFI_AILES = 32805;
+constexpr int ID_DEFI_CHAINES = 32806;
 // « Pause » et « Statistiques… », après « Quitter ».
 constexpr int ID_PAUSE = 32820;
 constexpr int ID_STATISTIQUES = 32821;

@@ -27,7 +27,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "game/ihmmuette.h"
+#include "partiegardee.h"
 #include "skin/registre.h"
 #include "ui/dlggrille.h"
 #include "ui/grilleapp.h"
@@ -100,18 +100,7 @@ public:
         if (!partieGardee)
             return;
         EcrireRegistre("ReprendrePartie", "1");
-        CIhmMuette ihm;
-        CPartie partie(ihm, 2024);
-        partie.GenererGrille(Diabolique);
-        partie.OnNoterCandidats();
-        for (int i = 0, poses = 0; i < 81 && poses < 12; ++i) {
-            if (partie.Grille().LireCase(i / 9, i % 9).chiffre != 0)
-                continue;
-            partie.CliquerPalette(partie.Grille().LireSolution(i / 9, i % 9).chiffre - 1);
-            partie.CliquerCase(i / 9, i % 9);
-            ++poses;
-        }
-        partie.Garder(dossier.filePath(QStringLiteral("donnees/novemia/partie.novemia")).toStdString());
+        GarderPartieDeMesure(dossier.filePath(QStringLiteral("donnees/novemia/partie.novemia")).toStdString());
     }
 
     // Les enfants lancés ensuite démarrent dans cette installation.

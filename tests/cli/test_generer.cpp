@@ -1,8 +1,14 @@
 // « novemia-cli generer » lancé comme depuis un terminal.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "tests/support/commande.h"
 #include "tests/support/dossiertemporaire.h"
+#include "engine/compteur.h"
+#include "game/defi.h"
+#include "game/explicationtechnique.h"
 #include "tests/game/outils.h"
 
 namespace {
@@ -55,6 +61,38 @@ TEST_F(Generer, LaTraceRecoitChaqueResolution)
     EXPECT_EQ(impossible.code, 73);
     EXPECT_NE(impossible.erreurs.find("absent/journal.txt"), std::string::npos);
     EXPECT_TRUE(impossible.sortie.empty());
+}
+
+// Les défis : la même graine donne les mêmes grilles ; chaque grille n'a qu'une solution, sa
+// note et sa technique la plus dure, écrites en tête, sont celles que donne « noter », et
+// cette technique est du genre demandé.
+TEST_F(Generer, DefisDeChaqueGenre)
+{
+    for (int32_t g = 0; g < NombreGenresDefi; ++g) {
+        const auto genre = static_cast<GenreDefi>(g);
+        const std::string mot(MotDefi(genre));
+        SCOPED_TRACE(mot);
+        const auto a = LancerCli({"generer", "--defi", mot, "--graine", "4", "--nombre", "2"});
+        ASSERT_EQ(a.code, 0) << a.erreurs;
+        EXPECT_EQ(LancerCli({"generer", "--nombre", "2", "--graine", "4", "--defi", mot}).sortie, a.sortie);
+        std::istringstream lignes(a.sortie);
+        for (int k = 1; k <= 2; ++k) {
+            std::string entete, grille, ligne;
+            std::getline(lignes, entete);
+            for (int l = 0; l < 9 && std::getline(lignes, ligne); ++l) grille += ligne;
+            Position p{};
+            for (int i = 0; i < 81; ++i) p[i] = grille[i] == '.' ? 0 : grille[i] - '0';
+            EXPECT_EQ(CompterSolutions(p, 2).solutions, 1) << grille;
+            const Bilan bilan = Noter(p);
+            ASSERT_TRUE(bilan.plusDifficile.has_value());
+            EXPECT_TRUE(TechniqueDuDefi(genre, *bilan.plusDifficile)) << NomTechnique(*bilan.plusDifficile);
+            EXPECT_EQ(entete, "# " + mot + " " + std::to_string(k) + "/2 : " + TexteNote(bilan.note) + ", " +
+                                  std::string(NomTechnique(*bilan.plusDifficile)));
+            std::ofstream("grille.txt", std::ios::binary) << grille << "\n";
+            EXPECT_EQ(LancerCli({"noter", "--lignes", "grille.txt"}).sortie,
+                      TexteNote(bilan.note) + "\t" + std::string(NomTechnique(*bilan.plusDifficile)) + "\t" + grille + "\n");
+        }
+    }
 }
 
 }  // namespace

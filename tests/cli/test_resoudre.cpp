@@ -186,10 +186,10 @@ TEST_F(Cli, TraceDesResolutionsALaSuite)
 // qui demande des hypothèses les montre, avec ses retours en arrière.
 TEST_F(Cli, ExpliquerDonneLeRaisonnementPuisLaSolution)
 {
-    const auto top95 = ChargerListe("top95.txt", 4);
     Ecrire("facile.sdu", EnFichier(Facile));
-    Ecrire("verrouilles.sdu", EnFichier(top95.at(0)));  // seuls et candidats verrouillés suffisent
-    Ecrire("hypotheses.sdu", EnFichier(top95.at(3)));   // il faut des hypothèses
+    Ecrire("verrouilles.sdu", EnFichier(ChargerListe("top95.txt", 1).at(0)));  // seuls et candidats verrouillés suffisent
+    // Ni les techniques ni les preuves par l'absurde ne suffisent : il faut des hypothèses.
+    Ecrire("hypotheses.sdu", EnFichier(ChargerListe("difficiles-375.txt", 1).at(0)));
     Ecrire("deux-cinq.sdu", EnFichier(DeuxCinq));
     for (const char* nom : {"facile.sdu", "verrouilles.sdu", "hypotheses.sdu"}) {
         SCOPED_TRACE(nom);
@@ -274,6 +274,8 @@ TEST_F(Cli, MauvaisArgumentsDonnentLUsageEtLeCode64)
         {"generer", "moyen", "--nombre"}, {"generer", "moyen", "--graine", "4294967296"},
         {"generer", "moyen", "--graine", "+1"}, {"generer", "moyen", "--graine", ""},
         {"generer", "moyen", "--trace", ""}, {"generer", "moyen", "--vite"},
+        {"generer", "--defi", "pieges"}, {"generer", "--defi", "chaines", "moyen"}, {"generer", "--defi"},
+        {"generer", "--defi", "chaines", "--trace", "journal.txt"},
         {"expliquer"}, {"expliquer", "--lignes", "x", "a.sdu"}, {"expliquer", "--vite"}, {"noter"},
         {"noter", "--json", "a.sdu"},
         // Une option répétée est refusée par toutes les commandes.

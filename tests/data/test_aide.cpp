@@ -66,11 +66,11 @@ TEST_F(PageAide, ToutesLesCommandesEtNotionsSontDecrites)
         // Le menu Grille, dans l'ordre du menu.
         "Créer", "Générer", "Facile", "Moyen", "Difficile", "Diabolique", "Importer", "Exporter",
         "Remettre à zéro", "Coup de main", "1 chiffre", "2 chiffres", "3 chiffres", "Pourquoi ?", "Résoudre",
-        "Vérifier", "Quitter",
+        "Vérifier", "Quitter", "Défi", "Sous-ensembles", "Poissons", "Ailes", "Chaînes",
         // Le clavier, les notes et ce que montrent les préférences.
         "Jouer au clavier", "Ctrl+Z", "Ctrl+Y", "Noter les candidats", "Ctrl+N", "Montrer les conflits en jouant",
         "Surligner la ligne, la colonne et la région", "Reprendre la partie au prochain lancement", "MontrerConflits",
-        "Surligner", "ReprendrePartie", "Notes", "Conflit", "Surlignage", "Explication",
+        "Surligner", "ReprendrePartie", "Notes", "Conflit", "Surlignage", "Explication", "Retrait",
         // Palette, préférences, à propos.
         "Eff", "hypothèse", "Préférences", "À propos", "Novemia Version 1.0",
         // Fichiers.

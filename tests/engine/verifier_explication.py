@@ -153,6 +153,15 @@ class Etape:
         self.chiffres = list(e["chiffres"])
         self.faux = (case(e["faux"]), e["faux"]["chiffre"]) if "faux" in e else None
         self.abandon = e.get("abandon")
+        self.unique = e.get("unique")
+        self.noeuds = [(tuple(case(c) for c in n["cases"]), n["chiffre"]) for n in e.get("noeuds", [])]
+        self.liens = [(l["genre"] == "fort", unite(l["unite"]) if l["par"] == "unite" else None) for l in e.get("liens", [])]
+        self.paires = [(tuple(case(c) for c in p["cases"]), unite(p["unite"])) for p in e.get("paires", [])]
+        self.conflit = [case(c) for c in e.get("conflit", [])]
+        preuve = e.get("preuve")
+        self.essai = (case(preuve["essai"]), preuve["essai"]["chiffre"]) if preuve else None
+        self.implications = [Etape(x) for x in preuve["implications"]] if preuve else []
+        self.contradiction = Etape(preuve["contradiction"]) if preuve else None
         exiger(all(1 <= d <= 9 for _, d in self.poses + self.retraits) and all(1 <= d <= 9 for d in self.chiffres),
                "chiffre hors de 1 à 9")
 
@@ -161,7 +170,8 @@ class Modele:
     """Les chiffres posés et les candidats de chaque case vide : ceux que ni la ligne, ni la
     colonne, ni la région n'excluent, moins ceux que les étapes ont ôtés."""
 
-    def __init__(self, depart):
+    def __init__(self, depart, unique=False):
+        self.unique = unique  # la grille de départ n'a qu'une solution (comptée ici)
         self.valeur = list(depart)
         self.cand = [set() if v else set(TOUS) for v in depart]
         for i, v in enumerate(depart):
@@ -316,6 +326,199 @@ def xy_wing(m, e):
     return set(), {(j, z) for j in VOISINS[a] & VOISINS[b] if z in m.cand[j]}
 
 
+def xyz_wing(m, e):
+    """Un pivot {x,y,z} voit une pince {x,z} et une pince {y,z} : l'une des trois vaut z, qu'on
+    ôte des cases qui voient les trois."""
+    exiger(len(e.cases) == 3, "il faut trois cases : le pivot puis les deux pinces")
+    pivot, a, b = e.cases
+    xyz, xz, yz = m.cand[pivot], m.cand[a], m.cand[b]
+    exiger(len(xyz) == 3 and len(xz) == 2 and len(yz) == 2 and xz | yz == xyz and len(xz & yz) == 1,
+           f"candidats {sorted(xyz)}, {sorted(xz)}, {sorted(yz)} : pas un pivot {{x,y,z}} et des pinces {{x,z}}, {{y,z}}")
+    exiger(a in VOISINS[pivot] and b in VOISINS[pivot], "le pivot ne voit pas les deux pinces")
+    exiger(set(e.chiffres) == xyz, f"l'étape dit les chiffres {e.chiffres}, le wing porte {sorted(xyz)}")
+    (z,) = xz & yz
+    return set(), {(j, z) for j in VOISINS[pivot] & VOISINS[a] & VOISINS[b] if z in m.cand[j]}
+
+
+def noeud(m, n):
+    """Un nœud : un candidat, ou un chiffre dans deux ou trois cases d'une région alignées."""
+    cases, d = n
+    exiger(1 <= len(cases) <= 3 and len(set(cases)) == len(cases), f"nœud de {len(cases)} cases")
+    for i in cases:
+        exiger(not m.valeur[i] and d in m.cand[i], f"le {d} n'est pas candidat en {nom_case(i)}")
+    if len(cases) > 1:
+        exiger(any(all(i in DANS[u] for i in cases) for u in range(18)) and any(all(i in DANS[u] for i in cases)
+                                                                               for u in range(18, 27)),
+               f"les cases {noms(cases)} ne sont pas alignées dans une région")
+    return frozenset(cases), d
+
+
+def contredit(i, d, n):
+    """Le candidat (i, d) et le nœud ne peuvent être vrais tous deux."""
+    cases, c = n
+    if cases == {i}:
+        return d != c
+    return d == c and i not in cases and all(i in VOISINS[k] for k in cases)
+
+
+def lien(m, a, b, fort, u):
+    """Fort : l'un des deux nœuds est vrai ; faible : ils ne le sont pas tous deux."""
+    (ca, da), (cb, db) = a, b
+    if u is None:
+        exiger(len(ca) == 1 and ca == cb and da != db, "un lien dans une case relie deux chiffres d'une même case")
+        (i,) = ca
+        exiger(not fort or m.cand[i] == {da, db}, f"{nom_case(i)} a pour candidats {sorted(m.cand[i])}")
+        return
+    exiger(da == db and not ca & cb and all(i in DANS[u] for i in ca | cb),
+           f"le lien dans la {nom_unite(u)} ne relie pas deux places disjointes d'un même chiffre")
+    places = set(m.places(u, da))
+    exiger(not fort or places == ca | cb, f"le {da} a pour places {noms(places)} dans la {nom_unite(u)}")
+
+
+def chaine(forme=None):
+    """Des nœuds reliés par des liens forts et faibles alternés, fort en premier et en dernier :
+    si le premier nœud est faux, le dernier est vrai ; un candidat qui contredit les deux est
+    faux. `forme` vérifie ce que la technique ajoute (un seul chiffre, des cases à deux
+    chiffres…)."""
+    def verifier(m, e):
+        noeuds = [noeud(m, n) for n in e.noeuds]
+        exiger(len(noeuds) >= 2 and len(e.liens) == len(noeuds) - 1, "il faut des nœuds et un lien de moins")
+        for k, (fort, u) in enumerate(e.liens):
+            exiger(fort == (k % 2 == 0), f"le lien {k + 1} devrait être {'fort' if k % 2 == 0 else 'faible'}")
+            lien(m, noeuds[k], noeuds[k + 1], fort, u)
+        exiger(e.liens[-1][0], "le dernier lien n'est pas fort")
+        exiger(sorted(set(e.cases)) == sorted(set().union(*(c for c, _ in noeuds))) and
+               set(e.chiffres) == {d for _, d in noeuds}, "les cases ou les chiffres ne sont pas ceux des nœuds")
+        debut, fin = noeuds[0], noeuds[-1]
+        otes = {(i, d) for i in range(81) for d in m.cand[i] if contredit(i, d, debut) and contredit(i, d, fin)}
+        if forme:
+            otes |= forme(m, e, noeuds)
+        return set(), otes
+    return verifier
+
+
+def un_chiffre(m, e, noeuds):
+    exiger(len({d for _, d in noeuds}) == 1 and all(len(c) == 1 for c, _ in noeuds) and
+           all(u is not None for _, u in e.liens), "une chaîne X relie les places d'un seul chiffre, par les unités")
+    return set()
+
+
+def gratte_ciel(m, e, noeuds):
+    un_chiffre(m, e, noeuds)
+    exiger(len(noeuds) == 4, "un gratte-ciel a quatre nœuds")
+    (_, u1), (_, v), (_, u2) = e.liens
+    exiger(u1 // 9 == u2 // 9 < 2 and v // 9 == 1 - u1 // 9,
+           "deux lignes (ou colonnes) liées par une colonne (ou une ligne)")
+    return set()
+
+
+def cerf_volant(m, e, noeuds):
+    un_chiffre(m, e, noeuds)
+    exiger(len(noeuds) == 4, "un cerf-volant a quatre nœuds")
+    (_, u1), (_, v), (_, u2) = e.liens
+    exiger({u1 // 9, u2 // 9} == {0, 1} and v // 9 == 2, "une ligne et une colonne liées par une région")
+    return set()
+
+
+def cases_a_deux(m, e, noeuds):
+    exiger(all(len(c) == 1 for c, _ in noeuds) and noeuds[0][1] == noeuds[-1][1] and
+           all((u is None) == (k % 2 == 0) for k, (_, u) in enumerate(e.liens)),
+           "une chaîne XY va de case à deux chiffres en case à deux chiffres, le même chiffre aux bouts")
+    return set()
+
+
+def paires_distantes(m, e, noeuds):
+    """Une chaîne XY dont toutes les cases ont les deux mêmes chiffres : la même chaîne, les deux
+    chiffres échangés, vaut aussi ; les retraits de l'autre chiffre en découlent."""
+    cases_a_deux(m, e, noeuds)
+    paire = {d for _, d in noeuds}
+    exiger(len(paire) == 2 and all(m.cand[i] == paire for c, _ in noeuds for i in c),
+           "des paires distantes n'ont que deux mêmes chiffres dans toutes leurs cases")
+    (autre,) = paire - {noeuds[0][1]}
+    debut, fin = (noeuds[0][0], autre), (noeuds[-1][0], autre)
+    return {(i, autre) for i in range(81) if autre in m.cand[i] and contredit(i, autre, debut) and contredit(i, autre, fin)}
+
+
+def w_wing(m, e, noeuds):
+    exiger(len(noeuds) == 6 and all(len(c) == 1 for c, _ in noeuds) and
+           [u is None for _, u in e.liens] == [True, False, False, False, True],
+           "un W-wing : deux cases à deux chiffres et les deux places d'un chiffre entre elles")
+    return set()
+
+
+def coloriage(m, e):
+    """Les paires de places d'un chiffre, de proche en proche, donnent deux couleurs ; le
+    chiffre est dans toutes les cases d'une couleur. Deux cases de même couleur qui se voient :
+    cette couleur est fausse ; sinon une case qui voit les deux couleurs n'a pas le chiffre."""
+    d = un_seul(e.chiffres, "chiffre")
+    exiger(e.paires, "il faut des paires")
+    couleur = {e.paires[0][0][0]: 0}
+    for (a, b), u in e.paires:
+        exiger(set(m.places(u, d)) == {a, b} and not m.pose_dans(u, d),
+               f"le {d} n'a pas pour seules places {noms([a, b])} dans la {nom_unite(u)}")
+        exiger(a in couleur or b in couleur, "les paires ne se suivent pas de proche en proche")
+        x, y = (a, b) if a in couleur else (b, a)
+        exiger(couleur.setdefault(y, 1 - couleur[x]) != couleur[x], "deux cases d'une paire de même couleur")
+    exiger(sorted(e.cases) == sorted(couleur), "les cases ne sont pas celles des paires")
+    if e.conflit:
+        x, y = e.conflit
+        exiger(x in couleur and y in couleur and couleur[x] == couleur[y] and y in VOISINS[x],
+               "le conflit n'est pas entre deux cases de même couleur qui se voient")
+        return set(), {(i, d) for i, c in couleur.items() if c == couleur[x]}
+    vues = [set().union(*(VOISINS[i] for i, c in couleur.items() if c == k)) for k in (0, 1)]
+    return set(), {(j, d) for j in vues[0] & vues[1] if j not in couleur and d in m.cand[j]}
+
+
+def rectangle_unique(m, e):
+    """Sur une grille à une seule solution : quatre coins sur deux lignes, deux colonnes et deux
+    régions, trois n'ont que a et b ; le quatrième ne peut pas avoir a ni b."""
+    exiger(m.unique, "la grille n'a pas une seule solution")
+    coins = distincts(e.cases, 4, "cases")
+    ab = set(distincts(e.chiffres, 2, "chiffres"))
+    exiger(len({i // 9 for i in coins}) == 2 and len({i % 9 for i in coins}) == 2 and
+           len({UNITES_DE[i][2] for i in coins}) == 2, "les quatre cases ne font pas un rectangle sur deux régions")
+    exiger(all(not m.valeur[i] for i in coins), "un coin est déjà rempli")
+    exiger(all(m.cand[i] == ab for i in coins[:3]) and ab < m.cand[coins[3]],
+           "trois coins n'ont pas que les deux chiffres, ou le quatrième pas plus")
+    return set(), {(coins[3], d) for d in ab}
+
+
+def bug_plus_1(m, e):
+    """Sur une grille à une seule solution : toutes les cases vides ont deux chiffres sauf une,
+    qui en a trois ; sans x, chaque chiffre aurait zéro ou deux places dans chaque unité : x va
+    dans cette case."""
+    exiger(m.unique, "la grille n'a pas une seule solution")
+    i, x = e.cases[0], un_seul(e.chiffres, "chiffre")
+    exiger(len(m.cand[i]) == 3 and x in m.cand[i], f"{nom_case(i)} n'a pas trois chiffres dont le {x}")
+    exiger(all(len(m.cand[j]) == 2 for j in range(81) if not m.valeur[j] and j != i),
+           "une autre case vide n'a pas deux chiffres")
+    for u in range(27):
+        for d in TOUS:
+            n = len(m.places(u, d)) - (d == x and i in DANS[u])
+            exiger(n in (0, 2), f"sans le {x}, le {d} aurait {n} places dans la {nom_unite(u)}")
+    return {(i, x)}, set()
+
+
+def preuve(m, e):
+    """Le candidat essayé, puis chaque implication (une pose simple, vraie sous l'essai et les
+    précédentes), jusqu'à une contradiction : le candidat est faux."""
+    exiger(e.essai is not None and e.retraits == [e.essai] and e.cases == [e.essai[0]] and e.chiffres == [e.essai[1]],
+           "la preuve ôte son seul essai")
+    i, d = e.essai
+    exiger(d in m.cand[i], f"le {d} n'est pas candidat en {nom_case(i)}")
+    t = m.copie()
+    t.poser(i, d)
+    for k, x in enumerate(e.implications, 1):
+        exiger(x.technique in POSES_SIMPLES, f"implication {k} : {x.technique} n'est pas une pose simple")
+        poses, _ = TECHNIQUES[x.technique](t, x)
+        exiger(x.poses and set(x.poses) <= poses and not x.retraits, f"implication {k} : la pose ne découle pas")
+        for j, c in x.poses:
+            t.poser(j, c)
+    exiger(e.contradiction is not None and e.contradiction.technique == "contradiction", "la preuve finit sans contradiction")
+    contradiction(t, e.contradiction)
+    return set(), {(i, d)}
+
+
 def hypothese(m, e):
     i, d = un_seul(e.cases, "case"), un_seul(e.chiffres, "chiffre")
     exiger(d in m.cand[i], f"le {d} n'est pas candidat en {nom_case(i)}")
@@ -354,9 +557,24 @@ TECHNIQUES = {
     "x_wing": poisson(2),
     "swordfish": poisson(3),
     "xy_wing": xy_wing,
+    "xyz_wing": xyz_wing,
+    "w_wing": chaine(w_wing),
+    "gratte_ciel": chaine(gratte_ciel),
+    "cerf_volant": chaine(cerf_volant),
+    "rectangle_unique": rectangle_unique,
+    "bug_plus_1": bug_plus_1,
+    "coloriage": coloriage,
+    "paires_distantes": chaine(paires_distantes),
+    "chaine_x": chaine(un_chiffre),
+    "chaine_xy": chaine(cases_a_deux),
+    "chaine_alternee": chaine(),
+    "preuve": preuve,
     "hypothese": hypothese,
     "contradiction": contradiction,
 }
+
+POSES_SIMPLES = ("seul_candidat", "seule_place_ligne", "seule_place_colonne", "seule_place_region")
+CHAINES = {"w_wing", "gratte_ciel", "cerf_volant", "paires_distantes", "chaine_x", "chaine_xy", "chaine_alternee"}
 
 
 def justifier(m, e, pile):
@@ -399,11 +617,16 @@ def verifier(explication, resultat=True, avant_etape=None):
     `resultat`, seul le raisonnement est vérifié ; `avant_etape` reçoit (numéro, modèle, étape
     JSON, hypothèses ouvertes toutes justes ?) avant chaque étape."""
     depart = [int(c) for c in explication["depart"]]
-    solutions = resoudre(depart) if resultat else []
-    unique = solutions[0] if len(solutions) == 1 else None
-    m = Modele(depart)
+    # Les techniques d'unicité en ont besoin même quand seul le raisonnement compte.
+    solutions = resoudre(depart)
+    unique = solutions[0] if resultat and len(solutions) == 1 else None
+    m = Modele(depart, len(solutions) == 1)
+    if resultat and explication.get("unique") != (len(solutions) == 1):
+        erreurs_depart = [f"unique : {explication.get('unique')} pour {len(solutions)} solutions (au plus 2)"]
+    else:
+        erreurs_depart = []
     pile = []  # (modèle d'avant, hypothèse, juste ?) par niveau ouvert
-    erreurs, fausses, n = [], 0, 0
+    erreurs, fausses, n = erreurs_depart, 0, 0
     # Le compte du chemin de la solution, et celui d'avant chaque hypothèse ouverte.
     compte, comptes = ({}, 0), []
     etapes = explication["etapes"]
@@ -421,6 +644,9 @@ def verifier(explication, resultat=True, avant_etape=None):
             if resultat and brut.get("unique") != (len(solutions) == 1):
                 erreurs.append(ou + f"unique : {brut.get('unique')} pour {len(solutions)} solutions (au plus 2)")
             continue
+        if brut.get("technique") == "hypothese" and (brut.get("unique") != m.unique or (
+                "plusieurs solutions" in brut.get("texte", "")) == m.unique):
+            erreurs.append(ou + f"l'hypothèse dit mal si la grille a une seule solution : {brut.get('texte')}")
         try:
             e = Etape(brut)
         except (Injustifiee, KeyError, TypeError) as x:
@@ -491,12 +717,27 @@ def en_json(e):
     def case(i, d=None):
         return {"ligne": i // 9 + 1, "colonne": i % 9 + 1} | ({} if d is None else {"chiffre": d})
 
+    def unite(u):
+        return {"genre": ("ligne", "colonne", "region")[u // 9], "numero": u % 9 + 1}
+
     x = {"technique": e.technique, "niveau": e.niveau, "poses": [case(*p) for p in e.poses],
          "retraits": [case(*r) for r in e.retraits], "cases": [case(i) for i in e.cases],
-         "unites": [{"genre": ("ligne", "colonne", "region")[u // 9], "numero": u % 9 + 1} for u in e.unites],
-         "chiffres": e.chiffres}
+         "unites": [unite(u) for u in e.unites], "chiffres": e.chiffres}
     if e.faux:
         x |= {"faux": case(*e.faux), "abandon": e.abandon}
+    if e.unique is not None:
+        x["unique"] = e.unique
+    if e.noeuds:
+        x["noeuds"] = [{"cases": [case(i) for i in sorted(c)], "chiffre": d} for c, d in e.noeuds]
+        x["liens"] = [{"genre": "fort" if f else "faible"} | ({"par": "case"} if u is None else {"par": "unite", "unite": unite(u)})
+                      for f, u in e.liens]
+    if e.paires:
+        x["paires"] = [{"cases": [case(a), case(b)], "unite": unite(u)} for (a, b), u in e.paires]
+    if e.conflit:
+        x["conflit"] = [case(i) for i in e.conflit]
+    if e.essai:
+        x["preuve"] = {"essai": case(*e.essai), "implications": [en_json(i) for i in e.implications],
+                       "contradiction": en_json(e.contradiction)}
     return x
 
 
@@ -506,8 +747,9 @@ def unite_de(e):
 
 def muter_case(m, e):
     """Une case de la justification remplacée par une autre case vide de la même unité (les
-    poses restent justes) ; pour un XY-wing, le pivot et une pince échangés."""
-    if e.technique == "xy_wing":
+    poses restent justes) ; pour un XY-wing ou un XYZ-wing, le pivot et une pince échangés ;
+    pour un BUG+1, la case à trois chiffres et une autre."""
+    if e.technique in ("xy_wing", "xyz_wing", "bug_plus_1"):
         e.cases[:2] = e.cases[1::-1]
         return e
     if not e.cases or (e.technique == "contradiction" and e.unites):
@@ -540,6 +782,16 @@ def muter_retrait(m, e):
         e.faux = ((e.faux[0] + 1) % 81, e.faux[1])
         e.retraits = [e.faux]
         return e
+    if e.technique in CHAINES or e.technique in ("coloriage", "preuve"):
+        # Un candidat de la chaîne, du coloriage ou de l'essai qui n'est pas ôté : le premier
+        # nœud (il ne contredit pas lui-même), une case d'une couleur non ôtée, un autre
+        # candidat de la case essayée.
+        cases = [min(e.noeuds[0][0])] if e.noeuds else e.cases
+        choix = [(i, d) for i in cases for d in sorted(m.cand[i])
+                 if (i, d) not in e.retraits and (e.technique == "preuve" or d in e.chiffres[:1] + [
+                     n[1] for n in e.noeuds[:1]])]
+        e.retraits += choix[:1]
+        return e if choix else None
     if e.poses:
         i, d = e.poses[0]
         choix = [(j, x) for j in UNITES[unite_de(e)] if j != i and not m.valeur[j] for x in sorted(m.cand[j] - {d})]
@@ -563,15 +815,55 @@ def muter_chiffre(m, e):
     return e
 
 
+def muter_lien(m, e):
+    """Le premier lien d'une chaîne rendu faible : un lien fort doit ouvrir la chaîne."""
+    e.liens[0] = (False, e.liens[0][1])
+    return e
+
+
+def muter_noeud(m, e):
+    """Le dernier nœud déplacé : dans une autre case vide de l'unité de son lien (où son
+    chiffre n'a pas de place), ou, lié dans sa case, sur un chiffre qui n'y est pas."""
+    cases, d = e.noeuds[-1]
+    _, u = e.liens[-1]
+    if u is None:
+        (i,) = cases
+        autres = sorted(TOUS - m.cand[i])
+        e.noeuds[-1] = (cases, autres[0]) if autres else e.noeuds[-1]
+        return e if autres else None
+    autres = [i for i in UNITES[u] if not m.valeur[i] and d not in m.cand[i]]
+    e.noeuds[-1] = ((autres[0],) if autres else cases, d)
+    return e if autres else None
+
+
+def muter_paire(m, e):
+    """La première paire d'un coloriage dite dans une unité qui ne contient pas ses deux cases."""
+    (a, b), _ = e.paires[0]
+    autres = [u for u in range(27) if a not in DANS[u] or b not in DANS[u]]
+    e.paires[0] = ((a, b), autres[0])
+    return e
+
+
+def muter_contradiction(m, e):
+    """La contradiction d'une preuve dite sur la case essayée, qui porte l'essai."""
+    e.contradiction = copy.deepcopy(e.contradiction)
+    e.contradiction.cases, e.contradiction.unites, e.contradiction.chiffres = [e.essai[0]], [], []
+    return e
+
+
 # Chaque mutation (qui rend l'étape altérée, ou None quand elle ne s'y applique pas) et les
 # techniques dont elle doit faire refuser une étape.
-AVEC_UNITE = {t for t in TECHNIQUES if t.startswith(("seule_place", "verrouille", "paire", "triplet"))} | {
+AVEC_UNITE = {t for t in TECHNIQUES if t.startswith(("seule_place", "verrouille", "paire_", "triplet"))} | {
     "x_wing", "swordfish", "contradiction"}
 MUTATIONS = {
     "case": (muter_case, set(TECHNIQUES)),
     "unite": (muter_unite, AVEC_UNITE),
     "retrait": (muter_retrait, set(TECHNIQUES)),
-    "chiffre": (muter_chiffre, set(TECHNIQUES) - {"xy_wing", "contradiction"}),
+    "chiffre": (muter_chiffre, set(TECHNIQUES) - {"xy_wing", "contradiction", "preuve"}),
+    "lien": (muter_lien, CHAINES),
+    "noeud": (muter_noeud, CHAINES),
+    "paire": (muter_paire, {"coloriage"}),
+    "contradiction": (muter_contradiction, {"preuve"}),
 }
 
 

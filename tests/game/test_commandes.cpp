@@ -7,7 +7,9 @@
 #include <sstream>
 #include <tuple>
 
+#include "engine/compteur.h"
 #include "files/fichiergrille.h"
+#include "game/explicationtechnique.h"
 #include "tests/game/outils.h"
 #include "tests/support/dossiertemporaire.h"
 #include "tests/support/partieposee.h"
@@ -83,6 +85,7 @@ TEST_F(Commandes, RienAvantLaPremiereGrilleNiEnModeCreation)
             partie.OnImporter();
             partie.OnExporter();
             for (auto niveau : {Facile, Moyen, Difficile, Diabolique}) partie.GenererGrille(niveau);
+            partie.OnDefi(GenreDefi::Chaines);
         }
         partie.OnCoupDeMain3();
 
@@ -352,6 +355,32 @@ TEST_F(Commandes, GenererSansGrilleNeDemandeRien)
     EXPECT_GT(ihm.attentesOuvertes, 0);
     EXPECT_EQ(ihm.profondeurAttente, 0);
     EXPECT_FALSE(ihm.attenteDesequilibree);
+}
+
+// Un défi de chaque genre : la question dès qu'une grille est en jeu ; une grille à une seule
+// solution, gardée, dont la technique la plus dure, dite avec la note sur la ligne d'état, est
+// du genre choisi. Les grilles des niveaux qui suivent sont celles d'une partie sans défi.
+TEST_F(Commandes, DefiDuGenreChoisiSansToucherAuxNiveaux)
+{
+    CIhmFactice ihmTemoin;
+    CPartie temoin{ihmTemoin, 5}, joueur{ihm, 5};
+    for (int32_t g = 0; g < NombreGenresDefi; ++g) {
+        const auto genre = static_cast<GenreDefi>(g);
+        SCOPED_TRACE(MotDefi(genre));
+        joueur.OnDefi(genre);
+        const Position p = LirePosition(joueur.Grille());
+        EXPECT_EQ(CompterSolutions(p, 2).solutions, 1);
+        EXPECT_TRUE(joueur.Grille().SolutionGardee());
+        const Bilan bilan = Noter(p);
+        ASSERT_TRUE(bilan.plusDifficile.has_value());
+        EXPECT_TRUE(TechniqueDuDefi(genre, *bilan.plusDifficile));
+        EXPECT_EQ(ihm.statut, " Défi généré (" + std::string(NomDefi(genre)) + ") : " +
+                                  std::string(NomTechnique(*bilan.plusDifficile)) + ", note " + TexteNote(bilan.note, ','));
+    }
+    EXPECT_EQ(ihm.questions.size(), static_cast<std::size_t>(NombreGenresDefi - 1));
+    joueur.OnMoyen();
+    temoin.OnMoyen();
+    EXPECT_EQ(TexteIndices(joueur.Grille()), TexteIndices(temoin.Grille()));
 }
 
 TEST_F(Commandes, CreerRepondNonNeChangeQueLaSelection)

@@ -174,7 +174,9 @@ TEST(Explication, CasesEtChiffresNommes)
 }
 
 // Les cinq réponses de « Pourquoi ? » : grille fautive, résolue, sans issue (depuis le coup
-// fautif), une déduction, une hypothèse. Rien n'est posé, le curseur montre la case.
+// fautif), une déduction, une hypothèse. Rien n'est posé, le curseur montre la case. Une
+// déduction vient en trois appels sur la même position (où regarder, les candidats, la
+// réponse) ; un coup fait repartir du début.
 TEST_F(CoupDeMainTest, PourquoiDitLeProchainPasSansRienPoser)
 {
     const std::string base = ihm.statut;
@@ -214,9 +216,28 @@ TEST_F(CoupDeMainTest, PourquoiDitLeProchainPasSansRienPoser)
     jouer(autre, fauxPermis(autre));
     sansSolutionDepuis(autre);
 
-    // Les chiffres faux repris : la prochaine pose, dite et montrée, est celle de la solution ; le
-    // raisonnement en entier se sert de sa case et finit par elle.
+    // Les chiffres faux repris : d'abord où regarder, le curseur laissé où il était ; puis les
+    // candidats en jeu, ceux qu'ôte l'étape jamais le chiffre de la solution ; puis la prochaine
+    // pose, dite et montrée, celle de la solution ; le raisonnement en entier se sert de sa case
+    // et finit par elle.
     for (int k = 0; k < 4; ++k) partie.Annuler();
+    const auto encore = [this](const char* suite) {
+        EXPECT_NE(ihm.statut.find(std::string("(« Pourquoi ? » encore : ") + suite + ")"), std::string::npos) << ihm.statut;
+    };
+    partie.OnPourquoi();
+    encore("les candidats");
+    EXPECT_EQ(ihm.curseur, std::pair(autre / 9, autre % 9));
+    EXPECT_TRUE(ihm.candidatsRaisonnement.empty());
+    partie.OnPourquoi();
+    encore("la réponse");
+    EXPECT_EQ(ihm.curseur, std::pair(autre / 9, autre % 9));
+    ASSERT_FALSE(ihm.candidatsRaisonnement.empty());
+    for (const CandidatMontre& c : ihm.candidatsRaisonnement) {
+        EXPECT_EQ(partie.Grille().LireCase(c.ligne, c.colonne).chiffre, 0);
+        if (c.ote) {
+            EXPECT_NE(solution(c.ligne * 9 + c.colonne), c.chiffre) << c.ligne << "," << c.colonne;
+        }
+    }
     partie.OnPourquoi();
     ASSERT_TRUE(ihm.curseur.has_value());
     const int montree = ihm.curseur->first * 9 + ihm.curseur->second;
@@ -229,8 +250,16 @@ TEST_F(CoupDeMainTest, PourquoiDitLeProchainPasSansRienPoser)
               ihm.casesRaisonnement.end());
     EXPECT_EQ(Cases(Vide), vides) << "rien n'est posé";
 
-    // Une seule case vide : seul chiffre possible ; puis la grille résolue.
+    // Une seule case vide : un coup fait repartir du début, même défait ensuite ; seul chiffre
+    // possible ; puis la grille résolue.
     for (size_t k = 1; k < vides.size(); ++k) jouer(vides[k], solution(vides[k]));
+    partie.OnPourquoi();
+    encore("les candidats");
+    jouer(vides[0], solution(vides[0]));
+    partie.Annuler();
+    partie.OnPourquoi();
+    encore("les candidats");
+    partie.OnPourquoi();
     partie.OnPourquoi();
     EXPECT_EQ(ihm.statut, base + " >>> " + NommerCase(vides[0] / 9, vides[0] % 9) + " : seul chiffre possible, le " +
                               std::to_string(solution(vides[0])));
@@ -246,7 +275,8 @@ TEST_F(CoupDeMainTest, PourquoiDitLeProchainPasSansRienPoser)
     EXPECT_EQ(ihm.messages, std::vector<std::string>{std::string(MessageGrilleFautive)});
     EXPECT_EQ(ihm.statut, statut);
 
-    // Une grille saisie vide : aucune déduction, l'hypothèse du solveur. En saisie, rien.
+    // Une grille saisie vide : elle a plusieurs solutions, aucun raisonnement ne la finit,
+    // l'hypothèse du solveur. En saisie, rien.
     partie.OnCreer();
     ihm.OublierHistorique();
     partie.OnPourquoi();
@@ -254,8 +284,9 @@ TEST_F(CoupDeMainTest, PourquoiDitLeProchainPasSansRienPoser)
     EXPECT_EQ(ihm.statut, " Grille en mode création");
     partie.OnCreer();
     partie.OnPourquoi();
-    EXPECT_EQ(ihm.statut, " Grille créée manuellement >>> aucune déduction simple : il faut une hypothèse, "
-                          "par exemple ligne 1, colonne 1 (1, 2, 3, 4, 5, 6, 7, 8 ou 9)");
+    EXPECT_EQ(ihm.statut, " Grille créée manuellement >>> la grille a plusieurs solutions, aucun raisonnement ne "
+                          "peut la finir seul : il faut une hypothèse, par exemple ligne 1, colonne 1 (1, 2, 3, 4, 5, "
+                          "6, 7, 8 ou 9)");
     EXPECT_EQ(ihm.curseur, std::pair(0, 0));
     EXPECT_FALSE(partie.Trace().EstOuvert());
 }

@@ -145,7 +145,7 @@ TEST(Configuration, RemplitLesOnzeEntreesDepuisLesSixCles)
     EXPECT_EQ(r.couleurs, attendu);
 }
 
-// Les quatre clés facultatives : prises avec leurs trois valeurs, jamais comptées parmi les
+// Les cinq clés facultatives : prises avec leurs trois valeurs, jamais comptées parmi les
 // 18 exigées ; absentes ou incomplètes, leur couleur par défaut (tirée de la table, sauf le
 // rouge des conflits).
 TEST(Configuration, ClesFacultatives)
@@ -159,10 +159,11 @@ TEST(Configuration, ClesFacultatives)
     };
     const CasFacultatif cas[] = {
         {"absentes", completes, false, {joueur, ConflitParDefaut, deduit, hypoOrdi}},
-        {"toutes", completes + "Notes=1,2,3\nConflit=4,5,6\nSurlignage=7,8,9\nExplication=10,11,12\n", false,
-         {Rvb({1, 2, 3}), Rvb({4, 5, 6}), Rvb({7, 8, 9}), Rvb({10, 11, 12})}},
+        {"toutes", completes + "Notes=1,2,3\nConflit=4,5,6\nSurlignage=7,8,9\nExplication=10,11,12\nRetrait=13,14,15\n",
+         false, {Rvb({1, 2, 3}), Rvb({4, 5, 6}), Rvb({7, 8, 9}), Rvb({10, 11, 12}), Rvb({13, 14, 15})}},
+        // Sans clé à lui, le retrait prend la couleur des conflits.
         {"avant les exigées, quatrième champ ignoré", "Conflit=250,0,0,9\n" + completes, false,
-         {joueur, Rvb({250, 0, 0}), deduit, hypoOrdi}},
+         {joueur, Rvb({250, 0, 0}), deduit, hypoOrdi, Rvb({250, 0, 0})}},
         {"incomplète", completes + "Notes=1,2\nSurlignage=\n", false, {joueur, ConflitParDefaut, deduit, hypoOrdi}},
         {"fichier fautif", "Init=1,2,3\nNotes=9,9,9\n", true, {Rvb({9, 9, 9}), ConflitParDefaut, 0, 0}},
     };

@@ -26,6 +26,7 @@ public:
     std::string statut = " Pas de grille";
     std::vector<std::string> raisonnement;  // le dernier « Pourquoi ? »
     std::vector<std::pair<int, int>> casesRaisonnement;
+    std::vector<CandidatMontre> candidatsRaisonnement;
     bool menuCreation = false;
     uint16_t chiffresFinis = 0;
     bool pause = false;
@@ -69,10 +70,12 @@ public:
     void MontrerPause(bool enPause) override { pause = enPause; }
     void ChangerStatut(const std::string& texte) override { statut = texte; }
     void MontrerRaisonnement(const std::vector<std::string>& phrases,
-                             const std::vector<std::pair<int, int>>& cases) override
+                             const std::vector<std::pair<int, int>>& cases,
+                             const std::vector<CandidatMontre>& candidats) override
     {
         raisonnement = phrases;
         casesRaisonnement = cases;
+        candidatsRaisonnement = candidats;
     }
     void Message(const std::string& texte) override
     {

@@ -1,6 +1,7 @@
 // L'étiquette colorée et la boîte à skin, seules.
 #include <QCoreApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QScreen>
 #include <QTest>
 #include <QTemporaryDir>
@@ -98,6 +99,24 @@ TEST(DlgSkin, FondCharge_RemplaceEtRetire)
     boite.ChargerFond(faux.toStdString());
     EXPECT_FALSE(boite.AUnFond());
     EXPECT_EQ(boite.ZoneClient()->grab().toImage().pixelColor(10, 10), boite.palette().color(QPalette::Window));
+}
+
+// Le décodeur rapide des bitmaps 24 bits donne l'image de Qt, pixel pour pixel, quelle que
+// soit la largeur (de 0 à 3 octets de bourrage par ligne).
+TEST(DlgSkin, FondLuCommeParQt)
+{
+    QTemporaryDir dossier;
+    CDlgSkin boite(200, 100);
+    for (const int largeur : {1, 2, 3, 4, 61}) {
+        QImage image(largeur, 7, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < largeur; ++x)
+                image.setPixel(x, y, qRgb(37 * x + y, 11 * y + 3, 255 - x));
+        const QString chemin = dossier.filePath(QStringLiteral("fond%1.bmp").arg(largeur));
+        ASSERT_TRUE(image.save(chemin, "BMP"));
+        boite.ChargerFond(chemin.toStdString());
+        EXPECT_EQ(boite.Fond().toImage(), QImageReader(chemin).read()) << largeur;
+    }
 }
 
 // Le fond choisi selon la densité de l'écran : le double au-dessus d'un pixel par pixel,

@@ -109,6 +109,9 @@ TEST_F(Fenetre, DemarrageMontreUnPlateauVide)
     EXPECT_EQ(boite.etiquetteStatut->Police().pixelSize(), 12);
     EXPECT_EQ(boite.etiquetteStatut->CouleurTexte(), boite.couleurs[10]);
     EXPECT_TRUE(boite.etiquetteStatut->alignment() & Qt::AlignLeft);
+    // L'icône de la fenêtre suit la première image.
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(boite.windowIcon().isNull());
 }
 
 TEST_F(Fenetre, IdentifiantsEtPositionsDesEtiquettes)
@@ -536,7 +539,8 @@ TEST_F(Fenetre, MenuDansLOrdreDeLaTable)
     EXPECT_EQ(lister(barre[0]->menu()).join(QStringLiteral("|")),
               QStringLiteral("&Créer|&Générer[&Facile|&Moyen|&Difficile|&Diabolique]|&Importer|&Exporter|-|"
                              "&Remettre à zéro|Coup de &main[1 chiffre|2 chiffres|3 chiffres|-|&Pourquoi ?|&Noter les candidats]|&Résoudre|"
-                             "&Vérifier|-|&Quitter|-|Pa&use|&Statistiques…"));
+                             "&Vérifier|-|&Quitter|-|Dé&fi[&Sous-ensembles|&Poissons|&Ailes|&Chaînes]|-|Pa&use|"
+                             "&Statistiques…"));
     EXPECT_EQ(lister(barre[2]->menu()).join(QStringLiteral("|")), QStringLiteral("&Aide|A &propos ..."));
 
     // Chaque commande de la table a son action, qui porte son identifiant et mène à un
@@ -657,7 +661,7 @@ TEST_F(Fenetre, ModeCreationGriseEtRestaureLesEntrees)
 {
     QAction* creer = boite.Action(ID_CREER);
     const QList<QAction*> entrees = boite.menuGrille->actions();
-    ASSERT_EQ(entrees.size(), 14);
+    ASSERT_EQ(entrees.size(), 16);
     // « Non » : l'entrée cochable ne reste pas cochée.
     boite.reponses = {false};
     creer->trigger();
@@ -668,8 +672,8 @@ TEST_F(Fenetre, ModeCreationGriseEtRestaureLesEntrees)
     ASSERT_TRUE(boite.partie.ModeCreation());
     EXPECT_TRUE(creer->isChecked());
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille en mode création");
-    // Générer, Importer, Exporter, Remettre à zéro, Coup de main, Résoudre, Vérifier et Pause.
-    const std::set<int> grisees{1, 2, 3, 5, 6, 7, 8, 12};
+    // Générer, Importer, Exporter, Remettre à zéro, Coup de main, Résoudre et Vérifier ; Défi et Pause.
+    const std::set<int> grisees{1, 2, 3, 5, 6, 7, 8, 12, 14};
     for (int p = 0; p < entrees.size(); ++p)
         EXPECT_EQ(entrees[p]->isEnabled(), !grisees.contains(p)) << p;
     // Un indice tapé en mode création : origine Init, couleur des indices.
@@ -712,7 +716,8 @@ TEST_F(Fenetre, PourquoiMontreLeRaisonnementJusquALaProchaineAction)
     const QImage avant = boite.ZoneClient()->grab().toImage();
     for (const Qt::MouseButton bouton : {Qt::LeftButton, Qt::RightButton}) {
         SCOPED_TRACE(bouton == Qt::LeftButton ? "clic gauche" : "clic droit");
-        boite.Action(ID_POURQUOI)->trigger();
+        // Le troisième appel sur la même position : la réponse entière.
+        for (int temps = 0; temps < 3; ++temps) boite.Action(ID_POURQUOI)->trigger();
 
         auto* panneau = boite.findChild<QLabel*>(QStringLiteral("raisonnement"));
         ASSERT_NE(panneau, nullptr);
@@ -742,6 +747,28 @@ TEST_F(Fenetre, PourquoiMontreLeRaisonnementJusquALaProchaineAction)
             EXPECT_EQ(apres.pixelColor(centre), avant.pixelColor(centre)) << ligne << "," << colonne;
         }
     }
+
+    // Au deuxième temps, sur les notes : chaque candidat que l'étape ôte est barré, dans la
+    // couleur des retraits.
+    boite.Action(ID_NOTER)->trigger();
+    for (int temps = 0; temps < 2; ++temps) boite.Action(ID_POURQUOI)->trigger();
+    const QImage barre = boite.ZoneClient()->grab().toImage();
+    const QColor retrait = CColorLabel::VersQColor(boite.couleursAjoutees.retrait);
+    int otes = 0;
+    for (const CandidatMontre& c : boite.candidatsRaisonnement) {
+        if (!c.ote) continue;
+        ++otes;
+        // Un pixel proche du rouge des retraits, autour du centre de la note.
+        const QPoint pave = PointCase(c.ligne, c.colonne) + QPoint((c.chiffre - 1) % 3 * 10 - 10, (c.chiffre - 1) / 3 * 10 - 10);
+        int ecart = 255 * 3;
+        for (int k = 0; k < 49; ++k) {
+            const QColor p = barre.pixelColor(pave + QPoint(k % 7 - 3, k / 7 - 3));
+            ecart = std::min(ecart, std::abs(p.red() - retrait.red()) + std::abs(p.green() - retrait.green()) +
+                                        std::abs(p.blue() - retrait.blue()));
+        }
+        EXPECT_LT(ecart, 60) << c.ligne << "," << c.colonne << " : " << c.chiffre;
+    }
+    EXPECT_GT(otes, 0);
 }
 
 // Sur une grille vide, « Pourquoi ? » répond d'une seule phrase (il faut une hypothèse), trop
