@@ -7,7 +7,7 @@ enum CodeSortie : int {
     CodeSansSolution = 1,  // une grille n'a pas de solution
     CodeLecture = 2,       // un fichier de grilles n'a pas pu être lu
     CodeUsage = 64,        // mauvais arguments
-    CodeTrace = 73,        // fichier de trace impossible à créer
+    CodeFichier = 73,      // fichier à écrire (trace, PDF) impossible à créer
     CodeEcriture = 74,     // sortie standard ou fichier de trace en échec (disque plein…)
 };
 
@@ -17,7 +17,7 @@ inline constexpr const char* TexteCodesSortie =
     "   1  une grille n'a pas de solution\n"
     "   2  un fichier de grilles n'a pas pu être lu\n"
     "  64  mauvais usage\n"
-    "  73  le fichier de trace ne peut pas être créé\n"
+    "  73  un fichier à écrire (trace, PDF) ne peut pas être créé\n"
     "  74  l'écriture de la sortie standard ou de la trace a échoué\n";
 
 // Les sous-commandes (cli/commun.h dit ce qu'est une commande) : « resoudre », « generer »,

@@ -1,8 +1,10 @@
-// « novemia-cli generer NIVEAU [--graine N] [--nombre K] [--trace JOURNAL] » : génère K grilles
-// d'affilée avec une même source de hasard, comme K commandes du menu auxquelles on répond
-// « Oui », et les écrit au format des fichiers de grille (neuf lignes de neuf, "." vide).
+// « novemia-cli generer NIVEAU [--graine N] [--nombre K] [--pdf FICHIER [--par-page P]]
+// [--trace JOURNAL] » : génère K grilles d'affilée avec une même source de hasard, comme K
+// commandes du menu auxquelles on répond « Oui », et les écrit au format des fichiers de grille
+// (neuf lignes de neuf, "." vide), ou dans un PDF, P par page, chacune avec sa graine.
 // « generer --defi GENRE [--graine N] [--nombre K] » : K défis (game/defi.h), chacun avec sa
 // note et sa technique la plus dure.
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <ctime>
@@ -10,29 +12,47 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/commandes.h"
 #include "cli/commun.h"
 #include "engine/grille.h"
 #include "engine/hasard.h"
+#include "files/ecriture.h"
 #include "files/fichiertrace.h"
+#include "files/pdf.h"
+#include "files/plateforme.h"
 #include "files/textegrille.h"
 #include "game/defi.h"
 #include "game/explicationtechnique.h"
 #include "game/generateur.h"
+#include "game/impression.h"
 
 namespace {
 
-constexpr std::string_view Formes[] = {"NIVEAU [--graine N] [--nombre K] [--trace JOURNAL]",
-                                       "--defi GENRE [--graine N] [--nombre K]"};
+constexpr std::string_view Formes[] = {
+    "NIVEAU [--graine N] [--nombre K] [--pdf FICHIER [--par-page P]] [--trace JOURNAL]",
+    "--defi GENRE [--graine N] [--nombre K]"};
 constexpr std::string_view Details[] = {
-    "  NIVEAU     facile, moyen, difficile ou diabolique\n"
-    "  --defi     une grille à une seule solution dont la technique la plus dure est du genre\n"
-    "             sous-ensembles, poissons, ailes ou chaines, précédée de sa note\n"
-    "  --graine   graine du hasard, entier de 0 à 4294967295 (par défaut l'heure)\n"
-    "  --nombre   nombre de grilles, entier de 1 à 1000000 (par défaut 1)\n"
-    "  --trace    fichier où écrire la trace de chaque résolution (pas pour un défi)\n"};
-constexpr DefinitionOption Options[] = {{"--graine"}, {"--nombre"}, {"--trace"}, {"--defi"}};
+    "  NIVEAU      facile, moyen, difficile ou diabolique\n"
+    "  --defi      une grille à une seule solution dont la technique la plus dure est du genre\n"
+    "              sous-ensembles, poissons, ailes ou chaines, précédée de sa note\n"
+    "  --graine    graine du hasard, entier de 0 à 4294967295 (par défaut l'heure)\n"
+    "  --nombre    nombre de grilles, entier de 1 à 1000000 (par défaut 1)\n"
+    "  --pdf       écrit les grilles dans ce fichier PDF (A4) plutôt que sur la sortie,\n"
+    "              chacune avec la graine qui la redonne seule (pas pour un défi)\n"
+    "  --par-page  grilles par page du PDF : 1, 2, 4 ou 6 (par défaut 1)\n"
+    "  --trace     fichier où écrire la trace de chaque résolution (pas pour un défi)\n"};
+constexpr DefinitionOption Options[] = {{"--graine"}, {"--nombre"}, {"--pdf"}, {"--par-page"}, {"--trace"}, {"--defi"}};
+
+// Le même fichier sous deux noms : par identité s'il existe (liens, casse sous Windows), par
+// le nom sinon.
+bool MemeFichier(const std::string& a, const std::string& b)
+{
+    const auto identite = IdentiteDeFichier(a);
+    return (identite && identite == IdentiteDeFichier(b)) ||
+           CheminSysteme(a).lexically_normal() == CheminSysteme(b).lexically_normal();
+}
 
 // Un entier décimal entier, sans signe ni espace, dans [min, max].
 std::optional<uint64_t> LireEntier(std::string_view texte, uint64_t min, uint64_t max)
@@ -85,7 +105,9 @@ int Executer(const ArgumentsLus& lus)
     if (defi) {
         genre = LireDefi(*defi);
         if (!genre) return RefusUsage(CommandeGenerer, "genre de défi inconnu : « " + *defi + " »");
-        if (lus.Present("--trace")) return RefusUsage(CommandeGenerer, "--trace ne s'applique pas à un défi");
+        for (const std::string option : {"--trace", "--pdf", "--par-page"}) {
+            if (lus.Present(option)) return RefusUsage(CommandeGenerer, option + " ne s'applique pas à un défi");
+        }
     }
     const auto niveau = defi ? std::optional<NiveauGrille>(Facile) : LireNiveau(lus.positionnels[0]);
     if (!niveau) return RefusUsage(CommandeGenerer, "niveau inconnu : « " + lus.positionnels[0] + " »");
@@ -103,8 +125,22 @@ int Executer(const ArgumentsLus& lus)
     const auto semence = static_cast<uint32_t>(graine ? *graine : static_cast<uint64_t>(std::time(nullptr)));
     if (genre) return GenererDefis(*genre, semence, nombre);
 
+    const auto pdf = lus.Valeur("--pdf");
+    int parPage = 1;
+    if (const auto texte = lus.Valeur("--par-page")) {
+        if (!pdf) return RefusUsage(CommandeGenerer, "--par-page sans --pdf");
+        const auto n = LireEntier(*texte, 1, 6);
+        if (!n || std::find(ParPagePossibles.begin(), ParPagePossibles.end(), *n) == ParPagePossibles.end()) {
+            return RefusUsage(CommandeGenerer, "grilles par page invalide : « " + *texte + " » (1, 2, 4 ou 6)");
+        }
+        parPage = static_cast<int>(*n);
+    }
+    if (pdf && lus.Valeur("--trace") && MemeFichier(*pdf, *lus.Valeur("--trace"))) {
+        return RefusUsage(CommandeGenerer, "le PDF et la trace sont le même fichier");
+    }
+
     CJournal journal(CommandeGenerer, lus.Valeur("--trace"));
-    if (!journal.Ouvert()) return CodeTrace;
+    if (!journal.Ouvert()) return CodeFichier;
 
     CGrille grille;
     CHasard hasard;
@@ -113,16 +149,29 @@ int Executer(const ArgumentsLus& lus)
     hasard.Semer(semence);
 
     const std::string mot(MotNiveau(*niveau));
+    std::vector<GrilleImprimee> imprimees;
     // Une sortie standard en échec arrête tout, comme pour les grilles lues.
     for (uint64_t k = 1; k <= nombre && std::cout; ++k) {
+        const uint32_t graineGrille = hasard.Etat();
         generateur.ConstruireGrille(*niveau, journal.Suivi());
         // Comme la commande du menu : la solution gardée, puis les indices seuls.
         if (grille.ResoudreEtMemoriser(journal.Suivi()) != FinResolution::Resolue) {
             std::cerr << MessageSansSolution << '\n';
         }
-        std::cout << "# " << mot << " " << k << "/" << nombre << "\n" << EnNeufLignes(TexteIndices(grille));
+        if (pdf) {
+            imprimees.push_back(GrilleAImprimer(grille, false, LegendeGeneree(*niveau, graineGrille)));
+        } else {
+            std::cout << "# " << mot << " " << k << "/" << nombre << "\n" << EnNeufLignes(TexteIndices(grille));
+        }
     }
-    return FinCommande(CommandeGenerer, CodeSucces, &journal);
+    int code = CodeSucces;
+    // Comme une grille exportée : un fichier qu'on peut écrire est au besoin réécrit sur place.
+    if (pdf && EcrireFichierEnBloc(*pdf, EnPdf(MettreEnPages(imprimees, parPage, LargeurA4, HauteurA4)),
+                                   RecoursSurPlace::Permis) == Ecriture::Echouee) {
+        MessageErreur("novemia-cli generer : impossible d'écrire le PDF « " + *pdf + " »");
+        code = CodeFichier;
+    }
+    return FinCommande(CommandeGenerer, code, &journal);
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ int Executer(const ArgumentsLus& lus)
     if (const auto fin = ControlerEntrees(CommandeResoudre, lus)) return *fin;
 
     CJournal journal(CommandeResoudre, lus.Valeur("--trace"));
-    if (!journal.Ouvert()) return CodeTrace;
+    if (!journal.Ouvert()) return CodeFichier;
 
     std::ios::sync_with_stdio(false);
     const int code = ParcourirGrilles(CommandeResoudre, lus, [&journal](const SourceGrille& source, CGrille& grille) {

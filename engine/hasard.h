@@ -8,6 +8,8 @@
 class CHasard {
 public:
     void Semer(uint32_t graine) { etat = graine; }
+    // L'état est toute la mémoire du générateur : semé de cette valeur, il redonne la même suite.
+    uint32_t Etat() const { return etat; }
     int32_t Tirer()
     {
         etat = etat * 214013u + 2531011u;  // débordement voulu : modulo 2^32

@@ -4,14 +4,26 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "engine/grille.h"
+#include "game/generateur.h"
+#include "game/impression.h"
 #include "game/statistiques.h"
 
 enum class BoutonParDefaut { Oui, Non };
+
+// « Imprimer des grilles… » : le niveau, le nombre de grilles et combien par page (1, 2, 4, 6).
+struct DemandeGrilles {
+    NiveauGrille niveau = Moyen;
+    int nombre = 4;
+    int parPage = 4;
+};
+
+enum class Impression { Faite, Annulee, Echouee };
 
 // Les teintes posées sous une case ; plusieurs peuvent s'y ajouter.
 enum TeinteCase : uint8_t {
@@ -80,7 +92,17 @@ public:
 
     virtual void CurseurAttente(bool actif) = 0;
 
-    // Menu en mode création : coche sur « Créer », sept entrées grisées ; l'inverse sinon.
+    // « Imprimer… » : avec les chiffres posés (vrai) ou les indices seuls (faux) ; rien si le
+    // joueur renonce.
+    virtual std::optional<bool> ChoisirChiffresImprimes() = 0;
+    // « Imprimer des grilles… » : ce qu'il faut imprimer ; rien si le joueur renonce.
+    virtual std::optional<DemandeGrilles> ChoisirGrillesAImprimer() = 0;
+    // Le dialogue d'impression (imprimante ou fichier PDF), puis les grilles mises en pages
+    // (MettreEnPages) au format qu'il a choisi.
+    virtual Impression Imprimer(std::span<const GrilleImprimee> grilles, int parPage) = 0;
+
+    // Menu en mode création : coche sur « Créer », sept entrées grisées (et « Imprimer… ») ;
+    // l'inverse sinon.
     virtual void EtatMenuCreation(bool modeCreation) = 0;
 };
 

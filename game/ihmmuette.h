@@ -22,5 +22,8 @@ public:
     std::optional<std::string> ChoisirFichierAOuvrir() override { return std::nullopt; }
     std::optional<std::string> ChoisirFichierAEnregistrer() override { return std::nullopt; }
     void CurseurAttente(bool) override {}
+    std::optional<bool> ChoisirChiffresImprimes() override { return std::nullopt; }
+    std::optional<DemandeGrilles> ChoisirGrillesAImprimer() override { return std::nullopt; }
+    Impression Imprimer(std::span<const GrilleImprimee>, int) override { return Impression::Annulee; }
     void EtatMenuCreation(bool) override {}
 };

@@ -144,6 +144,7 @@ void CPartie::OnCreer()
 
     modeCreation = false;
     ChangerStatut(" Grille créée manuellement");
+    legendeGrille = "Grille saisie";
     grilleEnCours = true;
     OublierCoups();
     const FinResolution fin = ResoudreEtMemoriser();
@@ -166,6 +167,7 @@ void CPartie::GenererGrille(NiveauGrille niveau)
 
     // La grille en jeu est perdue dès le premier semis : ses coups aussi.
     OublierCoups();
+    legendeGrille = LegendeGeneree(niveau, hasard.Etat());
     {
         CAttente attente(ihm);
         generateur.ConstruireGrille(niveau, Suivi());
@@ -220,6 +222,7 @@ void CPartie::OnImporter()
         return;
     }
     ChangerStatut(" Grille importée (" + nomFichier + ")");
+    legendeGrille = "Grille importée (" + nomFichier + ")";
     ResoudreEtMemoriser();
     AfficherGrille();
     CommencerGrille("importee");

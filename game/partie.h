@@ -39,6 +39,8 @@ inline constexpr std::string_view MessageGrilleFautive = "La grille en l'état c
 inline constexpr std::string_view MessageEcritureTrace = "Impossible d'écrire le fichier de trace ";
 // Suivi du chemin : la partie n'a pas pu être gardée en fermant, la question de la perte suit.
 inline constexpr std::string_view MessageGardeImpossible = "Impossible de garder la partie en cours dans ";
+inline constexpr std::string_view MessageRienAImprimer = "Aucune grille en jeu à imprimer.";
+inline constexpr std::string_view MessageImpressionEchouee = "L'impression n'a pas pu se faire.";
 inline constexpr std::string_view QuestionEffacerStatistiques =
     "Toutes les statistiques vont être effacées. Voulez-vous continuer ?";
 
@@ -154,6 +156,11 @@ public:
     void OnResoudre();
     void OnVerifier();
     void OnTrace();
+    // « Imprimer… » : la grille en jeu, ses indices et, au choix, les chiffres posés, sous sa
+    // légende ; « Imprimer des grilles… » : de nouvelles grilles d'un niveau, chacune avec la
+    // graine qui la redonne (impression.cpp).
+    void OnImprimer();
+    void OnImprimerGrilles();
     // « Pause » : les chiffres cachés et le temps arrêté, jusqu'à la reprise ; une grille en jeu
     // seulement. Plateau, palette et touches du jeu n'agissent pas pendant la pause ; une autre
     // commande la finit d'abord (FinirPause).
@@ -184,6 +191,10 @@ private:
     bool grilleEnCours = false;
     bool modeCreation = false;
     std::string nomFichier;
+    // Ce qu'on sait de la grille en jeu, imprimé avec elle : niveau et graine d'une grille
+    // générée, « Grille saisie », « Grille importée (nom) » ; d'une partie reprise, le texte de
+    // base de sa ligne d'état (la graine n'est pas gardée).
+    std::string legendeGrille;
     // Les notes (cachées sous un chiffre posé) et les coups qui les ont changées avec les cases.
     std::array<uint16_t, 81> notes{};
     CHistorique historique;

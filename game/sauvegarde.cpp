@@ -65,6 +65,7 @@ void CPartie::Prendre(PartieGardee lue)
     etatInterface.chiffreSelectionne = lue.chiffreSelectionne;
     etatInterface.modeHypothese = lue.modeHypothese;
     etatInterface.statutBase = std::move(lue.statutBase);
+    legendeGrille = etatInterface.statutBase.substr(etatInterface.statutBase.starts_with(' ') ? 1 : 0);
     etatInterface.statutResultat = std::move(lue.statutResultat);
     FinirPause();
     chrono.Remettre(CChrono::Duree(lue.tempsMs));

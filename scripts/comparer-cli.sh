@@ -1,6 +1,6 @@
 #!/bin/sh
 # novemia-cli construit pour Windows et lancé sous Wine écrit les mêmes octets que celui de
-# Linux pour les mêmes grilles et la même graine, et finit sur le même code.
+# Linux pour les mêmes grilles et la même graine (PDF compris), et finit sur le même code.
 # Usage, depuis la racine des sources : comparer-cli.sh CLI_LINUX EMULATEUR CLI_WINDOWS
 set -u
 linux=$1
@@ -30,7 +30,20 @@ comparer() {
   fi
 }
 
+# Le PDF, écrit dans un fichier : le programme de Windows le nomme par le lecteur Z: de Wine.
+comparer_pdf() {
+  "$linux" generer "$@" --pdf "$travail/linux.pdf"
+  "$emulateur" "$windows" generer "$@" --pdf "Z:$travail/windows.pdf"
+  if ! cmp "$travail/linux.pdf" "$travail/windows.pdf"; then
+    echo "« generer $* --pdf » : PDF différents" >&2
+    statut=1
+  else
+    echo "« generer $* --pdf » : $(wc -c <"$travail/linux.pdf") octets identiques"
+  fi
+}
+
 comparer resoudre --lignes tests/grilles/top95.txt
 comparer generer diabolique --graine 7 --nombre 5
 comparer generer --defi chaines --graine 7 --nombre 5
+comparer_pdf moyen --graine 7 --nombre 5 --par-page 4
 exit $statut

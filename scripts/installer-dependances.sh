@@ -15,6 +15,7 @@ paquets=(
   xvfb xdotool dbus-daemon at-spi2-core python3-pyatspi
   x11-apps x11-utils
   desktop-file-utils appstream dpkg-dev file
+  poppler-utils
 )
 
 manquants=()

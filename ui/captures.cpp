@@ -5,17 +5,23 @@
 // surlignage autour d'une case (<nom>-surlignage.png), les trois temps de « Pourquoi ? » sur
 // des notes (<nom>-pourquoi-1.png : la technique et où ; -pourquoi-2.png : ses cases, ses
 // candidats en gras et ceux qu'elle ôte barrés ; -pourquoi.png : le raisonnement entier et ses
-// cases), et la fenêtre agrandie à tout un écran de 1920 × 1080 (<nom>-agrandie.png). Enfin, à sa taille, le
-// temps de jeu dans la barre de menus (<nom>-temps.png), la pause (<nom>-pause.png), la palette
-// aux chiffres finis et les cases où va le chiffre choisi (<nom>-finis.png), et le message de la
-// grille remplie (<nom>-fin.png).
+// cases), et la fenêtre agrandie à tout un écran de 1920 × 1080 (<nom>-agrandie.png). Enfin, à
+// sa taille, le temps de jeu dans la barre de menus (<nom>-temps.png), la pause
+// (<nom>-pause.png), la palette aux chiffres finis et les cases où va le chiffre choisi
+// (<nom>-finis.png), et le message de la grille remplie (<nom>-fin.png).
+// La partie du premier skin est aussi imprimée par « Imprimer… », avec les chiffres posés, dans
+// impression.pdf (make captures en fait impression.png).
 // Usage : novemia-captures <dossier des skins> <dossier de sortie>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPainter>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QTimer>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -55,6 +61,20 @@ public:
     bool Question(const std::string&, BoutonParDefaut) override { return true; }
     std::optional<std::string> ChoisirFichierAOuvrir() override { return fichierAOuvrir; }
     std::optional<std::string> fichierAOuvrir;
+    // Le PDF où « Imprimer… » écrit, avec les chiffres posés.
+    QString pdf;
+
+protected:
+    int ExecuterBoite(QDialog& boite) override
+    {
+        if (auto* impression = qobject_cast<QPrintDialog*>(&boite)) {
+            impression->printer()->setPageSize(QPageSize(QPageSize::A4));
+            impression->printer()->setOutputFileName(pdf);
+        } else if (auto* choix = qobject_cast<QMessageBox*>(&boite)) {
+            choix->defaultButton()->click();
+        }
+        return QDialog::Accepted;
+    }
 };
 
 // Une vraie partie diabolique en cours où paraît chaque origine : en haut les chiffres du
@@ -218,6 +238,10 @@ int main(int argc, char** argv)
         };
         capturer({});
         CPartie& partie = boite.partie;
+        if (ratio == 1 && nom == noms.first()) {
+            boite.pdf = QDir(QString::fromLocal8Bit(argv[2])).filePath(QStringLiteral("impression.pdf"));
+            partie.OnImprimer();
+        }
         partie.OnNoterCandidats();
         capturer(QStringLiteral("-notes"));
         partie.Annuler();

@@ -12,6 +12,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
@@ -34,6 +36,7 @@
 #include "disposition/geometrie.h"
 #include "ui/grilleapp.h"
 #include "ui/icone.h"
+#include "ui/impression.h"
 #include "ui/menu.h"
 
 namespace {
@@ -1007,6 +1010,44 @@ void CDlgGrille::CurseurAttente(bool actif)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
+}
+
+std::optional<bool> CDlgGrille::ChoisirChiffresImprimes()
+{
+    QMessageBox boite(QMessageBox::Question, QStringLiteral("Imprimer"),
+                      QStringLiteral("Imprimer aussi les chiffres posés, ou seulement les indices ?"),
+                      QMessageBox::NoButton, this);
+    QPushButton* avec = boite.addButton(QStringLiteral("&Avec les chiffres posés"), QMessageBox::YesRole);
+    QPushButton* indices = boite.addButton(QStringLiteral("&Indices seuls"), QMessageBox::NoRole);
+    boite.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+    boite.setDefaultButton(avec);
+    ExecuterBoite(boite);
+    if (boite.clickedButton() != avec && boite.clickedButton() != indices)
+        return std::nullopt;
+    return boite.clickedButton() == avec;
+}
+
+std::optional<DemandeGrilles> CDlgGrille::ChoisirGrillesAImprimer()
+{
+    CDlgGrillesAImprimer boite(demandeGrilles, this);
+    if (ExecuterBoite(boite) != QDialog::Accepted)
+        return std::nullopt;
+    demandeGrilles = boite.Demande();
+    return demandeGrilles;
+}
+
+Impression CDlgGrille::Imprimer(std::span<const GrilleImprimee> grilles, int parPage)
+{
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setDocName(QStringLiteral("Novemia"));
+    imprimante.setCreator(QStringLiteral("Novemia"));
+    QPrintDialog boite(&imprimante, this);
+    boite.setWindowTitle(QStringLiteral("Imprimer"));
+    boite.setMinMax(1, (static_cast<int>(grilles.size()) + parPage - 1) / parPage);
+    if (ExecuterBoite(boite) != QDialog::Accepted)
+        return Impression::Annulee;
+    CAttente attente(*this);
+    return ImprimerPages(imprimante, grilles, parPage) ? Impression::Faite : Impression::Echouee;
 }
 
 void CDlgGrille::EtatMenuCreation(bool modeCreation)

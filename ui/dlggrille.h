@@ -72,6 +72,9 @@ public:
     std::optional<std::string> ChoisirFichierAOuvrir() override;
     std::optional<std::string> ChoisirFichierAEnregistrer() override;
     void CurseurAttente(bool actif) override;
+    std::optional<bool> ChoisirChiffresImprimes() override;
+    std::optional<DemandeGrilles> ChoisirGrillesAImprimer() override;
+    Impression Imprimer(std::span<const GrilleImprimee> grilles, int parPage) override;
     void EtatMenuCreation(bool modeCreation) override;
 
     // Ce que la fenêtre possède, à lire par les tests et les captures.
@@ -104,6 +107,8 @@ public:
     QLabel* panneauRaisonnement = nullptr;
     std::vector<std::pair<int, int>> casesRaisonnement;
     std::vector<CandidatMontre> candidatsRaisonnement;
+    // Le dernier choix de « Imprimer des grilles… », proposé la fois suivante.
+    DemandeGrilles demandeGrilles;
     // Le temps de jeu (choix « Montrer le temps de jeu ») : dans le coin droit de la barre de
     // menus, hors du plateau et du skin ; relu plusieurs fois par seconde tant qu'il court.
     QLabel* etiquetteTemps = nullptr;

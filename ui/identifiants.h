@@ -38,6 +38,9 @@ constexpr int ID_DEFI_SOUSENSEMBLES = 32803;
 constexpr int ID_DEFI_POISSONS = 32804;
 constexpr int ID_DEFI_AILES = 32805;
 constexpr int ID_DEFI_CHAINES = 32806;
+// « Imprimer… » et « Imprimer des grilles… », après « Quitter ».
+constexpr int ID_IMPRIMER = 32810;
+constexpr int ID_IMPRIMERGRILLES = 32811;
 // « Pause » et « Statistiques… », après « Quitter ».
 constexpr int ID_PAUSE = 32820;
 constexpr int ID_STATISTIQUES = 32821;

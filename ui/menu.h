@@ -29,7 +29,7 @@ inline constexpr bool GriseeEnCreation = true;
 // Dans l'ordre du menu. « &Préférences » est une commande posée sur la barre même ; la trace,
 // l'annulation et la reprise d'un coup n'ont que leurs combinaisons de touches ; « Pause » a
 // aussi la touche P.
-inline constexpr std::array<EntreeMenu, 40> TableMenu{{
+inline constexpr std::array<EntreeMenu, 43> TableMenu{{
     {0, EntreeMenu::SousMenu, "&Grille"},
     {1, EntreeMenu::Commande, "&Créer", ID_CREER, [](CDlgGrille& d) { d.OnCreer(); }},
     {1, EntreeMenu::SousMenu, "&Générer", 0, nullptr, {}, GriseeEnCreation},
@@ -67,6 +67,11 @@ inline constexpr std::array<EntreeMenu, 40> TableMenu{{
     {2, EntreeMenu::Commande, "&Poissons", ID_DEFI_POISSONS, [](CDlgGrille& d) { d.partie.OnDefi(GenreDefi::Poissons); }},
     {2, EntreeMenu::Commande, "&Ailes", ID_DEFI_AILES, [](CDlgGrille& d) { d.partie.OnDefi(GenreDefi::Ailes); }},
     {2, EntreeMenu::Commande, "&Chaînes", ID_DEFI_CHAINES, [](CDlgGrille& d) { d.partie.OnDefi(GenreDefi::Chaines); }},
+    {1, EntreeMenu::Separateur},
+    {1, EntreeMenu::Commande, "Im&primer…", ID_IMPRIMER, [](CDlgGrille& d) { d.partie.OnImprimer(); },
+     Qt::CTRL | Qt::Key_P, GriseeEnCreation},
+    {1, EntreeMenu::Commande, "Imprimer &des grilles…", ID_IMPRIMERGRILLES,
+     [](CDlgGrille& d) { d.partie.OnImprimerGrilles(); }},
     {1, EntreeMenu::Separateur},
     {1, EntreeMenu::Commande, "Pa&use", ID_PAUSE, [](CDlgGrille& d) { d.partie.OnPause(); }, Qt::Key_Pause,
      GriseeEnCreation},

@@ -1,6 +1,7 @@
 // « novemia-cli generer » lancé comme depuis un terminal.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -9,6 +10,7 @@
 #include "engine/compteur.h"
 #include "game/defi.h"
 #include "game/explicationtechnique.h"
+#include "tests/support/pdf.h"
 #include "tests/game/outils.h"
 
 namespace {
@@ -61,6 +63,58 @@ TEST_F(Generer, LaTraceRecoitChaqueResolution)
     EXPECT_EQ(impossible.code, 73);
     EXPECT_NE(impossible.erreurs.find("absent/journal.txt"), std::string::npos);
     EXPECT_TRUE(impossible.sortie.empty());
+}
+
+// --pdf : les mêmes octets pour la même graine ; K grilles sur K/P pages, arrondi au-dessus ;
+// relue, chaque grille est la même que sur la sortie, à sa place, sous la graine qui la redonne
+// seule. Les refus, comme pour les autres options.
+TEST_F(Generer, PdfDeGrillesQueLeurGraineRedonne)
+{
+    for (const int parPage : {1, 2, 4, 6}) {
+        SCOPED_TRACE(parPage);
+        const std::vector<std::string> arguments{"generer", "difficile", "--graine", "5", "--nombre", "7",
+                                                 "--pdf", "g.pdf", "--par-page", std::to_string(parPage)};
+        const auto r = LancerCli(arguments);
+        ASSERT_EQ(r.code, 0) << r.erreurs;
+        EXPECT_EQ(r.sortie + r.erreurs, "");
+        const std::string pdf = Contenu("g.pdf");
+        ASSERT_EQ(LancerCli(arguments).code, 0);
+        EXPECT_EQ(Contenu("g.pdf"), pdf);
+        if (PdfLisible) {
+            EXPECT_EQ(std::ranges::count(TexteDuPdf("g.pdf"), '\f'), (7 + parPage - 1) / parPage);
+        }
+    }
+
+    // Une grille par page : la première sous la graine donnée, chacune redonnée par la sienne.
+    ASSERT_EQ(LancerCli({"generer", "difficile", "--graine", "5", "--nombre", "3", "--pdf", "g.pdf"}).code, 0);
+    const std::string pages = TexteDuPdf("g.pdf");
+    EXPECT_EQ(pages.find("Niveau difficile, graine 5\n"), PdfLisible ? 0u : std::string::npos);
+    for (std::size_t debut = 0, k = 1; PdfLisible && k <= 3; ++k) {
+        const std::size_t fin = pages.find('\f', debut);
+        ASSERT_NE(fin, std::string::npos);
+        const std::string page = pages.substr(debut, fin - debut);
+        debut = fin + 1;
+        const std::size_t graine = page.find("graine ") + 7;
+        std::string indices =
+            LancerCli({"generer", "difficile", "--graine", page.substr(graine, page.find('\n', graine) - graine)}).sortie;
+        indices.erase(0, indices.find('\n'));  // sans « # difficile 1/1 »
+        std::erase_if(indices, [](char c) { return c < '1' || c > '9'; });
+        EXPECT_EQ(ChiffresDesCases(page), indices) << page;
+    }
+
+    const std::pair<std::vector<std::string>, int> refus[] = {
+        {{"--pdf", "g.pdf", "--par-page", "3"}, 64},
+        {{"--par-page", "2"}, 64},
+        {{"--pdf", "g.pdf", "--trace", "./g.pdf"}, 64},
+        {{"--pdf", "absent/g.pdf"}, 73},
+    };
+    for (const auto& [options, code] : refus) {
+        std::vector<std::string> arguments{"generer", "facile"};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const auto r = LancerCli(arguments);
+        EXPECT_EQ(r.code, code) << options.back();
+        EXPECT_NE(r.erreurs.find(code == 73 ? "absent/g.pdf" : "Usage"), std::string::npos) << r.erreurs;
+    }
 }
 
 // Les défis : la même graine donne les mêmes grilles ; chaque grille n'a qu'une solution, sa

@@ -66,7 +66,8 @@ TEST_F(PageAide, ToutesLesCommandesEtNotionsSontDecrites)
         // Le menu Grille, dans l'ordre du menu.
         "Créer", "Générer", "Facile", "Moyen", "Difficile", "Diabolique", "Importer", "Exporter",
         "Remettre à zéro", "Coup de main", "1 chiffre", "2 chiffres", "3 chiffres", "Pourquoi ?", "Résoudre",
-        "Vérifier", "Quitter", "Défi", "Sous-ensembles", "Poissons", "Ailes", "Chaînes",
+        "Vérifier", "Quitter", "Défi", "Sous-ensembles", "Poissons", "Ailes", "Chaînes", "Imprimer…",
+        "Imprimer des grilles…",
         // Le clavier, les notes et ce que montrent les préférences.
         "Jouer au clavier", "Ctrl+Z", "Ctrl+Y", "Noter les candidats", "Ctrl+N", "Montrer les conflits en jouant",
         "Surligner la ligne, la colonne et la région", "Reprendre la partie au prochain lancement", "MontrerConflits",

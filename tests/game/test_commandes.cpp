@@ -88,8 +88,10 @@ TEST_F(Commandes, RienAvantLaPremiereGrilleNiEnModeCreation)
             partie.OnDefi(GenreDefi::Chaines);
         }
         partie.OnCoupDeMain3();
+        if (creation) partie.OnImprimer();  // sans grille, il le dit
 
         EXPECT_TRUE(ihm.questions.empty());
+        EXPECT_TRUE(ihm.impressions.empty());
         EXPECT_TRUE(ihm.messages.empty());
         EXPECT_EQ(ihm.casesMontrees, 0);
         EXPECT_EQ(ihm.statut, creation ? " Grille en mode création" : " Pas de grille");
@@ -355,6 +357,54 @@ TEST_F(Commandes, GenererSansGrilleNeDemandeRien)
     EXPECT_GT(ihm.attentesOuvertes, 0);
     EXPECT_EQ(ihm.profondeurAttente, 0);
     EXPECT_FALSE(ihm.attenteDesequilibree);
+}
+
+// « Imprimer… » : la grille en jeu sous la graine qui la redonne ; les chiffres posés au choix,
+// demandé seulement s'il y en a. « Imprimer des grilles… » : des grilles neuves, chacune
+// redonnée par sa graine, la grille en jeu intacte. Un échec est dit ; renoncer n'imprime rien.
+TEST_F(Commandes, ImprimerLaGrilleEnJeuEtDesGrillesNeuves)
+{
+    const auto redonnee = [](const GrilleImprimee& imprimee, NiveauGrille niveau) {
+        CGrille grille;
+        CHasard hasard;
+        hasard.Semer(static_cast<uint32_t>(std::stoul(imprimee.legende.substr(imprimee.legende.find("graine ") + 7))));
+        CGenerateur(grille, hasard).ConstruireGrille(niveau);
+        return GrilleAImprimer(grille, false, {}).chiffres == imprimee.chiffres;
+    };
+    CPartie semee{ihm, 12};
+    semee.OnImprimer();
+    EXPECT_EQ(ihm.messages, Textes{std::string(MessageRienAImprimer)});
+    semee.OnDifficile();
+    semee.OnImprimer();
+    ASSERT_EQ(ihm.impressions.size(), 1u);
+    const GrilleImprimee seule = ihm.impressions[0].first.at(0);
+    EXPECT_EQ(seule.legende, "Niveau difficile, graine 12");
+    EXPECT_TRUE(redonnee(seule, Difficile));
+
+    int vide = 0;
+    while (semee.Grille().LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+    semee.CliquerPalette(4);
+    semee.CliquerCase(vide / 9, vide % 9);
+    ihm.chiffresImprimes = {std::nullopt, false, true, true};
+    ihm.impressions.clear();
+    for (int k = 0; k < 3; ++k) semee.OnImprimer();
+    ASSERT_EQ(ihm.impressions.size(), 2u);
+    EXPECT_EQ(ihm.impressions[0].first.at(0).chiffres, seule.chiffres);
+    EXPECT_EQ(ihm.impressions[1].first.at(0).chiffres[vide], 5);
+    ihm.resultatImpression = Impression::Echouee;
+    semee.OnImprimer();
+    EXPECT_EQ(ihm.messages.back(), MessageImpressionEchouee);
+
+    const std::string enJeu = semee.TexteGarde();
+    ihm.impressions.clear();
+    ihm.demandesGrilles = {std::nullopt, DemandeGrilles{Moyen, 3, 2}};
+    semee.OnImprimerGrilles();
+    semee.OnImprimerGrilles();
+    ASSERT_EQ(ihm.impressions.size(), 1u);
+    EXPECT_EQ(ihm.impressions[0].second, 2);
+    ASSERT_EQ(ihm.impressions[0].first.size(), 3u);
+    for (const GrilleImprimee& grille : ihm.impressions[0].first) EXPECT_TRUE(redonnee(grille, Moyen)) << grille.legende;
+    EXPECT_EQ(semee.TexteGarde(), enJeu);
 }
 
 // Un défi de chaque genre : la question dès qu'une grille est en jeu ; une grille à une seule

@@ -53,6 +53,11 @@ public:
     std::deque<bool> reponses;
     std::deque<std::optional<std::string>> fichiersAOuvrir;
     std::deque<std::optional<std::string>> fichiersAEnregistrer;
+    // L'impression : les choix (renoncement quand le script est épuisé), ce qui a été imprimé.
+    std::deque<std::optional<bool>> chiffresImprimes;
+    std::deque<std::optional<DemandeGrilles>> demandesGrilles;
+    Impression resultatImpression = Impression::Faite;
+    std::vector<std::pair<std::vector<GrilleImprimee>, int>> impressions;  // (grilles, par page)
 
     void MontrerCase(int ligne, int colonne, int32_t chiffre, OrigineCase origine) override
     {
@@ -101,6 +106,13 @@ public:
         profondeurAttente += actif ? 1 : -1;
         attenteDesequilibree = attenteDesequilibree || profondeurAttente < 0;
         if (surAttente) surAttente(actif);
+    }
+    std::optional<bool> ChoisirChiffresImprimes() override { return Depiler(chiffresImprimes).value_or(std::nullopt); }
+    std::optional<DemandeGrilles> ChoisirGrillesAImprimer() override { return Depiler(demandesGrilles).value_or(std::nullopt); }
+    Impression Imprimer(std::span<const GrilleImprimee> grilles, int parPage) override
+    {
+        impressions.emplace_back(std::vector<GrilleImprimee>(grilles.begin(), grilles.end()), parPage);
+        return resultatImpression;
     }
     void EtatMenuCreation(bool modeCreation) override
     {

@@ -110,6 +110,7 @@ public:
     std::deque<std::optional<std::string>> fichiersAOuvrir, fichiersAEnregistrer;
     std::vector<std::string> boitesOuvertes;  // titres des boîtes modales lancées
     std::function<void(QDialog&)> surBoite;
+    int resultatBoite = QDialog::Rejected;  // ce que rend chaque boîte modale
 
     void Message(const std::string& texte) override { messages.push_back(texte); }
     bool Question(const std::string& texte, BoutonParDefaut) override
@@ -130,7 +131,7 @@ protected:
         boitesOuvertes.push_back(boite.windowTitle().toStdString());
         if (surBoite)
             surBoite(boite);
-        return QDialog::Rejected;
+        return resultatBoite;
     }
 
 private:

@@ -7,6 +7,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSpinBox>
 #include <QTimer>
 #include <QLabel>
 #include <QMenu>
@@ -19,11 +22,13 @@
 #include <tuple>
 
 #include "fenetretest.h"
+#include "tests/support/pdf.h"
 #include "files/textegrille.h"
 #include "game/explication.h"
 #include "disposition/disposition.h"
 #include "ui/dlgapropos.h"
 #include "ui/dlgpref.h"
+#include "ui/impression.h"
 #include "ui/identifiants.h"
 #include "ui/menu.h"
 #include "ui/options.h"
@@ -539,8 +544,8 @@ TEST_F(Fenetre, MenuDansLOrdreDeLaTable)
     EXPECT_EQ(lister(barre[0]->menu()).join(QStringLiteral("|")),
               QStringLiteral("&Créer|&Générer[&Facile|&Moyen|&Difficile|&Diabolique]|&Importer|&Exporter|-|"
                              "&Remettre à zéro|Coup de &main[1 chiffre|2 chiffres|3 chiffres|-|&Pourquoi ?|&Noter les candidats]|&Résoudre|"
-                             "&Vérifier|-|&Quitter|-|Dé&fi[&Sous-ensembles|&Poissons|&Ailes|&Chaînes]|-|Pa&use|"
-                             "&Statistiques…"));
+                             "&Vérifier|-|&Quitter|-|Dé&fi[&Sous-ensembles|&Poissons|&Ailes|&Chaînes]|-|Im&primer…|"
+                             "Imprimer &des grilles…|-|Pa&use|&Statistiques…"));
     EXPECT_EQ(lister(barre[2]->menu()).join(QStringLiteral("|")), QStringLiteral("&Aide|A &propos ..."));
 
     // Chaque commande de la table a son action, qui porte son identifiant et mène à un
@@ -572,8 +577,8 @@ TEST_F(Fenetre, TraceParRaccourciCache)
     QTest::keyClick(&boite, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_FALSE(boite.partie.Trace().EstOuvert());
     // Aucune entrée de menu n'offre ce raccourci ; seules « Pourquoi ? », « Noter les
-    // candidats » et « Pause » en montrent un.
-    const std::set<int> avecRaccourci{ID_POURQUOI, ID_NOTER, ID_PAUSE};
+    // candidats », « Imprimer… » et « Pause » en montrent un.
+    const std::set<int> avecRaccourci{ID_POURQUOI, ID_NOTER, ID_IMPRIMER, ID_PAUSE};
     for (QAction* a : boite.menuPrincipal->findChildren<QAction*>())
         EXPECT_EQ(a->shortcut().isEmpty(), !avecRaccourci.contains(a->data().toInt())) << a->text().toStdString();
 }
@@ -623,6 +628,50 @@ TEST_F(Fenetre, PartieMeneeParLeMenu)
     }
 }
 
+// « Imprimer… » et « Imprimer des grilles… » par leurs vraies boîtes jusqu'à un fichier PDF
+// (QPrinter) : relue, la grille résolue donne ses 81 chiffres dans l'ordre, sous sa graine ; K
+// grilles font le bon nombre de pages pour chaque choix.
+TEST_F(Fenetre, ImpressionDansUnFichierPdf)
+{
+    Generer();
+    boite.Action(ID_RESOUDRE)->trigger();
+    const QString pdf = environnement.Chemin(QStringLiteral("impression.pdf"));
+    int parPage = 1;
+    boite.resultatBoite = QDialog::Accepted;
+    boite.surBoite = [&](QDialog& d) {
+        if (auto* impression = qobject_cast<QPrintDialog*>(&d)) {
+            impression->printer()->setOutputFileName(pdf);
+        } else if (auto* choix = qobject_cast<QMessageBox*>(&d)) {
+            choix->defaultButton()->click();  // « Avec les chiffres posés »
+        } else if (auto* grilles = qobject_cast<CDlgGrillesAImprimer*>(&d)) {
+            grilles->nombre->setValue(5);
+            grilles->parPage->setCurrentIndex(grilles->parPage->findData(parPage));
+        }
+    };
+    boite.Action(ID_IMPRIMER)->trigger();
+    EXPECT_EQ(boite.boitesOuvertes, (std::vector<std::string>{"Imprimer", "Imprimer"}));
+    std::string solution;
+    for (int k = 0; k < 81; ++k)
+        solution += std::to_string(boite.partie.Grille().LireCase(k / 9, k % 9).chiffre);
+    ASSERT_TRUE(QFile::exists(pdf));
+    if (PdfLisible) {
+        const std::string texte = TexteDuPdf(pdf.toStdString());
+        EXPECT_EQ(ChiffresDesCases(texte), solution) << texte;
+        EXPECT_NE(texte.find("Niveau facile, graine 12345"), std::string::npos) << texte;
+        EXPECT_EQ(std::ranges::count(texte, '\f'), 1);
+    }
+    for (const int n : ParPagePossibles) {
+        SCOPED_TRACE(n);
+        parPage = n;
+        QFile::remove(pdf);
+        boite.Action(ID_IMPRIMERGRILLES)->trigger();
+        ASSERT_TRUE(QFile::exists(pdf));
+        if (PdfLisible) {
+            EXPECT_EQ(std::ranges::count(TexteDuPdf(pdf.toStdString()), '\f'), (5 + n - 1) / n);
+        }
+    }
+}
+
 TEST_F(Fenetre, PartieEntiereJoueeALaSouris)
 {
     boite.Action(ID_DIABOLIQUE)->trigger();
@@ -661,7 +710,7 @@ TEST_F(Fenetre, ModeCreationGriseEtRestaureLesEntrees)
 {
     QAction* creer = boite.Action(ID_CREER);
     const QList<QAction*> entrees = boite.menuGrille->actions();
-    ASSERT_EQ(entrees.size(), 16);
+    ASSERT_EQ(entrees.size(), 19);
     // « Non » : l'entrée cochable ne reste pas cochée.
     boite.reponses = {false};
     creer->trigger();
@@ -672,8 +721,9 @@ TEST_F(Fenetre, ModeCreationGriseEtRestaureLesEntrees)
     ASSERT_TRUE(boite.partie.ModeCreation());
     EXPECT_TRUE(creer->isChecked());
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille en mode création");
-    // Générer, Importer, Exporter, Remettre à zéro, Coup de main, Résoudre et Vérifier ; Défi et Pause.
-    const std::set<int> grisees{1, 2, 3, 5, 6, 7, 8, 12, 14};
+    // Générer, Importer, Exporter, Remettre à zéro, Coup de main, Résoudre et Vérifier ; Défi ;
+    // « Imprimer… », qui n'a pas de grille à imprimer ; et Pause.
+    const std::set<int> grisees{1, 2, 3, 5, 6, 7, 8, 12, 14, 17};
     for (int p = 0; p < entrees.size(); ++p)
         EXPECT_EQ(entrees[p]->isEnabled(), !grisees.contains(p)) << p;
     // Un indice tapé en mode création : origine Init, couleur des indices.

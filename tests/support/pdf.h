@@ -1,0 +1,36 @@
+// Un PDF relu comme un lecteur le lit : son texte selon pdftotext (poppler-utils), chaque ligne
+// à sa place, les pages séparées par « \f ». Sous Windows, rien : les tests n'y gardent que ce
+// qui se vérifie sans lui.
+#pragma once
+
+#include <cstdio>
+#include <regex>
+#include <string>
+
+#ifdef _WIN32
+inline constexpr bool PdfLisible = false;
+inline std::string TexteDuPdf(const std::string&) { return {}; }
+#else
+inline constexpr bool PdfLisible = true;
+inline std::string TexteDuPdf(const std::string& chemin)
+{
+    std::string texte;
+    if (std::FILE* tube = ::popen(("pdftotext -layout '" + chemin + "' - 2>/dev/null").c_str(), "r")) {
+        char bloc[4096];
+        for (std::size_t n; (n = std::fread(bloc, 1, sizeof bloc, tube)) > 0;) texte.append(bloc, n);
+        ::pclose(tube);
+    }
+    return texte;
+}
+#endif
+
+// Les chiffres des cases d'une page d'une seule grille, dans l'ordre : ceux des lignes faites
+// seulement de chiffres et de blancs (légende et pied ont des lettres).
+inline std::string ChiffresDesCases(const std::string& page)
+{
+    std::string chiffres;
+    const std::regex ligneDeCases("^[0-9 ]+$", std::regex::multiline);
+    for (std::sregex_iterator l(page.begin(), page.end(), ligneDeCases), fin; l != fin; ++l) chiffres += l->str();
+    std::erase(chiffres, ' ');
+    return chiffres;
+}
