@@ -33,6 +33,7 @@ Touche NoteDuTexte(std::string_view texte)
 
 void CPartie::Appuyer(Touche touche)
 {
+    if (etatInterface.pause) return;
     switch (touche.genre) {
     case ToucheJeu::Haut: DeplacerCurseur(-1, 0); return;
     case ToucheJeu::Bas: DeplacerCurseur(1, 0); return;

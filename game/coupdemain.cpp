@@ -27,7 +27,10 @@ void CPartie::DonnerCoupDeMain(int n)
     n = std::min(n, possibles);
     // Les coups d'avant ne se défont plus par-dessus un chiffre révélé ; les notes restent,
     // comme pour un chiffre que le joueur pose, sans celles que le chiffre révélé exclut.
-    if (n > 0) historique.Oublier();
+    if (n > 0) {
+        historique.Oublier();
+        aidee = true;
+    }
 
     for (int reveles = 0; reveles < n;) {
         const int ligne = hasard.Tirer() % 9;
@@ -54,6 +57,7 @@ void CPartie::OnPourquoi()
         AjouterResultat(" >>> la grille est résolue !");
         return;
     }
+    aidee = true;
     if (!grille.MeneAUneSolution()) {
         std::string texte = " >>> vos chiffres ne mènent à aucune solution";
         if (const auto coup = PremierCoupSansSolution(grille, historique.Joues())) {

@@ -7,13 +7,13 @@
 
 void CPartie::Annuler()
 {
-    if (!grilleEnCours && !modeCreation) return;
+    if ((!grilleEnCours && !modeCreation) || etatInterface.pause) return;
     if (const Coup* coup = historique.Annuler()) Rejouer(*coup, true);
 }
 
 void CPartie::Refaire()
 {
-    if (!grilleEnCours && !modeCreation) return;
+    if ((!grilleEnCours && !modeCreation) || etatInterface.pause) return;
     if (const Coup* coup = historique.Refaire()) Rejouer(*coup, false);
 }
 

@@ -17,7 +17,10 @@
 // Ce que le joueur choisit de voir dans « Préférences » ; tout est éteint au départ.
 struct OptionsPartie {
     bool montrerConflits = false;  // les chiffres répétés dans leur ligne, colonne ou région
-    bool surligner = false;        // la ligne, la colonne et la région de la case choisie
+    // La ligne, la colonne et la région de la case choisie ; et, dans la palette, les chiffres
+    // posés neuf fois, et sur le plateau les cases vides où le chiffre choisi peut encore aller.
+    bool surligner = false;
+    bool felicitations = false;  // un message quand le joueur remplit la grille sans faute
     bool operator==(const OptionsPartie&) const = default;
 };
 
@@ -38,6 +41,11 @@ struct EtatInterface {
     // Ce que l'écran montre déjà de chaque case au-delà de son chiffre (notes visibles,
     // teintes) : seul ce qui change lui est envoyé.
     std::array<AspectCase, 81> aspectsMontres{};
+    uint16_t chiffresFinisMontres = 0;  // bit d-1 pour d
+    // « Pause » : les chiffres cachés, le temps arrêté.
+    bool pause = false;
+    // La fenêtre active et montrée : le temps ne court qu'alors (jamais sans fenêtre qui le dise).
+    bool fenetreActive = false;
     // Où en est l'indice de « Pourquoi ? » (0 : aucun, puis 1 à 3), et sur quelles cases,
     // quelles notes et quels coups (joués, et en tout) il a été donné : un coup, même défait
     // ensuite, le fait repartir du début.

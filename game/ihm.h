@@ -12,6 +12,7 @@
 #include "engine/grille.h"
 #include "game/generateur.h"
 #include "game/impression.h"
+#include "game/statistiques.h"
 
 enum class BoutonParDefaut { Oui, Non };
 
@@ -29,6 +30,7 @@ enum TeinteCase : uint8_t {
     TeinteUnite = 1,        // la ligne, la colonne ou la région de la case choisie
     TeinteMemeChiffre = 2,  // le chiffre de la case choisie, ailleurs
     TeinteConflit = 4,      // un chiffre répété dans sa ligne, sa colonne ou sa région
+    TeintePossible = 8,     // une case vide où le chiffre choisi dans la palette peut encore aller
 };
 
 // Ce qui s'ajoute au chiffre d'une case : ses notes visibles (bit d-1 pour d, seulement dans
@@ -62,6 +64,10 @@ public:
     // Aspect d'une entrée de la palette (0-8 chiffres, 9 "Eff", 10 "?") : normal ou en évidence
     // (couleur 9 et gras).
     virtual void MontrerPalette(int entree, bool enEvidence) = 0;
+    // Les chiffres posés neuf fois (bit d-1 pour d), montrés finis dans la palette ; 0 au départ.
+    virtual void MontrerChiffresFinis(uint16_t finis) = 0;
+    // « Pause » : les chiffres du plateau cachés, ou de nouveau montrés.
+    virtual void MontrerPause(bool enPause) = 0;
 
     virtual void ChangerStatut(const std::string& texte) = 0;
     // « Pourquoi ? » : le raisonnement, une phrase par étape (la ligne d'état n'en tient qu'un
@@ -76,6 +82,9 @@ public:
     // Question "Alerte" (Oui/Non, icône d'avertissement) : vrai seulement pour « Oui ».
     // Entrée répond par le bouton par défaut, « Oui » sauf demande contraire.
     virtual bool Question(const std::string& texte, BoutonParDefaut parDefaut = BoutonParDefaut::Oui) = 0;
+    // Boîte « Statistiques » : une ligne par catégorie (son nom, ses nombres). Vrai seulement
+    // quand le joueur demande de les remettre à zéro (la partie le fait confirmer ensuite).
+    virtual bool MontrerStatistiques(const std::vector<std::pair<std::string, StatsCategorie>>& lignes) = 0;
 
     // Dialogues de fichiers (filtre "Grille Sudoku (*.sdu)") ; rien si l'utilisateur annule.
     virtual std::optional<std::string> ChoisirFichierAOuvrir() = 0;

@@ -1,5 +1,6 @@
 // Les notes du joueur, et l'aspect des cases qui s'ajoute à leur chiffre : notes visibles,
 // chiffres en conflit, surlignage autour de la case choisie.
+#include <array>
 #include <vector>
 
 #include "engine/raisonnement.h"
@@ -23,7 +24,7 @@ void CPartie::BasculerNote(int ligne, int colonne, int chiffre)
 
 void CPartie::CliquerCaseDroit(int ligne, int colonne)
 {
-    if (!CaseValide(ligne, colonne)) return;
+    if (!CaseValide(ligne, colonne) || etatInterface.pause) return;
     NoterCaseCliquee(ligne, colonne);
     const int32_t chiffreSelectionne = etatInterface.chiffreSelectionne;
     if (chiffreSelectionne >= 1 && chiffreSelectionne <= 9) {
@@ -38,6 +39,7 @@ void CPartie::CliquerCaseDroit(int ligne, int colonne)
 void CPartie::OnNoterCandidats()
 {
     if (!grilleEnCours || modeCreation) return;
+    aidee = true;
     const Position position = LirePosition(grille);
     const Candidats candidats = CandidatsDe(position);
     std::vector<NotesChangees> changees;
@@ -98,6 +100,9 @@ AspectCase CPartie::CalculerAspect(int ligne, int colonne) const
         }
     }
     if (options.surligner) {
+        const int32_t choisi = etatInterface.chiffreSelectionne;
+        if (chiffre == 0 && choisi >= 1 && choisi <= 9 && (CandidatsDe(LirePosition(grille))[i] & BitChiffre(choisi)))
+            aspect.teintes |= TeintePossible;
         if (const auto choisie = CaseChoisie()) {
             const int k = choisie->first * 9 + choisie->second;
             if (k == i || Voisines(k, i)) aspect.teintes |= TeinteUnite;
@@ -116,4 +121,17 @@ void CPartie::MontrerAspects()
         etatInterface.aspectsMontres[i] = aspect;
         ihm.MontrerAspect(i / 9, i % 9, aspect);
     }
+    // Les chiffres posés neuf fois, avec le surlignage.
+    uint16_t finis = 0;
+    if (etatInterface.options.surligner && (grilleEnCours || modeCreation)) {
+        std::array<int, 10> poses{};
+        for (int i = 0; i < 81; ++i) ++poses[grille.LireCase(i / 9, i % 9).chiffre];
+        for (int32_t d = 1; d <= 9; ++d)
+            if (poses[d] == 9) finis |= BitChiffre(d);
+    }
+    if (finis != etatInterface.chiffresFinisMontres) {
+        etatInterface.chiffresFinisMontres = finis;
+        ihm.MontrerChiffresFinis(finis);
+    }
+    SuivreTemps();
 }

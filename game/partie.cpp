@@ -7,8 +7,9 @@
 #include "files/fichiergrille.h"
 #include "game/explicationtechnique.h"
 
-CPartie::CPartie(CIhm& ihm, uint32_t graine, Horloge horloge)
-    : horloge(horloge ? std::move(horloge) : Horloge([] { return std::time(nullptr); })), ihm(ihm)
+CPartie::CPartie(CIhm& ihm, uint32_t graine, Horloge horloge, CChrono::Source temps)
+    : chrono(std::move(temps)), horloge(horloge ? std::move(horloge) : Horloge([] { return std::time(nullptr); })),
+      ihm(ihm)
 {
     hasard.Semer(graine);
     hasardDefis.Semer(graine);
@@ -21,6 +22,7 @@ void CPartie::AfficherCase(int ligne, int colonne)
     const Case& c = grille.LireCase(ligne, colonne);
     ihm.MontrerCase(ligne, colonne, c.chiffre, c.origine);
     MontrerAspects();
+    VerifierFin();
 }
 
 void CPartie::AfficherGrille()
@@ -49,6 +51,7 @@ void CPartie::DeselectionnerPalette()
     for (int entree = 0; entree <= 9; ++entree) {
         ihm.MontrerPalette(entree, false);
     }
+    MontrerAspects();
 }
 
 void CPartie::ChangerStatut(const std::string& base)
@@ -69,7 +72,7 @@ void CPartie::AjouterResultat(std::string_view resultat)
 
 void CPartie::CliquerCase(int ligne, int colonne)
 {
-    if (!CaseValide(ligne, colonne)) return;
+    if (!CaseValide(ligne, colonne) || etatInterface.pause) return;
     NoterCaseCliquee(ligne, colonne);
     if (!grilleEnCours && !modeCreation) return;
     const int32_t chiffreSelectionne = etatInterface.chiffreSelectionne;
@@ -97,7 +100,7 @@ void CPartie::CliquerCase(int ligne, int colonne)
 
 void CPartie::CliquerPalette(int entree)
 {
-    if (!grilleEnCours && !modeCreation) return;
+    if ((!grilleEnCours && !modeCreation) || etatInterface.pause) return;
     if (entree < 0 || entree > 10) return;
 
     if (entree == 10) {
@@ -116,6 +119,7 @@ void CPartie::CliquerPalette(int entree)
     }
     chiffreSelectionne = entree == 9 ? 0 : entree + 1;
     ihm.MontrerPalette(entree, true);
+    MontrerAspects();
 }
 
 // ---------------------------------------------------------------- commandes
@@ -128,6 +132,7 @@ void CPartie::OnCreer()
     if (!modeCreation) {
         if (!ihm.Question(std::string(QuestionPerteGrille))) return;
         grilleEnCours = false;
+        CommencerGrille({});
         OublierCoups();
         grille.ViderGrille();
         AfficherGrille();
@@ -150,6 +155,7 @@ void CPartie::OnCreer()
         grille.RemettreGrille();
         AfficherGrille();
     }
+    CommencerGrille("saisie");
     ihm.EtatMenuCreation(false);
 }
 
@@ -170,6 +176,7 @@ void CPartie::GenererGrille(NiveauGrille niveau)
     ResoudreEtMemoriser();
     AfficherGrille();
     ChangerStatut(" Grille générée (Niveau " + std::string(MotNiveau(niveau)) + ")");
+    CommencerGrille(MotNiveau(niveau));
 }
 
 void CPartie::OnDefi(GenreDefi genre)
@@ -194,6 +201,7 @@ void CPartie::OnDefi(GenreDefi genre)
     AfficherGrille();
     ChangerStatut(" Défi généré (" + std::string(NomDefi(genre)) + ") : " +
                   std::string(NomTechnique(*defi->bilan.plusDifficile)) + ", note " + TexteNote(defi->bilan.note, ','));
+    CommencerGrille("defi");
 }
 
 void CPartie::OnImporter()
@@ -201,6 +209,8 @@ void CPartie::OnImporter()
     if (modeCreation) return;
     if (!ihm.Question(std::string(QuestionPerteGrille))) return;
 
+    // La grille d'avant est vidée, même si rien n'est lu : son temps et son compte s'arrêtent.
+    CommencerGrille({});
     OublierCoups();
     grille.ViderGrille();
     AfficherGrille();
@@ -215,6 +225,7 @@ void CPartie::OnImporter()
     legendeGrille = "Grille importée (" + nomFichier + ")";
     ResoudreEtMemoriser();
     AfficherGrille();
+    CommencerGrille("importee");
 }
 
 bool CPartie::LireGrille()
@@ -257,6 +268,7 @@ void CPartie::OnResoudre()
     if (!grilleEnCours) return;
     if (!ihm.Question(std::string(QuestionPerteCoups))) return;
 
+    aidee = true;
     RemettreAZero();
     DeselectionnerPalette();
 

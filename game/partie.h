@@ -20,6 +20,7 @@
 #include "engine/hasard.h"
 #include "files/ecriture.h"
 #include "files/fichiertrace.h"
+#include "game/chrono.h"
 #include "game/clavier.h"
 #include "game/defi.h"
 #include "game/etatinterface.h"
@@ -27,6 +28,7 @@
 #include "game/historique.h"
 #include "game/ihm.h"
 #include "game/partiegardee.h"
+#include "game/statistiques.h"
 
 inline constexpr std::string_view QuestionPerteGrille =
     "Vous allez perdre la grille en cours ! Voulez-vous continuer ?";
@@ -39,13 +41,16 @@ inline constexpr std::string_view MessageEcritureTrace = "Impossible d'écrire l
 inline constexpr std::string_view MessageGardeImpossible = "Impossible de garder la partie en cours dans ";
 inline constexpr std::string_view MessageRienAImprimer = "Aucune grille en jeu à imprimer.";
 inline constexpr std::string_view MessageImpressionEchouee = "L'impression n'a pas pu se faire.";
+inline constexpr std::string_view QuestionEffacerStatistiques =
+    "Toutes les statistiques vont être effacées. Voulez-vous continuer ?";
 
 class CPartie {
 public:
     // La partie commence sans grille, le hasard semé de `graine` (1 comme un srand(1)) ; la
-    // trace prend son heure de `horloge` (l'heure du système sans elle).
+    // trace prend son heure de `horloge` (l'heure du système sans elle), le temps de jeu le sien
+    // de `temps` (une horloge monotone du système sans elle).
     using Horloge = std::function<std::time_t()>;
-    explicit CPartie(CIhm& ihm, uint32_t graine = 1, Horloge horloge = {});
+    explicit CPartie(CIhm& ihm, uint32_t graine = 1, Horloge horloge = {}, CChrono::Source temps = {});
     CPartie(const CPartie&) = delete;
     CPartie& operator=(const CPartie&) = delete;
 
@@ -69,6 +74,10 @@ public:
     const CFichierTrace& Trace() const { return fichierTrace; }
     // L'état de l'interface (etatinterface.h).
     const EtatInterface& Interface() const { return etatInterface; }
+    // Le temps passé à jouer la grille en jeu : il ne court que la grille en jeu et pas encore
+    // remplie sans faute, la fenêtre active et hors de la pause ; défaire ne le fait pas reculer.
+    CChrono::Duree TempsDeJeu() const { return chrono.Ecoule(); }
+    bool TempsCourt() const { return chrono.Court(); }
 
     // Affichage
     void AfficherGrille();
@@ -90,7 +99,8 @@ public:
     // sa ligne, sa colonne et sa région lui laissent, en un seul coup.
     void OnNoterCandidats();
 
-    // Conflits et surlignage, selon les préférences ; l'aspect des cases suit aussitôt.
+    // Conflits, surlignage (et avec lui les chiffres finis et les cases où va le chiffre choisi)
+    // et message de fin, selon les préférences ; l'aspect des cases suit aussitôt.
     void ChangerOptions(const OptionsPartie& nouvelles);
     // Les notes visibles et les teintes que la partie montre d'une case, d'après son état.
     AspectCase CalculerAspect(int ligne, int colonne) const;
@@ -151,6 +161,17 @@ public:
     // graine qui la redonne (impression.cpp).
     void OnImprimer();
     void OnImprimerGrilles();
+    // « Pause » : les chiffres cachés et le temps arrêté, jusqu'à la reprise ; une grille en jeu
+    // seulement. Plateau, palette et touches du jeu n'agissent pas pendant la pause ; une autre
+    // commande la finit d'abord (FinirPause).
+    void OnPause();
+    void FinirPause();
+    // La fenêtre dit si elle est active et montrée (ni réduite ni cachée) : le temps n'y court qu'alors.
+    void ChangerActivite(bool active);
+    // « Statistiques… » : montrées par CIhm ; remises à zéro seulement si le joueur le demande
+    // et le confirme. Le fichier (vide : en mémoire seulement) est relu à chaque changement.
+    void OnStatistiques();
+    void ChangerFichierStatistiques(const std::string& chemin);
 
     // Question, curseur d'attente autour du générateur, solution gardée, plateau et statut.
     void GenererGrille(NiveauGrille niveau);
@@ -180,6 +201,14 @@ private:
 
     EtatInterface etatInterface;
 
+    // Le temps de jeu, et ce que les statistiques retiendront de la grille en jeu : sa catégorie,
+    // si une aide a servi, si sa fin a déjà été comptée et dite.
+    CChrono chrono;
+    std::string categorie;
+    bool aidee = false;
+    bool finie = false;
+    CFichierStatistiques statistiques;
+
     // Ni la partie ni l'interface : la trace, son heure, et ce que ce lancement a fait du
     // fichier de la partie gardée.
     CFichierTrace fichierTrace;
@@ -206,8 +235,18 @@ private:
     void NoterNotes(std::vector<NotesChangees> changees);
     // Défait (enArriere) ou refait un coup.
     void Rejouer(const Coup& coup, bool enArriere);
-    // Envoie l'aspect des cases qui a changé depuis le dernier envoi.
+    // Après chaque changement : envoie l'aspect des cases et les chiffres finis qui ont changé
+    // depuis le dernier envoi, et laisse courir ou arrête le temps.
     void MontrerAspects();
+    // Le temps court ou s'arrête selon la grille, la fenêtre et la pause.
+    void SuivreTemps();
+    // Une grille commence (`cat` : sa catégorie, vide hors des statistiques) : le temps repart
+    // de zéro, la pause finit, la grille est comptée commencée.
+    void CommencerGrille(std::string_view cat);
+    // Le coup qui remplit la grille sans faute : compté une fois, et dit si le joueur le veut.
+    void VerifierFin();
+    // Un message des statistiques (fichier abîmé…), s'il y en a un.
+    void DireStatistiques(const std::optional<std::string>& message);
     // La case choisie pour le surlignage : celle du curseur, sinon la dernière cliquée.
     std::optional<Coordonnee> CaseChoisie() const;
     // Le suivi des pas du solveur : le fichier de trace quand la trace est active.

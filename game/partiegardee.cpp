@@ -4,7 +4,7 @@
 // accepté. Un éditeur peut y avoir mis une marque d'ordre d'octets (BOM), des blancs en fin de
 // ligne et des lignes blanches à la fin : ils ne comptent pas.
 //
-//   Novemia partie 1
+//   Novemia partie 2
 //   cases <81 caractères : « . » ou 1 à 9>
 //   origines <81 chiffres de 0 à 7, l'OrigineCase de chaque case>
 //   solution <81 chiffres>           ou « solution - » sans solution gardée
@@ -14,12 +14,16 @@
 //   hypothese <0 ou 1>
 //   statut <texte de base de la ligne d'état>
 //   resultat <texte qui s'y ajoute>  (ces deux textes avec \\, \n et \r échappés)
+//   temps <millisecondes de jeu>
+//   statistiques <catégorie, ou « - »> <aidée : 0 ou 1> <finie : 0 ou 1>
 //   coups <nombre de coups> <nombre de coups joués>
 //   coup <ligne> <colonne> <chiffre> <origine> <chiffre> <origine> [<case>:<avant>:<après>]…
 //   fin
 //
 // Un coup donne la case avant puis après (ligne et colonne -1 pour des notes seules), puis
-// les notes qu'il change. Les coups joués viennent d'abord, les coups défaits ensuite.
+// les notes qu'il change. Les coups joués viennent d'abord, les coups défaits ensuite. Une
+// partie de la version 1 n'a ni « temps » ni « statistiques » : son temps part de zéro, et elle
+// n'est pas comptée.
 #include "game/partiegardee.h"
 
 #include <algorithm>
@@ -30,11 +34,12 @@
 #include <vector>
 
 #include "files/lignebornee.h"
+#include "game/statistiques.h"
 
 namespace {
 
 constexpr std::string_view Entete = "Novemia partie ";
-constexpr int Version = 1;
+constexpr int Version = 2;
 // Assez pour un coup qui change les notes des 81 cases et pour un long nom de fichier.
 constexpr std::size_t LongueurMax = 4096;
 constexpr std::size_t CoupsMax = 100000;
@@ -95,7 +100,8 @@ bool Utf8Valide(std::string_view texte)
 }
 
 // Un nombre entier écrit en entier, borné.
-bool Nombre(std::string_view texte, int min, int max, int& valeur)
+template <typename Entier>
+bool Nombre(std::string_view texte, Entier min, Entier max, Entier& valeur)
 {
     const char* fin = texte.data() + texte.size();
     const auto [fait, erreur] = std::from_chars(texte.data(), fin, valeur);
@@ -137,6 +143,10 @@ struct Lu {
     int hypothese = 0;
     std::string statut;
     std::string resultat;
+    int64_t temps = 0;
+    std::string categorie;
+    int aidee = 0;
+    int finie = 0;
     std::vector<Coup> coups;
     std::size_t joues = 0;
 };
@@ -287,6 +297,16 @@ std::optional<std::string> Analyser(std::istream& entree, Lu& lu)
     std::optional<std::string> ajout = resultat ? Desechapper(*resultat) : std::nullopt;
     if (!ajout || !Utf8Valide(*ajout)) return abimee;
     lu.resultat = *ajout;
+    if (version >= 2) {
+        const auto temps = lecteur.Ligne("temps");
+        const auto compte = lecteur.Ligne("statistiques");
+        const auto champs = compte ? Morceaux(*compte, ' ') : std::vector<std::string_view>{};
+        if (!temps || !Nombre<int64_t>(*temps, 0, std::numeric_limits<int64_t>::max(), lu.temps) || champs.size() != 3 || (champs[0] != "-" && !CleCategorieValide(champs[0])) ||
+            !Nombre(champs[1], 0, 1, lu.aidee) || !Nombre(champs[2], 0, 1, lu.finie)) {
+            return abimee;
+        }
+        lu.categorie = champs[0] == "-" ? std::string() : std::string(champs[0]);
+    }
 
     const auto entete = lecteur.Ligne("coups");
     const auto nombres = entete ? Morceaux(*entete, ' ') : std::vector<std::string_view>{};
@@ -340,10 +360,10 @@ bool CoupsCoherents(const Lu& lu)
 }  // namespace
 
 
-// Le plus long texte qu'EcrirePartieGardee écrit : douze lignes d'au plus LongueurMax, puis
+// Le plus long texte qu'EcrirePartieGardee écrit : quatorze lignes d'au plus LongueurMax, puis
 // CoupsMax coups d'au plus LongueurCoupMax, fins de ligne CR LF comprises (environ 91 Mo). Le
 // double laisse aux blancs qu'un éditeur ajoute toute la place voulue.
-const std::uintmax_t TailleGardeeMax = 2 * (12 * (LongueurMax + 2) + CoupsMax * (LongueurCoupMax + 2));
+const std::uintmax_t TailleGardeeMax = 2 * (14 * (LongueurMax + 2) + CoupsMax * (LongueurCoupMax + 2));
 
 std::string EcrirePartieGardee(const PartieGardee& partie)
 {
@@ -367,7 +387,9 @@ std::string EcrirePartieGardee(const PartieGardee& partie)
     for (const uint16_t masque : partie.notes) texte += " " + std::to_string(masque);
     texte += "\npalette " + std::to_string(partie.chiffreSelectionne) + "\nhypothese " +
              std::to_string(partie.modeHypothese) + "\nstatut " + Echapper(partie.statutBase) + "\nresultat " +
-             Echapper(partie.statutResultat);
+             Echapper(partie.statutResultat) + "\ntemps " + std::to_string(partie.tempsMs) + "\nstatistiques " +
+             (partie.categorie.empty() ? std::string("-") : partie.categorie) + " " + (partie.aidee ? "1" : "0") +
+             " " + (partie.finie ? "1" : "0");
 
     // Au-delà de CoupsMax, les plus anciens coups joués partent (puis les défaits les plus
     // lointains) : ce qui reste se défait et se refait comme avant.
@@ -408,5 +430,9 @@ std::optional<std::string> LirePartieGardee(std::istream& entree, PartieGardee& 
     lue.modeHypothese = lu.hypothese;
     lue.statutBase = std::move(lu.statut);
     lue.statutResultat = std::move(lu.resultat);
+    lue.tempsMs = lu.temps;
+    lue.categorie = std::move(lu.categorie);
+    lue.aidee = lu.aidee == 1;
+    lue.finie = lu.finie == 1;
     return std::nullopt;
 }

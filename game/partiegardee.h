@@ -14,7 +14,8 @@
 #include "game/historique.h"
 
 // Tout ce qu'il faut pour reprendre une partie telle quelle : la partie (cases, solution gardée,
-// notes, coups) et ce que l'interface en montrait (palette, mode hypothèse, ligne d'état).
+// notes, coups, temps de jeu et ce qu'en retiendront les statistiques) et ce que l'interface en
+// montrait (palette, mode hypothèse, ligne d'état).
 struct PartieGardee {
     CGrille grille;  // chiffres et origines ; la solution quand grille.SolutionGardee()
     std::array<uint16_t, 81> notes{};
@@ -23,6 +24,10 @@ struct PartieGardee {
     int32_t modeHypothese = 0;
     std::string statutBase;
     std::string statutResultat;
+    int64_t tempsMs = 0;    // 0 dans une partie gardée avant qu'on garde le temps
+    std::string categorie;  // vide : la grille n'est pas comptée (statistiques.h)
+    bool aidee = false;
+    bool finie = false;
 };
 
 // Les raisons de ne pas reprendre une partie gardée. Une partie d'une version plus récente, ou

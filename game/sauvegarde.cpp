@@ -48,7 +48,11 @@ PartieGardee CPartie::AGarder() const
             etatInterface.chiffreSelectionne,
             etatInterface.modeHypothese,
             etatInterface.statutBase,
-            etatInterface.statutResultat};
+            etatInterface.statutResultat,
+            chrono.Ecoule().count(),
+            categorie,
+            aidee,
+            finie};
 }
 
 void CPartie::Prendre(PartieGardee lue)
@@ -63,6 +67,11 @@ void CPartie::Prendre(PartieGardee lue)
     etatInterface.statutBase = std::move(lue.statutBase);
     legendeGrille = etatInterface.statutBase.substr(etatInterface.statutBase.starts_with(' ') ? 1 : 0);
     etatInterface.statutResultat = std::move(lue.statutResultat);
+    FinirPause();
+    chrono.Remettre(CChrono::Duree(lue.tempsMs));
+    categorie = std::move(lue.categorie);
+    aidee = lue.aidee;
+    finie = lue.finie;
     AfficherGrille();
     AfficherPalette();
     ihm.ChangerStatut(etatInterface.statutBase + etatInterface.statutResultat);

@@ -5,7 +5,10 @@
 // surlignage autour d'une case (<nom>-surlignage.png), les trois temps de « Pourquoi ? » sur
 // des notes (<nom>-pourquoi-1.png : la technique et où ; -pourquoi-2.png : ses cases, ses
 // candidats en gras et ceux qu'elle ôte barrés ; -pourquoi.png : le raisonnement entier et ses
-// cases), et la fenêtre agrandie à tout un écran de 1920 × 1080 (<nom>-agrandie.png).
+// cases), et la fenêtre agrandie à tout un écran de 1920 × 1080 (<nom>-agrandie.png). Enfin, à
+// sa taille, le temps de jeu dans la barre de menus (<nom>-temps.png), la pause
+// (<nom>-pause.png), la palette aux chiffres finis et les cases où va le chiffre choisi
+// (<nom>-finis.png), et le message de la grille remplie (<nom>-fin.png).
 // La partie du premier skin est aussi imprimée par « Imprimer… », avec les chiffres posés, dans
 // impression.pdf (make captures en fait impression.png).
 // Usage : novemia-captures <dossier des skins> <dossier de sortie>
@@ -19,6 +22,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <optional>
@@ -37,7 +41,23 @@ namespace {
 class CDlgCapture : public CDlgGrille {
 public:
     using CDlgGrille::CDlgGrille;
-    void Message(const std::string& texte) override { std::fprintf(stderr, "message : %s\n", texte.c_str()); }
+    // Avec un chemin, la vraie boîte du message s'ouvre, est enregistrée là, puis fermée.
+    QString imageMessage;
+    void Message(const std::string& texte) override
+    {
+        std::fprintf(stderr, "message : %s\n", texte.c_str());
+        if (imageMessage.isEmpty())
+            return;
+        QTimer::singleShot(0, this, [this] {
+            if (auto* boite = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                if (boite->grab().save(imageMessage))
+                    std::printf("%s\n", qPrintable(imageMessage));
+                boite->accept();
+            }
+        });
+        CDlgGrille::Message(texte);
+        imageMessage.clear();
+    }
     bool Question(const std::string&, BoutonParDefaut) override { return true; }
     std::optional<std::string> ChoisirFichierAOuvrir() override { return fichierAOuvrir; }
     std::optional<std::string> fichierAOuvrir;
@@ -94,6 +114,7 @@ void PreparerGrille(CPartie& partie)
     position.modeHypothese = 1;       // « ? » allumé
     position.statutBase = " Grille générée (Niveau diabolique)";
     position.statutResultat.clear();
+    position.tempsMs = (12 * 60 + 34) * 1000;  // 12:34 de jeu
     std::istringstream texte(EcrirePartieGardee(position));
     if (const auto raison = partie.ReprendreDepuis(texte))
         std::fprintf(stderr, "position refusée : %s\n", raison->c_str());
@@ -242,6 +263,35 @@ int main(int argc, char** argv)
         // Agrandie, avec des notes : tout grandit d'un bloc, et reste net.
         boite.showMaximized();
         capturer(QStringLiteral("-agrandie"));
+        boite.showNormal();
+        // Le temps de jeu, la pause, puis la fin : la même partie reprise, les choix allumés.
+        PreparerGrille(partie);
+        OptionsJeu choix;
+        choix.chronometre = choix.surligner = choix.felicitations = true;
+        boite.AppliquerOptions(choix);
+        capturer(QStringLiteral("-temps"));
+        partie.OnPause();
+        capturer(QStringLiteral("-pause"));
+        partie.OnPause();
+        // Le 5 posé partout, puis le 3 choisi : ses cases possibles en pointillé.
+        const auto poser = [&](int32_t chiffre) {
+            for (int i = 0; i < 81; ++i) {
+                if (partie.Grille().LireCase(i / 9, i % 9).chiffre != 0 ||
+                    (chiffre != 0 && partie.Grille().LireSolution(i / 9, i % 9).chiffre != chiffre))
+                    continue;
+                partie.CliquerPalette(partie.Grille().LireSolution(i / 9, i % 9).chiffre - 1);
+                partie.CliquerCase(i / 9, i % 9);
+            }
+        };
+        if (partie.Interface().modeHypothese != 0)
+            partie.CliquerPalette(10);
+        poser(5);
+        partie.CliquerPalette(2);
+        capturer(QStringLiteral("-finis"));
+        boite.imageMessage =
+            QDir(QString::fromLocal8Bit(argv[2])).filePath(nom + QStringLiteral("-fin") + suffixe + QStringLiteral(".png"));
+        poser(0);
+        boite.AppliquerOptions({});
         boite.hide();
     }
     return echecs == 0 ? 0 : 1;

@@ -119,6 +119,13 @@ void CColorLabel::ChangerGras(bool gras, bool redessiner)
         Redessiner();
 }
 
+void CColorLabel::ChangerBarre(bool barre, bool redessiner)
+{
+    police.setStrikeOut(barre);
+    if (redessiner)
+        Redessiner();
+}
+
 void CColorLabel::ChangerEchelle(qreal valeur)
 {
     if (echelle == valeur)

@@ -20,6 +20,7 @@ public:
     void ChangerNomPolice(const std::string& nom, bool redessiner);
     void ChangerTaillePolice(int hauteur, bool redessiner);  // hauteur des caractères en pixels
     void ChangerGras(bool gras, bool redessiner);
+    void ChangerBarre(bool barre, bool redessiner);  // un trait à travers le texte
     // Le plateau agrandi : le texte est peint à cette échelle, la police garde sa taille.
     void ChangerEchelle(qreal echelle);
     // Fait repeindre par le parent la zone sous l'étiquette (rétrécie de 2 px de chaque

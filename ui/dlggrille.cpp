@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,6 +18,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -77,9 +80,9 @@ CDlgGrille::CDlgGrille(CGrilleApp& application, QWidget* parent, std::optional<u
     cheminAide = (QCoreApplication::applicationDirPath() + QStringLiteral("/../share/novemia/aide/index.html"))
                      .toStdString();
 #endif
-    cheminPartie =
-        (QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/partie.novemia"))
-            .toStdString();
+    const QString donnees = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    cheminPartie = (donnees + QStringLiteral("/partie.novemia")).toStdString();
+    partie.ChangerFichierStatistiques((donnees + QStringLiteral("/statistiques.novemia")).toStdString());
     CreerEtiquettes();
 }
 
@@ -124,8 +127,11 @@ void CDlgGrille::CreerMenu()
     // L'action garde l'identifiant de sa ligne et mène droit au gestionnaire de celle-ci.
     auto relier = [this](QAction* action, const EntreeMenu& entree) {
         action->setData(entree.id);
-        connect(action, &QAction::triggered, this, [this, gestionnaire = entree.gestionnaire] {
+        connect(action, &QAction::triggered, this, [this, gestionnaire = entree.gestionnaire, id = entree.id] {
             EffacerRaisonnement();
+            // Toute autre commande reprend d'abord le jeu : elle agit sur une grille qu'on voit.
+            if (id != ID_PAUSE)
+                partie.FinirPause();
             gestionnaire(*this);
         });
     };
@@ -242,7 +248,66 @@ const QIcon& CDlgGrille::Icone()
 void CDlgGrille::AppliquerOptions(const OptionsJeu& choix)
 {
     options = choix;
-    partie.ChangerOptions({choix.montrerConflits, choix.surligner});
+    partie.ChangerOptions({choix.montrerConflits, choix.surligner, choix.felicitations});
+    if (menuPrincipal == nullptr || choix.chronometre == (etiquetteTemps != nullptr))
+        return;
+    if (!choix.chronometre) {
+        menuPrincipal->setCornerWidget(nullptr, Qt::TopRightCorner);
+        delete etiquetteTemps;
+        etiquetteTemps = nullptr;
+        minuterieTemps->stop();
+        return;
+    }
+    // Dans la barre de menus, qui n'est pas du skin et suit toute largeur de fenêtre : il ne
+    // cache rien du plateau ni de la ligne d'état, quels que soient le skin et la taille.
+    etiquetteTemps = new QLabel(menuPrincipal);
+    etiquetteTemps->setObjectName(QStringLiteral("temps"));
+    etiquetteTemps->setAccessibleName(QStringLiteral("Temps de jeu"));
+    etiquetteTemps->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    etiquetteTemps->setContentsMargins(0, 0, 8, 0);
+    // La barre place son coin à la largeur qu'il demande en y entrant : assez pour le plus long
+    // texte, sans quoi « 0:07 » serait coupé, et sans que la barre bouge chaque seconde.
+    etiquetteTemps->setMinimumWidth(etiquetteTemps->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00")) + 8);
+    // De la hauteur d'une entrée de la barre, pour que les textes soient sur la même ligne.
+    etiquetteTemps->setMinimumHeight(menuPrincipal->actionGeometry(menuPrincipal->actions().constFirst()).height());
+    menuPrincipal->setCornerWidget(etiquetteTemps, Qt::TopRightCorner);
+    etiquetteTemps->show();
+    if (minuterieTemps == nullptr) {
+        minuterieTemps = new QTimer(this);
+        connect(minuterieTemps, &QTimer::timeout, this, &CDlgGrille::MontrerTemps);
+    }
+    minuterieTemps->start(250);
+    MontrerTemps();
+}
+
+void CDlgGrille::MontrerTemps()
+{
+    if (etiquetteTemps == nullptr)
+        return;
+    QString texte;
+    if (enPause)
+        texte = QStringLiteral("Pause");
+    else if (partie.GrilleEnCours() && !partie.ModeCreation())
+        texte = QString::fromStdString(TexteDuree(partie.TempsDeJeu().count()));
+    if (texte != etiquetteTemps->text())
+        etiquetteTemps->setText(texte);
+}
+
+void CDlgGrille::SignalerActivite()
+{
+    partie.ChangerActivite(isVisible() && isActiveWindow() && !isMinimized());
+}
+
+void CDlgGrille::showEvent(QShowEvent* evenement)
+{
+    CDlgSkin::showEvent(evenement);
+    SignalerActivite();
+}
+
+void CDlgGrille::hideEvent(QHideEvent* evenement)
+{
+    CDlgSkin::hideEvent(evenement);
+    SignalerActivite();
 }
 
 void CDlgGrille::Fermer(int resultat)
@@ -325,6 +390,16 @@ QRect CDlgGrille::InterieurCase(int ligne, int colonne)
 
 void CDlgGrille::PeindreSurLeFond(QPainter& peintre)
 {
+    if (enPause) {
+        // Rien de la grille : seulement le mot, au milieu du plateau.
+        QFont police(QString::fromStdString(NomPolice));
+        police.setPixelSize(40);
+        police.setBold(true);
+        peintre.setFont(police);
+        peintre.setPen(CColorLabel::VersQColor(couleurs[8]));
+        peintre.drawText(InterieurCase(0, 0).united(InterieurCase(8, 8)), Qt::AlignCenter, QStringLiteral("Pause"));
+        return;
+    }
     // Les teintes des cases d'abord, les plus légères dessous ; chacune laisse voir le fond.
     struct Teinte {
         uint8_t drapeau;
@@ -351,6 +426,19 @@ void CDlgGrille::PeindreSurLeFond(QPainter& peintre)
             peintre.fillRect(InterieurCase(i / 9, i % 9), couleur);
         }
     }
+    // Les cases où le chiffre choisi peut encore aller : un pointillé dans la case, qui se
+    // distingue des teintes pleines et du cadre du curseur.
+    peintre.save();
+    peintre.setRenderHint(QPainter::Antialiasing, false);
+    QColor pointille = CColorLabel::VersQColor(couleursAjoutees.surlignage);
+    pointille.setAlphaF(0.8);
+    peintre.setPen(QPen(pointille, 1, Qt::DashLine));
+    peintre.setBrush(Qt::NoBrush);
+    for (int i = 0; i < 81; ++i) {
+        if (casesMontrees[i].aspect.teintes & TeintePossible)
+            peintre.drawRect(QRectF(InterieurCase(i / 9, i % 9)).adjusted(3.5, 3.5, -3.5, -3.5));
+    }
+    peintre.restore();
     if (curseur) {
         // Un cadre dans la case, sous son chiffre, dans la couleur de la palette en évidence.
         const qreal epaisseur = 2;
@@ -597,7 +685,8 @@ void CDlgGrille::MontrerAspect(int ligne, int colonne, const AspectCase& aspect)
 
 void CDlgGrille::AppliquerCase(int i)
 {
-    const CaseMontree& montree = casesMontrees[i];
+    // En pause, le plateau ne montre rien de la grille.
+    const CaseMontree montree = enPause ? CaseMontree{} : casesMontrees[i];
     const bool enConflit = montree.aspect.teintes & TeinteConflit;
     const auto indice = static_cast<size_t>(montree.origine);
     const Couleur couleur = enConflit ? couleursAjoutees.conflit : indice < 8 ? couleurs[indice] : couleurs[Vide];
@@ -636,6 +725,26 @@ void CDlgGrille::MontrerPalette(int entree, bool enEvidence)
     etiquettesPalette[entree]->ChangerCouleurTexte(enEvidence ? couleurs[9] : couleurs[8], false);
     etiquettesPalette[entree]->ChangerGras(enEvidence, true);
     etiquettesPalette[entree]->ChangerCoche(enEvidence);
+}
+
+void CDlgGrille::MontrerChiffresFinis(uint16_t finis)
+{
+    chiffresFinis = finis;
+    for (int entree = 0; entree < 9; ++entree) {
+        const bool fini = finis >> entree & 1;
+        etiquettesPalette[entree]->ChangerBarre(fini, true);
+        etiquettesPalette[entree]->ChangerNomAccessible("Chiffre " + std::to_string(entree + 1) +
+                                                        (fini ? ", posé neuf fois" : ""));
+    }
+}
+
+void CDlgGrille::MontrerPause(bool pause)
+{
+    enPause = pause;
+    for (int i = 0; i < 81; ++i)
+        AppliquerCase(i);
+    ZoneClient()->update();
+    MontrerTemps();
 }
 
 void CDlgGrille::ChangerStatut(const std::string& texte)
@@ -743,6 +852,8 @@ void CDlgGrille::RepeindreRaisonnement()
 void CDlgGrille::changeEvent(QEvent* evenement)
 {
     CDlgSkin::changeEvent(evenement);
+    if (evenement->type() == QEvent::ActivationChange || evenement->type() == QEvent::WindowStateChange)
+        SignalerActivite();
     if (evenement->type() != QEvent::WindowStateChange || panneauRaisonnement == nullptr)
         return;
     // Une bulle de premier niveau ne suit pas la fenêtre dans la barre des tâches : elle se
@@ -799,6 +910,49 @@ protected:
 };
 
 }  // namespace
+
+bool CDlgGrille::MontrerStatistiques(const std::vector<std::pair<std::string, StatsCategorie>>& lignes)
+{
+    QDialog boite(this);
+    boite.setObjectName(QStringLiteral("statistiques"));
+    boite.setWindowTitle(QStringLiteral("Statistiques"));
+    auto* grille = new QGridLayout(&boite);
+    grille->setHorizontalSpacing(16);
+    const QStringList titres{QString(), QStringLiteral("Commencées"), QStringLiteral("Finies"),
+                             QStringLiteral("Sans aide"), QStringLiteral("Meilleur temps"),
+                             QStringLiteral("Temps moyen")};
+    for (int colonne = 0; colonne < titres.size(); ++colonne)
+        grille->addWidget(new QLabel(QStringLiteral("<b>%1</b>").arg(titres[colonne]), &boite), 0, colonne);
+    const QString aucun = QStringLiteral("–");
+    for (int rang = 0; rang < static_cast<int>(lignes.size()); ++rang) {
+        const auto& [nom, s] = lignes[static_cast<std::size_t>(rang)];
+        const QString textes[] = {
+            QString::fromStdString(nom), QString::number(s.commencees), QString::number(s.finies),
+            QString::number(s.finiesSansAide),
+            s.meilleurMs < 0 ? aucun : QString::fromStdString(TexteDuree(s.meilleurMs)),
+            s.finiesSansAide == 0 ? aucun : QString::fromStdString(TexteDuree(s.totalSansAideMs / s.finiesSansAide))};
+        for (int colonne = 0; colonne < static_cast<int>(std::size(textes)); ++colonne) {
+            auto* etiquette = new QLabel(textes[colonne], &boite);
+            etiquette->setTextFormat(Qt::PlainText);
+            etiquette->setAlignment(colonne == 0 ? Qt::AlignLeft : Qt::AlignRight);
+            grille->addWidget(etiquette, rang + 1, colonne);
+        }
+    }
+    auto* note = new QLabel(QStringLiteral("Temps des grilles finies sans « Coup de main » ni « Résoudre »."), &boite);
+    grille->addWidget(note, static_cast<int>(lignes.size()) + 1, 0, 1, static_cast<int>(titres.size()));
+    auto* boutons = new QDialogButtonBox(&boite);
+    boutons->addButton(QStringLiteral("&Fermer"), QDialogButtonBox::RejectRole)->setDefault(true);
+    QPushButton* effacer = boutons->addButton(QStringLiteral("&Remettre à zéro…"), QDialogButtonBox::ResetRole);
+    bool remettre = false;
+    connect(effacer, &QPushButton::clicked, &boite, [&] {
+        remettre = true;
+        boite.accept();
+    });
+    connect(boutons, &QDialogButtonBox::rejected, &boite, &QDialog::reject);
+    grille->addWidget(boutons, static_cast<int>(lignes.size()) + 2, 0, 1, static_cast<int>(titres.size()));
+    ExecuterBoite(boite);
+    return remettre;
+}
 
 bool CDlgGrille::Question(const std::string& texte, BoutonParDefaut parDefaut)
 {

@@ -23,6 +23,7 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QTextBrowser;
+class QTimer;
 
 class CDlgGrille : public CDlgSkin, public CIhm {
     Q_OBJECT
@@ -59,12 +60,15 @@ public:
     void MontrerAspect(int ligne, int colonne, const AspectCase& aspect) override;
     void MontrerCurseur(int ligne, int colonne) override;
     void MontrerPalette(int entree, bool enEvidence) override;
+    void MontrerChiffresFinis(uint16_t finis) override;
+    void MontrerPause(bool enPause) override;
     void ChangerStatut(const std::string& texte) override;
     void MontrerRaisonnement(const std::vector<std::string>& phrases,
                              const std::vector<std::pair<int, int>>& cases,
                              const std::vector<CandidatMontre>& candidats) override;
     void Message(const std::string& texte) override;
     bool Question(const std::string& texte, BoutonParDefaut parDefaut) override;
+    bool MontrerStatistiques(const std::vector<std::pair<std::string, StatsCategorie>>& lignes) override;
     std::optional<std::string> ChoisirFichierAOuvrir() override;
     std::optional<std::string> ChoisirFichierAEnregistrer() override;
     void CurseurAttente(bool actif) override;
@@ -105,6 +109,14 @@ public:
     std::vector<CandidatMontre> candidatsRaisonnement;
     // Le dernier choix de « Imprimer des grilles… », proposé la fois suivante.
     DemandeGrilles demandeGrilles;
+    // Le temps de jeu (choix « Montrer le temps de jeu ») : dans le coin droit de la barre de
+    // menus, hors du plateau et du skin ; relu plusieurs fois par seconde tant qu'il court.
+    QLabel* etiquetteTemps = nullptr;
+    QTimer* minuterieTemps = nullptr;
+    void MontrerTemps();
+    // « Pause » : les chiffres, notes et teintes cachés, « Pause » sur le plateau.
+    bool enPause = false;
+    uint16_t chiffresFinis = 0;
 
     // Étiquette d'un identifiant de contrôle, nulle s'il n'existe pas.
     CColorLabel* Etiquette(int id) const;
@@ -122,6 +134,8 @@ protected:
     void OnRButtonDown(const QPoint& point) override;
     bool event(QEvent* evenement) override;
     void changeEvent(QEvent* evenement) override;
+    void showEvent(QShowEvent* evenement) override;
+    void hideEvent(QHideEvent* evenement) override;
     void keyPressEvent(QKeyEvent* evenement) override;
     void moveEvent(QMoveEvent* evenement) override;
 
@@ -138,6 +152,8 @@ private:
     // Couleur, texte et nom pour les lecteurs d'écran d'une case, d'après ce qu'elle montre.
     void AppliquerCase(int i);
     void Fermer(int resultat);
+    // Active et montrée (ni réduite ni cachée) : la partie n'y laisse courir le temps qu'alors.
+    void SignalerActivite();
     // La taille de la fenêtre, reprise au lancement et gardée à la fermeture quand elle a changé.
     void RetrouverTaille();
     void GarderTaille();

@@ -94,7 +94,11 @@ CDlgPref::CDlgPref(const std::string& nomSkin, const std::string& dossierSkins, 
     };
     caseConflits = cocher("Montrer les &conflits en jouant", options.montrerConflits);
     caseSurligner = cocher("&Surligner la ligne, la colonne et la région", options.surligner);
+    caseSurligner->setToolTip(QStringLiteral("Et aussi : les chiffres posés neuf fois, barrés dans la palette ; les "
+                                             "cases où le chiffre choisi peut encore aller, en pointillé."));
     caseReprendre = cocher("&Reprendre la partie au prochain lancement", options.reprendrePartie);
+    caseChronometre = cocher("Montrer le &temps de jeu", options.chronometre);
+    caseFelicitations = cocher("&Féliciter quand la grille est remplie sans faute", options.felicitations);
     // Les boutons gardent leur place en largeur, sous les choix.
     const int yBoutons = std::max(EnPixels(0, 66, 0, 0).y(), y + 2);
     ok->setGeometry(EnPixels(27, 0, 50, 14).translated(0, yBoutons));
@@ -106,6 +110,8 @@ CDlgPref::CDlgPref(const std::string& nomSkin, const std::string& dossierSkins, 
     setTabOrder(comboSkin, caseConflits);
     setTabOrder(caseConflits, caseSurligner);
     setTabOrder(caseSurligner, caseReprendre);
+    setTabOrder(caseReprendre, caseChronometre);
+    setTabOrder(caseChronometre, caseFelicitations);
 
     connect(ok, &QPushButton::clicked, this, &CDlgPref::OnBnClickedOk);
     connect(annuler, &QPushButton::clicked, this, &CDlgPref::reject);
@@ -154,7 +160,8 @@ void CDlgPref::OnCbnSelchangeSkin(int index)
 
 OptionsJeu CDlgPref::OptionsCochees() const
 {
-    return {caseConflits->isChecked(), caseSurligner->isChecked(), caseReprendre->isChecked()};
+    return {caseConflits->isChecked(), caseSurligner->isChecked(), caseReprendre->isChecked(),
+            caseChronometre->isChecked(), caseFelicitations->isChecked()};
 }
 
 void CDlgPref::OnBnClickedOk()

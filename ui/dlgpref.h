@@ -1,5 +1,6 @@
 // Boîte « Préférences » : choix du skin parmi les bitmaps du dossier des skins, puis, sous
-// lui, les trois choix qui changent la partie (conflits, surlignage, partie gardée).
+// lui, les choix qui changent la partie (conflits, surlignage, partie gardée, temps de jeu,
+// félicitations).
 #pragma once
 
 #include <QDialog>
@@ -43,6 +44,8 @@ public:
     QCheckBox* caseConflits = nullptr;
     QCheckBox* caseSurligner = nullptr;
     QCheckBox* caseReprendre = nullptr;
+    QCheckBox* caseChronometre = nullptr;
+    QCheckBox* caseFelicitations = nullptr;
     OptionsJeu optionsInitiales;
     OptionsJeu OptionsCochees() const;
     std::string skinInitial;

@@ -41,6 +41,9 @@ constexpr int ID_DEFI_CHAINES = 32806;
 // « Imprimer… » et « Imprimer des grilles… », après « Quitter ».
 constexpr int ID_IMPRIMER = 32810;
 constexpr int ID_IMPRIMERGRILLES = 32811;
+// « Pause » et « Statistiques… », après « Quitter ».
+constexpr int ID_PAUSE = 32820;
+constexpr int ID_STATISTIQUES = 32821;
 constexpr int ID_ANNULER = 57643;
 constexpr int ID_REFAIRE = 57644;
 

@@ -27,8 +27,9 @@ struct EntreeMenu {
 inline constexpr bool GriseeEnCreation = true;
 
 // Dans l'ordre du menu. « &Préférences » est une commande posée sur la barre même ; la trace,
-// l'annulation et la reprise d'un coup n'ont que leurs combinaisons de touches.
-inline constexpr std::array<EntreeMenu, 39> TableMenu{{
+// l'annulation et la reprise d'un coup n'ont que leurs combinaisons de touches ; « Pause » a
+// aussi la touche P.
+inline constexpr std::array<EntreeMenu, 43> TableMenu{{
     {0, EntreeMenu::SousMenu, "&Grille"},
     {1, EntreeMenu::Commande, "&Créer", ID_CREER, [](CDlgGrille& d) { d.OnCreer(); }},
     {1, EntreeMenu::SousMenu, "&Générer", 0, nullptr, {}, GriseeEnCreation},
@@ -71,12 +72,17 @@ inline constexpr std::array<EntreeMenu, 39> TableMenu{{
      Qt::CTRL | Qt::Key_P, GriseeEnCreation},
     {1, EntreeMenu::Commande, "Imprimer &des grilles…", ID_IMPRIMERGRILLES,
      [](CDlgGrille& d) { d.partie.OnImprimerGrilles(); }},
+    {1, EntreeMenu::Separateur},
+    {1, EntreeMenu::Commande, "Pa&use", ID_PAUSE, [](CDlgGrille& d) { d.partie.OnPause(); }, Qt::Key_Pause,
+     GriseeEnCreation},
+    {1, EntreeMenu::Commande, "&Statistiques…", ID_STATISTIQUES, [](CDlgGrille& d) { d.partie.OnStatistiques(); }},
     {0, EntreeMenu::Commande, "&Préférences", ID_PREFERENCES, [](CDlgGrille& d) { d.OnPreferences(); }},
     {0, EntreeMenu::SousMenu, "&Aide"},
     {1, EntreeMenu::Commande, "&Aide", ID_AIDE, [](CDlgGrille& d) { d.OnAide(); }},
     {1, EntreeMenu::Commande, "A &propos ...", ID_APROPOS, [](CDlgGrille& d) { d.OnAPropos(); }},
     {0, EntreeMenu::Raccourci, {}, ID_TRACE, [](CDlgGrille& d) { d.partie.OnTrace(); },
      Qt::CTRL | Qt::SHIFT | Qt::Key_T},
+    {0, EntreeMenu::Raccourci, {}, ID_PAUSE, [](CDlgGrille& d) { d.partie.OnPause(); }, QKeyCombination(Qt::Key_P)},
     {0, EntreeMenu::Raccourci, {}, ID_ANNULER, [](CDlgGrille& d) { d.partie.Annuler(); }, Qt::CTRL | Qt::Key_Z},
     {0, EntreeMenu::Raccourci, {}, ID_REFAIRE, [](CDlgGrille& d) { d.partie.Refaire(); }, Qt::CTRL | Qt::Key_Y},
     {0, EntreeMenu::Raccourci, {}, ID_REFAIRE, [](CDlgGrille& d) { d.partie.Refaire(); },

@@ -16,7 +16,8 @@ bool Allume(std::string_view cle)
 
 OptionsJeu LireOptionsJeu()
 {
-    return {Allume(CleMontrerConflits), Allume(CleSurligner), Allume(CleReprendrePartie)};
+    return {Allume(CleMontrerConflits), Allume(CleSurligner), Allume(CleReprendrePartie), Allume(CleChronometre),
+            Allume(CleFelicitations)};
 }
 
 int EcrireOptionsJeu(const OptionsJeu& options, const OptionsJeu& avant)
@@ -30,5 +31,7 @@ int EcrireOptionsJeu(const OptionsJeu& options, const OptionsJeu& avant)
     ecrire(CleMontrerConflits, options.montrerConflits, avant.montrerConflits);
     ecrire(CleSurligner, options.surligner, avant.surligner);
     ecrire(CleReprendrePartie, options.reprendrePartie, avant.reprendrePartie);
+    ecrire(CleChronometre, options.chronometre, avant.chronometre);
+    ecrire(CleFelicitations, options.felicitations, avant.felicitations);
     return erreur;
 }

@@ -7,11 +7,15 @@
 inline constexpr std::string_view CleMontrerConflits = "MontrerConflits";
 inline constexpr std::string_view CleSurligner = "Surligner";
 inline constexpr std::string_view CleReprendrePartie = "ReprendrePartie";
+inline constexpr std::string_view CleChronometre = "Chronometre";
+inline constexpr std::string_view CleFelicitations = "Felicitations";
 
 struct OptionsJeu {
     bool montrerConflits = false;
     bool surligner = false;
     bool reprendrePartie = false;  // la partie gardée en fermant, reprise au prochain lancement
+    bool chronometre = false;      // le temps de jeu, dans le coin droit de la barre de menus
+    bool felicitations = false;    // un message quand la grille est remplie sans faute
     bool operator==(const OptionsJeu&) const = default;
 };
 

@@ -543,8 +543,31 @@ TEST_F(Clics, SurlignageAutourDeLaCaseChoisie)
     partie.Appuyer({ToucheJeu::Bas});
     const int curseur = partie.Interface().curseur->first * 9 + partie.Interface().curseur->second;
     EXPECT_EQ(Teintees(TeinteUnite), attendues(curseur).first);
+    // Le chiffre choisi dans la palette marque les cases vides où le poser n'enfreint aucune
+    // règle ; la palette montre finis les chiffres posés neuf fois (ici, le 1 posé partout).
+    for (int i = 0; i < 81; ++i) {
+        if (partie.Grille().LireSolution(i / 9, i % 9).chiffre != 1) continue;
+        partie.CliquerPalette(0);
+        partie.CliquerCase(i / 9, i % 9);
+    }
+    for (int d = 1; d <= 9; ++d) {
+        partie.CliquerPalette(d - 1);
+        std::set<int> possibles;
+        int poses = 0;
+        for (int i = 0; i < 81; ++i) {
+            CGrille essai = partie.Grille();
+            poses += essai.LireCase(i / 9, i % 9).chiffre == d;
+            if (essai.LireCase(i / 9, i % 9).chiffre != 0) continue;
+            essai.ChangerCase(i / 9, i % 9, d, CoupJoueur);
+            if (essai.GrilleValide()) possibles.insert(i);
+        }
+        EXPECT_EQ(Teintees(TeintePossible), possibles) << d;
+        EXPECT_EQ(ihm.chiffresFinis >> (d - 1) & 1, poses == 9 ? 1 : 0) << d;
+    }
+    EXPECT_TRUE(ihm.chiffresFinis & 1);
     partie.ChangerOptions({});
-    EXPECT_TRUE(Teintees(TeinteUnite | TeinteMemeChiffre).empty());
+    EXPECT_TRUE(Teintees(TeinteUnite | TeinteMemeChiffre | TeintePossible).empty());
+    EXPECT_EQ(ihm.chiffresFinis, 0);
     AspectsConformes();
 }
 

@@ -24,7 +24,9 @@ class Commandes : public testing::Test {
 protected:
     CDossierTemporaire dossier;
     CIhmFactice ihm;
-    CPartie partie{ihm};
+    // Le temps de jeu lit cette horloge-ci, que le test avance à la main.
+    CChrono::Duree maintenant{};
+    CPartie partie{ihm, 1, {}, [this] { return maintenant; }};
     std::string grille = ChargerListe("qqwing-simple-200.txt", 1).at(0);
 
     void EnJeu(const std::string& nom = "grille.sdu")
@@ -589,6 +591,17 @@ TEST_F(Commandes, PartieGardeeRepriseALIdentique)
         CPartie editee{ihmEditee};
         ASSERT_TRUE(editee.Reprendre("partie.novemia"));
         EXPECT_EQ(editee.TexteGarde(), partie.TexteGarde());
+        // Écrite par une version qui ne gardait ni le temps ni les statistiques : reprise à zéro,
+        // hors des statistiques.
+        std::string ancienne = partie.TexteGarde(), attendue = ancienne;
+        const std::size_t temps = ancienne.find("temps "), coups = ancienne.find("coups ");
+        ancienne.replace(0, 16, "Novemia partie 1").erase(temps, coups - temps);
+        attendue.replace(temps, coups - temps, "temps 0\nstatistiques - 0 0\n");
+        std::ofstream("partie.novemia", std::ios::binary) << ancienne;
+        CIhmFactice ihmAncienne;
+        CPartie relue{ihmAncienne};
+        ASSERT_TRUE(relue.Reprendre("partie.novemia"));
+        EXPECT_EQ(relue.TexteGarde(), attendue);
         for (const auto& coup : {&CPartie::Annuler, &CPartie::Annuler, &CPartie::Refaire, &CPartie::Refaire,
                                  &CPartie::Refaire}) {
             (partie.*coup)();
@@ -630,9 +643,9 @@ TEST_F(Commandes, PartieGardeeAbimee)
     std::string cases = ligne(1);
     char& revele = cases[6 + ligne(2).find('5') - 9];
     revele = static_cast<char>('1' + (revele - '0') % 9);
-    // Les coups 11 (les candidats notés, « k:0:m… ») et 12 (un chiffre posé, « coup l c 0 0 d 6… »)
+    // Les coups 13 (les candidats notés, « k:0:m… ») et 14 (un chiffre posé, « coup l c 0 0 d 6… »)
     // rendus sans effet sur une case : les autres coups mènent toujours à l'état gardé.
-    std::string notesSansEffet = ligne(11), caseSansEffet = ligne(12);
+    std::string notesSansEffet = ligne(13), caseSansEffet = ligne(14);
     const std::size_t avant = notesSansEffet.find(":0:") + 1, apres = avant + 2;
     notesSansEffet.replace(avant, 1, notesSansEffet.substr(apres, notesSansEffet.find(' ', apres) - apres));
     ASSERT_EQ(caseSansEffet.substr(9, 3), "0 0");
@@ -640,18 +653,20 @@ TEST_F(Commandes, PartieGardeeAbimee)
     const std::tuple<const char*, std::string, std::string> cas[] = {
         {"une page web", "<!DOCTYPE html>\n<html></html>\n", etrangere},
         {"un fichier vide", "", etrangere},
-        {"une version à venir", avecLigne(0, "Novemia partie 2"), "elle vient d'une version plus récente de Novemia"},
+        {"une version à venir", avecLigne(0, "Novemia partie 3"), "elle vient d'une version plus récente de Novemia"},
         {"coupée avant la fin", bon.substr(0, bon.size() - 4), abimee},
         {"une case illisible", avecLigne(1, "cases x" + ligne(1).substr(7)), abimee},
         {"une solution qui n'est pas celle des indices", avecLigne(3, solution), abimee},
         {"un coup de main qui n'est pas la solution", avecLigne(1, cases), abimee},
         {"un coup qui ne mène pas à l'état gardé", avecLigne(dernierCoup, ligne(dernierCoup) + " 80:0:1"), abimee},
-        {"un coup qui ne change pas sa case", avecLigne(12, caseSansEffet), abimee},
-        {"des notes qui ne changent pas", avecLigne(11, notesSansEffet), abimee},
+        {"un coup qui ne change pas sa case", avecLigne(14, caseSansEffet), abimee},
+        {"des notes qui ne changent pas", avecLigne(13, notesSansEffet), abimee},
         {"une case deux fois dans un coup", avecLigne(dernierCoup, ligne(dernierCoup) + ligne(dernierCoup).substr(18)), abimee},
         {"une ligne d'état qui n'est pas de l'UTF-8", avecLigne(8, "statut \xC3(\xE9)"), abimee},
         {"une ligne démesurée", avecLigne(8, "statut " + std::string(1 << 20, 'x')), abimee},
-        {"un historique démesuré", avecLigne(10, "coups 100001 0"), abimee},
+        {"un historique démesuré", avecLigne(12, "coups 100001 0"), abimee},
+        {"un temps négatif", avecLigne(10, "temps -1"), abimee},
+        {"une catégorie illisible", avecLigne(11, "statistiques Facile 0 0"), abimee},
     };
     for (const auto& [nom, contenu, raison] : cas) {
         SCOPED_TRACE(nom);
@@ -700,7 +715,7 @@ TEST_F(Commandes, FermerGardeLaPartieSansQuestion)
     CIhmFactice ihmAvant;
     CPartie avant{ihmAvant};
     enJeu(avant, ihmAvant);
-    const std::string ancienne = avant.TexteGarde(), recente = "Novemia partie 2\n", abimee = "Novemia partie 1\nx\n";
+    const std::string ancienne = avant.TexteGarde(), recente = "Novemia partie 3\n", abimee = "Novemia partie 1\nx\n";
     enum Fichier { Absent, Intact, Garde };
     struct Cas {
         const char* nom;
@@ -765,6 +780,161 @@ TEST_F(Commandes, FermerGardeLaPartieSansQuestion)
             std::filesystem::remove(entree.path());
         }
         EXPECT_EQ(deCote, c.avant == abimee ? Textes{abimee} : Textes{});
+    }
+}
+
+// Le temps de jeu, mené par l'horloge du test : il ne court que pour une grille en jeu, la
+// fenêtre active et hors de la pause ; défaire ne le fait pas reculer ; il s'arrête quand la
+// grille est remplie sans faute et revient avec la partie gardée.
+TEST_F(Commandes, TempsDeJeu)
+{
+    using namespace std::chrono_literals;
+    int vide = 0;
+    const std::tuple<const char*, std::function<void()>, CChrono::Duree> pas[] = {
+        {"sans grille", [&] { partie.ChangerActivite(true); }, 0s},
+        {"une grille en jeu", [&] { EnJeu(); }, 10s},
+        {"la fenêtre inactive ou réduite", [&] { partie.ChangerActivite(false); }, 10s},
+        {"de nouveau active", [&] { partie.ChangerActivite(true); }, 20s},
+        {"en pause, plateau et palette sans effet",
+         [&] {
+             while (partie.Grille().LireCase(vide / 9, vide % 9).chiffre != 0) ++vide;
+             partie.OnPause();
+             partie.CliquerPalette(0);
+             partie.CliquerCase(vide / 9, vide % 9);
+             EXPECT_TRUE(ihm.pause);
+             EXPECT_EQ(partie.Interface().chiffreSelectionne, -1);
+         },
+         20s},
+        {"hors de la pause", [&] { partie.OnPause(); }, 30s},
+        {"un chiffre posé puis défait",
+         [&] {
+             partie.CliquerPalette(0);
+             partie.CliquerCase(vide / 9, vide % 9);
+             partie.Annuler();
+         },
+         40s},
+        {"en pause, puis une autre grille", [&] { partie.OnPause(), EnJeu(); }, 10s},
+        {"la grille remplie sans faute", [&] { JouerLaSolution(); }, 10s},
+    };
+    for (const auto& [nom, faire, attendu] : pas) {
+        SCOPED_TRACE(nom);
+        faire();
+        maintenant += 10s;
+        EXPECT_EQ(partie.TempsDeJeu(), attendu);
+    }
+    EXPECT_FALSE(ihm.pause);
+    ASSERT_EQ(partie.Garder("partie.novemia"), Ecriture::Faite);
+    CIhmFactice ihmReprise;
+    CPartie reprise{ihmReprise};
+    ASSERT_TRUE(reprise.Reprendre("partie.novemia"));
+    EXPECT_EQ(reprise.TempsDeJeu(), 10s);
+}
+
+// Remplie sans faute, la grille le dit une fois, avec son temps, et « nouveau record » quand il
+// bat le meilleur temps sans aide du niveau ; rien sans le choix ; « Vérifier » ne change pas.
+TEST_F(Commandes, FinDiteUneFois)
+{
+    using namespace std::chrono_literals;
+    partie.ChangerActivite(true);
+    const std::string bravo = "Bravo ! Grille terminée en ";
+    const std::tuple<const char*, bool, CChrono::Duree, bool, Textes> cas[] = {
+        {"sans le choix", false, 70s, false, {}},
+        {"plus lente", true, 75s, false, {bravo + "1:15 !"}},
+        {"plus rapide", true, 62s, false, {bravo + "1:02, nouveau record (Grilles importées) !"}},
+        {"plus rapide, avec un coup de main", true, 5s, true, {bravo + "0:05 !"}},
+        {"plus rapide d'une heure", true, 1h + 1min + 1s, false, {bravo + "1:01:01 !"}},
+    };
+    for (const auto& [nom, felicitations, duree, aide, messages] : cas) {
+        SCOPED_TRACE(nom);
+        EnJeu();
+        partie.ChangerOptions({false, false, felicitations});
+        maintenant += duree;
+        if (aide) partie.OnCoupDeMain1();
+        JouerLaSolution();
+        EXPECT_EQ(ihm.messages, messages);
+    }
+    // Un chiffre effacé puis reposé remplit encore la grille : rien de plus n'est dit.
+    int joue = 0;
+    while (partie.Grille().LireCase(joue / 9, joue % 9).origine != CoupJoueur) ++joue;
+    const int32_t chiffre = partie.Grille().LireCase(joue / 9, joue % 9).chiffre;
+    ihm.OublierHistorique();
+    partie.CliquerPalette(9);
+    partie.CliquerCase(joue / 9, joue % 9);
+    partie.CliquerPalette(chiffre - 1);
+    partie.CliquerCase(joue / 9, joue % 9);
+    partie.OnVerifier();
+    EXPECT_EQ(ihm.messages, Textes{"La grille est résolue !"});
+    partie.OnStatistiques();
+    ASSERT_EQ(ihm.statistiquesMontrees.size(), 1u);
+    const StatsCategorie importees{5, 5, 4, 62000, (70 + 75 + 62 + 3661) * 1000};
+    EXPECT_EQ(ihm.statistiquesMontrees[0].back(), std::pair(std::string("Grilles importées"), importees));
+}
+
+// Les statistiques dans leur fichier : relues par une autre partie, remises à zéro seulement
+// une fois confirmé ; un fichier abîmé est dit une fois et mis de côté, un fichier d'une version
+// plus récente reste tel quel.
+TEST_F(Commandes, StatistiquesDansLeurFichier)
+{
+    using namespace std::chrono_literals;
+    const std::string chemin = "donnees/statistiques.novemia";
+    partie.ChangerFichierStatistiques(chemin);
+    partie.ChangerActivite(true);
+    EnJeu();
+    maintenant += 90s;
+    JouerLaSolution();
+    EnJeu();
+    CIhmFactice ihmAutre;
+    CPartie autre{ihmAutre};
+    autre.ChangerFichierStatistiques(chemin);
+    autre.OnStatistiques();
+    ASSERT_EQ(ihmAutre.statistiquesMontrees.size(), 1u);
+    const auto& lignes = ihmAutre.statistiquesMontrees[0];
+    ASSERT_EQ(lignes.size(), 5u);
+    EXPECT_EQ(lignes[0], std::pair(std::string("Facile"), StatsCategorie{}));
+    EXPECT_EQ(lignes[4], std::pair(std::string("Grilles importées"), StatsCategorie{2, 1, 1, 90000, 90000}));
+    const auto lire = [](const std::string& nom) {
+        std::ifstream f(nom, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    };
+    const std::string avant = lire(chemin);
+    ihmAutre.demanderRemiseAZero = true;
+    ihmAutre.reponses = {false};
+    autre.OnStatistiques();
+    EXPECT_EQ(lire(chemin), avant);
+    ihmAutre.reponses = {true};
+    autre.OnStatistiques();
+    EXPECT_EQ(ihmAutre.questions, Textes(2, std::string(QuestionEffacerStatistiques)));
+    EXPECT_EQ(lire(chemin), EcrireStatistiques({}));
+
+    const std::string debut = "Les statistiques gardées dans " + chemin + " ne peuvent pas être lues : ";
+    const std::tuple<const char*, std::string, std::string> cas[] = {
+        {"abîmé", "Novemia statistiques 1\nfacile 1 2 3 - 0\nfin\n",
+         debut + "le fichier est abîmé. Le fichier est mis de côté sous donnees/statistiques-abimee-2023-11-1"},
+        {"d'une version plus récente", "Novemia statistiques 2\n",
+         debut + "elle vient d'une version plus récente de Novemia. Le fichier reste tel quel ; elles ne sont "
+                 "pas tenues pendant ce lancement."},
+    };
+    for (const auto& [nom, contenu, message] : cas) {
+        SCOPED_TRACE(nom);
+        std::ofstream(chemin, std::ios::binary) << contenu;
+        CIhmFactice ihmCas;
+        CPartie partieCas{ihmCas, 1, [] { return std::time_t{1700000000}; }};
+        partieCas.ChangerFichierStatistiques(chemin);
+        for (int n = 0; n < 2; ++n) Importer(partieCas, ihmCas, grille);
+        ASSERT_EQ(ihmCas.messages.size(), 1u) << "dit une seule fois";
+        EXPECT_TRUE(ihmCas.messages[0].starts_with(message)) << ihmCas.messages[0];
+        const bool deCote = ihmCas.messages[0].find("mis de côté") != std::string::npos;
+        EXPECT_EQ(lire(chemin), deCote ? "Novemia statistiques 1\nimportee 2 0 0 - 0\nfin\n" : contenu);
+        int fichiers = 0;
+        for (const auto& entree : std::filesystem::directory_iterator("donnees")) {
+            ++fichiers;
+            if (entree.path().filename() != "statistiques.novemia") {
+                EXPECT_EQ(lire(entree.path().string()), contenu);
+            }
+        }
+        EXPECT_EQ(fichiers, deCote ? 2 : 1);
+        std::filesystem::remove_all("donnees");
+        std::filesystem::create_directory("donnees");
     }
 }
 

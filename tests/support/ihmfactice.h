@@ -28,6 +28,8 @@ public:
     std::vector<std::pair<int, int>> casesRaisonnement;
     std::vector<CandidatMontre> candidatsRaisonnement;
     bool menuCreation = false;
+    uint16_t chiffresFinis = 0;
+    bool pause = false;
 
     // Ce qui s'est passé.
     int casesMontrees = 0;
@@ -36,6 +38,9 @@ public:
     std::vector<std::string> questions;
     std::vector<BoutonParDefaut> boutonsParDefaut;  // celui de chaque question
     std::vector<bool> etatsMenu;
+    // Les lignes de chaque boîte « Statistiques » montrée ; la réponse : demander la remise à zéro.
+    std::vector<std::vector<std::pair<std::string, StatsCategorie>>> statistiquesMontrees;
+    bool demanderRemiseAZero = false;
     int profondeurAttente = 0;
     int attentesOuvertes = 0;
     bool attenteDesequilibree = false;
@@ -66,6 +71,8 @@ public:
         paletteEnEvidence[entree] = enEvidence;
         appelsPalette.emplace_back(entree, enEvidence);
     }
+    void MontrerChiffresFinis(uint16_t finis) override { chiffresFinis = finis; }
+    void MontrerPause(bool enPause) override { pause = enPause; }
     void ChangerStatut(const std::string& texte) override { statut = texte; }
     void MontrerRaisonnement(const std::vector<std::string>& phrases,
                              const std::vector<std::pair<int, int>>& cases,
@@ -85,6 +92,11 @@ public:
         questions.push_back(texte);
         boutonsParDefaut.push_back(parDefaut);
         return Depiler(reponses).value_or(true);
+    }
+    bool MontrerStatistiques(const std::vector<std::pair<std::string, StatsCategorie>>& lignes) override
+    {
+        statistiquesMontrees.push_back(lignes);
+        return demanderRemiseAZero;
     }
     std::optional<std::string> ChoisirFichierAOuvrir() override { return Depiler(fichiersAOuvrir).value_or(std::nullopt); }
     std::optional<std::string> ChoisirFichierAEnregistrer() override { return Depiler(fichiersAEnregistrer).value_or(std::nullopt); }

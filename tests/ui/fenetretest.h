@@ -100,6 +100,8 @@ public:
         : CDlgGrille(application, nullptr, graine)
     {
         cheminPartie = QDir::current().filePath(QStringLiteral("donnees/partie.novemia")).toStdString();
+        partie.ChangerFichierStatistiques(
+            QDir::current().filePath(QStringLiteral("donnees/statistiques.novemia")).toStdString());
     }
 
     std::vector<std::string> messages;

@@ -119,9 +119,9 @@ TEST_F(DlgPref, Presentation)
     EXPECT_EQ(ok->text(), QStringLiteral("&OK"));
     EXPECT_TRUE(ok->isDefault());
     EXPECT_EQ(annuler->text(), QStringLiteral("&Annuler"));
-    EXPECT_EQ(ok->geometry(), QRect(41, 107, 75, 23));
-    EXPECT_EQ(annuler->geometry().topLeft(), QPoint(161, 107));
-    EXPECT_EQ(dlg->height(), 141);
+    EXPECT_EQ(ok->geometry(), QRect(41, 148, 75, 23));
+    EXPECT_EQ(annuler->geometry().topLeft(), QPoint(161, 148));
+    EXPECT_EQ(dlg->height(), 182);
     EXPECT_EQ(dlg->comboSkin->objectName(), QStringLiteral("1094"));
     EXPECT_TRUE(dlg->comboSkin->isEditable());
     EXPECT_EQ(dlg->comboSkin->geometry().topLeft(), QPoint(44, 11));
@@ -130,12 +130,14 @@ TEST_F(DlgPref, Presentation)
     ASSERT_NE(etiquette, nullptr);
     EXPECT_EQ(etiquette->text(), QStringLiteral("Skin"));
     EXPECT_LE(etiquette->geometry().right(), dlg->comboSkin->x());
-    // Les trois choix, éteints sans réglage, l'un sous l'autre entre le skin et les boutons,
+    // Les cinq choix, éteints sans réglage, l'un sous l'autre entre le skin et les boutons,
     // entiers dans la boîte.
     const std::pair<QCheckBox*, const char*> choix[] = {
         {dlg->caseConflits, "Montrer les &conflits en jouant"},
         {dlg->caseSurligner, "&Surligner la ligne, la colonne et la région"},
-        {dlg->caseReprendre, "&Reprendre la partie au prochain lancement"}};
+        {dlg->caseReprendre, "&Reprendre la partie au prochain lancement"},
+        {dlg->caseChronometre, "Montrer le &temps de jeu"},
+        {dlg->caseFelicitations, "&Féliciter quand la grille est remplie sans faute"}};
     int bas = dlg->comboSkin->geometry().bottom();
     for (const auto& [c, texte] : choix) {
         EXPECT_EQ(c->text(), QString::fromUtf8(texte));
@@ -146,7 +148,7 @@ TEST_F(DlgPref, Presentation)
         bas = c->geometry().bottom();
     }
     EXPECT_LT(bas, ok->y());
-    // Ordre de tabulation : OK, Annuler, le combo, les trois choix, puis retour à OK.
+    // Ordre de tabulation : OK, Annuler, le combo, les cinq choix, puis retour à OK.
     EXPECT_EQ(ok->nextInFocusChain(), annuler);
     QWidget* apresAnnuler = annuler->nextInFocusChain();
     EXPECT_TRUE(apresAnnuler == dlg->comboSkin || apresAnnuler->focusProxy() == dlg->comboSkin ||
@@ -159,7 +161,9 @@ TEST_F(DlgPref, Presentation)
     };
     EXPECT_EQ(suivant(dlg->caseConflits), dlg->caseSurligner);
     EXPECT_EQ(suivant(dlg->caseSurligner), dlg->caseReprendre);
-    EXPECT_EQ(suivant(dlg->caseReprendre), ok);
+    EXPECT_EQ(suivant(dlg->caseReprendre), dlg->caseChronometre);
+    EXPECT_EQ(suivant(dlg->caseChronometre), dlg->caseFelicitations);
+    EXPECT_EQ(suivant(dlg->caseFelicitations), ok);
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     EXPECT_EQ(QApplication::focusWidget(), ok);
 }
@@ -213,14 +217,14 @@ TEST_F(DlgPref, ChoixPuisOk)
     }
 }
 
-// Les trois choix de la partie : ouverts sur ceux en usage, cochés à la souris ; OK signale et
+// Les choix de la partie : ouverts sur ceux en usage, cochés à la souris ; OK signale et
 // écrit ceux qui ont changé (« 1 » ou « 0 », sous leurs noms), Annuler rien.
 TEST_F(DlgPref, ChoixDeLaPartie)
 {
     struct Cas {
         const char* nom;
         OptionsJeu enUsage;
-        std::vector<int> clics;  // 0 conflits, 1 surligner, 2 reprendre
+        std::vector<int> clics;  // 0 conflits, 1 surligner, 2 reprendre, 3 temps de jeu, 4 félicitations
         bool ok;
         std::string ecrit;  // le fichier de l'utilisateur après coup
     };
@@ -230,6 +234,7 @@ TEST_F(DlgPref, ChoixDeLaPartie)
         {"coché puis décoché", {}, {1, 1}, true, ""},
         {"surligner et reprendre", {}, {1, 2}, true, "Surligner=1\nReprendrePartie=1\n"},
         {"éteindre les conflits", {true, false, true}, {0}, true, "MontrerConflits=0\n"},
+        {"temps de jeu et félicitations", {}, {3, 4}, true, "Chronometre=1\nFelicitations=1\n"},
         {"Annuler", {}, {0, 1, 2}, false, ""},
     };
     for (const Cas& c : cas) {
@@ -238,10 +243,12 @@ TEST_F(DlgPref, ChoixDeLaPartie)
         fenetre.options.clear();
         CDlgPref dlg(nomSkin, dossier.toStdString(), &fenetre, c.enUsage);
         dlg.show();
-        QCheckBox* cases[] = {dlg.caseConflits, dlg.caseSurligner, dlg.caseReprendre};
+        QCheckBox* cases[] = {dlg.caseConflits, dlg.caseSurligner, dlg.caseReprendre, dlg.caseChronometre,
+                              dlg.caseFelicitations};
         EXPECT_EQ(dlg.OptionsCochees(), c.enUsage);
         OptionsJeu attendu = c.enUsage;
-        bool* champs[] = {&attendu.montrerConflits, &attendu.surligner, &attendu.reprendrePartie};
+        bool* champs[] = {&attendu.montrerConflits, &attendu.surligner, &attendu.reprendrePartie,
+                          &attendu.chronometre, &attendu.felicitations};
         for (const int k : c.clics) {
             QTest::mouseClick(cases[k], Qt::LeftButton, {}, QPoint(4, cases[k]->height() / 2));
             *champs[k] = !*champs[k];

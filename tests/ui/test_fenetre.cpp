@@ -544,7 +544,8 @@ TEST_F(Fenetre, MenuDansLOrdreDeLaTable)
     EXPECT_EQ(lister(barre[0]->menu()).join(QStringLiteral("|")),
               QStringLiteral("&Créer|&Générer[&Facile|&Moyen|&Difficile|&Diabolique]|&Importer|&Exporter|-|"
                              "&Remettre à zéro|Coup de &main[1 chiffre|2 chiffres|3 chiffres|-|&Pourquoi ?|&Noter les candidats]|&Résoudre|"
-                             "&Vérifier|-|&Quitter|-|Dé&fi[&Sous-ensembles|&Poissons|&Ailes|&Chaînes]|-|Im&primer…|Imprimer &des grilles…"));
+                             "&Vérifier|-|&Quitter|-|Dé&fi[&Sous-ensembles|&Poissons|&Ailes|&Chaînes]|-|Im&primer…|"
+                             "Imprimer &des grilles…|-|Pa&use|&Statistiques…"));
     EXPECT_EQ(lister(barre[2]->menu()).join(QStringLiteral("|")), QStringLiteral("&Aide|A &propos ..."));
 
     // Chaque commande de la table a son action, qui porte son identifiant et mène à un
@@ -576,8 +577,8 @@ TEST_F(Fenetre, TraceParRaccourciCache)
     QTest::keyClick(&boite, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_FALSE(boite.partie.Trace().EstOuvert());
     // Aucune entrée de menu n'offre ce raccourci ; seules « Pourquoi ? », « Noter les
-    // candidats » et « Imprimer… » en montrent un.
-    const std::set<int> avecRaccourci{ID_POURQUOI, ID_NOTER, ID_IMPRIMER};
+    // candidats », « Imprimer… » et « Pause » en montrent un.
+    const std::set<int> avecRaccourci{ID_POURQUOI, ID_NOTER, ID_IMPRIMER, ID_PAUSE};
     for (QAction* a : boite.menuPrincipal->findChildren<QAction*>())
         EXPECT_EQ(a->shortcut().isEmpty(), !avecRaccourci.contains(a->data().toInt())) << a->text().toStdString();
 }
@@ -709,7 +710,7 @@ TEST_F(Fenetre, ModeCreationGriseEtRestaureLesEntrees)
 {
     QAction* creer = boite.Action(ID_CREER);
     const QList<QAction*> entrees = boite.menuGrille->actions();
-    ASSERT_EQ(entrees.size(), 16);
+    ASSERT_EQ(entrees.size(), 19);
     // « Non » : l'entrée cochable ne reste pas cochée.
     boite.reponses = {false};
     creer->trigger();
@@ -720,9 +721,9 @@ TEST_F(Fenetre, ModeCreationGriseEtRestaureLesEntrees)
     ASSERT_TRUE(boite.partie.ModeCreation());
     EXPECT_TRUE(creer->isChecked());
     EXPECT_EQ(boite.etiquetteStatut->Texte(), " Grille en mode création");
-    // Générer, Importer, Exporter, Remettre à zéro, Coup de main, Résoudre et Vérifier ; Défi ; et
-    // « Imprimer… », qui n'a pas de grille à imprimer.
-    const std::set<int> grisees{1, 2, 3, 5, 6, 7, 8, 12, 14};
+    // Générer, Importer, Exporter, Remettre à zéro, Coup de main, Résoudre et Vérifier ; Défi ;
+    // « Imprimer… », qui n'a pas de grille à imprimer ; et Pause.
+    const std::set<int> grisees{1, 2, 3, 5, 6, 7, 8, 12, 14, 17};
     for (int p = 0; p < entrees.size(); ++p)
         EXPECT_EQ(entrees[p]->isEnabled(), !grisees.contains(p)) << p;
     // Un indice tapé en mode création : origine Init, couleur des indices.
@@ -1117,6 +1118,67 @@ TEST_F(Fenetre, ConflitsEtSurlignageChoisis)
     EXPECT_EQ(boite.etiquettesCases[y]->CouleurTexte(), boite.couleurs[Init]);
     EXPECT_EQ(boite.etiquettesCases[x]->accessibleName().toStdString(), DecrireCase(x / 9, x % 9, d, CoupJoueur));
     EXPECT_EQ(boite.ZoneClient()->grab().toImage().pixelColor(milieu), avant.pixelColor(milieu));
+}
+
+// Le temps de jeu : dans le coin de la barre de menus, qui garde sa hauteur, il court la fenêtre
+// active et s'arrête réduite ; « Pause » (touche P) cache les chiffres et refuse les clics ;
+// « Statistiques… » montre le niveau joué et ne remet à zéro qu'après la question.
+TEST_F(Fenetre, TempsPauseEtStatistiques)
+{
+    // D'autres essais de ce programme ont compté leurs grilles au même endroit.
+    QFile::remove(QDir::current().filePath(QStringLiteral("donnees/statistiques.novemia")));
+    EnJeuAuClavier();
+    int pleine = 0;
+    while (boite.partie.Grille().LireCase(pleine / 9, pleine % 9).chiffre == 0) ++pleine;
+    const int hauteurBarre = boite.menuPrincipal->height();
+    const QRect zone = boite.ZoneClient()->geometry();
+    OptionsJeu choix;
+    choix.chronometre = true;
+    QCoreApplication::postEvent(&boite, new CEvenementChangerOptions(choix));
+    QCoreApplication::processEvents();
+    auto* temps = boite.findChild<QLabel*>(QStringLiteral("temps"));
+    ASSERT_NE(temps, nullptr);
+    EXPECT_EQ(boite.menuPrincipal->cornerWidget(Qt::TopRightCorner), temps);
+    EXPECT_TRUE(temps->text().startsWith(QStringLiteral("0:0"))) << temps->text().toStdString();  // quelques secondes au plus
+    EXPECT_EQ(boite.menuPrincipal->height(), hauteurBarre);
+    EXPECT_EQ(boite.ZoneClient()->geometry(), zone);
+    EXPECT_TRUE(boite.partie.TempsCourt());
+
+    QTest::keyClick(&boite, Qt::Key_P);
+    EXPECT_FALSE(boite.partie.TempsCourt());
+    EXPECT_EQ(temps->text(), QStringLiteral("Pause"));
+    EXPECT_EQ(boite.etiquettesCases[pleine]->Texte(), " ");
+    boite.Action(ID_PAUSE)->trigger();
+    EXPECT_TRUE(boite.partie.TempsCourt());
+    EXPECT_NE(boite.etiquettesCases[pleine]->Texte(), " ");
+    boite.showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(boite.partie.TempsCourt());
+    boite.showNormal();
+
+    QCoreApplication::postEvent(&boite, new CEvenementChangerOptions({}));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boite.findChild<QLabel*>(QStringLiteral("temps")), nullptr);
+    EXPECT_EQ(boite.menuPrincipal->height(), hauteurBarre);
+
+    std::vector<QString> lignes;
+    boite.surBoite = [&](QDialog& statistiques) {
+        for (QLabel* etiquette : statistiques.findChildren<QLabel*>())
+            lignes.push_back(etiquette->text());
+        for (QPushButton* bouton : statistiques.findChildren<QPushButton*>())
+            if (bouton->text() == QStringLiteral("&Remettre à zéro…"))
+                bouton->click();
+    };
+    boite.reponses = {false};
+    boite.Action(ID_STATISTIQUES)->trigger();
+    EXPECT_EQ(boite.boitesOuvertes, std::vector<std::string>{"Statistiques"});
+    // La ligne « Facile » : une grille commencée, aucune finie.
+    const auto facile = std::ranges::find(lignes, QStringLiteral("Facile"));
+    ASSERT_GE(std::distance(facile, lignes.end()), 6);
+    EXPECT_EQ((std::vector<QString>(facile, facile + 6)),
+              (std::vector<QString>{QStringLiteral("Facile"), QStringLiteral("1"), QStringLiteral("0"),
+                                    QStringLiteral("0"), QStringLiteral("–"), QStringLiteral("–")}));
+    EXPECT_EQ(boite.questions, std::vector<std::string>{std::string(QuestionEffacerStatistiques)});
 }
 
 // « Reprendre la partie au prochain lancement » : la fenêtre se ferme sans question, et la
