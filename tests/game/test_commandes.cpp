@@ -775,8 +775,10 @@ TEST_F(Commandes, FermerGardeLaPartieSansQuestion)
         for (const auto& entree : std::filesystem::directory_iterator(".")) {
             const std::string nom = entree.path().filename().string();
             if (!nom.starts_with("partie-abimee-")) continue;
-            std::ifstream relu(entree.path(), std::ios::binary);
-            deCote.push_back(std::string(std::istreambuf_iterator<char>(relu), {}));
+            {
+                std::ifstream relu(entree.path(), std::ios::binary);  // fermé avant l'effacement (Windows)
+                deCote.push_back(std::string(std::istreambuf_iterator<char>(relu), {}));
+            }
             std::filesystem::remove(entree.path());
         }
         EXPECT_EQ(deCote, c.avant == abimee ? Textes{abimee} : Textes{});
