@@ -64,15 +64,25 @@ struct Cases81 {
     }
 };
 
-// Les voisines de chaque case, en ensembles.
+// Des listes de cases des tables, en ensembles.
+template <std::size_t N, std::size_t M>
+std::array<Cases81, N> EnEnsembles(const std::array<std::array<int8_t, M>, N>& listes)
+{
+    std::array<Cases81, N> ensembles{};
+    for (std::size_t k = 0; k < N; ++k)
+        for (const int i : listes[k]) ensembles[k].Mettre(i);
+    return ensembles;
+}
+
+// Les voisines de chaque case, et les cases de chaque unité, en ensembles.
 inline const std::array<Cases81, 81>& VoisinesDe()
 {
-    static const std::array<Cases81, 81> t = [] {
-        std::array<Cases81, 81> v{};
-        for (int i = 0; i < 81; ++i)
-            for (const int j : T.voisins[i]) v[i].Mettre(j);
-        return v;
-    }();
+    static const std::array<Cases81, 81> t = EnEnsembles(T.voisins);
+    return t;
+}
+inline const std::array<Cases81, 27>& CasesDesUnites()
+{
+    static const std::array<Cases81, 27> t = EnEnsembles(T.cellules);
     return t;
 }
 

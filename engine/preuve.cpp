@@ -18,17 +18,6 @@ constexpr std::size_t LongueurMax = 20;
 
 bool UnSeul(uint16_t m) { return m != 0 && (m & (m - 1)) == 0; }
 
-const std::array<Cases81, 27>& CasesDesUnites()
-{
-    static const std::array<Cases81, 27> t = [] {
-        std::array<Cases81, 27> u{};
-        for (int k = 0; k < 27; ++k)
-            for (const int i : T.cellules[k]) u[k].Mettre(i);
-        return u;
-    }();
-    return t;
-}
-
 // Le même essai sans rien retenir de ses causes, en ensembles de cases par chiffre : il dit
 // seulement si l'on bute, pour ne refaire en détail que les essais qui butent. Les poses
 // simples mènent à une contradiction quel que soit leur ordre : il bute si et seulement si
