@@ -3,9 +3,10 @@
 // qui se vérifie sans lui.
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
-#include <regex>
 #include <string>
+#include <string_view>
 
 #ifdef _WIN32
 inline constexpr bool PdfLisible = false;
@@ -28,9 +29,15 @@ inline std::string TexteDuPdf(const std::string& chemin)
 // seulement de chiffres et de blancs (légende et pied ont des lettres).
 inline std::string ChiffresDesCases(const std::string& page)
 {
+    // Sans std::regex : GCC 12 y voit, optimisé sous les sanitiseurs, des valeurs non initialisées.
     std::string chiffres;
-    const std::regex ligneDeCases("^[0-9 ]+$", std::regex::multiline);
-    for (std::sregex_iterator l(page.begin(), page.end(), ligneDeCases), fin; l != fin; ++l) chiffres += l->str();
+    std::size_t debut = 0;
+    while (debut < page.size()) {
+        const std::size_t fin = std::min(page.find('\n', debut), page.size());
+        const std::string_view ligne(page.data() + debut, fin - debut);
+        if (!ligne.empty() && ligne.find_first_not_of("0123456789 ") == std::string_view::npos) chiffres += ligne;
+        debut = fin + 1;
+    }
     std::erase(chiffres, ' ');
     return chiffres;
 }
